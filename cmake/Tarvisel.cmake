@@ -1,0 +1,95 @@
+# Shared settings and helpers of both builds.
+include(CTest)
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set(TARVISEL_WIN32 ON)
+else()
+  set(TARVISEL_WIN32 OFF)
+endif()
+
+add_library(tarvisel_options INTERFACE)
+target_compile_options(tarvisel_options INTERFACE -Wall -Wextra -Wno-unused-parameter)
+target_include_directories(tarvisel_options INTERFACE ${CMAKE_SOURCE_DIR})
+if(TARVISEL_WIN32)
+  target_compile_definitions(tarvisel_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                             _WIN32_WINNT=0x0601 WINVER=0x0601)
+endif()
+if(TARVISEL_SANITIZE AND NOT TARVISEL_WIN32)
+  target_compile_options(tarvisel_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all
+                         -fno-omit-frame-pointer)
+  target_link_options(tarvisel_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(TARVISEL_FUZZ AND NOT TARVISEL_WIN32)
+  target_compile_options(tarvisel_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
+if(TARVISEL_WIN32)
+  # The static archive: tarvisel.exe carries zlib and needs no DLL beside it.
+  set(ZLIB_LIBRARY /usr/i686-w64-mingw32/lib/libz.a CACHE FILEPATH "" FORCE)
+endif()
+find_package(ZLIB REQUIRED)
+
+# libjpeg: Debian's package on the host; for win32 the copy scripts/setup builds from Debian's source.
+if(TARVISEL_WIN32)
+  set(_jpeg ${TARVISEL_CACHE}/libjpeg-mingw32)
+  if(EXISTS ${_jpeg}/lib/libjpeg.a)
+    add_library(tarvisel_jpeg STATIC IMPORTED GLOBAL)
+    set_target_properties(tarvisel_jpeg PROPERTIES IMPORTED_LOCATION ${_jpeg}/lib/libjpeg.a
+                          INTERFACE_INCLUDE_DIRECTORIES ${_jpeg}/include)
+  else()
+    message(FATAL_ERROR "libjpeg for win32 is missing in ${_jpeg}: run scripts/setup")
+  endif()
+else()
+  find_package(JPEG REQUIRED)
+  add_library(tarvisel_jpeg INTERFACE)
+  target_link_libraries(tarvisel_jpeg INTERFACE JPEG::JPEG)
+endif()
+
+# GoogleTest: Debian's build on the host, compiled from its sources for win32.
+if(BUILD_TESTING)
+  if(TARVISEL_WIN32)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endif()
+
+set(TARVISEL_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+
+# tarvisel_add_test(name SOURCES a.cpp... LIBS lib... [LABELS l...] [PROPERTIES k v...])
+# One GoogleTest executable; under win32 CTest runs it through Wine, passing its exit code on.
+function(tarvisel_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;PROPERTIES;ARGS" ${ARGN})
+  if(NOT BUILD_TESTING)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE tarvisel_options ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(TARVISEL_WIN32)
+    add_test(NAME ${name} COMMAND ${TARVISEL_WINE_RUN} ${CMAKE_BINARY_DIR} $<TARGET_FILE:${name}> ${T_ARGS})
+    set(_labels win32 ${T_LABELS})
+  else()
+    add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+    set(_labels host ${T_LABELS})
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS "${_labels}" TIMEOUT 600)
+  if(T_PROPERTIES)
+    set_tests_properties(${name} PROPERTIES ${T_PROPERTIES})
+  endif()
+endfunction()
+
+# tarvisel_add_fuzzer(name SOURCES a.cpp... LIBS lib...): a libFuzzer target in the fuzz build.
+function(tarvisel_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT TARVISEL_FUZZ OR TARVISEL_WIN32)
+    return()
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE tarvisel_options ${F_LIBS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+endfunction()
