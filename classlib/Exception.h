@@ -1,0 +1,35 @@
+#pragma once
+// Exceptions of the component library: each carries the message the user sees.
+#include <stdexcept>
+#include <string>
+
+namespace classlib {
+
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::wstring message) : message_(std::move(message)) {}
+  const std::wstring& Message() const { return message_; }
+  const char* what() const noexcept override { return "classlib::Exception"; }
+
+ private:
+  std::wstring message_;
+};
+
+class EConvertError : public Exception {
+  using Exception::Exception;
+};
+class EListError : public Exception {
+  using Exception::Exception;
+};
+class EStreamError : public Exception {
+  using Exception::Exception;
+};
+class EInvalidOperation : public Exception {
+  using Exception::Exception;
+};
+// A malformed form description; the message names the line.
+class EFormError : public Exception {
+  using Exception::Exception;
+};
+
+}  // namespace classlib
