@@ -1,0 +1,5 @@
+# Graphics over GDI (win32): fonts, brushes, pens, canvas, bitmaps, pictures, JPEG, image lists.
+target_sources(classlib PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicsObjects.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Canvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Graphic.cpp)
