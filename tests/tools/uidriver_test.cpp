@@ -1,0 +1,78 @@
+// The driver against a fixture program in another process: every reading and every action
+// the end-to-end tests rely on must work across processes under Wine.
+#include "tools/uidriver/UiDriver.h"
+
+#include <gtest/gtest.h>
+
+using namespace uidriver;
+
+namespace {
+
+std::wstring FixturePath() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"uidriver_fixture.exe";
+}
+
+class UiDriverTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    app = Process::Start(FixturePath());
+    ASSERT_TRUE(app.Running());
+    main = WaitForTopWindow(app.Id(), L"Fixture window", 10s);
+    ASSERT_NE(main, nullptr);
+  }
+  Process app;
+  HWND main = nullptr;
+};
+
+TEST_F(UiDriverTest, ReadsTextsThatLiveInTheOtherProcess) {
+  HWND status = Find(main, {STATUSCLASSNAMEW});
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(StatusText(status, 2), L"Выполнено, OK");
+  HWND list = Find(main, {WC_LISTVIEWW});
+  ASSERT_EQ(ListViewCount(list), 1);
+  EXPECT_EQ(ListViewText(list, 0, 0), L"1");
+  EXPECT_EQ(ListViewText(list, 0, 1), L"3A5C7E91000123");
+  HWND tabs = Find(main, {WC_TABCONTROLW});
+  ASSERT_EQ(TabCount(tabs), 2);
+  EXPECT_EQ(TabText(tabs, 1), L"Тест ДП");
+}
+
+TEST_F(UiDriverTest, FindsControlsInsideAGroupByClassAndOrder) {
+  HWND edit = FindInGroup(main, L"Версия и копирайт", {L"Edit"});
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(TextOf(edit), L"-");
+  EXPECT_EQ(FindInGroup(main, L"Версия и копирайт", {L"Edit", L"", 1}), nullptr);
+  EXPECT_EQ(FindInGroup(main, L"Нет такой группы", {L"Edit"}), nullptr);
+}
+
+TEST_F(UiDriverTest, ClicksSelectsAndAnswersMessageBoxes) {
+  HWND edit = FindInGroup(main, L"Версия и копирайт", {L"Edit"});
+  HWND combo = Find(main, {L"ComboBox"});
+  SelectComboItem(combo, 1);
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == L"BU-№1"; }, 5s)) << TextOf(edit).size();
+  EXPECT_EQ(ComboIndex(combo), 1);
+
+  Click(Find(main, {L"Button", L"Get Rev"}));
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(app.Id(), L"Нет ответа")) != nullptr; }, 5s));
+  EXPECT_EQ(MessageBoxText(box), L"Нет ответа ведомого!");
+  EXPECT_TRUE(AnswerMessageBox(box, L"OK"));
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == L"box closed"; }, 5s));
+
+  HWND tabs = Find(main, {WC_TABCONTROLW});
+  ASSERT_TRUE(SelectTab(tabs, L"Тест ДП"));
+  EXPECT_TRUE(WaitUntil([&] { return TabIndex(tabs) == 1; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return StatusText(Find(main, {STATUSCLASSNAMEW}), 1) == L"tab 1"; }, 5s));
+}
+
+TEST_F(UiDriverTest, ChoosesFromAPopupMenu) {
+  RightClickAt(main, POINT{400, 50});
+  ASSERT_TRUE(ChoosePopupItem(app.Id(), 1));
+  HWND status = Find(main, {STATUSCLASSNAMEW});
+  EXPECT_TRUE(WaitUntil([&] { return StatusText(status, 0) == L"chose 102"; }, 5s)) << StatusText(status, 0).size();
+}
+
+}  // namespace

@@ -1,0 +1,379 @@
+#include "tools/uidriver/UiDriver.h"
+
+#include <commctrl.h>
+
+#include <thread>
+
+namespace uidriver {
+namespace {
+
+// A block of memory inside the other process, for messages whose arguments are pointers.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND wnd, std::size_t size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  bool Ok() const { return address_ != nullptr; }
+  void* Address() const { return address_; }
+  LPARAM Param(std::size_t offset = 0) const {
+    return reinterpret_cast<LPARAM>(static_cast<char*>(address_) + offset);
+  }
+  bool Write(const void* data, std::size_t size, std::size_t offset = 0) {
+    SIZE_T done = 0;
+    return offset + size <= size_ &&
+           WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &done) && done == size;
+  }
+  bool Read(void* data, std::size_t size, std::size_t offset = 0) const {
+    SIZE_T done = 0;
+    return offset + size <= size_ &&
+           ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &done) && done == size;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  std::size_t size_;
+};
+
+constexpr std::size_t kTextChars = 1024;
+
+std::wstring ReadRemoteText(const RemoteBuffer& buffer, std::size_t offset) {
+  std::wstring text(kTextChars, L'\0');
+  if (!buffer.Read(text.data(), kTextChars * sizeof(wchar_t), offset)) return {};
+  text.resize(wcsnlen(text.c_str(), kTextChars));
+  return text;
+}
+
+struct TopSearch {
+  DWORD pid;
+  const std::wstring* text;
+  const std::wstring* className;
+  HWND found;
+};
+
+BOOL CALLBACK TopProc(HWND wnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TopSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid != s->pid || !IsWindowVisible(wnd)) return TRUE;
+  if (!s->className->empty() && ClassOf(wnd) != *s->className) return TRUE;
+  if (!s->text->empty() && TextOf(wnd) != *s->text) return TRUE;
+  s->found = wnd;
+  return FALSE;
+}
+
+HWND FindTop(DWORD pid, const std::wstring& className, const std::wstring& text) {
+  TopSearch s{pid, &text, &className, nullptr};
+  EnumWindows(TopProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+bool Matches(HWND wnd, const Query& q) {
+  return (q.className.empty() || _wcsicmp(ClassOf(wnd).c_str(), q.className.c_str()) == 0) &&
+         (q.text.empty() || TextOf(wnd) == q.text);
+}
+
+RECT ScreenRect(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return r;
+}
+
+bool Inside(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+Process::Process(Process&& other) noexcept : process_(other.process_), pid_(other.pid_) {
+  other.process_ = nullptr;
+  other.pid_ = 0;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    Kill();
+    if (process_) CloseHandle(process_);
+    process_ = other.process_;
+    pid_ = other.pid_;
+    other.process_ = nullptr;
+    other.pid_ = 0;
+  }
+  return *this;
+}
+
+Process::~Process() {
+  Kill();
+  if (process_) CloseHandle(process_);
+}
+
+Process Process::Start(const std::wstring& exe, const std::wstring& args, const std::wstring& cwd) {
+  std::wstring command = L"\"" + exe + L"\"";
+  if (!args.empty()) command += L" " + args;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  Process p;
+  if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)) {
+    CloseHandle(pi.hThread);
+    p.process_ = pi.hProcess;
+    p.pid_ = pi.dwProcessId;
+    WaitForInputIdle(pi.hProcess, 10000);
+  }
+  return p;
+}
+
+bool Process::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+bool Process::Wait(std::chrono::milliseconds limit) {
+  return process_ && WaitForSingleObject(process_, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> Process::ExitCode() const {
+  DWORD code = 0;
+  if (!process_ || !GetExitCodeProcess(process_, &code) || code == STILL_ACTIVE) return std::nullopt;
+  return code;
+}
+
+void Process::Kill() {
+  if (Running()) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& ready, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    if (ready()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+HWND WaitForTopWindow(DWORD pid, const std::wstring& text, std::chrono::milliseconds limit) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTop(pid, L"", text)) != nullptr; }, limit);
+  return found;
+}
+
+namespace {
+
+struct BoxSearch {
+  DWORD pid;
+  const std::wstring* part;
+  HWND found;
+};
+
+BOOL CALLBACK BoxProc(HWND wnd, LPARAM lp) {
+  auto* s = reinterpret_cast<BoxSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid != s->pid || !IsWindowVisible(wnd) || ClassOf(wnd) != L"#32770") return TRUE;
+  if (!s->part->empty() && MessageBoxText(wnd).find(*s->part) == std::wstring::npos) return TRUE;
+  s->found = wnd;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectProc(HWND wnd, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(wnd);
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindMessageBox(DWORD pid, const std::wstring& part) {
+  BoxSearch s{pid, &part, nullptr};
+  EnumWindows(BoxProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  std::wstring text;
+  for (HWND child : Children(box))
+    if (ClassOf(child) == L"Static") text += TextOf(child);
+  return text;
+}
+
+bool AnswerMessageBox(HWND box, const std::wstring& button) {
+  for (HWND child : Children(box)) {
+    if (ClassOf(child) != L"Button") continue;
+    if (button.empty() || TextOf(child) == button) {
+      PostMessageW(child, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return PostMessageW(box, WM_COMMAND, IDOK, 0) != 0;
+}
+
+std::wstring ClassOf(HWND wnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(wnd, name, 256);
+  return name;
+}
+
+std::wstring TextOf(HWND wnd) {
+  const LRESULT length = SendTimeout(wnd, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendTimeout(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  return text;
+}
+
+std::vector<HWND> Children(HWND root) {
+  std::vector<HWND> all;
+  EnumChildWindows(root, CollectProc, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+HWND Find(HWND root, const Query& query) {
+  int seen = 0;
+  for (HWND wnd : Children(root))
+    if (Matches(wnd, query) && seen++ == query.index) return wnd;
+  return nullptr;
+}
+
+HWND FindInGroup(HWND root, const std::wstring& group, const Query& query) {
+  HWND box = Find(root, {L"Button", group, 0});
+  if (!box) return nullptr;
+  const RECT area = ScreenRect(box);
+  int seen = 0;
+  for (HWND wnd : Children(root)) {
+    if (wnd == box || !Matches(wnd, query)) continue;
+    if (!IsChild(box, wnd) && !Inside(area, ScreenRect(wnd))) continue;
+    if (seen++ == query.index) return wnd;
+  }
+  return nullptr;
+}
+
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void ClickAt(HWND wnd, POINT p) {
+  const LPARAM at = MAKELPARAM(p.x, p.y);
+  PostMessageW(wnd, WM_MOUSEMOVE, 0, at);
+  PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(wnd, WM_LBUTTONUP, 0, at);
+}
+
+void RightClickAt(HWND wnd, POINT p) {
+  const LPARAM at = MAKELPARAM(p.x, p.y);
+  PostMessageW(wnd, WM_MOUSEMOVE, 0, at);
+  PostMessageW(wnd, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PostMessageW(wnd, WM_RBUTTONUP, 0, at);
+}
+
+void SetText(HWND edit, const std::wstring& text) {
+  SendTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PressKey(HWND wnd, UINT vk) {
+  PostMessageW(wnd, WM_KEYDOWN, vk, 1);
+  if (vk == VK_RETURN) PostMessageW(wnd, WM_CHAR, L'\r', 1);
+  PostMessageW(wnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+void Type(HWND edit, const std::wstring& text) {
+  for (wchar_t c : text) {
+    if (c == L'\r') {
+      PressKey(edit, VK_RETURN);
+      continue;
+    }
+    const SHORT vk = VkKeyScanW(c);
+    if (vk != -1) PostMessageW(edit, WM_KEYDOWN, LOBYTE(vk), 1);
+    PostMessageW(edit, WM_CHAR, c, 1);
+    if (vk != -1) PostMessageW(edit, WM_KEYUP, LOBYTE(vk), 0xC0000001);
+  }
+}
+
+void SelectComboItem(HWND combo, int index) {
+  SendTimeout(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+int ComboIndex(HWND combo) { return static_cast<int>(SendTimeout(combo, CB_GETCURSEL, 0, 0)); }
+
+bool IsChecked(HWND button) { return SendTimeout(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsEnabled(HWND wnd) { return IsWindowEnabled(wnd) != FALSE; }
+bool IsVisible(HWND wnd) { return IsWindowVisible(wnd) != FALSE; }
+
+std::wstring StatusText(HWND bar, int panel) {
+  RemoteBuffer buffer(bar, kTextChars * sizeof(wchar_t));
+  if (!buffer.Ok()) return {};
+  const LRESULT info = SendTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0);
+  if (LOWORD(info) >= kTextChars) return {};
+  SendTimeout(bar, SB_GETTEXTW, static_cast<WPARAM>(panel), buffer.Param());
+  return ReadRemoteText(buffer, 0);
+}
+
+int ListViewCount(HWND list) { return static_cast<int>(SendTimeout(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::wstring ListViewText(HWND list, int item, int subItem) {
+  RemoteBuffer buffer(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+  if (!buffer.Ok()) return {};
+  LVITEMW lv{};
+  lv.iSubItem = subItem;
+  lv.cchTextMax = static_cast<int>(kTextChars);
+  lv.pszText = reinterpret_cast<LPWSTR>(buffer.Param(sizeof(LVITEMW)));
+  buffer.Write(&lv, sizeof lv);
+  SendTimeout(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), buffer.Param());
+  return ReadRemoteText(buffer, sizeof(LVITEMW));
+}
+
+int TabCount(HWND tabs) { return static_cast<int>(SendTimeout(tabs, TCM_GETITEMCOUNT, 0, 0)); }
+int TabIndex(HWND tabs) { return static_cast<int>(SendTimeout(tabs, TCM_GETCURSEL, 0, 0)); }
+
+std::wstring TabText(HWND tabs, int index) {
+  RemoteBuffer buffer(tabs, sizeof(TCITEMW) + kTextChars * sizeof(wchar_t));
+  if (!buffer.Ok()) return {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.cchTextMax = static_cast<int>(kTextChars);
+  item.pszText = reinterpret_cast<LPWSTR>(buffer.Param(sizeof(TCITEMW)));
+  buffer.Write(&item, sizeof item);
+  SendTimeout(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), buffer.Param());
+  return ReadRemoteText(buffer, sizeof(TCITEMW));
+}
+
+bool SelectTab(HWND tabs, const std::wstring& text) {
+  for (int i = 0; i < TabCount(tabs); ++i) {
+    if (TabText(tabs, i) != text) continue;
+    RemoteBuffer buffer(tabs, sizeof(RECT));
+    RECT r{};
+    if (!buffer.Ok() || !SendTimeout(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), buffer.Param()) ||
+        !buffer.Read(&r, sizeof r))
+      return false;
+    ClickAt(tabs, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    return true;
+  }
+  return false;
+}
+
+bool ChoosePopupItem(DWORD pid, int index) {
+  HWND menuWnd = nullptr;
+  if (!WaitUntil([&] { return (menuWnd = FindTop(pid, L"#32768", L"")) != nullptr; }, 3000ms)) return false;
+  // The menu's modal loop reads the keyboard from its thread's queue: walk down to the item.
+  for (int k = 0; k <= index; ++k) PostMessageW(menuWnd, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageW(menuWnd, WM_KEYDOWN, VK_RETURN, 1);
+  return true;
+}
+
+LRESULT SendTimeout(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, std::chrono::milliseconds limit) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, static_cast<UINT>(limit.count()), &result))
+    return 0;
+  return static_cast<LRESULT>(result);
+}
+
+}  // namespace uidriver

@@ -1,0 +1,102 @@
+#pragma once
+// Drives another program's windows the way a user would, for end-to-end tests: finds controls by
+// window class, text and parent, clicks, types, selects, and reads texts back, including the
+// texts of status bars, list views and tab controls that live in the other process's memory.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace uidriver {
+
+using namespace std::chrono_literals;
+
+// A started program; the destructor ends it if it is still running.
+class Process {
+ public:
+  Process() = default;
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  ~Process();
+
+  static Process Start(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& cwd = L"");
+  bool Running() const;
+  DWORD Id() const { return pid_; }
+  // Waits for the process to end; true when it did within the limit.
+  bool Wait(std::chrono::milliseconds limit);
+  std::optional<DWORD> ExitCode() const;
+  void Kill();
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+};
+
+// Polls `ready` every 20 ms until it holds or the limit passes.
+bool WaitUntil(const std::function<bool()>& ready, std::chrono::milliseconds limit);
+
+// Top-level visible window of the process with this window text (empty: any text).
+HWND WaitForTopWindow(DWORD pid, const std::wstring& text, std::chrono::milliseconds limit);
+// The system's message box (class "#32770") of the process whose static text contains `part`.
+HWND FindMessageBox(DWORD pid, const std::wstring& part = L"");
+std::wstring MessageBoxText(HWND box);
+// Presses the box's button with the given caption (or its default button when empty).
+bool AnswerMessageBox(HWND box, const std::wstring& button = L"");
+
+std::wstring ClassOf(HWND wnd);
+std::wstring TextOf(HWND wnd);
+
+struct Query {
+  Query(std::wstring cls = L"", std::wstring caption = L"", int nth = 0)
+      : className(std::move(cls)), text(std::move(caption)), index(nth) {}
+  std::wstring className;  // empty: any class
+  std::wstring text;       // empty: any text
+  int index;               // the n-th match in window order
+};
+// Searches all descendants of `root`.
+HWND Find(HWND root, const Query& query);
+// A group box (class "Button", BS_GROUPBOX) with this caption, then the n-th control of a class
+// inside it. Windows inside a group box may be its children or its siblings lying within its
+// rectangle; both are searched.
+HWND FindInGroup(HWND root, const std::wstring& group, const Query& query);
+std::vector<HWND> Children(HWND root);
+
+// Clicks a button without waiting for its handler (which may show a modal box).
+void Click(HWND button);
+// Left click at a client point of a window, through the message queue.
+void ClickAt(HWND wnd, POINT client);
+void RightClickAt(HWND wnd, POINT client);
+void SetText(HWND edit, const std::wstring& text);
+// Types characters through WM_CHAR; "\r" is Enter (also sent as WM_KEYDOWN VK_RETURN).
+void Type(HWND edit, const std::wstring& text);
+void PressKey(HWND wnd, UINT vk);
+// Selects an item of a combo box and tells its parent, as a user's choice would.
+void SelectComboItem(HWND combo, int index);
+int ComboIndex(HWND combo);
+bool IsChecked(HWND button);
+bool IsEnabled(HWND wnd);
+bool IsVisible(HWND wnd);
+
+// Texts that live in the other process.
+std::wstring StatusText(HWND statusBar, int panel);
+int ListViewCount(HWND list);
+std::wstring ListViewText(HWND list, int item, int subItem);
+int TabCount(HWND tabs);
+int TabIndex(HWND tabs);
+std::wstring TabText(HWND tabs, int index);
+// Clicks the tab with this text; false when no such tab is shown.
+bool SelectTab(HWND tabs, const std::wstring& text);
+// Chooses the item at this position of the process's open pop-up menu with the keyboard, as a
+// user would. By position, because another process's menu texts cannot be read under Wine.
+bool ChoosePopupItem(DWORD pid, int index);
+
+// Sends a message and waits at most `limit` for the other window to answer.
+LRESULT SendTimeout(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, std::chrono::milliseconds limit = 5000ms);
+
+}  // namespace uidriver
