@@ -29,12 +29,16 @@ struct Value {
   std::vector<std::uint8_t> binary;            // Binary
   std::vector<std::vector<Property>> items;    // Collection: the properties of each item
   int line = 0;
+
+  friend bool operator==(const Value&, const Value&) = default;
 };
 
 struct Property {
   std::wstring name;  // possibly dotted: Font.Name
   Value value;
   int line = 0;
+
+  friend bool operator==(const Property&, const Property&) = default;
 };
 
 struct ObjectNode {
@@ -43,6 +47,8 @@ struct ObjectNode {
   std::vector<Property> properties;
   std::vector<ObjectNode> children;
   int line = 0;
+
+  friend bool operator==(const ObjectNode&, const ObjectNode&) = default;
 };
 
 }  // namespace classlib::forms
