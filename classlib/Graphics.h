@@ -13,25 +13,13 @@
 
 #include "classlib/Exception.h"
 #include "classlib/GdiObject.h"
+#include "classlib/GraphicsErrors.h"
 #include "classlib/Object.h"
 #include "classlib/Types.h"
 
 namespace classlib {
 
 class TCanvas;
-
-// A graphic that cannot be read (bad header, truncated data, unknown format).
-class EInvalidGraphic : public Exception {
-  using Exception::Exception;
-};
-// An operation the graphic cannot do in its state (no canvas for an empty JPEG, an index out of range).
-class EInvalidGraphicOperation : public Exception {
-  using Exception::Exception;
-};
-// GDI refused to create an object.
-class EOutOfResources : public Exception {
-  using Exception::Exception;
-};
 
 // The RGB value of a colour: system colours (top byte 0xFF) resolve through GetSysColor.
 TColor ColorToRGB(TColor Color);
