@@ -251,9 +251,9 @@ bool CDBFTable::CopyRecords(DbfFile& out, int oldLength, int newLength) {
 bool CDBFTable::AddField(std::string_view name, char type, int length, int decimals) {
   error_ = DbfError::None;
   name = CutName(name);
-  // A control character first would read as the end of the descriptors.
-  if (name.empty() || std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }))
-    return Fail(DbfError::BadFieldName);
+  // A control character first would read as the end of the descriptors; readers take no spaces.
+  const auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  if (name.empty() || std::any_of(name.begin(), name.end(), blankOrControl)) return Fail(DbfError::BadFieldName);
   // Other types would need their own blank values and widths; no caller adds them.
   if (type != 'C' && type != 'N' && type != 'F') return Fail(DbfError::BadFieldType);
   if (length < 1 || length > 255 || decimals < 0 || decimals > 255) return Fail(DbfError::BadFieldSize);
@@ -374,9 +374,9 @@ bool CDBFTable::SetNumber(int field, float value) {
   const DbfField f = Field(field);
   // Enough for FLT_MAX with 255 decimals; to_chars ignores the locale's decimal comma.
   char text[400];
-  const auto result = f.type == 'C'
-                          ? std::to_chars(text, text + sizeof text, double{value}, std::chars_format::scientific, 6)
-                          : std::to_chars(text, text + sizeof text, double{value}, std::chars_format::fixed, f.decimals);
+  const double x = value;
+  const auto result = f.type == 'C' ? std::to_chars(text, text + sizeof text, x, std::chars_format::scientific, 6)
+                                    : std::to_chars(text, text + sizeof text, x, std::chars_format::fixed, f.decimals);
   if (result.ec != std::errc{}) return false;
   const std::size_t length = static_cast<std::size_t>(result.ptr - text);
   if (length > data.size()) return false;
