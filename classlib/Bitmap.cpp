@@ -523,6 +523,12 @@ void TBitmap::LoadFromDib(const bmp::Dib& dib) {
   Replace(std::move(img));
 }
 
+std::unique_ptr<TGraphic> TBitmap::Clone() const {
+  auto copy = std::make_unique<TBitmap>();
+  copy->Assign(this);
+  return copy;
+}
+
 void TBitmap::LoadFromBytes(std::span<const std::uint8_t> Data) { LoadFromDib(bmp::ReadBmpFile(Data)); }
 
 void TBitmap::LoadFromResource(HINSTANCE Instance, const wchar_t* Name, const std::wstring& Label) {

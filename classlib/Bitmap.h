@@ -106,6 +106,9 @@ class TBitmap : public TGraphic {
   void LoadFromResourceID(HINSTANCE Instance, int ResID);
   void LoadFromBytes(std::span<const std::uint8_t> Data) override;
   std::vector<std::uint8_t> SaveToBytes() const override;
+  // A decoded picture in GDI's layout (what the file-format readers produce).
+  void LoadFromDib(const bmp::Dib& dib);
+  std::unique_ptr<TGraphic> Clone() const override;
 
   // The platform frees caches here; a DIB section has nothing to free.
   void Dormant() {}
@@ -126,7 +129,6 @@ class TBitmap : public TGraphic {
   TColor PixelColor(int x, int y) const;
   std::size_t Stride() const;
   std::vector<std::uint32_t> ReadPalette(HBITMAP bitmap) const;
-  void LoadFromDib(const bmp::Dib& dib);
   void LoadFromResource(HINSTANCE Instance, const wchar_t* Name, const std::wstring& Label);
 
   GdiObject<HBITMAP> handle_;

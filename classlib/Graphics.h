@@ -209,6 +209,8 @@ class TGraphic : public TPersistent {
   virtual std::vector<std::uint8_t> SaveToBytes() const = 0;
   void LoadFromFile(const std::wstring& FileName);
   void SaveToFile(const std::wstring& FileName) const;
+  // A copy of the same class; pictures copy their graphic with it. nullptr: cannot be copied.
+  virtual std::unique_ptr<TGraphic> Clone() const { return nullptr; }
 
   TNotifyEvent OnChange;
 
