@@ -4,6 +4,7 @@
 // values on the host; routines take an explicit record where a caller needs fixed conventions.
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace classlib {
 
@@ -38,6 +39,11 @@ struct TFormatSettings {
   // The current user's regional settings; the neutral ones where the system has none (host).
   static TFormatSettings Create();
 };
+
+// A date or time picture of the system's locale data in the notation above: the half-day
+// designator "tt" becomes "AMPM" (in the notation here 't' stands for the time formats) and era
+// marks are dropped.
+std::wstring LocalePictureToFormat(std::wstring_view picture);
 
 // The settings that conversion routines use when none are passed.
 extern TFormatSettings FormatSettings;

@@ -27,10 +27,10 @@ TFormatSettings TFormatSettings::Create() {
   s.DateSeparator = LocaleChar(LOCALE_SDATE, s.DateSeparator);
   s.TimeSeparator = LocaleChar(LOCALE_STIME, s.TimeSeparator);
   s.ListSeparator = LocaleChar(LOCALE_SLIST, s.ListSeparator);
-  s.ShortDateFormat = LocaleText(LOCALE_SSHORTDATE, s.ShortDateFormat);
-  s.LongDateFormat = LocaleText(LOCALE_SLONGDATE, s.LongDateFormat);
-  s.LongTimeFormat = LocaleText(LOCALE_STIMEFORMAT, s.LongTimeFormat);
-  s.ShortTimeFormat = LocaleText(LOCALE_SSHORTTIME, s.ShortTimeFormat);
+  s.ShortDateFormat = LocalePictureToFormat(LocaleText(LOCALE_SSHORTDATE, s.ShortDateFormat));
+  s.LongDateFormat = LocalePictureToFormat(LocaleText(LOCALE_SLONGDATE, s.LongDateFormat));
+  s.LongTimeFormat = LocalePictureToFormat(LocaleText(LOCALE_STIMEFORMAT, s.LongTimeFormat));
+  s.ShortTimeFormat = LocalePictureToFormat(LocaleText(LOCALE_SSHORTTIME, s.ShortTimeFormat));
   s.TimeAMString = LocaleText(LOCALE_S1159, s.TimeAMString);
   s.TimePMString = LocaleText(LOCALE_S2359, s.TimePMString);
   for (int m = 0; m < 12; ++m) {

@@ -60,6 +60,14 @@ std::wstring FloatToStrF(double value, TFloatFormat format, int precision, int d
 std::wstring FloatToStrF(double value, TFloatFormat format, int precision, int digits,
                          const TFormatSettings& settings);
 
+// The value laid out by a picture: up to three sections "positive;negative;zero"; in a section
+// '0' is a digit always shown, '#' a digit shown when significant, '.' the decimal separator,
+// ',' among the integer placeholders groups thousands with the settings' separator,
+// "E+00"/"E-00" scientific notation, quoted text and other characters literal. Rounds half away
+// from zero. "#,##" shows 1234567 as "1,234,567" and zero as "". An empty picture is FloatToStr.
+std::wstring FormatFloat(std::wstring_view format, double value);
+std::wstring FormatFloat(std::wstring_view format, double value, const TFormatSettings& settings);
+
 // ---- text ----
 // Trimming removes characters up to and including the blank (control characters too).
 std::wstring Trim(std::wstring_view text);
