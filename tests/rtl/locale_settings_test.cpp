@@ -37,7 +37,11 @@ TEST(LocaleSettings, GlobalSettingsComeFromTheUsersRegionalSettings) {
   } else {
     EXPECT_EQ(FormatSettings.ShortDateFormat, L"dd.MM.yyyy");
     EXPECT_EQ(FormatSettings.DecimalSeparator, L',');
-    EXPECT_EQ(FormatSettings.ThousandSeparator, L' ');
+    // A blank, plain or non-breaking, as the prefix's settings have it.
+    EXPECT_TRUE(FormatSettings.ThousandSeparator == L' ' || FormatSettings.ThousandSeparator == L'\xA0');
+    wchar_t thousand[8] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousand, 8);
+    EXPECT_EQ(FormatSettings.ThousandSeparator, thousand[0]);
     EXPECT_EQ(FormatSettings.DateSeparator, L'.');
     EXPECT_EQ(FormatSettings.LongTimeFormat.find(L"AMPM"), std::wstring::npos);
     ASSERT_FALSE(FormatSettings.LongMonthNames[0].empty());
@@ -56,7 +60,8 @@ TEST(LocaleSettings, TextsOfTheConfiguratorFollowThem) {
   } else {
     EXPECT_EQ(DateToStr(kMorning), L"28.12.2011");
     EXPECT_EQ(TimeToStr(kEvening).substr(0, 5), L"20:05");
-    EXPECT_EQ(FormatFloat(L"#,#0.00", 1234567.891), L"1 234 567,89");
+    const std::wstring group(1, FormatSettings.ThousandSeparator);
+    EXPECT_EQ(FormatFloat(L"#,#0.00", 1234567.891), L"1" + group + L"234" + group + L"567,89");
     EXPECT_EQ(FormatFloat(L"#,#0.0", 0.25), L"0,3");
     EXPECT_EQ(StrToFloat(L"1,5"), 1.5);
     EXPECT_THROW(StrToFloat(L"1.5"), EConvertError);
