@@ -1,0 +1,126 @@
+// Filtered resampling: hand-computed small cases, sizes 1 and 2, mirrored edges and refusals.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "skin/graphics/sStretch.h"
+#include "tests/skin/graphics/PixelTestUtil.h"
+
+namespace skin {
+namespace {
+
+using test::U;
+
+constexpr TFilterType kAllFilters[] = {TFilterType::ftBox,     TFilterType::ftTriangle, TFilterType::ftHermite,
+                                       TFilterType::ftBell,    TFilterType::ftSpline,   TFilterType::ftLanczos3,
+                                       TFilterType::ftMitchell};
+
+TEST(Stretch, SourceBelowTwoPixelsRaisesAndChangesNothing) {
+  TBitmap32 src(1, 5), dst(3, 3, 0x11111111u);
+  try {
+    Stretch(src.View(), dst, 4, 4, TFilterType::ftBox);
+    FAIL() << "no exception";
+  } catch (const EStretchError& e) {
+    EXPECT_STREQ(e.what(), "Source bitmap is too small");
+  }
+  EXPECT_EQ(dst.Width(), 3);
+  EXPECT_EQ(U(dst, 0, 0), 0x11111111u);
+}
+
+TEST(Stretch, TargetOfZeroOrLessIsRefused) {
+  TBitmap32 src = test::Noise(4, 4, 1), dst(2, 2, 0x22u);
+  for (auto [w, h] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{-3, 4}, std::pair{4, -1}}) {
+    Stretch(src.View(), dst, w, h, TFilterType::ftTriangle);
+    EXPECT_EQ(dst.Width(), 2);
+    EXPECT_EQ(U(dst, 1, 1), 0x22u);
+  }
+}
+
+TEST(Stretch, EqualSizesCopyExactlyForEveryFilter) {
+  TBitmap32 src = test::Noise(5, 3, 2);
+  for (TFilterType f : kAllFilters) {
+    TBitmap32 dst;
+    Stretch(src.View(), dst, 5, 3, f);
+    ASSERT_EQ(dst.Width(), 5);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x) ASSERT_EQ(U(dst, x, y), U(src, x, y));
+  }
+}
+
+TEST(Stretch, BoxEnlargementSamplesEachSourcePixel) {
+  TBitmap32 src = test::Noise(2, 2, 3), dst;
+  Stretch(src.View(), dst, 4, 4, TFilterType::ftBox);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) ASSERT_EQ(U(dst, x, y), U(src, x / 2, y / 2)) << x << "," << y;  // alpha too
+}
+
+TEST(Stretch, TriangleDoublingOfTwoPixels) {
+  TBitmap32 src(2, 2), dst;
+  src.At(0, 0).U = src.At(0, 1).U = 0x0A0A0A0Au;  // 10
+  src.At(1, 0).U = src.At(1, 1).U = 0x15151515u;  // 21
+  Stretch(src.View(), dst, 4, 2, TFilterType::ftTriangle);
+  // Centres 0, 0.5, 1, 1.5: [10, (10 + 21) / 2 floored, 21, 21 (the mirrored sample)].
+  const std::uint32_t expected[] = {0x0A0A0A0Au, 0x0F0F0F0Fu, 0x15151515u, 0x15151515u};
+  for (int x = 0; x < 4; ++x) {
+    EXPECT_EQ(U(dst, x, 0), expected[x]) << x;
+    EXPECT_EQ(U(dst, x, 1), expected[x]) << x;
+  }
+}
+
+TEST(Contributions, ShrinkingTriangleWeightsAddUp) {
+  const TContributions c = BuildContributions(100, 10, TFilterType::ftTriangle);
+  ASSERT_EQ(c.First.size(), 11u);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_LE(c.First[i + 1] - c.First[i], 21);
+    long sum = 0;
+    for (int k = c.First[i]; k < c.First[i + 1]; ++k) sum += c.Weight[k];
+    EXPECT_NEAR(sum, 65536, 12) << i;
+  }
+}
+
+TEST(Contributions, EdgesMirrorAndStayInsideForAnySize) {
+  // Spline over 4 samples: index -1 reads sample 1, index 4 reads sample 3.
+  const TContributions c = BuildContributions(4, 4, TFilterType::ftSpline);
+  EXPECT_EQ(c.Index[c.First[0]], 1);
+  EXPECT_EQ(c.Index[c.First[4] - 1], 3);
+  // Kernels far wider than the source: shrinking to one sample, Lanczos over two.
+  for (auto [src, dst] : {std::pair{2, 1}, std::pair{2, 9}, std::pair{3, 1}, std::pair{1000, 1}, std::pair{2, 2}})
+    for (TFilterType f : kAllFilters) {
+      const TContributions k = BuildContributions(src, dst, f);
+      for (int index : k.Index) ASSERT_TRUE(index >= 0 && index < src) << src << "->" << dst << ": " << index;
+    }
+}
+
+TEST(Stretch, TinySizesWithWideKernels) {
+  TBitmap32 src(2, 2, 0xFF808080u), dst;
+  for (TFilterType f : kAllFilters) {
+    Stretch(src.View(), dst, 1, 1, f);
+    ASSERT_EQ(dst.Width(), 1);
+    Stretch(src.View(), dst, 7, 3, f);
+    ASSERT_EQ(dst.Height(), 3);
+    // A flat image stays flat up to the rounding of the weights.
+    EXPECT_NEAR(dst.At(3, 1).G, 128, 2) << static_cast<int>(f);
+  }
+}
+
+TEST(Stretch, DestinationMayBeTheSource) {
+  TBitmap32 b = test::Noise(2, 2, 4);
+  const std::uint32_t topLeft = U(b, 0, 0);
+  Stretch(b.View(), b, 4, 4, TFilterType::ftBox);
+  ASSERT_EQ(b.Width(), 4);
+  EXPECT_EQ(U(b, 1, 1), topLeft);
+  Stretch(b.View(), b, 4, 4, TFilterType::ftBox);  // same size, same image: nothing
+  EXPECT_EQ(U(b, 1, 1), topLeft);
+}
+
+TEST(StretchPixels, TwentyFourBitRows) {
+  const std::uint8_t src[2 * 6] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};  // 2 x 2, 3 bytes a pixel
+  std::uint8_t dst[4 * 4 * 3] = {};
+  StretchPixels(src, 2, 2, 6, 3, dst, 4, 4, 12, TFilterType::ftBox);
+  EXPECT_EQ(dst[0], 1);
+  EXPECT_EQ(dst[3 * 2 + 2], 6);             // (2, 0) is source (1, 0)
+  EXPECT_EQ(dst[3 * 12 + 3 * 3 + 1], 11);   // (3, 3) is source (1, 1)
+}
+
+}  // namespace
+}  // namespace skin
