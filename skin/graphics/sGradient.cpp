@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <vector>
 
+#include "classlib/SysUtils.h"
 #include "skin/graphics/PixelKernels.h"
 #include "skin/graphics/PixelMath.h"
 
@@ -24,22 +24,12 @@ std::vector<std::string> SplitWords(const std::string& text, char delimiter) {
   return words;
 }
 
+// Skin text is 8-bit; the digits and signs that make a number are ASCII.
 int ParseInteger(const std::string& word) {
-  std::size_t i = 0;
-  while (i < word.size() && word[i] == ' ') ++i;
-  bool negative = false;
-  if (i < word.size() && (word[i] == '-' || word[i] == '+')) negative = word[i++] == '-';
-  if (i == word.size()) throw EConvertError("'" + word + "' is not a valid integer value");
-  long long v = 0;
-  for (; i < word.size(); ++i) {
-    const char c = word[i];
-    if (c < '0' || c > '9') throw EConvertError("'" + word + "' is not a valid integer value");
-    v = v * 10 + (c - '0');
-    if (v > 2147483648LL) throw EConvertError("'" + word + "' is not a valid integer value");
-  }
-  if (negative) v = -v;
-  if (v > std::numeric_limits<int>::max()) throw EConvertError("'" + word + "' is not a valid integer value");
-  return static_cast<int>(v);
+  std::wstring wide;
+  wide.reserve(word.size());
+  for (unsigned char c : word) wide.push_back(static_cast<wchar_t>(c));
+  return classlib::StrToInt(wide);
 }
 
 std::uint32_t OpaquePixel(int r, int g, int b) {

@@ -1,7 +1,6 @@
 #pragma once
 // Multi-segment colour gradients of skin sections: parsed once from the skin's text, painted into a
 // 32-bit image alone or mixed with a texture. Gradient pixels are written with alpha 255.
-#include <stdexcept>
 #include <string>
 
 #include "skin/core/sConst.h"
@@ -9,15 +8,9 @@
 
 namespace skin {
 
-// A word of gradient text that is not a decimal integer.
-class EConvertError : public std::invalid_argument {
- public:
-  using std::invalid_argument::invalid_argument;
-};
-
 // "Color1;Color2;Percent;Mode1;Mode2;..." -> one segment per five words. Colours below 0 become 0,
 // Percent is limited to 0..100, Mode2 stays 0. Empty text gives one zeroed segment. A bad number
-// raises EConvertError with Arr already at its new length.
+// raises the run-time library's classlib::EConvertError with Arr already at its new length.
 void PrepareGradArray(const std::string& text, TsGradArray& arr);
 
 // The first segment's Mode1 orients the whole gradient: 0 top to bottom, 1 left to right, 2 four

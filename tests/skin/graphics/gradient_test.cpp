@@ -2,6 +2,7 @@
 // texture mix.
 #include <gtest/gtest.h>
 
+#include "classlib/Exception.h"
 #include "skin/graphics/sGradient.h"
 #include "tests/skin/graphics/PixelTestUtil.h"
 
@@ -31,11 +32,13 @@ TEST(PrepareGradArray, ParsesFiveWordsPerSegment) {
 
 TEST(PrepareGradArray, BadNumberRaisesAfterSizing) {
   TsGradArray a;
-  EXPECT_THROW(PrepareGradArray("1;2;3;4;5;6;x7;8;9;10", a), EConvertError);
+  EXPECT_THROW(PrepareGradArray("1;2;3;4;5;6;q7;8;9;10", a), classlib::EConvertError);
   ASSERT_EQ(a.size(), 2u);
   EXPECT_EQ(a[0].Color1, 1);
-  EXPECT_THROW(PrepareGradArray("1;2;99999999999;0;0", a), EConvertError);
-  EXPECT_THROW(PrepareGradArray("1;2;3 ;0;0", a), EConvertError);
+  EXPECT_THROW(PrepareGradArray("1;2;99999999999;0;0", a), classlib::EConvertError);
+  EXPECT_THROW(PrepareGradArray("1;2;3 ;0;0", a), classlib::EConvertError);
+  PrepareGradArray("$FF;2;3;0;0", a);  // the run-time conversion reads hexadecimal too
+  EXPECT_EQ(a[0].Color1, 255);
 }
 
 TEST(PaintGrad, VerticalRedToBlue) {
