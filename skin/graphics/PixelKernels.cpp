@@ -1,7 +1,6 @@
 #include "skin/graphics/PixelKernels.h"
 
-#include <algorithm>
-#include <cstring>
+#include <cstdint>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -72,9 +71,37 @@ inline __m128i TakeAlpha(__m128i colour, __m128i alpha) {
 
 }  // namespace
 
-void Fill(std::uint32_t* dst, int count, std::uint32_t value) {
+void Fill(std::uint32_t* dst, int count, std::uint32_t value, bool stream) {
   if (count <= 0) return;
-  std::fill_n(dst, count, value);
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i v = _mm_set1_epi32(static_cast<int>(value));
+  if (stream) {
+    // Large areas bypass the caches: no read of lines that are about to be overwritten whole.
+    for (; i < count && (reinterpret_cast<std::uintptr_t>(dst + i) & 15) != 0; ++i) dst[i] = value;
+    for (; i + 16 <= count; i += 16) {
+      __m128i* p = reinterpret_cast<__m128i*>(dst + i);
+      _mm_stream_si128(p, v);
+      _mm_stream_si128(p + 1, v);
+      _mm_stream_si128(p + 2, v);
+      _mm_stream_si128(p + 3, v);
+    }
+  }
+  for (; i + 16 <= count; i += 16) {
+    Store(dst + i, v);
+    Store(dst + i + 4, v);
+    Store(dst + i + 8, v);
+    Store(dst + i + 12, v);
+  }
+  for (; i + 4 <= count; i += 4) Store(dst + i, v);
+#endif
+  for (; i < count; ++i) dst[i] = value;
+}
+
+void FinishStreaming() {
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
 }
 
 void BlendConstPlain(std::uint32_t* dst, const std::uint32_t* src, int count, int a) {
@@ -115,7 +142,9 @@ void MixByAlphaPlain(std::uint32_t* dst, const std::uint32_t* src, int count) {
 namespace {
 inline __m128i MixAlphaHalf(__m128i d, __m128i s) {
   const __m128i w = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
-  const __m128i rgb = _mm_add_epi16(d, MulShift8(_mm_sub_epi16(s, d), w));
+  // d * 256 + (s - d) * w = d * (256 - w) + s * w: two unsigned products whose sum stays below 65536.
+  const __m128i rgb = _mm_srli_epi16(
+      _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(256), w)), _mm_mullo_epi16(s, w)), 8);
   // d.A + s.A * (255 - d.A) / 255, the division exact through x * 0x8081 >> 23 for 16-bit x.
   const __m128i x = _mm_mullo_epi16(w, _mm_sub_epi16(_mm_set1_epi16(255), d));
   const __m128i q = _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7);

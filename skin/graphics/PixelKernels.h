@@ -5,8 +5,12 @@
 
 namespace skin::kernels {
 
-// Count pixels set to Value.
-void Fill(std::uint32_t* dst, int count, std::uint32_t value);
+// Count pixels set to Value. With Stream the stores bypass the caches (for areas far larger than
+// them); FinishStreaming orders such stores before later ones.
+void Fill(std::uint32_t* dst, int count, std::uint32_t value, bool stream = false);
+void FinishStreaming();
+// Fills of more bytes than this stream past the caches.
+inline constexpr long long kStreamFillBytes = 4LL << 20;
 
 // All four bytes: dst = (dst * a + src * (255 - a) + 127) >> 8.
 void BlendConst(std::uint32_t* dst, const std::uint32_t* src, int count, int a);

@@ -47,12 +47,14 @@ void TacFast32::FillRect(const TRect& r, TsColor_& color) {
   color.A = 255;
   if (FWidth == 0) return;
   const TRect c = FBitmap.Clip(r);
-  for (int y = c.Top; y < c.Bottom; ++y) kernels::Fill(RowU(FBitmap, y) + c.Left, c.Right - c.Left, color.U);
+  const int w = c.Right - c.Left;
+  const bool stream = static_cast<long long>(w) * (c.Bottom - c.Top) * 4 > kernels::kStreamFillBytes;
+  for (int y = c.Top; y < c.Bottom; ++y) kernels::Fill(RowU(FBitmap, y) + c.Left, w, color.U, stream);
+  if (stream) kernels::FinishStreaming();
 }
 
 void TacFast32::FillBitmap(TsColor_& color) {
-  color.A = 255;
-  for (int y = 0; y < FHeight; ++y) kernels::Fill(RowU(FBitmap, y), FWidth, color.U);
+  FillRect({0, 0, FWidth, FHeight}, color);
 }
 
 // TacFastSum32

@@ -111,11 +111,14 @@ void PaintGrad(const TImage32View& bmp, TRect r, const TsGradArray& arr, int ext
   if (arr.empty() || !LimitToImage(bmp, r)) return;
   const int width = r.Right - r.Left;
   switch (arr[0].Mode1) {
-    case 0:
+    case 0: {
+      const bool stream = static_cast<long long>(width) * (r.Bottom - r.Top) * 4 > kernels::kStreamFillBytes;
       WalkSegments(arr, false, r.Top + extra, r.Bottom - r.Top, extra, r.Bottom, [&](long long y, std::uint32_t c) {
-        if (y >= r.Top && y < r.Bottom) kernels::Fill(RowU(bmp, static_cast<int>(y)) + r.Left, width, c);
+        if (y >= r.Top && y < r.Bottom) kernels::Fill(RowU(bmp, static_cast<int>(y)) + r.Left, width, c, stream);
       });
+      if (stream) kernels::FinishStreaming();
       break;
+    }
     case 1: {
       std::uint32_t* first = RowU(bmp, r.Top);
       WalkSegments(arr, true, r.Left, width, 0, r.Right, [&](long long x, std::uint32_t c) {
