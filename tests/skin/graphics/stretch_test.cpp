@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "skin/graphics/sStretch.h"
 #include "tests/skin/graphics/PixelTestUtil.h"
@@ -120,6 +121,50 @@ TEST(StretchPixels, TwentyFourBitRows) {
   EXPECT_EQ(dst[0], 1);
   EXPECT_EQ(dst[3 * 2 + 2], 6);             // (2, 0) is source (1, 0)
   EXPECT_EQ(dst[3 * 12 + 3 * 3 + 1], 11);   // (3, 3) is source (1, 1)
+}
+
+}  // namespace
+}  // namespace skin
+
+namespace skin {
+namespace {
+
+// The two passes written straight from their definition: per destination sample, the contributions'
+// bytes times their weights summed in 32 bits, then below 0 -> 0, from 0xFF0001 on -> 255, else >> 16.
+std::vector<std::uint8_t> ReferenceStretch(const TBitmap32& src, int newW, int newH, TFilterType f) {
+  const auto toByte = [](std::int32_t s) { return static_cast<std::uint8_t>(s < 0 ? 0 : (s >= 0xFF0001 ? 255 : s >> 16)); };
+  const int w = src.Width(), h = src.Height();
+  const TContributions ch = BuildContributions(w, newW, f), cv = BuildContributions(h, newH, f);
+  std::vector<std::uint8_t> work(static_cast<std::size_t>(newW) * h * 4), out(static_cast<std::size_t>(newW) * newH * 4);
+  for (int y = 0; y < h; ++y)
+    for (int i = 0; i < newW; ++i)
+      for (int c = 0; c < 4; ++c) {
+        std::int32_t sum = 0;
+        for (int k = ch.First[i]; k < ch.First[i + 1]; ++k)
+          sum += (src.At(ch.Index[k], y).U >> (8 * c) & 0xFF) * ch.Weight[k];
+        work[(static_cast<std::size_t>(y) * newW + i) * 4 + c] = toByte(sum);
+      }
+  for (int x = 0; x < newW; ++x)
+    for (int i = 0; i < newH; ++i)
+      for (int c = 0; c < 4; ++c) {
+        std::int32_t sum = 0;
+        for (int k = cv.First[i]; k < cv.First[i + 1]; ++k)
+          sum += work[(static_cast<std::size_t>(cv.Index[k]) * newW + x) * 4 + c] * cv.Weight[k];
+        out[(static_cast<std::size_t>(i) * newW + x) * 4 + c] = toByte(sum);
+      }
+  return out;
+}
+
+TEST(Stretch, EqualsTheDefinitionForEveryFilterAndSize) {
+  const TBitmap32 src = test::Noise(13, 9, 5);
+  for (TFilterType f : kAllFilters)
+    for (auto [w, h] : {std::pair{5, 4}, std::pair{29, 17}, std::pair{13, 2}, std::pair{1, 21}, std::pair{7, 9}}) {
+      TBitmap32 dst;
+      Stretch(const_cast<TBitmap32&>(src).View(), dst, w, h, f);
+      const std::vector<std::uint8_t> expected = ReferenceStretch(src, w, h, f);
+      ASSERT_EQ(std::memcmp(dst.View().Bits, expected.data(), expected.size()), 0)
+          << static_cast<int>(f) << ": " << w << "x" << h;
+    }
 }
 
 }  // namespace
