@@ -1,6 +1,7 @@
 #include "classlib/BmpFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <string>
@@ -52,22 +53,25 @@ struct Header {
   bool hasMasks = false;
 };
 
-// One bit-field channel scaled to 8 bits.
+// One bit-field channel scaled to 8 bits; narrow channels through a table.
 struct Channel {
   std::uint32_t mask = 0;
   int shift = 0;
   int bits = 0;
+  std::array<std::uint8_t, 128> table{};
   explicit Channel(std::uint32_t m) : mask(m) {
     if (m == 0) return;
     shift = std::countr_zero(m);
     bits = 32 - std::countl_zero(m) - shift;
+    if (bits < 8) {
+      const std::uint32_t max = (1u << bits) - 1;
+      for (std::uint32_t v = 0; v <= max; ++v) table[v] = static_cast<std::uint8_t>((v * 255 + max / 2) / max);
+    }
   }
   std::uint8_t Get(std::uint32_t px) const {
     if (bits == 0) return 0;
     const std::uint32_t v = (px & mask) >> shift;
-    if (bits >= 8) return static_cast<std::uint8_t>(v >> (bits - 8));
-    const std::uint32_t max = (1u << bits) - 1;
-    return static_cast<std::uint8_t>((v * 255 + max / 2) / max);
+    return bits >= 8 ? static_cast<std::uint8_t>(v >> (bits - 8)) : table[v];
   }
 };
 
