@@ -118,3 +118,46 @@ TEST(GraphicsWin, WriteText32LeavesTouchedPixelsOpaque) {
 
 }  // namespace
 }  // namespace skin
+
+#include "skin/graphics/sBitmapOverloads.h"
+
+namespace skin {
+namespace {
+
+TEST(BitmapOverloads, ViewOnlyOfThirtyTwoBitBitmaps) {
+  classlib::TBitmap b(3, 2);
+  b.SetPixelFormat(classlib::pf24bit);
+  EXPECT_TRUE(View32(&b).Empty());
+  EXPECT_TRUE(View32(nullptr).Empty());
+  b.SetPixelFormat(classlib::pf32bit);
+  const TImage32View v = View32(&b);
+  ASSERT_FALSE(v.Empty());
+  v.At(2, 1).U = 0x11223344u;
+  EXPECT_EQ(b.Canvas()->Pixels(2, 1) & 0xFFFFFF, 0x443322);
+}
+
+TEST(BitmapOverloads, StretchKeepsTheFormatAndMayWorkInPlace) {
+  classlib::TBitmap b(2, 2);
+  b.SetPixelFormat(classlib::pf32bit);
+  TImage32View v = View32(&b);
+  v.At(0, 0).U = 0x10203040u;
+  v.At(1, 0).U = 0x50607080u;
+  v.At(0, 1).U = 0x90A0B0C0u;
+  v.At(1, 1).U = 0xD0E0F000u;
+  Stretch(&b, &b, 4, 4, TFilterType::ftBox);
+  ASSERT_EQ(b.Width(), 4);
+  v = View32(&b);
+  EXPECT_EQ(v.At(1, 1).U, 0x10203040u);  // alpha resampled too
+  EXPECT_EQ(v.At(3, 2).U, 0xD0E0F000u);
+  classlib::TBitmap c(2, 2), d;
+  c.SetPixelFormat(classlib::pf24bit);
+  c.Canvas()->SetPixels(1, 1, 0x0000FF);
+  Stretch(&c, &d, 4, 4, TFilterType::ftBox);
+  EXPECT_EQ(d.PixelFormat(), classlib::pf24bit);
+  EXPECT_EQ(d.Canvas()->Pixels(3, 3) & 0xFFFFFF, 0x0000FF);
+  classlib::TBitmap thin(1, 5);
+  EXPECT_THROW(Stretch(&thin, &d, 3, 3, TFilterType::ftBox), EStretchError);
+}
+
+}  // namespace
+}  // namespace skin
