@@ -24,6 +24,24 @@ class EListError : public Exception {
 class EStreamError : public Exception {
   using Exception::Exception;
 };
+// A stream that could not transfer all that was asked ("Stream read error").
+class EReadError : public EStreamError {
+  using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+  using EStreamError::EStreamError;
+};
+// A file that could not be opened or created; the message names it and gives the system's reason.
+class EFOpenError : public EStreamError {
+  using EStreamError::EStreamError;
+};
+class EFCreateError : public EStreamError {
+  using EStreamError::EStreamError;
+};
+// A named resource that the executable does not hold.
+class EResNotFound : public Exception {
+  using Exception::Exception;
+};
 class EInvalidOperation : public Exception {
   using Exception::Exception;
 };

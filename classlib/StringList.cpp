@@ -129,6 +129,7 @@ void TStrings::Assign(const TPersistent* source) {
   NameValueSeparator = other->NameValueSeparator;
   StrictDelimiter = other->StrictDelimiter;
   LineBreak = other->LineBreak;
+  Encoding = other->Encoding;
   AddStrings(*other);
 }
 

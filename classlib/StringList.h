@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "classlib/Object.h"
+#include "classlib/TextEncoding.h"
 
 namespace classlib {
+
+class TStream;
 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
@@ -63,6 +66,15 @@ class TStrings : public TPersistent {
   // The same with Delimiter and QuoteChar; with StrictDelimiter only the delimiter separates.
   std::wstring DelimitedText() const;
   void SetDelimitedText(std::wstring_view text);
+
+  // Text as bytes (classlib/TextEncoding.h): loading takes a byte-order mark's word, else
+  // `fallback`, and remembers the encoding in Encoding; saving writes in Encoding. The stream
+  // forms work from the stream's position to its end.
+  void LoadFromStream(TStream& stream, TTextEncoding fallback = TTextEncoding::Cp1251);
+  void SaveToStream(TStream& stream) const;
+  void LoadFromFile(const std::wstring& fileName, TTextEncoding fallback = TTextEncoding::Cp1251);
+  void SaveToFile(const std::wstring& fileName) const;
+  TTextEncoding Encoding = TTextEncoding::Cp1251;
 
   wchar_t Delimiter = L',';
   wchar_t QuoteChar = L'"';

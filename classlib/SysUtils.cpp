@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "classlib/Exception.h"
 #include "classlib/FloatDigits.h"
@@ -455,6 +456,75 @@ void AppendCodePoint(std::wstring& out, char32_t code) {
     }
   }
   out.push_back(static_cast<wchar_t>(code));
+}
+
+std::string Utf8Encode(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+      const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+    }
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::wstring Utf8Decode(std::string_view bytes) {
+  std::wstring out;
+  out.reserve(bytes.size());
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto b0 = static_cast<unsigned char>(bytes[i]);
+    int length = 0;
+    char32_t code = 0, minimum = 0;
+    if (b0 < 0x80) {
+      out.push_back(static_cast<wchar_t>(b0));
+      ++i;
+      continue;
+    } else if ((b0 & 0xE0) == 0xC0) {
+      length = 2, code = b0 & 0x1F, minimum = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+      length = 3, code = b0 & 0x0F, minimum = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+      length = 4, code = b0 & 0x07, minimum = 0x10000;
+    }
+    int k = 1;
+    for (; length > 0 && k < length && i + static_cast<std::size_t>(k) < bytes.size(); ++k) {
+      const auto b = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+      if ((b & 0xC0) != 0x80) break;
+      code = (code << 6) | (b & 0x3F);
+    }
+    if (length == 0 || k < length || code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+      // One replacement for the lead byte and the continuation bytes that followed it.
+      out.push_back(static_cast<wchar_t>(0xFFFD));
+      i += static_cast<std::size_t>(std::max(k, 1));
+      continue;
+    }
+    AppendCodePoint(out, code);
+    i += static_cast<std::size_t>(length);
+  }
+  return out;
 }
 
 }  // namespace classlib

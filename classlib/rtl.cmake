@@ -1,4 +1,4 @@
-# Run-time library: strings, conversions, format settings, dates, form descriptions.
+# Run-time library: strings, conversions, format settings, dates, streams, form descriptions.
 target_sources(classlib_core PRIVATE
   DateUtils.cpp
   FloatDigits.cpp
@@ -7,10 +7,13 @@ target_sources(classlib_core PRIVATE
   FormatSettings.cpp
   FormReader.cpp
   FormWriter.cpp
+  Streams.cpp
   StringList.cpp
-  SysUtils.cpp)
+  StringListFiles.cpp
+  SysUtils.cpp
+  TextEncoding.cpp)
 if(TARVISEL_WIN32)
-  target_sources(classlib_core PRIVATE FormatSettingsWin32.cpp SystemClockWin32.cpp)
+  target_sources(classlib_core PRIVATE FileHandleWin32.cpp FormatSettingsWin32.cpp ResourceStream.cpp SystemClockWin32.cpp)
 else()
-  target_sources(classlib_core PRIVATE FormatSettingsHost.cpp SystemClockHost.cpp)
+  target_sources(classlib_core PRIVATE FileHandleHost.cpp FormatSettingsHost.cpp SystemClockHost.cpp)
 endif()
