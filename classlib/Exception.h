@@ -42,6 +42,10 @@ class EFCreateError : public EStreamError {
 class EResNotFound : public Exception {
   using Exception::Exception;
 };
+// An INI file that could not be written.
+class EIniFileException : public Exception {
+  using Exception::Exception;
+};
 class EInvalidOperation : public Exception {
   using Exception::Exception;
 };

@@ -46,6 +46,12 @@ std::unique_ptr<FileHandle> FileHandle::Open(const std::wstring& name, unsigned 
   return std::unique_ptr<FileHandle>(new FileHandle(fd));
 }
 
+bool FileExists(const std::wstring& fileName) {
+  const std::string path = Utf8Encode(fileName);
+  struct stat info {};
+  return path.find('\0') == std::string::npos && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 FileHandle::~FileHandle() { ::close(static_cast<int>(handle_)); }
 
 std::int64_t FileHandle::Read(void* buffer, std::int64_t count) {

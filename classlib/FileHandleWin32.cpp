@@ -42,6 +42,12 @@ std::unique_ptr<FileHandle> FileHandle::Open(const std::wstring& name, unsigned 
   return std::unique_ptr<FileHandle>(new FileHandle(reinterpret_cast<std::intptr_t>(h)));
 }
 
+bool FileExists(const std::wstring& fileName) {
+  if (fileName.find(L'\0') != std::wstring::npos) return false;
+  const DWORD attributes = GetFileAttributesW(fileName.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 FileHandle::~FileHandle() { CloseHandle(Native(handle_)); }
 
 std::int64_t FileHandle::Read(void* buffer, std::int64_t count) {

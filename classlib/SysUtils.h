@@ -101,6 +101,10 @@ std::wstring Utf8Decode(std::string_view bytes);
 // Appends one Unicode code point (a surrogate pair on Windows where it is needed).
 void AppendCodePoint(std::wstring& out, char32_t code);
 
+// ---- files ----
+// Whether a file (not a folder) of that name exists.
+bool FileExists(const std::wstring& fileName);
+
 // ---- Format ----
 // One argument of Format: an integer, a floating-point value or a text.
 class TFormatArg {

@@ -1,4 +1,4 @@
-# Run-time library: strings, conversions, format settings, dates, streams, form descriptions.
+# Run-time library: strings, conversions, format settings, dates, streams, INI files, form descriptions.
 target_sources(classlib_core PRIVATE
   DateUtils.cpp
   FloatDigits.cpp
@@ -7,13 +7,14 @@ target_sources(classlib_core PRIVATE
   FormatSettings.cpp
   FormReader.cpp
   FormWriter.cpp
+  IniFiles.cpp
   Streams.cpp
   StringList.cpp
   StringListFiles.cpp
   SysUtils.cpp
   TextEncoding.cpp)
 if(TARVISEL_WIN32)
-  target_sources(classlib_core PRIVATE FileHandleWin32.cpp FormatSettingsWin32.cpp ResourceStream.cpp SystemClockWin32.cpp)
+  target_sources(classlib_core PRIVATE FileHandleWin32.cpp FormatSettingsWin32.cpp IniFileWin32.cpp ResourceStream.cpp SystemClockWin32.cpp)
 else()
   target_sources(classlib_core PRIVATE FileHandleHost.cpp FormatSettingsHost.cpp SystemClockHost.cpp)
 endif()
