@@ -164,9 +164,29 @@ void TColorManager::BuildGammaTable() {
   const double exponent = 1.0 / (static_cast<double>(FMainGamma) * static_cast<double>(FDisplayGamma));
   const int highIn = FSourceBPS >= 8 ? 255 : (1 << FSourceBPS) - 1;
   const int highOut = FTargetBPS >= 8 ? 255 : (1 << FTargetBPS) - 1;
-  for (int i = 0; i <= highIn; ++i)
-    FGammaTable[static_cast<std::size_t>(i)] =
-        static_cast<std::uint8_t>(RoundHalfEven(std::pow(static_cast<double>(i) / highIn, exponent) * highOut));
+  // Every reader builds the same default table, and a skin's images mostly share a gamma or
+  // two: the tables made last on this thread are kept rather than 256 powers taken again.
+  struct TCachedTable {
+    double exponent = 0;
+    int highIn = 0, highOut = 0;
+    std::array<std::uint8_t, 256> table{};
+  };
+  thread_local std::array<TCachedTable, 4> cache;
+  thread_local std::size_t nextSlot = 0;
+  TCachedTable* found = nullptr;
+  for (TCachedTable& entry : cache)
+    if (entry.exponent == exponent && entry.highIn == highIn && entry.highOut == highOut) found = &entry;
+  if (found == nullptr) {
+    found = &cache[nextSlot];
+    nextSlot = (nextSlot + 1) % cache.size();
+    for (int i = 0; i <= highIn; ++i)
+      found->table[static_cast<std::size_t>(i)] =
+          static_cast<std::uint8_t>(RoundHalfEven(std::pow(static_cast<double>(i) / highIn, exponent) * highOut));
+    found->exponent = exponent;
+    found->highIn = highIn;
+    found->highOut = highOut;
+  }
+  std::copy_n(found->table.begin(), highIn + 1, FGammaTable.begin());
 }
 
 void TColorManager::CreateYCbCrLookups() {

@@ -27,6 +27,8 @@ constexpr TAdam7Pass kAdam7[7] = {
 };
 
 constexpr std::uint32_t kMaxDimension = 0x7FFFFFFFu;
+// Raw image data inflated per call: enough for zlib's fast loop, small enough for the cache.
+constexpr std::size_t kBatchBytes = 32 * 1024;
 
 // Bits per pixel of the bitmap a colour type and depth decode into; 0 for pairs we refuse.
 int TargetBitsPerPixel(int colorType, int depth) {
@@ -309,40 +311,23 @@ void TPngReader::LoadIDAT(const THeader& Header, TRasterImage& Image) {
   auto rowBytes = [&](std::uint32_t pixels) {
     return (static_cast<std::size_t>(pixels) * Header.BitDepth + 7) / 8 * samplesPerPixel;
   };
+  // Rows are inflated a batch at a time and unfiltered where they lie, each against the row
+  // above it; one row per inflate call would keep zlib on its slow path for small rows.
   const std::size_t fullRow = rowBytes(Header.Width) + 1;
-  std::vector<std::uint8_t> first(fullRow, 0), second(fullRow, 0);
-  std::uint8_t* current = first.data();
-  std::uint8_t* previous = second.data();
+  const std::size_t batchRows = std::clamp<std::size_t>(kBatchBytes / fullRow, 1, static_cast<std::size_t>(height));
+  std::vector<std::uint8_t> buffer((batchRows + 1) * fullRow, 0);
 
   if (Header.Interlace == 1) {
     // Passes fill the image a few pixels at a time: whatever they never reach shows bKGD.
     FillBackground(Image, 0);
     for (const TAdam7Pass& pass : kAdam7) {
-      if (static_cast<std::uint32_t>(pass.StartColumn) >= Header.Width) continue;
+      if (static_cast<std::uint32_t>(pass.StartColumn) >= Header.Width || pass.StartRow >= height) continue;
       const std::uint32_t pixels = (Header.Width + pass.ColumnStep - pass.StartColumn - 1) / pass.ColumnStep;
-      const std::size_t bytes = rowBytes(pixels);
-      std::fill_n(previous, bytes + 1, 0);
-      for (int y = pass.StartRow; y < height; y += pass.RowStep) {
-        ReadRow(current, bytes + 1);
-        ApplyFilter(current[0], current + 1, previous + 1, current + 1, FSourceBPP, bytes);
-        FColorManager.ConvertRow(current + 1, Image.ScanLine(y), width, pass.Mask);
-        std::swap(current, previous);
-      }
+      const int rows = (height - pass.StartRow + pass.RowStep - 1) / pass.RowStep;
+      DecodeRows(Image, buffer, rowBytes(pixels) + 1, pass.StartRow, pass.RowStep, rows, pass.Mask);
     }
   } else {
-    const std::size_t bytes = fullRow - 1;
-    int y = 0;
-    try {
-      for (; y < height; ++y) {
-        ReadRow(current, fullRow);
-        ApplyFilter(current[0], current + 1, previous + 1, current + 1, FSourceBPP, bytes);
-        FColorManager.ConvertRow(current + 1, Image.ScanLine(y), width, 0xFF);
-        std::swap(current, previous);
-      }
-    } catch (...) {
-      FillBackground(Image, y);
-      throw;
-    }
+    DecodeRows(Image, buffer, fullRow, 0, 1, height, 0xFF);
   }
 
   // Image data the rows did not need: checked, not inflated.
@@ -353,6 +338,39 @@ void TPngReader::LoadIDAT(const THeader& Header, TRasterImage& Image) {
     }
     FChunks->ReadHeader();
     FIdatPending = FChunks->IsChunk(kIDAT);
+  }
+}
+
+void TPngReader::DecodeRows(TRasterImage& Image, std::vector<std::uint8_t>& Buffer, std::size_t RowSize, int FirstRow,
+                            int RowStep, int RowCount, std::uint8_t Mask) {
+  // Buffer holds the row above the batch (all zero at the start of a pass), then the batch.
+  const std::size_t batchRows = Buffer.size() / RowSize - 1;
+  const std::size_t dataBytes = RowSize - 1;
+  std::fill_n(Buffer.begin(), RowSize, 0);
+  const int width = Image.Width();
+  int done = 0;
+  auto finish = [&](int count) {
+    for (int k = 0; k < count; ++k) {
+      std::uint8_t* row = Buffer.data() + (static_cast<std::size_t>(k) + 1) * RowSize;
+      ApplyFilter(row[0], row + 1, row + 1 - RowSize, row + 1, FSourceBPP, dataBytes);
+      FColorManager.ConvertRow(row + 1, Image.ScanLine(FirstRow + (done + k) * RowStep), width, Mask);
+    }
+  };
+  while (done < RowCount) {
+    const int count = static_cast<int>(std::min<std::size_t>(batchRows, static_cast<std::size_t>(RowCount - done)));
+    std::size_t filled = 0;
+    try {
+      ReadRow(Buffer.data() + RowSize, static_cast<std::size_t>(count) * RowSize, filled);
+    } catch (...) {
+      // The rows that arrived whole are the picture's; a non-interlaced image shows bKGD below.
+      const int whole = static_cast<int>(filled / RowSize);
+      finish(whole);
+      if (Mask == 0xFF && RowStep == 1) FillBackground(Image, FirstRow + done + whole);
+      throw;
+    }
+    finish(count);
+    done += count;
+    std::memcpy(Buffer.data(), Buffer.data() + static_cast<std::size_t>(count) * RowSize, RowSize);
   }
 }
 
@@ -370,10 +388,11 @@ bool TPngReader::NextImageData() {
   }
 }
 
-void TPngReader::ReadRow(std::uint8_t* Row, std::size_t Size) {
+void TPngReader::ReadRow(std::uint8_t* Row, std::size_t Size, std::size_t& Filled) {
   std::uint8_t* dest = Row;
   std::uint8_t* const end = Row + Size;
   while (dest < end) {
+    Filled = static_cast<std::size_t>(dest - Row);
     if (FDecoder->ZLibResult() == Z_STREAM_END) throw EInvalidGraphic(msg::kExtraCompressedData);
     if (FIDATSize == 0) {
       if (!NextImageData()) throw EInvalidGraphic(msg::kImageDataMissing);
@@ -383,6 +402,7 @@ void TPngReader::ReadRow(std::uint8_t* Row, std::size_t Size) {
     FDecoder->Decode(source, dest, FIDATSize, static_cast<std::uint32_t>(end - dest));
     FIDATSize -= static_cast<std::uint32_t>(source - FCurrentSource);
     FCurrentSource = source;
+    Filled = static_cast<std::size_t>(dest - Row);
     const int result = FDecoder->ZLibResult();
     if (result == Z_STREAM_END) {
       if (dest < end || FIDATSize > 0) throw EInvalidGraphic(msg::kExtraCompressedData);
@@ -390,6 +410,7 @@ void TPngReader::ReadRow(std::uint8_t* Row, std::size_t Size) {
     }
     if (result != Z_OK) throw EInvalidGraphic(msg::kCompressionError);
   }
+  Filled = Size;
 }
 
 void TPngReader::LoadBackgroundColor(const THeader& Header, std::span<const std::uint8_t> data) {

@@ -83,7 +83,10 @@ class TPngReader {
   void CheckImageSize(const THeader& header) const;
   int SetupColorDepth(int ColorType, int BitDepth);
   void LoadIDAT(const THeader& Header, TRasterImage& Image);
-  void ReadRow(std::uint8_t* Row, std::size_t Size);
+  void DecodeRows(TRasterImage& Image, std::vector<std::uint8_t>& Buffer, std::size_t RowSize, int FirstRow,
+                  int RowStep, int RowCount, std::uint8_t Mask);
+  // Fills Size bytes of inflated image data; Filled tells how far it got, also when it raises.
+  void ReadRow(std::uint8_t* Row, std::size_t Size, std::size_t& Filled);
   bool NextImageData();
   void LoadBackgroundColor(const THeader& Header, std::span<const std::uint8_t> data);
   void LoadTransparency(const THeader& Header, std::span<const std::uint8_t> data);
