@@ -3,8 +3,9 @@
 // Every decoder makes a fresh output buffer per image, as a load does.
 //
 // Sets: the valid images of the public PNG test suite (all 32x32 or smaller), sixteen 32x32
-// RGBA images like a skin's buttons and glyphs, and 1024x768 photographic images of each
-// colour type that libpng writes with its default settings.
+// RGBA images like a skin's buttons and glyphs, a 512x512 atlas of such pieces, and 1024x768
+// photographic images of each colour type; libpng writes the made-up images with its default
+// settings.
 #include <benchmark/benchmark.h>
 #include <png.h>
 #include <spng.h>
@@ -213,6 +214,21 @@ std::vector<Sample> SkinSet() {
   return set;
 }
 
+// A 512x512 strip of skin pieces, the way a skin keeps many states and glyphs in one image.
+std::vector<Sample> AtlasSet() {
+  Bytes atlas(512 * 512 * 4);
+  for (int ty = 0; ty < 16; ++ty)
+    for (int tx = 0; tx < 16; ++tx) {
+      const Bytes piece = SkinPixels(tx + 16 * ty);
+      for (int y = 0; y < 32; ++y)
+        std::memcpy(&atlas[(static_cast<std::size_t>(ty * 32 + y) * 512 + tx * 32) * 4], &piece[y * 32 * 4], 32 * 4);
+    }
+  Sample s;
+  s.file = EncodePng(512, 512, PNG_COLOR_TYPE_RGBA, atlas, 4, false);
+  Describe(s);
+  return {std::move(s)};
+}
+
 constexpr int kPhotoWidth = 1024, kPhotoHeight = 768;
 
 std::vector<Sample> PhotoSet(int colorType, bool interlaced) {
@@ -373,6 +389,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   Sets().push_back({"suite", SuiteSet()});
   Sets().push_back({"skin32", SkinSet()});
+  Sets().push_back({"skin_atlas", AtlasSet()});
   Sets().push_back({"photo_rgb", PhotoSet(PNG_COLOR_TYPE_RGB, false)});
   Sets().push_back({"photo_rgba", PhotoSet(PNG_COLOR_TYPE_RGBA, false)});
   Sets().push_back({"photo_grey", PhotoSet(PNG_COLOR_TYPE_GRAY, false)});

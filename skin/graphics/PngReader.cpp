@@ -350,10 +350,19 @@ void TPngReader::DecodeRows(TRasterImage& Image, std::vector<std::uint8_t>& Buff
   const int width = Image.Width();
   int done = 0;
   auto finish = [&](int count) {
-    for (int k = 0; k < count; ++k) {
+    for (int k = 0; k < count;) {
       std::uint8_t* row = Buffer.data() + (static_cast<std::size_t>(k) + 1) * RowSize;
-      ApplyFilter(row[0], row + 1, row + 1 - RowSize, row + 1, FSourceBPP, dataBytes);
-      FColorManager.ConvertRow(row + 1, Image.ScanLine(FirstRow + (done + k) * RowStep), width, Mask);
+      if (k + 1 < count) {
+        std::uint8_t* next = row + RowSize;
+        ApplyFilterTwoRows(row[0], row + 1, next[0], next + 1, row + 1 - RowSize, FSourceBPP, dataBytes);
+        FColorManager.ConvertRow(row + 1, Image.ScanLine(FirstRow + (done + k) * RowStep), width, Mask);
+        FColorManager.ConvertRow(next + 1, Image.ScanLine(FirstRow + (done + k + 1) * RowStep), width, Mask);
+        k += 2;
+      } else {
+        ApplyFilter(row[0], row + 1, row + 1 - RowSize, row + 1, FSourceBPP, dataBytes);
+        FColorManager.ConvertRow(row + 1, Image.ScanLine(FirstRow + (done + k) * RowStep), width, Mask);
+        k += 1;
+      }
     }
   };
   while (done < RowCount) {

@@ -449,6 +449,29 @@ TEST(PngReader, FilterTypeAboveFourLeavesTheRow) {
   EXPECT_TRUE(DecodedAsExpected(Decode(file), p, {}));
 }
 
+TEST(PngFilter, TwoRowsAtOnceEqualOneAfterTheOther) {
+  std::uint32_t state = 777;
+  auto next = [&] {
+    state = state * 1664525u + 1013904223u;
+    return static_cast<std::uint8_t>(state >> 24);
+  };
+  for (int bpp : {1, 3, 4, 8})
+    for (std::uint8_t f1 : {1, 4})
+      for (std::uint8_t f2 : {2, 4})
+        for (std::size_t pixels : {1u, 2u, 17u}) {
+          const std::size_t n = pixels * static_cast<std::size_t>(bpp);
+          Bytes prev(n), first(n), second(n);
+          for (auto* row : {&prev, &first, &second})
+            for (auto& b : *row) b = next();
+          Bytes fastFirst = first, fastSecond = second, slowFirst = first, slowSecond = second;
+          ApplyFilterTwoRows(f1, fastFirst.data(), f2, fastSecond.data(), prev.data(), bpp, n);
+          ApplyFilterScalar(f1, slowFirst.data(), prev.data(), slowFirst.data(), bpp, n);
+          ApplyFilterScalar(f2, slowSecond.data(), slowFirst.data(), slowSecond.data(), bpp, n);
+          EXPECT_EQ(fastFirst, slowFirst) << bpp << " " << int(f1) << int(f2) << " " << pixels;
+          EXPECT_EQ(fastSecond, slowSecond) << bpp << " " << int(f1) << int(f2) << " " << pixels;
+        }
+}
+
 TEST(PngFilter, VectorPathsEqualTheByteLoop) {
   std::uint32_t state = 12345;
   auto next = [&] {
