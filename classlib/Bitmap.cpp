@@ -531,9 +531,33 @@ std::unique_ptr<TGraphic> TBitmap::Clone() const {
 
 void TBitmap::LoadFromBytes(std::span<const std::uint8_t> Data) { LoadFromDib(bmp::ReadBmpFile(Data)); }
 
+void TBitmap::LoadFromStream(TStream& Stream) {
+  const std::int64_t position = Stream.Position();
+  const std::int64_t remaining = std::max<std::int64_t>(Stream.Size() - position, 0);
+  std::int64_t count = remaining;
+  if (remaining >= 14) {
+    std::uint8_t header[14];
+    Stream.ReadBuffer(header, 14);
+    Stream.SetPosition(position);
+    const std::uint32_t fileSize = static_cast<std::uint32_t>(header[2] | header[3] << 8 | header[4] << 16) |
+                                   static_cast<std::uint32_t>(header[5]) << 24;
+    if (header[0] == 'B' && header[1] == 'M' && fileSize > 14 && fileSize <= remaining) count = fileSize;
+  }
+  std::vector<std::uint8_t> data = ReadGraphicBytes(Stream, count);
+  try {
+    LoadFromBytes(data);
+  } catch (const EInvalidGraphic&) {
+    if (count == remaining) throw;
+    // Some writers put a wrong size in the header: try the whole rest before giving up.
+    std::vector<std::uint8_t> rest = ReadGraphicBytes(Stream, remaining - count);
+    data.insert(data.end(), rest.begin(), rest.end());
+    LoadFromBytes(data);
+  }
+}
+
 void TBitmap::LoadFromResource(HINSTANCE Instance, const wchar_t* Name, const std::wstring& Label) {
   HRSRC res = FindResourceW(Instance, Name, MAKEINTRESOURCEW(2) /* RT_BITMAP */);
-  if (!res) throw EInvalidGraphic(L"Bitmap resource " + Label + L" not found");
+  if (!res) throw EResNotFound(L"Resource " + Label + L" not found");
   HGLOBAL data = LoadResource(Instance, res);
   const void* bytes = data ? LockResource(data) : nullptr;
   if (!bytes) throw EInvalidGraphic(L"Bitmap resource " + Label + L" cannot be loaded");

@@ -101,11 +101,15 @@ class TBitmap : public TGraphic {
   TTransparentMode TransparentMode() const { return transparentMode_; }
   void SetTransparentMode(TTransparentMode Value);
 
-  // A bitmap resource (RT_BITMAP); a missing or malformed one raises EInvalidGraphic.
+  // A bitmap resource (RT_BITMAP): a missing one raises EResNotFound, a malformed one
+  // EInvalidGraphic.
   void LoadFromResourceName(HINSTANCE Instance, const std::wstring& ResName);
   void LoadFromResourceID(HINSTANCE Instance, int ResID);
   void LoadFromBytes(std::span<const std::uint8_t> Data) override;
   std::vector<std::uint8_t> SaveToBytes() const override;
+  // Reads one file image: up to the size its file header gives, so that pictures stored one
+  // after another in a stream are read one at a time; without a usable size, to the end.
+  void LoadFromStream(TStream& Stream) override;
   // A decoded picture in GDI's layout (what the file-format readers produce).
   void LoadFromDib(const bmp::Dib& dib);
   std::unique_ptr<TGraphic> Clone() const override;

@@ -3,18 +3,8 @@
 namespace classlib {
 
 namespace {
-// Larger files are refused before reading: no picture of this program comes near it.
-constexpr LONGLONG kMaxGraphicFile = 256ll << 20;
-
-struct FileHandle {
-  HANDLE h;
-  explicit FileHandle(HANDLE handle) : h(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
+// Larger pictures are refused before reading: no picture of this program comes near it.
+constexpr std::int64_t kMaxGraphicFile = std::int64_t{256} << 20;
 }  // namespace
 
 void TGraphic::SetTransparent(bool Value) {
@@ -36,30 +26,34 @@ void TGraphic::Changed(TObject*) {
   if (OnChange) OnChange(this);
 }
 
+std::vector<std::uint8_t> ReadGraphicBytes(TStream& Stream, std::int64_t Count) {
+  if (Count < 0) Count = 0;
+  if (Count > kMaxGraphicFile) throw EInvalidGraphic(L"The picture in the stream is too large");
+  std::vector<std::uint8_t> data(static_cast<std::size_t>(Count));
+  if (Count > 0) Stream.ReadBuffer(data.data(), Count);
+  return data;
+}
+
+void TGraphic::LoadFromStream(TStream& Stream) {
+  const std::int64_t position = Stream.Position();
+  LoadFromBytes(ReadGraphicBytes(Stream, Stream.Size() - position));
+}
+
+void TGraphic::SaveToStream(TStream& Stream) const {
+  const std::vector<std::uint8_t> data = SaveToBytes();
+  Stream.WriteBuffer(data.data(), static_cast<std::int64_t>(data.size()));
+}
+
 void TGraphic::LoadFromFile(const std::wstring& FileName) {
-  FileHandle file(CreateFileW(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.h == INVALID_HANDLE_VALUE) throw EInvalidGraphic(L"Cannot open file \"" + FileName + L"\"");
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.h, &size) || size.QuadPart > kMaxGraphicFile)
-    throw EInvalidGraphic(L"File \"" + FileName + L"\" is too large for a picture");
-  std::vector<std::uint8_t> data(static_cast<size_t>(size.QuadPart));
-  DWORD read = 0;
-  if (!data.empty() && (!ReadFile(file.h, data.data(), static_cast<DWORD>(data.size()), &read, nullptr) ||
-                        read != data.size()))
-    throw EInvalidGraphic(L"Cannot read file \"" + FileName + L"\"");
-  LoadFromBytes(data);
+  TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(file);
 }
 
 void TGraphic::SaveToFile(const std::wstring& FileName) const {
+  // Encoded first: a picture that cannot be saved leaves an existing file as it was.
   const std::vector<std::uint8_t> data = SaveToBytes();
-  FileHandle file(
-      CreateFileW(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.h == INVALID_HANDLE_VALUE) throw EStreamError(L"Cannot create file \"" + FileName + L"\"");
-  DWORD written = 0;
-  if (!data.empty() && (!WriteFile(file.h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
-                        written != data.size()))
-    throw EStreamError(L"Cannot write file \"" + FileName + L"\"");
+  TFileStream file(FileName, fmCreate);
+  file.WriteBuffer(data.data(), static_cast<std::int64_t>(data.size()));
 }
 
 }  // namespace classlib

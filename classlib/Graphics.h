@@ -15,6 +15,7 @@
 #include "classlib/GdiObject.h"
 #include "classlib/GraphicsErrors.h"
 #include "classlib/Object.h"
+#include "classlib/Streams.h"
 #include "classlib/Types.h"
 
 namespace classlib {
@@ -209,6 +210,9 @@ class TGraphic : public TPersistent {
   virtual std::vector<std::uint8_t> SaveToBytes() const = 0;
   void LoadFromFile(const std::wstring& FileName);
   void SaveToFile(const std::wstring& FileName) const;
+  // From the stream's position to its end; the position ends after what was read.
+  virtual void LoadFromStream(TStream& Stream);
+  void SaveToStream(TStream& Stream) const;
   // A copy of the same class; pictures copy their graphic with it. nullptr: cannot be copied.
   virtual std::unique_ptr<TGraphic> Clone() const { return nullptr; }
 
@@ -221,6 +225,9 @@ class TGraphic : public TPersistent {
   bool transparent_ = false;
   bool modified_ = false;
 };
+
+// Reads Count bytes of a picture from the stream, refusing absurd sizes before allocating.
+std::vector<std::uint8_t> ReadGraphicBytes(TStream& Stream, std::int64_t Count);
 
 enum TCanvasStates { csHandleValid, csFontValid, csPenValid, csBrushValid };
 using TCanvasState = TEnumSet<TCanvasStates>;

@@ -148,6 +148,16 @@ void TPicture::SaveToFile(const std::wstring& FileName) const {
   graphic_->SaveToFile(FileName);
 }
 
+void TPicture::LoadFromStream(TStream& Stream) {
+  const std::int64_t position = Stream.Position();
+  LoadFromBytes(ReadGraphicBytes(Stream, Stream.Size() - position));
+}
+
+void TPicture::SaveToStream(TStream& Stream) const {
+  if (!graphic_) throw EInvalidGraphicOperation(L"The picture is empty");
+  graphic_->SaveToStream(Stream);
+}
+
 void TPicture::LoadFromBytes(std::span<const std::uint8_t> Data) {
   std::wstring ext;
   if (Data.size() >= 2 && Data[0] == 'B' && Data[1] == 'M') {

@@ -41,6 +41,9 @@ class TPicture : public TPersistent {
   void SaveToFile(const std::wstring& FileName) const;
   // By the data's signature (BMP, JPEG, PNG, icon).
   void LoadFromBytes(std::span<const std::uint8_t> Data);
+  // The rest of the stream, by its signature.
+  void LoadFromStream(TStream& Stream);
+  void SaveToStream(TStream& Stream) const;
 
   // A later registration of the same extension replaces the earlier one.
   static void RegisterFileFormat(const std::wstring& Extension, const std::wstring& Description,

@@ -148,7 +148,15 @@ TEST(Bitmap, FilesAndMalformedData) {
   EXPECT_THROW(b.LoadFromBytes(file), EInvalidGraphic);
   EXPECT_EQ(b.Width(), 3);  // a refused file leaves the bitmap as it was
   EXPECT_EQ(Px(b, 2, 2), Px(a, 2, 2));
-  EXPECT_THROW(b.LoadFromFile(TempFile(L"tarvisel-no-such-file.bmp")), EInvalidGraphic);
+  EXPECT_THROW(b.LoadFromFile(TempFile(L"tarvisel-no-such-file.bmp")), EFOpenError);
+
+  // Saving an empty bitmap fails before the file is touched.
+  a.SaveToFile(path);
+  EXPECT_THROW(TBitmap().SaveToFile(path), EInvalidGraphicOperation);
+  TBitmap kept;
+  kept.LoadFromFile(path);
+  EXPECT_EQ(kept.Width(), 3);
+  DeleteFileW(path.c_str());
 }
 
 TEST(Bitmap, ResourceByNameIsAPackedDib) {
@@ -160,8 +168,8 @@ TEST(Bitmap, ResourceByNameIsAPackedDib) {
   EXPECT_EQ(b.Canvas()->Pixels(0, 1), clBlue);  // bottom row
   EXPECT_EQ(b.Canvas()->Pixels(2, 1), clRed);
   EXPECT_EQ(b.Canvas()->Pixels(0, 0), clWhite);
-  EXPECT_THROW(b.LoadFromResourceName(GetModuleHandleW(nullptr), L"MISSING"), EInvalidGraphic);
-  EXPECT_THROW(b.LoadFromResourceID(GetModuleHandleW(nullptr), 999), EInvalidGraphic);
+  EXPECT_THROW(b.LoadFromResourceName(GetModuleHandleW(nullptr), L"MISSING"), EResNotFound);
+  EXPECT_THROW(b.LoadFromResourceID(GetModuleHandleW(nullptr), 999), EResNotFound);
 }
 
 TEST(Bitmap, TransparentColourAndTransparentDrawing) {

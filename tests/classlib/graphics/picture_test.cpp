@@ -171,3 +171,51 @@ TEST(Picture, RegistryAndCopies) {
   EXPECT_NE(dynamic_cast<TJPEGImage*>(q.Graphic()), nullptr);
   EXPECT_EQ(q.Height(), 16);
 }
+
+TEST(Picture, StreamsHoldPicturesOneAfterAnother) {
+  TBitmap red, blue;
+  for (auto [b, c] : {std::pair{&red, clRed}, std::pair{&blue, clBlue}}) {
+    b->SetPixelFormat(pf24bit);
+    b->SetSize(3, 2);
+    b->Canvas()->Brush()->SetColor(c);
+    b->Canvas()->FillRect(Rect(0, 0, 3, 2));
+  }
+  TMemoryStream stream;
+  red.SaveToStream(stream);
+  const std::int64_t second = stream.Position();
+  blue.SaveToStream(stream);
+  TJPEGImage j;
+  j.LoadFromBytes(Quadrants());
+  const std::int64_t third = stream.Position();
+  j.SaveToStream(stream);
+
+  stream.SetPosition(0);
+  TBitmap a, b;
+  a.LoadFromStream(stream);
+  EXPECT_EQ(stream.Position(), second);
+  b.LoadFromStream(stream);
+  EXPECT_EQ(stream.Position(), third);
+  EXPECT_EQ(a.Canvas()->Pixels(2, 1), clRed);
+  EXPECT_EQ(b.Canvas()->Pixels(2, 1), clBlue);
+  TPicture p;
+  p.LoadFromStream(stream);  // the rest: the JPEG
+  EXPECT_NE(dynamic_cast<TJPEGImage*>(p.Graphic()), nullptr);
+  EXPECT_EQ(stream.Position(), stream.Size());
+
+  // A file header whose size is wrong: the rest of the stream is tried.
+  std::vector<std::uint8_t> file = red.SaveToBytes();
+  file[2] = 20, file[3] = 0, file[4] = 0, file[5] = 0;
+  TMemoryStream wrong;
+  wrong.WriteBuffer(file.data(), static_cast<std::int64_t>(file.size()));
+  wrong.SetPosition(0);
+  TBitmap c;
+  c.LoadFromStream(wrong);
+  EXPECT_EQ(c.Canvas()->Pixels(0, 0), clRed);
+
+  // Cut short: refused.
+  TMemoryStream cut;
+  cut.WriteBuffer(file.data(), static_cast<std::int64_t>(file.size() - 4));
+  cut.SetPosition(0);
+  EXPECT_THROW(c.LoadFromStream(cut), EInvalidGraphic);
+  EXPECT_EQ(c.Canvas()->Pixels(0, 0), clRed);
+}
