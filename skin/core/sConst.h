@@ -1,9 +1,26 @@
 #pragma once
-// Records and constants shared by every unit of the skinning engine.
+// Records, enumerations, constant tables, option flags and user texts shared by every unit of
+// the skinning engine. Nothing here needs a window: the Win32-only pieces (shell image lists,
+// string-table texts) live in sConstWin32.h and are filled by the win32 build at start-up.
+#include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "classlib/Types.h"
+#include "skin/core/acSets.h"
+
+// Handles of the platform, declared the way its headers declare them, so that records holding
+// them need no <windows.h> and take the real handles unconverted in the win32 build.
+struct HDC__;
+struct HWND__;
+
+namespace classlib {
+class TBitmap;
+class TControl;
+class TForm;
+}  // namespace classlib
 
 namespace skin {
 
@@ -12,6 +29,9 @@ using classlib::TPoint;
 using classlib::TRect;
 using classlib::TSize;
 using classlib::clFuchsia;
+
+using TacDCHandle = ::HDC__*;
+using TacWndHandle = ::HWND__*;
 
 // One pixel of a 24-bit row and of a 32-bit row.
 struct TsRGB {
@@ -22,6 +42,7 @@ struct TsRGBA {
 };
 
 // A colour in TColor byte order (red lowest) with alpha on top, readable whole or by channel.
+// `RGB` views the first three bytes as a 24-bit pixel; `MASK` is the fourth byte, as `A`.
 union TsColor {
   TColor C;
   std::int32_t I;
@@ -29,6 +50,11 @@ union TsColor {
     std::uint8_t R, G, B, A;
   };
   TsRGBA sBGRA;
+  TsRGB RGB;
+  struct {
+    std::uint8_t MaskPad_[3];
+    std::uint8_t MASK;
+  };
 };
 
 // The same four bytes in the order of a 32-bit bitmap row (blue lowest).
@@ -40,13 +66,26 @@ union TsColor_ {
     std::uint8_t B, G, R, A;
   };
   TsRGBA sBGRA;
+  TsRGB BGR;
+  struct {
+    std::uint8_t MaskPad_[3];
+    std::uint8_t MASK;
+  };
 };
 static_assert(sizeof(TsColor) == 4 && sizeof(TsColor_) == 4);
+static_assert(sizeof(TsRGB) == 3 && sizeof(TsRGBA) == 4);
 
 // The key pixel of a 32-bit skin image, exactly as stored in a bitmap row.
 inline constexpr std::uint32_t kKeyPixel = 0x00FF00FFu;
 
-using TPercent = int;
+// Scan lines addressed through a pointer; a row holds at most 100,001 pixels.
+inline constexpr int kMaxScanLinePixels = 100001;
+using TRGBArray = TsRGB[kMaxScanLinePixels];
+using TRGBAArray = TsRGBA[kMaxScanLinePixels];
+using PRGBArray = TsRGB*;
+using PRGBAArray = TsRGBA*;
+
+using TPercent = int;  // 0..100
 
 // One gradient segment.
 struct TsGradPie {
@@ -57,5 +96,166 @@ struct TsGradPie {
   std::int32_t Mode2 = 0;
 };
 using TsGradArray = std::vector<TsGradPie>;
+using TPoints = std::vector<TPoint>;
+using TAOR = std::vector<TRect>;
+using TacRoot = std::wstring;
+
+// Kind of a background answer: nothing known, a plain colour, a bitmap at an offset, not ready.
+enum class TacBGType : std::uint8_t { btUnknown, btFill, btCache, btNotReady };
+
+// Where a control finds the already painted background of its parent.
+struct TCacheInfo {
+  classlib::TBitmap* Bmp = nullptr;  // not owned
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+  TColor FillColor = clFuchsia;  // clFuchsia: none
+  bool Ready = false;
+  friend bool operator==(const TCacheInfo&, const TCacheInfo&) = default;
+};
+
+// A background request sent to a parent and filled in by it.
+struct TacBGInfo {
+  classlib::TBitmap* Bmp = nullptr;  // not owned
+  TColor Color = 0;
+  TPoint Offset;
+  TRect R;
+  TacBGType BgType = TacBGType::btUnknown;
+  bool PleaseDraw = false;
+  TacDCHandle DrawDC = nullptr;
+};
+
+// How a texture image fills a rectangle; a skin image's DrawMode 0..14 selects the same number.
+enum class TacFillMode : std::uint8_t {
+  fmTiled, fmStretched, fmTiledHorz, fmTiledVert, fmStretchHorz, fmStretchVert, fmTileHorBtm,
+  fmTileVertRight, fmStretchHorBtm, fmStretchVertRight, fmDisTiled, fmDiscHorTop, fmDiscVertLeft,
+  fmDiscHorBottom, fmDiscVertRight
+};
+enum class TacImgType : std::uint8_t { itisaBorder, itisaTexture, itisaGlyph, itisaGlow, itisaPngGlyph };
+enum class TFadeDirection : std::uint8_t { fdNone, fdUp, fdDown };
+enum class TacAnimType : std::uint8_t { atFading, atAero };
+
+enum class TacBtnEvent : std::uint8_t { beMouseEnter, beMouseLeave, beMouseDown, beMouseUp };
+using TacBtnEvents = TacSet<TacBtnEvent>;
+
+// A control's own animated events; aeGlobalDef defers to the manager's button events.
+enum class TacAnimatEvent : std::uint8_t { aeMouseEnter, aeMouseLeave, aeMouseDown, aeMouseUp, aeGlobalDef };
+using TacAnimatEvents = TacSet<TacAnimatEvent>;
+inline constexpr TacAnimatEvents kDefaultAnimatEvents{TacAnimatEvent::aeGlobalDef};
+
+enum class TacCtrlType : std::uint8_t { actGraphic };
+
+enum class TsDisabledKindValue : std::uint8_t { dkBlended, dkGrayed };
+using TsDisabledKind = TacSet<TsDisabledKindValue>;
+inline constexpr TsDisabledKind kDefaultDisabledKind{TsDisabledKindValue::dkBlended};
+
+enum class TsDisabledGlyphKindValue : std::uint8_t { dgBlended, dgGrayed };
+using TsDisabledGlyphKind = TacSet<TsDisabledGlyphKindValue>;
+inline constexpr TsDisabledGlyphKind kDefaultDisabledGlyphKind{TsDisabledGlyphKindValue::dgBlended};
+
+// Place of a bound label relative to its control. (The group box has a type of the same name in
+// its own unit; the two are distinct.)
+enum class TsCaptionLayout : std::uint8_t {
+  sclLeft, sclTopLeft, sclTopCenter, sclTopRight, sclLeftTop, sclBottomLeft, sclBottomCenter, sclBottomRight
+};
+enum class TGradientTypes : std::uint8_t { gtTopBottom, gtLeftRight, gtAsBorder };
+enum class TsHintStyle : std::uint8_t { hsSimply, hsComics, hsEllipse, hsBalloon, hsStandard, hsNone };
+enum class TsHintsPredefinitions : std::uint8_t {
+  shSimply, shGradient, shTransparent, shEllipse, shBalloon, shComicsGradient, shComicsTransparent,
+  shStandard, shNone, shCustom
+};
+enum class TsShadowingShape : std::uint8_t { ssRectangle, ssEllipse };
+// In the order of the system's show commands 0..10.
+enum class TsWindowShowMode : std::uint8_t {
+  soHide, soNormal, soShowMinimized, soMaximize, soShowNoActivate, soShow, soMinimize, soShowMinNoActive,
+  soShowNA, soRestore, soDefault
+};
+enum class TDateOrder : std::uint8_t { doMDY, doDMY, doYMD };
+enum class TPopupWindowAlign : std::uint8_t { pwaRight, pwaLeft };
+enum class TDayOfWeek : std::uint8_t { Sun, Mon, Tue, Wed, Thu, Fri, Sat };
+using TDaysOfWeek = TacSet<TDayOfWeek>;
+
+// Constant tables.
+inline constexpr std::array<TacImgType, 5> acImgTypes = {
+    TacImgType::itisaBorder, TacImgType::itisaTexture, TacImgType::itisaGlyph, TacImgType::itisaGlow,
+    TacImgType::itisaPngGlyph};
+
+inline constexpr std::array<TacFillMode, 15> acFillModes = [] {
+  std::array<TacFillMode, 15> modes{};
+  for (std::size_t i = 0; i < modes.size(); ++i) modes[i] = static_cast<TacFillMode>(i);
+  return modes;
+}();
+
+inline constexpr std::array<int, 9> aScrollCodes = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+
+inline constexpr std::array<TsHintStyle, 6> aHintStyles = {
+    TsHintStyle::hsSimply, TsHintStyle::hsComics, TsHintStyle::hsEllipse, TsHintStyle::hsBalloon,
+    TsHintStyle::hsStandard, TsHintStyle::hsNone};
+
+// For each TacAnimatEvent the button event that the manager's settings answer for it.
+inline constexpr std::array<TacBtnEvent, 5> acBtnEvents = {
+    TacBtnEvent::beMouseEnter, TacBtnEvent::beMouseLeave, TacBtnEvent::beMouseDown, TacBtnEvent::beMouseUp,
+    TacBtnEvent::beMouseUp};
+constexpr TacBtnEvent BtnEventOf(TacAnimatEvent e) { return acBtnEvents[static_cast<std::size_t>(e)]; }
+
+inline constexpr std::array<std::wstring_view, 2> sBoolArray = {L"FALSE", L"TRUE"};
+
+// Control kind codes (the COC of a control's skin state).
+// Edit-type controls: take the section's colours as their own, redraw the frame on focus and hover.
+inline constexpr TacCodeSet sEditCtrls{{2, 18}, {41, 41}, {76, 84}, {96, 96}, {131, 140}};
+// Controls that never count as under the mouse.
+inline constexpr TacCodeSet sForbidMouse{{19, 19}, {51, 74}, {110, 110}, {141, 161}};
+// Controls that get no glow when the mouse enters.
+inline constexpr TacCodeSet sCanNotBeHot{{51, 52}, {54, 54}, {56, 60}, {68, 68}, {73, 74}, {110, 110},
+                                         {141, 141}, {143, 143}, {151, 151}, {161, 161}, {226, 226}};
+
+// Options and shared state, used on the GUI thread only.
+inline constexpr TCacheInfo kEmptyCacheInfo{nullptr, -99, -99, clFuchsia, false};
+inline TCacheInfo EmptyCI = kEmptyCacheInfo;  // the cache information of a window without parent
+inline TsColor sFuchsia{clFuchsia};
+inline int acScrollBtnLength = 16;  // the win32 start-up sets the system's scroll arrow width
+inline bool FadingForbidden = false;
+inline int acAnimCount = 0;
+inline classlib::TForm* acMagnForm = nullptr;
+inline bool ac_OptimizeMemory = true;
+inline bool StdTransparency = false;
+inline bool x64woAero = false;
+inline bool ac_ChangeThumbPreviews = false;
+inline int ac_DialogsLevel = 2;
+inline bool ac_UseSysCharSet = true;
+inline bool ac_KeepOwnFont = false;
+inline bool DrawSkinnedMDIWall = true;
+inline bool DrawSkinnedMDIScrolls = true;
+inline bool acOldGlyphsOrder = false;
+inline bool MouseForbidden = false;
+inline bool fGlobalFlag = false;
+inline bool ShowHintStored = false;
+inline bool AppShowHint = false;
+inline classlib::TControl* TempControl = nullptr;
+inline TacWndHandle acPreviewHandle = nullptr;
+inline bool acPreviewNeeded = false;
+inline bool acSkinPreviewUpdating = false;
+
+// User texts. Each starts as its English text; the win32 build replaces it at start-up with the
+// string-table entry of the same identifier when the executable carries one.
+extern std::wstring acs_MsgDlgOK, acs_MsgDlgCancel, acs_MsgDlgHelp, acs_RestoreStr, acs_MoveStr, acs_SizeStr,
+    acs_MinimizeStr, acs_MaximizeStr, acs_CloseStr, acs_Calculator, acs_FileOpen, acs_AvailSkins,
+    acs_InternalSkin, acs_ErrorSettingCount, acs_ListBoxMustBeVirtual, acs_ColorDlgAdd, acs_ColorDlgDefine,
+    acs_ColorDlgMainPal, acs_ColorDlgAddPal, acs_ColorDlgTitle, acs_ColorDlgRed, acs_ColorDlgGreen,
+    acs_ColorDlgBlue, acs_ColorDlgDecimal, acs_ColorDlgHex, acs_FrameAdapterError1, acs_HintDsgnTitle,
+    acs_HintDsgnPreserved, acs_HintDsgnStyle, acs_HintDsgnBevelWidth, acs_Blur, acs_HintDsgnArrowLength,
+    acs_HintDsgnHorizMargin, acs_HintDsgnVertMargin, acs_HintDsgnRadius, acs_HintDsgnMaxWidth,
+    acs_HintDsgnPauseHide, acs_Percent, acs_HintDsgnOffset, acs_HintDsgnTransparency, acs_HintDsgnNoPicture,
+    acs_Font, acs_Texture, acs_HintDsgnLoad, acs_HintDsgnSave, acs_HintDsgnColor, acs_HintDsgnBorderTop,
+    acs_HintDsgnBorderBottom, acs_Shadow, acs_Background, acs_Gradient, acs_PreviewHint, acs_SelectDir,
+    acs_Create, acs_InvalidDate, acs_Root, acs_DirWithSkins, acs_SelectSkinTitle, acs_SkinPreview;
+
+// One user text of the string table: its identifier, its variable and the text it starts with.
+struct TacStringTableText {
+  unsigned Id;
+  std::wstring* Variable;
+  std::wstring_view Default;
+};
+// The 54 string-table texts in loading order (58992 first, 58910 last).
+const std::array<TacStringTableText, 54>& acStringTableTexts();
 
 }  // namespace skin

@@ -1,0 +1,362 @@
+#include "skin/core/acSkinPack.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "classlib/Cp1251.h"
+#include "skin/core/acZLibEx.h"
+#include "skin/core/acntWords.h"
+
+namespace skin {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Smallest possible entry: a 1-byte name and an empty zlib stream (2 header bytes, an empty
+// final block of 2 bytes, the 4-byte Adler-32 check).
+constexpr std::int64_t kMinEntryBytes = 4 + 1 + 4 + 8;
+// deflate cannot expand data by more than about 1032:1; a stated size beyond that is a lie.
+constexpr std::int64_t kMaxInflateRatio = 1032;
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | c >> 6));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | c >> 12));
+    out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// An entry name fit for a message: UTF-8, control characters as '?', long names cut.
+std::string NameText(std::string_view name) {
+  constexpr std::size_t kShown = 64;
+  std::string out = "\"";
+  for (std::size_t i = 0; i < name.size() && i < kShown; ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    AppendUtf8(out, byte < 0x20 || byte == 0x7F ? U'?' : static_cast<char32_t>(classlib::Cp1251Char(byte)));
+  }
+  if (name.size() > kShown) out += "...";
+  return out + "\"";
+}
+
+[[noreturn]] void Damaged(const std::string& what) { throw EacSkinPackError("Packed skin is damaged: " + what); }
+
+// Bounds-checked little-endian reading of the container.
+class TacPackReader {
+ public:
+  explicit TacPackReader(std::span<const std::uint8_t> data) : data_(data) {}
+
+  std::size_t Left() const { return data_.size() - pos_; }
+  std::size_t Pos() const { return pos_; }
+  const std::uint8_t* Here() const { return data_.data() + pos_; }
+  void Advance(std::size_t n) { pos_ += n; }
+
+  // False when fewer than 4 bytes are left.
+  bool ReadInt32(std::int32_t& value) {
+    if (Left() < 4) return false;
+    const std::uint8_t* p = Here();
+    const std::uint32_t bits = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+                               static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    value = static_cast<std::int32_t>(bits);
+    pos_ += 4;
+    return true;
+  }
+
+ private:
+  std::span<const std::uint8_t> data_;
+  std::size_t pos_ = 0;
+};
+
+// One inflater for all entries of a container, reset between them.
+class TacEntryInflater {
+ public:
+  TacEntryInflater() {
+    if (const int code = InflateInit(zs_); code != Z_OK) throw EZDecompressionError(code);
+  }
+  ~TacEntryInflater() { inflateEnd(&zs_); }
+  TacEntryInflater(const TacEntryInflater&) = delete;
+  TacEntryInflater& operator=(const TacEntryInflater&) = delete;
+
+  // Inflates the zlib stream at the start of `in` into exactly `size` bytes and answers the
+  // number of input bytes the stream took. The stream must end exactly there: neither sooner,
+  // nor with more data behind the stated size.
+  std::size_t Inflate(std::span<const std::uint8_t> in, std::size_t size, std::vector<std::uint8_t>& out,
+                      const std::string& who) {
+    inflateReset(&zs_);
+    out.resize(size);
+    std::uint8_t probe = 0;
+    bool probing = size == 0;  // past the stated size: any further byte is one too many
+    zs_.next_in = const_cast<Bytef*>(in.data());
+    zs_.avail_in = static_cast<uInt>(in.size());
+    zs_.next_out = probing ? &probe : out.data();
+    zs_.avail_out = probing ? 1 : static_cast<uInt>(size);
+    for (;;) {
+      const int code = inflate(&zs_, Z_NO_FLUSH);
+      if (code == Z_STREAM_END) break;
+      if (code == Z_NEED_DICT) Damaged(who + ": its zlib stream asks for a preset dictionary");
+      if (code == Z_MEM_ERROR) throw EZDecompressionError(code);
+      if (code != Z_OK && code != Z_BUF_ERROR) Damaged(who + ": bad compressed data (zlib: " + std::string(ZErrorText(code)) + ")");
+      if (zs_.avail_out == 0) {
+        if (probing) Damaged(who + ": unpacks to more than its stated " + std::to_string(size) + " bytes");
+        probing = true;
+        zs_.next_out = &probe;
+        zs_.avail_out = 1;
+      } else if (zs_.avail_in == 0) {
+        Damaged(who + ": the data ends inside its zlib stream");
+      } else if (code == Z_BUF_ERROR) {
+        Damaged(who + ": bad compressed data (zlib: buffer error)");
+      }
+    }
+    if (probing && zs_.avail_out == 0) Damaged(who + ": unpacks to more than its stated " + std::to_string(size) + " bytes");
+    if (!probing)
+      Damaged(who + ": unpacks to " + std::to_string(zs_.total_out) + " bytes, not its stated " + std::to_string(size));
+    return in.size() - zs_.avail_in;
+  }
+
+ private:
+  z_stream zs_{};
+};
+
+bool HasBmpExtension(std::string_view name) {
+  const std::size_t at = name.find_last_of(".\\:");
+  return at != name.npos && name[at] == '.' && acAnsiUpperCase(name.substr(at)) == ".BMP";
+}
+
+// Any failure of an extraction frees the convertor: a half-read skin is never handed on.
+template <typename Step>
+void ExtractOrFree(std::unique_ptr<TacSkinConvertor>& convertor, Step step) {
+  try {
+    step();
+  } catch (...) {
+    convertor.reset();
+    throw;
+  }
+}
+
+}  // namespace
+
+std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Packed) {
+  if (Packed.size() < 4 || std::memcmp(Packed.data(), kPackedSkinMagic, 4) != 0)
+    throw EacSkinPackError(kNotPackedSkinText);
+  if (static_cast<std::uint64_t>(Packed.size()) > static_cast<std::uint64_t>(kMaxPackedFileSize))
+    Damaged("the data is larger than " + std::to_string(kMaxPackedFileSize >> 20) + " MiB");
+  TacPackReader reader(Packed);
+  reader.Advance(4);
+  std::int32_t count = 0;
+  if (!reader.ReadInt32(count)) Damaged("the data ends before the entry count");
+  if (count < 0) Damaged("negative entry count " + std::to_string(count));
+  if (count > static_cast<std::int64_t>(reader.Left()) / kMinEntryBytes)
+    Damaged(std::to_string(count) + " entries cannot fit in the " + std::to_string(reader.Left()) + " bytes that follow");
+
+  std::vector<TacPackedEntry> entries;
+  entries.reserve(static_cast<std::size_t>(count));
+  TacEntryInflater inflater;
+  std::int64_t total = 0;
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::string who = "entry " + std::to_string(i + 1) + " of " + std::to_string(count);
+    std::int32_t nameLength = 0;
+    if (!reader.ReadInt32(nameLength)) Damaged(who + ": the data ends before its name length");
+    if (nameLength <= 0) Damaged(who + ": name length " + std::to_string(nameLength));
+    if (nameLength > kMaxPackedNameLength)
+      Damaged(who + ": name length " + std::to_string(nameLength) + " is over " + std::to_string(kMaxPackedNameLength));
+    if (static_cast<std::size_t>(nameLength) > reader.Left()) Damaged(who + ": the data ends inside its name");
+    TacPackedEntry entry;
+    entry.Name.assign(reinterpret_cast<const char*>(reader.Here()), static_cast<std::size_t>(nameLength));
+    reader.Advance(static_cast<std::size_t>(nameLength));
+    who += " (" + NameText(entry.Name) + ")";
+
+    std::int32_t size = 0;
+    if (!reader.ReadInt32(size)) Damaged(who + ": the data ends before its size");
+    if (size < 0) Damaged(who + ": negative size " + std::to_string(size));
+    if (size > kMaxPackedEntrySize)
+      Damaged(who + ": size " + std::to_string(size) + " is over the limit of " + std::to_string(kMaxPackedEntrySize >> 20) + " MiB");
+    total += size;
+    if (total > kMaxPackedTotalSize)
+      Damaged(who + ": the entries unpack to more than " + std::to_string(kMaxPackedTotalSize >> 20) + " MiB");
+    if (size > static_cast<std::int64_t>(reader.Left()) * kMaxInflateRatio)
+      Damaged(who + ": size " + std::to_string(size) + " cannot come from the " + std::to_string(reader.Left()) + " bytes left");
+
+    entry.PackedSize = inflater.Inflate({reader.Here(), reader.Left()}, static_cast<std::size_t>(size), entry.Data, who);
+    reader.Advance(entry.PackedSize);
+    entries.push_back(std::move(entry));
+  }
+  if (reader.Left() != 0)
+    Damaged(std::to_string(reader.Left()) + " bytes follow the last of the " + std::to_string(count) + " entries");
+  return entries;
+}
+
+void TacSkinConvertor::Clear() {
+  while (!Files.empty()) Files.pop_back();
+  Options.reset();
+  PackedData.reset();
+}
+
+void ExtractPackedData(std::unique_ptr<TacSkinConvertor>& Convertor) {
+  ExtractOrFree(Convertor, [&] {
+    if (!Convertor || !Convertor->PackedData) throw EacSkinPackError(kNotPackedSkinText);
+    TacSkinConvertor& convertor = *Convertor;
+    std::vector<TacPackedEntry> entries = ReadPackedEntries(convertor.PackedData->Bytes());
+    convertor.PackedData->SetPosition(convertor.PackedData->Size());
+    convertor.ImageCount = static_cast<int>(entries.size()) - 1;
+    for (TacPackedEntry& entry : entries) {
+      auto stream = std::make_unique<TacMemoryStream>(std::move(entry.Data));
+      if (acSameText(std::string_view(entry.Name), kOptionsFileName)) {
+        convertor.Options = std::move(stream);  // a second options entry replaces the first
+      } else {
+        const bool isBitmap = HasBmpExtension(entry.Name);
+        convertor.Files.push_back({std::move(entry.Name), isBitmap, std::move(stream)});
+      }
+    }
+  });
+}
+
+void LoadSkinFromFile(const fs::path& FileName, std::unique_ptr<TacSkinConvertor>& Convertor, bool FreePackedData) {
+  std::error_code error;
+  if (!fs::is_regular_file(FileName, error)) return;
+  if (Convertor) {
+    Convertor->Clear();
+  } else {
+    Convertor = std::make_unique<TacSkinConvertor>();
+  }
+  ExtractOrFree(Convertor, [&] {
+    Convertor->PackedData = std::make_unique<TacMemoryStream>();
+    try {
+      Convertor->PackedData->LoadFromFile(FileName, static_cast<std::uintmax_t>(kMaxPackedFileSize));
+    } catch (const EacStreamError& e) {
+      throw EacSkinPackError(e.what());
+    }
+  });
+  ExtractPackedData(Convertor);
+  if (FreePackedData && Convertor) Convertor->PackedData.reset();
+}
+
+// ---- names on disk
+
+bool IsSafePackedName(std::string_view Name) {
+  if (Name.empty() || Name == "." || Name.find("..") != Name.npos) return false;
+  return std::none_of(Name.begin(), Name.end(), [](char c) {
+    return c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20;
+  });
+}
+
+fs::path PackedNameToPath(std::string_view Name) {
+  const std::wstring wide = classlib::Cp1251ToWide(Name);
+  return fs::path(std::u16string(wide.begin(), wide.end()));
+}
+
+namespace {
+
+// A file name as stored in a container; EacSkinPackError when it cannot be stored faithfully.
+std::string StoredName(const fs::path& fileName) {
+  const std::u16string utf16 = fileName.u16string();
+  const std::wstring wide(utf16.begin(), utf16.end());
+  std::string name = classlib::WideToCp1251(wide);
+  if (classlib::Cp1251ToWide(name) != wide)
+    throw EacSkinPackError("\"" + acPathText(fileName) + "\": the name has characters outside code page 1251");
+  if (name.size() > static_cast<std::size_t>(kMaxPackedNameLength))
+    throw EacSkinPackError("\"" + acPathText(fileName) + "\": the name is longer than " +
+                           std::to_string(kMaxPackedNameLength) + " characters");
+  if (!IsSafePackedName(name))
+    throw EacSkinPackError("\"" + acPathText(fileName) + "\" is not a plain file name");
+  return name;
+}
+
+bool HasExtension(const std::u16string& name, std::string_view extension) {
+  if (name.size() < extension.size()) return false;
+  for (std::size_t i = 0; i < extension.size(); ++i) {
+    char16_t c = name[name.size() - extension.size() + i];
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    if (c != static_cast<char16_t>(extension[i])) return false;
+  }
+  return true;
+}
+
+std::u16string SortKey(const fs::path& name) {
+  std::u16string key = name.u16string();
+  for (char16_t& c : key) c = static_cast<char16_t>(acUpCase(static_cast<wchar_t>(c)));
+  return key;
+}
+
+void AppendInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(bits >> shift));
+}
+
+}  // namespace
+
+int PackDir(const fs::path& SrcDir, const fs::path& DestFile) {
+  static constexpr std::string_view kExtensions[] = {".dat", ".bmp", ".png", ".jpg"};
+  std::vector<fs::path> groups[std::size(kExtensions)];
+  for (const fs::directory_entry& item : fs::directory_iterator(SrcDir)) {
+    const fs::path name = item.path().filename();
+    const std::u16string text = name.u16string();
+    if (text.empty() || text.front() == u'.' || !item.is_regular_file()) continue;
+    for (std::size_t g = 0; g < std::size(kExtensions); ++g) {
+      if (HasExtension(text, kExtensions[g])) {
+        groups[g].push_back(name);
+        break;
+      }
+    }
+  }
+  std::vector<fs::path> files;
+  for (auto& group : groups) {
+    std::sort(group.begin(), group.end(), [](const fs::path& a, const fs::path& b) { return SortKey(a) < SortKey(b); });
+    files.insert(files.end(), group.begin(), group.end());
+  }
+  if (files.empty()) return 0;
+
+  std::vector<std::uint8_t> packed(std::begin(kPackedSkinMagic), std::end(kPackedSkinMagic));
+  AppendInt32(packed, static_cast<std::int32_t>(files.size()));
+  std::int64_t total = 0;
+  for (const fs::path& name : files) {
+    const std::string stored = StoredName(name);
+    TacMemoryStream file;
+    try {
+      file.LoadFromFile(SrcDir / name, static_cast<std::uintmax_t>(kMaxPackedEntrySize));
+    } catch (const EacStreamError& e) {
+      throw EacSkinPackError(std::string(e.what()) + " (a packed skin file may hold at most " +
+                             std::to_string(kMaxPackedEntrySize >> 20) + " MiB)");
+    }
+    total += file.Size();
+    if (total > kMaxPackedTotalSize)
+      throw EacSkinPackError("The files of \"" + acPathText(SrcDir) + "\" are larger than " +
+                             std::to_string(kMaxPackedTotalSize >> 20) + " MiB together");
+    AppendInt32(packed, static_cast<std::int32_t>(stored.size()));
+    packed.insert(packed.end(), stored.begin(), stored.end());
+    AppendInt32(packed, static_cast<std::int32_t>(file.Size()));
+    const std::vector<std::uint8_t> compressed = ZCompress(file.Bytes(), TZCompressionLevel::zcDefault);
+    packed.insert(packed.end(), compressed.begin(), compressed.end());
+  }
+  TacMemoryStream(std::move(packed)).SaveToFile(DestFile);
+  return static_cast<int>(files.size());
+}
+
+void UnpackSkinFile(const fs::path& FileName, const fs::path& DestDir) {
+  TacMemoryStream packed;
+  packed.LoadFromFile(FileName, static_cast<std::uintmax_t>(kMaxPackedFileSize));
+  const std::span<const std::uint8_t> bytes = packed.Bytes();
+  if (bytes.size() < 4 || std::memcmp(bytes.data(), kPackedSkinMagic, 4) != 0)
+    throw EacSkinPackError(acPathText(FileName) + " is not packed VovevErav file");
+  const std::vector<TacPackedEntry> entries = ReadPackedEntries(bytes);
+  for (const TacPackedEntry& entry : entries) {
+    if (!IsSafePackedName(entry.Name))
+      throw EacSkinPackError("Packed skin entry " + NameText(entry.Name) +
+                             " is not a plain file name (path separators, ':' or '..'); nothing was unpacked");
+  }
+  fs::create_directories(DestDir);
+  for (const TacPackedEntry& entry : entries) {
+    const fs::path target = DestDir / PackedNameToPath(entry.Name);
+    // A link (or junction) of that name is removed, never written through.
+    if (fs::exists(fs::symlink_status(target))) fs::remove(target);
+    TacMemoryStream file(entry.Data);
+    file.SaveToFile(target);
+  }
+}
+
+}  // namespace skin
