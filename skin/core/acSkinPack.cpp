@@ -114,7 +114,7 @@ class TacEntryInflater {
       }
     }
     if (probing && zs_.avail_out == 0) Damaged(who + ": unpacks to more than its stated " + std::to_string(size) + " bytes");
-    if (!probing)
+    if (!probing && zs_.avail_out != 0)
       Damaged(who + ": unpacks to " + std::to_string(zs_.total_out) + " bytes, not its stated " + std::to_string(size));
     return in.size() - zs_.avail_in;
   }
