@@ -20,32 +20,21 @@ constexpr std::int64_t kMinEntryBytes = 4 + 1 + 4 + 8;
 // deflate cannot expand data by more than about 1032:1; a stated size beyond that is a lie.
 constexpr std::int64_t kMaxInflateRatio = 1032;
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | c >> 6));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | c >> 12));
-    out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-// An entry name fit for a message: UTF-8, control characters as '?', long names cut.
-std::string NameText(std::string_view name) {
+// An entry name fit for a message: control characters as '?', long names cut.
+std::wstring NameText(std::string_view name) {
   constexpr std::size_t kShown = 64;
-  std::string out = "\"";
+  std::wstring out = L"\"";
   for (std::size_t i = 0; i < name.size() && i < kShown; ++i) {
     const auto byte = static_cast<unsigned char>(name[i]);
-    AppendUtf8(out, byte < 0x20 || byte == 0x7F ? U'?' : static_cast<char32_t>(classlib::Cp1251Char(byte)));
+    out.push_back(byte < 0x20 || byte == 0x7F ? L'?' : classlib::Cp1251Char(byte));
   }
-  if (name.size() > kShown) out += "...";
-  return out + "\"";
+  if (name.size() > kShown) out += L"...";
+  return out + L"\"";
 }
 
-[[noreturn]] void Damaged(const std::string& what) { throw EacSkinPackError("Packed skin is damaged: " + what); }
+std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+[[noreturn]] void Damaged(const std::wstring& what) { throw EacSkinPackError(L"Packed skin is damaged: " + what); }
 
 // Bounds-checked little-endian reading of the container.
 class TacPackReader {
@@ -87,7 +76,7 @@ class TacEntryInflater {
   // number of input bytes the stream took. The stream must end exactly there: neither sooner,
   // nor with more data behind the stated size.
   std::size_t Inflate(std::span<const std::uint8_t> in, std::size_t size, std::vector<std::uint8_t>& out,
-                      const std::string& who) {
+                      const std::wstring& who) {
     inflateReset(&zs_);
     out.resize(size);
     std::uint8_t probe = 0;
@@ -99,23 +88,23 @@ class TacEntryInflater {
     for (;;) {
       const int code = inflate(&zs_, Z_NO_FLUSH);
       if (code == Z_STREAM_END) break;
-      if (code == Z_NEED_DICT) Damaged(who + ": its zlib stream asks for a preset dictionary");
+      if (code == Z_NEED_DICT) Damaged(who + L": its zlib stream asks for a preset dictionary");
       if (code == Z_MEM_ERROR) throw EZDecompressionError(code);
-      if (code != Z_OK && code != Z_BUF_ERROR) Damaged(who + ": bad compressed data (zlib: " + std::string(ZErrorText(code)) + ")");
+      if (code != Z_OK && code != Z_BUF_ERROR) Damaged(who + L": bad compressed data (zlib: " + Widen(ZErrorText(code)) + L")");
       if (zs_.avail_out == 0) {
-        if (probing) Damaged(who + ": unpacks to more than its stated " + std::to_string(size) + " bytes");
+        if (probing) Damaged(who + L": unpacks to more than its stated " + std::to_wstring(size) + L" bytes");
         probing = true;
         zs_.next_out = &probe;
         zs_.avail_out = 1;
       } else if (zs_.avail_in == 0) {
-        Damaged(who + ": the data ends inside its zlib stream");
+        Damaged(who + L": the data ends inside its zlib stream");
       } else if (code == Z_BUF_ERROR) {
-        Damaged(who + ": bad compressed data (zlib: buffer error)");
+        Damaged(who + L": bad compressed data (zlib: buffer error)");
       }
     }
-    if (probing && zs_.avail_out == 0) Damaged(who + ": unpacks to more than its stated " + std::to_string(size) + " bytes");
+    if (probing && zs_.avail_out == 0) Damaged(who + L": unpacks to more than its stated " + std::to_wstring(size) + L" bytes");
     if (!probing && zs_.avail_out != 0)
-      Damaged(who + ": unpacks to " + std::to_string(zs_.total_out) + " bytes, not its stated " + std::to_string(size));
+      Damaged(who + L": unpacks to " + std::to_wstring(zs_.total_out) + L" bytes, not its stated " + std::to_wstring(size));
     return in.size() - zs_.avail_in;
   }
 
@@ -145,49 +134,49 @@ std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Pack
   if (Packed.size() < 4 || std::memcmp(Packed.data(), kPackedSkinMagic, 4) != 0)
     throw EacSkinPackError(kNotPackedSkinText);
   if (static_cast<std::uint64_t>(Packed.size()) > static_cast<std::uint64_t>(kMaxPackedFileSize))
-    Damaged("the data is larger than " + std::to_string(kMaxPackedFileSize >> 20) + " MiB");
+    Damaged(L"the data is larger than " + std::to_wstring(kMaxPackedFileSize >> 20) + L" MiB");
   TacPackReader reader(Packed);
   reader.Advance(4);
   std::int32_t count = 0;
-  if (!reader.ReadInt32(count)) Damaged("the data ends before the entry count");
-  if (count < 0) Damaged("negative entry count " + std::to_string(count));
+  if (!reader.ReadInt32(count)) Damaged(L"the data ends before the entry count");
+  if (count < 0) Damaged(L"negative entry count " + std::to_wstring(count));
   if (count > static_cast<std::int64_t>(reader.Left()) / kMinEntryBytes)
-    Damaged(std::to_string(count) + " entries cannot fit in the " + std::to_string(reader.Left()) + " bytes that follow");
+    Damaged(std::to_wstring(count) + L" entries cannot fit in the " + std::to_wstring(reader.Left()) + L" bytes that follow");
 
   std::vector<TacPackedEntry> entries;
   entries.reserve(static_cast<std::size_t>(count));
   TacEntryInflater inflater;
   std::int64_t total = 0;
   for (std::int32_t i = 0; i < count; ++i) {
-    std::string who = "entry " + std::to_string(i + 1) + " of " + std::to_string(count);
+    std::wstring who = L"entry " + std::to_wstring(i + 1) + L" of " + std::to_wstring(count);
     std::int32_t nameLength = 0;
-    if (!reader.ReadInt32(nameLength)) Damaged(who + ": the data ends before its name length");
-    if (nameLength <= 0) Damaged(who + ": name length " + std::to_string(nameLength));
+    if (!reader.ReadInt32(nameLength)) Damaged(who + L": the data ends before its name length");
+    if (nameLength <= 0) Damaged(who + L": name length " + std::to_wstring(nameLength));
     if (nameLength > kMaxPackedNameLength)
-      Damaged(who + ": name length " + std::to_string(nameLength) + " is over " + std::to_string(kMaxPackedNameLength));
-    if (static_cast<std::size_t>(nameLength) > reader.Left()) Damaged(who + ": the data ends inside its name");
+      Damaged(who + L": name length " + std::to_wstring(nameLength) + L" is over " + std::to_wstring(kMaxPackedNameLength));
+    if (static_cast<std::size_t>(nameLength) > reader.Left()) Damaged(who + L": the data ends inside its name");
     TacPackedEntry entry;
     entry.Name.assign(reinterpret_cast<const char*>(reader.Here()), static_cast<std::size_t>(nameLength));
     reader.Advance(static_cast<std::size_t>(nameLength));
-    who += " (" + NameText(entry.Name) + ")";
+    who += L" (" + NameText(entry.Name) + L")";
 
     std::int32_t size = 0;
-    if (!reader.ReadInt32(size)) Damaged(who + ": the data ends before its size");
-    if (size < 0) Damaged(who + ": negative size " + std::to_string(size));
+    if (!reader.ReadInt32(size)) Damaged(who + L": the data ends before its size");
+    if (size < 0) Damaged(who + L": negative size " + std::to_wstring(size));
     if (size > kMaxPackedEntrySize)
-      Damaged(who + ": size " + std::to_string(size) + " is over the limit of " + std::to_string(kMaxPackedEntrySize >> 20) + " MiB");
+      Damaged(who + L": size " + std::to_wstring(size) + L" is over the limit of " + std::to_wstring(kMaxPackedEntrySize >> 20) + L" MiB");
     total += size;
     if (total > kMaxPackedTotalSize)
-      Damaged(who + ": the entries unpack to more than " + std::to_string(kMaxPackedTotalSize >> 20) + " MiB");
+      Damaged(who + L": the entries unpack to more than " + std::to_wstring(kMaxPackedTotalSize >> 20) + L" MiB");
     if (size > static_cast<std::int64_t>(reader.Left()) * kMaxInflateRatio)
-      Damaged(who + ": size " + std::to_string(size) + " cannot come from the " + std::to_string(reader.Left()) + " bytes left");
+      Damaged(who + L": size " + std::to_wstring(size) + L" cannot come from the " + std::to_wstring(reader.Left()) + L" bytes left");
 
     entry.PackedSize = inflater.Inflate({reader.Here(), reader.Left()}, static_cast<std::size_t>(size), entry.Data, who);
     reader.Advance(entry.PackedSize);
     entries.push_back(std::move(entry));
   }
   if (reader.Left() != 0)
-    Damaged(std::to_string(reader.Left()) + " bytes follow the last of the " + std::to_string(count) + " entries");
+    Damaged(std::to_wstring(reader.Left()) + L" bytes follow the last of the " + std::to_wstring(count) + L" entries");
   return entries;
 }
 
@@ -228,8 +217,8 @@ void LoadSkinFromFile(const fs::path& FileName, std::unique_ptr<TacSkinConvertor
     Convertor->PackedData = std::make_unique<TacMemoryStream>();
     try {
       Convertor->PackedData->LoadFromFile(FileName, static_cast<std::uintmax_t>(kMaxPackedFileSize));
-    } catch (const EacStreamError& e) {
-      throw EacSkinPackError(e.what());
+    } catch (const classlib::EStreamError& e) {
+      throw EacSkinPackError(e.Message());
     }
   });
   ExtractPackedData(Convertor);
@@ -258,12 +247,12 @@ std::string StoredName(const fs::path& fileName) {
   const std::wstring wide(utf16.begin(), utf16.end());
   std::string name = classlib::WideToCp1251(wide);
   if (classlib::Cp1251ToWide(name) != wide)
-    throw EacSkinPackError("\"" + acPathText(fileName) + "\": the name has characters outside code page 1251");
+    throw EacSkinPackError(L"\"" + acPathText(fileName) + L"\": the name has characters outside code page 1251");
   if (name.size() > static_cast<std::size_t>(kMaxPackedNameLength))
-    throw EacSkinPackError("\"" + acPathText(fileName) + "\": the name is longer than " +
-                           std::to_string(kMaxPackedNameLength) + " characters");
+    throw EacSkinPackError(L"\"" + acPathText(fileName) + L"\": the name is longer than " +
+                           std::to_wstring(kMaxPackedNameLength) + L" characters");
   if (!IsSafePackedName(name))
-    throw EacSkinPackError("\"" + acPathText(fileName) + "\" is not a plain file name");
+    throw EacSkinPackError(L"\"" + acPathText(fileName) + L"\" is not a plain file name");
   return name;
 }
 
@@ -319,14 +308,14 @@ int PackDir(const fs::path& SrcDir, const fs::path& DestFile) {
     TacMemoryStream file;
     try {
       file.LoadFromFile(SrcDir / name, static_cast<std::uintmax_t>(kMaxPackedEntrySize));
-    } catch (const EacStreamError& e) {
-      throw EacSkinPackError(std::string(e.what()) + " (a packed skin file may hold at most " +
-                             std::to_string(kMaxPackedEntrySize >> 20) + " MiB)");
+    } catch (const classlib::EStreamError& e) {
+      throw EacSkinPackError(e.Message() + L" (a packed skin file may hold at most " +
+                             std::to_wstring(kMaxPackedEntrySize >> 20) + L" MiB)");
     }
     total += file.Size();
     if (total > kMaxPackedTotalSize)
-      throw EacSkinPackError("The files of \"" + acPathText(SrcDir) + "\" are larger than " +
-                             std::to_string(kMaxPackedTotalSize >> 20) + " MiB together");
+      throw EacSkinPackError(L"The files of \"" + acPathText(SrcDir) + L"\" are larger than " +
+                             std::to_wstring(kMaxPackedTotalSize >> 20) + L" MiB together");
     AppendInt32(packed, static_cast<std::int32_t>(stored.size()));
     packed.insert(packed.end(), stored.begin(), stored.end());
     AppendInt32(packed, static_cast<std::int32_t>(file.Size()));
@@ -342,12 +331,12 @@ void UnpackSkinFile(const fs::path& FileName, const fs::path& DestDir) {
   packed.LoadFromFile(FileName, static_cast<std::uintmax_t>(kMaxPackedFileSize));
   const std::span<const std::uint8_t> bytes = packed.Bytes();
   if (bytes.size() < 4 || std::memcmp(bytes.data(), kPackedSkinMagic, 4) != 0)
-    throw EacSkinPackError(acPathText(FileName) + " is not packed VovevErav file");
+    throw EacSkinPackError(acPathText(FileName) + L" is not packed VovevErav file");
   const std::vector<TacPackedEntry> entries = ReadPackedEntries(bytes);
   for (const TacPackedEntry& entry : entries) {
     if (!IsSafePackedName(entry.Name))
-      throw EacSkinPackError("Packed skin entry " + NameText(entry.Name) +
-                             " is not a plain file name (path separators, ':' or '..'); nothing was unpacked");
+      throw EacSkinPackError(L"Packed skin entry " + NameText(entry.Name) +
+                             L" is not a plain file name (path separators, ':' or '..'); nothing was unpacked");
   }
   fs::create_directories(DestDir);
   for (const TacPackedEntry& entry : entries) {

@@ -13,18 +13,18 @@
 #include <filesystem>
 #include <memory>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "classlib/Exception.h"
 #include "skin/core/acStreams.h"
 
 namespace skin {
 
 inline constexpr char kPackedSkinMagic[4] = {'A', 'S', 'z', 'f'};
 inline constexpr std::string_view kOptionsFileName = "Options.dat";
-inline constexpr const char* kNotPackedSkinText = "Loaded data is not a packed VovevErav file";
+inline constexpr const wchar_t* kNotPackedSkinText = L"Loaded data is not a packed VovevErav file";
 
 // Limits of what a packed skin may hold. A real skin is a few megabytes.
 inline constexpr int kMaxPackedNameLength = 255;                                   // bytes
@@ -32,9 +32,9 @@ inline constexpr std::int64_t kMaxPackedEntrySize = std::int64_t{64} << 20;     
 inline constexpr std::int64_t kMaxPackedTotalSize = std::int64_t{256} << 20;       // unpacked bytes
 inline constexpr std::int64_t kMaxPackedFileSize = kMaxPackedTotalSize + (std::int64_t{16} << 20);
 
-class EacSkinPackError : public std::runtime_error {
+class EacSkinPackError : public classlib::Exception {
  public:
-  using std::runtime_error::runtime_error;
+  using classlib::Exception::Exception;
 };
 
 // One entry of a container as stored: its name, its unpacked bytes, its compressed length.

@@ -14,11 +14,11 @@ std::int64_t TacStream::Size() {
 }
 
 void TacStream::ReadBuffer(void* Buffer, std::size_t Count) {
-  if (Count != 0 && Read(Buffer, Count) != Count) throw EacStreamError("Stream read error");
+  if (Count != 0 && Read(Buffer, Count) != Count) throw classlib::EStreamError(L"Stream read error");
 }
 
 void TacStream::WriteBuffer(const void* Buffer, std::size_t Count) {
-  if (Count != 0 && Write(Buffer, Count) != Count) throw EacStreamError("Stream write error");
+  if (Count != 0 && Write(Buffer, Count) != Count) throw classlib::EStreamError(L"Stream write error");
 }
 
 std::int64_t TacStream::CopyFrom(TacStream& Source, std::int64_t Count) {
@@ -72,31 +72,32 @@ void TacMemoryStream::Clear() {
 
 void TacMemoryStream::LoadFromFile(const std::filesystem::path& FileName, std::uintmax_t MaxSize) {
   std::ifstream in(FileName, std::ios::binary);
-  if (!in) throw EacStreamError("Cannot open file \"" + acPathText(FileName) + "\"");
+  if (!in) throw classlib::EStreamError(L"Cannot open file \"" + acPathText(FileName) + L"\"");
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0) throw EacStreamError("Cannot read file \"" + acPathText(FileName) + "\"");
+  if (size < 0) throw classlib::EStreamError(L"Cannot read file \"" + acPathText(FileName) + L"\"");
   if (static_cast<std::uintmax_t>(size) > MaxSize)
-    throw EacStreamError("File \"" + acPathText(FileName) + "\" is too large (" + std::to_string(size) + " bytes)");
+    throw classlib::EStreamError(L"File \"" + acPathText(FileName) + L"\" is too large (" + std::to_wstring(size) +
+                                 L" bytes)");
   in.seekg(0, std::ios::beg);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-    throw EacStreamError("Cannot read file \"" + acPathText(FileName) + "\"");
+    throw classlib::EStreamError(L"Cannot read file \"" + acPathText(FileName) + L"\"");
   data_ = std::move(bytes);
   pos_ = 0;
 }
 
 void TacMemoryStream::SaveToFile(const std::filesystem::path& FileName) const {
   std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
-  if (!out) throw EacStreamError("Cannot create file \"" + acPathText(FileName) + "\"");
+  if (!out) throw classlib::EStreamError(L"Cannot create file \"" + acPathText(FileName) + L"\"");
   if (!data_.empty()) out.write(reinterpret_cast<const char*>(data_.data()), static_cast<std::streamsize>(data_.size()));
   out.close();
-  if (!out) throw EacStreamError("Cannot write file \"" + acPathText(FileName) + "\"");
+  if (!out) throw classlib::EStreamError(L"Cannot write file \"" + acPathText(FileName) + L"\"");
 }
 
-std::string acPathText(const std::filesystem::path& Path) {
-  const std::u8string text = Path.u8string();
-  return std::string(text.begin(), text.end());
+std::wstring acPathText(const std::filesystem::path& Path) {
+  const std::u16string text = Path.u16string();
+  return std::wstring(text.begin(), text.end());
 }
 
 }  // namespace skin

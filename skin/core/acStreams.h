@@ -5,19 +5,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "classlib/Exception.h"
 
 namespace skin {
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
-
-// A stream could not deliver or take the bytes asked for.
-class EacStreamError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class TacStream {
  public:
@@ -34,7 +29,7 @@ class TacStream {
   void SetPosition(std::int64_t Pos) { Seek(Pos, TSeekOrigin::soBeginning); }
   virtual std::int64_t Size();
 
-  // Exactly Count bytes, else EacStreamError.
+  // Exactly Count bytes, else classlib::EStreamError.
   void ReadBuffer(void* Buffer, std::size_t Count);
   void WriteBuffer(const void* Buffer, std::size_t Count);
   // Copies exactly Count bytes from Source's position; the number copied.
@@ -56,7 +51,7 @@ class TacMemoryStream final : public TacStream {
   std::span<const std::uint8_t> Bytes() const { return data_; }
   std::vector<std::uint8_t>& Data() { return data_; }
 
-  // The whole file; EacStreamError when it cannot be read or is larger than MaxSize bytes.
+  // The whole file; classlib::EStreamError when it cannot be read or is larger than MaxSize bytes.
   void LoadFromFile(const std::filesystem::path& FileName, std::uintmax_t MaxSize = SIZE_MAX);
   void SaveToFile(const std::filesystem::path& FileName) const;
 
@@ -65,7 +60,7 @@ class TacMemoryStream final : public TacStream {
   std::size_t pos_ = 0;
 };
 
-// Display form of a path in messages (UTF-8).
-std::string acPathText(const std::filesystem::path& Path);
+// A path as message text.
+std::wstring acPathText(const std::filesystem::path& Path);
 
 }  // namespace skin

@@ -25,7 +25,7 @@ void PrepareRecord(z_stream& s) {
 
 // zlib counts in 32 bits: larger buffers are refused rather than silently cut.
 uInt CheckedCount(std::size_t count) {
-  if (count > UINT_MAX) throw EZLibError(std::string("buffer larger than 4 GiB"));
+  if (count > UINT_MAX) throw EZLibError(std::wstring(L"buffer larger than 4 GiB"));
   return static_cast<uInt>(count);
 }
 
@@ -170,6 +170,8 @@ std::string_view ZErrorText(int Code) {
     default: return "";
   }
 }
+
+EZLibError::EZLibError(int Code) : classlib::Exception(std::wstring(ZErrorText(Code).begin(), ZErrorText(Code).end())), FErrorCode(Code) {}
 
 int InflateInit(z_stream& Stream) {
   PrepareRecord(Stream);

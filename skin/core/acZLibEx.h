@@ -11,11 +11,11 @@
 #include <functional>
 #include <memory>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "classlib/Exception.h"
 #include "skin/core/acStreams.h"
 
 namespace skin {
@@ -32,11 +32,11 @@ int ZLevelValue(TZCompressionLevel Level);
 // zlib's text for a result code ("data error" for -3); empty for codes it has no text for.
 std::string_view ZErrorText(int Code);
 
-class EZLibError : public std::runtime_error {
+class EZLibError : public classlib::Exception {
  public:
-  explicit EZLibError(int Code) : std::runtime_error(std::string(ZErrorText(Code))), FErrorCode(Code) {}
+  explicit EZLibError(int Code);
   // An error of this wrapper itself, without a zlib code.
-  explicit EZLibError(const std::string& Message) : std::runtime_error(Message) {}
+  explicit EZLibError(std::wstring Message) : classlib::Exception(std::move(Message)) {}
   int ErrorCode() const { return FErrorCode; }
 
  private:
@@ -51,7 +51,7 @@ class EZDecompressionError : public EZLibError {
   using EZLibError::EZLibError;
 };
 
-inline constexpr const char* kInvalidZStreamOperation = "Invalid ZStream operation!";
+inline constexpr const wchar_t* kInvalidZStreamOperation = L"Invalid ZStream operation!";
 
 // zlib's inflate initialisation, with the program's allocator; the zlib result code.
 int InflateInit(z_stream& Stream);

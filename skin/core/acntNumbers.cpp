@@ -111,7 +111,7 @@ double StringToFloat(std::wstring_view S) {
   return ParseFloat(ascii, value) ? value : 0;
 }
 
-bool IsValidFloat(std::wstring_view S, double& Value, const TacFormatSettings& Settings) {
+bool IsValidFloat(std::wstring_view S, double& Value, const classlib::TFormatSettings& Settings) {
   for (wchar_t c : S) {
     const bool allowed = c == L'+' || c == L'-' || (c >= L'0' && c <= L'9') || c == L'E' || c == L'e' ||
                          c == Settings.DecimalSeparator;
@@ -122,7 +122,7 @@ bool IsValidFloat(std::wstring_view S, double& Value, const TacFormatSettings& S
   return ParseFloat(ascii, Value);
 }
 
-std::string FormatFloatStr(std::string_view S, bool UseThousands, const TacFormatSettings& Settings) {
+std::string FormatFloatStr(std::string_view S, bool UseThousands, const classlib::TFormatSettings& Settings) {
   std::string sign;
   if (!S.empty() && (S.front() == '+' || S.front() == '-')) {
     sign.assign(1, S.front());

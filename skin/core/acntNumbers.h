@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "classlib/FormatSettings.h"
 #include "skin/core/sConst.h"
 
 namespace skin {
@@ -46,24 +47,17 @@ inline std::wstring BoolToStr(bool B) { return std::wstring(sBoolArray[B ? 1 : 0
 // characters read; any character outside 0-9 and A-F makes the whole result 0.
 std::int64_t HexToInt(std::string_view S);
 
-// Decimal and thousands separators of number texts. The win32 build fills them from the
-// user's regional settings at start-up; the portable build uses '.' and ','.
-struct TacFormatSettings {
-  wchar_t DecimalSeparator = L'.';
-  wchar_t ThousandSeparator = L',';
-};
-inline TacFormatSettings acFormatSettings;
-
 // S trimmed, "," taken as ".", read with "." as the decimal point; 0 when not a number.
 double StringToFloat(std::wstring_view S);
 
 // S holds only "+", "-", digits, "E", "e" and the decimal separator, and reads as a number.
-bool IsValidFloat(std::wstring_view S, double& Value, const TacFormatSettings& Settings = acFormatSettings);
+// The separators are the user's (classlib::FormatSettings) unless others are given.
+bool IsValidFloat(std::wstring_view S, double& Value, const classlib::TFormatSettings& Settings = classlib::FormatSettings);
 
 // A number text (8-bit) with its integer digits grouped by the thousands separator when
 // UseThousands is set; the decimal part and exponent stay as they are.
 std::string FormatFloatStr(std::string_view S, bool UseThousands,
-                           const TacFormatSettings& Settings = acFormatSettings);
+                           const classlib::TFormatSettings& Settings = classlib::FormatSettings);
 
 constexpr TCacheInfo MakeCacheInfo(classlib::TBitmap* Bmp, int X, int Y) { return {Bmp, X, Y, clFuchsia, true}; }
 

@@ -1,6 +1,5 @@
 #include "skin/core/acntSystemWin32.h"
 
-#include "skin/core/acntNumbers.h"
 #include "skin/core/sConst.h"
 
 namespace skin {
@@ -56,11 +55,6 @@ bool CompositionEnabled() {
   return answer;
 }
 
-wchar_t LocaleChar(LCTYPE type, wchar_t fallback) {
-  wchar_t text[8] = {};
-  return GetLocaleInfoW(LOCALE_USER_DEFAULT, type, text, 8) > 1 ? text[0] : fallback;
-}
-
 }  // namespace
 
 int GetCaptionFontSize() {
@@ -108,8 +102,6 @@ namespace detail {
 
 void acntSystemStartup() {
   if (IsWOW64Proc() && !CompositionEnabled()) x64woAero = true;
-  acFormatSettings.DecimalSeparator = LocaleChar(LOCALE_SDECIMAL, L'.');
-  acFormatSettings.ThousandSeparator = LocaleChar(LOCALE_STHOUSAND, L',');
 }
 
 }  // namespace detail

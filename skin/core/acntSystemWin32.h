@@ -20,8 +20,7 @@ bool IsIDERunning();
 bool IsWOW64Proc();
 
 namespace detail {
-// Start-up of the toolbox: sets x64woAero on 64-bit Windows without desktop composition and
-// reads the user's decimal and thousands separators.
+// Start-up of the toolbox: sets x64woAero on 64-bit Windows without desktop composition.
 void acntSystemStartup();
 }  // namespace detail
 

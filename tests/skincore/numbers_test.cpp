@@ -16,12 +16,19 @@ TEST(Numbers, HexToInt) {
   EXPECT_EQ(HexToInt(std::string(257, '1')), 1);
 }
 
+classlib::TFormatSettings Separators(wchar_t decimal, wchar_t thousands) {
+  classlib::TFormatSettings settings;
+  settings.DecimalSeparator = decimal;
+  settings.ThousandSeparator = thousands;
+  return settings;
+}
+
 TEST(Numbers, IsValidFloatFollowsTheDecimalSeparator) {
-  const TacFormatSettings point{L'.', L','};
-  const TacFormatSettings comma{L',', L'\xA0'};
+  const classlib::TFormatSettings point = Separators(L'.', L',');
+  const classlib::TFormatSettings comma = Separators(L',', L'\xA0');
   struct Case {
     const wchar_t* text;
-    const TacFormatSettings& settings;
+    const classlib::TFormatSettings& settings;
     bool valid;
     double value;
   };
@@ -48,8 +55,8 @@ TEST(Numbers, StringToFloatTakesCommaOrPointAndGivesZeroForText) {
 }
 
 TEST(Numbers, FormatFloatStrGroupsOnlyTheIntegerDigits) {
-  const TacFormatSettings en{L'.', L','};
-  const TacFormatSettings ru{L',', L'\xA0'};
+  const classlib::TFormatSettings en = Separators(L'.', L',');
+  const classlib::TFormatSettings ru = Separators(L',', L'\xA0');
   EXPECT_EQ(FormatFloatStr("-1234567.89", true, en), "-1,234,567.89");
   EXPECT_EQ(FormatFloatStr("123", true, en), "123");
   EXPECT_EQ(FormatFloatStr("1234", false, en), "1234");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PackBuilder.h"
+#include "skin/core/acUtf8.h"
 #include "TempDir.h"
 
 namespace skin {
@@ -26,14 +27,14 @@ std::unique_ptr<TacSkinConvertor> Extract(const std::vector<std::uint8_t>& packe
 }
 
 // The message of the refusal, and the convertor gone with it.
-std::string Refusal(const std::vector<std::uint8_t>& packed) {
+std::wstring Refusal(const std::vector<std::uint8_t>& packed) {
   auto convertor = std::make_unique<TacSkinConvertor>();
   convertor->PackedData = std::make_unique<TacMemoryStream>(packed);
   try {
     ExtractPackedData(convertor);
   } catch (const EacSkinPackError& e) {
     EXPECT_EQ(convertor, nullptr);
-    return e.what();
+    return e.Message();
   }
   ADD_FAILURE() << "the container was accepted";
   return {};
@@ -133,36 +134,36 @@ TEST(SkinPack, MalformedContainersAreRefusedWithTheirFault) {
   struct Case {
     const char* what;
     std::vector<std::uint8_t> bytes;
-    const char* message;
+    const wchar_t* message;
   };
   const Case cases[] = {
       {"empty data", {}, kNotPackedSkinText},
       {"wrong magic", testing::Bytes("ASzg\0\0\0\0"), kNotPackedSkinText},
-      {"no count", testing::Bytes("ASzf"), "ends before the entry count"},
-      {"negative count", PackBuilder(-1).Bytes(), "negative entry count -1"},
-      {"count beyond the data", PackBuilder(1000).Entry("a.bmp", "x").Bytes(), "cannot fit"},
-      {"count too large", PackBuilder(2).Entry("a.bmp", 100, noiseZlib).Bytes(), "entry 2 of 2: the data ends before its name length"},
-      {"count too small", PackBuilder(1).Entry("a.bmp", "x").Entry("b.bmp", "y").Bytes(), "follow the last of the 1 entries"},
-      {"empty name", PackBuilder(1).Entry("", "x").Bytes(), "name length 0"},
-      {"negative name length", PackBuilder(1).Int32(-5).Raw(std::string(20, 'n')).Bytes(), "name length -5"},
-      {"huge name length", PackBuilder(1).Int32(256).Raw(std::string(300, 'n')).Bytes(), "name length 256 is over 255"},
-      {"name past the end", PackBuilder(1).Int32(200).Raw(std::string(30, 'n')).Bytes(), "ends inside its name"},
-      {"no size", PackBuilder(1).Int32(13).Raw("nnnnnnnnnnnnn").Bytes(), "ends before its size"},
-      {"negative size", PackBuilder(1).Entry("a.bmp", -1, noiseZlib).Bytes(), "negative size -1"},
-      {"size over the limit", PackBuilder(1).Entry("a.bmp", (64 << 20) + 1, noiseZlib).Bytes(), "over the limit of 64 MiB"},
-      {"size no data can give", PackBuilder(1).Entry("a.bmp", 20 << 20, ZlibOf("x")).Bytes(), "cannot come from"},
-      {"bad zlib data", PackBuilder(1).Entry("a.bmp", 17, badZlib).Bytes(), "bad compressed data"},
-      {"more data than stated", PackBuilder(1).Entry("a.bmp", 99, noiseZlib).Bytes(), "unpacks to more than its stated 99 bytes"},
-      {"less data than stated", PackBuilder(1).Entry("a.bmp", 101, noiseZlib).Bytes(), "unpacks to 100 bytes, not its stated 101"},
-      {"zero stated, data given", PackBuilder(1).Entry("a.bmp", 0, noiseZlib).Bytes(), "more than its stated 0 bytes"},
-      {"decompression bomb", PackBuilder(1).Entry("a.bmp", 1000, bomb).Bytes(), "unpacks to more than its stated 1000 bytes"},
-      {"preset dictionary", PackBuilder(1).Entry("a.bmp", 4, testing::ZlibWithDictionary("data", "dict")).Bytes(), "preset dictionary"},
-      {"stream cut short", PackBuilder(1).Entry("a.bmp", 100, {noiseZlib.begin(), noiseZlib.end() - 3}).Bytes(), "ends inside its zlib stream"},
+      {"no count", testing::Bytes("ASzf"), L"ends before the entry count"},
+      {"negative count", PackBuilder(-1).Bytes(), L"negative entry count -1"},
+      {"count beyond the data", PackBuilder(1000).Entry("a.bmp", "x").Bytes(), L"cannot fit"},
+      {"count too large", PackBuilder(2).Entry("a.bmp", 100, noiseZlib).Bytes(), L"entry 2 of 2: the data ends before its name length"},
+      {"count too small", PackBuilder(1).Entry("a.bmp", "x").Entry("b.bmp", "y").Bytes(), L"follow the last of the 1 entries"},
+      {"empty name", PackBuilder(1).Entry("", "x").Bytes(), L"name length 0"},
+      {"negative name length", PackBuilder(1).Int32(-5).Raw(std::string(20, 'n')).Bytes(), L"name length -5"},
+      {"huge name length", PackBuilder(1).Int32(256).Raw(std::string(300, 'n')).Bytes(), L"name length 256 is over 255"},
+      {"name past the end", PackBuilder(1).Int32(200).Raw(std::string(30, 'n')).Bytes(), L"ends inside its name"},
+      {"no size", PackBuilder(1).Int32(13).Raw("nnnnnnnnnnnnn").Bytes(), L"ends before its size"},
+      {"negative size", PackBuilder(1).Entry("a.bmp", -1, noiseZlib).Bytes(), L"negative size -1"},
+      {"size over the limit", PackBuilder(1).Entry("a.bmp", (64 << 20) + 1, noiseZlib).Bytes(), L"over the limit of 64 MiB"},
+      {"size no data can give", PackBuilder(1).Entry("a.bmp", 20 << 20, ZlibOf("x")).Bytes(), L"cannot come from"},
+      {"bad zlib data", PackBuilder(1).Entry("a.bmp", 17, badZlib).Bytes(), L"bad compressed data"},
+      {"more data than stated", PackBuilder(1).Entry("a.bmp", 99, noiseZlib).Bytes(), L"unpacks to more than its stated 99 bytes"},
+      {"less data than stated", PackBuilder(1).Entry("a.bmp", 101, noiseZlib).Bytes(), L"unpacks to 100 bytes, not its stated 101"},
+      {"zero stated, data given", PackBuilder(1).Entry("a.bmp", 0, noiseZlib).Bytes(), L"more than its stated 0 bytes"},
+      {"decompression bomb", PackBuilder(1).Entry("a.bmp", 1000, bomb).Bytes(), L"unpacks to more than its stated 1000 bytes"},
+      {"preset dictionary", PackBuilder(1).Entry("a.bmp", 4, testing::ZlibWithDictionary("data", "dict")).Bytes(), L"preset dictionary"},
+      {"stream cut short", PackBuilder(1).Entry("a.bmp", 100, {noiseZlib.begin(), noiseZlib.end() - 3}).Bytes(), L"ends inside its zlib stream"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::string message = Refusal(c.bytes);
-    EXPECT_NE(message.find(c.message), std::string::npos) << message;
+    const std::wstring message = Refusal(c.bytes);
+    EXPECT_NE(message.find(c.message), std::wstring::npos) << acWideToUtf8(message);
   }
 }
 
@@ -204,7 +205,7 @@ TEST(SkinPack, UnpackRefusesNamesThatLeaveTheFolderAndWritesNothing) {
       UnpackSkinFile(dir / "skin.asz", dir / "out");
       ADD_FAILURE() << "unpacked";
     } catch (const EacSkinPackError& e) {
-      EXPECT_NE(std::string(e.what()).find("not a plain file name"), std::string::npos) << e.what();
+      EXPECT_NE(e.Message().find(L"not a plain file name"), std::wstring::npos) << acWideToUtf8(e.Message());
     }
     EXPECT_FALSE(fs::exists(dir / "out"));
     EXPECT_FALSE(fs::exists(dir / "evil.bmp"));
@@ -218,7 +219,7 @@ TEST(SkinPack, UnpackNamesAFileThatIsNoContainer) {
     UnpackSkinFile(dir / "plain.asz", dir / "out");
     FAIL() << "unpacked";
   } catch (const EacSkinPackError& e) {
-    EXPECT_EQ(std::string(e.what()), acPathText(dir / "plain.asz") + " is not packed VovevErav file");
+    EXPECT_EQ(e.Message(), acPathText(dir / "plain.asz") + L" is not packed VovevErav file");
   }
 }
 

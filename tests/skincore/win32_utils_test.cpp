@@ -5,7 +5,6 @@
 
 #include "TempDir.h"
 #include "skin/core/acntFilesWin32.h"
-#include "skin/core/acntNumbers.h"
 #include "skin/core/acntWords.h"
 #include "skin/core/acntSystemWin32.h"
 #include "skin/core/sConst.h"
@@ -22,9 +21,6 @@ TEST(SConstWin32, StartUpTakesTheSystemsValues) {
   EXPECT_EQ(acScrollBtnLength, GetSystemMetrics(SM_CXHSCROLL));
   // This executable carries no string table: the built-in texts stand.
   EXPECT_EQ(acs_MsgDlgCancel, L"Cancel");
-  wchar_t decimal[8] = {};
-  ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8), 1);
-  EXPECT_EQ(acFormatSettings.DecimalSeparator, decimal[0]);
 }
 
 TEST(SConstWin32, ShellImageListsAreMadeOnceAndBothAlways) {

@@ -17,7 +17,7 @@ std::string Text(const std::vector<std::uint8_t>& bytes) { return std::string(by
 TEST(ZLib, ErrorsCarryZlibsCodeAndText) {
   const EZDecompressionError error(Z_DATA_ERROR);
   EXPECT_EQ(error.ErrorCode(), -3);
-  EXPECT_STREQ(error.what(), "data error");
+  EXPECT_EQ(error.Message(), L"data error");
   EXPECT_EQ(ZErrorText(2), "need dictionary");
   EXPECT_EQ(ZErrorText(-6), "incompatible version");
   EXPECT_EQ(ZErrorText(-7), "");
@@ -116,7 +116,7 @@ TEST(ZDecompressionStream, SeeksForwardAndRestartsAtTheSourcesStart) {
   EXPECT_THROW(z.Seek(-1, TSeekOrigin::soCurrent), EZDecompressionError);
   EXPECT_THROW(z.Seek(3, TSeekOrigin::soBeginning), EZDecompressionError);
   EXPECT_THROW(z.Write("x", 1), EZDecompressionError);
-  EXPECT_THROW(z.Seek(50, TSeekOrigin::soCurrent), EacStreamError);  // runs off the end
+  EXPECT_THROW(z.Seek(50, TSeekOrigin::soCurrent), classlib::EStreamError);  // runs off the end
 
   // (0, beginning) goes to position 0 of the whole source, not to where the stream began.
   EXPECT_EQ(z.Seek(0, TSeekOrigin::soBeginning), 0);
@@ -125,7 +125,7 @@ TEST(ZDecompressionStream, SeeksForwardAndRestartsAtTheSourcesStart) {
     z.ReadBuffer(&c, 1);  // "XY" is no zlib header
     FAIL() << "read a zlib stream where there is none";
   } catch (const EZDecompressionError& e) {
-    EXPECT_STREQ(e.what(), "data error");
+    EXPECT_EQ(e.Message(), L"data error");
   }
 }
 
