@@ -20,17 +20,15 @@ bool HasAlphaSample(TColorScheme s) {
 bool IsRGBKind(TColorScheme s) { return s == TColorScheme::csRGB || s == TColorScheme::csRGBA; }
 bool IsBGRKind(TColorScheme s) { return s == TColorScheme::csBGR || s == TColorScheme::csBGRA; }
 
-// Delphi's Round: to the nearest integer, halves to even.
-int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 
 TColorManager::TColorManager() { SetGamma(1.0f, 2.2f); }
 
-void TColorManager::Error(const std::string& Message) { throw EColorConversionError(Message); }
+void TColorManager::Error(const std::wstring& Message) { throw EColorConversionError(Message); }
 
 void TColorManager::SetSourceBitsPerSample(int Value) {
-  if (Value <= 0 || Value > 16) Error("Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16.");
+  if (Value <= 0 || Value > 16) Error(L"Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16.");
   if (FSourceBPS != Value) {
     FSourceBPS = static_cast<std::uint8_t>(Value);
     FChanged = true;
@@ -38,7 +36,7 @@ void TColorManager::SetSourceBitsPerSample(int Value) {
 }
 
 void TColorManager::SetTargetBitsPerSample(int Value) {
-  if (Value <= 0 || Value > 16) Error("Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16.");
+  if (Value <= 0 || Value > 16) Error(L"Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16.");
   if (FTargetBPS != Value) {
     FTargetBPS = static_cast<std::uint8_t>(Value);
     FChanged = true;
@@ -46,7 +44,7 @@ void TColorManager::SetTargetBitsPerSample(int Value) {
 }
 
 void TColorManager::SetSourceSamplesPerPixel(int Value) {
-  if (Value <= 0 || Value > 4) Error("Sample count per pixel does not correspond to the given color scheme.");
+  if (Value <= 0 || Value > 4) Error(L"Sample count per pixel does not correspond to the given color scheme.");
   if (FSourceSPP != Value) {
     FSourceSPP = static_cast<std::uint8_t>(Value);
     FChanged = true;
@@ -54,7 +52,7 @@ void TColorManager::SetSourceSamplesPerPixel(int Value) {
 }
 
 void TColorManager::SetTargetSamplesPerPixel(int Value) {
-  if (Value <= 0 || Value > 4) Error("Sample count per pixel does not correspond to the given color scheme.");
+  if (Value <= 0 || Value > 4) Error(L"Sample count per pixel does not correspond to the given color scheme.");
   if (FTargetSPP != Value) {
     FTargetSPP = static_cast<std::uint8_t>(Value);
     FChanged = true;
@@ -78,7 +76,7 @@ void TColorManager::SetTargetColorScheme(TColorScheme Value) {
 void TColorManager::ConvertRow(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
                                std::uint8_t Mask) {
   if (FChanged) PrepareConversion();
-  if (FRowConversion == nullptr) Error("Color conversion failed. Could not find a proper method.");
+  if (FRowConversion == nullptr) Error(L"Color conversion failed. Could not find a proper method.");
   if (Count <= 0 || Source.empty()) return;
   (this->*FRowConversion)(Source, Target, Count, Mask);
 }
@@ -87,7 +85,7 @@ void TColorManager::PrepareConversion() {
   using enum TColorScheme;
   FRowConversion = nullptr;
   if (IsIndexedSource(FSourceScheme) != IsIndexedTarget(FTargetScheme))
-    Error("Conversion between indexed and non-indexed pixel formats is not supported.");
+    Error(L"Conversion between indexed and non-indexed pixel formats is not supported.");
 
   if (HasAlphaSample(FSourceScheme))
     SourceOptions.Include(TConvertOption::coAlpha);
@@ -181,7 +179,7 @@ void TColorManager::BuildGammaTable() {
     nextSlot = (nextSlot + 1) % cache.size();
     for (int i = 0; i <= highIn; ++i)
       found->table[static_cast<std::size_t>(i)] =
-          static_cast<std::uint8_t>(RoundHalfEven(std::pow(static_cast<double>(i) / highIn, exponent) * highOut));
+          static_cast<std::uint8_t>(RoundToInt(std::pow(static_cast<double>(i) / highIn, exponent) * highOut));
     found->exponent = exponent;
     found->highIn = highIn;
     found->highOut = highOut;
@@ -200,10 +198,10 @@ void TColorManager::CreateYCbCrLookups() {
   for (int i = 0; i < 256; ++i) {
     const auto k = static_cast<std::size_t>(i);
     const float r = static_cast<float>(i - offsetRed), b = static_cast<float>(i - offsetBlue);
-    FCrToRedTable[k] = RoundHalfEven(redFactor * r);
-    FCbToBlueTable[k] = RoundHalfEven(blueFactor * b);
-    FCrToGreenTable[k] = -RoundHalfEven(greenFromRed * r);
-    FCbToGreenTable[k] = -RoundHalfEven(greenFromBlue * b);
+    FCrToRedTable[k] = RoundToInt(redFactor * r);
+    FCbToBlueTable[k] = RoundToInt(blueFactor * b);
+    FCrToGreenTable[k] = -RoundToInt(greenFromRed * r);
+    FCbToGreenTable[k] = -RoundToInt(greenFromBlue * b);
   }
 }
 

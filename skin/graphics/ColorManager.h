@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "classlib/Exception.h"
+#include "skin/graphics/PixelMath.h"  // ClampByte
 #include "skin/graphics/RasterImage.h"
 
 namespace skin {
@@ -49,15 +50,14 @@ enum class TRawPaletteFormat : std::uint8_t {
   pfInterlaced16Triple, pfInterlaced16Quad, pfPlane16Triple, pfPlane16Quad
 };
 
-class EColorConversionError : public std::runtime_error {
-  using std::runtime_error::runtime_error;
+class EColorConversionError : public classlib::Exception {
+  using classlib::Exception::Exception;
 };
 
 // (A * B) div C on 16-bit values with a 32-bit product.
 constexpr std::uint16_t MulDiv16(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
   return static_cast<std::uint16_t>(a * b / c);
 }
-constexpr std::uint8_t ClampByte(int v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<std::uint8_t>(v); }
 
 class TColorManager {
  public:
@@ -102,7 +102,7 @@ class TColorManager {
   std::vector<TPaletteEntry> CreateGrayscalePalette(bool WhiteFirst) const;
   TPixelFormat GetPixelFormat(bool ForTarget) const;
 
-  [[noreturn]] static void Error(const std::string& Message);
+  [[noreturn]] static void Error(const std::wstring& Message);
 
   // Single-component conversions.
   std::uint16_t ComponentNoConvert8(std::uint16_t Value) const { return Value; }

@@ -1,21 +1,18 @@
 #pragma once
-// Errors of the picture readers in the portable core. The Win32 graphic classes turn them into
-// the component library's exceptions; the message is what the user sees.
-#include <stdexcept>
+// Errors of the picture readers in the portable core. Format errors and data that ends early
+// are the component library's own (EInvalidGraphic, EReadError); the message is what the user
+// sees.
+#include "classlib/Exception.h"
+#include "classlib/GraphicsErrors.h"
 
 namespace skin {
 
-// The data is not a picture this reader can take (bad header, CRC, chunk, colour format).
-class EInvalidGraphic : public std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+using classlib::EInvalidGraphic;
+using classlib::EReadError;
+
 // The inflater could not be started or ended.
-class EGraphicCompression : public std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-// The data ended before the picture did.
-class EReadError : public std::runtime_error {
-  using std::runtime_error::runtime_error;
+class EGraphicCompression : public classlib::Exception {
+  using classlib::Exception::Exception;
 };
 
 }  // namespace skin

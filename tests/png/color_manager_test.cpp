@@ -259,7 +259,7 @@ TEST(ColorManager, ConverterChoiceAndErrors) {
     try {
       f();
     } catch (const EColorConversionError& e) {
-      return std::string(e.what());
+      return std::string(e.Message().begin(), e.Message().end());  // the texts are ASCII
     }
     return std::string("no error");
   };

@@ -20,8 +20,8 @@ std::string LoadError(const Bytes& file, TRasterImage* out = nullptr, TPngReader
   TRasterImage image;
   try {
     (reader ? *reader : own).LoadFromMemory(file, out ? *out : image);
-  } catch (const std::exception& e) {
-    return e.what();
+  } catch (const classlib::Exception& e) {
+    return std::string(e.Message().begin(), e.Message().end());  // the texts are ASCII
   }
   return "ok";
 }

@@ -154,8 +154,8 @@ TEST(PngSuite, ValidImagesDecodeAsLibpngReadsThem) {
     skin::TRasterImage image;
     try {
       EXPECT_EQ(reader.LoadFromMemory(file, image), file.size());
-    } catch (const std::exception& e) {
-      ADD_FAILURE() << "refused: " << e.what();
+    } catch (const classlib::Exception& e) {
+      ADD_FAILURE() << "refused: " << std::string(e.Message().begin(), e.Message().end());
       continue;
     }
     EXPECT_TRUE(DecodedAsExpected(image, ref.picture, ref.facts));
@@ -173,7 +173,7 @@ TEST(PngSuite, InterlacedImagesEqualTheirTwins) {
     skin::TPngReader reader;
     try {
       reader.LoadFromMemory(ReadFile(path), images[name]);
-    } catch (const std::exception&) {
+    } catch (const classlib::Exception&) {
       images.erase(name);  // reported by the test above
     }
   }
