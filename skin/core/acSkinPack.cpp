@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "classlib/Cp1251.h"
+#include "skin/core/acUtf8.h"
 #include "skin/core/acZLibEx.h"
 #include "skin/core/acntWords.h"
 
@@ -75,15 +76,13 @@ class TacEntryInflater {
   // Inflates the zlib stream at the start of `in` into exactly `size` bytes and answers the
   // number of input bytes the stream took. The stream must end exactly there: neither sooner,
   // nor with more data behind the stated size.
-  std::size_t Inflate(std::span<const std::uint8_t> in, std::size_t size, std::vector<std::uint8_t>& out,
-                      const std::wstring& who) {
+  std::size_t Inflate(std::span<const std::uint8_t> in, std::size_t size, std::uint8_t* out, const std::wstring& who) {
     inflateReset(&zs_);
-    out.resize(size);
     std::uint8_t probe = 0;
     bool probing = size == 0;  // past the stated size: any further byte is one too many
     zs_.next_in = const_cast<Bytef*>(in.data());
     zs_.avail_in = static_cast<uInt>(in.size());
-    zs_.next_out = probing ? &probe : out.data();
+    zs_.next_out = probing ? &probe : out;
     zs_.avail_out = probing ? 1 : static_cast<uInt>(size);
     for (;;) {
       const int code = inflate(&zs_, Z_NO_FLUSH);
@@ -128,9 +127,15 @@ void ExtractOrFree(std::unique_ptr<TacSkinConvertor>& convertor, Step step) {
   }
 }
 
-}  // namespace
+// Where the parser puts one entry: its unpacked bytes (the stated size) and its packed length.
+struct TacEntryTarget {
+  std::uint8_t* Data;
+  std::size_t* PackedSize;
+};
 
-std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Packed) {
+// Checks and unpacks a whole container; `target(name, size)` answers where each entry goes.
+template <typename Target>
+void ParsePacked(std::span<const std::uint8_t> Packed, Target target) {
   if (Packed.size() < 4 || std::memcmp(Packed.data(), kPackedSkinMagic, 4) != 0)
     throw EacSkinPackError(kNotPackedSkinText);
   if (static_cast<std::uint64_t>(Packed.size()) > static_cast<std::uint64_t>(kMaxPackedFileSize))
@@ -143,8 +148,6 @@ std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Pack
   if (count > static_cast<std::int64_t>(reader.Left()) / kMinEntryBytes)
     Damaged(std::to_wstring(count) + L" entries cannot fit in the " + std::to_wstring(reader.Left()) + L" bytes that follow");
 
-  std::vector<TacPackedEntry> entries;
-  entries.reserve(static_cast<std::size_t>(count));
   TacEntryInflater inflater;
   std::int64_t total = 0;
   for (std::int32_t i = 0; i < count; ++i) {
@@ -155,10 +158,9 @@ std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Pack
     if (nameLength > kMaxPackedNameLength)
       Damaged(who + L": name length " + std::to_wstring(nameLength) + L" is over " + std::to_wstring(kMaxPackedNameLength));
     if (static_cast<std::size_t>(nameLength) > reader.Left()) Damaged(who + L": the data ends inside its name");
-    TacPackedEntry entry;
-    entry.Name.assign(reinterpret_cast<const char*>(reader.Here()), static_cast<std::size_t>(nameLength));
+    std::string name(reinterpret_cast<const char*>(reader.Here()), static_cast<std::size_t>(nameLength));
     reader.Advance(static_cast<std::size_t>(nameLength));
-    who += L" (" + NameText(entry.Name) + L")";
+    who += L" (" + NameText(name) + L")";
 
     std::int32_t size = 0;
     if (!reader.ReadInt32(size)) Damaged(who + L": the data ends before its size");
@@ -171,12 +173,24 @@ std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Pack
     if (size > static_cast<std::int64_t>(reader.Left()) * kMaxInflateRatio)
       Damaged(who + L": size " + std::to_wstring(size) + L" cannot come from the " + std::to_wstring(reader.Left()) + L" bytes left");
 
-    entry.PackedSize = inflater.Inflate({reader.Here(), reader.Left()}, static_cast<std::size_t>(size), entry.Data, who);
-    reader.Advance(entry.PackedSize);
-    entries.push_back(std::move(entry));
+    const TacEntryTarget place = target(std::move(name), static_cast<std::size_t>(size));
+    *place.PackedSize = inflater.Inflate({reader.Here(), reader.Left()}, static_cast<std::size_t>(size), place.Data, who);
+    reader.Advance(*place.PackedSize);
   }
   if (reader.Left() != 0)
     Damaged(std::to_wstring(reader.Left()) + L" bytes follow the last of the " + std::to_wstring(count) + L" entries");
+}
+
+}  // namespace
+
+std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Packed) {
+  std::vector<TacPackedEntry> entries;
+  ParsePacked(Packed, [&](std::string name, std::size_t size) {
+    TacPackedEntry& entry = entries.emplace_back();
+    entry.Name = std::move(name);
+    entry.Data.resize(size);
+    return TacEntryTarget{entry.Data.data(), &entry.PackedSize};
+  });
   return entries;
 }
 
@@ -190,20 +204,49 @@ void ExtractPackedData(std::unique_ptr<TacSkinConvertor>& Convertor) {
   ExtractOrFree(Convertor, [&] {
     if (!Convertor || !Convertor->PackedData) throw EacSkinPackError(kNotPackedSkinText);
     TacSkinConvertor& convertor = *Convertor;
-    std::vector<TacPackedEntry> entries = ReadPackedEntries(convertor.PackedData->Bytes());
-    convertor.PackedData->SetPosition(convertor.PackedData->Size());
+    classlib::TMemoryStream& packed = *convertor.PackedData;
+    // Everything is unpacked before the convertor changes: a refused container leaves no half.
+    struct Unpacked {
+      std::string Name;
+      std::unique_ptr<classlib::TMemoryStream> Stream;
+      std::size_t PackedSize = 0;
+    };
+    std::vector<Unpacked> entries;
+    ParsePacked({packed.Memory(), static_cast<std::size_t>(packed.Size())}, [&](std::string name, std::size_t size) {
+      Unpacked& entry = entries.emplace_back();
+      entry.Name = std::move(name);
+      entry.Stream = std::make_unique<classlib::TMemoryStream>();
+      entry.Stream->SetSize(static_cast<std::int64_t>(size));
+      return TacEntryTarget{entry.Stream->Memory(), &entry.PackedSize};
+    });
+    packed.SetPosition(packed.Size());
     convertor.ImageCount = static_cast<int>(entries.size()) - 1;
-    for (TacPackedEntry& entry : entries) {
-      auto stream = std::make_unique<TacMemoryStream>(std::move(entry.Data));
+    for (Unpacked& entry : entries) {
       if (acSameText(std::string_view(entry.Name), kOptionsFileName)) {
-        convertor.Options = std::move(stream);  // a second options entry replaces the first
+        convertor.Options = std::move(entry.Stream);  // a second options entry replaces the first
       } else {
         const bool isBitmap = HasBmpExtension(entry.Name);
-        convertor.Files.push_back({std::move(entry.Name), isBitmap, std::move(stream)});
+        convertor.Files.push_back({std::move(entry.Name), isBitmap, std::move(entry.Stream)});
       }
     }
   });
 }
+
+namespace {
+
+// The whole of a file that may be no larger than `limit` bytes.
+std::unique_ptr<classlib::TMemoryStream> LoadLimited(const fs::path& fileName, std::int64_t limit) {
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(fileName, error);
+  if (!error && size > static_cast<std::uintmax_t>(limit))
+    throw EacSkinPackError(L"\"" + acPathText(fileName) + L"\" is larger than " + std::to_wstring(limit >> 20) +
+                           L" MiB, more than a packed skin may hold");
+  auto stream = std::make_unique<classlib::TMemoryStream>();
+  stream->LoadFromFile(acPathText(fileName));
+  return stream;
+}
+
+}  // namespace
 
 void LoadSkinFromFile(const fs::path& FileName, std::unique_ptr<TacSkinConvertor>& Convertor, bool FreePackedData) {
   std::error_code error;
@@ -213,14 +256,7 @@ void LoadSkinFromFile(const fs::path& FileName, std::unique_ptr<TacSkinConvertor
   } else {
     Convertor = std::make_unique<TacSkinConvertor>();
   }
-  ExtractOrFree(Convertor, [&] {
-    Convertor->PackedData = std::make_unique<TacMemoryStream>();
-    try {
-      Convertor->PackedData->LoadFromFile(FileName, static_cast<std::uintmax_t>(kMaxPackedFileSize));
-    } catch (const classlib::EStreamError& e) {
-      throw EacSkinPackError(e.Message());
-    }
-  });
+  ExtractOrFree(Convertor, [&] { Convertor->PackedData = LoadLimited(FileName, kMaxPackedFileSize); });
   ExtractPackedData(Convertor);
   if (FreePackedData && Convertor) Convertor->PackedData.reset();
 }
@@ -272,9 +308,11 @@ std::u16string SortKey(const fs::path& name) {
   return key;
 }
 
-void AppendInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
+void WriteInt32(classlib::TStream& out, std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(bits >> shift));
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                                 static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+  out.WriteBuffer(bytes, 4);
 }
 
 }  // namespace
@@ -300,36 +338,31 @@ int PackDir(const fs::path& SrcDir, const fs::path& DestFile) {
   }
   if (files.empty()) return 0;
 
-  std::vector<std::uint8_t> packed(std::begin(kPackedSkinMagic), std::end(kPackedSkinMagic));
-  AppendInt32(packed, static_cast<std::int32_t>(files.size()));
+  classlib::TMemoryStream packed;
+  packed.WriteBuffer(kPackedSkinMagic, 4);
+  WriteInt32(packed, static_cast<std::int32_t>(files.size()));
   std::int64_t total = 0;
   for (const fs::path& name : files) {
     const std::string stored = StoredName(name);
-    TacMemoryStream file;
-    try {
-      file.LoadFromFile(SrcDir / name, static_cast<std::uintmax_t>(kMaxPackedEntrySize));
-    } catch (const classlib::EStreamError& e) {
-      throw EacSkinPackError(e.Message() + L" (a packed skin file may hold at most " +
-                             std::to_wstring(kMaxPackedEntrySize >> 20) + L" MiB)");
-    }
-    total += file.Size();
+    const std::unique_ptr<classlib::TMemoryStream> file = LoadLimited(SrcDir / name, kMaxPackedEntrySize);
+    total += file->Size();
     if (total > kMaxPackedTotalSize)
       throw EacSkinPackError(L"The files of \"" + acPathText(SrcDir) + L"\" are larger than " +
                              std::to_wstring(kMaxPackedTotalSize >> 20) + L" MiB together");
-    AppendInt32(packed, static_cast<std::int32_t>(stored.size()));
-    packed.insert(packed.end(), stored.begin(), stored.end());
-    AppendInt32(packed, static_cast<std::int32_t>(file.Size()));
-    const std::vector<std::uint8_t> compressed = ZCompress(file.Bytes(), TZCompressionLevel::zcDefault);
-    packed.insert(packed.end(), compressed.begin(), compressed.end());
+    WriteInt32(packed, static_cast<std::int32_t>(stored.size()));
+    packed.WriteBuffer(stored.data(), static_cast<std::int64_t>(stored.size()));
+    WriteInt32(packed, static_cast<std::int32_t>(file->Size()));
+    const std::vector<std::uint8_t> compressed =
+        ZCompress({file->Memory(), static_cast<std::size_t>(file->Size())}, TZCompressionLevel::zcDefault);
+    packed.WriteBuffer(compressed.data(), static_cast<std::int64_t>(compressed.size()));
   }
-  TacMemoryStream(std::move(packed)).SaveToFile(DestFile);
+  packed.SaveToFile(acPathText(DestFile));
   return static_cast<int>(files.size());
 }
 
 void UnpackSkinFile(const fs::path& FileName, const fs::path& DestDir) {
-  TacMemoryStream packed;
-  packed.LoadFromFile(FileName, static_cast<std::uintmax_t>(kMaxPackedFileSize));
-  const std::span<const std::uint8_t> bytes = packed.Bytes();
+  const std::unique_ptr<classlib::TMemoryStream> packed = LoadLimited(FileName, kMaxPackedFileSize);
+  const std::span<const std::uint8_t> bytes{packed->Memory(), static_cast<std::size_t>(packed->Size())};
   if (bytes.size() < 4 || std::memcmp(bytes.data(), kPackedSkinMagic, 4) != 0)
     throw EacSkinPackError(acPathText(FileName) + L" is not packed VovevErav file");
   const std::vector<TacPackedEntry> entries = ReadPackedEntries(bytes);
@@ -343,8 +376,8 @@ void UnpackSkinFile(const fs::path& FileName, const fs::path& DestDir) {
     const fs::path target = DestDir / PackedNameToPath(entry.Name);
     // A link (or junction) of that name is removed, never written through.
     if (fs::exists(fs::symlink_status(target))) fs::remove(target);
-    TacMemoryStream file(entry.Data);
-    file.SaveToFile(target);
+    classlib::TFileStream file(acPathText(target), classlib::fmCreate);
+    file.WriteBuffer(entry.Data.data(), static_cast<std::int64_t>(entry.Data.size()));
   }
 }
 

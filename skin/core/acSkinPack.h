@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "classlib/Exception.h"
-#include "skin/core/acStreams.h"
+#include "classlib/Streams.h"
 
 namespace skin {
 
@@ -50,7 +50,7 @@ std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Pack
 struct TacImageItem {
   std::string FileName;  // the entry name
   bool IsBitmap = false;  // the name's extension is ".BMP" (any case)
-  std::unique_ptr<TacMemoryStream> FileStream;
+  std::unique_ptr<classlib::TMemoryStream> FileStream;
 };
 using TacImageItems = std::vector<TacImageItem>;
 
@@ -67,8 +67,8 @@ class TacSkinConvertor {
 
   int ImageCount = 0;  // entries besides the options text: N - 1
   TacImageItems Files;
-  std::unique_ptr<TacMemoryStream> Options;     // nil until read
-  std::unique_ptr<TacMemoryStream> PackedData;  // the whole container; may be freed after extraction
+  std::unique_ptr<classlib::TMemoryStream> Options;  // nil until read
+  std::unique_ptr<classlib::TMemoryStream> PackedData;  // the whole container; may be freed after extraction
 };
 
 // Unpacks Convertor->PackedData. On any fault the convertor is freed, the variable set to nil

@@ -63,4 +63,16 @@ std::string acWideToUtf8(std::wstring_view Text) {
   return out;
 }
 
+std::wstring acPathText(const std::filesystem::path& Path) {
+  const std::u16string text = Path.u16string();
+  std::wstring out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t code = text[i];
+    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+    classlib::AppendCodePoint(out, code);
+  }
+  return out;
+}
+
 }  // namespace skin

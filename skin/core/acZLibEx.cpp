@@ -24,7 +24,7 @@ void PrepareRecord(z_stream& s) {
 }
 
 // zlib counts in 32 bits: larger buffers are refused rather than silently cut.
-uInt CheckedCount(std::size_t count) {
+uInt CheckedCount(std::uint64_t count) {
   if (count > UINT_MAX) throw EZLibError(std::wstring(L"buffer larger than 4 GiB"));
   return static_cast<uInt>(count);
 }
@@ -99,10 +99,10 @@ std::vector<std::uint8_t> DecompressBuffer(std::span<const std::uint8_t> in, std
   return out;
 }
 
-void CompressStream(TacStream& in, TacStream& out, z_stream& zs) {
+void CompressStream(TStream& in, TStream& out, z_stream& zs) {
   std::vector<std::uint8_t> inBuffer(kStreamPiece), outBuffer(kStreamPiece);
   auto flushOut = [&] { out.WriteBuffer(outBuffer.data(), kStreamPiece - zs.avail_out); };
-  for (std::size_t n = in.Read(inBuffer.data(), kStreamPiece); n > 0; n = in.Read(inBuffer.data(), kStreamPiece)) {
+  for (std::int64_t n = in.Read(inBuffer.data(), kStreamPiece); n > 0; n = in.Read(inBuffer.data(), kStreamPiece)) {
     zs.next_in = inBuffer.data();
     zs.avail_in = static_cast<uInt>(n);
     do {
@@ -121,11 +121,11 @@ void CompressStream(TacStream& in, TacStream& out, z_stream& zs) {
   } while (code != Z_STREAM_END);
 }
 
-void DecompressStream(TacStream& in, TacStream& out, z_stream& zs) {
+void DecompressStream(TStream& in, TStream& out, z_stream& zs) {
   std::vector<std::uint8_t> inBuffer(kStreamPiece), outBuffer(kStreamPiece);
   int code = Z_OK;
   while (code != Z_STREAM_END) {
-    const std::size_t n = in.Read(inBuffer.data(), kStreamPiece);
+    const std::int64_t n = in.Read(inBuffer.data(), kStreamPiece);
     if (n == 0) throw EZDecompressionError(Z_BUF_ERROR);  // the input ended inside the zlib stream
     zs.next_in = inBuffer.data();
     zs.avail_in = static_cast<uInt>(n);
@@ -136,7 +136,7 @@ void DecompressStream(TacStream& in, TacStream& out, z_stream& zs) {
       out.WriteBuffer(outBuffer.data(), kStreamPiece - zs.avail_out);
     } while (code != Z_STREAM_END && (zs.avail_in > 0 || zs.avail_out == 0));
   }
-  if (zs.avail_in > 0) in.Seek(-static_cast<std::int64_t>(zs.avail_in), TSeekOrigin::soCurrent);
+  if (zs.avail_in > 0) in.Seek(-static_cast<std::int64_t>(zs.avail_in), classlib::soCurrent);
 }
 
 std::span<const std::uint8_t> BytesOf(std::string_view s) {
@@ -185,20 +185,20 @@ int InflateInit2(z_stream& Stream, int WindowBits) {
 
 // ---- streams
 
-TCustomZStream::TCustomZStream(TacStream& Stream)
+TCustomZStream::TCustomZStream(TStream& Stream)
     : FStream(Stream), FStreamPos(Stream.Position()), FBuffer(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
 
 void TCustomZStream::RestoreStreamPos() {
   if (FStream.Position() != FStreamPos) FStream.SetPosition(FStreamPos);
 }
 
-TZCompressionStream::TZCompressionStream(TacStream& Dest, TZCompressionLevel Level) : TCustomZStream(Dest) {
+TZCompressionStream::TZCompressionStream(TStream& Dest, TZCompressionLevel Level) : TCustomZStream(Dest) {
   FZStream.next_out = FBuffer.get();
   FZStream.avail_out = kBufferSize;
   CompressCheck(DeflateInit(FZStream, Level));
 }
 
-TZCompressionStream::TZCompressionStream(TacStream& Dest, TZCompressionLevel Level, int WindowBits, int MemLevel,
+TZCompressionStream::TZCompressionStream(TStream& Dest, TZCompressionLevel Level, int WindowBits, int MemLevel,
                                          TZStrategy Strategy)
     : TCustomZStream(Dest) {
   FZStream.next_out = FBuffer.get();
@@ -223,13 +223,14 @@ void TZCompressionStream::WriteOut(std::size_t count) {
   DoProgress();
 }
 
-std::size_t TZCompressionStream::Read(void*, std::size_t) { throw EZCompressionError(kInvalidZStreamOperation); }
+std::int64_t TZCompressionStream::Read(void*, std::int64_t) { throw EZCompressionError(kInvalidZStreamOperation); }
 
-std::size_t TZCompressionStream::Write(const void* Buffer, std::size_t Count) {
+std::int64_t TZCompressionStream::Write(const void* Buffer, std::int64_t Count) {
   if (finished_) throw EZCompressionError(kInvalidZStreamOperation);
+  if (Count <= 0) return 0;
   RestoreStreamPos();
   FZStream.next_in = static_cast<Bytef*>(const_cast<void*>(Buffer));
-  FZStream.avail_in = CheckedCount(Count);
+  FZStream.avail_in = CheckedCount(static_cast<std::uint64_t>(Count));
   while (FZStream.avail_in > 0) {
     CompressCheck(deflate(&FZStream, Z_NO_FLUSH));
     if (FZStream.avail_out == 0) WriteOut(kBufferSize);
@@ -238,7 +239,7 @@ std::size_t TZCompressionStream::Write(const void* Buffer, std::size_t Count) {
 }
 
 std::int64_t TZCompressionStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
-  if (Offset == 0 && Origin == TSeekOrigin::soCurrent) return static_cast<std::int64_t>(FZStream.total_in);
+  if (Offset == 0 && Origin == classlib::soCurrent) return static_cast<std::int64_t>(FZStream.total_in);
   throw EZCompressionError(kInvalidZStreamOperation);
 }
 
@@ -259,13 +260,13 @@ float TZCompressionStream::GetCompressionRate() const {
   return static_cast<float>((1.0 - static_cast<double>(FZStream.total_out) / static_cast<double>(FZStream.total_in)) * 100.0);
 }
 
-TZDecompressionStream::TZDecompressionStream(TacStream& Source) : TCustomZStream(Source) {
+TZDecompressionStream::TZDecompressionStream(TStream& Source) : TCustomZStream(Source) {
   FZStream.next_in = FBuffer.get();
   FZStream.avail_in = 0;
   DecompressCheck(InflateInit(FZStream));
 }
 
-TZDecompressionStream::TZDecompressionStream(TacStream& Source, int WindowBits) : TCustomZStream(Source) {
+TZDecompressionStream::TZDecompressionStream(TStream& Source, int WindowBits) : TCustomZStream(Source) {
   FZStream.next_in = FBuffer.get();
   FZStream.avail_in = 0;
   DecompressCheck(InflateInit2(FZStream, WindowBits));
@@ -273,10 +274,11 @@ TZDecompressionStream::TZDecompressionStream(TacStream& Source, int WindowBits) 
 
 TZDecompressionStream::~TZDecompressionStream() { inflateEnd(&FZStream); }
 
-std::size_t TZDecompressionStream::Read(void* Buffer, std::size_t Count) {
+std::int64_t TZDecompressionStream::Read(void* Buffer, std::int64_t Count) {
+  if (Count <= 0) return 0;
   FZStream.next_out = static_cast<Bytef*>(Buffer);
-  FZStream.avail_out = static_cast<uInt>(std::min<std::size_t>(Count, UINT_MAX));
-  const uInt asked = FZStream.avail_out;
+  FZStream.avail_out = static_cast<uInt>(std::min<std::int64_t>(Count, UINT_MAX));
+  const std::int64_t asked = FZStream.avail_out;
   RestoreStreamPos();
   while (FZStream.avail_out > 0 && result_ != Z_STREAM_END) {
     if (FZStream.avail_in == 0) {
@@ -291,13 +293,13 @@ std::size_t TZDecompressionStream::Read(void* Buffer, std::size_t Count) {
   // Give back what was read beyond the end of the zlib stream: the source then stands right
   // behind it, where the next stream or record begins.
   if (result_ == Z_STREAM_END && FZStream.avail_in > 0) {
-    FStreamPos = FStream.Seek(-static_cast<std::int64_t>(FZStream.avail_in), TSeekOrigin::soCurrent);
+    FStreamPos = FStream.Seek(-static_cast<std::int64_t>(FZStream.avail_in), classlib::soCurrent);
     FZStream.avail_in = 0;
   }
-  return asked - FZStream.avail_out;
+  return asked - static_cast<std::int64_t>(FZStream.avail_out);
 }
 
-std::size_t TZDecompressionStream::Write(const void*, std::size_t) {
+std::int64_t TZDecompressionStream::Write(const void*, std::int64_t) {
   throw EZDecompressionError(kInvalidZStreamOperation);
 }
 
@@ -305,14 +307,14 @@ void TZDecompressionStream::Skip(std::int64_t count) {
   std::uint8_t scrap[kSkipPiece];
   while (count > 0) {
     const auto piece = static_cast<std::size_t>(std::min<std::int64_t>(count, kSkipPiece));
-    ReadBuffer(scrap, piece);
+    ReadBuffer(scrap, static_cast<std::int64_t>(piece));
     count -= static_cast<std::int64_t>(piece);
   }
 }
 
 std::int64_t TZDecompressionStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
   const auto delivered = static_cast<std::int64_t>(FZStream.total_out);
-  if (Offset == 0 && Origin == TSeekOrigin::soBeginning) {
+  if (Offset == 0 && Origin == classlib::soBeginning) {
     // Restarts at position 0 of the whole source, not where this stream began.
     DecompressCheck(inflateReset(&FZStream));
     FZStream.next_in = FBuffer.get();
@@ -320,13 +322,13 @@ std::int64_t TZDecompressionStream::Seek(std::int64_t Offset, TSeekOrigin Origin
     result_ = Z_OK;
     FStream.SetPosition(0);
     FStreamPos = 0;
-  } else if (Origin == TSeekOrigin::soCurrent && Offset >= 0) {
+  } else if (Origin == classlib::soCurrent && Offset >= 0) {
     Skip(Offset);
-  } else if (Origin == TSeekOrigin::soBeginning && Offset > delivered) {
+  } else if (Origin == classlib::soBeginning && Offset > delivered) {
     Skip(Offset - delivered);
-  } else if (Origin == TSeekOrigin::soBeginning && Offset == delivered) {
+  } else if (Origin == classlib::soBeginning && Offset == delivered) {
     // Already there (setting Position to itself).
-  } else if (Origin == TSeekOrigin::soEnd && Offset == 0) {
+  } else if (Origin == classlib::soEnd && Offset == 0) {
     std::uint8_t scrap[kSkipPiece];
     while (Read(scrap, sizeof scrap) > 0) {
     }
@@ -369,14 +371,14 @@ std::vector<std::uint8_t> ZDecompress2(std::span<const std::uint8_t> In, std::si
 
 // ---- stream routines
 
-void ZCompressStream(TacStream& In, TacStream& Out, TZCompressionLevel Level) {
+void ZCompressStream(TStream& In, TStream& Out, TZCompressionLevel Level) {
   z_stream zs{};
   CompressCheck(DeflateInit(zs, Level));
   DeflateEnd end{zs};
   CompressStream(In, Out, zs);
 }
 
-void ZCompressStream2(TacStream& In, TacStream& Out, TZCompressionLevel Level, int WindowBits, int MemLevel,
+void ZCompressStream2(TStream& In, TStream& Out, TZCompressionLevel Level, int WindowBits, int MemLevel,
                       TZStrategy Strategy) {
   z_stream zs{};
   CompressCheck(DeflateInit2(zs, Level, WindowBits, MemLevel, Strategy));
@@ -384,18 +386,18 @@ void ZCompressStream2(TacStream& In, TacStream& Out, TZCompressionLevel Level, i
   CompressStream(In, Out, zs);
 }
 
-void ZCompressStreamWeb(TacStream& In, TacStream& Out) {
+void ZCompressStreamWeb(TStream& In, TStream& Out) {
   ZCompressStream2(In, Out, TZCompressionLevel::zcFastest, -15, 9, TZStrategy::zsDefault);
 }
 
-void ZDecompressStream(TacStream& In, TacStream& Out) {
+void ZDecompressStream(TStream& In, TStream& Out) {
   z_stream zs{};
   DecompressCheck(InflateInit(zs));
   InflateEnd end{zs};
   DecompressStream(In, Out, zs);
 }
 
-void ZDecompressStream2(TacStream& In, TacStream& Out, int WindowBits) {
+void ZDecompressStream2(TStream& In, TStream& Out, int WindowBits) {
   z_stream zs{};
   DecompressCheck(InflateInit2(zs, WindowBits));
   InflateEnd end{zs};

@@ -1,5 +1,5 @@
 #pragma once
-// The program's use of zlib: compression and decompression streams over a TacStream, buffer,
+// The program's use of zlib: compression and decompression streams over a TStream, buffer,
 // string and stream routines, and the errors that report zlib's result codes.
 //
 // The decompression stream reads one zlib stream out of a larger source and gives back what it
@@ -16,9 +16,12 @@
 #include <vector>
 
 #include "classlib/Exception.h"
-#include "skin/core/acStreams.h"
+#include "classlib/Streams.h"
 
 namespace skin {
+
+using classlib::TSeekOrigin;
+using classlib::TStream;
 
 enum class TZCompressionLevel { zcNone, zcFastest, zcDefault, zcMax, zcLevel1, zcLevel2, zcLevel3, zcLevel4,
                                 zcLevel5, zcLevel6, zcLevel7, zcLevel8, zcLevel9 };
@@ -59,7 +62,7 @@ int InflateInit2(z_stream& Stream, int WindowBits);
 
 // Base of the two stream classes: the target or source stream (not owned), where this object
 // last left it, zlib's record and a 128 KiB buffer.
-class TCustomZStream : public TacStream {
+class TCustomZStream : public TStream {
  public:
   static constexpr std::size_t kBufferSize = 131072;
 
@@ -69,14 +72,14 @@ class TCustomZStream : public TacStream {
   std::function<void(TCustomZStream&)> OnProgress;
 
  protected:
-  explicit TCustomZStream(TacStream& Stream);
+  explicit TCustomZStream(TStream& Stream);
   void DoProgress() {
     if (OnProgress) OnProgress(*this);
   }
   // Puts the stream back where this object left it when someone else has moved it.
   void RestoreStreamPos();
 
-  TacStream& FStream;
+  TStream& FStream;
   std::int64_t FStreamPos;
   z_stream FZStream{};
   std::unique_ptr<std::uint8_t[]> FBuffer;
@@ -86,12 +89,13 @@ class TCustomZStream : public TacStream {
 // zlib stream.
 class TZCompressionStream final : public TCustomZStream {
  public:
-  explicit TZCompressionStream(TacStream& Dest, TZCompressionLevel Level = TZCompressionLevel::zcDefault);
-  TZCompressionStream(TacStream& Dest, TZCompressionLevel Level, int WindowBits, int MemLevel, TZStrategy Strategy);
+  explicit TZCompressionStream(TStream& Dest, TZCompressionLevel Level = TZCompressionLevel::zcDefault);
+  TZCompressionStream(TStream& Dest, TZCompressionLevel Level, int WindowBits, int MemLevel, TZStrategy Strategy);
   ~TZCompressionStream() override;
 
-  std::size_t Read(void* Buffer, std::size_t Count) override;  // EZCompressionError
-  std::size_t Write(const void* Buffer, std::size_t Count) override;
+  std::wstring ClassName() const override { return L"TZCompressionStream"; }
+  std::int64_t Read(void* Buffer, std::int64_t Count) override;  // EZCompressionError
+  std::int64_t Write(const void* Buffer, std::int64_t Count) override;
   // Only (0, soCurrent), answering the number of bytes taken in; else EZCompressionError.
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
 
@@ -108,13 +112,14 @@ class TZCompressionStream final : public TCustomZStream {
 // Read-only: delivers the data of the one zlib stream that starts at Source's position.
 class TZDecompressionStream final : public TCustomZStream {
  public:
-  explicit TZDecompressionStream(TacStream& Source);
-  TZDecompressionStream(TacStream& Source, int WindowBits);
+  explicit TZDecompressionStream(TStream& Source);
+  TZDecompressionStream(TStream& Source, int WindowBits);
   ~TZDecompressionStream() override;
 
   // Fewer bytes than asked at the end of the zlib stream, or when the source ends before it.
-  std::size_t Read(void* Buffer, std::size_t Count) override;
-  std::size_t Write(const void* Buffer, std::size_t Count) override;  // EZDecompressionError
+  std::wstring ClassName() const override { return L"TZDecompressionStream"; }
+  std::int64_t Read(void* Buffer, std::int64_t Count) override;
+  std::int64_t Write(const void* Buffer, std::int64_t Count) override;  // EZDecompressionError
   // Answers the number of bytes delivered so far. (0, soBeginning) restarts zlib and puts the
   // source at its position 0; forward seeks decompress and discard; (0, soEnd) runs to the end.
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
@@ -133,14 +138,14 @@ std::vector<std::uint8_t> ZDecompress(std::span<const std::uint8_t> In, std::siz
 std::vector<std::uint8_t> ZDecompress2(std::span<const std::uint8_t> In, std::size_t OutEstimate, int WindowBits);
 
 // Stream routines.
-void ZCompressStream(TacStream& In, TacStream& Out, TZCompressionLevel Level = TZCompressionLevel::zcDefault);
-void ZCompressStream2(TacStream& In, TacStream& Out, TZCompressionLevel Level, int WindowBits, int MemLevel,
+void ZCompressStream(TStream& In, TStream& Out, TZCompressionLevel Level = TZCompressionLevel::zcDefault);
+void ZCompressStream2(TStream& In, TStream& Out, TZCompressionLevel Level, int WindowBits, int MemLevel,
                       TZStrategy Strategy);
 // A raw deflate stream (no zlib header), fastest level.
-void ZCompressStreamWeb(TacStream& In, TacStream& Out);
+void ZCompressStreamWeb(TStream& In, TStream& Out);
 // Decompresses one zlib stream and leaves In right behind it.
-void ZDecompressStream(TacStream& In, TacStream& Out);
-void ZDecompressStream2(TacStream& In, TacStream& Out, int WindowBits);
+void ZDecompressStream(TStream& In, TStream& Out);
+void ZDecompressStream2(TStream& In, TStream& Out, int WindowBits);
 
 // String forms: the string's bytes in, the result's bytes out. The "Ex" forms put the source
 // length before the compressed bytes (4 bytes, little-endian) and read it back as the estimate.

@@ -2,6 +2,8 @@
 // zlib streams made with zlib itself, so that tests do not check the code with its own output.
 #include <zlib.h>
 
+#include "classlib/Streams.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -55,6 +57,18 @@ inline std::string NoiseOf(std::size_t size, std::uint32_t seed = 1) {
     c = static_cast<char>(seed >> 24);
   }
   return out;
+}
+
+// A memory stream holding `bytes`, positioned at its start.
+inline void Fill(classlib::TMemoryStream& stream, const std::vector<std::uint8_t>& bytes) {
+  stream.Clear();
+  stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  stream.SetPosition(0);
+}
+
+inline std::vector<std::uint8_t> Contents(const classlib::TMemoryStream& stream) {
+  const std::uint8_t* data = stream.Memory();
+  return std::vector<std::uint8_t>(data, data + const_cast<classlib::TMemoryStream&>(stream).Size());
 }
 
 }  // namespace skin::testing

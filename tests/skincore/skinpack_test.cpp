@@ -17,11 +17,13 @@ using testing::TempDir;
 using testing::WriteFile;
 using testing::ZlibOf;
 
-std::string Text(std::span<const std::uint8_t> bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Text(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Text(const classlib::TMemoryStream& stream) { return Text(testing::Contents(stream)); }
 
 std::unique_ptr<TacSkinConvertor> Extract(const std::vector<std::uint8_t>& packed) {
   auto convertor = std::make_unique<TacSkinConvertor>();
-  convertor->PackedData = std::make_unique<TacMemoryStream>(packed);
+  convertor->PackedData = std::make_unique<classlib::TMemoryStream>();
+  testing::Fill(*convertor->PackedData, packed);
   ExtractPackedData(convertor);
   return convertor;
 }
@@ -29,7 +31,8 @@ std::unique_ptr<TacSkinConvertor> Extract(const std::vector<std::uint8_t>& packe
 // The message of the refusal, and the convertor gone with it.
 std::wstring Refusal(const std::vector<std::uint8_t>& packed) {
   auto convertor = std::make_unique<TacSkinConvertor>();
-  convertor->PackedData = std::make_unique<TacMemoryStream>(packed);
+  convertor->PackedData = std::make_unique<classlib::TMemoryStream>();
+  testing::Fill(*convertor->PackedData, packed);
   try {
     ExtractPackedData(convertor);
   } catch (const EacSkinPackError& e) {
@@ -69,13 +72,13 @@ TEST(SkinPack, PackDirThenLoadGivesBackEveryFileInOrder) {
   EXPECT_EQ(convertor->PackedData, nullptr);
   EXPECT_EQ(convertor->ImageCount, 4);
   ASSERT_NE(convertor->Options, nullptr);
-  EXPECT_EQ(Text(convertor->Options->Bytes()), options);
+  EXPECT_EQ(Text(*convertor->Options), options);
   ASSERT_EQ(convertor->Files.size(), 4u);
-  EXPECT_EQ(Text(convertor->Files[0].FileStream->Bytes()), bitmap);
+  EXPECT_EQ(Text(*convertor->Files[0].FileStream), bitmap);
   EXPECT_TRUE(convertor->Files[0].IsBitmap);
   EXPECT_TRUE(convertor->Files[1].IsBitmap);
   EXPECT_FALSE(convertor->Files[2].IsBitmap);
-  EXPECT_EQ(Text(convertor->Files[3].FileStream->Bytes()), "jpg");
+  EXPECT_EQ(Text(*convertor->Files[3].FileStream), "jpg");
 
   // Loading into an existing convertor clears it first; FreePackedData false keeps the data.
   LoadSkinFromFile(out / "skin.asz", convertor, false);
@@ -107,7 +110,7 @@ TEST(SkinPack, OptionsEntryIsFoundWithoutRegardToCase) {
                        .Entry("options.dat", "second")
                        .Bytes());
   ASSERT_NE(c->Options, nullptr);
-  EXPECT_EQ(Text(c->Options->Bytes()), "second");  // a second options entry replaces the first
+  EXPECT_EQ(Text(*c->Options), "second");  // a second options entry replaces the first
   EXPECT_EQ(c->ImageCount, 3);
   ASSERT_EQ(c->Files.size(), 2u);
   EXPECT_EQ(c->Files[0].FileName, "img.Bmp");
