@@ -23,15 +23,12 @@ std::uint8_t HexDigitValue(std::uint8_t c) {
   return c;
 }
 
-// Every character goes out in a write of its own, each starting with the port's purge, as the
-// instrument has always been fed.
+// The whole envelope goes out in one write. Every write begins with a purge of both directions,
+// and a purge between two characters discards the characters before it that are still on their
+// way out: a character per write loses parts of the envelope on a fast port.
 bool SendOutgoing(devlink::ByteLine& line) {
   line.Flush();
-  bool sent = true;
-  for (std::size_t i = 0; i < outgoingLength; ++i) {
-    if (!line.Send(std::span(&outgoing[i], 1))) sent = false;
-  }
-  return sent;
+  return line.Send(std::span(outgoing.data(), outgoingLength));
 }
 
 std::span<const std::uint8_t> StagePayload(std::uint8_t header, std::span<const std::uint8_t> frame) {

@@ -8,7 +8,7 @@
 #include "app/link/Hlink01.h"
 #include "app/link/Modbus.h"
 #include "tests/app/link/ScriptedLine.h"
-#include "tools/kt8sim/SimLine.h"
+#include "tools/kt8unit/SimLine.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/kt8sim/Slave.h"
+#include "tools/kt8unit/Slave.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/kt8sim/Slave.h"
+#include "tools/kt8unit/Slave.h"
 
 #include <algorithm>
 #include <array>

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/kt8sim/UnitModel.h"
+#include "tools/kt8unit/UnitModel.h"
 
 namespace kt8 {
 

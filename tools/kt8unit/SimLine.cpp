@@ -1,4 +1,4 @@
-#include "tools/kt8sim/SimLine.h"
+#include "tools/kt8unit/SimLine.h"
 
 #include <algorithm>
 

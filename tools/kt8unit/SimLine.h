@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/link/ByteLine.h"
-#include "tools/kt8sim/Slave.h"
+#include "tools/kt8unit/Slave.h"
 
 namespace kt8 {
 

@@ -1,4 +1,4 @@
-#include "tools/kt8sim/UnitModel.h"
+#include "tools/kt8unit/UnitModel.h"
 
 #include <algorithm>
 #include <bit>
