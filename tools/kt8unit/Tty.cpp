@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -55,6 +56,10 @@ std::optional<Pty> Pty::Open(std::string& error) {
   Pty pty(master, slave, name);
   if (!MakeRaw(slave, 2, error)) return std::nullopt;
   return pty;
+}
+
+void Pty::ClaimAsControllingTerminal() {
+  if (setsid() >= 0) ioctl(slave_, TIOCSCTTY, 0);
 }
 
 Pty::Pty(Pty&& other) noexcept

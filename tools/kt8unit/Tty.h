@@ -22,6 +22,10 @@ class Pty {
   ~Pty();
   int Master() const { return master_; }
   const std::string& SlaveName() const { return slaveName_; }
+  // Makes the slave side this process's controlling terminal when it can (in a session of its
+  // own). A terminal belongs to one session only, so a daemon that opens the slave later (Wine's
+  // server does) cannot take it over and then be hung up when the pseudo-terminal goes away.
+  void ClaimAsControllingTerminal();
 
  private:
   Pty(int master, int slave, std::string name) : master_(master), slave_(slave), slaveName_(std::move(name)) {}

@@ -1,6 +1,7 @@
 // kt8sim: a simulated KT.8 unit on a pseudo-terminal or a serial device, for tests and for
 // running the configurator without the hardware.
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -158,6 +159,8 @@ int main(int argc, char** argv) {
     std::cerr << Usage;
     return 2;
   }
+  // Test equipment: it goes when whatever started it goes, even if that was killed outright.
+  prctl(PR_SET_PDEATHSIG, SIGTERM);
   std::signal(SIGTERM, OnSignal);
   std::signal(SIGINT, OnSignal);
   std::signal(SIGHUP, OnSignal);
@@ -189,6 +192,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     where = pty->SlaveName();
+    pty->ClaimAsControllingTerminal();
   }
   const int fd = pty ? pty->Master() : deviceFd;
 
