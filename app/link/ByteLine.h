@@ -23,6 +23,7 @@ class ByteLine {
  public:
   virtual ~ByteLine() = default;
   // Discards whatever input has queued up, then sends the bytes. True when all of them went out.
+  // Output is never discarded: the tail of an earlier frame may still be leaving the port.
   virtual bool Send(std::span<const std::uint8_t> bytes) = 0;
   // Waits at most `limit` for the next byte, without burning the processor while the line is quiet.
   virtual LineWait WaitByte(std::uint8_t& out, Millis limit) = 0;

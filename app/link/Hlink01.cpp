@@ -23,12 +23,15 @@ std::uint8_t HexDigitValue(std::uint8_t c) {
   return c;
 }
 
-// The whole envelope goes out in one write. Every write begins with a purge of both directions,
-// and a purge between two characters discards the characters before it that are still on their
-// way out: a character per write loses parts of the envelope on a fast port.
+// One write per character, as the instrument has always been fed. Each write purges only what
+// has come in, so the characters still on their way out are never cut off.
 bool SendOutgoing(devlink::ByteLine& line) {
   line.Flush();
-  return line.Send(std::span(outgoing.data(), outgoingLength));
+  bool sent = true;
+  for (std::size_t i = 0; i < outgoingLength; ++i) {
+    if (!line.Send(std::span(&outgoing[i], 1))) sent = false;
+  }
+  return sent;
 }
 
 std::span<const std::uint8_t> StagePayload(std::uint8_t header, std::span<const std::uint8_t> frame) {

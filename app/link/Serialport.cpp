@@ -11,6 +11,7 @@ namespace {
 constexpr wchar_t PortUnavailableText[] = L"ПОРТ НЕДОСТУПЕН";
 constexpr wchar_t PortUnavailableCaption[] = L"ВНИМАНИЕ";
 constexpr DWORD PurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+constexpr DWORD PurgeInput = PURGE_RXABORT | PURGE_RXCLEAR;
 constexpr DWORD WriteWaitMs = 500;
 constexpr DWORD ReadWaitMs = 5000;
 constexpr unsigned ReadByteLimitSeconds = 2;
@@ -207,8 +208,10 @@ bool ComClose() {
 
 bool ComWrite(std::span<const std::uint8_t> bytes) {
   Handle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-  // Every write starts from a clean port: whatever input has queued up belongs to nothing now.
-  if (port) PurgeComm(port.Get(), PurgeAll);
+  // Every write starts from clean input: whatever has queued up belongs to nothing now. The output
+  // side is left alone: a frame that awaits no answer (a broadcast, a host-link write, a character
+  // of an envelope) may still be leaving the port, and clearing the transmit queue would cut it.
+  if (port) PurgeComm(port.Get(), PurgeInput);
   DropReadAhead();
   if (!event || !port) return false;
   if (bytes.empty()) return true;

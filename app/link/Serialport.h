@@ -18,8 +18,7 @@ bool ComOpen(std::uint8_t port);
 // True when no port is open afterwards.
 bool ComClose();
 bool ComIsOpen();
-// Purges the port (both directions, queued input included), then writes; true when every byte
-// was written within 500 ms.
+// Discards the queued input, then writes; true when every byte was written within 500 ms.
 bool ComWrite(std::span<const std::uint8_t> bytes);
 // Reads up to buffer.size() bytes within the port's read time-outs (at most 5 s); returns how many.
 std::size_t ComRead(std::span<std::uint8_t> buffer);

@@ -90,7 +90,8 @@ FdLine::~FdLine() {
 }
 
 bool FdLine::Send(std::span<const std::uint8_t> bytes) {
-  tcflush(fd_, TCIOFLUSH);
+  // Input only: on a pseudo-terminal an output flush would discard what the far end has not read yet.
+  tcflush(fd_, TCIFLUSH);
   begin_ = end_ = 0;
   std::size_t sent = 0;
   while (sent < bytes.size()) {

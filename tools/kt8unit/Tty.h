@@ -34,8 +34,8 @@ class Pty {
   std::string slaveName_;
 };
 
-// The master's byte line over a tty (the slave side of a Pty, or a serial device): a purge and a
-// write per send, and waits that sleep in poll().
+// The master's byte line over a tty (the slave side of a Pty, or a serial device): an input purge
+// and a write per send, and waits that sleep in poll().
 class FdLine : public devlink::ByteLine {
  public:
   // Opens the device raw; nullopt and a reason when it cannot.

@@ -182,14 +182,14 @@ TEST(HostLinkEnvelope, HexBytesKeepTheirLeadingZero) {
   }
 }
 
-TEST(HostLinkEnvelope, ReadSendsTheEnvelopeInOneWrite) {
+TEST(HostLinkEnvelope, ReadSendsTheEnvelopeOneCharacterPerWrite) {
   ScriptedLine line;
   ActiveLineScope scope(line);
   MbSetHostLinkMode(1);
   std::uint8_t out[2];
   EXPECT_EQ(MbReadRegisters(1, out, 2, 1, 1), MbNoAnswer);
   EXPECT_EQ(std::string(line.sent.begin(), line.sent.end()), "@FF2D08010300020001CA253A*\r");
-  EXPECT_EQ(line.writes.size(), 1u);
+  EXPECT_EQ(line.writes.size(), 27u);
 }
 
 TEST(HostLinkDecoder, DocumentedAnswerAfterStrayCharacters) {
