@@ -1,0 +1,91 @@
+// Whatever comes back on the line, a transaction ends inside its buffers, and "done" or an
+// exception code is reported only for a reply that passes the checks.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <deque>
+#include <span>
+#include <vector>
+
+#include "app/link/ByteLine.h"
+#include "app/link/Hlink01.h"
+#include "app/link/Modbus.h"
+
+namespace {
+
+class FuzzLine : public devlink::ByteLine {
+ public:
+  explicit FuzzLine(std::span<const std::uint8_t> bytes) : incoming_(bytes.begin(), bytes.end()) {}
+  bool Send(std::span<const std::uint8_t>) override { return true; }
+  devlink::LineWait WaitByte(std::uint8_t& out, devlink::Millis limit) override {
+    if (++waits_ > 10'000) std::abort();  // a quiet line must not make the master spin
+    if (incoming_.empty()) {
+      now_ += limit;
+      return devlink::LineWait::TimedOut;
+    }
+    out = incoming_.front();
+    incoming_.pop_front();
+    return devlink::LineWait::Byte;
+  }
+  void Flush() override {}
+  devlink::LineClock::time_point Now() override { return now_; }
+
+ private:
+  std::deque<std::uint8_t> incoming_;
+  devlink::LineClock::time_point now_{};
+  int waits_ = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 4) return 0;
+  const std::uint8_t address = data[0] % 32;
+  const std::uint8_t which = data[1] % 4;
+  const std::uint8_t n = data[2];
+  const std::uint8_t hostLink = data[3] & 1;
+  const std::span<const std::uint8_t> reply(data + 4, size - 4);
+
+  FuzzLine line(reply);
+  devlink::SetActiveLine(&line);
+  MbSetHostLinkMode(hostLink);
+  std::vector<std::uint8_t> out(2u * n + 8, 0);
+  std::vector<std::uint8_t> payload(2u * n, 0);
+  if (!payload.empty()) payload[payload.size() - 2] = data[2] / 2;
+  std::uint8_t fn = 0;
+  std::size_t expect = 0;
+  std::uint8_t result = 0;
+  switch (which) {
+    case 0:
+      fn = MbFnReadRegisters, expect = 2u * n + 5;
+      result = MbReadRegisters(address, out, 1, n, 3);
+      break;
+    case 1:
+      fn = MbFnWriteRegisters, expect = 8;
+      result = MbWriteRegisters(address, payload, 1, n, 3);
+      break;
+    case 2:
+      fn = MbFnProbeQuery, expect = n ? payload[payload.size() - 2] + 5u : 0;
+      result = MbTunnelQuery(address, payload, 64, n, out, 3);
+      break;
+    default:
+      fn = MbFnProbeCommand, expect = 8;
+      result = MbTunnelCommand(address, payload, 65, n, 3);
+      break;
+  }
+  devlink::SetActiveLine(nullptr);
+  MbSetHostLinkMode(0);
+
+  if (MbReplyLength() > MbBufferSize || MbRequestLength() > MbBufferSize) std::abort();
+  const bool awaited = !(hostLink && (which == 1 || which == 3)) && !(address == 0 && (which == 1 || which == 3));
+  if (result == MbNoAnswer || !awaited) return 0;
+  // A reported outcome must stand on a reply that passes the checks.
+  const std::span<const std::uint8_t> got =
+      hostLink ? std::span<const std::uint8_t>(MbHostLinkDecoded.data() + 3, MbHostLinkDecoded.size() - 3)
+               : std::span<const std::uint8_t>(MbReply.data(), MbReplyLength());
+  const MbReplyCheck check = MbCheckReply(got, address, fn, expect);
+  if (result == MbDone && check.verdict != MbVerdict::Valid) std::abort();
+  if (result != MbDone && (check.verdict != MbVerdict::Exception || check.exceptionCode != result)) std::abort();
+  if (got.empty() || got[0] != address || !MbCrcMatches(got.first(result == MbDone ? expect : 5))) std::abort();
+  return 0;
+}
