@@ -47,7 +47,8 @@ void ShowMessageBox(const wchar_t* text, const wchar_t* caption) {
 
 // Module state: one port for the process.
 Handle port;
-Handle byteEvent;  // manual-reset, for the single-byte waits of the open port
+Handle byteEvent;   // manual-reset, for the single-byte waits of the open port
+Handle writeEvent;  // auto-reset, for the writes of the open port
 DCB lineSettings{};
 DWORD lastError = 0;
 COMSTAT comStatus{};
@@ -159,7 +160,8 @@ bool ComOpen(std::uint8_t number) {
   Handle opened(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED,
                             nullptr));
   Handle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  if (!opened || !event) {
+  Handle written(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  if (!opened || !event || !written) {
     showMessage(PortUnavailableText, PortUnavailableCaption);
     return false;
   }
@@ -186,6 +188,7 @@ bool ComOpen(std::uint8_t number) {
 
   port = std::move(opened);
   byteEvent = std::move(event);
+  writeEvent = std::move(written);
   DropReadAhead();
   Sleep(60);
   return true;
@@ -202,21 +205,22 @@ bool ComClose() {
   }
   port.Release();
   byteEvent.Reset();
+  writeEvent.Reset();
   DropReadAhead();
   return true;
 }
 
 bool ComWrite(std::span<const std::uint8_t> bytes) {
-  Handle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
   // Every write starts from clean input: whatever has queued up belongs to nothing now. The output
   // side is left alone: a frame that awaits no answer (a broadcast, a host-link write, a character
   // of an envelope) may still be leaving the port, and clearing the transmit queue would cut it.
   if (port) PurgeComm(port.Get(), PurgeInput);
   DropReadAhead();
-  if (!event || !port) return false;
+  if (!port) return false;
   if (bytes.empty()) return true;
   const DWORD count = static_cast<DWORD>(bytes.size());
-  const TransferResult r = Transfer(true, const_cast<std::uint8_t*>(bytes.data()), count, event.Get(), WriteWaitMs);
+  const TransferResult r =
+      Transfer(true, const_cast<std::uint8_t*>(bytes.data()), count, writeEvent.Get(), WriteWaitMs);
   return !r.failed && r.done == count;
 }
 

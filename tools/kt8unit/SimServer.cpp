@@ -19,9 +19,10 @@ void SimServer::Schedule(const std::vector<Answer>& answers, SimClock::time_poin
       due_.push_back({at, answer.bytes});
       continue;
     }
+    // A character is there once its last bit is through.
     for (std::uint8_t byte : answer.bytes) {
-      due_.push_back({at, {byte}});
       at += options_.characterTime;
+      due_.push_back({at, {byte}});
     }
   }
 }
@@ -46,13 +47,13 @@ bool SimServer::WriteDue(SimClock::time_point now) {
   return true;
 }
 
-int SimServer::Run(const volatile std::sig_atomic_t& stop) {
+int SimServer::Run(const std::atomic<bool>& stop) {
   std::vector<std::uint8_t> buffer(4096);
   while (!stop) {
     const auto now = SimClock::now();
     if (!WriteDue(now)) return 1;
 
-    SimClock::time_point wake = now + std::chrono::seconds(1);
+    SimClock::time_point wake = now + std::chrono::milliseconds(200);
     if (!due_.empty()) wake = std::min(wake, due_.front().at);
     if (slave_.HasPartialFrame()) wake = std::min(wake, lastByte_ + options_.silence);
     const auto wait = std::max(SimClock::duration::zero(), wake - now);

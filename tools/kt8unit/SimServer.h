@@ -2,7 +2,7 @@
 // The simulator's event loop on a tty descriptor: feeds what arrives to the Slave, ends partial
 // frames at a silence, and writes the answers when they are due, optionally one character at a
 // time at the line's real speed.
-#include <csignal>
+#include <atomic>
 #include <deque>
 #include <vector>
 
@@ -18,8 +18,8 @@ struct ServerOptions {
 class SimServer {
  public:
   SimServer(int fd, Slave& slave, ServerOptions options);
-  // Runs until `stop` becomes non-zero (set from a signal handler); returns a process exit code.
-  int Run(const volatile std::sig_atomic_t& stop);
+  // Runs until `stop` becomes true (from a signal handler or another thread); returns an exit code.
+  int Run(const std::atomic<bool>& stop);
 
  private:
   struct Due {

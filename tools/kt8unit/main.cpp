@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -23,8 +24,9 @@
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
-void OnSignal(int) { stopRequested = 1; }
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+void OnSignal(int) { stopRequested = true; }
 
 constexpr const char* Usage = R"(usage: kt8sim [options]
   --link PATH        open a pseudo-terminal and make PATH a symbolic link to it
