@@ -186,7 +186,7 @@ void Slave::HandleEnvelope(std::span<const std::uint8_t> chars, std::vector<Answ
   }
   const std::uint8_t unitByte = bytes[0], header = bytes[1];
   const std::span<const std::uint8_t> frame(bytes.data() + 3, bytes[2]);
-  Note("RX " + shown);
+  Note("RX " + shown + "  = " + Hex(frame));
   if (header != HeaderRead && header != HeaderWrite) {
     Note("-- unknown header, ignored");
     return;
@@ -302,7 +302,7 @@ Answer Slave::Finish(std::vector<std::uint8_t> rtu, std::uint8_t header, std::ui
     return {};
   }
   ++answersSent_;
-  Note("TX " + (hostLink_ ? Printable(line) : Hex(line)) + (faulty ? "  (fault)" : ""));
+  Note("TX " + (hostLink_ ? Printable(line) + "  = " + Hex(rtu) : Hex(line)) + (faulty ? "  (fault)" : ""));
   return {std::move(line), f.delay};
 }
 
