@@ -1,9 +1,11 @@
 #include "skin/graphics/acPNG.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "classlib/Picture.h"
+#include "classlib/Streams.h"
 #include "skin/graphics/Dib32.h"
 #include "skin/graphics/SkinImagePasses.h"
 #include "skin/graphics/sAlphaGraph.h"
@@ -33,10 +35,21 @@ bool TPNGGraphic::ReadImageProperties(std::span<const std::uint8_t> Data) {
   return usable;
 }
 
-void TPNGGraphic::LoadFromBytes(std::span<const std::uint8_t> Data) {
+void TPNGGraphic::LoadFromBytes(std::span<const std::uint8_t> Data) { Load(Data); }
+
+void TPNGGraphic::LoadFromStream(classlib::TStream& Stream) {
+  const std::int64_t position = Stream.Position();
+  std::vector<std::uint8_t> data(static_cast<std::size_t>(std::max<std::int64_t>(Stream.Size() - position, 0)));
+  Stream.ReadBuffer(data.data(), static_cast<std::int64_t>(data.size()));
+  const std::size_t used = Load(data);
+  Stream.SetPosition(position + static_cast<std::int64_t>(used));
+}
+
+std::size_t TPNGGraphic::Load(std::span<const std::uint8_t> Data) {
   TRasterImage image;
+  std::size_t used;
   try {
-    FReader.LoadFromMemory(Data, image);
+    used = FReader.LoadFromMemory(Data, image);
   } catch (...) {
     FImageProperties = FReader.ImageProperties();
     TakeImage(image);
@@ -44,6 +57,7 @@ void TPNGGraphic::LoadFromBytes(std::span<const std::uint8_t> Data) {
   }
   FImageProperties = FReader.ImageProperties();
   TakeImage(image);
+  return used;
 }
 
 void TPNGGraphic::TakeImage(const TRasterImage& image) {

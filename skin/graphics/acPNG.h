@@ -27,6 +27,9 @@ class TPNGGraphic : public classlib::TBitmap {
   // Raises classlib::EInvalidGraphic (format), EReadError (data ends early), EGraphicCompression
   // or EColorConversionError; the bitmap then keeps what was built.
   void LoadFromBytes(std::span<const std::uint8_t> Data) override;
+  // A PNG from the stream's position; the stream then stands after the IEND chunk's CRC, so
+  // that whatever follows the picture can be read next.
+  void LoadFromStream(classlib::TStream& Stream) override;
   std::unique_ptr<classlib::TGraphic> Clone() const override;
 
   // False while UseACPng is off; the file form opens the file for reading, writing denied.
@@ -38,6 +41,7 @@ class TPNGGraphic : public classlib::TBitmap {
   bool Reflected = false;
 
  private:
+  std::size_t Load(std::span<const std::uint8_t> Data);  // the bytes the picture took
   void TakeImage(const TRasterImage& image);
 
   TPngReader FReader;  // owns the colour manager for as long as the graphic lives

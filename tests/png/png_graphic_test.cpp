@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/Picture.h"
+#include "classlib/Streams.h"
 #include "skin/graphics/PixelMath.h"
 #include "tests/png/PngBuilder.h"
 
@@ -90,6 +91,19 @@ TEST(PngGraphic, PicturesTakePngByExtensionAndSignature) {
   for (const classlib::TFileFormat& f : classlib::TPicture::FileFormats())
     if (f.Extension == L"png") listed = f.Description == L"Portable network graphics (DezuvEzizared)";
   EXPECT_TRUE(listed);
+}
+
+TEST(PngGraphic, StreamStandsAfterThePicture) {
+  Bytes data = MakePng(Pixels(2, 1, 8, 0, {5, 6}), false);
+  const std::size_t length = data.size();
+  Append(data, Bytes{'n', 'e', 'x', 't'});
+  classlib::TMemoryStream stream;
+  stream.WriteBuffer(data.data(), static_cast<std::int64_t>(data.size()));
+  stream.SetPosition(0);
+  TPNGGraphic png;
+  png.LoadFromStream(stream);
+  EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(length));
+  EXPECT_EQ(png.Width(), 2);
 }
 
 TEST(PngGraphic, CanLoad) {
