@@ -28,6 +28,7 @@ bool IsRegularFile(const fs::path& p) {
   return fs::is_regular_file(p, ec);
 }
 
+#ifndef _WIN32
 // The entry of Dir whose name equals Name without regard to letter case.
 fs::path FindIgnoringCase(const fs::path& dir, const std::string& name) {
   std::error_code ec;
@@ -38,6 +39,7 @@ fs::path FindIgnoringCase(const fs::path& dir, const std::string& name) {
   }
   return {};
 }
+#endif
 
 }  // namespace
 
