@@ -28,6 +28,10 @@ bool IsRegularFile(const fs::path& p) {
   return fs::is_regular_file(p, ec);
 }
 
+std::span<const std::uint8_t> Bytes(classlib::TMemoryStream& stream) {
+  return {stream.Memory(), static_cast<std::size_t>(stream.Size())};
+}
+
 #ifndef _WIN32
 // The entry of Dir whose name equals Name without regard to letter case.
 fs::path FindIgnoringCase(const fs::path& dir, const std::string& name) {
@@ -75,7 +79,9 @@ std::optional<TacFileBytes> TacFolderSkinFiles::Find(std::string_view name) cons
 
 TacPackedSkinFiles::TacPackedSkinFiles(std::span<const std::uint8_t> packed) {
   sc_ = std::make_unique<TacSkinConvertor>();
-  sc_->PackedData = std::make_unique<TacMemoryStream>(std::vector<std::uint8_t>(packed.begin(), packed.end()));
+  sc_->PackedData = std::make_unique<classlib::TMemoryStream>();
+  sc_->PackedData->WriteBuffer(packed.data(), static_cast<std::int64_t>(packed.size()));
+  sc_->PackedData->Seek(0, classlib::soBeginning);
   ExtractPackedData(sc_);
   sc_->PackedData.reset();
 }
@@ -86,13 +92,13 @@ TacPackedSkinFiles::TacPackedSkinFiles(std::unique_ptr<TacSkinConvertor> unpacke
 
 std::optional<std::string> TacPackedSkinFiles::Options() const {
   if (!sc_->Options) return std::nullopt;
-  const auto bytes = sc_->Options->Bytes();
+  const auto bytes = Bytes(*sc_->Options);
   return std::string(bytes.begin(), bytes.end());
 }
 
 std::optional<TacFileBytes> TacPackedSkinFiles::Find(std::string_view name) const {
   for (const TacImageItem& item : sc_->Files)
-    if (item.FileStream && SkinUpperCase(item.FileName) == name) return TacFileBytes::Borrow(item.FileStream->Bytes());
+    if (item.FileStream && SkinUpperCase(item.FileName) == name) return TacFileBytes::Borrow(Bytes(*item.FileStream));
   return std::nullopt;
 }
 
