@@ -4,6 +4,7 @@
 // string-table texts) live in sConstWin32.h and are filled by the win32 build at start-up.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,9 @@ struct HDC__;
 struct HWND__;
 
 namespace classlib {
+class TObject;
 class TBitmap;
+class TCanvas;
 class TControl;
 class TForm;
 }  // namespace classlib
@@ -99,6 +102,10 @@ using TsGradArray = std::vector<TsGradPie>;
 using TPoints = std::vector<TPoint>;
 using TAOR = std::vector<TRect>;
 using TacRoot = std::wstring;
+
+// OnPaint of panels (a canvas) and of bitmap and speed buttons (the finished cache bitmap).
+using TPaintEvent = std::function<void(classlib::TObject* Sender, classlib::TCanvas* Canvas)>;
+using TBmpPaintEvent = std::function<void(classlib::TObject* Sender, classlib::TBitmap* Bmp)>;
 
 // Kind of a background answer: nothing known, a plain colour, a bitmap at an offset, not ready.
 enum class TacBGType : std::uint8_t { btUnknown, btFill, btCache, btNotReady };
