@@ -1,0 +1,7 @@
+# Object model, forms and plain controls of the component library (win32 only).
+target_sources(classlib PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Classes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TypInfo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FormLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Registration.cpp
+)
