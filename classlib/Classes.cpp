@@ -7,17 +7,6 @@
 
 namespace classlib {
 
-namespace {
-wchar_t FoldAscii(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c; }
-}  // namespace
-
-bool SameText(std::wstring_view A, std::wstring_view B) {
-  if (A.size() != B.size()) return false;
-  for (std::size_t i = 0; i < A.size(); ++i)
-    if (FoldAscii(A[i]) != FoldAscii(B[i])) return false;
-  return true;
-}
-
 bool IsValidIdent(std::wstring_view Ident) {
   if (Ident.empty()) return false;
   auto alpha = [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_'; };

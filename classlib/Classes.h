@@ -12,6 +12,7 @@
 #include "classlib/Exception.h"
 #include "classlib/Object.h"
 #include "classlib/Set.h"
+#include "classlib/SysUtils.h"
 
 namespace classlib {
 
@@ -117,7 +118,6 @@ T* Create(TComponent* AOwner, Args&&... args) {
 }
 
 bool IsValidIdent(std::wstring_view Ident);
-bool SameText(std::wstring_view A, std::wstring_view B);
 
 class TCollection;
 

@@ -20,7 +20,7 @@ std::wstring Upper(std::wstring_view s) {
   return r;
 }
 
-std::wstring Trim(std::wstring_view s) {
+std::wstring TrimBlanks(std::wstring_view s) {
   std::size_t b = 0, e = s.size();
   while (b < e && (s[b] == L' ' || s[b] == L'\t')) ++b;
   while (e > b && (s[e - 1] == L' ' || s[e - 1] == L'\t')) --e;
@@ -29,7 +29,7 @@ std::wstring Trim(std::wstring_view s) {
 
 // Decimal or $hexadecimal, optionally negative; the whole text must be the number.
 bool ParseInteger(std::wstring_view text, std::int64_t& value) {
-  std::wstring t = Trim(text);
+  std::wstring t = TrimBlanks(text);
   if (t.empty()) return false;
   bool negative = false;
   std::size_t i = 0;
@@ -63,7 +63,7 @@ bool ParseInteger(std::wstring_view text, std::int64_t& value) {
 }
 
 bool ParseFloat(std::wstring_view text, double& value) {
-  std::wstring t = Trim(text);
+  std::wstring t = TrimBlanks(text);
   if (t.empty() || t.size() > 64) return false;
   std::string narrow;
   for (wchar_t c : t) {
@@ -161,13 +161,13 @@ std::wstring SetToString(const TEnumInfo& Info, std::uint64_t Bits) {
 }
 
 bool StringToSet(const TEnumInfo& Info, std::wstring_view Text, std::uint64_t& Bits) {
-  std::wstring t = Trim(Text);
+  std::wstring t = TrimBlanks(Text);
   if (t.size() < 2 || t.front() != L'[' || t.back() != L']') return false;
   std::uint64_t bits = 0;
   std::wstring_view body(t.data() + 1, t.size() - 2);
   while (!body.empty()) {
     std::size_t comma = body.find(L',');
-    std::wstring item = Trim(body.substr(0, comma));
+    std::wstring item = TrimBlanks(body.substr(0, comma));
     if (!item.empty()) {
       int v = Info.ValueOf(item);
       if (v < 0 || v >= 64) return false;
@@ -545,12 +545,12 @@ void SetPropText(TObject* Instance, std::wstring_view PropName, std::wstring_vie
   switch (p.Kind) {
     case TPropKind::Integer:
     case TPropKind::Color:
-      if (!(p.Idents && p.Idents->Find(Trim(Value), v)) && !ParseInteger(Value, v))
+      if (!(p.Idents && p.Idents->Find(TrimBlanks(Value), v)) && !ParseInteger(Value, v))
         throw bad(p.Kind == TPropKind::Color ? L"a colour" : L"an integer");
       p.SetOrd(r.object, v);
       return;
     case TPropKind::Boolean: {
-      std::wstring t = Trim(Value);
+      std::wstring t = TrimBlanks(Value);
       if (SameText(t, L"True")) v = 1;
       else if (SameText(t, L"False")) v = 0;
       else throw bad(L"True or False");
@@ -558,7 +558,7 @@ void SetPropText(TObject* Instance, std::wstring_view PropName, std::wstring_vie
       return;
     }
     case TPropKind::Enumeration: {
-      int e = p.Enum->ValueOf(Trim(Value));
+      int e = p.Enum->ValueOf(TrimBlanks(Value));
       if (e < 0) throw bad(p.Enum->TypeName.c_str());
       p.SetOrd(r.object, e);
       return;

@@ -156,19 +156,21 @@ class TClassDecl {
       p.SetOrd = [set](TObject* o, std::int64_t v) { std::invoke(set, Self(o), static_cast<E>(v)); };
     return *this;
   }
-  template <class E, class G, class S>
-  TClassDecl& Set(std::wstring name, G get, S set, TSet<E> def) {
+  // Any set type with Bits() and FromBits() (TSet, the graphics' TEnumSet).
+  template <class E, template <class> class SetT, class G, class S>
+  TClassDecl& Set(std::wstring name, G get, S set, SetT<E> def) {
+    using Bits = decltype(def.Bits());
     TPropInfo& p = Add(std::move(name), TPropKind::Set);
     p.Enum = &EnumInfo<E>();
     p.HasDefault = true;
     p.OrdDefault = static_cast<std::int64_t>(def.Bits());
     p.GetOrd = [get](const TObject* o) {
-      TSet<E> s = std::invoke(get, Mut(o));
+      SetT<E> s = std::invoke(get, Mut(o));
       return static_cast<std::int64_t>(s.Bits());
     };
     if constexpr (!std::is_same_v<S, std::nullptr_t>)
       p.SetOrd = [set](TObject* o, std::int64_t v) {
-        std::invoke(set, Self(o), TSet<E>::FromBits(static_cast<std::uint64_t>(v)));
+        std::invoke(set, Self(o), SetT<E>::FromBits(static_cast<Bits>(v)));
       };
     return *this;
   }
