@@ -1,8 +1,109 @@
 // The library's own classes, registered on the first use of the class registry.
+#include "classlib/Controls.h"
+#include "classlib/Dialogs.h"
+#include "classlib/Forms.h"
+#include "classlib/Graphics.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/TypInfo.h"
 
 namespace classlib {
 
-void RegisterLibraryClasses() {}
+template <>
+const TEnumInfo& EnumInfo<TBrushStyle>() {
+  static const TEnumInfo i{L"TBrushStyle", {L"bsSolid", L"bsClear", L"bsHorizontal", L"bsVertical", L"bsFDiagonal",
+                                            L"bsBDiagonal", L"bsCross", L"bsDiagCross"}};
+  return i;
+}
+template <>
+const TEnumInfo& EnumInfo<TPenStyle>() {
+  static const TEnumInfo i{L"TPenStyle",
+                           {L"psSolid", L"psDash", L"psDot", L"psDashDot", L"psDashDotDot", L"psClear", L"psInsideFrame"}};
+  return i;
+}
+
+namespace {
+
+const TIdentMap& CharsetIdents() {
+  static const TIdentMap map{{{L"ANSI_CHARSET", ANSI_CHARSET},
+                              {L"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                              {L"SYMBOL_CHARSET", SYMBOL_CHARSET},
+                              {L"MAC_CHARSET", MAC_CHARSET},
+                              {L"SHIFTJIS_CHARSET", SHIFTJIS_CHARSET},
+                              {L"HANGEUL_CHARSET", HANGEUL_CHARSET},
+                              {L"GB2312_CHARSET", GB2312_CHARSET},
+                              {L"CHINESEBIG5_CHARSET", CHINESEBIG5_CHARSET},
+                              {L"GREEK_CHARSET", GREEK_CHARSET},
+                              {L"TURKISH_CHARSET", TURKISH_CHARSET},
+                              {L"HEBREW_CHARSET", HEBREW_CHARSET},
+                              {L"ARABIC_CHARSET", ARABIC_CHARSET},
+                              {L"BALTIC_CHARSET", BALTIC_CHARSET},
+                              {L"RUSSIAN_CHARSET", RUSSIAN_CHARSET},
+                              {L"THAI_CHARSET", THAI_CHARSET},
+                              {L"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
+                              {L"OEM_CHARSET", OEM_CHARSET}}};
+  return map;
+}
+
+void DeclareFont(TClassDecl<TFont>& d) {
+  d.String(L"Name", &TFont::Name, &TFont::SetName, L"MS Sans Serif");
+  d.Integer(L"Height", &TFont::Height, &TFont::SetHeight).NoDefault();
+  d.Integer(L"Size", &TFont::Size, &TFont::SetSize, 8);
+  d.Color(L"Color", &TFont::Color, &TFont::SetColor, clWindowText);
+  d.Set(L"Style", &TFont::Style, &TFont::SetStyle, TFontStyles{});
+  d.Integer(L"Charset", [](TFont* f) { return static_cast<int>(f->Charset()); },
+            [](TFont* f, int v) { f->SetCharset(static_cast<TFontCharset>(v)); }, DEFAULT_CHARSET, &CharsetIdents());
+  d.Enum(L"Pitch", &TFont::Pitch, &TFont::SetPitch, fpDefault);
+  d.Integer(L"Orientation", &TFont::Orientation, &TFont::SetOrientation, 0);
+}
+
+void DeclareBrush(TClassDecl<TBrush>& d) {
+  d.Color(L"Color", &TBrush::Color, &TBrush::SetColor, clWhite);
+  d.Enum(L"Style", &TBrush::Style, &TBrush::SetStyle, bsSolid);
+}
+
+void DeclarePen(TClassDecl<TPen>& d) {
+  d.Color(L"Color", &TPen::Color, &TPen::SetColor, clBlack);
+  d.Integer(L"Width", &TPen::Width, &TPen::SetWidth, 1);
+  d.Enum(L"Style", &TPen::Style, &TPen::SetStyle, psSolid);
+}
+
+}  // namespace
+
+void RegisterLibraryClasses() {
+  RegisterClass<TGraphicsObject, TPersistent>(L"TGraphicsObject");
+  RegisterClass<TFont, TGraphicsObject>(L"TFont", &DeclareFont);
+  RegisterClass<TBrush, TGraphicsObject>(L"TBrush", &DeclareBrush);
+  RegisterClass<TPen, TGraphicsObject>(L"TPen", &DeclarePen);
+
+  RegisterClass<TControl, TComponent>(L"TControl");
+  RegisterClass<TWinControl, TControl>(L"TWinControl");
+  RegisterClass<TGraphicControl, TControl>(L"TGraphicControl");
+  RegisterClass<TCustomControl, TWinControl>(L"TCustomControl");
+  RegisterClass<TCustomForm, TCustomControl>(L"TCustomForm");
+  RegisterClass<TForm, TCustomForm>(L"TForm");
+
+  RegisterClass<TMenuItem, TComponent>(L"TMenuItem");
+  RegisterClass<TMenu, TComponent>(L"TMenu");
+  RegisterClass<TPopupMenu, TMenu>(L"TPopupMenu");
+  RegisterClass<TMainMenu, TMenu>(L"TMainMenu");
+
+  RegisterClass<TButtonControl, TWinControl>(L"TButtonControl");
+  RegisterClass<TButton, TButtonControl>(L"TButton");
+  RegisterClass<TCustomCheckBox, TButtonControl>(L"TCustomCheckBox");
+  RegisterClass<TCheckBox, TCustomCheckBox>(L"TCheckBox");
+  RegisterClass<TRadioButton, TButtonControl>(L"TRadioButton");
+  RegisterClass<TCustomGroupBox, TWinControl>(L"TCustomGroupBox");
+  RegisterClass<TGroupBox, TCustomGroupBox>(L"TGroupBox");
+  RegisterClass<TCustomEdit, TWinControl>(L"TCustomEdit");
+  RegisterClass<TEdit, TCustomEdit>(L"TEdit");
+  RegisterClass<TCustomComboBox, TWinControl>(L"TCustomComboBox");
+  RegisterClass<TComboBox, TCustomComboBox>(L"TComboBox");
+  RegisterClass<TCustomLabel, TGraphicControl>(L"TCustomLabel");
+  RegisterClass<TLabel, TCustomLabel>(L"TLabel");
+
+  RegisterClass<TOpenDialog, TComponent>(L"TOpenDialog");
+  RegisterClass<TSaveDialog, TOpenDialog>(L"TSaveDialog");
+}
 
 }  // namespace classlib

@@ -285,6 +285,12 @@ TClassRegistry& TClassRegistry::Instance() {
     TClassInfo& collection = registry.Add(L"TCollection", &persistent, typeid(TCollection));
     collection.IsInstance = [](const TObject* o) { return dynamic_cast<const TCollection*>(o) != nullptr; };
   }
+  // The library's own classes come first, so that any class can name one as its parent.
+  static bool libraryRegistering = false;
+  if (!libraryRegistering) {
+    libraryRegistering = true;
+    RegisterLibraryClasses();
+  }
   return registry;
 }
 
@@ -341,16 +347,7 @@ std::vector<const TClassInfo*> TClassRegistry::All() const {
 }
 
 namespace {
-TClassRegistry& Registry() {
-  static bool registering = false, done = false;
-  TClassRegistry& r = TClassRegistry::Instance();
-  if (!done && !registering) {
-    registering = true;
-    RegisterLibraryClasses();
-    done = true;
-  }
-  return r;
-}
+TClassRegistry& Registry() { return TClassRegistry::Instance(); }
 }  // namespace
 
 const TClassInfo* FindClass(std::wstring_view ClassName) { return Registry().Find(ClassName); }

@@ -307,9 +307,10 @@ template <class T>
 concept DeclaresOwnProperties = requires(TClassDecl<T>& d) { T::DeclareProperties(d); };
 
 // Registers T (a descendant of the registered class Parent) under Name; repeated calls return the
-// first registration. Components become creatable by name.
+// first registration. Declare, when given, declares T's properties for a class that cannot carry
+// its own DeclareProperties.
 template <class T, class Parent>
-const TClassInfo& RegisterClass(std::wstring Name) {
+const TClassInfo& RegisterClass(std::wstring Name, void (*Declare)(TClassDecl<T>&) = nullptr) {
   TClassRegistry& r = TClassRegistry::Instance();
   if (const TClassInfo* known = r.ByType(typeid(T))) return *known;
   const TClassInfo* parent = r.ByType(typeid(Parent));
@@ -320,10 +321,9 @@ const TClassInfo& RegisterClass(std::wstring Name) {
                 std::is_constructible_v<T, TComponent*>) {
     info.Create = [](TComponent* owner) -> TComponent* { return new T(owner); };
   }
-  if constexpr (DeclaresOwnProperties<T>) {
-    TClassDecl<T> decl(info);
-    T::DeclareProperties(decl);
-  }
+  TClassDecl<T> decl(info);
+  if (Declare) Declare(decl);
+  else if constexpr (DeclaresOwnProperties<T>) T::DeclareProperties(decl);
   return info;
 }
 

@@ -3,5 +3,10 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Classes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TypInfo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Registration.cpp
 )

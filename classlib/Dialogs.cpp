@@ -1,0 +1,128 @@
+#include "classlib/Dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "classlib/Forms.h"
+
+namespace classlib {
+
+template <>
+const TEnumInfo& EnumInfo<TOpenOption>() {
+  static const TEnumInfo i{L"TOpenOption",
+                           {L"ofReadOnly", L"ofOverwritePrompt", L"ofHideReadOnly", L"ofNoChangeDir", L"ofShowHelp",
+                            L"ofNoValidate", L"ofAllowMultiSelect", L"ofExtensionDifferent", L"ofPathMustExist",
+                            L"ofFileMustExist", L"ofCreatePrompt", L"ofShareAware", L"ofNoReadOnlyReturn",
+                            L"ofNoTestFileCreate", L"ofNoNetworkButton", L"ofNoLongNames", L"ofOldStyleDialog",
+                            L"ofNoDereferenceLinks", L"ofEnableIncludeNotify", L"ofEnableSizing", L"ofDontAddToRecent",
+                            L"ofForceShowHidden"}};
+  return i;
+}
+
+namespace {
+
+TMessageBoxFunction& BoxFunction() {
+  static TMessageBoxFunction function;
+  return function;
+}
+
+TOpenDialog::TRunner& DialogRunner() {
+  static TOpenDialog::TRunner runner;
+  return runner;
+}
+
+}  // namespace
+
+TMessageBoxFunction SetMessageBoxFunction(TMessageBoxFunction Function) {
+  TMessageBoxFunction previous = std::move(BoxFunction());
+  BoxFunction() = std::move(Function);
+  return previous;
+}
+
+int ShowMessageBox(HWND Owner, const std::wstring& Text, const std::wstring& Caption, UINT Flags) {
+  if (const TMessageBoxFunction& f = BoxFunction()) return f(Owner, Text, Caption, Flags);
+  return MessageBoxW(Owner, Text.c_str(), Caption.c_str(), Flags);
+}
+
+void ShowMessage(const std::wstring& Text) { Application->MessageBox(Text, Application->Title(), MB_OK); }
+
+void TOpenDialog::DeclareProperties(TClassDecl<TOpenDialog>& d) {
+  auto str = [&d](const wchar_t* name, std::wstring TOpenDialog::*field) {
+    d.String(name, field, [field](TOpenDialog* o, const std::wstring& v) { o->*field = v; });
+  };
+  str(L"Filter", &TOpenDialog::Filter);
+  str(L"FileName", &TOpenDialog::FileName);
+  str(L"DefaultExt", &TOpenDialog::DefaultExt);
+  str(L"InitialDir", &TOpenDialog::InitialDir);
+  str(L"Title", &TOpenDialog::Title);
+  d.Integer(L"FilterIndex", &TOpenDialog::FilterIndex, [](TOpenDialog* o, int v) { o->FilterIndex = v; }, 1);
+  d.Set(L"Options", &TOpenDialog::Options, [](TOpenDialog* o, TOpenOptions v) { o->Options = v; },
+        TOpenOptions{ofHideReadOnly, ofEnableSizing});
+}
+
+TOpenDialog::TRunner TOpenDialog::SetRunner(TRunner Runner) {
+  TRunner previous = std::move(DialogRunner());
+  DialogRunner() = std::move(Runner);
+  return previous;
+}
+
+bool TOpenDialog::Execute() { return Run(false); }
+
+bool TOpenDialog::Run(bool Save) {
+  if (const TRunner& runner = DialogRunner()) return runner(*this, Save);
+  // "Text|*.txt|All|*.*" becomes "Text\0*.txt\0All\0*.*\0\0".
+  std::wstring filter = Filter;
+  for (wchar_t& c : filter)
+    if (c == L'|') c = L'\0';
+  filter.push_back(L'\0');
+  filter.push_back(L'\0');
+  std::vector<wchar_t> file(32768, L'\0');
+  FileName.copy(file.data(), std::min<std::size_t>(FileName.size(), file.size() - 1));
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  HWND owner = GetActiveWindow();
+  if (!owner && Application->MainForm()) owner = Application->MainForm()->Handle();
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = InitialDir.empty() ? nullptr : InitialDir.c_str();
+  ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+  ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+  ofn.Flags = OFN_EXPLORER;
+  struct Map {
+    TOpenOption option;
+    DWORD flag;
+  };
+  static const Map map[] = {{ofReadOnly, OFN_READONLY},
+                            {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
+                            {ofHideReadOnly, OFN_HIDEREADONLY},
+                            {ofNoChangeDir, OFN_NOCHANGEDIR},
+                            {ofShowHelp, OFN_SHOWHELP},
+                            {ofNoValidate, OFN_NOVALIDATE},
+                            {ofAllowMultiSelect, OFN_ALLOWMULTISELECT},
+                            {ofPathMustExist, OFN_PATHMUSTEXIST},
+                            {ofFileMustExist, OFN_FILEMUSTEXIST},
+                            {ofCreatePrompt, OFN_CREATEPROMPT},
+                            {ofShareAware, OFN_SHAREAWARE},
+                            {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN},
+                            {ofNoTestFileCreate, OFN_NOTESTFILECREATE},
+                            {ofNoNetworkButton, OFN_NONETWORKBUTTON},
+                            {ofNoDereferenceLinks, OFN_NODEREFERENCELINKS},
+                            {ofEnableSizing, OFN_ENABLESIZING},
+                            {ofDontAddToRecent, OFN_DONTADDTORECENT},
+                            {ofForceShowHidden, OFN_FORCESHOWHIDDEN}};
+  for (const Map& m : map)
+    if (Options.Contains(m.option)) ofn.Flags |= m.flag;
+  BOOL ok = Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!ok) return false;
+  FileName = file.data();
+  FilterIndex = static_cast<int>(ofn.nFilterIndex);
+  Options.Exclude(ofExtensionDifferent);
+  if (ofn.Flags & OFN_EXTENSIONDIFFERENT) Options.Include(ofExtensionDifferent);
+  return true;
+}
+
+}  // namespace classlib

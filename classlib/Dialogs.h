@@ -1,0 +1,87 @@
+#pragma once
+// Message boxes and the file dialogs.
+//
+// Every message box of the library goes through one replaceable function (the system's
+// MessageBoxW by default), so that tests can answer boxes and dialog skinning can catch them.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "classlib/Classes.h"
+#include "classlib/TypInfo.h"
+
+namespace classlib {
+
+using TMessageBoxFunction =
+    std::function<int(HWND Owner, const std::wstring& Text, const std::wstring& Caption, UINT Flags)>;
+
+// Installs Function (nullptr: the system's box again) and returns the one it replaces.
+TMessageBoxFunction SetMessageBoxFunction(TMessageBoxFunction Function);
+int ShowMessageBox(HWND Owner, const std::wstring& Text, const std::wstring& Caption, UINT Flags);
+// A box with the text and an OK button, captioned with the application's title.
+void ShowMessage(const std::wstring& Text);
+
+enum TOpenOption {
+  ofReadOnly,
+  ofOverwritePrompt,
+  ofHideReadOnly,
+  ofNoChangeDir,
+  ofShowHelp,
+  ofNoValidate,
+  ofAllowMultiSelect,
+  ofExtensionDifferent,
+  ofPathMustExist,
+  ofFileMustExist,
+  ofCreatePrompt,
+  ofShareAware,
+  ofNoReadOnlyReturn,
+  ofNoTestFileCreate,
+  ofNoNetworkButton,
+  ofNoLongNames,
+  ofOldStyleDialog,
+  ofNoDereferenceLinks,
+  ofEnableIncludeNotify,
+  ofEnableSizing,
+  ofDontAddToRecent,
+  ofForceShowHidden,
+};
+using TOpenOptions = TSet<TOpenOption>;
+
+// The system's file-open dialog (explorer style).
+class TOpenDialog : public TComponent {
+ public:
+  explicit TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
+  std::wstring ClassName() const override { return L"TOpenDialog"; }
+  static void DeclareProperties(TClassDecl<TOpenDialog>& d);
+
+  // True when the user chose a file; FileName then holds it.
+  virtual bool Execute();
+  // Filter "Text files|*.txt|All files|*.*": pairs of description and pattern.
+  std::wstring Filter;
+  int FilterIndex = 1;
+  std::wstring FileName;
+  std::wstring DefaultExt;
+  std::wstring InitialDir;
+  std::wstring Title;
+  TOpenOptions Options{ofHideReadOnly, ofEnableSizing};
+
+  // For tests: replaces the system dialog (answer true and set FileName to choose a file).
+  using TRunner = std::function<bool(TOpenDialog& Dialog, bool Save)>;
+  static TRunner SetRunner(TRunner Runner);
+
+ protected:
+  bool Run(bool Save);
+};
+
+class TSaveDialog : public TOpenDialog {
+ public:
+  explicit TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner) {}
+  std::wstring ClassName() const override { return L"TSaveDialog"; }
+  bool Execute() override { return Run(true); }
+};
+
+template <>
+const TEnumInfo& EnumInfo<TOpenOption>();
+
+}  // namespace classlib

@@ -1,0 +1,336 @@
+#pragma once
+// Forms, the application object and the screen.
+//
+// A form class reads its window description in its constructor and declares which fields receive
+// the described components and which methods handle their events:
+//
+//   class TForm1 : public TForm {
+//    public:
+//     explicit TForm1(TComponent* AOwner) : TForm(AOwner) {
+//       InitDescription();  // RCDATA "TFORM1": builds Button1...
+//       ...                 // the constructor body sees the components
+//     }
+//     std::wstring ClassName() const override { return L"TForm1"; }
+//     TButton* Button1 = nullptr;
+//     void Button1Click(TObject* Sender);
+//    protected:
+//     void DeclareBindings(TFormBindings& b) override {
+//       b.Field(L"Button1", Button1).Handler(L"Button1Click", &TForm1::Button1Click);
+//     }
+//   };
+//   Application->Initialize();
+//   Application->CreateForm(Form1);  // OnCreate runs after the constructor; the first form is the main one
+//   Application->Run();
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/Controls.h"
+#include "classlib/FormLoader.h"
+#include "classlib/FormNode.h"
+#include "classlib/Menus.h"
+
+namespace classlib {
+
+// Raised to end an operation silently: the application's exception display ignores it.
+class EAbort : public Exception {
+ public:
+  EAbort() : Exception(L"Operation aborted") {}
+  using Exception::Exception;
+};
+
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
+using TFormState = TSet<TFormStateItem>;
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TCustomForm : public TCustomControl {
+ public:
+  explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
+  std::wstring ClassName() const override { return L"TCustomForm"; }
+  static void DeclareProperties(TClassDecl<TCustomForm>& d);
+
+  void AfterConstruction() override;
+  void BeforeDestruction() override;
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons Value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle Value);
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState Value);
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+  const std::wstring& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const std::wstring& Value) { FHelpFile = Value; }
+  TFormState FormState() const { return FFormState; }
+
+  // ---- focus ----
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* Control);
+  // Moves the focus to Control (or remembers it until the form is shown).
+  void FocusControl(TWinControl* Control);
+  // Called when a control gets the focus: sends CM_EXIT and CM_ENTER along the way. False refuses.
+  bool SetFocusedControl(TWinControl* Control);
+  bool Active() const { return FActive; }
+
+  // ---- showing and closing ----
+  // Shows the form and runs the message loop until ModalResult is set; returns it.
+  virtual int ShowModal();
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the messages now queued for it are handled.
+  void Release();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+  void SetClientSize(int AWidth, int AHeight) override;
+  TRect ClientRect() const override;
+  TPoint ClientOrigin() const override;
+  bool Showing() const override { return FShowing; }
+
+ protected:
+  // The form's fields and handlers, by name, for reading its description.
+  virtual void DeclareBindings(TFormBindings& Bindings) {}
+  // Reads the RCDATA resource named ResourceName (the upper-cased class name when empty) of the
+  // executable into this form. A fault raises EFormError naming the description and the line.
+  void InitDescription(const std::wstring& ResourceName = L"");
+  // Applies an already read description; Source names it in error messages.
+  void InitDescription(const forms::ObjectNode& Node, const std::wstring& Source);
+
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void Dispatch(TMessage& Message) override;
+  void UpdateWindowShowing() override;
+  void Paint() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
+  virtual void DoCreate();
+  virtual void DoDestroy();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& Action);
+  void CloseModal();
+  // Where the form goes when it is shown (Position).
+  void PlaceForShow();
+  void SetWindowFocus();
+  TRect FrameSize() const;  // how much larger the window is than its client area
+
+  friend class TApplication;
+  friend class TWinControl;
+
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+  TPosition FPosition = poDesigned;
+  TFormStyle FFormStyle = fsNormal;
+  TWindowState FWindowState = wsNormal;
+  TMainMenu* FMenu = nullptr;
+  bool FKeyPreview = false;
+  std::wstring FHelpFile;
+  TFormState FFormState;
+  TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+  TModalResult FModalResult = mrNone;
+  bool FActive = false;
+  bool FDestroyCalled = false;
+  bool FClientSizeWanted = false;
+  int FClientWidthWanted = 0;
+  int FClientHeightWanted = 0;
+};
+
+class TForm : public TCustomForm {
+ public:
+  explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+  std::wstring ClassName() const override { return L"TForm"; }
+};
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception_ptr& E)>;
+
+class TApplication : public TComponent {
+ public:
+  explicit TApplication(TComponent* AOwner);
+  ~TApplication() override;
+  std::wstring ClassName() const override { return L"TApplication"; }
+  // The application object if it has been created (nullptr otherwise); Application creates it.
+  static TApplication* Existing();
+
+  void Initialize();
+  std::wstring Title() const { return FTitle; }
+  void SetTitle(const std::wstring& Value);
+  const std::wstring& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const std::wstring& Value) { FHelpFile = Value; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  int HintPause = 500;
+  int HintHidePause = 5000;
+  bool ShowMainForm = true;
+  // The hidden window that owns pop-up menus and runs cross-thread calls.
+  HWND Handle();
+  TCustomForm* MainForm() const { return FMainForm; }
+
+  // Creates a form owned by the application; Reference points to it before its constructor
+  // runs, so that handlers reached from the constructor can use it. The first form is the main one.
+  template <class T>
+  void CreateForm(T*& Reference);
+
+  void Run();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  // Handles every message waiting now, then returns.
+  void ProcessMessages();
+  // Handles one message, or waits for one when none is waiting.
+  void HandleMessage();
+
+  // To be called inside a catch block: shows the exception now being handled (EAbort is ignored).
+  void HandleException(TObject* Sender);
+  void ShowException(const std::wstring& Message);
+  int MessageBox(const std::wstring& Text, const std::wstring& Caption, UINT Flags);
+  TExceptionEvent OnException;
+  TNotifyEvent OnIdle;
+
+  // Mouse tracking behind CM_MOUSEENTER/CM_MOUSELEAVE and hints.
+  void UpdateMouseControl();
+  TControl* MouseControl() const { return FMouseControl; }
+  void CancelHint();
+  void ControlDestroyed(TControl* Control);
+
+  // Runs Work on the main thread (from any thread) and waits for it; exceptions come back.
+  void Synchronize(const std::function<void()>& Work);
+  // Runs queued cross-thread work; the main thread calls it while it waits.
+  void CheckSynchronize();
+
+ private:
+  bool ProcessMessage(MSG& Msg);
+  bool IsKeyMsg(MSG& Msg);
+  void Idle();
+  void SetMainForm(TCustomForm* Form);
+  void ShowHintWindow();
+  void HideHintWindow();
+  static LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  friend class TCustomForm;
+  HWND FHandle = nullptr;
+  HWND FHintWindow = nullptr;
+  std::wstring FTitle;
+  std::wstring FHelpFile;
+  bool FShowHint = true;
+  bool FTerminated = false;
+  bool FRunning = false;
+  TCustomForm* FMainForm = nullptr;
+  TControl* FMouseControl = nullptr;
+  TControl* FHintControl = nullptr;
+  bool FHintShown = false;
+  struct SyncQueue;
+  SyncQueue* FSync;
+};
+
+template <class T>
+void TApplication::CreateForm(T*& Reference) {
+  void* memory = ::operator new(sizeof(T));
+  T* form = static_cast<T*>(memory);
+  Reference = form;
+  try {
+    new (memory) T(this);
+  } catch (...) {
+    ::operator delete(memory);
+    Reference = nullptr;
+    throw;
+  }
+  try {
+    form->AfterConstruction();
+  } catch (...) {
+    Free(form);
+    Reference = nullptr;
+    throw;
+  }
+  if (!FMainForm) SetMainForm(form);
+}
+
+class TScreen : public TComponent {
+ public:
+  explicit TScreen(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TScreen"; }
+  int FormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* Forms(int Index) const;
+  TCustomForm* ActiveForm() const { return FActiveForm; }
+  TWinControl* ActiveControl() const { return FActiveForm ? FActiveForm->ActiveControl() : nullptr; }
+  int Width() const;
+  int Height() const;
+  TRect WorkAreaRect() const;
+  int PixelsPerInch() const;
+  // Shown everywhere while not crDefault (crHourGlass during a long operation).
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor Value);
+  TCustomForm* FindForm(std::wstring_view Name) const;
+
+ private:
+  friend class TCustomForm;
+  void AddForm(TCustomForm* Form);
+  void RemoveForm(TCustomForm* Form);
+  std::vector<TCustomForm*> FForms;
+  TCustomForm* FActiveForm = nullptr;
+  TCursor FCursor = crDefault;
+};
+
+// The one application object and the one screen, created on first use.
+struct TApplicationAccess {
+  TApplication* operator->() const;
+  operator TApplication*() const { return operator->(); }
+};
+struct TScreenAccess {
+  TScreen* operator->() const;
+  operator TScreen*() const { return operator->(); }
+};
+inline constexpr TApplicationAccess Application{};
+inline constexpr TScreenAccess Screen{};
+
+// Frees the forms and the application object (at the end of the program's entry).
+void FinalizeApplication();
+
+template <>
+const TEnumInfo& EnumInfo<TFormStyle>();
+template <>
+const TEnumInfo& EnumInfo<TBorderIcon>();
+template <>
+const TEnumInfo& EnumInfo<TPosition>();
+template <>
+const TEnumInfo& EnumInfo<TWindowState>();
+
+}  // namespace classlib

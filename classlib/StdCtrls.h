@@ -1,0 +1,369 @@
+#pragma once
+// The standard controls over the system's window classes: push buttons, check boxes and radio
+// buttons (BUTTON), group boxes (BUTTON, group style), edits (EDIT), combo boxes (COMBOBOX), and
+// the windowless label.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/Controls.h"
+#include "classlib/StringList.h"
+
+namespace classlib {
+
+class TCustomImageList;
+
+// The control's text contains Char as an accelerator ("&Save" and 's').
+bool IsAccel(wchar_t Char, const std::wstring& Caption);
+
+class TButtonControl : public TWinControl {
+ public:
+  explicit TButtonControl(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TButtonControl"; }
+  static void DeclareProperties(TClassDecl<TButtonControl>& d);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+
+ protected:
+  virtual bool GetChecked() const { return false; }
+  virtual void SetChecked(bool Value) {}
+  // Set while a description is read: checking from the description runs no handler.
+  bool ClicksDisabled() const { return FClicksDisabled || ComponentState().Contains(csLoading); }
+  void SetClicksDisabled(bool Value) { FClicksDisabled = Value; }
+  void CreateParams(TCreateParams& Params) override;
+  bool FWordWrap = false;
+
+ private:
+  bool FClicksDisabled = false;
+};
+
+class TButton : public TButtonControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TButton"; }
+  static void DeclareProperties(TClassDecl<TButton>& d);
+
+  bool Default() const { return FDefault; }
+  void SetDefault(bool Value);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool Value) { FCancel = Value; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  // The parent form's ModalResult takes the button's before OnClick runs.
+  void Click() override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
+  // Shows the button as the one Enter presses (or not).
+  virtual void SetButtonStyle(bool ADefault);
+  bool FActive = false;
+
+ private:
+  bool FDefault = false;
+  bool FCancel = false;
+  TModalResult FModalResult = mrNone;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCustomCheckBox : public TButtonControl {
+ public:
+  explicit TCustomCheckBox(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TCustomCheckBox"; }
+  static void DeclareProperties(TClassDecl<TCustomCheckBox>& d);
+
+  bool Checked() const { return GetChecked(); }
+  // A change runs OnClick, also from code and also from inside another click handler.
+  void SetChecked(bool Value) override { SetState(Value ? cbChecked : cbUnchecked); }
+  TCheckBoxState State() const { return FState; }
+  void SetState(TCheckBoxState Value);
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+  // Caption on the right (taRightJustify, the default) or on the left (taLeftJustify).
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  // Checked -> unchecked -> (grayed when allowed) -> checked.
+  virtual void Toggle();
+
+ protected:
+  bool GetChecked() const override { return FState == cbChecked; }
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWindow() override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  TCheckBoxState FState = cbUnchecked;
+  bool FAllowGrayed = false;
+  TAlignment FAlignment = taRightJustify;
+};
+
+class TCheckBox : public TCustomCheckBox {
+ public:
+  explicit TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
+  std::wstring ClassName() const override { return L"TCheckBox"; }
+};
+
+class TRadioButton : public TButtonControl {
+ public:
+  explicit TRadioButton(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TRadioButton"; }
+  static void DeclareProperties(TClassDecl<TRadioButton>& d);
+
+  bool Checked() const { return FChecked; }
+  // Checking unchecks the other radio buttons of the same parent and runs OnClick.
+  void SetChecked(bool Value) override;
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+
+ protected:
+  bool GetChecked() const override { return FChecked; }
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWindow() override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  bool FChecked = false;
+  TAlignment FAlignment = taRightJustify;
+};
+
+class TCustomGroupBox : public TWinControl {
+ public:
+  explicit TCustomGroupBox(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TCustomGroupBox"; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
+  TRect AdjustClientRect() const override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+ public:
+  explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+  std::wstring ClassName() const override { return L"TGroupBox"; }
+};
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TCustomEdit : public TWinControl {
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TCustomEdit"; }
+  static void DeclareProperties(TClassDecl<TCustomEdit>& d);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  wchar_t PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(wchar_t Value);
+  int MaxLength() const { return FMaxLength; }
+  virtual void SetMaxLength(int Value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase Value);
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  bool Modified() const;
+  void SetModified(bool Value);
+
+  int SelStart() const;
+  void SetSelStart(int Value);
+  int SelLength() const;
+  void SetSelLength(int Value);
+  std::wstring SelText() const;
+  void SetSelText(const std::wstring& Value);
+  void SelectAll();
+  void Clear() { SetText(L""); }
+
+  TNotifyEvent OnChange;
+
+ protected:
+  // The text changed (typing, SetText); runs OnChange except while a description is read.
+  virtual void Change();
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWindow() override;
+  void SaveWindowState() override;
+  void Dispatch(TMessage& Message) override;
+  bool FModified = false;
+
+ private:
+  TAlignment FAlignment = taLeftJustify;
+  TBorderStyle FBorderStyle = bsSingle;
+  wchar_t FPasswordChar = 0;
+  int FMaxLength = 0;
+  bool FReadOnly = false;
+  TEditCharCase FCharCase = ecNormal;
+  bool FAutoSelect = true;
+  bool FHideSelection = true;
+  int FSelStart = 0;
+  int FSelLength = 0;
+};
+
+class TEdit : public TCustomEdit {
+ public:
+  explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+  std::wstring ClassName() const override { return L"TEdit"; }
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+class TCustomComboBox;
+
+// The items of a combo box: kept here and mirrored into the window while it exists.
+class TComboBoxStrings : public TStrings {
+ public:
+  explicit TComboBoxStrings(TCustomComboBox* Owner) : owner_(Owner) {}
+  std::wstring ClassName() const override { return L"TComboBoxStrings"; }
+  int Add(const std::wstring& text) override;
+  void Insert(int index, const std::wstring& text) override;
+  void Delete(int index) override;
+  void Clear() override;
+  int IndexOf(const std::wstring& text) const override;
+  // Puts every item into the window (after it was created).
+  void Upload();
+
+ protected:
+  std::wstring Get(int index) const override;
+  int GetCount() const override { return static_cast<int>(items_.size()); }
+  TObject* GetObject(int index) const override;
+  void Put(int index, const std::wstring& text) override;
+  void PutObject(int index, TObject* object) override;
+
+ private:
+  struct Item {
+    std::wstring text;
+    TObject* object = nullptr;
+  };
+  void Check(int index) const;
+  HWND Window() const;
+  TCustomComboBox* owner_;
+  std::vector<Item> items_;
+};
+
+class TCustomComboBox : public TWinControl {
+ public:
+  explicit TCustomComboBox(TComponent* AOwner);
+  ~TCustomComboBox() override;
+  std::wstring ClassName() const override { return L"TCustomComboBox"; }
+  static void DeclareProperties(TClassDecl<TCustomComboBox>& d);
+
+  TStrings* Items() const { return FItems.get(); }
+  void SetItems(const TStrings* Value) { FItems->Assign(Value); }
+  // -1 when nothing is selected; a value outside the items selects nothing.
+  int ItemIndex() const;
+  void SetItemIndex(int Value);
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle Value);
+  int DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int Value);
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  int ItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int Value) { FItemHeight = Value; }
+  bool DroppedDown() const;
+  void SetDroppedDown(bool Value);
+  void Clear();
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+
+ protected:
+  virtual void Change();
+  virtual void Select();
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void InitializeWindow() override;
+  void SaveWindowState() override;
+  void Dispatch(TMessage& Message) override;
+  std::wstring GetText() const override;
+  void StoreText(const std::wstring& Value) override;
+
+  friend class TComboBoxStrings;
+  std::unique_ptr<TComboBoxStrings> FItems;
+  int FItemIndex = -1;
+
+ private:
+  TComboBoxStyle FStyle = csDropDown;
+  int FDropDownCount = 8;
+  bool FSorted = false;
+  int FMaxLength = 0;
+  int FItemHeight = 16;
+};
+
+class TComboBox : public TCustomComboBox {
+ public:
+  explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+  std::wstring ClassName() const override { return L"TComboBox"; }
+};
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// A windowless text, painted by its parent; transparent unless told otherwise.
+class TCustomLabel : public TGraphicControl {
+ public:
+  explicit TCustomLabel(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TCustomLabel"; }
+  static void DeclareProperties(TClassDecl<TCustomLabel>& d);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  TTextLayout Layout() const { return FLayout; }
+  void SetLayout(TTextLayout Value);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  bool ShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool Value);
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
+
+ protected:
+  void Paint() override;
+  // Draws (or, with DT_CALCRECT, measures) the caption into Rect.
+  virtual void DoDrawText(TRect& Rect, UINT Flags);
+  virtual std::wstring GetLabelText() const { return Caption(); }
+  void AdjustBounds();
+  void Dispatch(TMessage& Message) override;
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  TAlignment FAlignment = taLeftJustify;
+  TTextLayout FLayout = tlTop;
+  bool FAutoSize = true;
+  bool FWordWrap = false;
+  bool FTransparent = false;
+  bool FShowAccelChar = true;
+  TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+ public:
+  explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+  std::wstring ClassName() const override { return L"TLabel"; }
+};
+
+template <>
+const TEnumInfo& EnumInfo<TCheckBoxState>();
+template <>
+const TEnumInfo& EnumInfo<TEditCharCase>();
+template <>
+const TEnumInfo& EnumInfo<TComboBoxStyle>();
+template <>
+const TEnumInfo& EnumInfo<TTextLayout>();
+
+}  // namespace classlib
