@@ -1,0 +1,126 @@
+#pragma once
+// Panels, images and timers.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "classlib/Controls.h"
+#include "classlib/Picture.h"
+
+namespace classlib {
+
+// A container window of the library's own class that draws its bevels and its caption.
+class TCustomPanel : public TCustomControl {
+ public:
+  explicit TCustomPanel(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TCustomPanel"; }
+  static void DeclareProperties(TClassDecl<TCustomPanel>& d);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  TVerticalAlignment VerticalAlignment() const { return FVerticalAlignment; }
+  void SetVerticalAlignment(TVerticalAlignment Value);
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut Value);
+  TBevelCut BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut Value);
+  int BevelWidth() const { return FBevelWidth; }
+  void SetBevelWidth(int Value);
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  bool ShowCaption() const { return FShowCaption; }
+  void SetShowCaption(bool Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+  TRect AdjustClientRect() const override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  TAlignment FAlignment = taCenter;
+  TVerticalAlignment FVerticalAlignment = taVerticalCenter;
+  TBevelCut FBevelInner = bvNone;
+  TBevelCut FBevelOuter = bvRaised;
+  int FBevelWidth = 1;
+  int FBorderWidth = 0;
+  TBorderStyle FBorderStyle = bsNone;
+  bool FShowCaption = true;
+};
+
+class TPanel : public TCustomPanel {
+ public:
+  explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
+  std::wstring ClassName() const override { return L"TPanel"; }
+};
+
+// A windowless picture. With Transparent, the bitmap's transparent colour lets the parent show.
+class TImage : public TGraphicControl {
+ public:
+  explicit TImage(TComponent* AOwner);
+  ~TImage() override;
+  std::wstring ClassName() const override { return L"TImage"; }
+  static void DeclareProperties(TClassDecl<TImage>& d);
+
+  TPicture* Picture() const { return FPicture.get(); }
+  void SetPicture(const TPicture* Value) { FPicture->Assign(Value); }
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool Value);
+  bool Center() const { return FCenter; }
+  void SetCenter(bool Value);
+  bool Proportional() const { return FProportional; }
+  void SetProportional(bool Value);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  // The rectangle the picture is drawn into.
+  TRect DestRect() const;
+
+ protected:
+  void Paint() override;
+
+ private:
+  void PictureChanged();
+  std::unique_ptr<TPicture> FPicture;
+  bool FTransparent = false;
+  bool FStretch = false;
+  bool FCenter = false;
+  bool FProportional = false;
+  bool FAutoSize = false;
+};
+
+// Runs OnTimer every Interval milliseconds while Enabled, on the thread that created it.
+class TTimer : public TComponent {
+ public:
+  explicit TTimer(TComponent* AOwner);
+  ~TTimer() override;
+  std::wstring ClassName() const override { return L"TTimer"; }
+  static void DeclareProperties(TClassDecl<TTimer>& d);
+
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  unsigned Interval() const { return FInterval; }
+  void SetInterval(unsigned Value);
+
+  TNotifyEvent OnTimer;
+
+ protected:
+  virtual void Timer();
+  void Loaded() override;
+
+ private:
+  void UpdateTimer();
+  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
+  bool FEnabled = true;
+  unsigned FInterval = 1000;
+  UINT_PTR FId = 0;
+};
+
+template <>
+const TEnumInfo& EnumInfo<TVerticalAlignment>();
+
+}  // namespace classlib
