@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "classlib/Dialogs.h"
+#include "classlib/FormReader.h"
 
 namespace classlib {
 
@@ -191,6 +192,23 @@ void TCustomForm::InitDescription(const forms::ObjectNode& Node, const std::wstr
   if (!missing.empty())
     throw EFormError(L"description " + Source + L": no component named " + missing.front() + L" for field " +
                      missing.front());
+}
+
+void TCustomForm::InitDescription(const std::wstring& ResourceName) {
+  std::wstring name = ResourceName.empty() ? UpperCase(ClassName()) : ResourceName;
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC resource = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) throw EFormError(L"description " + name + L" is not among the program's resources");
+  const DWORD size = SizeofResource(module, resource);
+  forms::ObjectNode node;
+  try {
+    node = forms::ReadForm(std::string_view(static_cast<const char*>(data), size));
+  } catch (const EFormError& e) {
+    throw EFormError(L"description " + name + L", " + e.Message());
+  }
+  InitDescription(node, name);
 }
 
 void TCustomForm::Loaded() {

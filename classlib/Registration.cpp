@@ -1,6 +1,8 @@
 // The library's own classes, registered on the first use of the class registry.
+#include "classlib/ComCtrls.h"
 #include "classlib/Controls.h"
 #include "classlib/Dialogs.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "classlib/Menus.h"
@@ -62,6 +64,17 @@ void DeclareBrush(TClassDecl<TBrush>& d) {
   d.Enum(L"Style", &TBrush::Style, &TBrush::SetStyle, bsSolid);
 }
 
+void DeclarePicture(TClassDecl<TPicture>& d) {
+  // The picture's file image (BMP, JPEG, PNG, icon), as a description stores it.
+  d.Binary(
+      L"Data",
+      [](TPicture* p) {
+        TGraphic* g = p->Graphic();
+        return g && !g->Empty() ? g->SaveToBytes() : std::vector<std::uint8_t>{};
+      },
+      [](TPicture* p, const std::vector<std::uint8_t>& data) { p->LoadFromBytes(data); });
+}
+
 void DeclarePen(TClassDecl<TPen>& d) {
   d.Color(L"Color", &TPen::Color, &TPen::SetColor, clBlack);
   d.Integer(L"Width", &TPen::Width, &TPen::SetWidth, 1);
@@ -75,6 +88,8 @@ void RegisterLibraryClasses() {
   RegisterClass<TFont, TGraphicsObject>(L"TFont", &DeclareFont);
   RegisterClass<TBrush, TGraphicsObject>(L"TBrush", &DeclareBrush);
   RegisterClass<TPen, TGraphicsObject>(L"TPen", &DeclarePen);
+
+  RegisterClass<TPicture, TPersistent>(L"TPicture", &DeclarePicture);
 
   RegisterClass<TControl, TComponent>(L"TControl");
   RegisterClass<TWinControl, TControl>(L"TWinControl");
@@ -101,6 +116,19 @@ void RegisterLibraryClasses() {
   RegisterClass<TComboBox, TCustomComboBox>(L"TComboBox");
   RegisterClass<TCustomLabel, TGraphicControl>(L"TCustomLabel");
   RegisterClass<TLabel, TCustomLabel>(L"TLabel");
+
+  RegisterClass<TCustomPanel, TCustomControl>(L"TCustomPanel");
+  RegisterClass<TPanel, TCustomPanel>(L"TPanel");
+  RegisterClass<TImage, TGraphicControl>(L"TImage");
+  RegisterClass<TTimer, TComponent>(L"TTimer");
+
+  RegisterClass<TTabSheet, TWinControl>(L"TTabSheet");
+  RegisterClass<TPageControl, TWinControl>(L"TPageControl");
+  RegisterClass<TStatusPanel, TCollectionItem>(L"TStatusPanel");
+  RegisterClass<TStatusBar, TWinControl>(L"TStatusBar");
+  RegisterClass<TListColumn, TCollectionItem>(L"TListColumn");
+  RegisterClass<TListItem, TCollectionItem>(L"TListItem");
+  RegisterClass<TListView, TWinControl>(L"TListView");
 
   RegisterClass<TOpenDialog, TComponent>(L"TOpenDialog");
   RegisterClass<TSaveDialog, TOpenDialog>(L"TSaveDialog");

@@ -1,0 +1,377 @@
+#pragma once
+// Common controls: the page control and its sheets (SysTabControl32), the status bar
+// (msctls_statusbar32) and the list view (SysListView32).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/Controls.h"
+#include "classlib/StringList.h"
+
+namespace classlib {
+
+class TPageControl;
+
+// ---- page control ----
+
+class TTabSheet : public TWinControl {
+ public:
+  explicit TTabSheet(TComponent* AOwner);
+  ~TTabSheet() override;
+  std::wstring ClassName() const override { return L"TTabSheet"; }
+  static void DeclareProperties(TClassDecl<TTabSheet>& d);
+
+  TPageControl* PageControl() const { return FPageControl; }
+  void SetPageControl(TPageControl* Value);
+  int PageIndex() const;
+  void SetPageIndex(int Value);
+  // Whether the sheet has a tab; a sheet without one stays in Pages but cannot be picked.
+  bool TabVisible() const { return FTabVisible; }
+  void SetTabVisible(bool Value);
+  // The sheet's place among the visible tabs (-1 without a tab).
+  int TabIndex() const;
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+
+  void SetParentComponent(TComponent* Value) override;
+  TComponent* GetParentComponent() const override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  friend class TPageControl;
+  TPageControl* FPageControl = nullptr;
+  bool FTabVisible = true;
+  int FImageIndex = -1;
+};
+
+enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+
+class TPageControl : public TWinControl {
+ public:
+  explicit TPageControl(TComponent* AOwner);
+  ~TPageControl() override;
+  std::wstring ClassName() const override { return L"TPageControl"; }
+  static void DeclareProperties(TClassDecl<TPageControl>& d);
+
+  int PageCount() const { return static_cast<int>(FPages.size()); }
+  TTabSheet* Pages(int Index) const;
+  TTabSheet* ActivePage() const { return FActivePage; }
+  // Any page of this control, a page without a tab included; nullptr shows none.
+  virtual void SetActivePage(TTabSheet* Page);
+  int ActivePageIndex() const;
+  // Takes only an existing page whose tab is visible; any other index changes nothing.
+  virtual void SetActivePageIndex(int Index);
+  TTabSheet* FindNextPage(TTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const;
+  void SelectNextPage(bool GoForward);
+
+  bool MultiLine() const { return FMultiLine; }
+  void SetMultiLine(bool Value);
+  TTabStyle Style() const { return FStyle; }
+  void SetStyle(TTabStyle Value);
+  bool HotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value);
+  TTabPosition TabPosition() const { return FTabPosition; }
+  void SetTabPosition(TTabPosition Value);
+  // The system image list the tabs draw their ImageIndex images from.
+  HIMAGELIST ImagesHandle() const { return FImages; }
+  void SetImagesHandle(HIMAGELIST Value);
+  // The area the sheets fill.
+  TRect DisplayRect() const;
+
+  TNotifyEvent OnChange;
+  TTabChangingEvent OnChanging;
+
+ protected:
+  virtual void Change();
+  virtual bool CanChange();
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWindow() override;
+  void Dispatch(TMessage& Message) override;
+  TRect AdjustClientRect() const override;
+  void AlignControls(TControl* AControl) override;
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  friend class TTabSheet;
+  void InsertPage(TTabSheet* Page);
+  void RemovePage(TTabSheet* Page);
+  // Rebuilds the tab row from the pages with visible tabs and selects the active one.
+  void UpdateTabs();
+  void ShowOnly(TTabSheet* Page);
+  TTabSheet* PageOfTab(int TabIndex) const;
+
+  std::vector<TTabSheet*> FPages;
+  TTabSheet* FActivePage = nullptr;
+  bool FMultiLine = false;
+  TTabStyle FStyle = tsTabs;
+  bool FHotTrack = false;
+  TTabPosition FTabPosition = tpTop;
+  HIMAGELIST FImages = nullptr;
+};
+
+// ---- status bar ----
+
+enum TStatusPanelStyle { psText, psOwnerDraw };
+enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+
+class TStatusPanel : public TCollectionItem {
+ public:
+  explicit TStatusPanel(TCollection* Collection);
+  std::wstring ClassName() const override { return L"TStatusPanel"; }
+  static void DeclareProperties(TClassDecl<TStatusPanel>& d);
+
+  const std::wstring& Text() const { return FText; }
+  void SetText(const std::wstring& Value);
+  int Width() const { return FWidth; }
+  void SetWidth(int Value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  TStatusPanelBevel Bevel() const { return FBevel; }
+  void SetBevel(TStatusPanelBevel Value);
+  TStatusPanelStyle Style() const { return FStyle; }
+  void SetStyle(TStatusPanelStyle Value);
+
+ private:
+  std::wstring FText;
+  int FWidth = 50;
+  TAlignment FAlignment = taLeftJustify;
+  TStatusPanelBevel FBevel = pbLowered;
+  TStatusPanelStyle FStyle = psText;
+};
+
+class TStatusBar;
+
+class TStatusPanels : public TCollectionOf<TStatusPanel> {
+ public:
+  explicit TStatusPanels(TStatusBar* Owner);
+  std::wstring ClassName() const override { return L"TStatusPanels"; }
+
+ protected:
+  void Update(TCollectionItem* Item) override;
+
+ private:
+  TStatusBar* FStatusBar;
+};
+
+using TDrawPanelEvent = std::function<void(TStatusBar* Sender, TStatusPanel* Panel, const TRect& Rect)>;
+
+class TStatusBar : public TWinControl {
+ public:
+  explicit TStatusBar(TComponent* AOwner);
+  ~TStatusBar() override;
+  std::wstring ClassName() const override { return L"TStatusBar"; }
+  static void DeclareProperties(TClassDecl<TStatusBar>& d);
+
+  TStatusPanels* Panels() const { return FPanels.get(); }
+  bool SimplePanel() const { return FSimplePanel; }
+  void SetSimplePanel(bool Value);
+  const std::wstring& SimpleText() const { return FSimpleText; }
+  void SetSimpleText(const std::wstring& Value);
+  bool SizeGrip() const { return FSizeGrip; }
+  void SetSizeGrip(bool Value);
+  // The panel's rectangle in the bar's client area (empty without a window).
+  TRect PanelRect(int Index) const;
+
+  TDrawPanelEvent OnDrawPanel;
+
+  // Puts panel Index (or, with -1, every panel and the part layout) into the window.
+  void UpdatePanels(int Index = -1);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWindow() override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  std::unique_ptr<TStatusPanels> FPanels;
+  bool FSimplePanel = false;
+  std::wstring FSimpleText;
+  bool FSizeGrip = true;
+  bool FContextMenuSeen = false;
+};
+
+// ---- list view ----
+
+class TListView;
+class TListItems;
+
+class TListColumn : public TCollectionItem {
+ public:
+  explicit TListColumn(TCollection* Collection);
+  std::wstring ClassName() const override { return L"TListColumn"; }
+  static void DeclareProperties(TClassDecl<TListColumn>& d);
+
+  const std::wstring& Caption() const { return FCaption; }
+  void SetCaption(const std::wstring& Value);
+  int Width() const;
+  void SetWidth(int Value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+
+ private:
+  friend class TListView;
+  std::wstring FCaption;
+  int FWidth = 50;
+  TAlignment FAlignment = taLeftJustify;
+};
+
+class TListColumns : public TCollectionOf<TListColumn> {
+ public:
+  explicit TListColumns(TListView* Owner);
+  std::wstring ClassName() const override { return L"TListColumns"; }
+
+ protected:
+  void Update(TCollectionItem* Item) override;
+
+ private:
+  TListView* FListView;
+};
+
+class TListItem : public TCollectionItem {
+ public:
+  explicit TListItem(TCollection* Collection);
+  ~TListItem() override;
+  std::wstring ClassName() const override { return L"TListItem"; }
+  static void DeclareProperties(TClassDecl<TListItem>& d);
+
+  TListView* ListView() const;
+  const std::wstring& Caption() const { return FCaption; }
+  void SetCaption(const std::wstring& Value);
+  // Texts of the columns after the first.
+  TStrings* SubItems() const { return FSubItems.get(); }
+  // The check box (state image 1: unchecked, 2: checked).
+  bool Checked() const;
+  void SetChecked(bool Value);
+  // Index of the state image; with check boxes 0 is unchecked and 1 checked.
+  int StateIndex() const;
+  void SetStateIndex(int Value);
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+  bool Selected() const;
+  void SetSelected(bool Value);
+  bool Focused() const;
+  void SetFocused(bool Value);
+  void* Data = nullptr;
+  // Scrolls the list so that the item shows (wholly unless PartialOK).
+  void MakeVisible(bool PartialOK);
+  void Delete();
+
+ private:
+  friend class TListView;
+  friend class TListItems;
+  void Upload();
+  void SubItemsChanged();
+  std::wstring FCaption;
+  std::unique_ptr<TStringList> FSubItems;
+  int FStateIndex = -1;
+  int FImageIndex = -1;
+  UINT FState = 0;  // LVIS_SELECTED | LVIS_FOCUSED while there is no window
+};
+
+class TListItems : public TCollectionOf<TListItem> {
+ public:
+  explicit TListItems(TListView* Owner);
+  std::wstring ClassName() const override { return L"TListItems"; }
+  TListView* Owner() const { return FListView; }
+
+ protected:
+  void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
+  void Update(TCollectionItem* Item) override;
+
+ private:
+  TListView* FListView;
+};
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TItemChange { ctText, ctImage, ctState };
+using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
+using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+
+class TListView : public TWinControl {
+ public:
+  explicit TListView(TComponent* AOwner);
+  ~TListView() override;
+  std::wstring ClassName() const override { return L"TListView"; }
+  static void DeclareProperties(TClassDecl<TListView>& d);
+
+  TListColumns* Columns() const { return FColumns.get(); }
+  TListItems* Items() const { return FItems.get(); }
+  TViewStyle ViewStyle() const { return FViewStyle; }
+  void SetViewStyle(TViewStyle Value);
+  bool Checkboxes() const { return FCheckboxes; }
+  void SetCheckboxes(bool Value);
+  bool GridLines() const { return FGridLines; }
+  void SetGridLines(bool Value);
+  bool RowSelect() const { return FRowSelect; }
+  void SetRowSelect(bool Value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool Value);
+  bool ShowColumnHeaders() const { return FShowColumnHeaders; }
+  void SetShowColumnHeaders(bool Value);
+  TListItem* Selected() const;
+  TListItem* ItemFocused() const;
+  void Clear() { FItems->Clear(); }
+  void BeginUpdate();
+  void EndUpdate();
+
+  TLVChangeEvent OnChange;
+  TLVSelectItemEvent OnSelectItem;
+
+ protected:
+  virtual void Change(TListItem* Item, TItemChange Change);
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWindow() override;
+  void SaveWindowState() override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  friend class TListItem;
+  friend class TListItems;
+  friend class TListColumn;
+  friend class TListColumns;
+  void ApplyExtendedStyle();
+  void UploadColumns();
+  void UploadItems();
+  std::unique_ptr<TListColumns> FColumns;
+  std::unique_ptr<TListItems> FItems;
+  TViewStyle FViewStyle = vsIcon;
+  bool FCheckboxes = false;
+  bool FGridLines = false;
+  bool FRowSelect = false;
+  bool FReadOnly = false;
+  bool FHideSelection = true;
+  bool FMultiSelect = false;
+  bool FShowColumnHeaders = true;
+  int FUpdating = 0;
+  bool FUploading = false;
+};
+
+template <>
+const TEnumInfo& EnumInfo<TTabStyle>();
+template <>
+const TEnumInfo& EnumInfo<TTabPosition>();
+template <>
+const TEnumInfo& EnumInfo<TStatusPanelStyle>();
+template <>
+const TEnumInfo& EnumInfo<TStatusPanelBevel>();
+template <>
+const TEnumInfo& EnumInfo<TViewStyle>();
+
+}  // namespace classlib
