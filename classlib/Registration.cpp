@@ -5,6 +5,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
+#include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/TypInfo.h"
@@ -114,6 +115,8 @@ void RegisterLibraryClasses() {
   RegisterClass<TEdit, TCustomEdit>(L"TEdit");
   RegisterClass<TCustomComboBox, TWinControl>(L"TCustomComboBox");
   RegisterClass<TComboBox, TCustomComboBox>(L"TComboBox");
+  RegisterClass<TCustomMaskEdit, TCustomEdit>(L"TCustomMaskEdit");
+  RegisterClass<TMaskEdit, TCustomMaskEdit>(L"TMaskEdit");
   RegisterClass<TCustomLabel, TGraphicControl>(L"TCustomLabel");
   RegisterClass<TLabel, TCustomLabel>(L"TLabel");
 

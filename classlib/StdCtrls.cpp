@@ -303,6 +303,11 @@ TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
   FBrush.SetColor(FColor);
 }
 
+void TCustomGroupBox::DeclareProperties(TClassDecl<TCustomGroupBox>& d) {
+  d.Bool(L"ParentColor", &TCustomGroupBox::ParentColor, &TCustomGroupBox::SetParentColor, true);
+  d.Color(L"Color", &TCustomGroupBox::Color, &TCustomGroupBox::SetColor, clBtnFace);
+}
+
 void TCustomGroupBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, L"BUTTON");
@@ -345,9 +350,13 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
 void TCustomEdit::DeclareProperties(TClassDecl<TCustomEdit>& d) {
   d.Enum(L"Alignment", &TCustomEdit::Alignment, &TCustomEdit::SetAlignment, taLeftJustify);
   d.Enum(L"BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle, bsSingle);
-  d.Integer(
-      L"PasswordChar", [](TCustomEdit* e) { return static_cast<int>(e->PasswordChar()); },
-      [](TCustomEdit* e, int v) { e->SetPasswordChar(static_cast<wchar_t>(v)); }, 0);
+  // A character property: one character, or none.
+  d.String(
+      L"PasswordChar", [](TCustomEdit* e) { return e->PasswordChar() ? std::wstring(1, e->PasswordChar()) : std::wstring(); },
+      [](TCustomEdit* e, const std::wstring& v) {
+        if (v.size() > 1) throw EConvertError(L"'" + v + L"' is not a single character");
+        e->SetPasswordChar(v.empty() ? L'\0' : v[0]);
+      });
   d.Integer(L"MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength, 0);
   d.Bool(L"ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly, false);
   d.Enum(L"CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase, ecNormal);

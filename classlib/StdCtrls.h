@@ -133,6 +133,7 @@ class TCustomGroupBox : public TWinControl {
  public:
   explicit TCustomGroupBox(TComponent* AOwner);
   std::wstring ClassName() const override { return L"TCustomGroupBox"; }
+  static void DeclareProperties(TClassDecl<TCustomGroupBox>& d);
 
  protected:
   void CreateParams(TCreateParams& Params) override;

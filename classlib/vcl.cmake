@@ -10,5 +10,8 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EditMask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Mask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Thread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Registration.cpp
 )

@@ -180,11 +180,10 @@ TEST_F(Forms, FreeingTheFormFreesEverythingOnceAndDestroysTheWindows) {
   TTestForm* f = MakeForm();
   f->Show();
   Pump();
-  HWND form = f->Handle(), button = f->Button1->Handle(), edit = f->Edit1->Handle();
+  HWND button = f->Button1->Handle(), edit = f->Edit1->Handle();
   const int before = Application->ComponentCount();
   Free(f);
   form = nullptr;
-  this->form = nullptr;
   EXPECT_EQ(g_freed[L"TestForm1"], 1);
   EXPECT_EQ(g_freed[L"Button1"], 1);
   EXPECT_EQ(g_freed[L"Button2"], 1);
@@ -401,6 +400,45 @@ TEST_F(Forms, WindowlessChildIsPaintedAndHitTestedByItsParent) {
   SendMessageW(group, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 120));
   SendMessageW(group, WM_LBUTTONUP, 0, MAKELPARAM(100, 120));
   EXPECT_EQ(clicks, 1) << "a click beside the windowless child is the parent's";
+}
+
+// A form provider in the manner of the skin engine replaces the form's procedure as soon as the
+// form is read, before its window exists, and so sees the window being created.
+TEST_F(Forms, ProcedureReplacedBeforeTheWindowExistsSeesItsCreation) {
+  TTestForm* f = MakeForm();
+  ASSERT_FALSE(f->HandleAllocated());
+  Spy spy(f);
+  f->Show();
+  Pump();
+  auto saw = [&](UINT msg) { return std::find(spy.seen.begin(), spy.seen.end(), msg) != spy.seen.end(); };
+  EXPECT_TRUE(saw(WM_NCCREATE));
+  EXPECT_TRUE(saw(WM_CREATE));
+  EXPECT_TRUE(saw(CM_SHOWINGCHANGED));
+  f->SetCaption(L"другой");
+  EXPECT_TRUE(saw(WM_SETTEXT));
+  EXPECT_EQ(WindowText(f->Handle()), L"другой");
+  // Notifications of the children reach the form's procedure before they are reflected.
+  spy.seen.clear();
+  SendMessageW(f->FindComponent(L"Button2") ? static_cast<TWinControl*>(f->FindComponent(L"Button2"))->Handle() : nullptr,
+               BM_CLICK, 0, 0);
+  EXPECT_TRUE(saw(WM_COMMAND));
+}
+
+TEST_F(Forms, MouseEnterAndLeaveFollowTheCursor) {
+  TTestForm* f = MakeForm();
+  std::vector<std::wstring> events;
+  f->Button1->OnMouseEnter = [&](TObject*) { events.push_back(L"enter"); };
+  f->Button1->OnMouseLeave = [&](TObject*) { events.push_back(L"leave"); };
+  f->Show();
+  Pump();
+  TPoint inside = f->Button1->ClientToScreen({10, 10});
+  SetCursorPos(inside.X, inside.Y);
+  Application->UpdateMouseControl();
+  EXPECT_EQ(Application->MouseControl(), f->Button1);
+  TPoint outside = f->Edit1->ClientToScreen({5, 5});
+  SetCursorPos(outside.X, outside.Y);
+  Application->UpdateMouseControl();
+  EXPECT_EQ(events, (std::vector<std::wstring>{L"enter", L"leave"}));
 }
 
 TEST_F(Forms, FormsAreFoundByNameForReferencesAndOnScreen) {
