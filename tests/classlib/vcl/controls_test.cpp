@@ -143,8 +143,7 @@ TEST_F(Controls, PageControlIndexRules) {
   }
   int changes = 0;
   pc->OnChange = [&](TObject*) { ++changes; };
-  form->Show();
-  Pump();
+  ShowActive(form);
   EXPECT_EQ(pc->ActivePageIndex(), 0);
   const LONG_PTR style = GetWindowLongPtrW(pc->Handle(), GWL_STYLE);
   EXPECT_TRUE(style & TCS_MULTILINE);
@@ -212,8 +211,7 @@ TEST_F(Controls, StatusBarPanelsClicksAndPopupMenu) {
   item->SetCaption(L"COM1");
   menu->Items()->Add(item);
   bar->SetPopupMenu(menu);
-  form->Show();
-  Pump();
+  ShowActive(form);
   HWND h = bar->Handle();
   EXPECT_EQ(WindowClass(h), L"msctls_statusbar32");
   EXPECT_EQ(bar->Top() + bar->Height(), form->ClientHeight()) << "aligned to the bottom";
@@ -251,8 +249,7 @@ TEST_F(Controls, ListViewReportColumnsItemsAndCheckChanges) {
     changes.push_back({item->Caption(), change});
     if (change == ctState && item->Caption() == L"-----" && item->Checked()) item->SetChecked(false);
   };
-  form->Show();
-  Pump();
+  ShowActive(form);
   HWND h = lv->Handle();
   EXPECT_EQ(WindowClass(h), L"SysListView32");
   const DWORD ex = static_cast<DWORD>(SendMessageW(h, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
@@ -299,8 +296,7 @@ TEST_F(Controls, ComboBoxItemIndexToleratesAnyValueAndChangesOnUserSelectionOnly
   combo->OnChange = [&](TObject*) { ++changes; };
   combo->SetItemIndex(1);
   EXPECT_EQ(combo->ItemIndex(), 1);
-  form->Show();
-  Pump();
+  ShowActive(form);
   EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETCURSEL, 0, 0), 1) << "the index set before the window exists";
   EXPECT_EQ(combo->Text(), L"BU-№1");
   combo->SetItemIndex(40);
@@ -310,8 +306,7 @@ TEST_F(Controls, ComboBoxItemIndexToleratesAnyValueAndChangesOnUserSelectionOnly
   combo->SetItemIndex(7);
   EXPECT_EQ(combo->ItemIndex(), 7);
   EXPECT_EQ(changes, 0) << "setting ItemIndex from code is not a change";
-  combo->SetFocus();
-  Pump();
+  FocusAndWait(combo);
   PostMessageW(combo->Handle(), WM_KEYDOWN, VK_DOWN, 0x00500001);
   PostMessageW(combo->Handle(), WM_KEYUP, VK_DOWN, 0xC0500001);
   Pump();
@@ -381,13 +376,11 @@ TEST_F(Controls, MaskEditTypingRulesInTheWindow) {
   auto* other = Make<TEdit>(form, 8, 40, 60, 21);
   int changes = 0;
   hex->OnChange = [&](TObject*) { ++changes; };
-  form->Show();
-  Pump();
+  ShowActive(form);
   HWND h = hex->Handle();
   EXPECT_EQ(WindowText(h), L"00");
   EXPECT_EQ(SendMessageW(h, EM_GETLIMITTEXT, 0, 0), 2);
-  hex->SetFocus();
-  Pump();
+  FocusAndWait(hex);
   SendMessageW(h, EM_SETSEL, 0, 0);
   for (wchar_t c : std::wstring(L"3fZ")) PostMessageW(h, WM_CHAR, c, 1);
   Pump();
@@ -400,15 +393,13 @@ TEST_F(Controls, MaskEditTypingRulesInTheWindow) {
   EXPECT_EQ(hex->Text(), L"3 ");
   EXPECT_FALSE(hex->IsComplete());
   // Leaving an incomplete field raises nothing.
-  other->SetFocus();
-  Pump();
+  FocusAndWait(other);
   EXPECT_TRUE(other->Focused());
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(hex->Text(), L"3 ");
   // Delete blanks the character at the caret without moving the rest.
   hex->SetText(L"AB");
-  hex->SetFocus();
-  Pump();
+  FocusAndWait(hex);
   SendMessageW(h, EM_SETSEL, 0, 0);
   PostMessageW(h, WM_KEYDOWN, VK_DELETE, 0x01530001);
   Pump();
@@ -416,8 +407,7 @@ TEST_F(Controls, MaskEditTypingRulesInTheWindow) {
   // A digit picture refuses letters.
   auto* time = Make<TMaskEdit>(form, 100, 8, 60, 21);
   time->SetEditMask(L"00:00;1;_");
-  time->SetFocus();
-  Pump();
+  FocusAndWait(time);
   SendMessageW(time->Handle(), EM_SETSEL, 0, 0);
   for (wchar_t c : std::wstring(L"1a234")) PostMessageW(time->Handle(), WM_CHAR, c, 1);
   Pump();

@@ -143,8 +143,7 @@ TEST_F(Forms, DescriptionBecomesNestedRealWindows) {
   TTestForm* f = MakeForm();
   EXPECT_TRUE(f->constructedWithButton) << "the constructor body sees the components";
   EXPECT_EQ(f->createCount, 1) << "OnCreate runs once, after the constructor";
-  f->Show();
-  Pump();
+  ShowActive(f);
   HWND form = f->Handle();
   EXPECT_EQ(WindowClass(form), L"TTestForm");
   EXPECT_EQ(WindowText(form), L"Проверка форм");
@@ -178,8 +177,7 @@ TEST_F(Forms, DescriptionBecomesNestedRealWindows) {
 
 TEST_F(Forms, FreeingTheFormFreesEverythingOnceAndDestroysTheWindows) {
   TTestForm* f = MakeForm();
-  f->Show();
-  Pump();
+  ShowActive(f);
   HWND button = f->Button1->Handle(), edit = f->Edit1->Handle();
   const int before = Application->ComponentCount();
   Free(f);
@@ -194,8 +192,7 @@ TEST_F(Forms, FreeingTheFormFreesEverythingOnceAndDestroysTheWindows) {
 
 TEST_F(Forms, OneHandlerServesSeveralControlsAndTheUserClickIsReflected) {
   TTestForm* f = MakeForm();
-  f->Show();
-  Pump();
+  ShowActive(f);
   SendMessageW(f->Button1->Handle(), BM_CLICK, 0, 0);
   auto* second = static_cast<TCountedButton*>(f->FindComponent(L"Button2"));
   SendMessageW(second->Handle(), BM_CLICK, 0, 0);
@@ -218,8 +215,7 @@ TEST_F(Forms, CheckingFromCodeRunsOnClickAlsoInsideAnotherClickHandler) {
   f->CheckBox1->SetChecked(true);
   EXPECT_TRUE(f->clicks.empty()) << "no change, no click";
   // A user click toggles the box and runs the handler once.
-  f->Show();
-  Pump();
+  ShowActive(f);
   SendMessageW(f->CheckBox2->Handle(), BM_CLICK, 0, 0);
   Pump();
   EXPECT_TRUE(f->CheckBox2->Checked());
@@ -255,12 +251,10 @@ TEST_F(Forms, RadioButtonUnchecksItsSiblingsOnlyAndSetFocusChecksIt) {
   EXPECT_TRUE(a[2]->Checked());
   EXPECT_TRUE(b[0]->Checked()) << "a radio button in another parent is left alone";
   EXPECT_EQ(clicked, (std::vector<std::wstring>{L"A0", L"A2"}));
-  f->Show();
-  Pump();
+  ShowActive(f);
   EXPECT_EQ(SendMessageW(a[2]->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(a[0]->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  a[1]->SetFocus();
-  Pump();
+  FocusAndWait(a[1]);
   EXPECT_TRUE(a[1]->Focused());
   EXPECT_TRUE(a[1]->Checked()) << "focusing a radio button selects it";
   EXPECT_FALSE(a[2]->Checked());
@@ -271,8 +265,7 @@ TEST_F(Forms, ExceptionInAHandlerIsShownAndTheLoopGoesOn) {
   BoxRecorder boxes;
   TTestForm* f = MakeForm();
   f->onButton = [](TObject*) { throw EConvertError(L"'abc' is not a valid integer value"); };
-  f->Show();
-  Pump();
+  ShowActive(f);
   PostMessageW(f->Button1->Handle(), BM_CLICK, 0, 0);
   Pump();
   ASSERT_EQ(boxes.boxes.size(), 1u);
@@ -310,10 +303,8 @@ TEST_F(Forms, ModalResultOfAButtonIsSetBeforeItsHandlerAndEndsShowModal) {
 
 TEST_F(Forms, EnterReachesOnKeyDownWhenNoButtonTakesIt) {
   TTestForm* f = MakeForm();
-  f->Show();
-  Pump();
-  f->Edit1->SetFocus();
-  Pump();
+  ShowActive(f);
+  FocusAndWait(f->Edit1);
   ASSERT_TRUE(f->Edit1->Focused());
   PostMessageW(f->Edit1->Handle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
   Pump();
@@ -330,10 +321,8 @@ TEST_F(Forms, EnterReachesOnKeyDownWhenNoButtonTakesIt) {
 
 TEST_F(Forms, TabMovesTheFocusInTabOrder) {
   TTestForm* f = MakeForm();
-  f->Show();
-  Pump();
-  f->Button1->SetFocus();
-  Pump();
+  ShowActive(f);
+  FocusAndWait(f->Button1);
   ASSERT_TRUE(f->Button1->Focused());
   PostMessageW(f->Button1->Handle(), WM_KEYDOWN, VK_TAB, 0x000F0001);
   Pump();
@@ -362,8 +351,7 @@ class Spy {
 
 TEST_F(Forms, WindowProcCanBeReplacedAndRestored) {
   TTestForm* f = MakeForm();
-  f->Show();
-  Pump();
+  ShowActive(f);
   const TWndMethod original = f->Edit1->WindowProc;
   {
     Spy spy(f->Edit1);
@@ -385,8 +373,7 @@ TEST_F(Forms, WindowlessChildIsPaintedAndHitTestedByItsParent) {
   dot->SetBounds(150, 60, 30, 30);
   int clicks = 0;
   dot->OnClick = [&](TObject*) { ++clicks; };
-  f->Show();
-  Pump();
+  ShowActive(f);
   RedrawWindow(f->GroupBox1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_GT(dot->paints, 0);
   HDC dc = GetDC(f->GroupBox1->Handle());
@@ -408,8 +395,7 @@ TEST_F(Forms, ProcedureReplacedBeforeTheWindowExistsSeesItsCreation) {
   TTestForm* f = MakeForm();
   ASSERT_FALSE(f->HandleAllocated());
   Spy spy(f);
-  f->Show();
-  Pump();
+  ShowActive(f);
   auto saw = [&](UINT msg) { return std::find(spy.seen.begin(), spy.seen.end(), msg) != spy.seen.end(); };
   EXPECT_TRUE(saw(WM_NCCREATE));
   EXPECT_TRUE(saw(WM_CREATE));
@@ -429,8 +415,7 @@ TEST_F(Forms, MouseEnterAndLeaveFollowTheCursor) {
   std::vector<std::wstring> events;
   f->Button1->OnMouseEnter = [&](TObject*) { events.push_back(L"enter"); };
   f->Button1->OnMouseLeave = [&](TObject*) { events.push_back(L"leave"); };
-  f->Show();
-  Pump();
+  ShowActive(f);
   TPoint inside = f->Button1->ClientToScreen({10, 10});
   SetCursorPos(inside.X, inside.Y);
   Application->UpdateMouseControl();
@@ -445,8 +430,7 @@ TEST_F(Forms, FormsAreFoundByNameForReferencesAndOnScreen) {
   TTestForm* f = MakeForm();
   EXPECT_EQ(Screen->FindForm(L"TestForm1"), f);
   EXPECT_GE(Screen->FormCount(), 1);
-  f->Show();
-  Pump();
+  ShowActive(f);
   EXPECT_EQ(Screen->ActiveForm(), f);
 }
 

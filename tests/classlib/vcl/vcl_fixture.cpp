@@ -66,6 +66,27 @@ void Pump() {
   for (int round = 0; round < 5; ++round) classlib::Application->ProcessMessages();
 }
 
+bool PumpUntil(const std::function<bool()>& Condition, int TimeoutMs) {
+  const DWORD start = GetTickCount();
+  while (true) {
+    classlib::Application->ProcessMessages();
+    if (Condition()) return true;
+    if (static_cast<int>(GetTickCount() - start) > TimeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void ShowActive(classlib::TCustomForm* Form) {
+  Form->Show();
+  PumpUntil([Form] { return GetActiveWindow() == Form->Handle() && Form->Active(); });
+  Pump();
+}
+
+bool FocusAndWait(classlib::TWinControl* Control) {
+  Control->SetFocus();
+  return PumpUntil([Control] { return Control->Focused(); });
+}
+
 HWND FindChild(HWND Parent, const wchar_t* ClassName, const wchar_t* Text) {
   return FindWindowExW(Parent, nullptr, ClassName, Text);
 }

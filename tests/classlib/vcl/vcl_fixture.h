@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,13 @@ f::ObjectNode Obj(std::wstring name, std::wstring cls, std::vector<f::Property> 
 
 // Handles whatever is queued now, a few rounds (posted messages may post more).
 void Pump();
+// Handles messages until Condition holds (true) or TimeoutMs passes (false). The X server
+// delivers activation and focus later than Windows would, more so on a busy machine.
+bool PumpUntil(const std::function<bool()>& Condition, int TimeoutMs = 3000);
+// Shows Form and waits until it is the active window.
+void ShowActive(classlib::TCustomForm* Form);
+// Focuses Control and waits until it has the focus.
+bool FocusAndWait(classlib::TWinControl* Control);
 
 // The child window of Parent with this class and text (nullptr when there is none).
 HWND FindChild(HWND Parent, const wchar_t* ClassName, const wchar_t* Text);
