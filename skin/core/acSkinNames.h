@@ -32,7 +32,7 @@ inline constexpr std::string_view kSectionImageKeys[] = {
 inline constexpr std::string_view kGlobalImageKeys[] = {
     "BOXCHECKED",   "BOXUNCHECKED", "BOXGRAYED",  "RADIOCHECKED", "RADIOUNCHECKED",
     "RADIOGRAYED",  "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED", "EXBORDER",
-    "GRIPIMAGE",    "GRIPHORZ",     "GRIPVERT",   "TITLEBUTTON"};
+    "GRIPIMAGE",    "GRIPHORZ",     "GRIPVERT",   "TITLEBUTTON", "CHECK"};
 inline constexpr std::string_view kTitleButtonKeys[] = {
     "BICONCLOSE", "BICLOSEALONE", "BICONMAX", "BICONMIN", "BICONNORM", "BICONHELP",
     "SICONCLOSE", "SICONMAX",     "SICONMIN", "SICONNORM", "SICONHELP"};

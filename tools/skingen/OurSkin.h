@@ -1,0 +1,17 @@
+#pragma once
+// The program's own skin: a light, flat look with one accent colour, drawn from a SkinStyle.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tools/skingen/SkinStyle.h"
+
+namespace skingen {
+
+// The skin's files by name: "Options.dat", the master bitmap and its images of their own.
+using SkinFiles = std::map<std::string, std::vector<std::uint8_t>>;
+
+SkinFiles BuildOurSkin(const SkinStyle& style);
+
+}  // namespace skingen

@@ -1,0 +1,70 @@
+// Generates the program's own skin: "Options.dat", the master bitmap and the shadow image, all
+// drawn from a few style parameters, and optionally the packed ".asz" file of them.
+//   skingen OUTDIR [--asz FILE] [--accent RRGGBB] [--radius N] [--gradient X]
+// The output depends only on the parameters, so the committed skin can be checked against it.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "classlib/Exception.h"
+#include "skin/core/acSkinPack.h"
+#include "tools/skingen/OurSkin.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr, "usage: skingen OUTDIR [--asz FILE] [--accent RRGGBB] [--radius N] [--gradient X]\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::filesystem::path out = argv[1];
+  std::filesystem::path asz;
+  skingen::SkinStyle style;
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (i + 1 >= argc) return Usage();
+    const std::string value = argv[++i];
+    if (arg == "--asz")
+      asz = value;
+    else if (arg == "--accent")
+      style.Accent = static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 16));
+    else if (arg == "--radius")
+      style.Radius = std::atoi(value.c_str());
+    else if (arg == "--gradient")
+      style.Gradient = std::atof(value.c_str());
+    else
+      return Usage();
+  }
+  if (style.Radius < 1 || style.Radius > 8) {
+    std::fprintf(stderr, "skingen: the radius must be 1 to 8\n");
+    return 2;
+  }
+  try {
+    std::filesystem::create_directories(out);
+    for (const auto& [name, bytes] : skingen::BuildOurSkin(style)) {
+      std::ofstream file(out / name, std::ios::binary | std::ios::trunc);
+      file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      if (!file) {
+        std::fprintf(stderr, "skingen: cannot write %s\n", (out / name).string().c_str());
+        return 1;
+      }
+    }
+    if (!asz.empty() && skin::PackDir(out, asz) == 0) {
+      std::fprintf(stderr, "skingen: nothing to pack in %s\n", out.string().c_str());
+      return 1;
+    }
+  } catch (const classlib::Exception& e) {
+    std::fprintf(stderr, "skingen: %ls\n", e.Message().c_str());
+    return 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skingen: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
