@@ -2,6 +2,7 @@
 // that a section leaves out taken from the sections named by its "PARENTCLASS" chain.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "classlib/Exception.h"
 #include "skin/core/acSkinIni.h"
@@ -21,31 +22,39 @@ std::wstring Wide(std::string_view s) { return std::wstring(s.begin(), s.end());
 // section it has passed ends there: it can hold no value that was not found already.
 class TacInheritedReader {
  public:
-  TacInheritedReader(const TacSkinIni& ini, std::string section) : ini_(ini), section_(std::move(section)) {}
+  TacInheritedReader(const TacSkinIni& ini, const std::string& section) {
+    // The chain of sections named by "PARENTCLASS", resolved once for all keys of the section.
+    std::string current = section;
+    const int limit = ini.SectionCount() + 1;
+    for (int step = 0; step < limit; ++step) {
+      const TacIniSection* s = ini.Section(current);
+      if (!s) break;
+      chain_.push_back(s);
+      const std::string* parent = s->Find(kParentClass);
+      if (!parent || parent->empty() || *parent == "?" || *parent == current) break;
+      current = *parent;
+    }
+  }
 
   // The integer, -1 when neither the section nor a parent has it (or writes -1). A value found
   // in a parent comes as RGB.
   int Integer(std::string_view key) const {
-    bool fromParent = false;
-    int value = -1;
-    Walk([&](const std::string& s, bool parent) {
-      value = ini_.ReadInteger(s, key, -1);
-      fromParent = parent;
-      return value != -1;
-    });
-    return value != -1 && fromParent ? ColorToRGB(value) : value;
+    for (std::size_t i = 0; i < chain_.size(); ++i) {
+      int value = -1;
+      const std::string* text = chain_[i]->Find(key);
+      if (!text || !ParseSkinInteger(*text, value)) value = -1;
+      if (value != -1) return i > 0 ? ColorToRGB(value) : value;
+    }
+    return -1;
   }
   int Integer(std::string_view key, int def) const {
     const int v = Integer(key);
     return v == -1 ? def : v;
   }
   std::string String(std::string_view key, std::string_view def) const {
-    std::string value = "?";
-    Walk([&](const std::string& s, bool) {
-      value = ini_.ReadString(s, key, "?");
-      return value != "?";
-    });
-    return value == "?" ? std::string(def) : value;
+    for (const TacIniSection* s : chain_)
+      if (const std::string* text = s->Find(key); text && *text != "?") return *text;
+    return std::string(def);
   }
   bool Boolean(std::string_view key) const {
     const std::string up = SkinUpperCase(String(key, "0"));
@@ -53,20 +62,7 @@ class TacInheritedReader {
   }
 
  private:
-  template <typename Read>
-  void Walk(Read read) const {
-    std::string current = section_;
-    const int limit = ini_.SectionCount() + 1;
-    for (int step = 0; step < limit; ++step) {
-      if (read(current, step > 0)) return;
-      const std::string parent = ini_.ReadString(current, kParentClass, "?");
-      if (parent.empty() || parent == "?" || parent == current) return;
-      current = parent;
-    }
-  }
-
-  const TacSkinIni& ini_;
-  std::string section_;
+  std::vector<const TacIniSection*> chain_;
 };
 
 std::int16_t Low16(int v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(v)); }

@@ -70,17 +70,25 @@ TBitmap32 DecodeSkinBmp(std::span<const std::uint8_t> data, std::int64_t maxPixe
   for (int y = 0; y < dib.Height; ++y) {
     // DIB rows run bottom-up.
     const std::uint8_t* row = dib.Bits.data() + stride * static_cast<std::size_t>(dib.Height - 1 - y);
-    for (int x = 0; x < dib.Width; ++x) {
-      std::uint32_t px = 0;
-      switch (dib.BitCount) {
-        case 32: px = U32(row + 4 * x); break;
-        case 24: px = OpaqueBgr(row[3 * x], row[3 * x + 1], row[3 * x + 2]); break;
-        case 8: px = Opaque(dib.Palette[row[x]]); break;
-        case 4: px = Opaque(dib.Palette[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F]); break;
-        case 1: px = Opaque(dib.Palette[(row[x / 8] >> (7 - x % 8)) & 1]); break;
-        default: throw classlib::EInvalidGraphic(L"Invalid bitmap: unsupported bit count");
-      }
-      out.At(x, y).U = px;
+    TsColor_* dst = &out.At(0, y);
+    const int w = dib.Width;
+    switch (dib.BitCount) {
+      case 32:
+        for (int x = 0; x < w; ++x) dst[x].U = U32(row + 4 * x);
+        break;
+      case 24:
+        for (int x = 0; x < w; ++x) dst[x].U = OpaqueBgr(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+        break;
+      case 8:
+        for (int x = 0; x < w; ++x) dst[x].U = Opaque(dib.Palette[row[x]]);
+        break;
+      case 4:
+        for (int x = 0; x < w; ++x) dst[x].U = Opaque(dib.Palette[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F]);
+        break;
+      case 1:
+        for (int x = 0; x < w; ++x) dst[x].U = Opaque(dib.Palette[(row[x / 8] >> (7 - x % 8)) & 1]);
+        break;
+      default: throw classlib::EInvalidGraphic(L"Invalid bitmap: unsupported bit count");
     }
   }
   return out;

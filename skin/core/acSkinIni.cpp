@@ -66,7 +66,7 @@ void TacSkinIni::SetText(std::string_view text) {
 }
 
 const TacIniSection* TacSkinIni::Section(std::string_view name) const {
-  const auto it = index_.find(std::string(name));
+  const auto it = index_.find(name);
   return it == index_.end() ? nullptr : &sections_[it->second];
 }
 

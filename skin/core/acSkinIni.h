@@ -57,8 +57,12 @@ class TacSkinIni {
   double ReadFloat(std::string_view section, std::string_view key, double def) const;
 
  private:
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
   std::vector<TacIniSection> sections_;
-  std::unordered_map<std::string, std::size_t> index_;
+  std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> index_;
 };
 
 // An integer as the description writes it: an optional sign, then decimal digits or a

@@ -1,0 +1,49 @@
+// Whole skins from hostile sources: a packed container goes through unpacking, the
+// description, image decoding (BMP, PNG, JPEG) and the loaders into records. A load either
+// fails with the skin errors or gives records whose indexes all point into their tables.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "skin/core/acSkinFiles.h"
+#include "skin/core/acSkinPack.h"
+#include "skin/core/acSkinRecords.h"
+#include "skin/core/acZLibEx.h"
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  try {
+    const skin::TacPackedSkinFiles files(std::span<const std::uint8_t>(data, size));
+    skin::TacSkinLoadOptions options;
+    options.MaxImagePixels = 1 << 20;
+    options.HueOffset = size % 3 == 0 ? 40 : 0;
+    options.Saturation = size % 5 == 0 ? -30 : 0;
+    const auto skin = skin::LoadSkinRecords(files, options);
+    const auto validImage = [&](int i) { return i == -1 || skin->IsValidImgIndex(i); };
+    for (const skin::TsGeneralData& g : skin->gd) {
+      Check(validImage(g.BorderIndex) && validImage(g.ImgTL) && validImage(g.TextureNormal));
+      Check(g.GradientArray && g.Props[0].GradientArray && g.Props[1].GradientArray);
+    }
+    for (const skin::TsMaskData& m : skin->ma) {
+      const skin::TImage32View src = m.Source();
+      Check(m.ImageCount >= 1 && skin::WidthOfImage(m) >= 1 && skin::HeightOfImage(m) >= 1);
+      Check(m.R.Left >= 0 && m.R.Top >= 0 && m.R.Right <= src.Width && m.R.Bottom <= src.Height);
+    }
+    for (const auto& [name, value] : skin::ConstantEntries(skin->ConstData)) {
+      const bool section = (name.starts_with("Index") && !name.starts_with("IndexBG")) || name == "ComboBtnIndex";
+      Check(value == -1 || (section ? skin->IsValidSkinIndex(value) : skin->IsValidImgIndex(value)));
+    }
+  } catch (const skin::EacSkinLoadError&) {
+  } catch (const skin::EacSkinPackError&) {
+  } catch (const skin::EZLibError&) {
+  }
+  return 0;
+}
