@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Bitmap.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -230,6 +231,31 @@ TEST_F(Controls, StatusBarPanelsClicksAndPopupMenu) {
   EXPECT_EQ(clicks, 1);
   bar->SetTag(1);
   EXPECT_EQ(GetOrdProp(bar, L"Tag"), 1);
+}
+
+TEST_F(Controls, ImageWithATransparentColourShowsItsParentThroughIt) {
+  MakeForm();
+  auto* bar = Create<TStatusBar>(form);
+  bar->SetParent(form);
+  auto* image = Create<TImage>(form);
+  image->SetParent(bar);
+  image->SetBounds(4, 2, 16, 16);
+  TBitmap* bitmap = image->Picture()->Bitmap();
+  bitmap->SetSize(16, 16);
+  bitmap->Canvas()->Brush()->SetColor(clFuchsia);
+  bitmap->Canvas()->FillRect({0, 0, 16, 16});
+  bitmap->Canvas()->Brush()->SetColor(clRed);
+  bitmap->Canvas()->FillRect({4, 4, 12, 12});
+  bitmap->SetTransparentColor(clFuchsia);
+  image->SetTransparent(true);
+  ShowActive(form);
+  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(bar->Handle());
+  const COLORREF centre = GetPixel(dc, 4 + 8, 2 + 8);
+  const COLORREF corner = GetPixel(dc, 4 + 1, 2 + 1);
+  ReleaseDC(bar->Handle(), dc);
+  EXPECT_EQ(centre, RGB(255, 0, 0));
+  EXPECT_NE(corner, RGB(255, 0, 255)) << "the transparent colour lets the bar show";
 }
 
 TEST_F(Controls, ListViewReportColumnsItemsAndCheckChanges) {
