@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -231,6 +232,62 @@ TEST_F(Controls, StatusBarPanelsClicksAndPopupMenu) {
   EXPECT_EQ(clicks, 1);
   bar->SetTag(1);
   EXPECT_EQ(GetOrdProp(bar, L"Tag"), 1);
+}
+
+TEST_F(Controls, ChildrenTakeTheFormsFontUntilTheyGetTheirOwn) {
+  MakeForm();
+  auto* group = Make<TGroupBox>(form, 8, 8, 200, 100);
+  auto* button = Make<TButton>(group, 8, 20, 80, 25);
+  auto* own = Make<TButton>(group, 100, 20, 80, 25);
+  SetPropText(form, L"Font.Name", L"Tahoma");
+  SetPropText(form, L"Font.Size", L"10");
+  SetPropText(own, L"Font.Style", L"[fsBold]");
+  ShowActive(form);
+  auto face = [](HWND w) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
+  };
+  EXPECT_STREQ(face(button->Handle()).lfFaceName, L"Tahoma");
+  EXPECT_EQ(button->Font()->Size(), 10);
+  EXPECT_TRUE(button->ParentFont());
+  EXPECT_FALSE(own->ParentFont()) << "a font of its own ends the link to the parent";
+  EXPECT_EQ(face(own->Handle()).lfWeight, FW_BOLD);
+  form->Font()->SetName(L"Arial");
+  EXPECT_STREQ(face(button->Handle()).lfFaceName, L"Arial") << "later changes reach the children";
+  EXPECT_NE(std::wstring(face(own->Handle()).lfFaceName), L"Arial");
+}
+
+void CALLBACK AnswerFileDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  // The dialog runs its own loop: find it, type the name and press Open.
+  struct Finder {
+    static BOOL CALLBACK Each(HWND w, LPARAM p) {
+      wchar_t cls[32] = {};
+      GetClassNameW(w, cls, 32);
+      if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(w)) {
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;
+      }
+      return TRUE;
+    }
+  };
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &Finder::Each, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return;
+  KillTimer(nullptr, id);
+  SendMessageW(dialog, CDM_SETCONTROLTEXT, 0x047c /* edt1 */, reinterpret_cast<LPARAM>(L"C:\\windows\\win.ini"));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+TEST_F(Controls, OpenDialogReturnsTheChosenFile) {
+  TOpenDialog dialog(nullptr);
+  dialog.Filter = L"Settings (*.ini)|*.ini|All files|*.*";
+  dialog.DefaultExt = L"ini";
+  dialog.Options.Include(ofFileMustExist);
+  SetTimer(nullptr, 0, 100, &AnswerFileDialog);
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_TRUE(SameText(dialog.FileName, L"C:\\windows\\win.ini")) << std::string(dialog.FileName.begin(), dialog.FileName.end());
+  EXPECT_EQ(dialog.FilterIndex, 1);
 }
 
 TEST_F(Controls, ImageWithATransparentColourShowsItsParentThroughIt) {
