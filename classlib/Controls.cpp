@@ -845,8 +845,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
   if (AControl->FParent != this) return;
   Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
   if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+    if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(w);
     // The window goes with the parent relation: a control is a window only inside its parent.
-    if (!ComponentState().Contains(csDestroying) || w->FHandle) w->DestroyHandle();
+    w->DestroyHandle();
     FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
   } else {
     AControl->Invalidate();

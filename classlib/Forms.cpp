@@ -481,6 +481,14 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   return true;
 }
 
+void TCustomForm::DefocusControl(TWinControl* Control) {
+  if (!Control) return;
+  const bool hadFocus = FFocusedControl && Control->ContainsControl(FFocusedControl) && FFocusedControl->Focused();
+  if (FActiveControl && Control->ContainsControl(FActiveControl)) FActiveControl = nullptr;
+  if (FFocusedControl && Control->ContainsControl(FFocusedControl)) FFocusedControl = nullptr;
+  if (hadFocus && FHandle && !ComponentState().Contains(csDestroying)) ::SetFocus(FHandle);
+}
+
 void TCustomForm::SetWindowFocus() {
   if (!FHandle) return;
   TWinControl* target = FActiveControl;

@@ -98,6 +98,8 @@ class TCustomForm : public TCustomControl {
   void FocusControl(TWinControl* Control);
   // Called when a control gets the focus: sends CM_EXIT and CM_ENTER along the way. False refuses.
   bool SetFocusedControl(TWinControl* Control);
+  // Control (or a control inside it) leaves the form: the form forgets it as the focused one.
+  void DefocusControl(TWinControl* Control);
   bool Active() const { return FActive; }
 
   // ---- showing and closing ----

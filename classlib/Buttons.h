@@ -1,0 +1,69 @@
+#pragma once
+// The bitmap button: a push button (BUTTON, owner-drawn) with a glyph from an image list or a
+// bitmap beside its caption.
+#include <memory>
+
+#include "classlib/Bitmap.h"
+#include "classlib/ImgList.h"
+#include "classlib/StdCtrls.h"
+
+namespace classlib {
+
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+
+class TBitBtn : public TButton {
+ public:
+  explicit TBitBtn(TComponent* AOwner);
+  ~TBitBtn() override;
+  std::wstring ClassName() const override { return L"TBitBtn"; }
+  static void DeclareProperties(TClassDecl<TBitBtn>& d);
+
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  // The image of Images shown (-1: none, or the Glyph bitmap).
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(const TBitmap* Value);
+  // How many state images the glyph bitmap holds side by side (normal, disabled, pressed, down).
+  int NumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(int Value);
+  TButtonLayout Layout() const { return FLayout; }
+  void SetLayout(TButtonLayout Value);
+  // Pixels from the edge to the glyph; -1 centres glyph and caption together.
+  int Margin() const { return FMargin; }
+  void SetMargin(int Value);
+  int Spacing() const { return FSpacing; }
+  void SetSpacing(int Value);
+  TBitBtnKind Kind() const { return FKind; }
+  void SetKind(TBitBtnKind Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
+  void SetButtonStyle(bool ADefault) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Paints the button into the owner-draw request's DC.
+  virtual void DrawItem(const DRAWITEMSTRUCT& Item);
+
+ private:
+  void DrawContent(HDC DC, RECT Area, bool Pressed);
+  TCustomImageList* FImages = nullptr;
+  std::unique_ptr<TChangeLink> FImageLink;
+  int FImageIndex = -1;
+  std::unique_ptr<TBitmap> FGlyph;
+  int FNumGlyphs = 1;
+  TButtonLayout FLayout = blGlyphLeft;
+  int FMargin = -1;
+  int FSpacing = 4;
+  TBitBtnKind FKind = bkCustom;
+  bool FMouseInside = false;
+};
+
+template <>
+const TEnumInfo& EnumInfo<TButtonLayout>();
+template <>
+const TEnumInfo& EnumInfo<TBitBtnKind>();
+
+}  // namespace classlib
