@@ -234,6 +234,31 @@ TEST_F(Controls, StatusBarPanelsClicksAndPopupMenu) {
   EXPECT_EQ(GetOrdProp(bar, L"Tag"), 1);
 }
 
+TEST_F(Controls, AlignedAndAnchoredControlsFollowTheirParent) {
+  MakeForm();
+  form->SetClientSize(400, 300);
+  auto* bar = Make<TStatusBar>(form, 0, 0, 100, 19);
+  auto* top = Make<TPanel>(form, 0, 0, 100, 40);
+  top->SetAlign(alTop);
+  auto* client = Make<TPanel>(form, 0, 0, 10, 10);
+  client->SetAlign(alClient);
+  auto* corner = Make<TButton>(client, 300, 200, 75, 25);
+  corner->SetAnchors({akRight, akBottom});
+  ShowActive(form);
+  EXPECT_EQ(top->Width(), 400);
+  EXPECT_EQ(bar->Top(), 300 - 19);
+  EXPECT_EQ(client->Top(), 40);
+  EXPECT_EQ(client->Height(), 300 - 40 - 19);
+  const int rightGap = client->ClientWidth() - corner->Left();
+  const int bottomGap = client->ClientHeight() - corner->Top();
+  form->SetClientSize(500, 350);
+  Pump();
+  EXPECT_EQ(top->Width(), 500);
+  EXPECT_EQ(bar->Top(), 350 - 19);
+  EXPECT_EQ(client->ClientWidth() - corner->Left(), rightGap);
+  EXPECT_EQ(client->ClientHeight() - corner->Top(), bottomGap);
+}
+
 TEST_F(Controls, ChildrenTakeTheFormsFontUntilTheyGetTheirOwn) {
   MakeForm();
   auto* group = Make<TGroupBox>(form, 8, 8, 200, 100);
