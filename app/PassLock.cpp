@@ -29,7 +29,11 @@ void TfrmPassLock::DeclareBindings(TFormBindings& b) {
       .Handler(L"sMaskEdit_PassKeyDown", &TfrmPassLock::sMaskEdit_PassKeyDown);
 }
 
-void TfrmPassLock::FormShow(TObject*) { sMaskEdit_Pass->SetText(L""); }
+void TfrmPassLock::FormShow(TObject*) {
+  sMaskEdit_Pass->SetText(L"");
+  // Whatever was pressed last time, typing goes into the password field.
+  SetActiveControl(sMaskEdit_Pass);
+}
 
 void TfrmPassLock::Attempt() {
   const app::AttemptOutcome outcome = PassGate().Attempt(WideToCp1251(sMaskEdit_Pass->Text()));
