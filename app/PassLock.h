@@ -3,7 +3,7 @@
 // and whether the password has been accepted in this run.
 #include "app/PasswordRules.h"
 #include "classlib/Forms.h"
-#include "app/pending/ImageList.h"
+#include "app/BitBtn.h"
 #include "classlib/Mask.h"
 #include "classlib/StdCtrls.h"
 

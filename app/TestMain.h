@@ -13,7 +13,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
-#include "app/pending/ImageList.h"
+#include "app/BitBtn.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"

@@ -7,7 +7,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
-    RegisterPendingClasses();
+    RegisterImageButtonClasses();
     Application->Initialize();
     Application->SetHelpFile(L"");
     Application->SetTitle(L"Tarvisel");

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 const std::wstring kGroup = L"Версия и копирайт";
 
 // The last answer in the simulator's log, as the raw-reply field shows it (hex without blanks).
@@ -48,6 +50,23 @@ TEST(Identification, EachButtonShowsTheUnitsValueAndItsRawReply) {
     EXPECT_EQ(uidriver::TextOf(dump), LastAnswerHex());
   }
   e2e::Screenshot(app.Main(), L"identification");
+  EXPECT_TRUE(app.Close());
+}
+
+TEST(Help, ButtonAndF1SayWhenTheHelpFileIsMissing) {
+  e2e::Tarvisel app;
+  ASSERT_NE(app.Main(), nullptr);
+  HWND help = uidriver::Find(app.StatusBar(), {L"Button"});
+  ASSERT_NE(help, nullptr);
+  uidriver::Click(help);
+  HWND box = e2e::WaitForBox(app.Pid(), L"Не найден файл справки Tarvisel.chm", 10s);
+  ASSERT_NE(box, nullptr);
+  uidriver::AnswerMessageBox(box);
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return uidriver::FindMessageBox(app.Pid()) == nullptr; }, 5s));
+  uidriver::PressKey(uidriver::Find(app.Main(), {L"Button", L"Get Rev"}), VK_F1);
+  box = e2e::WaitForBox(app.Pid(), L"Не найден файл справки Tarvisel.chm", 10s);
+  ASSERT_NE(box, nullptr);
+  uidriver::AnswerMessageBox(box);
   EXPECT_TRUE(app.Close());
 }
 

@@ -1,6 +1,9 @@
 #pragma once
-// STAND-IN until the component library's image list and bitmap button land: the smallest
-// TImageList and TBitBtn that the configurator's windows need. Remove this folder then.
+// The image list and the bitmap button of the configurator's windows. The component library does
+// not carry them yet; they live here, in its namespace and with its names, so that moving them
+// into classlib/ later changes no caller.
+//   TImageList  16 × 16 images with alpha in a system image list (page tabs, buttons, status bar)
+//   TBitBtn     a push button that shows image ImageIndex of Images beside its caption
 #include "classlib/Bitmap.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SystemImageList.h"
@@ -63,7 +66,8 @@ class TBitBtn : public TButton {
   int index_ = -1;
 };
 
-inline void RegisterPendingClasses() {
+// Makes both known to window descriptions; call once before the first form is created.
+inline void RegisterImageButtonClasses() {
   RegisterClass<TImageList, TComponent>(L"TImageList");
   RegisterClass<TBitBtn, TButton>(L"TBitBtn");
 }
