@@ -28,5 +28,7 @@ std::wstring BytesToHex(std::span<const std::uint8_t> bytes);
 // Text sent when an input field does not hold a value; the handler sends nothing then.
 inline constexpr std::wstring_view kBadHexInput = L"Ошибка ввода: нужны две шестнадцатеричные цифры (0-9, A-F)";
 inline constexpr std::wstring_view kBadNumberInput = L"Ошибка ввода: поле должно содержать десятичное число";
+inline constexpr std::wstring_view kBadDateInput = L"Ошибка ввода: дата в формате ДД.ММ.ГГ или ДД.ММ.ГГГГ";
+inline constexpr std::wstring_view kBadTimeInput = L"Ошибка ввода: время в формате ЧЧ:ММ:СС";
 
 }  // namespace app

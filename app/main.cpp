@@ -1,40 +1,23 @@
-// Program entry: the main window of the configurator.
+// Program entry: the application object, the three windows and the message loop.
 #include <windows.h>
 
-namespace {
+#include "app/Attention.h"
+#include "app/PassLock.h"
+#include "app/TestMain.h"
 
-LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  try {
+    RegisterImageButtonClasses();
+    Application->Initialize();
+    Application->SetHelpFile(L"");
+    Application->SetTitle(L"Tarvisel");
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Application->CreateForm(frmPassLock);
+    Application->Run();
+  } catch (...) {
+    Application->HandleException(nullptr);
   }
-  return DefWindowProcW(wnd, msg, wp, lp);
-}
-
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"TForm1";
-  RegisterClassExW(&wc);
-
-  RECT r{0, 0, 695, 464};
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  AdjustWindowRect(&r, style, FALSE);
-  HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"Конфигуратор KT.8 (ModBus RTU)", style, CW_USEDEFAULT,
-                             CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance,
-                             nullptr);
-  if (!wnd) return 0;
-  ShowWindow(wnd, show);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  FinalizeApplication();
   return 0;
 }

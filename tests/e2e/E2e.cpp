@@ -17,10 +17,11 @@ std::wstring Env(const wchar_t* name) {
   return n > 0 && n < 2048 ? std::wstring(buffer, n) : std::wstring();
 }
 
-Tarvisel::Tarvisel() {
+Tarvisel::Tarvisel(const std::function<void(DWORD pid)>& beforeMain) {
   const std::wstring exe = Env(L"TARVISEL_EXE");
   EXPECT_FALSE(exe.empty()) << "TARVISEL_EXE is not set: run through tests/e2e/with-unit";
   process_ = uidriver::Process::Start(exe, L"", Folder());
+  if (beforeMain) beforeMain(process_.Id());
   main_ = uidriver::WaitForTopWindow(process_.Id(), kMainCaption, 20s);
   EXPECT_NE(main_, nullptr) << "the main window did not appear";
 }
@@ -32,7 +33,9 @@ bool Tarvisel::Close() {
   return process_.Wait(10s);
 }
 
-std::wstring Tarvisel::Folder() const {
+std::wstring Tarvisel::Folder() const { return ProgramFolder(); }
+
+std::wstring ProgramFolder() {
   const std::wstring exe = Env(L"TARVISEL_EXE");
   return exe.substr(0, exe.find_last_of(L"\\/"));
 }
@@ -70,6 +73,81 @@ std::string SimulatorLog() {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+HWND Tarvisel::StatusBar() const { return uidriver::Find(main_, {L"msctls_statusbar32"}); }
+
+HWND Tarvisel::Tabs() const { return uidriver::Find(main_, {L"SysTabControl32"}); }
+
+std::wstring Tarvisel::Status(int panel) const { return uidriver::StatusText(StatusBar(), panel); }
+
+HWND Tarvisel::InGroup(const std::wstring& group, const std::wstring& className, const std::wstring& text,
+                       int nth) const {
+  return uidriver::FindInGroup(main_, group, {className, text, nth});
+}
+
+std::vector<std::wstring> Tarvisel::TabCaptions() const {
+  std::vector<std::wstring> captions;
+  HWND tabs = Tabs();
+  for (int i = 0; i < uidriver::TabCount(tabs); ++i) captions.push_back(uidriver::TabText(tabs, i));
+  return captions;
+}
+
+bool Tarvisel::ShowPage(const std::wstring& caption) {
+  HWND tabs = Tabs();
+  if (!uidriver::SelectTab(tabs, caption)) return false;
+  const bool shown = uidriver::WaitUntil(
+      [&] { return uidriver::TabText(tabs, uidriver::TabIndex(tabs)) == caption; }, 3s);
+  // Let the page paint before anyone looks at it.
+  uidriver::SendTimeout(main_, WM_NULL, 0, 0);
+  Sleep(200);
+  return shown;
+}
+
+void Tarvisel::ShootPages(const std::wstring& name) {
+  const auto captions = TabCaptions();
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    if (!ShowPage(captions[i])) continue;
+    Screenshot(main_, name + L"-" + std::to_wstring(i) + L"-" + captions[i]);
+  }
+}
+
+std::wstring Tarvisel::PressAndRead(HWND button) {
+  EXPECT_NE(button, nullptr);
+  EXPECT_TRUE(uidriver::Press(button)) << "the handler did not return";
+  return Status();
+}
+
+bool Tarvisel::ConnectedImageShown() const {
+  HWND bar = StatusBar();
+  POINT origin{22, 3};
+  ClientToScreen(bar, &origin);
+  HDC screen = GetDC(nullptr);
+  int green = 0, red = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
+      const int r = GetRValue(c), g = GetGValue(c);
+      if (g > r + 60) ++green;
+      if (r > g + 60) ++red;
+    }
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(green + red, 0) << "no connection image in the status bar";
+  return green > red;
+}
+
+bool SimulatorReceived(const std::string& frameStart) {
+  return SimulatorLog().find("RX " + frameStart) != std::string::npos;
+}
+
+HWND WaitForBox(DWORD pid, const std::wstring& part, std::chrono::milliseconds limit) {
+  HWND box = nullptr;
+  uidriver::WaitUntil([&] { return (box = uidriver::FindMessageBox(pid, part)) != nullptr; }, limit);
+  return box;
 }
 
 }  // namespace e2e

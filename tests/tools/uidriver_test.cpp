@@ -76,3 +76,16 @@ TEST_F(UiDriverTest, ChoosesFromAPopupMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+// The program translates key presses into characters itself: typed text arrives once, in order,
+// and Enter comes after the characters before it.
+TEST_F(UiDriverTest, TypesTextOnceAndInOrder) {
+  HWND edit = FindInGroup(main, L"Версия и копирайт", {L"Edit"});
+  SetText(edit, L"");
+  Type(edit, L"wexo AB-12");
+  EXPECT_EQ(TextOf(edit), L"wexo AB-12");
+}
+
+}  // namespace

@@ -259,6 +259,11 @@ HWND FindInGroup(HWND root, const std::wstring& group, const Query& query) {
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
+bool Press(HWND button, std::chrono::milliseconds limit) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit.count()), &result) != 0;
+}
+
 void ClickAt(HWND wnd, POINT p) {
   const LPARAM at = MAKELPARAM(p.x, p.y);
   PostMessageW(wnd, WM_MOUSEMOVE, 0, at);
@@ -277,9 +282,10 @@ void SetText(HWND edit, const std::wstring& text) {
   SendTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+// The other program's message loop translates a key press into its character itself
+// (TranslateMessage), so only the key messages are posted.
 void PressKey(HWND wnd, UINT vk) {
   PostMessageW(wnd, WM_KEYDOWN, vk, 1);
-  if (vk == VK_RETURN) PostMessageW(wnd, WM_CHAR, L'\r', 1);
   PostMessageW(wnd, WM_KEYUP, vk, 0xC0000001);
 }
 
@@ -289,10 +295,18 @@ void Type(HWND edit, const std::wstring& text) {
       PressKey(edit, VK_RETURN);
       continue;
     }
+    // A key that gives the character without Shift or another modifier is pressed, and the
+    // program's own translation makes the character; any other character comes as itself.
+    // The translation queues the character behind what is queued already, so each key waits
+    // until the field has taken it (or refused it) before the next one goes.
+    const std::wstring before = TextOf(edit);
     const SHORT vk = VkKeyScanW(c);
-    if (vk != -1) PostMessageW(edit, WM_KEYDOWN, LOBYTE(vk), 1);
-    PostMessageW(edit, WM_CHAR, c, 1);
-    if (vk != -1) PostMessageW(edit, WM_KEYUP, LOBYTE(vk), 0xC0000001);
+    if (vk != -1 && HIBYTE(vk) == 0) {
+      PressKey(edit, LOBYTE(vk));
+    } else {
+      PostMessageW(edit, WM_CHAR, c, 1);
+    }
+    WaitUntil([&] { return TextOf(edit) != before; }, 500ms);
   }
 }
 
@@ -308,13 +322,22 @@ bool IsChecked(HWND button) { return SendTimeout(button, BM_GETCHECK, 0, 0) == B
 bool IsEnabled(HWND wnd) { return IsWindowEnabled(wnd) != FALSE; }
 bool IsVisible(HWND wnd) { return IsWindowVisible(wnd) != FALSE; }
 
+HWND FocusedWindow(HWND wnd) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 std::wstring StatusText(HWND bar, int panel) {
   RemoteBuffer buffer(bar, kTextChars * sizeof(wchar_t));
   if (!buffer.Ok()) return {};
   const LRESULT info = SendTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0);
   if (LOWORD(info) >= kTextChars) return {};
   SendTimeout(bar, SB_GETTEXTW, static_cast<WPARAM>(panel), buffer.Param());
-  return ReadRemoteText(buffer, 0);
+  // Leading tabs only align the text (one centres it, two put it on the right).
+  std::wstring text = ReadRemoteText(buffer, 0);
+  text.erase(0, text.find_first_not_of(L'\t'));
+  return text;
 }
 
 int ListViewCount(HWND list) { return static_cast<int>(SendTimeout(list, LVM_GETITEMCOUNT, 0, 0)); }

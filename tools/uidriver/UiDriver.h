@@ -69,11 +69,15 @@ std::vector<HWND> Children(HWND root);
 
 // Clicks a button without waiting for its handler (which may show a modal box).
 void Click(HWND button);
+// Clicks a button and waits until its handler has returned; false when it did not within the
+// limit (a modal box it opened is still waiting for an answer, say).
+bool Press(HWND button, std::chrono::milliseconds limit = 15000ms);
 // Left click at a client point of a window, through the message queue.
 void ClickAt(HWND wnd, POINT client);
 void RightClickAt(HWND wnd, POINT client);
 void SetText(HWND edit, const std::wstring& text);
-// Types characters through WM_CHAR; "\r" is Enter (also sent as WM_KEYDOWN VK_RETURN).
+// Types characters: unshifted ones as key presses (the program turns them into characters, and
+// its key handlers see them), others as WM_CHAR; "\r" is Enter.
 void Type(HWND edit, const std::wstring& text);
 void PressKey(HWND wnd, UINT vk);
 // Selects an item of a combo box and tells its parent, as a user's choice would.
@@ -82,8 +86,11 @@ int ComboIndex(HWND combo);
 bool IsChecked(HWND button);
 bool IsEnabled(HWND wnd);
 bool IsVisible(HWND wnd);
+// The window that has the keyboard focus in the thread that owns `wnd` (nullptr: none).
+HWND FocusedWindow(HWND wnd);
 
 // Texts that live in the other process.
+// A status-bar panel's text as shown (without the tabs that align it).
 std::wstring StatusText(HWND statusBar, int panel);
 int ListViewCount(HWND list);
 std::wstring ListViewText(HWND list, int item, int subItem);

@@ -1,0 +1,38 @@
+#pragma once
+// The password dialog that guards writing the unit's hardware configuration (frmPassLock),
+// and whether the password has been accepted in this run.
+#include "app/PasswordRules.h"
+#include "classlib/Forms.h"
+#include "app/BitBtn.h"
+#include "classlib/Mask.h"
+#include "classlib/StdCtrls.h"
+
+using namespace classlib;
+
+class TfrmPassLock : public TForm {
+ public:
+  explicit TfrmPassLock(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TfrmPassLock"; }
+
+  TLabel* sLabelFX1 = nullptr;
+  TMaskEdit* sMaskEdit_Pass = nullptr;
+  TBitBtn* sBitBtn_OK = nullptr;
+  TBitBtn* sBitBtn_Cansel = nullptr;
+  TImageList* sAlphaImageList1 = nullptr;
+
+  void FormShow(TObject* Sender);
+  void sBitBtn_OKClick(TObject* Sender);
+  void sMaskEdit_PassKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+
+ protected:
+  void DeclareBindings(TFormBindings& b) override;
+
+ private:
+  void Attempt();
+};
+
+extern TfrmPassLock* frmPassLock;
+
+// The run's password gate (unlocked flag and failed-attempt counter).
+app::PasswordGate& PassGate();
+bool PasswordAccepted();

@@ -1,0 +1,231 @@
+#pragma once
+// The configurator's main window: every device operation on five tab pages, the port choice and
+// connection toggle on the status bar, the host-link switch and the target address.
+//
+// The window's layout is resources/forms/TForm1.txt. Each page keeps its handlers in its own
+// source file (ConfigPage.cpp, LevelPage.cpp, TimePage.cpp, ProbePage.cpp, CounterPage.cpp) and
+// declares its components and handlers to the description reader there, in Declare<Page>Bindings.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "classlib/ComCtrls.h"
+#include "classlib/Dialogs.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "app/BitBtn.h"
+#include "classlib/Mask.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+
+using namespace classlib;
+
+class TForm1 : public TForm {
+ public:
+  explicit TForm1(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TForm1"; }
+
+  // ---- window shell ----
+  TStatusBar* StatusBar1 = nullptr;
+  TImage* Image_Connect = nullptr;
+  TPageControl* PageControl1 = nullptr;
+  TTabSheet* TabSheet2 = nullptr;  // page 0 "Конфигурация"
+  TTabSheet* TabSheet1 = nullptr;  // page 1 "Контроль уровней"
+  TTabSheet* TabSheet3 = nullptr;  // page 2 "Контроль по времени"
+  TTabSheet* TabSheet4 = nullptr;  // page 3 "Тест ДП"
+  TTabSheet* TabSheet5 = nullptr;  // page 4 "Тест CNT"
+  TGroupBox* GroupBox1 = nullptr;
+  TCheckBox* CheckBox_HostLink = nullptr;
+  TGroupBox* GroupBox2 = nullptr;
+  TComboBox* ComboBox_AddrBU = nullptr;
+  TBitBtn* sBitBtn_Help = nullptr;
+  TPopupMenu* PopupMenu1 = nullptr;
+  TOpenDialog* OpenDialog1 = nullptr;
+  TImageList* sAlphaImageList1 = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+  void btnConnectClick(TObject* Sender);
+  void comClick(TObject* Sender);
+  void CheckBox_HostLinkClick(TObject* Sender);
+  void ComboBox_AddrBUChange(TObject* Sender);
+  void sBitBtn_HelpClick(TObject* Sender);
+  void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+
+  // Result text of a transaction (or nothing, see ResultText) into a status panel.
+  void ViewMessage(int code, int panel);
+  // "--" into a status panel.
+  void ClearMessage(int panel);
+  // A text of our own (input errors) into a status panel.
+  void ShowStatusText(const std::wstring& text, int panel);
+
+  // What every device operation shares (page handlers use these):
+  // "--" into the result panel, then one pass of the message queue so that it and the
+  // placeholders paint before the line is busy.
+  void BeginOperation();
+  // The raw reply into edtViewTest: the first `count` bytes of MbReply as hex digits, as far as
+  // they arrived.
+  void ShowReplyDump(int count);
+  // Two hex digits of a mask edit; on anything else shows kBadHexInput, puts the caret there
+  // and returns false: the handler then sends nothing.
+  bool ReadHexField(TMaskEdit* field, std::uint8_t& value);
+
+  // ---- page 0 "Конфигурация" (ConfigPage.cpp) ----
+  TGroupBox* GroupBox7 = nullptr;
+  TEdit* edtViewTest = nullptr;
+  TGroupBox* GroupBox6 = nullptr;
+  TButton* btnGetRev = nullptr;
+  TButton* btnGetCopyR = nullptr;
+  TButton* btnRevDate = nullptr;
+  TButton* btnDevCode = nullptr;
+  TButton* btnGetRevASCII = nullptr;
+  TEdit* edtRev = nullptr;
+  TEdit* edtCopyright = nullptr;
+  TEdit* edtRevDate = nullptr;
+  TEdit* edtDevCode = nullptr;
+  TEdit* edtRevASCII = nullptr;
+  TGroupBox* GroupBoxMeasOut = nullptr;
+  TMaskEdit* MaskEdit_DevCfg = nullptr;
+  TMaskEdit* MaskEdit_DevIn = nullptr;
+  TMaskEdit* MaskEdit_DevOut = nullptr;
+  TCheckBox* CheckBox_DevOut = nullptr;
+  TCheckBox* CheckBox_DevIn = nullptr;
+  TCheckBox* CheckBox_DevRTC = nullptr;
+  TCheckBox* CheckBox_DevZigBee = nullptr;
+  TCheckBox* CheckBox_DevDS = nullptr;
+  TCheckBox* CheckBox_DevML = nullptr;
+  TCheckBox* CheckBox_DevCnt = nullptr;
+  TButton* btnGet_DevConfig = nullptr;
+  TBitBtn* sBitBtnSet_DevConfig = nullptr;
+  TGroupBox* GroupBox_InConfig = nullptr;
+  TMaskEdit* MaskEdit_TriggerCnt = nullptr;
+  TMaskEdit* MaskEdit_TriggerIn = nullptr;
+  TMaskEdit* MaskEdit_InvIn = nullptr;
+  TMaskEdit* MaskEdit_OnCtrlIn = nullptr;
+  TButton* btnGet_InConfig = nullptr;
+  TButton* btnSet_InConfig = nullptr;
+  TGroupBox* GroupBox_TriggerControl = nullptr;
+  TMaskEdit* MaskEdit_TriggerControl = nullptr;
+  TButton* btnGet_TriggerControl = nullptr;
+  TButton* btnSet_TriggerControl = nullptr;
+  TGroupBox* GroupBox_IoControl = nullptr;
+  TMaskEdit* MaskEdit_InControl = nullptr;
+  TMaskEdit* MaskEdit_OutControl = nullptr;
+  TButton* btnGet_Control = nullptr;
+  TButton* btnSet_Control = nullptr;
+  TGroupBox* GroupBox_DelayControl = nullptr;
+  TMaskEdit* MaskEdit_DelayOn = nullptr;
+  TMaskEdit* MaskEdit_DelayOff = nullptr;
+  TButton* btnGet_Delay = nullptr;
+  TButton* btnSet_Delay = nullptr;
+  TGroupBox* GroupBox_RTC = nullptr;
+  TEdit* edtDate = nullptr;
+  TEdit* edtTime = nullptr;
+  TComboBox* ComboBox_SetDay = nullptr;
+  TButton* btnLoad_Clock = nullptr;
+  TButton* btnGet_Clock = nullptr;
+  TButton* btnSet_Clock = nullptr;
+  TGroupBox* GroupBox_InToOutControl = nullptr;
+  std::array<TMaskEdit*, 8> MaskEdit_InToOut{};
+  TButton* btnGet_InToOutControl = nullptr;
+  TButton* btnSet_InToOutControl = nullptr;
+  // On page 1: the unit's own address.
+  TGroupBox* GroupBox16 = nullptr;
+  TComboBox* ComboBox_SetAddrBU = nullptr;
+  TButton* btnSetAddr = nullptr;
+
+  void btnGetRevClick(TObject* Sender);
+  void btnGetCopyRClick(TObject* Sender);
+  void btnRevDateClick(TObject* Sender);
+  void btnDevCodeClick(TObject* Sender);
+  void btnGetRevASCIIClick(TObject* Sender);
+  void btnGet_DevConfigClick(TObject* Sender);
+  void sBitBtnSet_DevConfigClick(TObject* Sender);
+  void btnGet_InConfigClick(TObject* Sender);
+  void btnSet_InConfigClick(TObject* Sender);
+  void btnGet_TriggerControlClick(TObject* Sender);
+  void btnSet_TriggerControlClick(TObject* Sender);
+  void btnGet_ControlClick(TObject* Sender);
+  void btnSet_ControlClick(TObject* Sender);
+  void btnGet_DelayClick(TObject* Sender);
+  void btnSet_DelayClick(TObject* Sender);
+  void btnGet_ClockClick(TObject* Sender);
+  void btnSet_ClockClick(TObject* Sender);
+  void btnLoad_ClockClick(TObject* Sender);
+  void btnGet_InToOutControlClick(TObject* Sender);
+  void btnSet_InToOutControlClick(TObject* Sender);
+  void btnSetAddrClick(TObject* Sender);
+  void ComboBox_SetAddrBUChange(TObject* Sender);
+  void CheckBox_DevCntClick(TObject* Sender);
+  void CheckBox_DevMLClick(TObject* Sender);
+  // The five flags that neither ML nor Cnt may be combined with.
+  void CheckBox_DevFlagClick(TObject* Sender);
+
+  // ---- page 1 "Контроль уровней" (LevelPage.cpp) ----
+  TGroupBox* GroupBox8 = nullptr;
+  TGroupBox* GroupBox11 = nullptr;
+  TGroupBox* GroupBox12 = nullptr;
+  TGroupBox* GroupBox13 = nullptr;
+  TGroupBox* GroupBox14 = nullptr;
+  TGroupBox* GroupBox15 = nullptr;
+  TGroupBox* GroupBox3 = nullptr;
+
+  // ---- page 2 "Контроль по времени" (TimePage.cpp) ----
+  TGroupBox* GroupBox5 = nullptr;
+  TGroupBox* GroupBox_PointsUsed = nullptr;
+  TGroupBox* GroupBox_PointsTipe = nullptr;
+  TGroupBox* GroupBox_PointsCycle = nullptr;
+  TComboBox* ComboBox_NumPoint = nullptr;
+  TComboBox* ComboBox_NumDay = nullptr;
+  TRadioButton* RadioButton_PointNoUsed = nullptr;
+  TRadioButton* RadioButton_NoCycle = nullptr;
+  TRadioButton* RadioButton_EveryMonth = nullptr;
+  TEdit* edtDirFileDB = nullptr;
+
+  // ---- page 3 "Тест ДП" (ProbePage.cpp) ----
+  TGroupBox* GroupBox17 = nullptr;
+  TGroupBox* GroupBox18 = nullptr;
+  TGroupBox* GroupBox19 = nullptr;
+  TGroupBox* GroupBox20 = nullptr;
+  TGroupBox* GroupBox21 = nullptr;
+  TComboBox* ComboBox_NumDS = nullptr;
+  TComboBox* ComboBox_NumChannel = nullptr;
+
+  // ---- page 4 "Тест CNT" (CounterPage.cpp) ----
+  TGroupBox* GroupBox4 = nullptr;
+
+ protected:
+  void DeclareBindings(TFormBindings& b) override;
+
+ private:
+  void DeclareShellBindings(TFormBindings& b);
+  void DeclareConfigBindings(TFormBindings& b);
+  void DeclareLevelBindings(TFormBindings& b);
+  void DeclareTimeBindings(TFormBindings& b);
+  void DeclareProbeBindings(TFormBindings& b);
+  void DeclareCounterBindings(TFormBindings& b);
+
+  void FillPortMenu();
+  void FillLists();
+  void ShowConnectImage(int index);
+  void ShowPortName();
+  // Disables what only a unit's hardware configuration enables.
+  void DisableConfiguredControls();
+  // Flag interlock: with ML or Cnt set no other flag may be.
+  bool ExclusiveFlagSet() const;
+  void UncheckFlags(std::initializer_list<TCheckBox*> boxes);
+
+ public:
+  // ---- module data ----
+  std::wstring SettingsPath;       // executable's folder + "QRX.cfg"
+  std::uint8_t ComNumber = 1;
+  std::wstring HelpFileName = L"Tarvisel.chm";
+  std::wstring SchedulePath;
+  std::array<std::uint8_t, 3> PointDate{};  // year, month, day
+  std::array<std::uint8_t, 3> PointTime{};  // hours, minutes, seconds
+  std::array<std::uint16_t, 8 * 4> LevelMasks{};  // per output: Max, 95 %, Min, H2O
+  std::array<std::uint16_t, 4> TestWords{};       // Max, 95 %, Min, H2O
+  int SavedAddressIndex = 0;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,73 @@
+// The identification buttons of the configuration page against the simulated unit: each shows the
+// unit's value, the raw reply exactly as the unit sent it, and "Выполнено, OK".
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "tests/e2e/E2e.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::wstring kGroup = L"Версия и копирайт";
+
+// The last answer in the simulator's log, as the raw-reply field shows it (hex without blanks).
+std::wstring LastAnswerHex() {
+  const std::string log = e2e::SimulatorLog();
+  const auto tx = log.rfind("TX ");
+  if (tx == std::string::npos) return {};
+  std::string line = log.substr(tx + 3, log.find('\n', tx) - tx - 3);
+  line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
+  return std::wstring(line.begin(), line.end());
+}
+
+TEST(Identification, EachButtonShowsTheUnitsValueAndItsRawReply) {
+  e2e::Tarvisel app;
+  ASSERT_NE(app.Main(), nullptr);
+  const struct {
+    const wchar_t* button;
+    int field;
+    const wchar_t* value;
+    const char* request;
+  } cases[] = {
+      {L"Get Rev", 0, L"Rev 2.05", "01 03 00 02 00 01"},
+      {L"Get CopyR", 1, L"(C) 2011 KT.8 unit", "01 03 00 00 00 0A"},
+      // The year byte counts from 2000 and shows with four digits.
+      {L"Get Rev Date", 2, L"28.12.2011", "01 03 00 03 00 02"},
+      {L"Get Dev Code", 3, L"8-1", "01 03 00 01 00 01"},
+      {L"Get Rev ASCII", 4, L"KT.8 v2.05", "01 03 00 AA 00 05"},
+  };
+  HWND dump = app.InGroup(L"Тест", L"Edit");
+  ASSERT_NE(dump, nullptr);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.button)));
+    HWND button = app.InGroup(kGroup, L"Button", c.button);
+    EXPECT_EQ(app.PressAndRead(button), L"Выполнено, OK");
+    EXPECT_EQ(uidriver::TextOf(app.InGroup(kGroup, L"Edit", L"", c.field)), c.value);
+    EXPECT_TRUE(e2e::SimulatorReceived(c.request));
+    EXPECT_EQ(uidriver::TextOf(dump), LastAnswerHex());
+  }
+  e2e::Screenshot(app.Main(), L"identification");
+  EXPECT_TRUE(app.Close());
+}
+
+TEST(Help, ButtonAndF1SayWhenTheHelpFileIsMissing) {
+  e2e::Tarvisel app;
+  ASSERT_NE(app.Main(), nullptr);
+  HWND help = uidriver::Find(app.StatusBar(), {L"Button"});
+  ASSERT_NE(help, nullptr);
+  uidriver::Click(help);
+  HWND box = e2e::WaitForBox(app.Pid(), L"Не найден файл справки Tarvisel.chm", 10s);
+  ASSERT_NE(box, nullptr);
+  uidriver::AnswerMessageBox(box);
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return uidriver::FindMessageBox(app.Pid()) == nullptr; }, 5s));
+  uidriver::PressKey(uidriver::Find(app.Main(), {L"Button", L"Get Rev"}), VK_F1);
+  box = e2e::WaitForBox(app.Pid(), L"Не найден файл справки Tarvisel.chm", 10s);
+  ASSERT_NE(box, nullptr);
+  uidriver::AnswerMessageBox(box);
+  EXPECT_TRUE(app.Close());
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+// Writing the hardware configuration is guarded by the password: cancelling sends nothing and
+// leaves the status text alone, wrong passwords are refused with a message, and once accepted the
+// password is not asked again in this run.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/E2e.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::wstring kConfig = L"Конфигурация КТ.8";
+constexpr char kWrite[] = "01 10 00 04 00 02 04";
+
+int Writes() {
+  const std::string log = e2e::SimulatorLog();
+  int n = 0;
+  for (auto at = log.find(std::string("RX ") + kWrite); at != std::string::npos;
+       at = log.find(std::string("RX ") + kWrite, at + 1))
+    ++n;
+  return n;
+}
+
+HWND OpenPasswordDialog(e2e::Tarvisel& app) {
+  uidriver::Click(app.InGroup(kConfig, L"Button", L"Set"));
+  return uidriver::WaitForTopWindow(app.Pid(), L"Ввод пароля", 5s);
+}
+
+TEST(Password, AskedUntilAcceptedThenNeverAgain) {
+  e2e::Tarvisel app;
+  ASSERT_NE(app.Main(), nullptr);
+  EXPECT_EQ(app.PressAndRead(app.InGroup(L"Версия и копирайт", L"Button", L"Get Rev")), L"Выполнено, OK");
+
+  // Cancelled: nothing sent, the status keeps its text.
+  HWND dialog = OpenPasswordDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(uidriver::TextOf(uidriver::Find(dialog, {L"Edit"})), L"");
+  uidriver::Click(uidriver::Find(dialog, {L"Button", L"Cansel"}));
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  Sleep(300);
+  EXPECT_EQ(Writes(), 0);
+  EXPECT_EQ(app.Status(), L"Выполнено, OK");
+
+  // The right letters in the wrong case are refused with a message; the field starts empty on
+  // each showing; then the password goes through and the configuration is written.
+  dialog = OpenPasswordDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  HWND field = uidriver::Find(dialog, {L"Edit"});
+  EXPECT_EQ(uidriver::TextOf(field), L"");
+  uidriver::Type(field, L"WEXO\r");
+  HWND box = e2e::WaitForBox(app.Pid(), L"Неправильный пароль! Попробуйте еще раз.", 5s);
+  ASSERT_NE(box, nullptr);
+  uidriver::AnswerMessageBox(box);
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return e2e::WaitForBox(app.Pid(), L"Неправильный", 0ms) == nullptr; }, 3s));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  uidriver::SetText(field, L"");
+  // The user types once the field has the keyboard again.
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return uidriver::FocusedWindow(dialog) == field; }, 3s));
+  uidriver::Type(field, L"wexo\r");
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return Writes() == 1; }, 5s));
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return app.Status() == L"Выполнено, OK"; }, 5s));
+
+  // Accepted for the rest of the run.
+  EXPECT_EQ(app.PressAndRead(app.InGroup(kConfig, L"Button", L"Set")), L"Выполнено, OK");
+  EXPECT_EQ(Writes(), 2);
+  EXPECT_EQ(uidriver::FindMessageBox(app.Pid()), nullptr);
+  e2e::Screenshot(app.Main(), L"password-accepted");
+  EXPECT_TRUE(app.Close());
+}
+
+}  // namespace
