@@ -1,9 +1,10 @@
 // Loads a skin (a folder holding "Options.dat", or a packed ".asz" file) the way the program
 // does and prints what it holds: the skin-wide values, the sections, images, patterns, the
 // constant indexes and anything the load refused.
-//   skindump PATH [--check] [--preview FILE.png] [--hue N] [--saturation N]
+//   skindump PATH [--check] [--quiet] [--preview FILE.png] [--hue N] [--saturation N]
 // --check ends with status 1 when the load noticed anything or a name the engine asks for is
-// missing; --preview renders the skin's controls and master bitmap into a PNG file.
+// missing; --quiet prints only what is missing or noticed; --preview renders the skin's
+// controls and master bitmap into a PNG file.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -87,7 +88,7 @@ void Print(const skin::TacSkinRecords& s) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: skindump PATH [--check] [--preview FILE.png] [--hue N] [--saturation N]\n");
+  std::fprintf(stderr, "usage: skindump PATH [--check] [--quiet] [--preview FILE.png] [--hue N] [--saturation N]\n");
   return 2;
 }
 
@@ -96,13 +97,15 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const fs::path path = argv[1];
-  bool check = false;
+  bool check = false, quiet = false;
   fs::path preview;
   skin::TacSkinLoadOptions options;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--check") {
       check = true;
+    } else if (arg == "--quiet") {
+      quiet = true;
     } else if (i + 1 < argc && arg == "--preview") {
       preview = argv[++i];
     } else if (i + 1 < argc && arg == "--hue") {
@@ -122,7 +125,7 @@ int main(int argc, char** argv) {
       files = std::make_unique<skin::TacPackedSkinFiles>(ReadFile(path));
     }
     const auto records = skin::LoadSkinRecords(*files, options);
-    Print(*records);
+    if (!quiet) Print(*records);
     if (!preview.empty()) {
       const skin::TBitmap32 img = skindump::RenderPreview(*records);
       std::vector<std::uint32_t> px;
@@ -133,9 +136,14 @@ int main(int argc, char** argv) {
                                                      static_cast<std::streamsize>(png.size()));
     }
     const std::vector<std::string> missing = skindump::MissingNames(*records);
-    std::printf("\nmissing names (%zu):", missing.size());
-    for (const std::string& m : missing) std::printf(" %s", m.c_str());
-    std::printf("\n");
+    if (!quiet || !missing.empty()) {
+      std::printf("\nmissing names (%zu):", missing.size());
+      for (const std::string& m : missing) std::printf(" %s", m.c_str());
+      std::printf("\n");
+    }
+    if (quiet)
+      for (const skin::TacSkinNotice& n : records->Notices)
+        std::printf("notice %s/%s: %s\n", n.Section.c_str(), n.Key.c_str(), n.Text.c_str());
     if (check && (!missing.empty() || !records->Notices.empty())) return 1;
   } catch (const classlib::Exception& e) {
     std::fprintf(stderr, "skindump: %ls\n", e.Message().c_str());

@@ -1,6 +1,6 @@
 // Generates the program's own skin: "Options.dat", the master bitmap and the shadow image, all
-// drawn from a few style parameters, and optionally the packed ".asz" file of them.
-//   skingen OUTDIR [--asz FILE] [--accent RRGGBB] [--radius N] [--gradient X]
+// drawn from a few style parameters (skinpack then packs the folder into an ".asz" file).
+//   skingen OUTDIR [--accent RRGGBB] [--radius N] [--gradient X]
 // The output depends only on the parameters, so the committed skin can be checked against it.
 #include <cstdio>
 #include <cstdlib>
@@ -9,13 +9,12 @@
 #include <string>
 
 #include "classlib/Exception.h"
-#include "skin/core/acSkinPack.h"
 #include "tools/skingen/OurSkin.h"
 
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: skingen OUTDIR [--asz FILE] [--accent RRGGBB] [--radius N] [--gradient X]\n");
+  std::fprintf(stderr, "usage: skingen OUTDIR [--accent RRGGBB] [--radius N] [--gradient X]\n");
   return 2;
 }
 
@@ -24,15 +23,12 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::filesystem::path out = argv[1];
-  std::filesystem::path asz;
   skingen::SkinStyle style;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
     if (i + 1 >= argc) return Usage();
     const std::string value = argv[++i];
-    if (arg == "--asz")
-      asz = value;
-    else if (arg == "--accent")
+    if (arg == "--accent")
       style.Accent = static_cast<std::uint32_t>(std::strtoul(value.c_str(), nullptr, 16));
     else if (arg == "--radius")
       style.Radius = std::atoi(value.c_str());
@@ -54,10 +50,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "skingen: cannot write %s\n", (out / name).string().c_str());
         return 1;
       }
-    }
-    if (!asz.empty() && skin::PackDir(out, asz) == 0) {
-      std::fprintf(stderr, "skingen: nothing to pack in %s\n", out.string().c_str());
-      return 1;
     }
   } catch (const classlib::Exception& e) {
     std::fprintf(stderr, "skingen: %ls\n", e.Message().c_str());

@@ -1,6 +1,10 @@
 // Loading the images of a skin: every form of image value, the files they name, and the
 // refusal of values that cannot be used.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "skin/core/acSkinRecords.h"
 #include "tests/skin/data/SkinFixture.h"
@@ -244,6 +248,34 @@ TEST(LoadImages, ImageSizeIsLimited) {
   EXPECT_THROW(s.Load(), EacSkinLoadError);
   s.Options.MaxImagePixels = 64 * 64;
   EXPECT_NO_THROW(s.Load());
+}
+
+}  // namespace
+}  // namespace skin
+
+namespace skin {
+namespace {
+
+// A skin folder: names in the description are upper case, files on disk may be spelled in any
+// case; a name holding ':' is a path of its own and is not looked for in the folder.
+TEST(LoadImages, FolderFilesAreFoundWhateverTheirCase) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("skin-folder-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto write = [&](const char* name, const test::Bytes& bytes) {
+    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                       static_cast<std::streamsize>(bytes.size()));
+  };
+  const std::string text = "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\nBOXCHECKED=@0000@0000@0030@0010@3@0\n"
+                           "[BUTTON]\nGLYPHMASK=!X:OWN.BMP!1!0\n";
+  write("options.DAT", test::Bytes(text.begin(), text.end()));
+  write("master.bmp", test::EncodeBmp(test::Filled(40, 20, 0xFF112233), 24));
+  const TacFolderSkinFiles files(dir);
+  const auto skin = LoadSkinRecords(files, {});
+  EXPECT_EQ(skin->MasterBitmap.Width(), 40);
+  ASSERT_EQ(skin->ma.size(), 1u);
+  ASSERT_EQ(skin->Notices.size(), 1u);
+  EXPECT_NE(skin->Notices[0].Text.find("X:OWN.BMP"), std::string::npos);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ std::vector<std::uint8_t> ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Regenerate with: build/host/tools/skingen/skingen resources/skin/Tarvisel --asz resources/skin/Tarvisel.asz
+// Regenerate with (from the host build's tools):
+//   skingen resources/skin/Tarvisel && skinpack pack resources/skin/Tarvisel resources/skin/Tarvisel.asz
 TEST(OurSkin, CommittedFilesEqualTheGeneratorsOutput) {
   const skingen::SkinFiles generated = skingen::BuildOurSkin({});
   std::size_t committed = 0;
