@@ -75,7 +75,8 @@ std::array<std::uint8_t, 8> ProbeIdFromSerial(std::uint32_t serial) {
   return id;
 }
 
-UnitModel::UnitModel(const UnitOptions& options, SimClock::time_point start) : address_(options.address) {
+UnitModel::UnitModel(const UnitOptions& options, SimClock::time_point start)
+    : address_(options.address), counter_(options.counter), resolution_(options.resolution) {
   const CivilTime civil = options.clockStart.value_or(LocalNow());
   clockBase_ = ToSeconds(civil);
   clockSetAt_ = start;

@@ -52,6 +52,9 @@ struct UnitOptions {
   std::uint8_t hwConfig = HwOutputs | HwInputs | HwClock;
   // Where the unit's clock starts; empty: the host's local time.
   std::optional<CivilTime> clockStart;
+  // The position counter's start value and its resolution (position = counter × resolution).
+  std::uint32_t counter = 0x00001234;
+  float resolution = 0.125f;
 };
 
 struct ProbeAnswer {
@@ -107,8 +110,8 @@ class UnitModel {
   std::map<std::uint16_t, RegisterObject> objects_;
   std::array<Probe, 64> probes_{};
   std::uint8_t address_ = 1;
-  std::uint32_t counter_ = 0x00001234;
-  float resolution_ = 0.125f;
+  std::uint32_t counter_;
+  float resolution_;
   // The clock: the civil time set at `clockSetAt_`, running on from there.
   std::chrono::sys_seconds clockBase_{};
   SimClock::time_point clockSetAt_{};

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cmath>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -34,6 +36,8 @@ constexpr const char* Usage = R"(usage: kt8sim [options]
   --address N        the unit's Modbus address (default 1)
   --hostlink         frames travel inside the ВЕМ-Д.5 host-link envelope (1 stop bit)
   --hw-config HEX    hardware configuration flags of register 4 (default 07)
+  --counter HEX      the position counter's start value (default 1234)
+  --resolution X     the counter's resolution, position = counter × resolution (default 0.125)
   --log FILE         log every frame received and sent
   --pace             answer at the line's speed: 9600 baud, 11 bits a character (10 with --hostlink)
 faults, applied to the answers:
@@ -85,6 +89,19 @@ bool Parse(int argc, char** argv, Options& o) {
     } else if (arg == "--hw-config") {
       if (!(n = number(16, 0, 255))) return false;
       o.unit.hwConfig = static_cast<std::uint8_t>(*n);
+    } else if (arg == "--counter") {
+      const char* v = value();
+      char* end = nullptr;
+      errno = 0;
+      const unsigned long long c = v ? std::strtoull(v, &end, 16) : 0;
+      if (!v || errno || end == v || *end || c > 0xFFFFFFFFull) return false;
+      o.unit.counter = static_cast<std::uint32_t>(c);
+    } else if (arg == "--resolution") {
+      const char* v = value();
+      char* end = nullptr;
+      const float r = v ? std::strtof(v, &end) : 0;
+      if (!v || end == v || *end || !std::isfinite(r)) return false;
+      o.unit.resolution = r;
     } else if (arg == "--hostlink") {
       o.hostLink = true;
     } else if (arg == "--pace") {
