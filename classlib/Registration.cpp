@@ -5,6 +5,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
+#include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
@@ -91,6 +92,8 @@ void RegisterLibraryClasses() {
   RegisterClass<TPen, TGraphicsObject>(L"TPen", &DeclarePen);
 
   RegisterClass<TPicture, TPersistent>(L"TPicture", &DeclarePicture);
+  RegisterClass<TCustomImageList, TComponent>(L"TCustomImageList");
+  RegisterClass<TImageList, TCustomImageList>(L"TImageList");
 
   RegisterClass<TControl, TComponent>(L"TControl");
   RegisterClass<TWinControl, TControl>(L"TWinControl");

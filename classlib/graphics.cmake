@@ -6,4 +6,5 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Bitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Jpeg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Picture.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SystemImageList.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/SystemImageList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImgList.cpp)
