@@ -1,29 +1,15 @@
 #pragma once
-// The image list and the bitmap button of the configurator's windows. The component library does
-// not carry them yet; they live here, in its namespace and with its names, so that moving them
-// into classlib/ later changes no caller.
-//   TImageList  16 × 16 images with alpha in a system image list (page tabs, buttons, status bar)
+// The bitmap button of the configurator's windows. The component library does not carry it yet;
+// it lives here, in its namespace and with its name, so that moving it into classlib/ later
+// changes no caller. Its images come from the library's TImageList (classlib/ImgList.h).
 //   TBitBtn     a push button that shows image ImageIndex of Images beside its caption
 #include "classlib/Bitmap.h"
+#include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SystemImageList.h"
 #include "classlib/TypInfo.h"
 
 namespace classlib {
-
-class TImageList : public TComponent {
- public:
-  explicit TImageList(TComponent* AOwner) : TComponent(AOwner) { list_.Create(16, 16, ILC_COLOR32 | ILC_MASK, 4); }
-  std::wstring ClassName() const override { return L"TImageList"; }
-  static void DeclareProperties(TClassDecl<TImageList>&) {}
-  HIMAGELIST Handle() const { return list_.Handle(); }
-  int Count() const { return list_.Count(); }
-  int Add(TBitmap* image) { return list_.Add(image, nullptr); }
-  bool GetBitmap(int index, TBitmap* image) const { return list_.GetBitmap(index, image); }
-
- private:
-  SystemImageList list_;
-};
 
 class TBitBtn : public TButton {
  public:

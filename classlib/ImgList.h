@@ -87,7 +87,7 @@ class TCustomImageList : public TComponent {
 
   // Each Width-wide part of Image is one image; returns the first index, -1 on failure.
   // A 32-bit image keeps its alpha; otherwise Mask (white: transparent) or opaque.
-  int Add(TBitmap* Image, TBitmap* Mask);
+  int Add(TBitmap* Image, TBitmap* Mask = nullptr);
   int AddMasked(TBitmap* Image, TColor MaskColor);
   int AddIcon(HICON Icon);
   void Insert(int Index, TBitmap* Image, TBitmap* Mask);
