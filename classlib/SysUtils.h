@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "classlib/FormatSettings.h"
+#include "classlib/Utf8.h"
 
 namespace classlib {
 
@@ -96,7 +97,6 @@ std::wstring AnsiQuotedStr(std::wstring_view text, wchar_t quote);
 std::wstring AnsiExtractQuotedStr(std::wstring_view text, std::size_t& pos, wchar_t quote);
 // UTF-8 and back. Decoding turns malformed bytes into U+FFFD; encoding an unpaired surrogate
 // writes U+FFFD.
-std::string Utf8Encode(std::wstring_view text);
 std::wstring Utf8Decode(std::string_view bytes);
 // Appends one Unicode code point (a surrogate pair on Windows where it is needed).
 void AppendCodePoint(std::wstring& out, char32_t code);

@@ -29,39 +29,7 @@ std::wstring acUtf8ToWide(std::string_view Text) {
   return out;
 }
 
-std::string acWideToUtf8(std::wstring_view Text) {
-  std::string out;
-  out.reserve(Text.size());
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    auto code = static_cast<char32_t>(Text[i]);
-    if constexpr (sizeof(wchar_t) == 2) {
-      if (code >= 0xD800 && code <= 0xDBFF && i + 1 < Text.size()) {
-        const auto low = static_cast<char32_t>(Text[i + 1]);
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-          code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-          ++i;
-        }
-      }
-    }
-    if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) code = 0xFFFD;
-    if (code < 0x80) {
-      out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | code >> 6));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | code >> 12));
-      out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | code >> 18));
-      out.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-  }
-  return out;
-}
+std::string acWideToUtf8(std::wstring_view Text) { return classlib::Utf8Encode(Text); }
 
 std::wstring acPathText(const std::filesystem::path& Path) {
   const std::u16string text = Path.u16string();
