@@ -12,9 +12,12 @@ constexpr std::wstring_view kCycleTexts[] = {L"нет", L"час", L"день", 
 
 std::optional<int> DigitValue(wchar_t c, int base) {
   int v = -1;
-  if (c >= L'0' && c <= L'9') v = c - L'0';
-  else if (c >= L'A' && c <= L'F') v = c - L'A' + 10;
-  else if (c >= L'a' && c <= L'f') v = c - L'a' + 10;
+  if (c >= L'0' && c <= L'9')
+    v = c - L'0';
+  else if (c >= L'A' && c <= L'F')
+    v = c - L'A' + 10;
+  else if (c >= L'a' && c <= L'f')
+    v = c - L'a' + 10;
   if (v < 0 || v >= base) return std::nullopt;
   return v;
 }

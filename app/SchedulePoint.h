@@ -42,13 +42,13 @@ PointRecord MakePointRecord(int mode, int cycle, std::uint8_t mask, const BcdDat
 
 // What the point group shows after "Get".
 struct PointView {
-  std::wstring date;          // "dd.mm.yy" from the BCD bytes
-  std::wstring time;          // "hh:mm:ss"
-  std::optional<int> mode;    // 0 .. 2; mode 3 leaves the mode buttons as they are
-  std::optional<int> cycle;   // 0 .. 4; cycles 5 .. 7 leave the cycle buttons as they are
-  int weekdayIndex = -1;      // item of the day-of-week list for a weekly point: low nibble − 1
+  std::wstring date;         // "dd.mm.yy" from the BCD bytes
+  std::wstring time;         // "hh:mm:ss"
+  std::optional<int> mode;   // 0 .. 2; mode 3 leaves the mode buttons as they are
+  std::optional<int> cycle;  // 0 .. 4; cycles 5 .. 7 leave the cycle buttons as they are
+  int weekdayIndex = -1;     // item of the day-of-week list for a weekly point: low nibble − 1
   bool done = false;
-  std::wstring mask;          // two upper-case hex digits
+  std::wstring mask;  // two upper-case hex digits
 };
 PointView ViewOfPoint(const PointRecord& point);
 

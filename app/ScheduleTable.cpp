@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 #include <optional>
+#include <vector>
 
 namespace app {
 namespace {
@@ -70,7 +70,8 @@ ScheduleSaveResult SaveSchedule(const std::wstring& path, std::span<const Number
       // The failure may have come after the record reached the file (closing, reopening): what
       // the table holds now decides whether the row counts as written.
       std::wstring error = table.LastErrorText();
-      if (table.Open(true) && table.ReadRecord(index) && std::ranges::equal(table.RecordBuffer(), filled)) ++result.written;
+      if (table.Open(true) && table.ReadRecord(index) && std::ranges::equal(table.RecordBuffer(), filled))
+        ++result.written;
       return failed(std::move(error));
     }
     ++result.written;

@@ -14,6 +14,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "app/BitBtn.h"
+#include "app/SchedulePoint.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
@@ -177,10 +178,43 @@ class TForm1 : public TForm {
   TGroupBox* GroupBox_PointsCycle = nullptr;
   TComboBox* ComboBox_NumPoint = nullptr;
   TComboBox* ComboBox_NumDay = nullptr;
+  TEdit* edtPointDate = nullptr;
+  TEdit* edtPointTime = nullptr;
+  TMaskEdit* MaskEdit_BytePointOut = nullptr;
+  TCheckBox* CheckBox1 = nullptr;  // "Отработано"
   TRadioButton* RadioButton_PointNoUsed = nullptr;
+  TRadioButton* RadioButton_PointOn = nullptr;
+  TRadioButton* RadioButton_PointOff = nullptr;
+  TRadioButton* RadioButton_Cycle = nullptr;
   TRadioButton* RadioButton_NoCycle = nullptr;
+  TRadioButton* RadioButton_EveryHour = nullptr;
+  TRadioButton* RadioButton_EveryDay = nullptr;
+  TRadioButton* RadioButton_EveryWeek = nullptr;
   TRadioButton* RadioButton_EveryMonth = nullptr;
+  TButton* btnGet_PointControl = nullptr;
+  TButton* btnSet_PointControl = nullptr;
+  TButton* btnLoad_DateTime = nullptr;
+  TListView* ListView1 = nullptr;
+  TButton* btnGetDB = nullptr;
+  TButton* btnSaveDB = nullptr;
+  TButton* btnClearDB = nullptr;
+  TButton* btnGetDirFile = nullptr;
   TEdit* edtDirFileDB = nullptr;
+
+  void btnGet_PointControlClick(TObject* Sender);
+  void btnSet_PointControlClick(TObject* Sender);
+  void btnLoad_DateTimeClick(TObject* Sender);
+  void btnGetDBClick(TObject* Sender);
+  void btnSaveDBClick(TObject* Sender);
+  void btnClearDBClick(TObject* Sender);
+  void btnGetDirFileClick(TObject* Sender);
+  // "Циклический" / "Однократный".
+  void RadioButton_PointsTipeClick(TObject* Sender);
+  // The four cycle buttons.
+  void RadioButton_PointsCycleClick(TObject* Sender);
+  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+  // One row of the point list for point `index` (0 .. 31).
+  void AddPointRow(const app::ScheduleRow& row, int index);
 
   // ---- page 3 "Тест ДП" (ProbePage.cpp) ----
   TGroupBox* GroupBox17 = nullptr;

@@ -1,9 +1,9 @@
 // A schedule point from the unit's bytes to the point group, to a list row and back.
-#include "app/SchedulePoint.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "app/SchedulePoint.h"
 
 using namespace app;
 
@@ -45,13 +45,20 @@ TEST(SchedulePoint, ListRowsShowPlainNumbers) {
     std::vector<std::wstring> texts;
     bool done;
   } cases[] = {
-      {{0x31, 0x05, 0x11, 0x12, 0x03, 0x08, 0x30, 0x00}, {L"11.12.3", L"8:30:0", L"05", L"вкл", L"неделя", L"3"}, false},
+      {{0x31, 0x05, 0x11, 0x12, 0x03, 0x08, 0x30, 0x00},
+       {L"11.12.3", L"8:30:0", L"05", L"вкл", L"неделя", L"3"},
+       false},
       {{0x02, 0x01, 0x11, 0x12, 0x28, 0x08, 0x05, 0x00}, {L"11.12.28", L"8:5:0", L"01", L"выкл", L"нет", L"0"}, false},
-      {{0xC0, 0xFF, 0x99, 0x01, 0x31, 0x23, 0x59, 0x59}, {L"99.1.31", L"23:59:59", L"FF", L"не исп.", L"месяц", L"0"}, true},
+      {{0xC0, 0xFF, 0x99, 0x01, 0x31, 0x23, 0x59, 0x59},
+       {L"99.1.31", L"23:59:59", L"FF", L"не исп.", L"месяц", L"0"},
+       true},
       // mode 3 and cycle 7 list as not used and once
-      {{0x73, 0x80, 0x11, 0x12, 0x28, 0x00, 0x00, 0x00}, {L"11.12.28", L"0:0:0", L"80", L"не исп.", L"нет", L"0"}, false},
+      {{0x73, 0x80, 0x11, 0x12, 0x28, 0x00, 0x00, 0x00},
+       {L"11.12.28", L"0:0:0", L"80", L"не исп.", L"нет", L"0"},
+       false},
       // a read that timed out: 0xFF filler
-      {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, {L"165.165.165", L"165:165:165", L"FF", L"не исп.", L"нет", L"0"},
+      {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+       {L"165.165.165", L"165:165:165", L"FF", L"не исп.", L"нет", L"0"},
        true},
   };
   for (const auto& c : cases) {
@@ -78,9 +85,9 @@ TEST(SchedulePoint, TextsThatNoRowWritesReadAsNoPoint) {
   const struct {
     std::size_t column;
     const wchar_t* text;
-  } bad[] = {{0, L"11.12"},  {0, L"11.12.28.1"}, {0, L"256.1.1"}, {0, L"-1.2.3"}, {0, L"1..3"}, {0, L"1.2.3 "},
-             {0, L""},       {1, L"8:5"},        {1, L"8.5.0"},   {1, L"0008:5:0"}, {2, L"G0"},   {2, L"100"},
-             {2, L""},       {3, L"ВКЛ"},        {3, L"-"},       {4, L"год"},    {5, L""},     {5, L"100"}};
+  } bad[] = {{0, L"11.12"}, {0, L"11.12.28.1"}, {0, L"256.1.1"}, {0, L"-1.2.3"},   {0, L"1..3"}, {0, L"1.2.3 "},
+             {0, L""},      {1, L"8:5"},        {1, L"8.5.0"},   {1, L"0008:5:0"}, {2, L"G0"},   {2, L"100"},
+             {2, L""},      {3, L"ВКЛ"},        {3, L"-"},       {4, L"год"},      {5, L""},     {5, L"100"}};
   for (const auto& b : bad) {
     auto texts = good;
     texts[b.column] = b.text;

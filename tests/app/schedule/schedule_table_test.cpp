@@ -1,9 +1,8 @@
 // The schedule export: rows to records, tables written earlier, and what the user is told when
 // the file system fails.
-#include "app/ScheduleTable.h"
-
 #include <gtest/gtest.h>
 
+#include "app/ScheduleTable.h"
 #include "tests/app/dbf/DbfTestUtil.h"
 #include "tests/app/dbf/FaultyFiles.h"
 
@@ -80,8 +79,14 @@ TEST(ScheduleTable, FieldsAreFoundByNameInATableOfAnotherLayout) {
 
 TEST(ScheduleTable, ANarrowFieldOfAnOlderTableAppendsNothing) {
   // Tables written before OUTS was widened give it two digits: masks from 100 up do not fit.
-  const Bytes older = TableWith({{"POINTS", 'N', 4, 0}, {"DATE", 'C', 8, 0}, {"TIME", 'C', 8, 0}, {"OUTS", 'N', 2, 0},
-                                 {"USED", 'N', 1, 0}, {"CYCLE", 'N', 1, 0}, {"DAY", 'N', 1, 0}, {"ONOFF", 'N', 1, 0}});
+  const Bytes older = TableWith({{"POINTS", 'N', 4, 0},
+                                 {"DATE", 'C', 8, 0},
+                                 {"TIME", 'C', 8, 0},
+                                 {"OUTS", 'N', 2, 0},
+                                 {"USED", 'N', 1, 0},
+                                 {"CYCLE", 'N', 1, 0},
+                                 {"DAY", 'N', 1, 0},
+                                 {"ONOFF", 'N', 1, 0}});
   DbfMemoryFiles files;
   files.Put(kPath, older);
   const auto refused = SaveSchedule(kPath, kRows, files);  // the first row has mask FF
