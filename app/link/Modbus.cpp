@@ -29,7 +29,7 @@ struct CrcTables {
   std::array<std::uint8_t, 256> low{};
 };
 
-// The two tables of the Modbus serial-line specification, derived from the reflected
+// The two tables of the Modbus over serial line standard, derived from the reflected
 // polynomial 0xA001: high[i] is the low byte of the CRC of i, low[i] its high byte.
 constexpr CrcTables MakeCrcTables() {
   CrcTables t;

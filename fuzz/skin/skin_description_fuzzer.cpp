@@ -20,14 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       double f = 0;
       skin::ParseSkinInteger(key.Value, i);
       skin::ParseSkinFloat(key.Value, f);
-      skin::TacImageSpec spec = skin::ParseImageValue(key.Value);
-      const std::string why = skin::FinishImageSpec(spec, 200, 100, 7.0);
-      if (why.empty() && spec.Form != skin::TacImageForm::None) {
+      skin::TacImageSpec image = skin::ParseImageValue(key.Value);
+      const std::string why = skin::FinishImageSpec(image, 200, 100, 7.0);
+      if (why.empty() && image.Form != skin::TacImageForm::None) {
         // An accepted image lies inside the bitmap and its cells are at least one pixel.
-        const skin::TRect& r = spec.R;
+        const skin::TRect& r = image.R;
         if (r.Left < 0 || r.Top < 0 || r.Right > 200 || r.Bottom > 100 || r.Left >= r.Right || r.Top >= r.Bottom) std::abort();
-        if (spec.ImageCount < 1 || (r.Right - r.Left) / spec.ImageCount < 1) std::abort();
-        if (spec.MaskType < 0 || (r.Bottom - r.Top) / (spec.MaskType + 1) < 1) std::abort();
+        if (image.ImageCount < 1 || (r.Right - r.Left) / image.ImageCount < 1) std::abort();
+        if (image.MaskType < 0 || (r.Bottom - r.Top) / (image.MaskType + 1) < 1) std::abort();
       }
     }
   }

@@ -53,6 +53,6 @@ TacImageSpec ParseImageValue(std::string_view value);
 // none): R is set for whole-bitmap forms, the rules that need the cell size are applied and the
 // image is checked. Version is the skin's VERSION: old '^' borders with a one-pixel centre are
 // stretched differently below 7.4. Answers the reason why the image cannot be used, empty when it can.
-std::string FinishImageSpec(TacImageSpec& spec, int sourceWidth, int sourceHeight, double version);
+std::string FinishImageSpec(TacImageSpec& image, int sourceWidth, int sourceHeight, double version);
 
 }  // namespace skin

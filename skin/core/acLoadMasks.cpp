@@ -69,49 +69,49 @@ class TacMaskLoader {
   // ordinary text.
   void AddKey(const std::string& section, const std::string& key, const std::string& value) {
     if (value.empty() || IsSkinValueKey(key)) return;
-    TacImageSpec spec = ParseImageValue(value);
-    if (spec.Form == TacImageForm::None) return;
+    TacImageSpec image = ParseImageValue(value);
+    if (image.Form == TacImageForm::None) return;
     const bool imageKey = IsSkinImageKey(key);
-    if (spec.Malformed()) {
-      if (imageKey) Notice(section, key, spec.Error);
+    if (image.Malformed()) {
+      if (imageKey) Notice(section, key, image.Error);
       return;
     }
-    Add(section, key, spec, imageKey);
+    Add(section, key, image, imageKey);
   }
 
-  void Add(const std::string& section, const std::string& key, TacImageSpec& spec, bool imageKey) {
+  void Add(const std::string& section, const std::string& key, TacImageSpec& image, bool imageKey) {
     TsMaskData md;
     TImage32View source;
-    if (spec.WholeBitmap) {
-      const auto bytes = Find(spec.FileName);
+    if (image.WholeBitmap) {
+      const auto bytes = Find(image.FileName);
       if (!bytes) {
-        Notice(section, key, "image file \"" + spec.FileName + "\" not found");
+        Notice(section, key, "image file \"" + image.FileName + "\" not found");
         return;
       }
-      TBitmap32 bmp = Decode(*bytes, spec.FileName, spec.Png);
+      TBitmap32 bmp = Decode(*bytes, image.FileName, image.Png);
       if (bmp.Width() <= 0) return;
       md.Bmp = std::make_unique<TBitmap32>(std::move(bmp));
       source = md.Bmp->View();
     } else {
       source = skin_.MasterBitmap.View();
     }
-    if (std::string why = FinishImageSpec(spec, source.Width, source.Height, skin_.SkinData.Version); !why.empty()) {
+    if (std::string why = FinishImageSpec(image, source.Width, source.Height, skin_.SkinData.Version); !why.empty()) {
       if (imageKey) Notice(section, key, why);
       return;
     }
-    md.ClassName = spec.UpperCaseNames ? SkinUpperCase(section) : section;
-    md.PropertyName = spec.UpperCaseNames ? SkinUpperCase(key) : key;
-    md.R = spec.R;
-    md.ImageCount = static_cast<std::int16_t>(spec.ImageCount);
-    md.MaskType = static_cast<std::int16_t>(spec.MaskType);
-    md.BorderWidth = static_cast<std::int16_t>(spec.BorderWidth);
-    md.DrawMode = static_cast<std::int16_t>(spec.DrawMode);
-    md.ImgType = acImgTypes[static_cast<std::size_t>(std::clamp(spec.ImgType, 0, 4))];
+    md.ClassName = image.UpperCaseNames ? SkinUpperCase(section) : section;
+    md.PropertyName = image.UpperCaseNames ? SkinUpperCase(key) : key;
+    md.R = image.R;
+    md.ImageCount = static_cast<std::int16_t>(image.ImageCount);
+    md.MaskType = static_cast<std::int16_t>(image.MaskType);
+    md.BorderWidth = static_cast<std::int16_t>(image.BorderWidth);
+    md.DrawMode = static_cast<std::int16_t>(image.DrawMode);
+    md.ImgType = acImgTypes[static_cast<std::size_t>(std::clamp(image.ImgType, 0, 4))];
     md.Manager = &skin_;
-    md.WL = static_cast<std::int16_t>(spec.WL);
-    md.WT = static_cast<std::int16_t>(spec.WT);
-    md.WR = static_cast<std::int16_t>(spec.WR);
-    md.WB = static_cast<std::int16_t>(spec.WB);
+    md.WL = static_cast<std::int16_t>(image.WL);
+    md.WT = static_cast<std::int16_t>(image.WT);
+    md.WR = static_cast<std::int16_t>(image.WR);
+    md.WB = static_cast<std::int16_t>(image.WB);
     if (md.ImgType == TacImgType::itisaBorder) md.CornerType = ComputeCornerType(md, source);
     skin_.ma.push_back(std::move(md));
   }
@@ -165,13 +165,13 @@ void TacSkinRecords::LoadAllMasks(const TacSkinIni* SkinFile, const TacSkinFiles
     if (SkinUpperCase(section.Name) == kGlobalInfo) continue;
     for (const TacIniKey& key : section.Keys) {
       if (key.Value.empty() || IsSkinValueKey(key.Name)) continue;
-      TacImageSpec spec = ParseImageValue(key.Value);
-      if (spec.Form != TacImageForm::OldBitmap && spec.Form != TacImageForm::OldRect) continue;
-      if (spec.Malformed()) {
-        if (IsSkinImageKey(key.Name)) loader.Notice(section.Name, key.Name, spec.Error);
+      TacImageSpec image = ParseImageValue(key.Value);
+      if (image.Form != TacImageForm::OldBitmap && image.Form != TacImageForm::OldRect) continue;
+      if (image.Malformed()) {
+        if (IsSkinImageKey(key.Name)) loader.Notice(section.Name, key.Name, image.Error);
         continue;
       }
-      loader.Add(section.Name, key.Name, spec, IsSkinImageKey(key.Name));
+      loader.Add(section.Name, key.Name, image, IsSkinImageKey(key.Name));
     }
   }
 }

@@ -24,7 +24,7 @@ void Put32(Bytes& b, std::uint32_t v) {
   Put16(b, v >> 16);
 }
 
-struct Spec {
+struct BmpLayout {
   std::int32_t width = 2, height = 2;
   int bits = 24;
   std::uint32_t compression = 0;
@@ -36,7 +36,7 @@ struct Spec {
 };
 
 // A whole file with a correct offset to the pixels.
-Bytes File(const Spec& s) {
+Bytes File(const BmpLayout& s) {
   Bytes info;
   Put32(info, s.headerSize);
   if (s.headerSize == 12) {
@@ -103,7 +103,7 @@ TEST(BmpFormat, WriteThenReadGivesTheSameBitmapForEveryFormat) {
 }
 
 TEST(BmpFormat, TopDownRowsAreStoredBottomUp) {
-  Spec s;
+  BmpLayout s;
   s.height = -2;
   s.pixels = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};  // top row first
   const Dib d = ReadBmpFile(File(s));
@@ -112,7 +112,7 @@ TEST(BmpFormat, TopDownRowsAreStoredBottomUp) {
 }
 
 TEST(BmpFormat, SixteenBitBecomesTwentyFourBit) {
-  Spec s;
+  BmpLayout s;
   s.width = 2;
   s.height = 1;
   s.bits = 16;
@@ -129,7 +129,7 @@ TEST(BmpFormat, SixteenBitBecomesTwentyFourBit) {
 }
 
 TEST(BmpFormat, ThirtyTwoBitFieldsInAnyOrderKeepAlpha) {
-  Spec s;
+  BmpLayout s;
   s.width = 1;
   s.height = 1;
   s.bits = 32;
@@ -151,7 +151,7 @@ TEST(BmpFormat, ThirtyTwoBitFieldsInAnyOrderKeepAlpha) {
 
 TEST(BmpFormat, ColourTables) {
   // Core header: three-byte entries; a short table in an info header is padded with black.
-  Spec core;
+  BmpLayout core;
   core.headerSize = 12;
   core.width = 3;
   core.height = 1;
@@ -162,7 +162,7 @@ TEST(BmpFormat, ColourTables) {
   EXPECT_EQ(d.Palette, (std::vector<std::uint32_t>{0x112233, 0x445566}));
   EXPECT_EQ(d.Bits, (Bytes{0xA0, 0, 0, 0}));
 
-  Spec info;
+  BmpLayout info;
   info.width = 1;
   info.height = 1;
   info.bits = 8;
@@ -176,7 +176,7 @@ TEST(BmpFormat, ColourTables) {
 }
 
 TEST(BmpFormat, RunLengthEncoded) {
-  Spec s;
+  BmpLayout s;
   s.width = 6;
   s.height = 3;
   s.bits = 8;
@@ -197,7 +197,7 @@ TEST(BmpFormat, RunLengthEncoded) {
   EXPECT_EQ(Bytes(d.Bits.begin() + st, d.Bits.begin() + st + 6), (Bytes{0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Bytes(d.Bits.begin() + 2 * st, d.Bits.begin() + 2 * st + 6), (Bytes{0, 0, 7, 7, 7, 7}));
 
-  Spec r4 = s;
+  BmpLayout r4 = s;
   r4.bits = 4;
   r4.compression = 2;
   r4.palette.assign(16, 0);
@@ -209,7 +209,7 @@ TEST(BmpFormat, RunLengthEncoded) {
 }
 
 TEST(BmpFormat, PackedDibWithMasksAfterTheHeader) {
-  Spec s;
+  BmpLayout s;
   s.width = 1;
   s.height = 1;
   s.bits = 32;
@@ -222,7 +222,7 @@ TEST(BmpFormat, PackedDibWithMasksAfterTheHeader) {
 }
 
 TEST(BmpFormat, MalformedFilesAreRefused) {
-  Spec good;
+  BmpLayout good;
   good.width = 3;
   good.height = 2;
   good.bits = 8;
@@ -234,27 +234,27 @@ TEST(BmpFormat, MalformedFilesAreRefused) {
     EXPECT_THROW(ReadBmpFile(std::span(file).first(n)), EInvalidGraphic) << "truncated to " << n;
 
   auto bad = [&](auto mutate) {
-    Spec s = good;
+    BmpLayout s = good;
     mutate(s);
     return File(s);
   };
   const std::vector<Bytes> cases = {
-      bad([](Spec& s) { s.width = 0; }),
-      bad([](Spec& s) { s.width = -4; }),
-      bad([](Spec& s) { s.height = 0; }),
-      bad([](Spec& s) { s.width = 40000; }),
-      bad([](Spec& s) { s.width = 20000, s.height = 20000; }),
-      bad([](Spec& s) { s.height = static_cast<std::int32_t>(0x80000000u); }),
-      bad([](Spec& s) { s.bits = 3; }),
-      bad([](Spec& s) { s.bits = 0; }),
-      bad([](Spec& s) { s.compression = 4; }),           // embedded JPEG
-      bad([](Spec& s) { s.compression = 2; }),           // RLE4 on 8 bits
-      bad([](Spec& s) { s.compression = 3; }),           // bit fields on 8 bits
-      bad([](Spec& s) { s.compression = 1, s.height = -2; }),  // top-down RLE
-      bad([](Spec& s) { s.colorsUsed = 0x20000; }),
-      bad([](Spec& s) { s.colorsUsed = 1000; }),         // table runs past the end
-      bad([](Spec& s) { s.headerSize = 13; }),
-      bad([](Spec& s) { s.headerSize = 5000; }),
+      bad([](BmpLayout& s) { s.width = 0; }),
+      bad([](BmpLayout& s) { s.width = -4; }),
+      bad([](BmpLayout& s) { s.height = 0; }),
+      bad([](BmpLayout& s) { s.width = 40000; }),
+      bad([](BmpLayout& s) { s.width = 20000, s.height = 20000; }),
+      bad([](BmpLayout& s) { s.height = static_cast<std::int32_t>(0x80000000u); }),
+      bad([](BmpLayout& s) { s.bits = 3; }),
+      bad([](BmpLayout& s) { s.bits = 0; }),
+      bad([](BmpLayout& s) { s.compression = 4; }),           // embedded JPEG
+      bad([](BmpLayout& s) { s.compression = 2; }),           // RLE4 on 8 bits
+      bad([](BmpLayout& s) { s.compression = 3; }),           // bit fields on 8 bits
+      bad([](BmpLayout& s) { s.compression = 1, s.height = -2; }),  // top-down RLE
+      bad([](BmpLayout& s) { s.colorsUsed = 0x20000; }),
+      bad([](BmpLayout& s) { s.colorsUsed = 1000; }),         // table runs past the end
+      bad([](BmpLayout& s) { s.headerSize = 13; }),
+      bad([](BmpLayout& s) { s.headerSize = 5000; }),
   };
   for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_THROW(ReadBmpFile(cases[i]), EInvalidGraphic) << "case " << i;
 
