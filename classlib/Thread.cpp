@@ -20,6 +20,9 @@ TThread::~TThread() {
 
 void TThread::Start() {
   if (FStarted) throw EInvalidOperation(L"Thread already started");
+  // The application object (and the window that carries cross-thread calls) must belong to the
+  // starting, main thread, not be made on first use by the worker.
+  Application->Handle();
   FStarted = true;
   FThread = std::thread([this] { Run(); });
 }
@@ -57,7 +60,7 @@ void TThread::Run() {
 
 int TThread::WaitFor() {
   if (!FStarted) return FReturnValue;
-  TApplication* app = TApplication::Existing();
+  TApplication* app = Application;
   while (true) {
     DWORD r = MsgWaitForMultipleObjects(1, &FDone, FALSE, INFINITE, QS_SENDMESSAGE | QS_POSTMESSAGE);
     if (r == WAIT_OBJECT_0) break;

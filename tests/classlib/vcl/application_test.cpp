@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/Thread.h"
 #include "vcl_fixture.h"
 
 using namespace classlib;
@@ -39,6 +42,43 @@ class TSecondForm : public TForm {
   TSecondForm* selfDuringConstruction = nullptr;
 };
 TSecondForm* TSecondForm::g_second = nullptr;
+
+class TWorker : public TThread {
+ public:
+  explicit TWorker(bool fail) : TThread(true), fail_(fail) {}
+  std::vector<DWORD> threads;
+  int sum = 0;
+
+ protected:
+  void Execute() override {
+    for (int i = 1; i <= 10 && !Terminated(); ++i) sum += i;
+    Synchronize([this] { threads.push_back(GetCurrentThreadId()); });
+    if (fail_) throw EInvalidOperation(L"worker failed");
+  }
+
+ private:
+  bool fail_;
+};
+
+TEST(Thread, WorkRunsAsideSynchronizeRunsOnTheMainThreadAndFailuresAreShown) {
+  BoxRecorder boxes;
+  TWorker ok(false);
+  int terminated = 0;
+  ok.OnTerminate = [&](TObject*) { terminated = static_cast<int>(GetCurrentThreadId()); };
+  ok.Start();
+  ok.WaitFor();
+  EXPECT_EQ(ok.sum, 55);
+  ASSERT_EQ(ok.threads.size(), 1u);
+  EXPECT_EQ(ok.threads[0], GetCurrentThreadId());
+  EXPECT_EQ(terminated, static_cast<int>(GetCurrentThreadId()));
+  EXPECT_TRUE(boxes.boxes.empty());
+  TWorker bad(true);
+  bad.Start();
+  bad.WaitFor();
+  EXPECT_TRUE(bad.FatalException());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, L"worker failed.");
+}
 
 TEST(Application, RunShowsTheMainFormShowsExceptionsAndEndsWhenItCloses) {
   BoxRecorder boxes;
