@@ -20,6 +20,7 @@ class TBitBtn : public TButton {
   static void DeclareProperties(TClassDecl<TBitBtn>& d);
 
   TCustomImageList* Images() const { return FImages; }
+  // Any image list of the library (a TImageList from a description, typically).
   void SetImages(TCustomImageList* Value);
   // The image of Images shown (-1: none, or the Glyph bitmap).
   int ImageIndex() const { return FImageIndex; }

@@ -156,7 +156,8 @@ void TTabSheet::Dispatch(TMessage& M) {
 
 // ---- TPageControl ----
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner), FImageLink(std::make_unique<TChangeLink>()) {
+  FImageLink->OnChange = [this](TObject*) { SetImagesHandle(FImageList ? FImageList->Handle() : nullptr); };
   ControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks};
   FWidth = 289;
   FHeight = 193;
@@ -166,6 +167,7 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TPageControl::~TPageControl() {
+  if (FImageList) FImageList->UnRegisterChanges(FImageLink.get());
   for (TTabSheet* page : FPages) page->FPageControl = nullptr;
   FPages.clear();
   FActivePage = nullptr;
@@ -173,6 +175,7 @@ TPageControl::~TPageControl() {
 
 void TPageControl::DeclareProperties(TClassDecl<TPageControl>& d) {
   d.Component<TTabSheet>(L"ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
+  d.Component<TCustomImageList>(L"Images", &TPageControl::Images, &TPageControl::SetImages);
   d.Bool(L"MultiLine", &TPageControl::MultiLine, &TPageControl::SetMultiLine, false);
   d.Enum(L"Style", &TPageControl::Style, &TPageControl::SetStyle, tsTabs);
   d.Bool(L"HotTrack", &TPageControl::HotTrack, &TPageControl::SetHotTrack, false);
@@ -385,7 +388,24 @@ void TPageControl::Loaded() {
   UpdateTabs();
 }
 
-void TPageControl::Notification(TComponent* AComponent, TOperation Operation) { TWinControl::Notification(AComponent, Operation); }
+void TPageControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && static_cast<TComponent*>(FImageList) == AComponent) {
+    FImageList = nullptr;
+    SetImagesHandle(nullptr);
+  }
+}
+
+void TPageControl::SetImages(TCustomImageList* Value) {
+  if (FImageList == Value) return;
+  if (FImageList) FImageList->UnRegisterChanges(FImageLink.get());
+  FImageList = Value;
+  if (Value) {
+    Value->RegisterChanges(FImageLink.get());
+    Value->FreeNotification(this);
+  }
+  SetImagesHandle(Value ? Value->Handle() : nullptr);
+}
 
 bool TPageControl::CanChange() {
   bool allow = true;

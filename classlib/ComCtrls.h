@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/ImgList.h"
 #include "classlib/StringList.h"
 
 namespace classlib {
@@ -84,7 +85,10 @@ class TPageControl : public TWinControl {
   void SetHotTrack(bool Value);
   TTabPosition TabPosition() const { return FTabPosition; }
   void SetTabPosition(TTabPosition Value);
-  // The system image list the tabs draw their ImageIndex images from.
+  // The images the tabs show by their sheets' ImageIndex.
+  TCustomImageList* Images() const { return FImageList; }
+  void SetImages(TCustomImageList* Value);
+  // The system image list the tabs draw from (set by Images, or directly).
   HIMAGELIST ImagesHandle() const { return FImages; }
   void SetImagesHandle(HIMAGELIST Value);
   // The area the sheets fill.
@@ -115,6 +119,8 @@ class TPageControl : public TWinControl {
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
+  TCustomImageList* FImageList = nullptr;
+  std::unique_ptr<TChangeLink> FImageLink;
   bool FMultiLine = false;
   TTabStyle FStyle = tsTabs;
   bool FHotTrack = false;

@@ -1,4 +1,5 @@
 // The library's own classes, registered on the first use of the class registry.
+#include "classlib/Buttons.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Controls.h"
 #include "classlib/Dialogs.h"
@@ -109,6 +110,7 @@ void RegisterLibraryClasses() {
 
   RegisterClass<TButtonControl, TWinControl>(L"TButtonControl");
   RegisterClass<TButton, TButtonControl>(L"TButton");
+  RegisterClass<TBitBtn, TButton>(L"TBitBtn");
   RegisterClass<TCustomCheckBox, TButtonControl>(L"TCustomCheckBox");
   RegisterClass<TCheckBox, TCustomCheckBox>(L"TCheckBox");
   RegisterClass<TRadioButton, TButtonControl>(L"TRadioButton");

@@ -8,6 +8,7 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditMask.cpp

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "classlib/Bitmap.h"
+#include "classlib/Buttons.h"
+#include "classlib/ImgList.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -232,6 +234,73 @@ TEST_F(Controls, StatusBarPanelsClicksAndPopupMenu) {
   EXPECT_EQ(clicks, 1);
   bar->SetTag(1);
   EXPECT_EQ(GetOrdProp(bar, L"Tag"), 1);
+}
+
+// Two 16 x 16 images: red, then blue.
+TImageList* RedAndBlue(TComponent* owner) {
+  auto* list = Create<TImageList>(owner);
+  for (TColor c : {clRed, clBlue}) {
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(16, 16);
+    b.Canvas()->Brush()->SetColor(c);
+    b.Canvas()->FillRect({0, 0, 16, 16});
+    list->Add(&b, nullptr);
+  }
+  return list;
+}
+
+TEST_F(Controls, BitBtnShowsTheImageItsIndexNames) {
+  MakeForm();
+  TImageList* images = RedAndBlue(form);
+  auto* button = Make<TBitBtn>(form, 8, 8, 90, 30);
+  button->SetCaption(L"Set");
+  button->SetImages(images);
+  button->SetImageIndex(0);
+  button->SetLayout(blGlyphLeft);
+  button->SetMargin(6);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  ShowActive(form);
+  HWND h = button->Handle();
+  EXPECT_EQ(WindowText(h), L"Set");
+  EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  auto glyphPixel = [&] {
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(h);
+    RECT r{};
+    GetClientRect(h, &r);
+    COLORREF c = GetPixel(dc, 6 + 3 + 8, r.bottom / 2);
+    ReleaseDC(h, dc);
+    return c;
+  };
+  EXPECT_EQ(glyphPixel(), RGB(255, 0, 0));
+  button->SetImageIndex(1);
+  EXPECT_EQ(glyphPixel(), RGB(0, 0, 255));
+  SendMessageW(h, BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  Free(images);
+  EXPECT_EQ(button->Images(), nullptr) << "the button forgets a freed image list";
+  glyphPixel();
+}
+
+TEST_F(Controls, PageControlTabsShowTheirSheetsImages) {
+  MakeForm();
+  TImageList* images = RedAndBlue(form);
+  auto* pc = Make<TPageControl>(form, 8, 8, 300, 200);
+  for (int i = 0; i < 2; ++i) {
+    auto* s = Create<TTabSheet>(form);
+    s->SetPageControl(pc);
+    s->SetCaption(L"P" + std::to_wstring(i));
+    s->SetImageIndex(1 - i);
+  }
+  pc->SetImages(images);
+  ShowActive(form);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(pc->Handle(), TCM_GETIMAGELIST, 0, 0)), images->Handle());
+  TCITEMW item{};
+  item.mask = TCIF_IMAGE;
+  SendMessageW(pc->Handle(), TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(item.iImage, 1);
 }
 
 TEST_F(Controls, AlignedAndAnchoredControlsFollowTheirParent) {
