@@ -28,20 +28,13 @@ class LentCanvas : public TCanvas {
 };
 }  // namespace
 
-TBitBtn::TBitBtn(TComponent* AOwner)
-    : TButton(AOwner), FImageLink(std::make_unique<TChangeLink>()), FGlyph(std::make_unique<TBitmap>()) {
-  FImageLink->OnChange = [this](TObject*) { Invalidate(); };
+TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), FGlyph(std::make_unique<TBitmap>()) {
   FGlyph->OnChange = [this](TObject*) { Invalidate(); };
 }
 
-TBitBtn::~TBitBtn() {
-  if (FImages) FImages->UnRegisterChanges(FImageLink.get());
-  FGlyph->OnChange = nullptr;
-}
+TBitBtn::~TBitBtn() { FGlyph->OnChange = nullptr; }
 
 void TBitBtn::DeclareProperties(TClassDecl<TBitBtn>& d) {
-  d.Component<TCustomImageList>(L"Images", &TBitBtn::Images, &TBitBtn::SetImages);
-  d.Integer(L"ImageIndex", &TBitBtn::ImageIndex, &TBitBtn::SetImageIndex, -1);
   d.Object(L"Glyph", &TBitBtn::Glyph);
   d.Integer(L"NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs, 1);
   d.Enum(L"Layout", &TBitBtn::Layout, &TBitBtn::SetLayout, blGlyphLeft);
@@ -50,30 +43,7 @@ void TBitBtn::DeclareProperties(TClassDecl<TBitBtn>& d) {
   d.Enum(L"Kind", &TBitBtn::Kind, &TBitBtn::SetKind, bkCustom);
 }
 
-void TBitBtn::SetImages(TCustomImageList* Value) {
-  if (FImages == Value) return;
-  if (FImages) FImages->UnRegisterChanges(FImageLink.get());
-  FImages = Value;
-  if (Value) {
-    Value->RegisterChanges(FImageLink.get());
-    Value->FreeNotification(this);
-  }
-  Invalidate();
-}
-
-void TBitBtn::Notification(TComponent* AComponent, TOperation Operation) {
-  TButton::Notification(AComponent, Operation);
-  if (Operation == opRemove && static_cast<TComponent*>(FImages) == AComponent) {
-    FImages = nullptr;
-    Invalidate();
-  }
-}
-
-void TBitBtn::SetImageIndex(int Value) {
-  if (FImageIndex == Value) return;
-  FImageIndex = Value;
-  Invalidate();
-}
+void TBitBtn::UpdateImages() { Invalidate(); }
 
 void TBitBtn::SetGlyph(const TBitmap* Value) { FGlyph->Assign(Value); }
 
@@ -190,11 +160,13 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& Item) {
 void TBitBtn::DrawContent(HDC DC, RECT Area, bool Pressed) {
   // Glyph size and source.
   int gw = 0, gh = 0;
-  const bool fromList = FImages && FImageIndex >= 0 && FImageIndex < FImages->Count();
+  TCustomImageList* images = Images();
+  const int index = ImageIndex();
+  const bool fromList = images && index >= 0 && index < images->Count();
   const bool fromBitmap = !fromList && !FGlyph->Empty();
   if (fromList) {
-    gw = FImages->Width();
-    gh = FImages->Height();
+    gw = images->Width();
+    gh = images->Height();
   } else if (fromBitmap) {
     gw = FGlyph->Width() / FNumGlyphs;
     gh = FGlyph->Height();
@@ -241,7 +213,7 @@ void TBitBtn::DrawContent(HDC DC, RECT Area, bool Pressed) {
   {
     LentCanvas canvas(DC);
     if (fromList) {
-      FImages->Draw(&canvas, gx, gy, FImageIndex, Enabled());
+      images->Draw(&canvas, gx, gy, index, Enabled());
     } else if (fromBitmap) {
       // Cells: normal, disabled, pressed, down.
       int cell = !Enabled() && FNumGlyphs > 1 ? 1 : Pressed && FNumGlyphs > 2 ? 2 : 0;

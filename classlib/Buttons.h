@@ -19,12 +19,7 @@ class TBitBtn : public TButton {
   std::wstring ClassName() const override { return L"TBitBtn"; }
   static void DeclareProperties(TClassDecl<TBitBtn>& d);
 
-  TCustomImageList* Images() const { return FImages; }
-  // Any image list of the library (a TImageList from a description, typically).
-  void SetImages(TCustomImageList* Value);
-  // The image of Images shown (-1: none, or the Glyph bitmap).
-  int ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int Value);
+  // Images and ImageIndex (the button's) pick the glyph; without one, Glyph is shown.
   TBitmap* Glyph() const { return FGlyph.get(); }
   void SetGlyph(const TBitmap* Value);
   // How many state images the glyph bitmap holds side by side (normal, disabled, pressed, down).
@@ -44,15 +39,12 @@ class TBitBtn : public TButton {
   void CreateParams(TCreateParams& Params) override;
   void Dispatch(TMessage& Message) override;
   void SetButtonStyle(bool ADefault) override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void UpdateImages() override;
   // Paints the button into the owner-draw request's DC.
   virtual void DrawItem(const DRAWITEMSTRUCT& Item);
 
  private:
   void DrawContent(HDC DC, RECT Area, bool Pressed);
-  TCustomImageList* FImages = nullptr;
-  std::unique_ptr<TChangeLink> FImageLink;
-  int FImageIndex = -1;
   std::unique_ptr<TBitmap> FGlyph;
   int FNumGlyphs = 1;
   TButtonLayout FLayout = blGlyphLeft;

@@ -108,6 +108,7 @@ void RegisterLibraryClasses() {
   RegisterClass<TPopupMenu, TMenu>(L"TPopupMenu");
   RegisterClass<TMainMenu, TMenu>(L"TMainMenu");
 
+  RegisterClass<TImageMargins, TPersistent>(L"TImageMargins");
   RegisterClass<TButtonControl, TWinControl>(L"TButtonControl");
   RegisterClass<TButton, TButtonControl>(L"TButton");
   RegisterClass<TBitBtn, TButton>(L"TBitBtn");

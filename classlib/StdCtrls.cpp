@@ -5,9 +5,15 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/Menus.h"
 
 namespace classlib {
 
+template <>
+const TEnumInfo& EnumInfo<TImageAlignment>() {
+  static const TEnumInfo i{L"TImageAlignment", {L"iaLeft", L"iaRight", L"iaTop", L"iaBottom", L"iaCenter"}};
+  return i;
+}
 template <>
 const TEnumInfo& EnumInfo<TCheckBoxState>() {
   static const TEnumInfo i{L"TCheckBoxState", {L"cbUnchecked", L"cbChecked", L"cbGrayed"}};
@@ -64,14 +70,50 @@ void TButtonControl::CreateParams(TCreateParams& Params) {
   if (FWordWrap) Params.Style |= BS_MULTILINE;
 }
 
+// ---- TImageMargins ----
+
+void TImageMargins::DeclareProperties(TClassDecl<TImageMargins>& d) {
+  d.Integer(L"Left", &TImageMargins::Left, &TImageMargins::SetLeft, 0);
+  d.Integer(L"Top", &TImageMargins::Top, &TImageMargins::SetTop, 0);
+  d.Integer(L"Right", &TImageMargins::Right, &TImageMargins::SetRight, 0);
+  d.Integer(L"Bottom", &TImageMargins::Bottom, &TImageMargins::SetBottom, 0);
+}
+
+void TImageMargins::Assign(const TPersistent* Source) {
+  auto* other = dynamic_cast<const TImageMargins*>(Source);
+  if (!other) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  FLeft = other->FLeft;
+  FTop = other->FTop;
+  FRight = other->FRight;
+  FBottom = other->FBottom;
+  if (OnChange) OnChange(this);
+}
+
+void TImageMargins::Set(int& field, int value) {
+  if (field == value) return;
+  field = value;
+  if (OnChange) OnChange(this);
+}
+
 // ---- TButton ----
 
-TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
+TButton::TButton(TComponent* AOwner)
+    : TButtonControl(AOwner), FImageLink(std::make_unique<TChangeLink>()), FImageMargins(std::make_unique<TImageMargins>()) {
   FWidth = 75;
   FHeight = 25;
   FTabStop = true;
   FColor = clBtnFace;
   FBrush.SetColor(FColor);
+  FImageLink->OnChange = [this](TObject*) { UpdateImageList(); };
+  FImageMargins->OnChange = [this](TObject*) { UpdateImages(); };
+}
+
+TButton::~TButton() {
+  if (FImages) FImages->UnRegisterChanges(FImageLink.get());
+  FImageMargins->OnChange = nullptr;
 }
 
 void TButton::DeclareProperties(TClassDecl<TButton>& d) {
@@ -80,6 +122,111 @@ void TButton::DeclareProperties(TClassDecl<TButton>& d) {
   d.Integer(L"ModalResult", &TButton::ModalResult, &TButton::SetModalResult, mrNone);
   d.Bool(L"TabStop", &TButton::TabStop, &TButton::SetTabStop, true);
   d.Color(L"Color", &TButton::Color, &TButton::SetColor, clBtnFace);
+  d.Component<TCustomImageList>(L"Images", &TButton::Images, &TButton::SetImages);
+  d.Integer(L"ImageIndex", &TButton::ImageIndex, &TButton::SetImageIndex, -1);
+  d.Integer(L"HotImageIndex", &TButton::HotImageIndex, &TButton::SetHotImageIndex, -1);
+  d.Integer(L"PressedImageIndex", &TButton::PressedImageIndex, &TButton::SetPressedImageIndex, -1);
+  d.Integer(L"SelectedImageIndex", &TButton::SelectedImageIndex, &TButton::SetSelectedImageIndex, -1);
+  d.Integer(L"DisabledImageIndex", &TButton::DisabledImageIndex, &TButton::SetDisabledImageIndex, -1);
+  d.Enum(L"ImageAlignment", &TButton::ImageAlignment, &TButton::SetImageAlignment, iaLeft);
+  d.Object(L"ImageMargins", &TButton::ImageMargins);
+  d.String(L"CommandLinkHint", &TButton::CommandLinkHint, &TButton::SetCommandLinkHint);
+  d.Component<TPopupMenu>(L"DropDownMenu", &TButton::DropDownMenu, &TButton::SetDropDownMenu);
+}
+
+void TButton::SetImages(TCustomImageList* Value) {
+  if (FImages == Value) return;
+  if (FImages) FImages->UnRegisterChanges(FImageLink.get());
+  FImages = Value;
+  if (Value) {
+    Value->RegisterChanges(FImageLink.get());
+    Value->FreeNotification(this);
+  }
+  UpdateImageList();
+}
+
+void TButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TButtonControl::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (static_cast<TComponent*>(FImages) == AComponent) {
+    FImages = nullptr;
+    UpdateImageList();
+  }
+  if (static_cast<TComponent*>(FDropDownMenu) == AComponent) FDropDownMenu = nullptr;
+}
+
+void TButton::SetImageIndex(int Value) {
+  if (FImageIndex == Value) return;
+  FImageIndex = Value;
+  UpdateImages();
+}
+void TButton::SetHotImageIndex(int Value) {
+  if (FHotImageIndex == Value) return;
+  FHotImageIndex = Value;
+  UpdateImages();
+}
+void TButton::SetPressedImageIndex(int Value) {
+  if (FPressedImageIndex == Value) return;
+  FPressedImageIndex = Value;
+  UpdateImages();
+}
+void TButton::SetSelectedImageIndex(int Value) {
+  if (FSelectedImageIndex == Value) return;
+  FSelectedImageIndex = Value;
+  UpdateImages();
+}
+void TButton::SetDisabledImageIndex(int Value) {
+  if (FDisabledImageIndex == Value) return;
+  FDisabledImageIndex = Value;
+  UpdateImages();
+}
+void TButton::SetImageAlignment(TImageAlignment Value) {
+  if (FImageAlignment == Value) return;
+  FImageAlignment = Value;
+  UpdateImages();
+}
+void TButton::SetCommandLinkHint(const std::wstring& Value) {
+  FCommandLinkHint = Value;
+  if (FHandle) SendMessageW(FHandle, BCM_SETNOTE, 0, reinterpret_cast<LPARAM>(Value.c_str()));
+}
+void TButton::SetDropDownMenu(TPopupMenu* Value) {
+  FDropDownMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TButton::UpdateImageList() { UpdateImages(); }
+
+void TButton::UpdateImages() {
+  if (!FHandle) return;
+  const LONG_PTR kind = GetWindowLongPtrW(FHandle, GWL_STYLE) & BS_TYPEMASK;
+  if (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON) return;
+  BUTTON_IMAGELIST bil{};
+  bil.himl = nullptr;
+  if (FImages && FImageIndex >= 0 && FImageIndex < FImages->Count()) {
+    // The system button takes one image per state: normal, hot, pressed, disabled, focused, hot.
+    const int count = FImages->Count();
+    auto pick = [&](int index) { return index >= 0 && index < count ? index : FImageIndex; };
+    const int states[] = {FImageIndex, pick(FHotImageIndex), pick(FPressedImageIndex), pick(FDisabledImageIndex),
+                          pick(FSelectedImageIndex), pick(FHotImageIndex)};
+    FStateImages.Create(FImages->Width(), FImages->Height(), ILC_COLOR32 | ILC_MASK, 6);
+    for (int index : states) {
+      TBitmap image;
+      if (FImages->GetBitmap(index, &image)) FStateImages.Add(&image, nullptr);
+    }
+    bil.himl = FStateImages.Handle();
+    bil.margin = RECT{FImageMargins->Left(), FImageMargins->Top(), FImageMargins->Right(), FImageMargins->Bottom()};
+    static const UINT aligns[] = {BUTTON_IMAGELIST_ALIGN_LEFT, BUTTON_IMAGELIST_ALIGN_RIGHT, BUTTON_IMAGELIST_ALIGN_TOP,
+                                  BUTTON_IMAGELIST_ALIGN_BOTTOM, BUTTON_IMAGELIST_ALIGN_CENTER};
+    bil.uAlign = aligns[FImageAlignment];
+  }
+  SendMessageW(FHandle, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TButton::InitializeWindow() {
+  TButtonControl::InitializeWindow();
+  if (!FCommandLinkHint.empty()) SendMessageW(FHandle, BCM_SETNOTE, 0, reinterpret_cast<LPARAM>(FCommandLinkHint.c_str()));
+  UpdateImages();
 }
 
 void TButton::CreateParams(TCreateParams& Params) {

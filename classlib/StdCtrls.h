@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/ImgList.h"
 #include "classlib/StringList.h"
+#include "classlib/SystemImageList.h"
 
 namespace classlib {
 
-class TCustomImageList;
+class TPopupMenu;
 
 // The control's text contains Char as an accelerator ("&Save" and 's').
 bool IsAccel(wchar_t Char, const std::wstring& Caption);
@@ -39,9 +41,33 @@ class TButtonControl : public TWinControl {
   bool FClicksDisabled = false;
 };
 
+enum TImageAlignment { iaLeft, iaRight, iaTop, iaBottom, iaCenter };
+
+// Space around a button's image, in pixels.
+class TImageMargins : public TPersistent {
+ public:
+  std::wstring ClassName() const override { return L"TImageMargins"; }
+  static void DeclareProperties(TClassDecl<TImageMargins>& d);
+  void Assign(const TPersistent* Source) override;
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Right() const { return FRight; }
+  int Bottom() const { return FBottom; }
+  void SetLeft(int Value) { Set(FLeft, Value); }
+  void SetTop(int Value) { Set(FTop, Value); }
+  void SetRight(int Value) { Set(FRight, Value); }
+  void SetBottom(int Value) { Set(FBottom, Value); }
+  TNotifyEvent OnChange;
+
+ private:
+  void Set(int& field, int value);
+  int FLeft = 0, FTop = 0, FRight = 0, FBottom = 0;
+};
+
 class TButton : public TButtonControl {
  public:
   explicit TButton(TComponent* AOwner);
+  ~TButton() override;
   std::wstring ClassName() const override { return L"TButton"; }
   static void DeclareProperties(TClassDecl<TButton>& d);
 
@@ -54,17 +80,59 @@ class TButton : public TButtonControl {
   // The parent form's ModalResult takes the button's before OnClick runs.
   void Click() override;
 
+  // The button's image: ImageIndex of Images, with optional images for the hot, pressed,
+  // focused (selected) and disabled states (-1: the normal one).
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+  int HotImageIndex() const { return FHotImageIndex; }
+  void SetHotImageIndex(int Value);
+  int PressedImageIndex() const { return FPressedImageIndex; }
+  void SetPressedImageIndex(int Value);
+  int SelectedImageIndex() const { return FSelectedImageIndex; }
+  void SetSelectedImageIndex(int Value);
+  int DisabledImageIndex() const { return FDisabledImageIndex; }
+  void SetDisabledImageIndex(int Value);
+  TImageAlignment ImageAlignment() const { return FImageAlignment; }
+  void SetImageAlignment(TImageAlignment Value);
+  TImageMargins* ImageMargins() const { return FImageMargins.get(); }
+  void SetImageMargins(const TImageMargins* Value) { FImageMargins->Assign(Value); }
+  const std::wstring& CommandLinkHint() const { return FCommandLinkHint; }
+  void SetCommandLinkHint(const std::wstring& Value);
+  TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+  void SetDropDownMenu(TPopupMenu* Value);
+
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void InitializeWindow() override;
   void Dispatch(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // Shows the button as the one Enter presses (or not).
   virtual void SetButtonStyle(bool ADefault);
+  // Images changed (another list, or its images changed).
+  virtual void UpdateImageList();
+  // An index, the alignment or the margins changed. The plain button hands the images to the
+  // system button (one per state); owner-drawn descendants repaint instead.
+  virtual void UpdateImages();
   bool FActive = false;
 
  private:
   bool FDefault = false;
   bool FCancel = false;
   TModalResult FModalResult = mrNone;
+  TCustomImageList* FImages = nullptr;
+  std::unique_ptr<TChangeLink> FImageLink;
+  int FImageIndex = -1;
+  int FHotImageIndex = -1;
+  int FPressedImageIndex = -1;
+  int FSelectedImageIndex = -1;
+  int FDisabledImageIndex = -1;
+  TImageAlignment FImageAlignment = iaLeft;
+  std::unique_ptr<TImageMargins> FImageMargins;
+  std::wstring FCommandLinkHint;
+  TPopupMenu* FDropDownMenu = nullptr;
+  SystemImageList FStateImages;
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -358,6 +426,8 @@ class TLabel : public TCustomLabel {
   std::wstring ClassName() const override { return L"TLabel"; }
 };
 
+template <>
+const TEnumInfo& EnumInfo<TImageAlignment>();
 template <>
 const TEnumInfo& EnumInfo<TCheckBoxState>();
 template <>

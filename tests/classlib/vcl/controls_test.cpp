@@ -284,6 +284,23 @@ TEST_F(Controls, BitBtnShowsTheImageItsIndexNames) {
   glyphPixel();
 }
 
+TEST_F(Controls, PlainButtonHandsItsImagesToTheSystemButton) {
+  MakeForm();
+  TImageList* images = RedAndBlue(form);
+  auto* button = Make<TButton>(form, 8, 8, 90, 30);
+  button->SetImages(images);
+  SetPropText(button, L"ImageMargins.Left", L"4");
+  ShowActive(form);
+  BUTTON_IMAGELIST bil{};
+  SendMessageW(button->Handle(), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
+  EXPECT_EQ(bil.himl, nullptr) << "no ImageIndex, no image";
+  button->SetImageIndex(1);
+  SendMessageW(button->Handle(), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
+  ASSERT_NE(bil.himl, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(bil.himl), 6) << "one image per state";
+  EXPECT_EQ(bil.margin.left, 4);
+}
+
 TEST_F(Controls, PageControlTabsShowTheirSheetsImages) {
   MakeForm();
   TImageList* images = RedAndBlue(form);
