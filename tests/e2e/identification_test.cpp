@@ -71,3 +71,37 @@ TEST(Help, ButtonAndF1SayWhenTheHelpFileIsMissing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The address list picks the unit every request goes to: item k is unit k, "All BU" the
+// broadcast address, which no unit answers. "Set Addr" never gives a unit the broadcast address.
+TEST(Address, TheListPicksTheUnitRequestsGoTo) {
+  e2e::Tarvisel app;
+  ASSERT_NE(app.Main(), nullptr);
+  ASSERT_TRUE(app.ShowPage(L"Контроль уровней"));
+  HWND address = app.InGroup(L"Адрес КТ.8", L"ComboBox");
+  ASSERT_NE(address, nullptr);
+  EXPECT_EQ(uidriver::ComboIndex(address), 1);
+  HWND newAddress = app.InGroup(L"Сменить адрес", L"ComboBox");
+  uidriver::SelectComboItem(newAddress, 0);
+  EXPECT_EQ(app.PressAndRead(app.InGroup(L"Сменить адрес", L"Button", L"Set Addr")), L"Выполнено, OK");
+  EXPECT_TRUE(e2e::SimulatorReceived("01 10 00 08 00 01 02 01 00"));
+
+  uidriver::SelectComboItem(address, 7);
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return uidriver::ComboIndex(address) == 7; }, 3s));
+  uidriver::SendTimeout(app.Main(), WM_NULL, 0, 0);
+  ASSERT_TRUE(app.ShowPage(L"Конфигурация"));
+  HWND rev = app.InGroup(kGroup, L"Button", L"Get Rev");
+  EXPECT_EQ(app.PressAndRead(rev), L"Нет ответа ведомого!");
+  EXPECT_TRUE(e2e::SimulatorReceived("07 03 00 02 00 01"));
+
+  ASSERT_TRUE(app.ShowPage(L"Контроль уровней"));
+  uidriver::SelectComboItem(address, 0);
+  ASSERT_TRUE(app.ShowPage(L"Конфигурация"));
+  EXPECT_EQ(app.PressAndRead(rev), L"Нет ответа ведомого!");
+  EXPECT_TRUE(e2e::SimulatorReceived("00 03 00 02 00 01"));
+  EXPECT_TRUE(app.Close());
+}
+
+}  // namespace
