@@ -172,6 +172,8 @@ void TForm1::FormDestroy(TObject*) {
     TIniFile ini(SettingsPath);
     app::WriteSettings(ini, {ComNumber, PageControl1->ActivePageIndex()});
   }
+  // Units left in level test mode would go on acting on test words after the program has gone.
+  CheckBoxTest->SetChecked(false);
   ComClose();
 }
 

@@ -170,6 +170,25 @@ class TForm1 : public TForm {
   TGroupBox* GroupBox14 = nullptr;
   TGroupBox* GroupBox15 = nullptr;
   TGroupBox* GroupBox3 = nullptr;
+  // The 64 level boxes are reached through their groups: the box with tag k shows bit k.
+  TRadioButton* RadioButtonX1 = nullptr;
+  TButton* btnGet_ConfigOut = nullptr;
+  TButton* btnSet_ConfigOut = nullptr;
+  TButton* btnClear = nullptr;
+  TCheckBox* CheckBoxTest = nullptr;
+
+  void CheckBoxMax_1Click(TObject* Sender);
+  void CheckBox95_1Click(TObject* Sender);
+  void CheckBoxMin_1Click(TObject* Sender);
+  void CheckBoxH2O_1Click(TObject* Sender);
+  void RadioButtonX1Click(TObject* Sender);
+  void btnGet_ConfigOutClick(TObject* Sender);
+  void btnSet_ConfigOutClick(TObject* Sender);
+  void btnClearClick(TObject* Sender);
+  void CheckBoxTestClick(TObject* Sender);
+  void PageControl1Change(TObject* Sender);
+  // Output c's masks into the boxes (nothing in test mode).
+  void ShowChannelMasks(int c);
 
   // ---- page 2 "Контроль по времени" (TimePage.cpp) ----
   TGroupBox* GroupBox5 = nullptr;
@@ -224,9 +243,57 @@ class TForm1 : public TForm {
   TGroupBox* GroupBox21 = nullptr;
   TComboBox* ComboBox_NumDS = nullptr;
   TComboBox* ComboBox_NumChannel = nullptr;
+  TEdit* Edit_IDDS = nullptr;
+  TButton* btnGetID = nullptr;
+  TButton* btnSetID = nullptr;
+  TButton* btnGetAllID = nullptr;
+  TListView* ListView2 = nullptr;
+  TButton* btn_dsConv = nullptr;
+  TButton* btn_dsGetADC1 = nullptr;
+  TButton* btn_dsGetADC2 = nullptr;
+  TButton* btn_dsGetDens = nullptr;
+  TButton* btn_dsGetTemp = nullptr;
+  TEdit* edt_dsADC1 = nullptr;
+  TEdit* edt_dsDispADC1 = nullptr;
+  TEdit* edt_dsADC2 = nullptr;
+  TEdit* edt_dsDens = nullptr;
+  TEdit* edt_dsTemp = nullptr;
+  TCheckBox* CheckBox_dsConvAll = nullptr;
+  TEdit* Edit_dsAdd = nullptr;
+  TButton* btn_dsGetAdd = nullptr;
+  TButton* btn_dsSetAdd = nullptr;
+  // Gives the measurement buttons back once the probes have had time to convert.
+  TTimer* ProbeConversionTimer = nullptr;
+
+  void Edit_IDDSKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void btnSetIDClick(TObject* Sender);
+  void btnGetIDClick(TObject* Sender);
+  void btnGetAllIDClick(TObject* Sender);
+  void btn_dsConvClick(TObject* Sender);
+  void btn_dsGetADC1Click(TObject* Sender);
+  void btn_dsGetADC2Click(TObject* Sender);
+  void btn_dsGetDensClick(TObject* Sender);
+  void btn_dsGetTempClick(TObject* Sender);
+  void btn_dsGetAddClick(TObject* Sender);
+  void btn_dsSetAddClick(TObject* Sender);
+  // Row: channel and position from 1, the identifier's 8 bytes; index: 0..63.
+  void AddProbeIdRow(const std::array<std::uint8_t, 10>& row, int index);
 
   // ---- page 4 "Тест CNT" (CounterPage.cpp) ----
   TGroupBox* GroupBox4 = nullptr;
+  TButton* btnGetPositionCnt = nullptr;
+  TEdit* Edit_PositionCnt = nullptr;
+  TButton* btnSetZero = nullptr;
+  TButton* btnGetPosition = nullptr;
+  TEdit* Edit_Position = nullptr;
+  TButton* btnGetResolution = nullptr;
+  TEdit* Edit_Resolution = nullptr;
+  TCheckBox* CheckBox_Cycle = nullptr;
+
+  void btnGetPositionCntClick(TObject* Sender);
+  void btnSetZeroClick(TObject* Sender);
+  void btnGetPositionClick(TObject* Sender);
+  void btnGetResolutionClick(TObject* Sender);
 
  protected:
   void DeclareBindings(TFormBindings& b) override;

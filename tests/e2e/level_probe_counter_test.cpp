@@ -1,0 +1,242 @@
+// The level-control, probe-test and counter-test pages against one simulated unit whose
+// configuration shows both test pages (ML and Cnt) and whose counter reads 1 at a resolution of 1.
+// The program is started once; the tests run in the order written.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "tests/e2e/E2e.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+const std::wstring kMax = L"Max (максимальный уровень НП)";
+const std::wstring kH2O = L"H2O (максимальный уровень H2O)";
+const std::wstring kAddress = L"Адрес КТ.8";
+
+std::wstring DecimalSeparator() {
+  wchar_t text[8] = {};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 8);
+  return text;
+}
+
+// Frames that start so, logged by the simulator after its log had `mark` characters.
+int ReceivedSince(std::size_t mark, const std::string& frameStart) {
+  const std::string log = e2e::SimulatorLog();
+  const std::string line = "RX " + frameStart;
+  int count = 0;
+  for (auto at = log.find(line, mark); at != std::string::npos; at = log.find(line, at + 1)) ++count;
+  return count;
+}
+
+// Whether such a frame is logged within a few seconds: a broadcast is not answered, so the
+// program is done with it before the simulator has logged it.
+bool ArrivesSince(std::size_t mark, const std::string& frameStart) {
+  return uidriver::WaitUntil([&] { return ReceivedSince(mark, frameStart) > 0; }, 3s);
+}
+
+class Pages : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    app = std::make_unique<e2e::Tarvisel>();
+    if (!app->Main()) return;
+    // The unit's configuration reveals the probe and counter pages.
+    app->PressAndRead(app->InGroup(L"Конфигурация КТ.8", L"Button", L"Get"));
+  }
+  static void TearDownTestSuite() {
+    if (app) {
+      EXPECT_TRUE(app->Close());
+    }
+    app.reset();
+  }
+  void SetUp() override { ASSERT_NE(app->Main(), nullptr); }
+
+  // A window of a page found from a group that only that page has.
+  static HWND Sheet(const std::wstring& groupOnIt) {
+    return GetParent(uidriver::Find(app->Main(), {L"Button", groupOnIt}));
+  }
+  static std::size_t LogMark() { return e2e::SimulatorLog().size(); }
+  // A screenshot once the window has painted what the last handler changed.
+  static void Shot(const std::wstring& name) {
+    uidriver::SendTimeout(app->Main(), WM_NULL, 0, 0);
+    Sleep(200);
+    e2e::Screenshot(app->Main(), name);
+  }
+
+  static std::unique_ptr<e2e::Tarvisel> app;
+};
+std::unique_ptr<e2e::Tarvisel> Pages::app;
+
+TEST_F(Pages, LevelTestModeWritesToAllUnitsAndEndsWhenThePageChanges) {
+  ASSERT_TRUE(app->ShowPage(L"Контроль уровней"));
+  HWND test = app->InGroup(L"Вкл. режим тест", L"Button", L"Test BU");
+  HWND address = app->InGroup(kAddress, L"ComboBox");
+  ASSERT_EQ(uidriver::ComboIndex(address), 1);
+
+  ASSERT_TRUE(uidriver::Press(test));
+  EXPECT_TRUE(uidriver::IsChecked(test));
+  EXPECT_EQ(uidriver::ComboIndex(address), 0);
+  // Every unit is in test: no single unit may be chosen until the mode ends.
+  EXPECT_FALSE(uidriver::IsEnabled(address));
+  EXPECT_FALSE(uidriver::IsEnabled(uidriver::Find(app->Main(), {L"Button", L"№ выхода (реле)"})));
+  EXPECT_FALSE(uidriver::IsEnabled(uidriver::Find(app->Main(), {L"Button", L"Get Config"})));
+
+  std::size_t mark = LogMark();
+  ASSERT_TRUE(uidriver::Press(app->InGroup(kMax, L"Button", L"1")));
+  EXPECT_TRUE(ArrivesSince(mark, "00 10 00 10 00 04 08 00 01 00 00 00 00 00 00"));
+  mark = LogMark();
+  ASSERT_TRUE(uidriver::Press(app->InGroup(kH2O, L"Button", L"16")));
+  EXPECT_TRUE(ArrivesSince(mark, "00 10 00 10 00 04 08 00 01 00 00 00 00 80 00"));
+  Shot(L"level-test-mode");
+
+  // Another page ends the mode: zero test words to all units, the unit chosen before back.
+  mark = LogMark();
+  ASSERT_TRUE(app->ShowPage(L"Конфигурация"));
+  EXPECT_TRUE(ArrivesSince(mark, "00 10 00 10 00 04 08 00 00 00 00 00 00 00 00"));
+  EXPECT_FALSE(uidriver::IsChecked(test));
+  EXPECT_EQ(uidriver::ComboIndex(address), 1);
+  EXPECT_TRUE(uidriver::IsEnabled(address));
+  mark = LogMark();
+  EXPECT_EQ(app->PressAndRead(app->InGroup(L"Версия и копирайт", L"Button", L"Get Rev")), L"Выполнено, OK");
+  EXPECT_TRUE(ArrivesSince(mark, "01 03 00 02 00 01"));
+}
+
+TEST_F(Pages, LevelMasksAreReadForEveryOutput) {
+  ASSERT_TRUE(app->ShowPage(L"Контроль уровней"));
+  HWND x5 = app->InGroup(L"№ выхода (реле)", L"Button", L"X5");
+  ASSERT_TRUE(uidriver::Press(x5));
+  const std::size_t mark = LogMark();
+  EXPECT_EQ(app->PressAndRead(uidriver::Find(app->Main(), {L"Button", L"Get Config"})), L"Выполнено, OK");
+  for (int c = 0; c < 8; ++c) {
+    char frame[32];
+    std::snprintf(frame, sizeof frame, "01 03 00 %02X 00 04", 48 + c);
+    EXPECT_TRUE(ArrivesSince(mark, frame)) << frame;
+  }
+  // X1 is selected and shows output 0's masks: the simulated unit ties sensor 1 to Max and Min.
+  EXPECT_FALSE(uidriver::IsChecked(x5));
+  EXPECT_TRUE(uidriver::IsChecked(app->InGroup(kMax, L"Button", L"1")));
+  EXPECT_FALSE(uidriver::IsChecked(app->InGroup(kMax, L"Button", L"2")));
+  EXPECT_FALSE(uidriver::IsChecked(app->InGroup(kH2O, L"Button", L"1")));
+  Shot(L"level-masks");
+}
+
+TEST_F(Pages, ProbeIdentifiers) {
+  ASSERT_TRUE(app->ShowPage(L"Тест ДП"));
+  HWND channel = app->InGroup(L"№ канала", L"ComboBox");
+  HWND position = app->InGroup(L"№ ДП", L"ComboBox");
+  HWND id = app->InGroup(L"ID плотномера", L"Edit");
+
+  // A serial number and Enter give the identifier: prefix, number, CRC-8.
+  uidriver::SetText(id, L"123");
+  uidriver::PressKey(id, VK_RETURN);
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return uidriver::TextOf(id) == L"3A5C7E9100012368"; }, 3s))
+      << testing::PrintToString(uidriver::TextOf(id));
+
+  uidriver::SelectComboItem(channel, 2);   // X3
+  uidriver::SelectComboItem(position, 4);  // DS-5
+  std::size_t mark = LogMark();
+  EXPECT_EQ(app->PressAndRead(uidriver::Find(app->Main(), {L"Button", L"Get ID"})), L"Выполнено, OK");
+  EXPECT_TRUE(ArrivesSince(mark, "01 03 00 C4 00 04"));  // register 196
+  EXPECT_EQ(uidriver::TextOf(id), L"FFFFFFFFFFFFFFFF");
+
+  // "Set ID" sends only a whole identifier.
+  uidriver::SetText(id, L"3A5C7E91000123");
+  mark = LogMark();
+  const std::wstring refused = app->PressAndRead(uidriver::Find(app->Main(), {L"Button", L"Set ID"}));
+  EXPECT_NE(refused.find(L"Ошибка ввода"), std::wstring::npos) << testing::PrintToString(refused);
+
+  HWND list = uidriver::Find(app->Main(), {L"SysListView32"});
+  EXPECT_EQ(app->PressAndRead(uidriver::Find(app->Main(), {L"Button", L"Get All ID"})), L"Выполнено, OK");
+  EXPECT_TRUE(ArrivesSince(mark, "01 03 00 EF 00 04"));  // the last identifier, register 239
+  EXPECT_EQ(ReceivedSince(mark, "01 10"), 0);             // and no write before it
+  ASSERT_EQ(uidriver::ListViewCount(list), 64);
+  EXPECT_EQ(uidriver::ListViewText(list, 0, 0), L"1");
+  EXPECT_EQ(uidriver::ListViewText(list, 0, 1), L"01");
+  EXPECT_EQ(uidriver::ListViewText(list, 0, 2), L"01");
+  EXPECT_EQ(uidriver::ListViewText(list, 0, 3), L"3A5C7E91000123");
+  EXPECT_EQ(uidriver::ListViewText(list, 0, 4), L"68");
+  EXPECT_EQ(uidriver::ListViewText(list, 63, 0), L"64");
+  EXPECT_EQ(uidriver::ListViewText(list, 63, 1), L"08");
+  EXPECT_EQ(uidriver::ListViewText(list, 63, 2), L"08");
+  Shot(L"probe-identifiers");
+}
+
+TEST_F(Pages, ProbeMeasurements) {
+  ASSERT_TRUE(app->ShowPage(L"Тест ДП"));
+  HWND sheet = Sheet(L"Dens Add");
+  uidriver::SelectComboItem(app->InGroup(L"№ канала", L"ComboBox"), 0);  // X1
+  uidriver::SelectComboItem(app->InGroup(L"№ ДП", L"ComboBox"), 1);      // DS-2
+  HWND all = uidriver::FindInGroup(sheet, L"Тест", {L"Button", L"All"});
+  HWND dens = uidriver::FindInGroup(sheet, L"Тест", {L"Button", L"Dens"});
+  ASSERT_TRUE(uidriver::Press(all));
+  ASSERT_TRUE(uidriver::IsChecked(all));
+
+  std::size_t mark = LogMark();
+  const auto converted = Clock::now();
+  EXPECT_EQ(app->PressAndRead(uidriver::FindInGroup(sheet, L"Тест", {L"Button", L"Conv"})), L"Выполнено, OK");
+  EXPECT_TRUE(ArrivesSince(mark, "01 50 00 40 00 02 04 00 81 01 43"));
+  // The probes convert: their buttons wait while the window goes on answering.
+  EXPECT_FALSE(uidriver::IsEnabled(dens));
+  const auto asked = Clock::now();
+  uidriver::SendTimeout(app->Main(), WM_NULL, 0, 0, 1000ms);
+  EXPECT_LT(Clock::now() - asked, 500ms);
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return uidriver::IsEnabled(dens); }, 5s));
+  EXPECT_GE(Clock::now() - converted, 2000ms);
+
+  ASSERT_TRUE(uidriver::Press(all));
+  uidriver::SelectComboItem(app->InGroup(L"№ ДП", L"ComboBox"), 0);  // DS-1
+  mark = LogMark();
+  EXPECT_EQ(app->PressAndRead(dens), L"Выполнено, OK");
+  EXPECT_TRUE(ArrivesSince(mark, "01 43 00 40 00 03 06 00 00 02 49 04 00"));
+  EXPECT_EQ(uidriver::TextOf(uidriver::FindInGroup(sheet, L"Тест", {L"Edit", L"", 3})), L"500" + DecimalSeparator() + L"7");
+
+  // Dens Add: a value that is not a number sends nothing; a number goes out and reads back.
+  HWND add = uidriver::FindInGroup(sheet, L"Dens Add", {L"Edit"});
+  uidriver::SetText(add, L"abc");
+  mark = LogMark();
+  const std::wstring refused = app->PressAndRead(uidriver::FindInGroup(sheet, L"Dens Add", {L"Button", L"Set"}));
+  EXPECT_NE(refused.find(L"Ошибка ввода"), std::wstring::npos) << testing::PrintToString(refused);
+  const std::wstring value = L"1" + DecimalSeparator() + L"5";
+  uidriver::SetText(add, value);
+  EXPECT_EQ(app->PressAndRead(uidriver::FindInGroup(sheet, L"Dens Add", {L"Button", L"Set"})), L"Выполнено, OK");
+  EXPECT_TRUE(ArrivesSince(mark, "01 50 00 41 00 05 0A 00 00 07 4E 05 05 00 00 C0 3F"));
+  EXPECT_EQ(ReceivedSince(mark, "01 50"), 1);  // the refused "Set" sent nothing
+  uidriver::SetText(add, L"");
+  EXPECT_EQ(app->PressAndRead(uidriver::FindInGroup(sheet, L"Dens Add", {L"Button", L"Get"})), L"Выполнено, OK");
+  EXPECT_EQ(uidriver::TextOf(add), value);
+  Shot(L"probe-measurements");
+}
+
+TEST_F(Pages, CounterRegistersAndTheirByteOrders) {
+  ASSERT_TRUE(app->ShowPage(L"Тест CNT"));
+  const std::wstring group = L"Тест счетчика";
+  const std::wstring sep = DecimalSeparator();
+  const struct {
+    const wchar_t* button;
+    int field;
+    std::wstring shown;
+    const char* request;
+  } cases[] = {
+      {L"CNT", 0, L"00000001", "01 03 00 42 00 02"},
+      {L"Position", 1, L"1" + sep + L"00", "01 03 00 43 00 02"},       // reply data 00 00 80 3F
+      {L"Resolution", 2, L"1" + sep + L"000", "01 03 00 44 00 02"},    // reply data 3F 80 00 00
+  };
+  for (const auto& c : cases) {
+    const std::size_t mark = LogMark();
+    EXPECT_EQ(app->PressAndRead(app->InGroup(group, L"Button", c.button)), L"Выполнено, OK");
+    EXPECT_TRUE(ArrivesSince(mark, c.request)) << c.request;
+    EXPECT_EQ(uidriver::TextOf(app->InGroup(group, L"Edit", L"", c.field)), c.shown);
+  }
+  const std::size_t mark = LogMark();
+  EXPECT_EQ(app->PressAndRead(app->InGroup(group, L"Button", L">0<")), L"Выполнено, OK");
+  EXPECT_TRUE(ArrivesSince(mark, "01 10 00 42 00 02 04 00 00 00 00"));
+  EXPECT_EQ(uidriver::TextOf(app->InGroup(group, L"Edit", L"", 0)), L"00000000");
+  EXPECT_EQ(uidriver::TextOf(app->InGroup(group, L"Edit", L"", 1)), L"-");
+  Shot(L"counter");
+}
+
+}  // namespace
