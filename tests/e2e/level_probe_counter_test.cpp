@@ -48,7 +48,7 @@ class Pages : public ::testing::Test {
     app->PressAndRead(app->InGroup(L"Конфигурация КТ.8", L"Button", L"Get"));
   }
   static void TearDownTestSuite() {
-    if (app) {
+    if (app && app->Process().Running()) {
       EXPECT_TRUE(app->Close());
     }
     app.reset();
@@ -237,6 +237,17 @@ TEST_F(Pages, CounterRegistersAndTheirByteOrders) {
   EXPECT_EQ(uidriver::TextOf(app->InGroup(group, L"Edit", L"", 0)), L"00000000");
   EXPECT_EQ(uidriver::TextOf(app->InGroup(group, L"Edit", L"", 1)), L"-");
   Shot(L"counter");
+}
+
+TEST_F(Pages, ClosingTheProgramInTestModeTakesEveryUnitOutOfTest) {
+  ASSERT_TRUE(app->ShowPage(L"Контроль уровней"));
+  ASSERT_TRUE(uidriver::Press(app->InGroup(L"Вкл. режим тест", L"Button", L"Test BU")));
+  std::size_t mark = LogMark();
+  ASSERT_TRUE(uidriver::Press(app->InGroup(kMax, L"Button", L"3")));
+  EXPECT_TRUE(ArrivesSince(mark, "00 10 00 10 00 04 08 00 04 00 00 00 00 00 00"));
+  mark = LogMark();
+  ASSERT_TRUE(app->Close());
+  EXPECT_TRUE(ArrivesSince(mark, "00 10 00 10 00 04 08 00 00 00 00 00 00 00 00"));
 }
 
 }  // namespace
