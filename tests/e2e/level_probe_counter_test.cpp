@@ -15,6 +15,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 const std::wstring kMax = L"Max (максимальный уровень НП)";
+const std::wstring kMin = L"Min (минимальный уровень НП)";
 const std::wstring kH2O = L"H2O (максимальный уровень H2O)";
 const std::wstring kAddress = L"Адрес КТ.8";
 
@@ -105,11 +106,12 @@ TEST_F(Pages, LevelTestModeWritesToAllUnitsAndEndsWhenThePageChanges) {
   EXPECT_TRUE(ArrivesSince(mark, "01 03 00 02 00 01"));
 }
 
-TEST_F(Pages, LevelMasksAreReadForEveryOutput) {
+TEST_F(Pages, LevelMasksAreReadEditedAndWritten) {
   ASSERT_TRUE(app->ShowPage(L"Контроль уровней"));
-  HWND x5 = app->InGroup(L"№ выхода (реле)", L"Button", L"X5");
+  const std::wstring outputs = L"№ выхода (реле)";
+  HWND x5 = app->InGroup(outputs, L"Button", L"X5");
   ASSERT_TRUE(uidriver::Press(x5));
-  const std::size_t mark = LogMark();
+  std::size_t mark = LogMark();
   EXPECT_EQ(app->PressAndRead(uidriver::Find(app->Main(), {L"Button", L"Get Config"})), L"Выполнено, OK");
   for (int c = 0; c < 8; ++c) {
     char frame[32];
@@ -121,7 +123,19 @@ TEST_F(Pages, LevelMasksAreReadForEveryOutput) {
   EXPECT_TRUE(uidriver::IsChecked(app->InGroup(kMax, L"Button", L"1")));
   EXPECT_FALSE(uidriver::IsChecked(app->InGroup(kMax, L"Button", L"2")));
   EXPECT_FALSE(uidriver::IsChecked(app->InGroup(kH2O, L"Button", L"1")));
+
+  // X3 shows output 2's masks (sensor 3); box 5 of Min edits only them and sends nothing.
+  ASSERT_TRUE(uidriver::Press(app->InGroup(outputs, L"Button", L"X3")));
+  EXPECT_TRUE(uidriver::IsChecked(app->InGroup(kMin, L"Button", L"3")));
+  EXPECT_FALSE(uidriver::IsChecked(app->InGroup(kMin, L"Button", L"1")));
+  ASSERT_TRUE(uidriver::Press(app->InGroup(kMin, L"Button", L"5")));
   Shot(L"level-masks");
+  mark = LogMark();
+  EXPECT_EQ(app->PressAndRead(uidriver::Find(app->Main(), {L"Button", L"Set Config"})), L"Выполнено, OK");
+  EXPECT_TRUE(ArrivesSince(mark, "01 10 00 30 00 04 08 00 01 00 00 00 01 00 00"));
+  EXPECT_TRUE(ArrivesSince(mark, "01 10 00 32 00 04 08 00 04 00 00 00 14 00 00"));
+  EXPECT_TRUE(ArrivesSince(mark, "01 10 00 37 00 04 08 00 80 00 00 00 80 00 00"));
+  EXPECT_EQ(ReceivedSince(mark, "01 10 00 3"), 8);
 }
 
 TEST_F(Pages, ProbeIdentifiers) {
