@@ -1,28 +1,40 @@
-// Writes a schedule table the way the export does, for the dBASE reader checks:
-//   write_schedule_table FILE   (an ASCII path; the file is created or appended to)
+// Saves three schedule points with the program's own export, for the dBASE reader checks and the
+// crash test:
+//   write_schedule_table FILE          saves them (FILE is an ASCII path; created or appended to)
+//   write_schedule_table FILE STEP     the same, but the process kills itself just before file-system
+//                                      call STEP (from 0) of the save, as a crash would stop it
+// Exit 0 when saved, 1 when the save failed, 2 on a bad command line.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "tests/app/dbf/ScheduleExport.h"
+#include "app/ScheduleTable.h"
+#include "tests/app/dbf/FaultyFiles.h"
+#include "tests/app/dbf/KillSelf.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: write_schedule_table FILE\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: write_schedule_table FILE [STEP]\n");
     return 2;
   }
   const std::string name = argv[1];
   const std::wstring path(name.begin(), name.end());
-  const dbf_test::SchedulePoint rows[] = {
-      {1, {11, 12, 28}, {8, 5, 0}, 0x05, 2, 0, 0, 0},   // one-time, switch off, X1 and X3
-      {2, {11, 12, 3}, {8, 30, 0}, 0x05, 1, 3, 3, 1},   // weekly on day 3, done
-      {32, {0, 0, 0}, {0, 0, 0}, 0xFF, 0, 4, 0, 0},     // mask 255 does not fit OUTS N 2
+  using namespace app;
+  const NumberedRow rows[] = {
+      {1, {{11, 12, 28}, {8, 5, 0}, 0x05, kModeOff, kCycleOnce, 0, false}},    // X1 and X3 off once
+      {2, {{11, 12, 3}, {8, 30, 0}, 0x05, kModeOn, kCycleWeekly, 3, true}},    // weekly on day 3, done
+      {32, {{0, 0, 0}, {0, 0, 0}, 0xFF, kModeNotUsed, kCycleMonthly, 0, false}},  // every output
   };
-  for (const auto& row : rows) {
-    app::DbfError error = app::DbfError::None;
-    if (!dbf_test::WriteSchedulePoint(path, row, app::DiskFiles(), &error)) {
-      std::fprintf(stderr, "write_schedule_table: row %d failed (error %d)\n", row.number, static_cast<int>(error));
-      return 1;
-    }
+  dbf_test::FaultyFiles files(DiskFiles());
+  if (argc == 3) {
+    files.FailAt(std::strtol(argv[2], nullptr, 10), std::nullopt, true);
+    files.OnCrash(dbf_test::KillSelf);
+  }
+  const ScheduleSaveResult result = SaveSchedule(path, rows, files);
+  if (!result.ok()) {
+    std::fprintf(stderr, "write_schedule_table: saved %d rows, then failed (%ls)\n", result.written,
+                 result.error.c_str());
+    return 1;
   }
   return 0;
 }
