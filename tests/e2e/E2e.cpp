@@ -80,11 +80,17 @@ std::string WholeLog() {
 
 std::size_t logStart = 0;  // the log's size when the running test began
 
-class LogWindow : public testing::EmptyTestEventListener {
-  void OnTestStart(const testing::TestInfo&) override { logStart = WholeLog().size(); }
+// Every test starts afresh whatever ran before it in the same program: it sees only the frames
+// logged from its start, and no settings file that an earlier run of the program wrote on exit.
+class FreshStart : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo&) override {
+    logStart = WholeLog().size();
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(ProgramFolder()) / L"QRX.cfg", ignored);
+  }
 };
-[[maybe_unused]] const bool logWindowListens = [] {
-  testing::UnitTest::GetInstance()->listeners().Append(new LogWindow);  // the listener list owns it
+[[maybe_unused]] const bool freshStartListens = [] {
+  testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);  // the listener list owns it
   return true;
 }();
 

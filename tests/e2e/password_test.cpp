@@ -38,7 +38,11 @@ TEST(Password, AskedUntilAcceptedThenNeverAgain) {
 
   // The right letters in the wrong case are refused with a message; the field starts empty on
   // each showing; then the password goes through and the fields are written as they stand.
+  uidriver::SetText(app.InGroup(kConfig, L"Edit", L"", 1), L"12");
+  uidriver::SetText(app.InGroup(kConfig, L"Edit", L"", 2), L"34");
+  ASSERT_TRUE(uidriver::Press(app.InGroup(kConfig, L"Button", L"ZigBee")));
   const std::string frame = app.ConfigurationFrameFromFields();
+  EXPECT_EQ(frame.substr(0, 32), "01 10 00 04 00 02 04 00 08 12 34");
   dialog = OpenPasswordDialog(app);
   ASSERT_NE(dialog, nullptr);
   HWND field = uidriver::Find(dialog, {L"Edit"});

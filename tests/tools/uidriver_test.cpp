@@ -32,7 +32,6 @@ class UiDriverTest : public testing::Test {
 
 TEST_F(UiDriverTest, ReadsTextsThatLiveInTheOtherProcess) {
   HWND status = Find(main, {STATUSCLASSNAMEW});
-  ASSERT_NE(status, nullptr);
   EXPECT_EQ(StatusText(status, 2), L"Выполнено, OK");
   HWND list = Find(main, {WC_LISTVIEWW});
   ASSERT_EQ(ListViewCount(list), 1);
@@ -45,7 +44,6 @@ TEST_F(UiDriverTest, ReadsTextsThatLiveInTheOtherProcess) {
 
 TEST_F(UiDriverTest, FindsControlsInsideAGroupByClassAndOrder) {
   HWND edit = FindInGroup(main, L"Версия и копирайт", {L"Edit"});
-  ASSERT_NE(edit, nullptr);
   EXPECT_EQ(TextOf(edit), L"-");
   EXPECT_EQ(TryFindInGroup(main, L"Версия и копирайт", {L"Edit", L"", 1}), nullptr);
   EXPECT_EQ(TryFindInGroup(main, L"Нет такой группы", {L"Edit"}), nullptr);
