@@ -3,6 +3,7 @@
 // the disk must be one a dBASE reader takes, with every record it had and nothing half-written.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 
@@ -10,6 +11,7 @@
 #include "tests/app/dbf/ChildProcess.h"
 #include "tests/app/dbf/DbfTestUtil.h"
 #include "tests/app/dbf/DiskFolder.h"
+#include "tests/app/schedule/ThreePoints.h"
 
 using namespace app;
 using namespace dbf_test;
@@ -17,9 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The three points write_schedule_table saves, as records.
-const std::vector<std::string> kSaved = {"    111.12.2808:05:00  52000", "    211.12.0308:30:00  51331",
-                                         "   3200.00.0000:00:002550400"};
+const auto& kRows = schedule_test::kThreePoints;
+const auto& kSaved = schedule_test::kThreeRecords;
 const std::string kBlank(28, ' ');
 
 std::vector<std::string> Then(std::vector<std::string> first, const std::vector<std::string>& second) {
@@ -59,8 +60,7 @@ TEST(ScheduleDisk, PathsWithCyrillicLetters) {
   const fs::path folder = dir / u8"Таблицы";
   fs::create_directories(folder);
   const fs::path path = folder / u8"БУ_график.dbf";
-  const NumberedRow row{1, {{11, 12, 28}, {8, 5, 0}, 0x05, kModeOff, kCycleOnce, 0, false}};
-  ASSERT_TRUE(SaveSchedule(Wide(path), std::span(&row, 1)).ok());
+  ASSERT_TRUE(SaveSchedule(Wide(path), std::span(kRows, 1)).ok());
   ASSERT_TRUE(fs::exists(path));
   EXPECT_EQ(Records(ReadFile(path)), std::vector<std::string>{kSaved[0]});
 }
@@ -106,7 +106,7 @@ TEST(ScheduleDisk, AKilledSaveLeavesAReadableTableAndTheNextSaveWorks) {
         EXPECT_TRUE(blankLast || records[i] == kSaved[i - had.size()]) << records[i];
       }
       // Saving again in the same place works and keeps all of it.
-      ASSERT_EQ(RunBesideUs("write_schedule_table", {path.string()}).code, 0);
+      ASSERT_TRUE(SaveSchedule(Wide(path), kRows).ok());
       std::vector<std::string> after;
       ASSERT_TRUE(ReadAsDbase(ReadFile(path), after));
       ASSERT_EQ(after.size(), records.size() + kSaved.size());
@@ -114,6 +114,7 @@ TEST(ScheduleDisk, AKilledSaveLeavesAReadableTableAndTheNextSaveWorks) {
       EXPECT_EQ(std::vector<std::string>(after.begin() + records.size(), after.end()), kSaved);
     }
     EXPECT_GT(step, 20);
+    std::printf("%s: killed at each of %d steps\n", existing ? "existing table" : "new table", step);
   }
 }
 

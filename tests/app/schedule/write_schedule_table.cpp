@@ -11,6 +11,7 @@
 #include "app/ScheduleTable.h"
 #include "tests/app/dbf/FaultyFiles.h"
 #include "tests/app/dbf/KillSelf.h"
+#include "tests/app/schedule/ThreePoints.h"
 
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 3) {
@@ -19,18 +20,12 @@ int main(int argc, char** argv) {
   }
   const std::string name = argv[1];
   const std::wstring path(name.begin(), name.end());
-  using namespace app;
-  const NumberedRow rows[] = {
-      {1, {{11, 12, 28}, {8, 5, 0}, 0x05, kModeOff, kCycleOnce, 0, false}},    // X1 and X3 off once
-      {2, {{11, 12, 3}, {8, 30, 0}, 0x05, kModeOn, kCycleWeekly, 3, true}},    // weekly on day 3, done
-      {32, {{0, 0, 0}, {0, 0, 0}, 0xFF, kModeNotUsed, kCycleMonthly, 0, false}},  // every output
-  };
-  dbf_test::FaultyFiles files(DiskFiles());
+  dbf_test::FaultyFiles files(app::DiskFiles());
   if (argc == 3) {
     files.FailAt(std::strtol(argv[2], nullptr, 10), std::nullopt, true);
     files.OnCrash(dbf_test::KillSelf);
   }
-  const ScheduleSaveResult result = SaveSchedule(path, rows, files);
+  const app::ScheduleSaveResult result = app::SaveSchedule(path, schedule_test::kThreePoints, files);
   if (!result.ok()) {
     std::fprintf(stderr, "write_schedule_table: saved %d rows, then failed (%ls)\n", result.written,
                  result.error.c_str());
