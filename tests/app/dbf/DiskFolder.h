@@ -1,9 +1,6 @@
 #pragma once
-// A fresh folder under the system's temporary folder for one test, removed with everything in it
-// at the end, and the few looks at the disk that the dBASE tests take.
+// A temporary folder for one test and the few looks at the disk that the dBASE tests take.
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,38 +9,20 @@
 #include <vector>
 
 #include "tests/app/dbf/DbfTestUtil.h"
+#include "tests/skincore/TempDir.h"
 
 namespace dbf_test {
 
-class DiskFolder {
+// A fresh folder for one test, removed with everything in it at the end.
+class DiskFolder : public skin::testing::TempDir {
  public:
-  DiskFolder() {
-    static std::atomic<int> serial{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("tarvisel-dbf-" + std::to_string(stamp) + "-" + std::to_string(serial++));
-    std::filesystem::create_directories(path_);
-  }
-  ~DiskFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  DiskFolder(const DiskFolder&) = delete;
-  DiskFolder& operator=(const DiskFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
-
   // The names in the folder, sorted.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(Path())) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 inline Bytes ReadFile(const std::filesystem::path& path) {
