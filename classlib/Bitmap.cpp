@@ -331,7 +331,7 @@ void* TBitmap::ScanLine(int Row) {
   return bits_ + Stride() * static_cast<std::size_t>(height_ - 1 - Row);
 }
 
-skin::TImage32View TBitmap::Image32View() {
+TImage32View TBitmap::Image32View() {
   if (Empty() || !handle_) return {};
   if (bitCount_ != 32) throw EInvalidGraphicOperation(L"A 32-bit view needs a pf32bit bitmap");
   GdiFlush();

@@ -11,6 +11,8 @@
 
 #include "classlib/Types.h"
 #include "skin/core/acSets.h"
+#include "skin/graphics/Image32.h"
+#include "skin/graphics/sGradient.h"
 
 // Handles of the platform, declared the way its headers declare them, so that records holding
 // them need no <windows.h> and take the real handles unconverted in the win32 build.
@@ -27,59 +29,8 @@ class TForm;
 
 namespace skin {
 
-using classlib::TColor;
-using classlib::TPoint;
-using classlib::TRect;
-using classlib::TSize;
-using classlib::clFuchsia;
-
 using TacDCHandle = ::HDC__*;
 using TacWndHandle = ::HWND__*;
-
-// One pixel of a 24-bit row and of a 32-bit row.
-struct TsRGB {
-  std::uint8_t B, G, R;
-};
-struct TsRGBA {
-  std::uint8_t B, G, R, A;
-};
-
-// A colour in TColor byte order (red lowest) with alpha on top, readable whole or by channel.
-// `RGB` views the first three bytes as a 24-bit pixel; `MASK` is the fourth byte, as `A`.
-union TsColor {
-  TColor C;
-  std::int32_t I;
-  struct {
-    std::uint8_t R, G, B, A;
-  };
-  TsRGBA sBGRA;
-  TsRGB RGB;
-  struct {
-    std::uint8_t MaskPad_[3];
-    std::uint8_t MASK;
-  };
-};
-
-// The same four bytes in the order of a 32-bit bitmap row (blue lowest).
-union TsColor_ {
-  TColor C;
-  std::int32_t I;
-  std::uint32_t U;
-  struct {
-    std::uint8_t B, G, R, A;
-  };
-  TsRGBA sBGRA;
-  TsRGB BGR;
-  struct {
-    std::uint8_t MaskPad_[3];
-    std::uint8_t MASK;
-  };
-};
-static_assert(sizeof(TsColor) == 4 && sizeof(TsColor_) == 4);
-static_assert(sizeof(TsRGB) == 3 && sizeof(TsRGBA) == 4);
-
-// The key pixel of a 32-bit skin image, exactly as stored in a bitmap row.
-inline constexpr std::uint32_t kKeyPixel = 0x00FF00FFu;
 
 // Scan lines addressed through a pointer; a row holds at most 100,001 pixels.
 inline constexpr int kMaxScanLinePixels = 100001;
@@ -88,17 +39,7 @@ using TRGBAArray = TsRGBA[kMaxScanLinePixels];
 using PRGBArray = TsRGB*;
 using PRGBAArray = TsRGBA*;
 
-using TPercent = int;  // 0..100
 
-// One gradient segment.
-struct TsGradPie {
-  TColor Color1 = 0;
-  TColor Color2 = 0;
-  TPercent Percent = 0;
-  std::int32_t Mode1 = 0;
-  std::int32_t Mode2 = 0;
-};
-using TsGradArray = std::vector<TsGradPie>;
 using TPoints = std::vector<TPoint>;
 using TAOR = std::vector<TRect>;
 using TacRoot = std::wstring;

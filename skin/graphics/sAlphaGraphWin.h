@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "skin/core/sConst.h"
 #include "skin/graphics/Image32.h"
 
 namespace skin {

@@ -3,7 +3,6 @@
 // marks (colour arrow, dotted focus frame) and the placement of a glyph and a caption in a button.
 #include <functional>
 
-#include "skin/core/sConst.h"
 #include "skin/graphics/Image32.h"
 
 namespace skin {

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "skin/core/sConst.h"
 #include "skin/graphics/Image32.h"
 
 namespace skin {

@@ -43,7 +43,7 @@ TEST(Bitmap, ScanLineRowZeroIsTheTopAndAddressesDecrease) {
   EXPECT_EQ(Px(b, 2, 1) & 0xFFFFFF, 0xFFFFFFu);  // a new bitmap is white
   Px(b, 4, 3) = 0x000000FF;
   EXPECT_EQ(b.Canvas()->Pixels(4, 3), clBlue);
-  const skin::TImage32View v = b.Image32View();
+  const TImage32View v = b.Image32View();
   EXPECT_EQ(v.Width, 5);
   EXPECT_EQ(v.Height, 4);
   EXPECT_EQ(v.Stride, -20);
