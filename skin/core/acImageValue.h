@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/core/sConst.h"
+#include "skin/core/sConstTypes.h"
 
 namespace skin {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "classlib/FormatSettings.h"
-#include "skin/core/sConst.h"
+#include "skin/core/sConstTypes.h"
 
 namespace skin {
 

@@ -1,6 +1,6 @@
 #include "skin/core/acntSystemWin32.h"
 
-#include "skin/core/sConst.h"
+#include "skin/core/sConstOptions.h"
 
 namespace skin {
 namespace {

@@ -3,7 +3,8 @@
 #include <shellapi.h>
 
 #include "skin/core/acntSystemWin32.h"
-#include "skin/core/sConst.h"
+#include "skin/core/sConstOptions.h"
+#include "skin/core/sConstTexts.h"
 #include "skin/core/sConstStartup.h"
 
 namespace skin {
