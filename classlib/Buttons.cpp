@@ -7,17 +7,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TButtonLayout>() {
-  static const TEnumInfo i{L"TButtonLayout", {L"blGlyphLeft", L"blGlyphRight", L"blGlyphTop", L"blGlyphBottom"}};
-  return i;
-}
-template <>
-const TEnumInfo& EnumInfo<TBitBtnKind>() {
-  static const TEnumInfo i{L"TBitBtnKind", {L"bkCustom", L"bkOK", L"bkCancel", L"bkHelp", L"bkYes", L"bkNo", L"bkClose",
-                                            L"bkAbort", L"bkRetry", L"bkIgnore", L"bkAll"}};
-  return i;
-}
 
 namespace {
 // A canvas over a DC the system lends for one drawing request.

@@ -8,17 +8,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TOpenOption>() {
-  static const TEnumInfo i{L"TOpenOption",
-                           {L"ofReadOnly", L"ofOverwritePrompt", L"ofHideReadOnly", L"ofNoChangeDir", L"ofShowHelp",
-                            L"ofNoValidate", L"ofAllowMultiSelect", L"ofExtensionDifferent", L"ofPathMustExist",
-                            L"ofFileMustExist", L"ofCreatePrompt", L"ofShareAware", L"ofNoReadOnlyReturn",
-                            L"ofNoTestFileCreate", L"ofNoNetworkButton", L"ofNoLongNames", L"ofOldStyleDialog",
-                            L"ofNoDereferenceLinks", L"ofEnableIncludeNotify", L"ofEnableSizing", L"ofDontAddToRecent",
-                            L"ofForceShowHidden"}};
-  return i;
-}
 
 namespace {
 

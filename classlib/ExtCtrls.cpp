@@ -7,11 +7,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TVerticalAlignment>() {
-  static const TEnumInfo i{L"TVerticalAlignment", {L"taAlignTop", L"taAlignBottom", L"taVerticalCenter"}};
-  return i;
-}
 
 // ---- TCustomPanel ----
 

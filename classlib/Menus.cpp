@@ -7,11 +7,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TPopupAlignment>() {
-  static const TEnumInfo i{L"TPopupAlignment", {L"paLeft", L"paRight", L"paCenter"}};
-  return i;
-}
 
 namespace {
 

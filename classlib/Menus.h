@@ -11,6 +11,7 @@
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
 #include "classlib/TypInfo.h"
+#include "classlib/EnumInfo.h"
 
 namespace classlib {
 
@@ -120,6 +121,11 @@ class TMenu : public TComponent {
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
+template <>
+inline const TEnumInfo& EnumInfo<TPopupAlignment>() {
+  static const TEnumInfo i{L"TPopupAlignment", {L"paLeft", L"paRight", L"paCenter"}};
+  return i;
+}
 
 class TPopupMenu : public TMenu {
  public:
@@ -158,7 +164,5 @@ class TMainMenu : public TMenu {
 // handler. True when Message was a menu item's.
 bool DispatchMenuMessage(TMessage& Message);
 
-template <>
-const TEnumInfo& EnumInfo<TPopupAlignment>();
 
 }  // namespace classlib

@@ -14,18 +14,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TBrushStyle>() {
-  static const TEnumInfo i{L"TBrushStyle", {L"bsSolid", L"bsClear", L"bsHorizontal", L"bsVertical", L"bsFDiagonal",
-                                            L"bsBDiagonal", L"bsCross", L"bsDiagCross"}};
-  return i;
-}
-template <>
-const TEnumInfo& EnumInfo<TPenStyle>() {
-  static const TEnumInfo i{L"TPenStyle",
-                           {L"psSolid", L"psDash", L"psDot", L"psDashDot", L"psDashDotDot", L"psClear", L"psInsideFrame"}};
-  return i;
-}
 
 namespace {
 

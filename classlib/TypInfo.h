@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/Exception.h"
 #include "classlib/Object.h"
 #include "classlib/Set.h"
@@ -54,16 +55,6 @@ enum class TPropKind {
   Binary,      // raw bytes (picture and image-list data)
 };
 
-struct TEnumInfo {
-  std::wstring TypeName;
-  std::vector<std::wstring> Names;  // index = ordinal value
-  // Ordinal of Name (ignoring case), or -1.
-  int ValueOf(std::wstring_view Name) const;
-};
-
-// Each enumeration used by a published property specialises this (DeclareEnum below).
-template <class E>
-const TEnumInfo& EnumInfo();
 
 // Named integer constants accepted for an integer or colour property (clBtnFace, crHandPoint).
 struct TIdentMap {
