@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "classlib/BmpFormat.h"
+#include "classlib/CheckedSize.h"
 
 namespace classlib {
 
@@ -217,8 +218,7 @@ TBitmap::Image TBitmap::Allocate(int width, int height, TPixelFormat format,
   if (img.bitCount <= 8) img.palette = palette && !palette->empty() ? *palette : DefaultPalette(img.bitCount);
   img.palette.resize(img.bitCount <= 8 ? std::size_t{1} << img.bitCount : 0, 0);
   if (img.width == 0 || img.height == 0) return img;
-  if (img.width > bmp::kMaxDimension || img.height > bmp::kMaxDimension ||
-      static_cast<std::int64_t>(img.width) * img.height > bmp::kMaxPixels)
+  if (!CheckedPixelCount(img.width, img.height, bmp::kMaxPixels, bmp::kMaxDimension))
     throw EInvalidGraphicOperation(L"Bitmap size " + std::to_wstring(width) + L" x " + std::to_wstring(height) +
                                    L" is too large");
 

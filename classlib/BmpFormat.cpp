@@ -7,6 +7,7 @@
 #include <string>
 
 #include "classlib/GraphicsErrors.h"
+#include "classlib/CheckedSize.h"
 
 namespace classlib::bmp {
 
@@ -118,7 +119,7 @@ Header ReadHeader(std::span<const std::uint8_t> data, std::size_t& at) {
 void Validate(const Header& h) {
   if (h.width <= 0 || h.height == 0) Fail(L"empty or negative size");
   const std::int64_t rows = h.height < 0 ? -h.height : h.height;
-  if (h.width > kMaxDimension || rows > kMaxDimension || h.width * rows > kMaxPixels) Fail(L"the picture is too large");
+  if (!CheckedPixelCount(h.width, rows, kMaxPixels, kMaxDimension)) Fail(L"the picture is too large");
   switch (h.bitCount) {
     case 1: case 4: case 8: case 16: case 24: case 32: break;
     default: Fail(L"unsupported number of bits per pixel");

@@ -11,6 +11,7 @@
 
 #include "classlib/BmpFormat.h"
 #include "classlib/GraphicsErrors.h"
+#include "classlib/CheckedSize.h"
 
 namespace classlib::jpeg {
 
@@ -48,9 +49,7 @@ void InstallErrors(jpeg_error_mgr* pub) {
 }
 
 bool TooLarge(JDIMENSION w, JDIMENSION h) {
-  return w == 0 || h == 0 || w > static_cast<JDIMENSION>(bmp::kMaxDimension) ||
-         h > static_cast<JDIMENSION>(bmp::kMaxDimension) ||
-         static_cast<std::int64_t>(w) * h > bmp::kMaxPixels;
+  return w == 0 || h == 0 || !CheckedPixelCount(w, h, bmp::kMaxPixels, bmp::kMaxDimension);
 }
 
 // CMYK as Adobe writes it (inverted) or plain, to blue, green, red.

@@ -10,6 +10,7 @@
 #include "skin/graphics/Lz77Decoder.h"
 #include "skin/graphics/PngFilter.h"
 #include "skin/graphics/PngMessages.h"
+#include "classlib/CheckedSize.h"
 
 namespace skin {
 
@@ -139,11 +140,12 @@ void TPngReader::CheckImageSize(const THeader& header) const {
   const int bits = TargetBitsPerPixel(header.ColorType, header.BitDepth);
   if (bits == 0) return;  // the colour format is refused when it is set up
   const std::uint64_t width = header.Width, height = header.Height;
-  const std::uint64_t stride = (width * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
+  const std::optional<std::uint64_t> stride = classlib::CheckedDibStride(static_cast<std::int64_t>(width), bits);
+  const std::uint64_t limit = MaxImageBytes;
+  const std::optional<std::uint64_t> bytes = stride ? classlib::CheckedMul(*stride, height, limit) : std::nullopt;
   // The two row buffers hold up to 8 bytes per pixel before conversion.
   const std::uint64_t rawRow = (width * header.BitDepth + 7) / 8 * 4 + 1;
-  const std::uint64_t limit = MaxImageBytes;
-  if (stride > limit || height > limit / stride || rawRow > limit / 2 || stride * height + 2 * rawRow > limit)
+  if (!bytes || rawRow > limit / 2 || *bytes + 2 * rawRow > limit)
     throw EInvalidGraphic(msg::kImageTooLarge);
 }
 
