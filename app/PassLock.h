@@ -3,7 +3,8 @@
 // and whether the password has been accepted in this run.
 #include "app/PasswordRules.h"
 #include "classlib/Forms.h"
-#include "app/BitBtn.h"
+#include "classlib/Buttons.h"
+#include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/StdCtrls.h"
 

@@ -58,7 +58,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   const std::wstring folder = ExecutableFolder();
   SettingsPath = folder + app::kSettingsFileName;
   ComNumber = 1;
-  devlink::SetActiveLine(&ComLine());
+  app::link::SetActiveLine(&ComLine());
   FillPortMenu();
   FillLists();
   int year = 0, month = 0, day = 0;

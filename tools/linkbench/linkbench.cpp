@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 50;
   ComSetMessageBox([](const wchar_t*, const wchar_t*) { std::fprintf(stderr, "linkbench: the port does not open\n"); });
   if (!ComOpen(static_cast<std::uint8_t>(com))) return 1;
-  devlink::SetActiveLine(&ComLine());
+  app::link::SetActiveLine(&ComLine());
 
   std::uint8_t out[64];
   Quiet("ComReadByte with nothing coming (2 s)", [] { return ComReadByte(); });

@@ -39,7 +39,7 @@ class PortTest : public ::testing::Test {
     previous_ = ComSetMessageBox(Capture);
   }
   void TearDown() override {
-    devlink::SetActiveLine(nullptr);
+    app::link::SetActiveLine(nullptr);
     MbSetHostLinkMode(0);
     MbSetSlaveAddress(1);
     ComClose();
@@ -47,7 +47,7 @@ class PortTest : public ::testing::Test {
   }
   void Attach() {
     ASSERT_TRUE(ComOpen(static_cast<std::uint8_t>(simPort)));
-    devlink::SetActiveLine(&ComLine());
+    app::link::SetActiveLine(&ComLine());
   }
 
  private:

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "skin/graphics/Dib32.h"
-#include "skin/graphics/sAlphaGraphWin.h"
-#include "skin/graphics/sGraphUtilsWin.h"
+#include "skin/graphics/sAlphaGraphWin32.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
 
 namespace skin {
 namespace {

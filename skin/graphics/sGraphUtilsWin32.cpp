@@ -1,4 +1,4 @@
-#include "skin/graphics/sGraphUtilsWin.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
 
 #include <algorithm>
 

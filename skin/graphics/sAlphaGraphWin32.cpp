@@ -1,4 +1,4 @@
-#include "skin/graphics/sAlphaGraphWin.h"
+#include "skin/graphics/sAlphaGraphWin32.h"
 
 #include "skin/graphics/Dib32.h"
 #include "skin/graphics/SysColors.h"
