@@ -139,59 +139,43 @@ void TForm1::DeclareConfigBindings(TFormBindings& b) {
 
 // ---- identification ----
 
-void TForm1::btnGetRevClick(TObject*) {
+void TForm1::ReadIdentification(TEdit* edit, const wchar_t* pending, std::uint16_t reg, std::span<std::uint8_t> data,
+                                TIdentificationText text) {
   BeginOperation();
-  edtRev->SetText(L"+");
+  edit->SetText(pending);
   edtViewTest->SetText(L"-");
-  std::array<std::uint8_t, 2> d{};
-  const std::uint8_t result = Read(d, reg::Version, 1, 3);
-  edtRev->SetText(app::RevText(d[0], d[1]));
-  ShowReplyDump(7);
+  const std::uint8_t result = Read(data, reg, static_cast<std::uint8_t>(data.size() / 2), 3);
+  edit->SetText(text(data));
+  // The reply: address, function, byte count, the data, CRC.
+  ShowReplyDump(static_cast<int>(data.size()) + 5);
   ViewMessage(result, kResultPanel);
+}
+
+void TForm1::btnGetRevClick(TObject*) {
+  std::array<std::uint8_t, 2> d{};
+  ReadIdentification(edtRev, L"+", reg::Version, d, [](std::span<const std::uint8_t> v) { return app::RevText(v[0], v[1]); });
 }
 
 void TForm1::btnGetCopyRClick(TObject*) {
-  BeginOperation();
-  edtCopyright->SetText(L"");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 20> d{};
-  const std::uint8_t result = Read(d, reg::Copyright, 10, 3);
-  edtCopyright->SetText(app::UnitText(d));
-  ShowReplyDump(25);
-  ViewMessage(result, kResultPanel);
+  ReadIdentification(edtCopyright, L"", reg::Copyright, d, app::UnitText);
 }
 
 void TForm1::btnRevDateClick(TObject*) {
-  BeginOperation();
-  edtRevDate->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 4> d{};
-  const std::uint8_t result = Read(d, reg::VersionDate, 2, 3);
-  edtRevDate->SetText(app::RevDateText(d[1], d[2], d[3]));
-  ShowReplyDump(9);
-  ViewMessage(result, kResultPanel);
+  ReadIdentification(edtRevDate, L"+", reg::VersionDate, d,
+                     [](std::span<const std::uint8_t> v) { return app::RevDateText(v[1], v[2], v[3]); });
 }
 
 void TForm1::btnDevCodeClick(TObject*) {
-  BeginOperation();
-  edtDevCode->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 2> d{};
-  const std::uint8_t result = Read(d, reg::DeviceCode, 1, 3);
-  edtDevCode->SetText(app::DevCodeText(d[0], d[1]));
-  ShowReplyDump(7);
-  ViewMessage(result, kResultPanel);
+  ReadIdentification(edtDevCode, L"+", reg::DeviceCode, d,
+                     [](std::span<const std::uint8_t> v) { return app::DevCodeText(v[0], v[1]); });
 }
 
 void TForm1::btnGetRevASCIIClick(TObject*) {
-  BeginOperation();
-  edtRevASCII->SetText(L"");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 10> d{};
-  const std::uint8_t result = Read(d, reg::VersionText, 5, 3);
-  edtRevASCII->SetText(app::UnitText(d));
-  ShowReplyDump(15);
-  ViewMessage(result, kResultPanel);
+  ReadIdentification(edtRevASCII, L"", reg::VersionText, d, app::UnitText);
 }
 
 // ---- hardware configuration ----

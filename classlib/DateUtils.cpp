@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "classlib/Exception.h"
+#include "classlib/FormatPicture.h"
 #include "classlib/SysUtils.h"
 
 namespace classlib {
@@ -58,19 +59,13 @@ bool StartsWithNoCase(std::wstring_view text, std::size_t at, std::wstring_view 
 
 // Whether the picture holds a half-day marker, which turns the hours to a 12-hour clock.
 bool HasHalfDayMarker(std::wstring_view format) {
-  wchar_t quote = 0;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    const wchar_t c = format[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == L'\'' || c == L'"') {
-      quote = c;
-    } else if (StartsWithNoCase(format, i, L"am/pm") || StartsWithNoCase(format, i, L"a/p") ||
-               StartsWithNoCase(format, i, L"ampm")) {
-      return true;
-    }
-  }
-  return false;
+  bool found = false;
+  ForEachUnquoted(format, [&](std::size_t i) {
+    found = StartsWithNoCase(format, i, L"am/pm") || StartsWithNoCase(format, i, L"a/p") ||
+            StartsWithNoCase(format, i, L"ampm");
+    return !found;
+  });
+  return found;
 }
 
 class DateTimeFormatter {

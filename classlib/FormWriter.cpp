@@ -5,6 +5,7 @@
 #include "classlib/Exception.h"
 #include "classlib/FormReader.h"
 #include "classlib/SysUtils.h"
+#include "classlib/Utf8.h"
 
 namespace classlib::forms {
 namespace {
@@ -151,14 +152,7 @@ class Writer {
     }
     bool quoted = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-      auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
-      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-        const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-          c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-          ++i;
-        }
-      }
+      const char32_t c = CodePointAt(text, i);
       if (c >= 0xD800 && c <= 0xDFFF) Refuse(L"a string holds an unpaired surrogate");
       if (c > 0x10FFFF) Refuse(L"a string holds an invalid character");
       const bool printable = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);

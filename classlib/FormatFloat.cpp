@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classlib/FloatDigits.h"
+#include "classlib/FormatPicture.h"
 #include "classlib/SysUtils.h"
 
 namespace classlib {
@@ -17,19 +18,12 @@ constexpr int kMaxDigits = 18;
 std::vector<std::wstring_view> Sections(std::wstring_view format) {
   std::vector<std::wstring_view> out;
   std::size_t start = 0;
-  wchar_t quote = 0;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    const wchar_t c = format[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == L'\'' || c == L'"') {
-      quote = c;
-    } else if (c == L';') {
-      out.push_back(format.substr(start, i - start));
-      start = i + 1;
-      if (out.size() == 2) break;  // a third ';' belongs to the zero section's text
-    }
-  }
+  ForEachUnquoted(format, [&](std::size_t i) {
+    if (format[i] != L';') return true;
+    out.push_back(format.substr(start, i - start));
+    start = i + 1;
+    return out.size() < 2;  // a third ';' belongs to the zero section's text
+  });
   out.push_back(format.substr(start));
   return out;
 }

@@ -339,21 +339,25 @@ TGraphicControl::TGraphicControl(TComponent* AOwner)
 
 TGraphicControl::~TGraphicControl() = default;
 
+namespace {
+
+// Paint on Canvas over DC: the canvas is locked and holds the DC only for the call.
+template <class PaintFn>
+void PaintOnCanvas(TCanvas& canvas, HDC dc, PaintFn paint) {
+  canvas.Lock();
+  canvas.SetHandle(dc);
+  const TScopeExit release([&]() noexcept {
+    canvas.SetHandle(nullptr);
+    canvas.Unlock();
+  });
+  paint();
+}
+
+}  // namespace
+
 void TGraphicControl::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_PAINT) {
-    if (Message.WParam) {
-      FCanvas->Lock();
-      FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-      try {
-        Paint();
-      } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-      }
-      FCanvas->SetHandle(nullptr);
-      FCanvas->Unlock();
-    }
+    if (Message.WParam) PaintOnCanvas(*FCanvas, reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
     return;
   }
   TControl::Dispatch(Message);
@@ -364,18 +368,6 @@ TCustomControl::TCustomControl(TComponent* AOwner)
 
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintWindow(HDC DC) {
-  FCanvas->Lock();
-  FCanvas->SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
-}
+void TCustomControl::PaintWindow(HDC DC) { PaintOnCanvas(*FCanvas, DC, [this] { Paint(); }); }
 
 }  // namespace classlib

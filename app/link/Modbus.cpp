@@ -234,14 +234,25 @@ std::uint8_t MbReadWords(std::uint8_t address, std::span<std::uint16_t> out, std
   return result;
 }
 
-std::uint8_t MbWriteRegisters(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
-                              std::uint8_t n, unsigned timeoutSeconds) {
+namespace {
+
+// A request that carries N registers of data and is answered by an echo of its header; no
+// answer when the data cannot be staged.
+std::uint8_t DataWriteTransaction(std::uint8_t function, std::uint8_t address, std::span<const std::uint8_t> data,
+                                  std::uint16_t reg, std::uint8_t n, unsigned timeoutSeconds) {
   std::span<const std::uint8_t> pdu;
-  if (StagePdu(MbFnWriteRegisters, reg, n, data, true, pdu) != MbDone) {
+  if (StagePdu(function, reg, n, data, true, pdu) != MbDone) {
     BeginTransaction();
     return MbNoAnswer;
   }
   return MbWriteTransaction(address, pdu, timeoutSeconds);
+}
+
+}  // namespace
+
+std::uint8_t MbWriteRegisters(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
+                              std::uint8_t n, unsigned timeoutSeconds) {
+  return DataWriteTransaction(MbFnWriteRegisters, address, data, reg, n, timeoutSeconds);
 }
 
 std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg,
@@ -270,10 +281,5 @@ std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> d
 
 std::uint8_t MbTunnelCommand(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
                              std::uint8_t n, unsigned timeoutSeconds) {
-  std::span<const std::uint8_t> pdu;
-  if (StagePdu(MbFnProbeCommand, reg, n, data, true, pdu) != MbDone) {
-    BeginTransaction();
-    return MbNoAnswer;
-  }
-  return MbWriteTransaction(address, pdu, timeoutSeconds);
+  return DataWriteTransaction(MbFnProbeCommand, address, data, reg, n, timeoutSeconds);
 }
