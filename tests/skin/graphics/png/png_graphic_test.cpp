@@ -7,7 +7,7 @@
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
 #include "skin/graphics/PixelMath.h"
-#include "tests/png/PngBuilder.h"
+#include "tests/skin/graphics/png/PngBuilder.h"
 
 namespace skin {
 namespace {

@@ -4,7 +4,7 @@
 #include "classlib/Types.h"
 #include "skin/core/acSkinRecords.h"
 #include "skin/graphics/SysColors.h"
-#include "tests/skin/data/SkinFixture.h"
+#include "tests/skin/core/data/SkinFixture.h"
 
 namespace skin {
 namespace {

@@ -4,7 +4,7 @@
 #include "skin/core/acSkinRecords.h"
 #include "skin/graphics/sBlend32.h"
 #include "skin/graphics/sColorUtils.h"
-#include "tests/skin/data/SkinFixture.h"
+#include "tests/skin/core/data/SkinFixture.h"
 
 namespace skin {
 namespace {

@@ -11,7 +11,7 @@
 #include "skin/core/acSkinFiles.h"
 #include "skin/core/acSkinIni.h"
 #include "skin/core/acSkinRecords.h"
-#include "tests/png/PngBuilder.h"
+#include "tests/skin/graphics/png/PngBuilder.h"
 
 namespace skin::test {
 

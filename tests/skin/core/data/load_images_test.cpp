@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "skin/core/acSkinRecords.h"
-#include "tests/skin/data/SkinFixture.h"
+#include "tests/skin/core/data/SkinFixture.h"
 
 namespace skin {
 namespace {

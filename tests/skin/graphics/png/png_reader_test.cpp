@@ -6,8 +6,8 @@
 
 #include "skin/graphics/GraphicErrors.h"
 #include "skin/graphics/PngFilter.h"
-#include "tests/png/PngBuilder.h"
-#include "tests/png/PngExpectations.h"
+#include "tests/skin/graphics/png/PngBuilder.h"
+#include "tests/skin/graphics/png/PngExpectations.h"
 
 namespace skin {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "skin/graphics/RasterImage.h"
-#include "tests/png/PngBuilder.h"
+#include "tests/skin/graphics/png/PngBuilder.h"
 
 namespace png_test {
 

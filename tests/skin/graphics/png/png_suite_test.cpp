@@ -14,7 +14,7 @@
 
 #include "skin/graphics/GraphicErrors.h"
 #include "skin/graphics/PngReader.h"
-#include "tests/png/PngExpectations.h"
+#include "tests/skin/graphics/png/PngExpectations.h"
 
 namespace {
 
