@@ -434,6 +434,8 @@ class TWinControl : public TControl {
   virtual void DoEnter();
   virtual void DoExit();
   virtual LRESULT ColorMessage(TMessage& Message);
+  // WM_ERASEBKGND answered by filling the client area with the control's brush.
+  void EraseWithBrush(TMessage& Message);
   void UpdateBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   // Takes the window's real rectangle into the bounds (after the system moved or sized it).
   void UpdateBoundsFromWindow();

@@ -44,14 +44,7 @@ void TCustomGroupBox::Dispatch(TMessage& M) {
       // The system's group box lets the mouse fall through to its parent; ours keeps it.
       M.Result = HTCLIENT;
       return;
-    case WM_ERASEBKGND:
-      if (M.WParam) {
-        RECT r{};
-        GetClientRect(FHandle, &r);
-        FillRect(reinterpret_cast<HDC>(M.WParam), &r, FBrush.Handle());
-      }
-      M.Result = 1;
-      return;
+    case WM_ERASEBKGND: EraseWithBrush(M); return;
     default: TWinControl::Dispatch(M); return;
   }
 }

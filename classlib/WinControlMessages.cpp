@@ -120,12 +120,7 @@ void TWinControl::Dispatch(TMessage& M) {
     }
     case WM_ERASEBKGND:
       if (FDefWndProc == DefWindowProcW || FDefWndProc == nullptr) {
-        if (M.WParam) {
-          RECT r{};
-          GetClientRect(FHandle, &r);
-          FillRect(reinterpret_cast<HDC>(M.WParam), &r, FBrush.Handle());
-        }
-        M.Result = 1;
+        EraseWithBrush(M);
         return;
       }
       DefaultHandler(M);
@@ -227,6 +222,15 @@ void TWinControl::DefaultHandler(TMessage& Message) {
   if (Message.Msg >= CM_BASE && Message.Msg < CN_BASE + 0x400) return;
   Message.Result = CallWindowProcW(FDefWndProc ? FDefWndProc : DefWindowProcW, FHandle, Message.Msg, Message.WParam,
                                    Message.LParam);
+}
+
+void TWinControl::EraseWithBrush(TMessage& Message) {
+  if (Message.WParam) {
+    RECT r{};
+    GetClientRect(FHandle, &r);
+    FillRect(reinterpret_cast<HDC>(Message.WParam), &r, FBrush.Handle());
+  }
+  Message.Result = 1;
 }
 
 LRESULT TWinControl::ColorMessage(TMessage& Message) {
