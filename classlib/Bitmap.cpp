@@ -1,6 +1,7 @@
 #include "classlib/Bitmap.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <mutex>
 
@@ -141,6 +142,8 @@ struct BitmapInfo {
   BITMAPINFOHEADER header{};
   RGBQUAD colors[256]{};
 };
+// GDI reads the colour table straight after the 40-byte header, in both Windows builds.
+static_assert(sizeof(BITMAPINFOHEADER) == 40 && offsetof(BitmapInfo, colors) == 40 && sizeof(RGBQUAD) == 4);
 
 // Selects a bitmap into a fresh memory DC for the duration of a copy.
 class Selected {

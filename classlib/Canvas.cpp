@@ -1,8 +1,13 @@
+#include <cstddef>
 #include <limits>
 
 #include "classlib/Graphics.h"
 
 namespace classlib {
+
+// The canvas hands its rectangles and points to GDI unconverted.
+static_assert(sizeof(TRect) == sizeof(RECT) && offsetof(TRect, Right) == offsetof(RECT, right));
+static_assert(sizeof(TPoint) == sizeof(POINT) && sizeof(TSize) == sizeof(SIZE));
 
 namespace {
 constexpr int kPenModeRop2[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,

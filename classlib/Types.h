@@ -25,11 +25,15 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// They pass to the API as RECT, POINT and SIZE in both Windows builds, 32- and 64-bit alike.
+static_assert(sizeof(TPoint) == 8 && sizeof(TSize) == 8 && sizeof(TRect) == 16);
+
 inline constexpr TRect Rect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) { return {l, t, r, b}; }
 inline constexpr TPoint Point(std::int32_t x, std::int32_t y) { return {x, y}; }
 
 // Red in the low byte, then green, then blue; top byte 0xFF marks a system colour index.
 using TColor = std::int32_t;
+static_assert(sizeof(TColor) == 4);
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;

@@ -3,6 +3,19 @@ include(CTest)
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(TARVISEL_WIN32 ON)
+  # Both Windows trees (32- and 64-bit) build the same sources; they differ in their MinGW target
+  # and the Wine that runs their tests.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TARVISEL_MINGW_TRIPLE x86_64-w64-mingw32)
+    set(TARVISEL_WINE_ARCH win64)
+    set(_jpeg_name mingw64)
+  else()
+    set(TARVISEL_MINGW_TRIPLE i686-w64-mingw32)
+    set(TARVISEL_WINE_ARCH win32)
+    set(_jpeg_name mingw32)
+  endif()
+  # scripts/wine-prefix and scripts/wine-run read this to pick the Wine that runs the tree.
+  file(WRITE ${CMAKE_BINARY_DIR}/wine-arch "${TARVISEL_WINE_ARCH}\n")
 else()
   set(TARVISEL_WIN32 OFF)
 endif()
@@ -13,6 +26,10 @@ target_include_directories(tarvisel_options INTERFACE ${CMAKE_SOURCE_DIR})
 if(TARVISEL_WIN32)
   target_compile_definitions(tarvisel_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                              _WIN32_WINNT=0x0601 WINVER=0x0601)
+  # A pointer or handle squeezed through a 32-bit integer works in the 32-bit build and breaks in
+  # the 64-bit one: both Windows trees refuse it at compile time.
+  target_compile_options(tarvisel_options INTERFACE -Werror=int-to-pointer-cast -Werror=narrowing
+                         $<$<COMPILE_LANGUAGE:C>:-Werror=pointer-to-int-cast>)
 endif()
 if(TARVISEL_SANITIZE AND NOT TARVISEL_WIN32)
   target_compile_options(tarvisel_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all
@@ -26,19 +43,19 @@ endif()
 
 if(TARVISEL_WIN32)
   # The static archive: tarvisel.exe carries zlib and needs no DLL beside it.
-  set(ZLIB_LIBRARY /usr/i686-w64-mingw32/lib/libz.a CACHE FILEPATH "" FORCE)
+  set(ZLIB_LIBRARY /usr/${TARVISEL_MINGW_TRIPLE}/lib/libz.a CACHE FILEPATH "" FORCE)
 endif()
 find_package(ZLIB REQUIRED)
 
-# libjpeg: Debian's package on the host; for win32 the copy scripts/setup builds from Debian's source.
+# libjpeg: Debian's package on the host; for Windows the copies scripts/setup builds from Debian's source.
 if(TARVISEL_WIN32)
-  set(_jpeg ${TARVISEL_CACHE}/libjpeg-mingw32)
+  set(_jpeg ${TARVISEL_CACHE}/libjpeg-${_jpeg_name})
   if(EXISTS ${_jpeg}/lib/libjpeg.a)
     add_library(tarvisel_jpeg STATIC IMPORTED GLOBAL)
     set_target_properties(tarvisel_jpeg PROPERTIES IMPORTED_LOCATION ${_jpeg}/lib/libjpeg.a
                           INTERFACE_INCLUDE_DIRECTORIES ${_jpeg}/include)
   else()
-    message(FATAL_ERROR "libjpeg for win32 is missing in ${_jpeg}: run scripts/setup")
+    message(FATAL_ERROR "libjpeg for ${TARVISEL_WINE_ARCH} is missing in ${_jpeg}: run scripts/setup")
   endif()
 else()
   find_package(JPEG REQUIRED)

@@ -6,8 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-scripts/build host win32 >/dev/null
-build=$root/build/win32
+. scripts/wine-env
+if wine32_runs; then tree=win32; else tree=win64; fi
+scripts/build host "$tree" >/dev/null
+build=$root/build/$tree
 prefix=$(scripts/wine-prefix "$build")
 server_cpu() {  # clock ticks of the Wine server of this prefix (0 when none runs)
   local dir pid

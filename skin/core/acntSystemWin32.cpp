@@ -98,10 +98,12 @@ bool IsWOW64Proc() {
   return probe && probe(GetCurrentProcess(), &wow64) && wow64;
 }
 
+bool IsWindows64() { return sizeof(void*) == 8 || IsWOW64Proc(); }
+
 namespace detail {
 
 void acntSystemStartup() {
-  if (IsWOW64Proc() && !CompositionEnabled()) x64woAero = true;
+  if (IsWindows64() && !CompositionEnabled()) x64woAero = true;
 }
 
 }  // namespace detail

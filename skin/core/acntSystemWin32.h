@@ -18,6 +18,8 @@ bool IsNTFamily();
 bool IsIDERunning();
 // A 32-bit process on 64-bit Windows; false when kernel32 cannot tell.
 bool IsWOW64Proc();
+// Windows itself is 64-bit: a 64-bit process, or a 32-bit one under WOW64.
+bool IsWindows64();
 
 namespace detail {
 // Start-up of the toolbox: sets x64woAero on 64-bit Windows without desktop composition.

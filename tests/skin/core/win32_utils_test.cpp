@@ -138,5 +138,18 @@ TEST(AcntWin32, SystemProbes) {
   EXPECT_EQ(OemToAnsiStr("plain ASCII"), "plain ASCII");
 }
 
+// A 64-bit process is never under WOW64, yet its Windows is 64-bit all the same; Wine has no
+// desktop composition, so the start-up must then have chosen the no-Aero path.
+TEST(AcntWin32, SixtyFourBitWindowsIsSeenFromEitherKindOfProcess) {
+  SYSTEM_INFO native{};
+  GetNativeSystemInfo(&native);
+  const bool windows64 = native.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64;
+  EXPECT_EQ(IsWindows64(), windows64);
+  if (sizeof(void*) == 8) {
+    EXPECT_FALSE(IsWOW64Proc());
+    EXPECT_TRUE(x64woAero);
+  }
+}
+
 }  // namespace
 }  // namespace skin
