@@ -153,7 +153,8 @@ void TForm1::ReadIdentification(TEdit* edit, const wchar_t* pending, std::uint16
 
 void TForm1::btnGetRevClick(TObject*) {
   std::array<std::uint8_t, 2> d{};
-  ReadIdentification(edtRev, L"+", reg::Version, d, [](std::span<const std::uint8_t> v) { return app::RevText(v[0], v[1]); });
+  ReadIdentification(edtRev, L"+", reg::Version, d,
+                     [](std::span<const std::uint8_t> v) { return app::RevText(v[0], v[1]); });
 }
 
 void TForm1::btnGetCopyRClick(TObject*) {
@@ -253,7 +254,7 @@ void TForm1::sBitBtnSet_DevConfigClick(TObject*) {
   if (!ReadHexField(MaskEdit_DevIn, maskIn) || !ReadHexField(MaskEdit_DevOut, maskOut)) return;
   std::uint8_t flags = 0;
   const std::pair<TCheckBox*, std::uint8_t> bits[] = {
-      {CheckBox_DevOut, kFlagOutputs}, {CheckBox_DevIn, kFlagInputs},   {CheckBox_DevRTC, kFlagClock},
+      {CheckBox_DevOut, kFlagOutputs},   {CheckBox_DevIn, kFlagInputs}, {CheckBox_DevRTC, kFlagClock},
       {CheckBox_DevZigBee, kFlagZigBee}, {CheckBox_DevDS, kFlagThermo}, {CheckBox_DevML, kFlagProbes},
       {CheckBox_DevCnt, kFlagCounter}};
   for (const auto& [box, bit] : bits)

@@ -1,7 +1,7 @@
-#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include <cstdio>
 
@@ -15,8 +15,8 @@ std::FILE* OpenStream(const std::wstring& path, DbfOpenMode mode) {
     case DbfOpenMode::ReadWrite: return _wfopen(path.c_str(), L"r+b");
     case DbfOpenMode::CreateAlways: return _wfopen(path.c_str(), L"w+b");
     case DbfOpenMode::CreateNew: {
-      const int fd = _wopen(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                            _S_IREAD | _S_IWRITE);
+      const int fd =
+          _wopen(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
       if (fd < 0) return nullptr;
       std::FILE* stream = _wfdopen(fd, L"r+b");
       if (!stream) _close(fd);

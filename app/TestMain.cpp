@@ -185,9 +185,7 @@ void TForm1::DisableConfiguredControls() {
     c->SetEnabled(false);
 }
 
-void TForm1::ShowPortName() {
-  StatusBar1->Panels()->Items(kPortPanel)->SetText(L"COM" + std::to_wstring(ComNumber));
-}
+void TForm1::ShowPortName() { StatusBar1->Panels()->Items(kPortPanel)->SetText(L"COM" + std::to_wstring(ComNumber)); }
 
 void TForm1::ShowConnectImage(int index) {
   TBitmap* bitmap = Image_Connect->Picture()->Bitmap();
@@ -238,8 +236,8 @@ void TForm1::ComboBox_AddrBUChange(TObject*) {
 
 void TForm1::sBitBtn_HelpClick(TObject*) {
   const std::wstring path = ExecutableFolder() + HelpFileName;
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(Handle(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const auto result =
+      reinterpret_cast<INT_PTR>(ShellExecuteW(Handle(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) ShowMessage(L"Не найден файл справки Tarvisel.chm");
 }
 
@@ -257,9 +255,7 @@ void TForm1::ViewMessage(int code, int panel) {
 
 void TForm1::ClearMessage(int panel) { StatusBar1->Panels()->Items(panel)->SetText(L"--"); }
 
-void TForm1::ShowStatusText(const std::wstring& text, int panel) {
-  StatusBar1->Panels()->Items(panel)->SetText(text);
-}
+void TForm1::ShowStatusText(const std::wstring& text, int panel) { StatusBar1->Panels()->Items(panel)->SetText(text); }
 
 void TForm1::BeginOperation() {
   ClearMessage(kResultPanel);

@@ -10,13 +10,13 @@
 #include <span>
 #include <string>
 
+#include "app/SchedulePoint.h"
+#include "classlib/Buttons.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
-#include "classlib/Buttons.h"
 #include "classlib/ImgList.h"
-#include "app/SchedulePoint.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
@@ -325,12 +325,12 @@ class TForm1 : public TForm {
 
  public:
   // ---- module data ----
-  std::wstring SettingsPath;       // executable's folder + "QRX.cfg"
+  std::wstring SettingsPath;  // executable's folder + "QRX.cfg"
   std::uint8_t ComNumber = 1;
   std::wstring HelpFileName = L"Tarvisel.chm";
   std::wstring SchedulePath;
-  std::array<std::uint8_t, 3> PointDate{};  // year, month, day
-  std::array<std::uint8_t, 3> PointTime{};  // hours, minutes, seconds
+  std::array<std::uint8_t, 3> PointDate{};        // year, month, day
+  std::array<std::uint8_t, 3> PointTime{};        // hours, minutes, seconds
   std::array<std::uint16_t, 8 * 4> LevelMasks{};  // per output: Max, 95 %, Min, H2O
   std::array<std::uint16_t, 4> TestWords{};       // Max, 95 %, Min, H2O
   int SavedAddressIndex = 0;

@@ -80,7 +80,8 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TCustomForm* TScreen::Forms(int Index) const {
-  if (Index < 0 || Index >= FormCount()) throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+  if (Index < 0 || Index >= FormCount())
+    throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
   return FForms[static_cast<std::size_t>(Index)];
 }
 
@@ -110,8 +111,10 @@ int TScreen::PixelsPerInch() const { return TFont::ScreenPixelsPerInch(); }
 
 void TScreen::SetCursor(TCursor Value) {
   FCursor = Value;
-  if (Value == crHourGlass) ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-  else if (Value == crDefault) ::SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  if (Value == crHourGlass)
+    ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  else if (Value == crDefault)
+    ::SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
 // ---- TApplication ----
@@ -143,8 +146,8 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FSync(new S
   wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
   WNDCLASSW existing{};
   if (!GetClassInfoW(wc.hInstance, wc.lpszClassName, &existing)) RegisterClassW(&wc);
-  FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0,
-                            0, nullptr, nullptr, wc.hInstance, nullptr);
+  FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0,
+                            0, 0, nullptr, nullptr, wc.hInstance, nullptr);
   if (FHandle) SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -214,8 +217,7 @@ void TApplication::Terminate() {
 
 void TApplication::ProcessMessages() {
   MSG msg;
-  while (ProcessMessage(msg)) {
-  }
+  while (ProcessMessage(msg)) {}
 }
 
 void TApplication::HandleMessage() {
@@ -276,8 +278,7 @@ void TApplication::HandleException(TObject* Sender) {
     std::rethrow_exception(current);
   } catch (const EAbort&) {
     return;
-  } catch (...) {
-  }
+  } catch (...) {}
   if (OnException) {
     OnException(Sender, current);
     return;

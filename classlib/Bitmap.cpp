@@ -252,7 +252,8 @@ void TBitmap::CopyPixelsTo(Image& target) const {
   GdiFlush();
   const int w = std::min(width_, target.width);
   const int h = std::min(height_, target.height);
-  const bool sameLayout = bitCount_ == target.bitCount && (bitCount_ != 16 || Is565(pixelFormat_) == Is565(target.format)) &&
+  const bool sameLayout = bitCount_ == target.bitCount &&
+                          (bitCount_ != 16 || Is565(pixelFormat_) == Is565(target.format)) &&
                           (bitCount_ > 8 || palette_ == target.palette);
   if (sameLayout) {
     const std::size_t stride = Stride();
@@ -486,18 +487,22 @@ void TBitmap::SetHandle(HBITMAP Value) {
   const bool isDib = size == static_cast<int>(sizeof ds);
   const int bc = ds.dsBm.bmBitsPixel * std::max<int>(ds.dsBm.bmPlanes, 1);
   TPixelFormat format = pf24bit;
-  if (bc == 1) format = pf1bit;
-  else if (bc == 4 && isDib) format = pf4bit;
-  else if (bc <= 8 && isDib) format = pf8bit;
-  else if (bc == 32) format = pf32bit;
+  if (bc == 1)
+    format = pf1bit;
+  else if (bc == 4 && isDib)
+    format = pf4bit;
+  else if (bc <= 8 && isDib)
+    format = pf8bit;
+  else if (bc == 32)
+    format = pf32bit;
   std::vector<std::uint32_t> palette;
   if (isDib && bc <= 8) palette = ReadPalette(Value);
   Image img = Allocate(ds.dsBm.bmWidth, std::abs(ds.dsBm.bmHeight), format, &palette);
   if (img.handle) {
     BitmapInfo info = InfoOf(img);
     ScreenDC screen;
-    if (GetDIBits(screen.get(), Value, 0, static_cast<UINT>(img.height), img.bits,
-                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
+    if (GetDIBits(screen.get(), Value, 0, static_cast<UINT>(img.height), img.bits, reinterpret_cast<BITMAPINFO*>(&info),
+                  DIB_RGB_COLORS) == 0)
       throw EInvalidGraphic(L"Cannot read the bitmap handle");
     for (std::size_t i = 0; i < img.palette.size(); ++i) {
       std::memcpy(&img.palette[i], &info.colors[i], sizeof(RGBQUAD));
@@ -505,7 +510,8 @@ void TBitmap::SetHandle(HBITMAP Value) {
     }
     if (!img.palette.empty()) {
       Selected sel(img.handle.get());
-      SetDIBColorTable(sel.dc(), 0, static_cast<UINT>(img.palette.size()), reinterpret_cast<const RGBQUAD*>(img.palette.data()));
+      SetDIBColorTable(sel.dc(), 0, static_cast<UINT>(img.palette.size()),
+                       reinterpret_cast<const RGBQUAD*>(img.palette.data()));
     }
   }
   Replace(std::move(img));

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "classlib/Bitmap.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
-#include "classlib/EnumInfo.h"
 
 namespace classlib {
 
@@ -19,8 +19,9 @@ inline const TEnumInfo& EnumInfo<TButtonLayout>() {
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 template <>
 inline const TEnumInfo& EnumInfo<TBitBtnKind>() {
-  static const TEnumInfo i{L"TBitBtnKind", {L"bkCustom", L"bkOK", L"bkCancel", L"bkHelp", L"bkYes", L"bkNo", L"bkClose",
-                                            L"bkAbort", L"bkRetry", L"bkIgnore", L"bkAll"}};
+  static const TEnumInfo i{L"TBitBtnKind",
+                           {L"bkCustom", L"bkOK", L"bkCancel", L"bkHelp", L"bkYes", L"bkNo", L"bkClose", L"bkAbort",
+                            L"bkRetry", L"bkIgnore", L"bkAll"}};
   return i;
 }
 
@@ -65,6 +66,5 @@ class TBitBtn : public TButton {
   TBitBtnKind FKind = bkCustom;
   bool FMouseInside = false;
 };
-
 
 }  // namespace classlib

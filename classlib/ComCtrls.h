@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
-#include "classlib/EnumInfo.h"
 
 namespace classlib {
 
@@ -394,6 +394,5 @@ class TListView : public TWinControl {
   int FUpdating = 0;
   bool FUploading = false;
 };
-
 
 }  // namespace classlib

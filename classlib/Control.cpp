@@ -164,8 +164,10 @@ void TControl::HandleMouseDown(TMessage& M, TMouseButton Button, bool Double) {
   DefaultHandler(M);
   if (ControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
   if (Button == mbLeft && ControlStyle.Contains(csClickEvents)) {
-    if (Double) DblClick();
-    else ControlState += csClicked;
+    if (Double)
+      DblClick();
+    else
+      ControlState += csClicked;
   }
   TShiftState shift = KeysToShiftState(M.WParam);
   if (Double) shift += ssDouble;
@@ -332,14 +334,18 @@ void TControl::ParentResized(const TSize& Old, const TSize& New) {
   if (dx == 0 && dy == 0) return;
   int l = FLeft, t = FTop, w = FWidth, h = FHeight;
   if (FAnchors.Contains(akRight)) {
-    if (FAnchors.Contains(akLeft)) w += dx;
-    else l += dx;
+    if (FAnchors.Contains(akLeft))
+      w += dx;
+    else
+      l += dx;
   } else if (!FAnchors.Contains(akLeft)) {
     l += dx / 2;
   }
   if (FAnchors.Contains(akBottom)) {
-    if (FAnchors.Contains(akTop)) h += dy;
-    else t += dy;
+    if (FAnchors.Contains(akTop))
+      h += dy;
+    else
+      t += dy;
   } else if (!FAnchors.Contains(akTop)) {
     t += dy / 2;
   }

@@ -97,8 +97,8 @@ TCustomForm* GetParentForm(const TControl* Control) {
 TControl* GetCaptureControl() {
   HWND capture = GetCapture();
   if (!capture) return nullptr;
-  if (detail::g_captureControl && detail::g_captureControl->Parent() && detail::g_captureControl->Parent()->HandleAllocated() &&
-      detail::g_captureControl->Parent()->Handle() == capture)
+  if (detail::g_captureControl && detail::g_captureControl->Parent() &&
+      detail::g_captureControl->Parent()->HandleAllocated() && detail::g_captureControl->Parent()->Handle() == capture)
     return detail::g_captureControl;
   return FindControl(capture);
 }

@@ -24,13 +24,13 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
 #include "classlib/Set.h"
 #include "classlib/TypInfo.h"
 #include "classlib/Types.h"
 #include "classlib/WndMethod.h"
-#include "classlib/EnumInfo.h"
 
 namespace classlib {
 
@@ -41,7 +41,8 @@ class TPopupMenu;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 template <>
 inline const TEnumInfo& EnumInfo<TAlign>() {
-  static const TEnumInfo i{L"TAlign", {L"alNone", L"alTop", L"alBottom", L"alLeft", L"alRight", L"alClient", L"alCustom"}};
+  static const TEnumInfo i{L"TAlign",
+                           {L"alNone", L"alTop", L"alBottom", L"alLeft", L"alRight", L"alClient", L"alCustom"}};
   return i;
 }
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -509,6 +510,5 @@ TControl* GetCaptureControl();
 
 // Hands an exception caught at a system callback to the application object (Forms.cpp).
 void HandleCallbackException(TObject* Sender) noexcept;
-
 
 }  // namespace classlib

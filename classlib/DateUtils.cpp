@@ -129,12 +129,18 @@ class DateTimeFormatter {
           i += 1;
           continue;
         case L'D':
-          if (run == 1) out_ += IntToStr(day_);
-          else if (run == 2) out_ += Padded(day_, 2);
-          else if (run == 3) out_ += settings_.ShortDayNames[static_cast<std::size_t>(dayOfWeek_)];
-          else if (run == 4) out_ += settings_.LongDayNames[static_cast<std::size_t>(dayOfWeek_)];
-          else if (run == 5) Append(settings_.ShortDateFormat, depth + 1);
-          else Append(settings_.LongDateFormat, depth + 1);
+          if (run == 1)
+            out_ += IntToStr(day_);
+          else if (run == 2)
+            out_ += Padded(day_, 2);
+          else if (run == 3)
+            out_ += settings_.ShortDayNames[static_cast<std::size_t>(dayOfWeek_)];
+          else if (run == 4)
+            out_ += settings_.LongDayNames[static_cast<std::size_t>(dayOfWeek_)];
+          else if (run == 5)
+            Append(settings_.ShortDateFormat, depth + 1);
+          else
+            Append(settings_.LongDateFormat, depth + 1);
           afterHour = false;
           i += run;
           continue;
@@ -143,9 +149,13 @@ class DateTimeFormatter {
             out_ += run == 1 ? IntToStr(minute_) : Padded(minute_, 2);
           } else {
             run = std::min<std::size_t>(run, 4);
-            if (run == 1) out_ += IntToStr(month_);
-            else if (run == 2) out_ += Padded(month_, 2);
-            else if (month_ >= 1) out_ += (run == 3 ? settings_.ShortMonthNames : settings_.LongMonthNames)[static_cast<std::size_t>(month_ - 1)];
+            if (run == 1)
+              out_ += IntToStr(month_);
+            else if (run == 2)
+              out_ += Padded(month_, 2);
+            else if (month_ >= 1)
+              out_ += (run == 3 ? settings_.ShortMonthNames
+                                : settings_.LongMonthNames)[static_cast<std::size_t>(month_ - 1)];
           }
           afterHour = false;
           i += run;

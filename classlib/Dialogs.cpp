@@ -8,7 +8,6 @@
 
 namespace classlib {
 
-
 namespace {
 
 TMessageBoxFunction& BoxFunction() {
@@ -45,9 +44,11 @@ void TOpenDialog::DeclareProperties(TClassDecl<TOpenDialog>& d) {
   str(L"DefaultExt", &TOpenDialog::DefaultExt);
   str(L"InitialDir", &TOpenDialog::InitialDir);
   str(L"Title", &TOpenDialog::Title);
-  d.Integer(L"FilterIndex", &TOpenDialog::FilterIndex, [](TOpenDialog* o, int v) { o->FilterIndex = v; }, 1);
-  d.Set(L"Options", &TOpenDialog::Options, [](TOpenDialog* o, TOpenOptions v) { o->Options = v; },
-        TOpenOptions{ofHideReadOnly, ofEnableSizing});
+  d.Integer(
+      L"FilterIndex", &TOpenDialog::FilterIndex, [](TOpenDialog* o, int v) { o->FilterIndex = v; }, 1);
+  d.Set(
+      L"Options", &TOpenDialog::Options, [](TOpenDialog* o, TOpenOptions v) { o->Options = v; },
+      TOpenOptions{ofHideReadOnly, ofEnableSizing});
 }
 
 TOpenDialog::TRunner TOpenDialog::SetRunner(TRunner Runner) {

@@ -120,5 +120,4 @@ class TTimer : public TComponent {
   UINT_PTR FId = 0;
 };
 
-
 }  // namespace classlib

@@ -10,7 +10,9 @@
 namespace classlib::forms {
 namespace {
 
-[[noreturn]] void Refuse(std::wstring_view why) { throw EFormError(L"cannot write the description: " + std::wstring(why)); }
+[[noreturn]] void Refuse(std::wstring_view why) {
+  throw EFormError(L"cannot write the description: " + std::wstring(why));
+}
 
 std::string Ascii(std::wstring_view text) {
   std::string out;
@@ -79,9 +81,7 @@ class Writer {
 
   void WriteValue(const Value& v, int indent) {
     switch (v.kind) {
-      case Value::Kind::Integer:
-        out_ += std::to_string(v.integer);
-        break;
+      case Value::Kind::Integer: out_ += std::to_string(v.integer); break;
       case Value::Kind::Float: {
         if (!std::isfinite(v.real)) Refuse(L"a number that is not finite");
         char buffer[64];
@@ -92,12 +92,8 @@ class Writer {
         out_ += text;
         break;
       }
-      case Value::Kind::String:
-        String(v.text);
-        break;
-      case Value::Kind::Identifier:
-        out_ += Name(v.text, true);
-        break;
+      case Value::Kind::String: String(v.text); break;
+      case Value::Kind::Identifier: out_ += Name(v.text, true); break;
       case Value::Kind::Set:
         out_ += "[";
         for (std::size_t i = 0; i < v.set.size(); ++i) {

@@ -286,8 +286,8 @@ void TCustomForm::CreateWnd() {
     RECT r{};
     GetClientRect(FHandle, &r);
     if (r.right != FClientWidthWanted || r.bottom != FClientHeightWanted)
-      SetWindowPos(FHandle, nullptr, 0, 0, FWidth + FClientWidthWanted - r.right, FHeight + FClientHeightWanted - r.bottom,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(FHandle, nullptr, 0, 0, FWidth + FClientWidthWanted - r.right,
+                   FHeight + FClientHeightWanted - r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -312,8 +312,10 @@ void TCustomForm::PlaceForShow() {
     case poOwnerFormCenter: {
       TCustomForm* over = FPosition == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
       if (TApplication* app = TApplication::Existing(); !over && app) over = app->MainForm();
-      if (over && over != this && over->HandleAllocated() && IsWindowVisible(over->FHandle)) centerOver(windowRect(over));
-      else centerOver(area);
+      if (over && over != this && over->HandleAllocated() && IsWindowVisible(over->FHandle))
+        centerOver(windowRect(over));
+      else
+        centerOver(area);
       break;
     }
     default: break;
@@ -352,7 +354,8 @@ void TCustomForm::UpdateWindowShowing() {
 
 void TCustomForm::SetActiveControl(TWinControl* Control) {
   if (FActiveControl == Control) return;
-  if (Control && (Control == this || GetParentForm(Control) != this)) throw EInvalidOperation(L"Invalid active control");
+  if (Control && (Control == this || GetParentForm(Control) != this))
+    throw EInvalidOperation(L"Invalid active control");
   FActiveControl = Control;
   if (Control) Control->FreeNotification(this);
   if (!ComponentState().Contains(csLoading) && FActive && Control && Control->CanFocus()) Control->SetFocus();
@@ -414,8 +417,10 @@ void TCustomForm::SetWindowFocus() {
   TWinControl* target = FActiveControl;
   if (target && !target->CanFocus()) target = nullptr;
   if (!target) target = FindNextControl(nullptr, true, true, false);
-  if (target) FocusControl(target);
-  else ::SetFocus(FHandle);
+  if (target)
+    FocusControl(target);
+  else
+    ::SetFocus(FHandle);
 }
 
 bool TCustomForm::CloseQuery() {
@@ -455,8 +460,10 @@ void TCustomForm::CloseModal() {
 }
 
 void TCustomForm::Release() {
-  if (FHandle) PostMessageW(FHandle, CM_RELEASE, 0, 0);
-  else Free(this);
+  if (FHandle)
+    PostMessageW(FHandle, CM_RELEASE, 0, 0);
+  else
+    Free(this);
 }
 
 int TCustomForm::ShowModal() {
@@ -483,16 +490,17 @@ int TCustomForm::ShowModal() {
     TApplication* app = Application;
     while (true) {
       app->HandleMessage();
-      if (app->Terminated()) FModalResult = mrCancel;
-      else if (FModalResult != mrNone) CloseModal();
+      if (app->Terminated())
+        FModalResult = mrCancel;
+      else if (FModalResult != mrNone)
+        CloseModal();
       if (FModalResult != mrNone) break;
     }
     Hide();
   } catch (...) {
     try {
       Hide();
-    } catch (...) {
-    }
+    } catch (...) {}
     restore();
     throw;
   }

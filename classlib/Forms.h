@@ -29,10 +29,10 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/FormLoader.h"
 #include "classlib/FormNode.h"
 #include "classlib/Menus.h"
-#include "classlib/EnumInfo.h"
 
 namespace classlib {
 
@@ -350,6 +350,5 @@ inline constexpr TScreenAccess Screen{};
 
 // Frees the forms and the application object (at the end of the program's entry).
 void FinalizeApplication();
-
 
 }  // namespace classlib

@@ -93,8 +93,7 @@ class TBitmap32 {
   int Height() const { return height_; }
   bool Empty() const { return pixels_.empty(); }
   TImage32View View() {
-    return {reinterpret_cast<std::uint8_t*>(pixels_.data()), width_, height_,
-            static_cast<std::ptrdiff_t>(width_) * 4};
+    return {reinterpret_cast<std::uint8_t*>(pixels_.data()), width_, height_, static_cast<std::ptrdiff_t>(width_) * 4};
   }
   TsColor_& At(int x, int y) { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
   const TsColor_& At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }

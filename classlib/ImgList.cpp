@@ -7,7 +7,6 @@
 
 namespace classlib {
 
-
 // ---- TChangeLink --------------------------------------------------------------------------
 
 TChangeLink::~TChangeLink() {

@@ -12,9 +12,9 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/SystemImageList.h"
 #include "classlib/TypInfo.h"
-#include "classlib/EnumInfo.h"
 
 namespace classlib {
 

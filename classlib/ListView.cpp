@@ -55,7 +55,8 @@ TListItem::~TListItem() {
   FSubItems->OnChange = nullptr;
   TListView* view = ListView();
   int index = Index();
-  if (view && view->HandleAllocated() && index >= 0) SendMessageW(view->Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  if (view && view->HandleAllocated() && index >= 0)
+    SendMessageW(view->Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
 }
 
 void TListItem::DeclareProperties(TClassDecl<TListItem>& d) {
@@ -95,11 +96,14 @@ void TListItem::Upload() {
   item.lParam = reinterpret_cast<LPARAM>(this);
   item.iImage = FImageIndex;
   item.stateMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
-  item.state = (FState & (LVIS_SELECTED | LVIS_FOCUSED)) | (FStateIndex >= 0 ? INDEXTOSTATEIMAGEMASK(FStateIndex + 1) : 0u);
+  item.state =
+      (FState & (LVIS_SELECTED | LVIS_FOCUSED)) | (FStateIndex >= 0 ? INDEXTOSTATEIMAGEMASK(FStateIndex + 1) : 0u);
   const bool wasUploading = view->FUploading;
   view->FUploading = true;
-  if (SendMessageW(h, LVM_GETITEMCOUNT, 0, 0) <= index) SendMessageW(h, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  else SendMessageW(h, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  if (SendMessageW(h, LVM_GETITEMCOUNT, 0, 0) <= index)
+    SendMessageW(h, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  else
+    SendMessageW(h, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   view->FUploading = wasUploading;
   SubItemsChanged();
 }
@@ -325,8 +329,8 @@ void TListView::InitializeWindow() {
 void TListView::SaveWindowState() {
   for (int i = 0; i < FItems->Count(); ++i) {
     TListItem* item = FItems->Items(i);
-    UINT state = static_cast<UINT>(
-        SendMessageW(FHandle, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED));
+    UINT state = static_cast<UINT>(SendMessageW(FHandle, LVM_GETITEMSTATE, static_cast<WPARAM>(i),
+                                                LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED));
     item->FStateIndex = static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12) - 1;
     item->FState = state & (LVIS_SELECTED | LVIS_FOCUSED);
   }
@@ -334,14 +338,15 @@ void TListView::SaveWindowState() {
 
 void TListView::UploadColumns() {
   if (!FHandle) return;
-  while (SendMessageW(FHandle, LVM_DELETECOLUMN, 0, 0)) {
-  }
+  while (SendMessageW(FHandle, LVM_DELETECOLUMN, 0, 0)) {}
   for (int i = 0; i < FColumns->Count(); ++i) {
     TListColumn* column = FColumns->Items(i);
     std::wstring caption = column->Caption();
     LVCOLUMNW c{};
     c.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    c.fmt = column->Alignment() == taCenter ? LVCFMT_CENTER : column->Alignment() == taRightJustify ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    c.fmt = column->Alignment() == taCenter         ? LVCFMT_CENTER
+            : column->Alignment() == taRightJustify ? LVCFMT_RIGHT
+                                                    : LVCFMT_LEFT;
     if (i == 0) c.fmt = LVCFMT_LEFT;  // the first column is always left-aligned
     c.cx = column->FWidth;
     c.pszText = caption.data();

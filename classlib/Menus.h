@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
 #include "classlib/TypInfo.h"
-#include "classlib/EnumInfo.h"
 
 namespace classlib {
 
@@ -163,6 +163,5 @@ class TMainMenu : public TMenu {
 // WM_COMMAND from a menu, WM_MEASUREITEM and WM_DRAWITEM for menu items: runs the item's
 // handler. True when Message was a menu item's.
 bool DispatchMenuMessage(TMessage& Message);
-
 
 }  // namespace classlib

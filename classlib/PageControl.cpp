@@ -38,8 +38,10 @@ void TTabSheet::SetPageControl(TPageControl* Value) {
 }
 
 void TTabSheet::SetParentComponent(TComponent* Value) {
-  if (auto* pc = dynamic_cast<TPageControl*>(Value)) SetPageControl(pc);
-  else TWinControl::SetParentComponent(Value);
+  if (auto* pc = dynamic_cast<TPageControl*>(Value))
+    SetPageControl(pc);
+  else
+    TWinControl::SetParentComponent(Value);
 }
 
 TComponent* TTabSheet::GetParentComponent() const {
@@ -162,7 +164,8 @@ void TPageControl::DeclareProperties(TClassDecl<TPageControl>& d) {
 }
 
 TTabSheet* TPageControl::Pages(int Index) const {
-  if (Index < 0 || Index >= PageCount()) throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+  if (Index < 0 || Index >= PageCount())
+    throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
   return FPages[static_cast<std::size_t>(Index)];
 }
 
@@ -235,7 +238,8 @@ void TPageControl::SetActivePage(TTabSheet* Page) {
   }
   // Focus on the page that goes away would be left on a hidden control.
   TCustomForm* form = GetParentForm(this);
-  const bool hadFocus = form && FActivePage && form->ActiveControl() && FActivePage->ContainsControl(form->ActiveControl());
+  const bool hadFocus =
+      form && FActivePage && form->ActiveControl() && FActivePage->ContainsControl(form->ActiveControl());
   FActivePage = Page;
   ShowOnly(Page);
   if (FHandle) SendMessageW(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(Page ? Page->TabIndex() : -1), 0);

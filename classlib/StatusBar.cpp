@@ -47,9 +47,7 @@ void TStatusPanel::SetStyle(TStatusPanelStyle Value) {
 
 TStatusPanels::TStatusPanels(TStatusBar* Owner) : TCollectionOf<TStatusPanel>(Owner), FStatusBar(Owner) {}
 
-void TStatusPanels::Update(TCollectionItem* Item) {
-  FStatusBar->UpdatePanels(Item ? Item->Index() : -1);
-}
+void TStatusPanels::Update(TCollectionItem* Item) { FStatusBar->UpdatePanels(Item ? Item->Index() : -1); }
 
 TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner), FPanels(std::make_unique<TStatusPanels>(this)) {
   ControlStyle = {csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque, csAcceptsControls};
@@ -116,8 +114,10 @@ void TStatusBar::UpdatePanels(int Index) {
       edge += FPanels->Items(i)->Width();
       edges.push_back(edge);
     }
-    if (edges.empty()) edges.push_back(-1);
-    else edges.back() = -1;
+    if (edges.empty())
+      edges.push_back(-1);
+    else
+      edges.back() = -1;
     SendMessageW(FHandle, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   }
   for (int i = 0; i < count; ++i) {

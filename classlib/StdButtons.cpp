@@ -76,7 +76,9 @@ void TImageMargins::Set(int& field, int value) {
 // ---- TButton ----
 
 TButton::TButton(TComponent* AOwner)
-    : TButtonControl(AOwner), FImageLink(std::make_unique<TChangeLink>()), FImageMargins(std::make_unique<TImageMargins>()) {
+    : TButtonControl(AOwner),
+      FImageLink(std::make_unique<TChangeLink>()),
+      FImageMargins(std::make_unique<TImageMargins>()) {
   FWidth = 75;
   FHeight = 25;
   FTabStop = true;
@@ -181,8 +183,12 @@ void TButton::UpdateImages() {
     // The system button takes one image per state: normal, hot, pressed, disabled, focused, hot.
     const int count = FImages->Count();
     auto pick = [&](int index) { return index >= 0 && index < count ? index : FImageIndex; };
-    const int states[] = {FImageIndex, pick(FHotImageIndex), pick(FPressedImageIndex), pick(FDisabledImageIndex),
-                          pick(FSelectedImageIndex), pick(FHotImageIndex)};
+    const int states[] = {FImageIndex,
+                          pick(FHotImageIndex),
+                          pick(FPressedImageIndex),
+                          pick(FDisabledImageIndex),
+                          pick(FSelectedImageIndex),
+                          pick(FHotImageIndex)};
     FStateImages.Create(FImages->Width(), FImages->Height(), ILC_COLOR32 | ILC_MASK, 6);
     for (int index : states) {
       TBitmap image;
@@ -200,7 +206,8 @@ void TButton::UpdateImages() {
 
 void TButton::InitializeWindow() {
   TButtonControl::InitializeWindow();
-  if (!FCommandLinkHint.empty()) SendMessageW(FHandle, BCM_SETNOTE, 0, reinterpret_cast<LPARAM>(FCommandLinkHint.c_str()));
+  if (!FCommandLinkHint.empty())
+    SendMessageW(FHandle, BCM_SETNOTE, 0, reinterpret_cast<LPARAM>(FCommandLinkHint.c_str()));
   UpdateImages();
 }
 
@@ -243,8 +250,8 @@ void TButton::Dispatch(TMessage& M) {
       return;
     case CM_DIALOGKEY: {
       const WORD key = static_cast<WORD>(M.WParam);
-      if (((key == VK_RETURN && FActive) || (key == VK_ESCAPE && FCancel)) &&
-          KeyDataToShiftState(M.LParam).Empty() && CanFocus()) {
+      if (((key == VK_RETURN && FActive) || (key == VK_ESCAPE && FCancel)) && KeyDataToShiftState(M.LParam).Empty() &&
+          CanFocus()) {
         Click();
         M.Result = 1;
         return;

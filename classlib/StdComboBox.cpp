@@ -47,14 +47,17 @@ void TComboBoxStrings::Insert(int index, const std::wstring& text) {
   if (index < 0 || index > GetCount()) ListIndexError(index);
   items_.insert(items_.begin() + index, Item{text, nullptr});
   if (owner_->FItemIndex >= index) ++owner_->FItemIndex;
-  if (HWND w = Window()) SendMessageW(w, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+  if (HWND w = Window())
+    SendMessageW(w, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TComboBoxStrings::Delete(int index) {
   Check(index);
   items_.erase(items_.begin() + index);
-  if (owner_->FItemIndex == index) owner_->FItemIndex = -1;
-  else if (owner_->FItemIndex > index) --owner_->FItemIndex;
+  if (owner_->FItemIndex == index)
+    owner_->FItemIndex = -1;
+  else if (owner_->FItemIndex > index)
+    --owner_->FItemIndex;
   if (HWND w = Window()) SendMessageW(w, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
@@ -228,8 +231,10 @@ void TCustomComboBox::Change() {
 }
 
 void TCustomComboBox::Select() {
-  if (OnSelect) OnSelect(this);
-  else Change();
+  if (OnSelect)
+    OnSelect(this);
+  else
+    Change();
 }
 
 void TCustomComboBox::Dispatch(TMessage& M) {

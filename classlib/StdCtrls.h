@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
 #include "classlib/SystemImageList.h"
-#include "classlib/EnumInfo.h"
 
 namespace classlib {
 
@@ -300,8 +300,8 @@ class TEdit : public TCustomEdit {
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 template <>
 inline const TEnumInfo& EnumInfo<TComboBoxStyle>() {
-  static const TEnumInfo i{L"TComboBoxStyle",
-                           {L"csDropDown", L"csSimple", L"csDropDownList", L"csOwnerDrawFixed", L"csOwnerDrawVariable"}};
+  static const TEnumInfo i{
+      L"TComboBoxStyle", {L"csDropDown", L"csSimple", L"csDropDownList", L"csOwnerDrawFixed", L"csOwnerDrawVariable"}};
   return i;
 }
 
@@ -452,6 +452,5 @@ class TLabel : public TCustomLabel {
   explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
   std::wstring ClassName() const override { return L"TLabel"; }
 };
-
 
 }  // namespace classlib

@@ -24,7 +24,8 @@ void TCustomEdit::DeclareProperties(TClassDecl<TCustomEdit>& d) {
   d.Enum(L"BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle, bsSingle);
   // A character property: one character, or none.
   d.String(
-      L"PasswordChar", [](TCustomEdit* e) { return e->PasswordChar() ? std::wstring(1, e->PasswordChar()) : std::wstring(); },
+      L"PasswordChar",
+      [](TCustomEdit* e) { return e->PasswordChar() ? std::wstring(1, e->PasswordChar()) : std::wstring(); },
       [](TCustomEdit* e, const std::wstring& v) {
         if (v.size() > 1) throw EConvertError(L"'" + v + L"' is not a single character");
         e->SetPasswordChar(v.empty() ? L'\0' : v[0]);

@@ -35,7 +35,8 @@ void TCustomGroupBox::CreateParams(TCreateParams& Params) {
 TRect TCustomGroupBox::AdjustClientRect() const {
   TRect r = ClientRect();
   const int captionHeight = std::abs(FFont->Height()) + 4;
-  return {r.Left + 2, r.Top + captionHeight, std::max(r.Left + 2, r.Right - 2), std::max(r.Top + captionHeight, r.Bottom - 2)};
+  return {r.Left + 2, r.Top + captionHeight, std::max(r.Left + 2, r.Right - 2),
+          std::max(r.Top + captionHeight, r.Bottom - 2)};
 }
 
 void TCustomGroupBox::Dispatch(TMessage& M) {

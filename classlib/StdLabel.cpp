@@ -60,8 +60,10 @@ void TCustomLabel::SetWordWrap(bool Value) {
 void TCustomLabel::SetTransparent(bool Value) {
   if (FTransparent == Value) return;
   FTransparent = Value;
-  if (Value) ControlStyle -= csOpaque;
-  else ControlStyle += csOpaque;
+  if (Value)
+    ControlStyle -= csOpaque;
+  else
+    ControlStyle += csOpaque;
   Invalidate();
 }
 
@@ -150,8 +152,10 @@ void TCustomLabel::AdjustBounds() {
   ReleaseDC(nullptr, dc);
   const int w = r.Right - r.Left, h = r.Bottom - r.Top;
   int x = FLeft;
-  if (FAlignment == taRightJustify) x = FLeft + FWidth - w;
-  else if (FAlignment == taCenter) x = FLeft + (FWidth - w) / 2;
+  if (FAlignment == taRightJustify)
+    x = FLeft + FWidth - w;
+  else if (FAlignment == taCenter)
+    x = FLeft + (FWidth - w) / 2;
   SetBounds(x, FTop, w, h);
 }
 

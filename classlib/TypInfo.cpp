@@ -50,10 +50,14 @@ bool ParseInteger(std::wstring_view text, std::int64_t& value) {
   for (; i < t.size(); ++i) {
     int d;
     wchar_t c = t[i];
-    if (c >= L'0' && c <= L'9') d = c - L'0';
-    else if (base == 16 && c >= L'a' && c <= L'f') d = c - L'a' + 10;
-    else if (base == 16 && c >= L'A' && c <= L'F') d = c - L'A' + 10;
-    else return false;
+    if (c >= L'0' && c <= L'9')
+      d = c - L'0';
+    else if (base == 16 && c >= L'a' && c <= L'f')
+      d = c - L'a' + 10;
+    else if (base == 16 && c >= L'A' && c <= L'F')
+      d = c - L'A' + 10;
+    else
+      return false;
     if (v > (UINT64_MAX - static_cast<unsigned>(d)) / static_cast<unsigned>(base)) return false;
     v = v * static_cast<unsigned>(base) + static_cast<unsigned>(d);
   }
@@ -106,43 +110,68 @@ bool TIdentMap::NameOf(std::int64_t Value, std::wstring& Name) const {
 const TIdentMap& ColorIdents() {
   constexpr std::int64_t sys = static_cast<std::int64_t>(static_cast<TColor>(0xFF000000u));
   static const TIdentMap map{{
-      {L"clBlack", 0x000000},         {L"clMaroon", 0x000080},
-      {L"clGreen", 0x008000},         {L"clOlive", 0x008080},
-      {L"clNavy", 0x800000},          {L"clPurple", 0x800080},
-      {L"clTeal", 0x808000},          {L"clGray", 0x808080},
-      {L"clSilver", 0xC0C0C0},        {L"clRed", 0x0000FF},
-      {L"clLime", 0x00FF00},          {L"clYellow", 0x00FFFF},
-      {L"clBlue", 0xFF0000},          {L"clFuchsia", 0xFF00FF},
-      {L"clAqua", 0xFFFF00},          {L"clWhite", 0xFFFFFF},
-      {L"clMoneyGreen", 0xC0DCC0},    {L"clSkyBlue", 0xF0CAA6},
-      {L"clCream", 0xF0FBFF},         {L"clMedGray", 0xA4A0A0},
-      {L"clNone", 0x1FFFFFFF},        {L"clDefault", 0x20000000},
-      {L"clScrollBar", sys | 0},      {L"clBackground", sys | 1},
-      {L"clActiveCaption", sys | 2},  {L"clInactiveCaption", sys | 3},
-      {L"clMenu", sys | 4},           {L"clWindow", sys | 5},
-      {L"clWindowFrame", sys | 6},    {L"clMenuText", sys | 7},
-      {L"clWindowText", sys | 8},     {L"clCaptionText", sys | 9},
-      {L"clActiveBorder", sys | 10},  {L"clInactiveBorder", sys | 11},
-      {L"clAppWorkSpace", sys | 12},  {L"clHighlight", sys | 13},
-      {L"clHighlightText", sys | 14}, {L"clBtnFace", sys | 15},
-      {L"clBtnShadow", sys | 16},     {L"clGrayText", sys | 17},
-      {L"clBtnText", sys | 18},       {L"clInactiveCaptionText", sys | 19},
-      {L"clBtnHighlight", sys | 20},  {L"cl3DDkShadow", sys | 21},
-      {L"cl3DLight", sys | 22},       {L"clInfoText", sys | 23},
-      {L"clInfoBk", sys | 24},        {L"clHotLight", sys | 26},
-      {L"clGradientActiveCaption", sys | 27}, {L"clGradientInactiveCaption", sys | 28},
-      {L"clMenuHighlight", sys | 29}, {L"clMenuBar", sys | 30},
+      {L"clBlack", 0x000000},
+      {L"clMaroon", 0x000080},
+      {L"clGreen", 0x008000},
+      {L"clOlive", 0x008080},
+      {L"clNavy", 0x800000},
+      {L"clPurple", 0x800080},
+      {L"clTeal", 0x808000},
+      {L"clGray", 0x808080},
+      {L"clSilver", 0xC0C0C0},
+      {L"clRed", 0x0000FF},
+      {L"clLime", 0x00FF00},
+      {L"clYellow", 0x00FFFF},
+      {L"clBlue", 0xFF0000},
+      {L"clFuchsia", 0xFF00FF},
+      {L"clAqua", 0xFFFF00},
+      {L"clWhite", 0xFFFFFF},
+      {L"clMoneyGreen", 0xC0DCC0},
+      {L"clSkyBlue", 0xF0CAA6},
+      {L"clCream", 0xF0FBFF},
+      {L"clMedGray", 0xA4A0A0},
+      {L"clNone", 0x1FFFFFFF},
+      {L"clDefault", 0x20000000},
+      {L"clScrollBar", sys | 0},
+      {L"clBackground", sys | 1},
+      {L"clActiveCaption", sys | 2},
+      {L"clInactiveCaption", sys | 3},
+      {L"clMenu", sys | 4},
+      {L"clWindow", sys | 5},
+      {L"clWindowFrame", sys | 6},
+      {L"clMenuText", sys | 7},
+      {L"clWindowText", sys | 8},
+      {L"clCaptionText", sys | 9},
+      {L"clActiveBorder", sys | 10},
+      {L"clInactiveBorder", sys | 11},
+      {L"clAppWorkSpace", sys | 12},
+      {L"clHighlight", sys | 13},
+      {L"clHighlightText", sys | 14},
+      {L"clBtnFace", sys | 15},
+      {L"clBtnShadow", sys | 16},
+      {L"clGrayText", sys | 17},
+      {L"clBtnText", sys | 18},
+      {L"clInactiveCaptionText", sys | 19},
+      {L"clBtnHighlight", sys | 20},
+      {L"cl3DDkShadow", sys | 21},
+      {L"cl3DLight", sys | 22},
+      {L"clInfoText", sys | 23},
+      {L"clInfoBk", sys | 24},
+      {L"clHotLight", sys | 26},
+      {L"clGradientActiveCaption", sys | 27},
+      {L"clGradientInactiveCaption", sys | 28},
+      {L"clMenuHighlight", sys | 29},
+      {L"clMenuBar", sys | 30},
   }};
   return map;
 }
 
 const TIdentMap& CursorIdents() {
   static const TIdentMap map{{
-      {L"crDefault", 0},   {L"crNone", -1},      {L"crArrow", -2},     {L"crCross", -3},
-      {L"crIBeam", -4},    {L"crSizeNESW", -6},  {L"crSizeNS", -7},    {L"crSizeNWSE", -8},
-      {L"crSizeWE", -9},   {L"crUpArrow", -10},  {L"crHourGlass", -11}, {L"crDrag", -12},
-      {L"crNoDrop", -13},  {L"crHSplit", -14},   {L"crVSplit", -15},   {L"crMultiDrag", -16},
-      {L"crSQLWait", -17}, {L"crNo", -18},       {L"crAppStart", -19}, {L"crHelp", -20},
+      {L"crDefault", 0},     {L"crNone", -1},     {L"crArrow", -2},    {L"crCross", -3},     {L"crIBeam", -4},
+      {L"crSizeNESW", -6},   {L"crSizeNS", -7},   {L"crSizeNWSE", -8}, {L"crSizeWE", -9},    {L"crUpArrow", -10},
+      {L"crHourGlass", -11}, {L"crDrag", -12},    {L"crNoDrop", -13},  {L"crHSplit", -14},   {L"crVSplit", -15},
+      {L"crMultiDrag", -16}, {L"crSQLWait", -17}, {L"crNo", -18},      {L"crAppStart", -19}, {L"crHelp", -20},
       {L"crHandPoint", -21}, {L"crSizeAll", -22},
   }};
   return map;
@@ -232,8 +261,10 @@ std::vector<const TPropInfo*> TClassInfo::AllProperties() const {
     for (const TPropInfo& p : (*it)->Properties) {
       // A descendant may re-declare a property with another default: the latest one wins.
       auto same = std::find_if(all.begin(), all.end(), [&](const TPropInfo* q) { return SameText(q->Name, p.Name); });
-      if (same != all.end()) *same = &p;
-      else all.push_back(&p);
+      if (same != all.end())
+        *same = &p;
+      else
+        all.push_back(&p);
     }
   return all;
 }
@@ -548,9 +579,12 @@ void SetPropText(TObject* Instance, std::wstring_view PropName, std::wstring_vie
       return;
     case TPropKind::Boolean: {
       std::wstring t = TrimBlanks(Value);
-      if (SameText(t, L"True")) v = 1;
-      else if (SameText(t, L"False")) v = 0;
-      else throw bad(L"True or False");
+      if (SameText(t, L"True"))
+        v = 1;
+      else if (SameText(t, L"False"))
+        v = 0;
+      else
+        throw bad(L"True or False");
       p.SetOrd(r.object, v);
       return;
     }

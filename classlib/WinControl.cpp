@@ -24,9 +24,7 @@ void CollectTabOrder(const TWinControl* control, std::vector<TWinControl*>& list
 }  // namespace
 // ---- TWinControl ----
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
-  FBrush.SetColor(FColor);
-}
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) { FBrush.SetColor(FColor); }
 
 TWinControl::~TWinControl() {
   Destroying();
@@ -90,7 +88,8 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 void TWinControl::CreateSubClass(TCreateParams& Params, const wchar_t* SystemClassName) {
   detail::EnsureCommonControls();
   WNDCLASSW wc{};
-  if (!GetClassInfoW(nullptr, SystemClassName, &wc)) GetClassInfoW(GetModuleHandleW(L"comctl32.dll"), SystemClassName, &wc);
+  if (!GetClassInfoW(nullptr, SystemClassName, &wc))
+    GetClassInfoW(GetModuleHandleW(L"comctl32.dll"), SystemClassName, &wc);
   Params.WindowClass = wc;
   Params.WinClassName = SystemClassName;
   Params.SystemClass = true;
@@ -238,8 +237,10 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
   GetClipBox(DC, &clip);
   for (TControl* c : std::vector<TControl*>(FControls)) {
     if (!started) {
-      if (c == First) started = true;
-      else continue;
+      if (c == First)
+        started = true;
+      else
+        continue;
     }
     if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
     RECT r{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
@@ -437,7 +438,9 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (resized && !FHandle && !ComponentState().Contains(csLoading)) Resize();
 }
 
-void TWinControl::UpdateBounds(int ALeft, int ATop, int AWidth, int AHeight) { SetBounds(ALeft, ATop, AWidth, AHeight); }
+void TWinControl::UpdateBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  SetBounds(ALeft, ATop, AWidth, AHeight);
+}
 
 void TWinControl::UpdateBoundsFromWindow() {
   if (!FHandle) return;
@@ -534,7 +537,9 @@ void TWinControl::FontChanged() {
   NotifyControls(CM_PARENTFONTCHANGED);
 }
 
-void TWinControl::Notification(TComponent* AComponent, TOperation Operation) { TControl::Notification(AComponent, Operation); }
+void TWinControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TControl::Notification(AComponent, Operation);
+}
 
 bool TWinControl::IsControlMouseMsg(TMessage& Message) {
   TControl* target = nullptr;

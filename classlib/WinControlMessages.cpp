@@ -196,10 +196,10 @@ void TWinControl::Dispatch(TMessage& M) {
       return;
     case WM_SETCURSOR:
       if (FCursor != crDefault && LOWORD(M.LParam) == HTCLIENT) {
-        static const LPCWSTR cursors[] = {IDC_ARROW, IDC_ARROW, IDC_ARROW, IDC_CROSS, IDC_IBEAM, IDC_SIZEALL, IDC_SIZENESW,
-                                          IDC_SIZENS, IDC_SIZENWSE, IDC_SIZEWE, IDC_UPARROW, IDC_WAIT, IDC_ARROW,
-                                          IDC_NO, IDC_SIZEWE, IDC_SIZENS, IDC_ARROW, IDC_WAIT, IDC_NO, IDC_APPSTARTING,
-                                          IDC_HELP, IDC_HAND, IDC_SIZEALL};
+        static const LPCWSTR cursors[] = {
+            IDC_ARROW,    IDC_ARROW,  IDC_ARROW,   IDC_CROSS,       IDC_IBEAM, IDC_SIZEALL, IDC_SIZENESW, IDC_SIZENS,
+            IDC_SIZENWSE, IDC_SIZEWE, IDC_UPARROW, IDC_WAIT,        IDC_ARROW, IDC_NO,      IDC_SIZEWE,   IDC_SIZENS,
+            IDC_ARROW,    IDC_WAIT,   IDC_NO,      IDC_APPSTARTING, IDC_HELP,  IDC_HAND,    IDC_SIZEALL};
         int index = -FCursor;
         if (index >= 0 && index < static_cast<int>(std::size(cursors))) {
           ::SetCursor(LoadCursorW(nullptr, cursors[index]));
@@ -220,8 +220,8 @@ void TWinControl::DefaultHandler(TMessage& Message) {
   }
   // Library messages mean nothing to the window's own procedure.
   if (Message.Msg >= CM_BASE && Message.Msg < CN_BASE + 0x400) return;
-  Message.Result = CallWindowProcW(FDefWndProc ? FDefWndProc : DefWindowProcW, FHandle, Message.Msg, Message.WParam,
-                                   Message.LParam);
+  Message.Result =
+      CallWindowProcW(FDefWndProc ? FDefWndProc : DefWindowProcW, FHandle, Message.Msg, Message.WParam, Message.LParam);
 }
 
 void TWinControl::EraseWithBrush(TMessage& Message) {
@@ -275,12 +275,16 @@ void TWinControl::DoKeyMessage(TMessage& M) {
   const bool down = M.Msg == WM_KEYDOWN || M.Msg == WM_SYSKEYDOWN;
   // A form with KeyPreview sees its controls' keys first.
   if (TCustomForm* form = GetParentForm(this); form && form != this && form->KeyPreview()) {
-    if (down) form->KeyDown(key, shift);
-    else form->KeyUp(key, shift);
+    if (down)
+      form->KeyDown(key, shift);
+    else
+      form->KeyUp(key, shift);
     if (key == 0) return;
   }
-  if (down) KeyDown(key, shift);
-  else KeyUp(key, shift);
+  if (down)
+    KeyDown(key, shift);
+  else
+    KeyUp(key, shift);
   if (key == 0) return;
   M.WParam = key;
   DefaultHandler(M);
@@ -372,6 +376,8 @@ TCustomControl::TCustomControl(TComponent* AOwner)
 
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintWindow(HDC DC) { PaintOnCanvas(*FCanvas, DC, [this] { Paint(); }); }
+void TCustomControl::PaintWindow(HDC DC) {
+  PaintOnCanvas(*FCanvas, DC, [this] { Paint(); });
+}
 
 }  // namespace classlib

@@ -88,12 +88,9 @@ std::uint8_t Judge(std::span<const std::uint8_t> reply, std::uint8_t address, st
                    std::size_t expect) {
   const MbReplyCheck check = MbCheckReply(reply, address, function, expect);
   switch (check.verdict) {
-    case MbVerdict::Valid:
-      return MbDone;
-    case MbVerdict::Exception:
-      return check.exceptionCode;
-    case MbVerdict::Invalid:
-      break;
+    case MbVerdict::Valid: return MbDone;
+    case MbVerdict::Exception: return check.exceptionCode;
+    case MbVerdict::Invalid: break;
   }
   return MbNoAnswer;
 }
@@ -255,8 +252,8 @@ std::uint8_t MbWriteRegisters(std::uint8_t address, std::span<const std::uint8_t
   return DataWriteTransaction(MbFnWriteRegisters, address, data, reg, n, timeoutSeconds);
 }
 
-std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg,
-                          std::uint8_t n, unsigned timeoutSeconds) {
+std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg, std::uint8_t n,
+                          unsigned timeoutSeconds) {
   std::array<std::uint8_t, 256> bytes{};
   const std::size_t count = std::min<std::size_t>(words.size(), bytes.size() / 2);
   for (std::size_t i = 0; i < count; ++i) {
@@ -266,8 +263,8 @@ std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> w
   return MbWriteRegisters(address, std::span(bytes.data(), 2 * count), reg, n, timeoutSeconds);
 }
 
-std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
-                           std::uint8_t n, std::span<std::uint8_t> out, unsigned timeoutSeconds) {
+std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg, std::uint8_t n,
+                           std::span<std::uint8_t> out, unsigned timeoutSeconds) {
   std::span<const std::uint8_t> pdu;
   if (n == 0 || StagePdu(MbFnProbeQuery, reg, n, data, true, pdu) != MbDone) {
     BeginTransaction();

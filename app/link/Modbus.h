@@ -70,10 +70,10 @@ std::uint8_t MbReadWords(std::uint8_t address, std::span<std::uint16_t> out, std
 // data holds 2N bytes (N words); they go on the line in the order given (words high byte first).
 std::uint8_t MbWriteRegisters(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
                               std::uint8_t n, unsigned timeoutSeconds);
-std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg,
-                          std::uint8_t n, unsigned timeoutSeconds);
+std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg, std::uint8_t n,
+                          unsigned timeoutSeconds);
 // Probe query: the second-to-last data byte states how many data bytes the probe answers.
-std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
-                           std::uint8_t n, std::span<std::uint8_t> out, unsigned timeoutSeconds);
+std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg, std::uint8_t n,
+                           std::span<std::uint8_t> out, unsigned timeoutSeconds);
 std::uint8_t MbTunnelCommand(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
                              std::uint8_t n, unsigned timeoutSeconds);

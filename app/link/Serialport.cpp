@@ -122,8 +122,7 @@ TransferResult Transfer(bool write, void* buffer, DWORD count, HANDLE event, DWO
     CancelIoEx(port.Get(), &overlapped);
     result.cancelled = true;
   }
-  if (!GetOverlappedResult(port.Get(), &overlapped, &result.done, TRUE) &&
-      GetLastError() != ERROR_OPERATION_ABORTED) {
+  if (!GetOverlappedResult(port.Get(), &overlapped, &result.done, TRUE) && GetLastError() != ERROR_OPERATION_ABORTED) {
     result.failed = true;
   }
   return result;
@@ -139,7 +138,9 @@ bool QueuedInput(DWORD& queued) {
 class SerialLine : public app::link::ByteLine {
  public:
   bool Send(std::span<const std::uint8_t> bytes) override { return ComWrite(bytes); }
-  app::link::LineWait WaitByte(std::uint8_t& out, app::link::Millis limit) override { return ComWaitByteFor(out, limit); }
+  app::link::LineWait WaitByte(std::uint8_t& out, app::link::Millis limit) override {
+    return ComWaitByteFor(out, limit);
+  }
   void Flush() override { ComFlush(); }
 };
 
@@ -157,8 +158,8 @@ bool ComOpen(std::uint8_t number) {
   std::swprintf(name, 16, L"\\\\.\\COM%d", number);
   if (port && !ComClose()) return false;
 
-  Handle opened(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED,
-                            nullptr));
+  Handle opened(
+      CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
   Handle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   Handle written(CreateEventW(nullptr, FALSE, FALSE, nullptr));
   if (!opened || !event || !written) {
@@ -258,8 +259,8 @@ app::link::LineWait ComWaitByteFor(std::uint8_t& out, app::link::Millis limit) {
     const DWORD want = std::clamp<DWORD>(queued, 1, readAhead.size());
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     const auto begun = Clock::now();
-    const TransferResult r =
-        Transfer(false, readAhead.data(), want, byteEvent.Get(), static_cast<DWORD>(std::clamp<long long>(left, 0, 86'400'000)));
+    const TransferResult r = Transfer(false, readAhead.data(), want, byteEvent.Get(),
+                                      static_cast<DWORD>(std::clamp<long long>(left, 0, 86'400'000)));
     if (r.done > 0) {
       readAheadBegin = 1;
       readAheadEnd = r.done;

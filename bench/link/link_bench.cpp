@@ -15,8 +15,8 @@
 #include <thread>
 
 #include "app/link/Modbus.h"
-#include "tools/kt8unit/SimServer.h"
 #include "tools/kt8unit/SimLine.h"
+#include "tools/kt8unit/SimServer.h"
 #include "tools/kt8unit/Tty.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "classlib/BmpFormat.h"
+#include "classlib/CheckedSize.h"
 #include "classlib/GraphicsErrors.h"
 #include "skin/graphics/GraphicErrors.h"
 #include "skin/graphics/PngReader.h"
 #include "skin/graphics/RasterImage.h"
 #include "skin/graphics/SkinImagePasses.h"
-#include "classlib/CheckedSize.h"
 
 namespace skin {
 namespace {

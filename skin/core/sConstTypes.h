@@ -38,7 +38,6 @@ using TRGBAArray = TsRGBA[kMaxScanLinePixels];
 using PRGBArray = TsRGB*;
 using PRGBAArray = TsRGBA*;
 
-
 using TPoints = std::vector<TPoint>;
 using TAOR = std::vector<TRect>;
 using TacRoot = std::wstring;
@@ -73,9 +72,21 @@ struct TacBGInfo {
 
 // How a texture image fills a rectangle; a skin image's DrawMode 0..14 selects the same number.
 enum class TacFillMode : std::uint8_t {
-  fmTiled, fmStretched, fmTiledHorz, fmTiledVert, fmStretchHorz, fmStretchVert, fmTileHorBtm,
-  fmTileVertRight, fmStretchHorBtm, fmStretchVertRight, fmDisTiled, fmDiscHorTop, fmDiscVertLeft,
-  fmDiscHorBottom, fmDiscVertRight
+  fmTiled,
+  fmStretched,
+  fmTiledHorz,
+  fmTiledVert,
+  fmStretchHorz,
+  fmStretchVert,
+  fmTileHorBtm,
+  fmTileVertRight,
+  fmStretchHorBtm,
+  fmStretchVertRight,
+  fmDisTiled,
+  fmDiscHorTop,
+  fmDiscVertLeft,
+  fmDiscHorBottom,
+  fmDiscVertRight
 };
 enum class TacImgType : std::uint8_t { itisaBorder, itisaTexture, itisaGlyph, itisaGlow, itisaPngGlyph };
 enum class TFadeDirection : std::uint8_t { fdNone, fdUp, fdDown };
@@ -102,19 +113,43 @@ inline constexpr TsDisabledGlyphKind kDefaultDisabledGlyphKind{TsDisabledGlyphKi
 // Place of a bound label relative to its control. (The group box has a type of the same name in
 // its own unit; the two are distinct.)
 enum class TsCaptionLayout : std::uint8_t {
-  sclLeft, sclTopLeft, sclTopCenter, sclTopRight, sclLeftTop, sclBottomLeft, sclBottomCenter, sclBottomRight
+  sclLeft,
+  sclTopLeft,
+  sclTopCenter,
+  sclTopRight,
+  sclLeftTop,
+  sclBottomLeft,
+  sclBottomCenter,
+  sclBottomRight
 };
 enum class TGradientTypes : std::uint8_t { gtTopBottom, gtLeftRight, gtAsBorder };
 enum class TsHintStyle : std::uint8_t { hsSimply, hsComics, hsEllipse, hsBalloon, hsStandard, hsNone };
 enum class TsHintsPredefinitions : std::uint8_t {
-  shSimply, shGradient, shTransparent, shEllipse, shBalloon, shComicsGradient, shComicsTransparent,
-  shStandard, shNone, shCustom
+  shSimply,
+  shGradient,
+  shTransparent,
+  shEllipse,
+  shBalloon,
+  shComicsGradient,
+  shComicsTransparent,
+  shStandard,
+  shNone,
+  shCustom
 };
 enum class TsShadowingShape : std::uint8_t { ssRectangle, ssEllipse };
 // In the order of the system's show commands 0..10.
 enum class TsWindowShowMode : std::uint8_t {
-  soHide, soNormal, soShowMinimized, soMaximize, soShowNoActivate, soShow, soMinimize, soShowMinNoActive,
-  soShowNA, soRestore, soDefault
+  soHide,
+  soNormal,
+  soShowMinimized,
+  soMaximize,
+  soShowNoActivate,
+  soShow,
+  soMinimize,
+  soShowMinNoActive,
+  soShowNA,
+  soRestore,
+  soDefault
 };
 enum class TDateOrder : std::uint8_t { doMDY, doDMY, doYMD };
 enum class TPopupWindowAlign : std::uint8_t { pwaRight, pwaLeft };
@@ -122,9 +157,9 @@ enum class TDayOfWeek : std::uint8_t { Sun, Mon, Tue, Wed, Thu, Fri, Sat };
 using TDaysOfWeek = TacSet<TDayOfWeek>;
 
 // Constant tables.
-inline constexpr std::array<TacImgType, 5> acImgTypes = {
-    TacImgType::itisaBorder, TacImgType::itisaTexture, TacImgType::itisaGlyph, TacImgType::itisaGlow,
-    TacImgType::itisaPngGlyph};
+inline constexpr std::array<TacImgType, 5> acImgTypes = {TacImgType::itisaBorder, TacImgType::itisaTexture,
+                                                         TacImgType::itisaGlyph, TacImgType::itisaGlow,
+                                                         TacImgType::itisaPngGlyph};
 
 inline constexpr std::array<TacFillMode, 15> acFillModes = [] {
   std::array<TacFillMode, 15> modes{};
@@ -134,14 +169,14 @@ inline constexpr std::array<TacFillMode, 15> acFillModes = [] {
 
 inline constexpr std::array<int, 9> aScrollCodes = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 
-inline constexpr std::array<TsHintStyle, 6> aHintStyles = {
-    TsHintStyle::hsSimply, TsHintStyle::hsComics, TsHintStyle::hsEllipse, TsHintStyle::hsBalloon,
-    TsHintStyle::hsStandard, TsHintStyle::hsNone};
+inline constexpr std::array<TsHintStyle, 6> aHintStyles = {TsHintStyle::hsSimply,   TsHintStyle::hsComics,
+                                                           TsHintStyle::hsEllipse,  TsHintStyle::hsBalloon,
+                                                           TsHintStyle::hsStandard, TsHintStyle::hsNone};
 
 // For each TacAnimatEvent the button event that the manager's settings answer for it.
-inline constexpr std::array<TacBtnEvent, 5> acBtnEvents = {
-    TacBtnEvent::beMouseEnter, TacBtnEvent::beMouseLeave, TacBtnEvent::beMouseDown, TacBtnEvent::beMouseUp,
-    TacBtnEvent::beMouseUp};
+inline constexpr std::array<TacBtnEvent, 5> acBtnEvents = {TacBtnEvent::beMouseEnter, TacBtnEvent::beMouseLeave,
+                                                           TacBtnEvent::beMouseDown, TacBtnEvent::beMouseUp,
+                                                           TacBtnEvent::beMouseUp};
 constexpr TacBtnEvent BtnEventOf(TacAnimatEvent e) { return acBtnEvents[static_cast<std::size_t>(e)]; }
 
 inline constexpr std::array<std::wstring_view, 2> sBoolArray = {L"FALSE", L"TRUE"};
@@ -152,7 +187,7 @@ inline constexpr TacCodeSet sEditCtrls{{2, 18}, {41, 41}, {76, 84}, {96, 96}, {1
 // Controls that never count as under the mouse.
 inline constexpr TacCodeSet sForbidMouse{{19, 19}, {51, 74}, {110, 110}, {141, 161}};
 // Controls that get no glow when the mouse enters.
-inline constexpr TacCodeSet sCanNotBeHot{{51, 52}, {54, 54}, {56, 60}, {68, 68}, {73, 74}, {110, 110},
+inline constexpr TacCodeSet sCanNotBeHot{{51, 52},   {54, 54},   {56, 60},   {68, 68},   {73, 74},  {110, 110},
                                          {141, 141}, {143, 143}, {151, 151}, {161, 161}, {226, 226}};
 
 // The cache information of a window without a parent.

@@ -6,18 +6,18 @@
 
 namespace skin {
 
+using classlib::kKeyPixel;
 using classlib::TBitmap32;
 using classlib::TImage32View;
 using classlib::TsColor;
 using classlib::TsColor_;
 using classlib::TsRGB;
 using classlib::TsRGBA;
-using classlib::kKeyPixel;
 
+using classlib::clFuchsia;
 using classlib::TColor;
 using classlib::TPoint;
 using classlib::TRect;
 using classlib::TSize;
-using classlib::clFuchsia;
 
 }  // namespace skin

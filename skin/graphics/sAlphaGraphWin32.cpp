@@ -8,8 +8,7 @@ namespace skin {
 namespace {
 
 // One pass: black text on a white DIB of R's size, its darkness mixed into Bmp in the colour.
-void TextPass(const TImage32View& bmp, const std::wstring& text, HFONT font, const TRect& r, UINT flags,
-              TColor color) {
+void TextPass(const TImage32View& bmp, const std::wstring& text, HFONT font, const TRect& r, UINT flags, TColor color) {
   const int w = r.Right - r.Left, h = r.Bottom - r.Top;
   TDib32 temp(w, h);
   if (!temp.Valid()) return;

@@ -149,9 +149,7 @@ void RGBToHSV(double r, double g, double b, double& h, double& s, double& v) {
   if (h < 0) h += 360;
 }
 
-int SwapInteger(int value) {
-  return static_cast<int>(SwapRB(static_cast<std::uint32_t>(value)));
-}
+int SwapInteger(int value) { return static_cast<int>(SwapRB(static_cast<std::uint32_t>(value))); }
 
 void ColorArrowPoints(const TRect& r, int direction, const std::function<void(int, int)>& point) {
   const int w = r.Right - r.Left, h = r.Bottom - r.Top;
@@ -199,9 +197,8 @@ void FocusRect(const TImage32View& bmp, const TRect& r, TColor color1, TColor co
   FocusRectPoints(r, [&](int x, int y, int which) { PutOpaque(bmp, x, y, which == 1 ? color1 : color2); });
 }
 
-void CalcButtonLayout(const TRect& client, TPoint glyphSize, TSize textSize, TButtonLayout layout,
-                      TAlignment alignment, int margin, int spacing, TPoint& glyphPos, TRect& textBounds,
-                      int biDiFlags) {
+void CalcButtonLayout(const TRect& client, TPoint glyphSize, TSize textSize, TButtonLayout layout, TAlignment alignment,
+                      int margin, int spacing, TPoint& glyphPos, TRect& textBounds, int biDiFlags) {
   using enum TButtonLayout;
   using enum TAlignment;
   if (biDiFlags & 2) {

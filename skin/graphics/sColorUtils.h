@@ -45,8 +45,7 @@ enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // Places a glyph and a caption in Client; BiDiFlags bit 2 mirrors left and right.
-void CalcButtonLayout(const TRect& client, TPoint glyphSize, TSize textSize, TButtonLayout layout,
-                      TAlignment alignment, int margin, int spacing, TPoint& glyphPos, TRect& textBounds,
-                      int biDiFlags);
+void CalcButtonLayout(const TRect& client, TPoint glyphSize, TSize textSize, TButtonLayout layout, TAlignment alignment,
+                      int margin, int spacing, TPoint& glyphPos, TRect& textBounds, int biDiFlags);
 
 }  // namespace skin

@@ -19,8 +19,8 @@ class Msimg32 {
   Msimg32() {
     module_ = LoadLibraryW(L"msimg32.dll");
     if (module_ != nullptr)
-      gradientFill_ = reinterpret_cast<GradientFillProc>(
-          reinterpret_cast<void*>(GetProcAddress(module_, "GradientFill")));
+      gradientFill_ =
+          reinterpret_cast<GradientFillProc>(reinterpret_cast<void*>(GetProcAddress(module_, "GradientFill")));
   }
   ~Msimg32() {
     if (module_ != nullptr) FreeLibrary(module_);

@@ -8,8 +8,7 @@ Micros CharacterTime(unsigned baud, unsigned bitsPerCharacter) {
   return Micros{(1'000'000LL * bitsPerCharacter + baud / 2) / baud};
 }
 
-SimLine::SimLine(Slave& slave, Micros characterTime)
-    : slave_(slave), characterTime_(characterTime), now_(Epoch()) {}
+SimLine::SimLine(Slave& slave, Micros characterTime) : slave_(slave), characterTime_(characterTime), now_(Epoch()) {}
 
 bool SimLine::Send(std::span<const std::uint8_t> bytes) {
   if (broken_) return false;

@@ -27,5 +27,7 @@ TEST(Cp1251, EveryByteMapsAndBackExceptTheHole) {
 }
 
 TEST(Cp1251, UnmappableCharactersBecomeQuestionMarks) {
-  EXPECT_EQ(WideToCp1251(L"a\x4E2D" L"b\xFFFD"), "a?b?");
+  EXPECT_EQ(WideToCp1251(L"a\x4E2D"
+                         L"b\xFFFD"),
+            "a?b?");
 }

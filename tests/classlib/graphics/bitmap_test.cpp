@@ -18,7 +18,8 @@ void Pattern(TBitmap& b, int w, int h) {
   b.SetPixelFormat(pf32bit);
   b.SetSize(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) Px(b, x, y) = static_cast<std::uint32_t>(0x01000000 * (x + 7 * y) + 0x00102030 * (x + 1) + y);
+    for (int x = 0; x < w; ++x)
+      Px(b, x, y) = static_cast<std::uint32_t>(0x01000000 * (x + 7 * y) + 0x00102030 * (x + 1) + y);
 }
 
 std::wstring TempFile(const wchar_t* name) {

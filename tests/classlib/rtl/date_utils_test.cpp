@@ -34,8 +34,8 @@ TEST(DateUtils, DatesEncodeToDaysSinceTheEpochAndBack) {
   struct Case {
     int y, m, d;
     double serial;
-  } cases[] = {{1899, 12, 30, 0},  {2011, 12, 28, 40905}, {1, 1, 1, -693593},     {9999, 12, 31, 2958465},
-               {1900, 3, 1, 61},   {2000, 2, 29, 36585},  {1600, 2, 29, -109512}, {1899, 12, 29, -1}};
+  } cases[] = {{1899, 12, 30, 0}, {2011, 12, 28, 40905}, {1, 1, 1, -693593},     {9999, 12, 31, 2958465},
+               {1900, 3, 1, 61},  {2000, 2, 29, 36585},  {1600, 2, 29, -109512}, {1899, 12, 29, -1}};
   for (const auto& c : cases) {
     EXPECT_EQ(EncodeDate(c.y, c.m, c.d), c.serial) << c.y << "-" << c.m << "-" << c.d;
     int y, m, d;
@@ -49,7 +49,8 @@ TEST(DateUtils, DatesEncodeToDaysSinceTheEpochAndBack) {
 
 TEST(DateUtils, InvalidPartsAreRefused) {
   TDateTime v = 5;
-  for (auto [y, m, d] : {std::array{2011, 2, 29}, {1900, 2, 29}, {0, 1, 1}, {10000, 1, 1}, {2011, 13, 1}, {2011, 4, 31}, {2011, 1, 0}})
+  for (auto [y, m, d] :
+       {std::array{2011, 2, 29}, {1900, 2, 29}, {0, 1, 1}, {10000, 1, 1}, {2011, 13, 1}, {2011, 4, 31}, {2011, 1, 0}})
     EXPECT_FALSE(TryEncodeDate(y, m, d, v)) << y << "-" << m << "-" << d;
   EXPECT_EQ(v, 5);
   try {

@@ -68,8 +68,13 @@ TEST(FormatFloat, UsesTheSettingsSeparators) {
   TFormatSettings ru;
   ru.DecimalSeparator = L',';
   ru.ThousandSeparator = L'\xA0';
-  EXPECT_EQ(FormatFloat(L"#,#0.00", 1234567.891, ru), L"1\xA0" L"234\xA0" L"567,89");
-  EXPECT_EQ(FormatFloat(L"#,##", 1234, ru), L"1\xA0" L"234");
+  EXPECT_EQ(FormatFloat(L"#,#0.00", 1234567.891, ru),
+            L"1\xA0"
+            L"234\xA0"
+            L"567,89");
+  EXPECT_EQ(FormatFloat(L"#,##", 1234, ru),
+            L"1\xA0"
+            L"234");
   TFormatSettings none;
   none.ThousandSeparator = 0;
   EXPECT_EQ(FormatFloat(L"#,##", 1234, none), L"1234");
@@ -81,7 +86,7 @@ TEST(FormatFloat, HugeAndOddPicturesStayWellFormed) {
   EXPECT_EQ(big.size(), 301u + 100u);
   EXPECT_EQ(big.substr(0, 5), L"1,000");
   EXPECT_EQ(FormatFloat(L"'unclosed", 5, en), L"unclosed");
-  EXPECT_EQ(FormatFloat(L";;;", 5, en), L"5");  // an empty section shows the plain number
-  EXPECT_EQ(FormatFloat(L"E+", 5, en), L"E+");  // no placeholder: text only
+  EXPECT_EQ(FormatFloat(L";;;", 5, en), L"5");           // an empty section shows the plain number
+  EXPECT_EQ(FormatFloat(L"E+", 5, en), L"E+");           // no placeholder: text only
   EXPECT_EQ(FormatFloat(L"0.0.0", 1.25, en), L"1.2.5");  // a second point is text
 }

@@ -33,7 +33,7 @@ TEST(IniFile, WritesAndReadsThroughTheProfileApi) {
 
   TIniFile ini(name);
   EXPECT_EQ(ini.ReadInteger(L"CONNECT", L"COM", 1), 3);
-  EXPECT_EQ(ini.ReadInteger(L"common", L"pagecontrol1", 0), 2);  // the profile API ignores case
+  EXPECT_EQ(ini.ReadInteger(L"common", L"pagecontrol1", 0), 2);      // the profile API ignores case
   EXPECT_EQ(ini.ReadString(L"COMMON", L"Text", L"").size(), 3000u);  // longer than the first buffer
   EXPECT_EQ(ini.ReadString(L"COMMON", L"Missing", L"dflt"), L"dflt");
   TStringList list;

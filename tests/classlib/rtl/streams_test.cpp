@@ -173,18 +173,25 @@ TEST_F(StreamFiles, StringListsKeepTheirTextEncoding) {
   list.SaveToFile(Path(L"utf8-out.txt"));
   EXPECT_EQ(Bytes(L"utf8-out.txt"), "\xEF\xBB\xBF\xD0\x96\xD1\x83\xD0\xBA\r\nline\r\n");
 
-  Put(L"le.txt", std::string("\xFF\xFE\x16\x04\x0D\x00\x0A\x00" "a\x00" "\x3D\xD8\x00\xDE", 14));
+  Put(L"le.txt", std::string("\xFF\xFE\x16\x04\x0D\x00\x0A\x00"
+                             "a\x00"
+                             "\x3D\xD8\x00\xDE",
+                             14));
   list.LoadFromFile(Path(L"le.txt"));
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list[0], L"Ж");
   EXPECT_EQ(list[1].substr(0, 1), L"a");
   EXPECT_EQ(list.Encoding, TTextEncoding::Utf16);
-  Put(L"be.txt", std::string("\xFE\xFF\x04\x16\x00" "b", 6));
+  Put(L"be.txt", std::string("\xFE\xFF\x04\x16\x00"
+                             "b",
+                             6));
   list.LoadFromFile(Path(L"be.txt"));
   EXPECT_EQ(list[0], L"Жb");
   list.Encoding = TTextEncoding::Utf16;
   list.SaveToFile(Path(L"be-out.txt"));
-  EXPECT_EQ(Bytes(L"be-out.txt"), std::string("\xFF\xFE\x16\x04" "b\x00\x0D\x00\x0A\x00", 10));
+  EXPECT_EQ(Bytes(L"be-out.txt"), std::string("\xFF\xFE\x16\x04"
+                                              "b\x00\x0D\x00\x0A\x00",
+                                              10));
 
   // From the stream's position on.
   TMemoryStream m;

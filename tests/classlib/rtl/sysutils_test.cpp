@@ -46,13 +46,22 @@ TEST(IntConversion, StrToIntAcceptsDecimalAndHexOnly) {
   struct Case {
     const wchar_t* text;
     std::int32_t value;
-  } good[] = {{L"0", 0},          {L"  17", 17},         {L"-17", -17},           {L"+8", 8},
-              {L"$FF", 255},      {L"$ff", 255},         {L"0x1F", 31},           {L"x10", 16},
-              {L"-$10", -16},     {L"2147483647", 2147483647}, {L"-2147483648", std::numeric_limits<std::int32_t>::min()},
-              {L"$FFFFFFFF", -1}, {L"$80000000", std::numeric_limits<std::int32_t>::min()}};
+  } good[] = {{L"0", 0},
+              {L"  17", 17},
+              {L"-17", -17},
+              {L"+8", 8},
+              {L"$FF", 255},
+              {L"$ff", 255},
+              {L"0x1F", 31},
+              {L"x10", 16},
+              {L"-$10", -16},
+              {L"2147483647", 2147483647},
+              {L"-2147483648", std::numeric_limits<std::int32_t>::min()},
+              {L"$FFFFFFFF", -1},
+              {L"$80000000", std::numeric_limits<std::int32_t>::min()}};
   for (const auto& c : good) EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
-  for (const wchar_t* bad : {L"", L" ", L"12 ", L"1.5", L"abc", L"$", L"-", L"0x", L"2147483648",
-                             L"-2147483649", L"$100000000", L"1e3", L"١٢"}) {
+  for (const wchar_t* bad : {L"", L" ", L"12 ", L"1.5", L"abc", L"$", L"-", L"0x", L"2147483648", L"-2147483649",
+                             L"$100000000", L"1e3", L"١٢"}) {
     std::int32_t v = 7;
     EXPECT_FALSE(TryStrToInt(bad, v)) << bad;
     EXPECT_EQ(v, 7);
@@ -73,7 +82,8 @@ TEST(FloatConversion, StrToFloatUsesTheDecimalSeparator) {
   EXPECT_DOUBLE_EQ(StrToFloat(L",5", ru), 0.5);
   EXPECT_DOUBLE_EQ(StrToFloat(L"7,", ru), 7);
   EXPECT_DOUBLE_EQ(StrToFloat(L"1e-400", ru), 0);
-  for (const wchar_t* bad : {L"1.5", L"", L",", L"1,5,", L"1 000", L"e5", L"1e", L"1e+", L"--1", L"1e400", L"inf", L"nan"}) {
+  for (const wchar_t* bad :
+       {L"1.5", L"", L",", L"1,5,", L"1 000", L"e5", L"1e", L"1e+", L"--1", L"1e400", L"inf", L"nan"}) {
     double v = 9;
     EXPECT_FALSE(TryStrToFloat(bad, v, ru)) << bad;
     EXPECT_EQ(v, 9);
@@ -122,7 +132,9 @@ TEST(FloatConversion, FloatToStrFFixedAndNumberRoundHalfAwayFromZero) {
   EXPECT_EQ(FloatToStrF(-0.004, ffFixed, 15, 2, en), L"0.00");
   EXPECT_EQ(FloatToStrF(1234567.891, ffNumber, 15, 2, en), L"1,234,567.89");
   EXPECT_EQ(FloatToStrF(-999.5, ffNumber, 15, 0, en), L"-1,000");
-  EXPECT_EQ(FloatToStrF(1234.5, ffNumber, 15, 1, Russian()), L"1\xA0" L"234,5");
+  EXPECT_EQ(FloatToStrF(1234.5, ffNumber, 15, 1, Russian()),
+            L"1\xA0"
+            L"234,5");
   EXPECT_EQ(FloatToStrF(1234.5, ffExponent, 4, 2, en), L"1.235E+03");
   EXPECT_EQ(FloatToStrF(0.0, ffExponent, 3, 2, en), L"0.00E+00");
   EXPECT_EQ(FloatToStrF(-1.5e-7, ffExponent, 2, 0, en), L"-1.5E-7");

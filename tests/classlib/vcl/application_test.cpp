@@ -90,7 +90,8 @@ TEST(Application, RunShowsTheMainFormShowsExceptionsAndEndsWhenItCloses) {
   EXPECT_EQ(Application->MainForm(), main) << "the first form is the main form";
   EXPECT_EQ(TSecondForm::g_second->selfDuringConstruction, TSecondForm::g_second)
       << "the reference is set before the constructor runs";
-  EXPECT_EQ(GetWindow(TSecondForm::g_second->Handle(), GW_OWNER), main->Handle()) << "other forms belong to the main one";
+  EXPECT_EQ(GetWindow(TSecondForm::g_second->Handle(), GW_OWNER), main->Handle())
+      << "other forms belong to the main one";
   PostMessageW(main->Button->Handle(), BM_CLICK, 0, 0);
   PostMessageW(main->Button->Handle(), BM_CLICK, 0, 0);
   Application->Run();

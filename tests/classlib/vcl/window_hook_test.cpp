@@ -113,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(EveryOrder, WindowHookTest,
                                            std::array<int, 3>{3, 1, 2}, std::array<int, 3>{3, 2, 1}));
 
 TEST(WindowHook, ExceptionGoesToTheApplicationAndTheWindowLives) {
-  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 80, 24, nullptr, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+  HWND edit =
+      CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 80, 24, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(edit, nullptr);
   std::vector<std::wstring> caught;
   Application->OnException = [&](TObject*, const std::exception_ptr& e) {
@@ -137,8 +137,8 @@ TEST(WindowHook, ExceptionGoesToTheApplicationAndTheWindowLives) {
 }
 
 TEST(WindowHook, HookThatOutlivesItsWindowLetsGo) {
-  HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 80, 24, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND button =
+      CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 80, 24, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   std::vector<int> log;
   TWindowHook first(button, Marker(1, log));
   TWindowHook second(button, Marker(2, log));
@@ -151,8 +151,8 @@ TEST(WindowHook, HookThatOutlivesItsWindowLetsGo) {
 }
 
 TEST(WindowHook, HookMayTakeItselfOffWhileHandlingAMessage) {
-  HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 80, 24, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND button =
+      CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 80, 24, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   const auto original = GetWindowLongPtrW(button, GWLP_WNDPROC);
   std::vector<int> log;
   TWindowHook below(button, Marker(1, log));
@@ -180,8 +180,8 @@ LRESULT CALLBACK ForeignProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 }
 
 TEST(WindowHook, LaterForeignSubclassSurvivesTheLastUnhook) {
-  HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 80, 24, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND button =
+      CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 80, 24, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   std::vector<int> log;
   TWindowHook hook(button, Marker(1, log));
   foreignCalls = 0;

@@ -49,7 +49,8 @@ TEST(OurSkin, CommittedFilesEqualTheGeneratorsOutput) {
 TEST(OurSkin, LoadsWithEveryNameTheEngineAsksFor) {
   const TacPackedSkinFiles packed(ReadFile(kResources / "Tarvisel.asz"));
   const TacFolderSkinFiles folder(kResources / "Tarvisel");
-  for (const TacSkinFiles* files : {static_cast<const TacSkinFiles*>(&packed), static_cast<const TacSkinFiles*>(&folder)}) {
+  for (const TacSkinFiles* files :
+       {static_cast<const TacSkinFiles*>(&packed), static_cast<const TacSkinFiles*>(&folder)}) {
     const auto skin = LoadSkinRecords(*files, {});
     for (const TacSkinNotice& n : skin->Notices) ADD_FAILURE() << n.Section << "/" << n.Key << ": " << n.Text;
     for (const std::string& name : skindump::MissingNames(*skin)) ADD_FAILURE() << "missing " << name;
@@ -79,7 +80,8 @@ TEST(OurSkin, ControlsHaveDistinctHotAndPressedLooks) {
     // The middle pixel of the hot and of the pressed cell differ.
     const int w = WidthOfImage(m), h = HeightOfImage(m);
     const TImage32View src = m.Source();
-    EXPECT_NE(src.At(m.R.Left + w + w / 2, m.R.Top + h / 2).U, src.At(m.R.Left + 2 * w + w / 2, m.R.Top + h / 2).U) << section;
+    EXPECT_NE(src.At(m.R.Left + w + w / 2, m.R.Top + h / 2).U, src.At(m.R.Left + 2 * w + w / 2, m.R.Top + h / 2).U)
+        << section;
   }
 }
 

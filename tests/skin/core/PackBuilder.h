@@ -16,7 +16,8 @@ class PackBuilder {
     Int32(count);
   }
   PackBuilder& Int32(std::int32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+      bytes_.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> shift));
     return *this;
   }
   PackBuilder& Raw(std::string_view raw) {

@@ -43,7 +43,8 @@ inline std::vector<std::uint8_t> ZlibWithDictionary(std::string_view data, std::
 inline std::string Unzlib(const std::vector<std::uint8_t>& packed, std::size_t size) {
   std::string out(size, '\0');
   uLongf outSize = static_cast<uLongf>(size);
-  if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outSize, packed.data(), static_cast<uLong>(packed.size())) != Z_OK)
+  if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outSize, packed.data(), static_cast<uLong>(packed.size())) !=
+      Z_OK)
     throw std::runtime_error("uncompress failed");
   out.resize(outSize);
   return out;

@@ -60,10 +60,23 @@ TEST(Ini, ReadStringTakesTheFirstSectionAndKeyAsTheListCompares) {
 
 TEST(Ini, ReadIntegerAcceptsDecimalAndHexadecimalOnly) {
   const std::pair<const char*, int> cases[] = {
-      {"0x1F", 31},  {"0X1f", 31},     {"0x", -7},    {"$1F", 31},          {"12abc", -7},
-      {"-12", -12},  {" 42", 42},      {"42 ", -7},   {"", -7},             {"$FFFFFFFF", -1},
-      {"2147483647", INT_MAX},         {"2147483648", -7}, {"-2147483648", INT_MIN},
-      {"$100000000", -7},              {"+5", 5},     {"-", -7},            {"$", -7},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"0x", -7},
+      {"$1F", 31},
+      {"12abc", -7},
+      {"-12", -12},
+      {" 42", 42},
+      {"42 ", -7},
+      {"", -7},
+      {"$FFFFFFFF", -1},
+      {"2147483647", INT_MAX},
+      {"2147483648", -7},
+      {"-2147483648", INT_MIN},
+      {"$100000000", -7},
+      {"+5", 5},
+      {"-", -7},
+      {"$", -7},
   };
   for (const auto& [value, expected] : cases) {
     TacIniSections sections;

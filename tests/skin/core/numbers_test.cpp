@@ -7,8 +7,17 @@ namespace {
 
 TEST(Numbers, HexToInt) {
   const std::pair<const char*, std::int64_t> cases[] = {
-      {"1fh", 31}, {"FF", 255}, {"ff", 255}, {"G1", 0}, {"H", 0}, {"", 0}, {"1G", 0},
-      {"7FFFFFFF", 0x7FFFFFFF}, {"100000000", 0x100000000}, {"FFFFFFFFFFFFFFFF", -1}, {"1hh", 0},
+      {"1fh", 31},
+      {"FF", 255},
+      {"ff", 255},
+      {"G1", 0},
+      {"H", 0},
+      {"", 0},
+      {"1G", 0},
+      {"7FFFFFFF", 0x7FFFFFFF},
+      {"100000000", 0x100000000},
+      {"FFFFFFFFFFFFFFFF", -1},
+      {"1hh", 0},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(HexToInt(text), value) << text;
   // Only the low 8 bits of the length count: 256 digits read as none.
@@ -33,10 +42,9 @@ TEST(Numbers, IsValidFloatFollowsTheDecimalSeparator) {
     double value;
   };
   const Case cases[] = {
-      {L"1e5", point, true, 1e5},    {L"1,5", comma, true, 1.5},  {L"1,5", point, false, 0},
-      {L" 1", point, false, 0},      {L"", point, false, 0},      {L"-.5", point, true, -0.5},
-      {L"+2.", point, true, 2},      {L"1e", point, false, 0},    {L"1.5", comma, false, 0},
-      {L"1E-2", point, true, 0.01},  {L"--1", point, false, 0},   {L"e5", point, false, 0},
+      {L"1e5", point, true, 1e5}, {L"1,5", comma, true, 1.5},   {L"1,5", point, false, 0}, {L" 1", point, false, 0},
+      {L"", point, false, 0},     {L"-.5", point, true, -0.5},  {L"+2.", point, true, 2},  {L"1e", point, false, 0},
+      {L"1.5", comma, false, 0},  {L"1E-2", point, true, 0.01}, {L"--1", point, false, 0}, {L"e5", point, false, 0},
   };
   for (const Case& c : cases) {
     double value = -123;
@@ -63,7 +71,9 @@ TEST(Numbers, FormatFloatStrGroupsOnlyTheIntegerDigits) {
   EXPECT_EQ(FormatFloatStr("+1000", true, en), "+1,000");
   EXPECT_EQ(FormatFloatStr("1234567e5", true, en), "1,234,567e5");
   EXPECT_EQ(FormatFloatStr("", true, en), "");
-  EXPECT_EQ(FormatFloatStr("1234,5", true, ru), "1\xA0" "234,5");  // no-break space of code page 1251
+  EXPECT_EQ(FormatFloatStr("1234,5", true, ru),
+            "1\xA0"
+            "234,5");  // no-break space of code page 1251
 }
 
 TEST(Numbers, RoundingGoesToTheEvenNeighbourOnHalves) {

@@ -32,7 +32,7 @@ TEST(Rects, RectIsVisibleNeedsOverlapAndANonEmptySecondRect) {
   EXPECT_TRUE(RectIsVisible(r, {5, 5, 20, 20}));
   EXPECT_FALSE(RectIsVisible(r, {10, 0, 20, 10}));  // touching is not overlapping
   EXPECT_FALSE(RectIsVisible(r, {0, 10, 10, 20}));
-  EXPECT_FALSE(RectIsVisible(r, {5, 5, 5, 8}));     // empty
+  EXPECT_FALSE(RectIsVisible(r, {5, 5, 5, 8}));  // empty
   EXPECT_FALSE(RectIsVisible({5, 5, 20, 20}, {0, 0, 5, 30}));
 }
 

@@ -35,13 +35,11 @@ TEST(SConst, ControlKindSetsHoldTheirCodesAndNothingOutsideAByte) {
     bool edit, forbidMouse, cannotBeHot;
   };
   const Case cases[] = {
-      {2, true, false, false},    {18, true, false, false},   {19, false, true, false},
-      {41, true, false, false},   {51, false, true, true},    {53, false, true, false},
-      {74, false, true, true},    {75, false, false, false},  {76, true, false, false},
-      {96, true, false, false},   {110, false, true, true},   {131, true, false, false},
-      {141, false, true, true},   {142, false, true, false},  {161, false, true, true},
-      {226, false, false, true},  {1, false, false, false},   {300, false, false, false},
-      {-1, false, false, false},  {256, false, false, false},
+      {2, true, false, false},  {18, true, false, false},   {19, false, true, false},  {41, true, false, false},
+      {51, false, true, true},  {53, false, true, false},   {74, false, true, true},   {75, false, false, false},
+      {76, true, false, false}, {96, true, false, false},   {110, false, true, true},  {131, true, false, false},
+      {141, false, true, true}, {142, false, true, false},  {161, false, true, true},  {226, false, false, true},
+      {1, false, false, false}, {300, false, false, false}, {-1, false, false, false}, {256, false, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);

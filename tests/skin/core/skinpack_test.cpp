@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "PackBuilder.h"
-#include "skin/core/acUtf8.h"
 #include "TempDir.h"
+#include "skin/core/acUtf8.h"
 
 namespace skin {
 namespace {
@@ -60,8 +60,8 @@ TEST(SkinPack, PackDirThenLoadGivesBackEveryFileInOrder) {
   ASSERT_EQ(PackDir(skin.Path(), out / "skin.asz"), 5);
 
   const std::string packed = ReadFile(out / "skin.asz");
-  const std::vector<TacPackedEntry> entries = ReadPackedEntries(
-      {reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size()});
+  const std::vector<TacPackedEntry> entries =
+      ReadPackedEntries({reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size()});
   std::vector<std::string> names;
   for (const TacPackedEntry& entry : entries) names.push_back(entry.Name);
   EXPECT_EQ(names, (std::vector<std::string>{"Options.dat", "a.bmp", "z.BMP", "b.png", "c.jpg"}));
@@ -132,7 +132,7 @@ TEST(SkinPack, MalformedContainersAreRefusedWithTheirFault) {
   const std::string noise = NoiseOf(100);
   const auto noiseZlib = ZlibOf(noise);
   auto badZlib = ZlibOf("some text to pack");
-  badZlib.back() ^= 0xFF;  // the Adler-32 check no longer matches
+  badZlib.back() ^= 0xFF;                                // the Adler-32 check no longer matches
   const auto bomb = ZlibOf(std::string(4 << 20, '\0'));  // 4 MiB of zeros in a few kilobytes
   struct Case {
     const char* what;
@@ -145,23 +145,32 @@ TEST(SkinPack, MalformedContainersAreRefusedWithTheirFault) {
       {"no count", testing::Bytes("ASzf"), L"ends before the entry count"},
       {"negative count", PackBuilder(-1).Bytes(), L"negative entry count -1"},
       {"count beyond the data", PackBuilder(1000).Entry("a.bmp", "x").Bytes(), L"cannot fit"},
-      {"count too large", PackBuilder(2).Entry("a.bmp", 100, noiseZlib).Bytes(), L"entry 2 of 2: the data ends before its name length"},
-      {"count too small", PackBuilder(1).Entry("a.bmp", "x").Entry("b.bmp", "y").Bytes(), L"follow the last of the 1 entries"},
+      {"count too large", PackBuilder(2).Entry("a.bmp", 100, noiseZlib).Bytes(),
+       L"entry 2 of 2: the data ends before its name length"},
+      {"count too small", PackBuilder(1).Entry("a.bmp", "x").Entry("b.bmp", "y").Bytes(),
+       L"follow the last of the 1 entries"},
       {"empty name", PackBuilder(1).Entry("", "x").Bytes(), L"name length 0"},
       {"negative name length", PackBuilder(1).Int32(-5).Raw(std::string(20, 'n')).Bytes(), L"name length -5"},
-      {"huge name length", PackBuilder(1).Int32(256).Raw(std::string(300, 'n')).Bytes(), L"name length 256 is over 255"},
+      {"huge name length", PackBuilder(1).Int32(256).Raw(std::string(300, 'n')).Bytes(),
+       L"name length 256 is over 255"},
       {"name past the end", PackBuilder(1).Int32(200).Raw(std::string(30, 'n')).Bytes(), L"ends inside its name"},
       {"no size", PackBuilder(1).Int32(13).Raw("nnnnnnnnnnnnn").Bytes(), L"ends before its size"},
       {"negative size", PackBuilder(1).Entry("a.bmp", -1, noiseZlib).Bytes(), L"negative size -1"},
-      {"size over the limit", PackBuilder(1).Entry("a.bmp", (64 << 20) + 1, noiseZlib).Bytes(), L"over the limit of 64 MiB"},
+      {"size over the limit", PackBuilder(1).Entry("a.bmp", (64 << 20) + 1, noiseZlib).Bytes(),
+       L"over the limit of 64 MiB"},
       {"size no data can give", PackBuilder(1).Entry("a.bmp", 20 << 20, ZlibOf("x")).Bytes(), L"cannot come from"},
       {"bad zlib data", PackBuilder(1).Entry("a.bmp", 17, badZlib).Bytes(), L"bad compressed data"},
-      {"more data than stated", PackBuilder(1).Entry("a.bmp", 99, noiseZlib).Bytes(), L"unpacks to more than its stated 99 bytes"},
-      {"less data than stated", PackBuilder(1).Entry("a.bmp", 101, noiseZlib).Bytes(), L"unpacks to 100 bytes, not its stated 101"},
+      {"more data than stated", PackBuilder(1).Entry("a.bmp", 99, noiseZlib).Bytes(),
+       L"unpacks to more than its stated 99 bytes"},
+      {"less data than stated", PackBuilder(1).Entry("a.bmp", 101, noiseZlib).Bytes(),
+       L"unpacks to 100 bytes, not its stated 101"},
       {"zero stated, data given", PackBuilder(1).Entry("a.bmp", 0, noiseZlib).Bytes(), L"more than its stated 0 bytes"},
-      {"decompression bomb", PackBuilder(1).Entry("a.bmp", 1000, bomb).Bytes(), L"unpacks to more than its stated 1000 bytes"},
-      {"preset dictionary", PackBuilder(1).Entry("a.bmp", 4, testing::ZlibWithDictionary("data", "dict")).Bytes(), L"preset dictionary"},
-      {"stream cut short", PackBuilder(1).Entry("a.bmp", 100, {noiseZlib.begin(), noiseZlib.end() - 3}).Bytes(), L"ends inside its zlib stream"},
+      {"decompression bomb", PackBuilder(1).Entry("a.bmp", 1000, bomb).Bytes(),
+       L"unpacks to more than its stated 1000 bytes"},
+      {"preset dictionary", PackBuilder(1).Entry("a.bmp", 4, testing::ZlibWithDictionary("data", "dict")).Bytes(),
+       L"preset dictionary"},
+      {"stream cut short", PackBuilder(1).Entry("a.bmp", 100, {noiseZlib.begin(), noiseZlib.end() - 3}).Bytes(),
+       L"ends inside its zlib stream"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -200,7 +209,8 @@ TEST(SkinPack, UnpackWritesEveryEntryAndReplacesExistingFiles) {
 }
 
 TEST(SkinPack, UnpackRefusesNamesThatLeaveTheFolderAndWritesNothing) {
-  for (const char* name : {"../evil.bmp", "sub/evil.bmp", "sub\\evil.bmp", "C:evil.bmp", "..", ".", "a..b.bmp", "tab\t.bmp"}) {
+  for (const char* name :
+       {"../evil.bmp", "sub/evil.bmp", "sub\\evil.bmp", "C:evil.bmp", "..", ".", "a..b.bmp", "tab\t.bmp"}) {
     SCOPED_TRACE(name);
     TempDir dir;
     WriteFile(dir / "skin.asz", Text(PackBuilder(2).Entry("good.bmp", "g").Entry(name, "evil").Bytes()));

@@ -91,10 +91,11 @@ struct Box {
 class BoxAnswerer {
  public:
   explicit BoxAnswerer(int Answer) {
-    previous_ = SetMessageBoxFunction([this, Answer](HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
-      boxes.push_back({text, caption, flags});
-      return Answer;
-    });
+    previous_ =
+        SetMessageBoxFunction([this, Answer](HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
+          boxes.push_back({text, caption, flags});
+          return Answer;
+        });
   }
   ~BoxAnswerer() { SetMessageBoxFunction(previous_); }
   std::vector<Box> boxes;
@@ -111,7 +112,7 @@ TEST(AcntMessages, WrappersChooseTextCaptionIconAndButtons) {
   Alert(L"text");
   Alert(-42);
   const std::vector<Box> expected{
-      {L"w", L"Warning", MB_ICONEXCLAMATION | MB_OK},   {L"e", L"Error", MB_ICONHAND | MB_OK},
+      {L"w", L"Warning", MB_ICONEXCLAMATION | MB_OK},     {L"e", L"Error", MB_ICONHAND | MB_OK},
       {L"Alert", L"Warning", MB_ICONEXCLAMATION | MB_OK}, {L"text", L"Warning", MB_ICONEXCLAMATION | MB_OK},
       {L"-42", L"Warning", MB_ICONEXCLAMATION | MB_OK},
   };

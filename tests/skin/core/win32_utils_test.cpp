@@ -5,8 +5,8 @@
 
 #include "TempDir.h"
 #include "skin/core/acntFilesWin32.h"
-#include "skin/core/acntWords.h"
 #include "skin/core/acntSystemWin32.h"
+#include "skin/core/acntWords.h"
 #include "skin/core/sConst.h"
 #include "skin/core/sConstWin32.h"
 

@@ -94,7 +94,8 @@ TEST(Paths, NormalDirAndValidFileName) {
   EXPECT_EQ(NormalDir(L"C:\\Skins"), L"C:\\Skins\\");
   EXPECT_EQ(NormalDir(L"C:\\Skins\\"), L"C:\\Skins\\");
   EXPECT_TRUE(ValidFileName(L"Options.dat"));
-  for (const wchar_t* bad : {L"", L"a<b", L"a>b", L"a\"b", L"a|b", L"a*", L"a?", L"a/b"}) EXPECT_FALSE(ValidFileName(bad));
+  for (const wchar_t* bad : {L"", L"a<b", L"a>b", L"a\"b", L"a|b", L"a*", L"a?", L"a/b"})
+    EXPECT_FALSE(ValidFileName(bad));
 }
 
 }  // namespace

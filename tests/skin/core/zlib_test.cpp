@@ -162,7 +162,8 @@ TEST(ZCompressionStream, WritesOneZlibStreamInPieces) {
     TZCompressionStream z(target, TZCompressionLevel::zcLevel6);
     int progress = 0;
     z.OnProgress = [&](TCustomZStream&) { ++progress; };
-    for (std::size_t at = 0; at < data.size(); at += 7777) z.WriteBuffer(data.data() + at, std::min<std::size_t>(7777, data.size() - at));
+    for (std::size_t at = 0; at < data.size(); at += 7777)
+      z.WriteBuffer(data.data() + at, std::min<std::size_t>(7777, data.size() - at));
     EXPECT_EQ(z.Position(), static_cast<std::int64_t>(data.size()));
     EXPECT_THROW(z.Seek(1, TSeekOrigin::soCurrent), EZCompressionError);
     char c;

@@ -57,7 +57,7 @@ TEST(GraphicsWin, FadeBmpTintsTheCentreMostAndTheEdgeLeast) {
   EXPECT_EQ(b.At(10, 10).R, 128);
   EXPECT_EQ(b.At(0, 10).R, 0);
   EXPECT_GT(b.At(3, 10).R, 0);
-  EXPECT_EQ(b.At(10, 10).A, 255);  // alpha kept
+  EXPECT_EQ(b.At(10, 10).A, 255);                        // alpha kept
   FadeBmp(b.View(), {15, 15, 40, 40}, 50, white, 2, 0);  // beyond the image: limited to it, no fault
 }
 

@@ -92,7 +92,8 @@ TEST(AdjustSkin, BrightnessLeavesKeyPixelsAndStateCopies) {
   skin->MasterBitmap.At(0, 0).U = kKeyPixel;
   ChangeSkinBrightness(*skin, 30);
   EXPECT_EQ(skin->MasterBitmap.At(0, 0).U, kKeyPixel);
-  EXPECT_EQ(skin->MasterBitmap.At(5, 5).U, static_cast<std::uint32_t>(ChangeBrightness(static_cast<TColor>(kOrange), 30)));
+  EXPECT_EQ(skin->MasterBitmap.At(5, 5).U,
+            static_cast<std::uint32_t>(ChangeBrightness(static_cast<TColor>(kOrange), 30)));
   EXPECT_EQ(skin->gd[1].Color, ChangeBrightness(0x2080E0, 30));
   EXPECT_EQ(skin->gd[1].Props[0].Color, 0x2080E0);
 }

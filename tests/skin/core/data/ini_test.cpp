@@ -48,12 +48,24 @@ TEST(SkinIni, IntegerForms) {
     int value;
   };
   const Case cases[] = {
-      {"42", true, 42},           {" -7 ", true, -7},          {"+3", true, 3},
-      {"$1F", true, 31},          {"0x1f", true, 31},          {"0XFF", true, 255},
-      {"$FFFFFFFF", true, -1},    {"2147483647", true, 2147483647}, {"-2147483648", true, -2147483647 - 1},
-      {"2147483648", false, 0},   {"$100000000", false, 0},    {"", false, 0},
-      {"12a", false, 0},          {"$", false, 0},             {"0x", false, 0},
-      {"1 2", false, 0},          {"--1", false, 0},           {"1.5", false, 0},
+      {"42", true, 42},
+      {" -7 ", true, -7},
+      {"+3", true, 3},
+      {"$1F", true, 31},
+      {"0x1f", true, 31},
+      {"0XFF", true, 255},
+      {"$FFFFFFFF", true, -1},
+      {"2147483647", true, 2147483647},
+      {"-2147483648", true, -2147483647 - 1},
+      {"2147483648", false, 0},
+      {"$100000000", false, 0},
+      {"", false, 0},
+      {"12a", false, 0},
+      {"$", false, 0},
+      {"0x", false, 0},
+      {"1 2", false, 0},
+      {"--1", false, 0},
+      {"1.5", false, 0},
   };
   for (const Case& c : cases) {
     int v = 12345;

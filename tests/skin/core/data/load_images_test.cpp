@@ -105,7 +105,8 @@ TEST(LoadImages, BitmapsOfEveryDepthBecome32Bit) {
 TEST(LoadImages, PngImagesArePremultipliedFromVersion745) {
   TBitmap32 pic = test::Filled(2, 1, 0x80FF8040);
   pic.At(1, 0).U = 0x00FFFFFF;  // white, fully transparent
-  for (const auto& [version, first, second] : {std::tuple{"7.44", 0x80FF8040u, 0u}, std::tuple{"7.45", 0x80804020u, 0u}}) {
+  for (const auto& [version, first, second] :
+       {std::tuple{"7.44", 0x80FF8040u, 0u}, std::tuple{"7.45", 0x80804020u, 0u}}) {
     MemorySkin s;
     s.Text(std::string("[GLOBALINFO]\nVERSION=") + version + "\n[BUTTON]\nGLYPHMASK=!G.PNG!1!0!4\n")
         .File("G.PNG", test::EncodePng(pic));
@@ -178,14 +179,14 @@ TEST(LoadImages, MalformedImageValuesAreRefusedWithAReason) {
   MemorySkin s;
   s.Text(
        "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
-       "BOXCHECKED=@0000@0000@0030@0010@0@0\n"          // no cells
-       "BOXUNCHECKED=@0000@0000@0030@0010@3@0\n"        // fine
+       "BOXCHECKED=@0000@0000@0030@0010@0@0\n"    // no cells
+       "BOXUNCHECKED=@0000@0000@0030@0010@3@0\n"  // fine
        "[BUTTON]\n"
-       "BORDERSMASK=!OWN.BMP!3!-1\n"                    // mask type below 0
-       "GLYPHMASK=!OWN.BMP!3!99\n"                      // more bands than rows
-       "PATTERN=~0000~0000~0010~0010~77~0\n"            // no such fill mode
+       "BORDERSMASK=!OWN.BMP!3!-1\n"                                    // mask type below 0
+       "GLYPHMASK=!OWN.BMP!3!99\n"                                      // more bands than rows
+       "PATTERN=~0000~0000~0010~0010~77~0\n"                            // no such fill mode
        "HOTPATTERN=^0090^0000^0110^0010^0000^0000^0000^0000^1^0^0^0\n"  // beyond the master
-       "IMGTOPLEFT=@00a0@0000@0010@0010@1@0\n")         // not a number
+       "IMGTOPLEFT=@00a0@0000@0010@0010@1@0\n")                         // not a number
       .File("MASTER.BMP", Master())
       .File("OWN.BMP", test::EncodeBmp(test::Filled(30, 20, kRed), 24));
   const auto skin = s.Load();
@@ -193,9 +194,8 @@ TEST(LoadImages, MalformedImageValuesAreRefusedWithAReason) {
   EXPECT_EQ(skin->ma[0].PropertyName, "BOXUNCHECKED");
   ASSERT_EQ(skin->Notices.size(), 6u);
   const std::pair<const char*, const char*> expected[] = {
-      {"BOXCHECKED", "image count 0"},       {"BORDERSMASK", "mask type -1"},
-      {"GLYPHMASK", "mask type 99"},         {"PATTERN", "draw mode 77"},
-      {"HOTPATTERN", "does not lie within"}, {"IMGTOPLEFT", "not a number"}};
+      {"BOXCHECKED", "image count 0"}, {"BORDERSMASK", "mask type -1"},       {"GLYPHMASK", "mask type 99"},
+      {"PATTERN", "draw mode 77"},     {"HOTPATTERN", "does not lie within"}, {"IMGTOPLEFT", "not a number"}};
   for (std::size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(skin->Notices[i].Key, expected[i].first);
     EXPECT_NE(skin->Notices[i].Text.find(expected[i].second), std::string::npos) << skin->Notices[i].Text;
@@ -259,14 +259,16 @@ namespace {
 // A skin folder: names in the description are upper case, files on disk may be spelled in any
 // case; a name holding ':' is a path of its own and is not looked for in the folder.
 TEST(LoadImages, FolderFilesAreFoundWhateverTheirCase) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("skin-folder-" + std::to_string(::getpid()));
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("skin-folder-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto write = [&](const char* name, const test::Bytes& bytes) {
-    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                       static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   };
-  const std::string text = "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\nBOXCHECKED=@0000@0000@0030@0010@3@0\n"
-                           "[BUTTON]\nGLYPHMASK=!X:OWN.BMP!1!0\n";
+  const std::string text =
+      "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\nBOXCHECKED=@0000@0000@0030@0010@3@0\n"
+      "[BUTTON]\nGLYPHMASK=!X:OWN.BMP!1!0\n";
   write("options.DAT", test::Bytes(text.begin(), text.end()));
   write("master.bmp", test::EncodeBmp(test::Filled(40, 20, 0xFF112233), 24));
   const TacFolderSkinFiles files(dir);

@@ -76,8 +76,8 @@ TEST(LoadSections, InheritanceThroughParentClass) {
 }
 
 TEST(LoadSections, ParentClassCyclesEnd) {
-  const auto skin = LoadText(
-      "[A]\nPARENTCLASS=B\n[B]\nPARENTCLASS=C\nFONTCOLOR=77\n[C]\nPARENTCLASS=A\nBORDERSMASK=x\n");
+  const auto skin =
+      LoadText("[A]\nPARENTCLASS=B\n[B]\nPARENTCLASS=C\nFONTCOLOR=77\n[C]\nPARENTCLASS=A\nBORDERSMASK=x\n");
   EXPECT_EQ(Section(*skin, "A")->FontColor.Color, 77);
   EXPECT_EQ(Section(*skin, "C")->FontColor.Color, 77);
   EXPECT_EQ(Section(*skin, "A")->Color, 0xFFFFFF);
@@ -102,7 +102,7 @@ TEST(LoadSections, GradientsAndStates) {
   ASSERT_EQ(two->GradientArray->size(), 1u);
   EXPECT_EQ((*two->GradientArray)[0].Color2, 16711680);
   EXPECT_EQ(two->Props[0].GradientArray, two->GradientArray);  // shared, not copied
-  EXPECT_EQ(two->HotGradientPercent, 0);  // one character
+  EXPECT_EQ(two->HotGradientPercent, 0);                       // one character
   EXPECT_EQ(two->Props[1].Color, 7);
   EXPECT_EQ(two->Props[1].FontColor.Left, 3);
 
@@ -122,9 +122,10 @@ TEST(LoadSections, BadGradientFailsTheLoadNamingTheKey) {
 TEST(LoadSections, SkinWideValues) {
   TacSkinLoadOptions options;
   options.SystemFrameWidth = 8;
-  auto skin = LoadText("[GLOBALINFO]\nVERSION=7.56\nAUTHOR=Tarvisel\nTITLEHEIGHT=26\nBORDERWIDTH=70000\n"
-                       "SHADOW1OFFSET=3\nAEROBLUR=2\nBICONCLOSEGLOW=$10\n",
-                       options);
+  auto skin = LoadText(
+      "[GLOBALINFO]\nVERSION=7.56\nAUTHOR=Tarvisel\nTITLEHEIGHT=26\nBORDERWIDTH=70000\n"
+      "SHADOW1OFFSET=3\nAEROBLUR=2\nBICONCLOSEGLOW=$10\n",
+      options);
   const TsSkinData& d = skin->SkinData;
   EXPECT_DOUBLE_EQ(d.Version, 7.56);
   EXPECT_EQ(d.Author, "Tarvisel");

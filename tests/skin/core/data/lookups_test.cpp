@@ -124,9 +124,10 @@ TEST(Lookups, ColourQueries) {
   EXPECT_EQ(none.GetHighLightFontColor(true), classlib::clHighlightText);
 
   MemorySkin s;
-  s.Text("[GLOBALINFO]\nCOLOR=1\nFONTCOLOR=2\nHOTCOLOR=3\n[EDIT]\nFONTCOLOR=4\n"
-         "[SELECTION]\nCOLOR=10\nHOTCOLOR=11\nFONTCOLOR=12\nHOTFONTCOLOR=$FF00FF\n"
-         "[MENUITEM]\nHOTCOLOR=20\nHOTFONTCOLOR=21\n");
+  s.Text(
+      "[GLOBALINFO]\nCOLOR=1\nFONTCOLOR=2\nHOTCOLOR=3\n[EDIT]\nFONTCOLOR=4\n"
+      "[SELECTION]\nCOLOR=10\nHOTCOLOR=11\nFONTCOLOR=12\nHOTFONTCOLOR=$FF00FF\n"
+      "[MENUITEM]\nHOTCOLOR=20\nHOTFONTCOLOR=21\n");
   const auto skin = s.Load();
   EXPECT_EQ(skin->GetGlobalColor(), 1);
   EXPECT_EQ(skin->GetGlobalFontColor(), 2);

@@ -163,7 +163,8 @@ inline Bytes RawImageData(const Picture& p, bool adam7, const std::vector<int>& 
   if (!adam7) {
     emitPass(0, 0, 1, 1);
   } else {
-    const int passes[7][4] = {{0, 0, 8, 8}, {0, 4, 8, 8}, {4, 0, 8, 4}, {0, 2, 4, 4}, {2, 0, 4, 2}, {0, 1, 2, 2}, {1, 0, 2, 1}};
+    const int passes[7][4] = {{0, 0, 8, 8}, {0, 4, 8, 8}, {4, 0, 8, 4}, {0, 2, 4, 4},
+                              {2, 0, 4, 2}, {0, 1, 2, 2}, {1, 0, 2, 1}};
     for (const auto& q : passes) emitPass(q[0], q[1], q[2], q[3]);
   }
   return raw;

@@ -19,7 +19,7 @@ namespace png_test {
 
 struct FileFacts {
   std::vector<std::array<std::uint8_t, 3>> plte;
-  std::optional<std::uint32_t> gamma;                 // gAMA value
+  std::optional<std::uint32_t> gamma;                // gAMA value
   std::optional<std::array<std::uint16_t, 3>> trns;  // grey (all three alike) or RGB samples
 };
 
@@ -100,10 +100,10 @@ inline ::testing::AssertionResult DecodedAsExpected(const skin::TRasterImage& im
   const auto palette = ExpectedPalette(p.colorType, p.depth, facts);
   for (std::size_t i = 0; i < palette.size(); ++i)
     if (!(image.Palette()[i] == palette[i]))
-      return ::testing::AssertionFailure() << "palette entry " << i << " is " << int(image.Palette()[i].R) << ","
-                                           << int(image.Palette()[i].G) << "," << int(image.Palette()[i].B)
-                                           << ", expected " << int(palette[i].R) << "," << int(palette[i].G) << ","
-                                           << int(palette[i].B);
+      return ::testing::AssertionFailure()
+             << "palette entry " << i << " is " << int(image.Palette()[i].R) << "," << int(image.Palette()[i].G) << ","
+             << int(image.Palette()[i].B) << ", expected " << int(palette[i].R) << "," << int(palette[i].G) << ","
+             << int(palette[i].B);
   const auto g = GammaTableFor(facts.gamma);
   for (int y = 0; y < p.height; ++y)
     for (int x = 0; x < p.width; ++x) {

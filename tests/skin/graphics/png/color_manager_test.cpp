@@ -38,8 +38,7 @@ TEST(ColorManager, PaletteFollowsWidenedIndexes) {
   TColorManager m = Layout(csIndexed, 2, csIndexed, 4);
   const Bytes plte{10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42};
   const std::uint8_t* source = plte.data();
-  const auto palette =
-      m.CreateColorPalette(std::span(&source, 1), TRawPaletteFormat::pfInterlaced8Triple, 4, false);
+  const auto palette = m.CreateColorPalette(std::span(&source, 1), TRawPaletteFormat::pfInterlaced8Triple, 4, false);
   ASSERT_EQ(palette.size(), 16u);
   for (int k = 0; k < 16; ++k) {
     const int from = k * 3 / 15;
@@ -54,8 +53,7 @@ TEST(ColorManager, ReindexingNeverReadsPastTheGivenPalette) {
   TColorManager m = Layout(csIndexed, 2, csIndexed, 4);
   const Bytes plte{200, 201, 202};  // one colour for a 2-bit image
   const std::uint8_t* source = plte.data();
-  const auto palette =
-      m.CreateColorPalette(std::span(&source, 1), TRawPaletteFormat::pfInterlaced8Triple, 1, false);
+  const auto palette = m.CreateColorPalette(std::span(&source, 1), TRawPaletteFormat::pfInterlaced8Triple, 1, false);
   ASSERT_EQ(palette.size(), 16u);
   EXPECT_EQ(palette[0], (TPaletteEntry{200, 201, 202, 0}));
   for (int k = 5; k < 16; ++k) EXPECT_EQ(palette[k], TPaletteEntry{}) << k;
@@ -89,8 +87,7 @@ TEST(ColorManager, PaletteFormatsAndGamma) {
   // More than 256 colours give 256.
   const Bytes many(300 * 3, 7);
   const std::uint8_t* all = many.data();
-  EXPECT_EQ(m.CreateColorPalette(std::span(&all, 1), TRawPaletteFormat::pfInterlaced8Triple, 300, false).size(),
-            256u);
+  EXPECT_EQ(m.CreateColorPalette(std::span(&all, 1), TRawPaletteFormat::pfInterlaced8Triple, 300, false).size(), 256u);
 }
 
 TEST(ColorManager, GammaTable) {
@@ -135,8 +132,11 @@ TEST(ColorManager, MaskPicksPixelsAndConsumesOneSourcePixelEach) {
     std::uint8_t mask;
     std::vector<int> written;
   };
-  const Case cases[] = {{0x80, {0, 8}},         {0x08, {4, 12}},       {0x88, {0, 4, 8, 12}},
-                        {0x22, {2, 6, 10, 14}}, {0xAA, {0, 2, 4, 6, 8, 10, 12, 14}},
+  const Case cases[] = {{0x80, {0, 8}},
+                        {0x08, {4, 12}},
+                        {0x88, {0, 4, 8, 12}},
+                        {0x22, {2, 6, 10, 14}},
+                        {0xAA, {0, 2, 4, 6, 8, 10, 12, 14}},
                         {0x55, {1, 3, 5, 7, 9, 11, 13, 15}}};
   for (const Case& c : cases) {
     TColorManager m = Layout(csIndexed, 8, csIndexed, 8);
@@ -327,9 +327,9 @@ TEST(ColorManager, PixelFormats) {
     int samples, bits;
     TPixelFormat format;
   };
-  const Case cases[] = {{1, 1, TPixelFormat::pf1bit},  {1, 2, TPixelFormat::pf4bit},   {1, 4, TPixelFormat::pf4bit},
+  const Case cases[] = {{1, 1, TPixelFormat::pf1bit},   {1, 2, TPixelFormat::pf4bit},  {1, 4, TPixelFormat::pf4bit},
                         {1, 5, TPixelFormat::pfCustom}, {1, 8, TPixelFormat::pf8bit},  {1, 16, TPixelFormat::pf8bit},
-                        {3, 5, TPixelFormat::pf15bit}, {3, 8, TPixelFormat::pf24bit},  {4, 8, TPixelFormat::pf32bit},
+                        {3, 5, TPixelFormat::pf15bit},  {3, 8, TPixelFormat::pf24bit}, {4, 8, TPixelFormat::pf32bit},
                         {4, 4, TPixelFormat::pfCustom}, {2, 8, TPixelFormat::pfCustom}};
   for (const Case& c : cases) {
     TColorManager m;

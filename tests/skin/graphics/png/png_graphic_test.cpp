@@ -21,8 +21,8 @@ Picture Pixels(int width, int height, int depth, int colorType, std::vector<std:
 }
 
 TEST(PngGraphic, RgbaBecomesA32BitBitmapWithStraightAlpha) {
-  const Picture p = Pixels(3, 2, 8, 6, {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0,  //
-                                        1, 2, 3, 4, 10, 20, 30, 40, 200, 100, 50, 255});
+  const Picture p = Pixels(3, 2, 8, 6, {255, 0, 0, 255, 0,  255, 0,  128, 0,   0,   255, 0,  //
+                                        1,   2, 3, 4,   10, 20,  30, 40,  200, 100, 50,  255});
   TPNGGraphic png;
   png.LoadFromBytes(MakePng(p, false));
   ASSERT_EQ(png.PixelFormat(), classlib::pf32bit);
@@ -122,8 +122,9 @@ void WhiteCanvas(TBitmap& target, int w, int h) {
 }
 
 TEST(PngGraphic, Draws32BitImagesBlendedOverTheCanvas) {
-  const Picture p = Pixels(2, 2, 8, 6, {255, 0, 0, 255, 0, 0, 0, 0,  //
-                                        0, 255, 0, 128, 0, 0, 255, 255});
+  const Picture p = Pixels(2, 2, 8, 6,
+                           {255, 0, 0, 255, 0, 0, 0, 0,  //
+                            0, 255, 0, 128, 0, 0, 255, 255});
   TPNGGraphic png;
   png.LoadFromBytes(MakePng(p, false));
   TBitmap target;
@@ -140,7 +141,8 @@ TEST(PngGraphic, Draws32BitImagesBlendedOverTheCanvas) {
 
   // Stretched: an opaque picture covers every pixel in its colour, a clear one none.
   TPNGGraphic opaque, clear;
-  opaque.LoadFromBytes(MakePng(Pixels(2, 2, 8, 6, {0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255}), false));
+  opaque.LoadFromBytes(
+      MakePng(Pixels(2, 2, 8, 6, {0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255}), false));
   clear.LoadFromBytes(MakePng(Pixels(2, 2, 8, 6, std::vector<std::uint16_t>(16, 0)), false));
   WhiteCanvas(target, 6, 6);
   opaque.Draw(target.Canvas(), classlib::TRect{0, 0, 5, 5});

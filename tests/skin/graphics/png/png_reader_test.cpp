@@ -48,8 +48,8 @@ Bytes Plte(const std::vector<std::array<std::uint8_t, 3>>& colours) {
 std::vector<std::array<std::uint8_t, 3>> SomeColours(int count) {
   std::vector<std::array<std::uint8_t, 3>> colours;
   for (int i = 0; i < count; ++i)
-    colours.push_back({static_cast<std::uint8_t>(i * 7 + 3), static_cast<std::uint8_t>(255 - i),
-                       static_cast<std::uint8_t>(i * 13)});
+    colours.push_back(
+        {static_cast<std::uint8_t>(i * 7 + 3), static_cast<std::uint8_t>(255 - i), static_cast<std::uint8_t>(i * 13)});
   return colours;
 }
 
@@ -269,7 +269,8 @@ TEST(PngReader, RefusesBrokenHeaders) {
     Put32(d, c.height);
     d.insert(d.end(), {static_cast<std::uint8_t>(c.depth), static_cast<std::uint8_t>(c.colorType),
                        static_cast<std::uint8_t>(c.compression), 0, 0});
-    EXPECT_EQ(LoadError(WithIhdrData(d)), c.message) << c.width << "x" << c.height << " " << c.depth << "/" << c.colorType;
+    EXPECT_EQ(LoadError(WithIhdrData(d)), c.message)
+        << c.width << "x" << c.height << " " << c.depth << "/" << c.colorType;
   }
 
   Bytes notIhdr = Signature();
@@ -341,7 +342,7 @@ TEST(PngReader, MissingOrShortImageDataIsAnError) {
   TRasterImage image;
   EXPECT_EQ(LoadError(shortData, &image), missing);
   ASSERT_EQ(image.PixelFormat(), TPixelFormat::pf32bit);
-  EXPECT_EQ(image.ScanLine(2)[3], p.At(0, 2, 3));                   // a decoded row
+  EXPECT_EQ(image.ScanLine(2)[3], p.At(0, 2, 3));                    // a decoded row
   EXPECT_EQ(image.PixelRGBA(0, 3), 10u | (20u << 8) | (30u << 16));  // pre-filled, alpha 0
   EXPECT_EQ(image.PixelRGBA(7, 7), 10u | (20u << 8) | (30u << 16));
 
