@@ -139,59 +139,43 @@ void TForm1::DeclareConfigBindings(TFormBindings& b) {
 
 // ---- identification ----
 
-void TForm1::btnGetRevClick(TObject*) {
+void TForm1::ReadFields(std::initializer_list<TControl*> fields, const wchar_t* pending, std::uint16_t reg,
+                        std::span<std::uint8_t> data, const std::function<void(std::span<const std::uint8_t>)>& show) {
   BeginOperation();
-  edtRev->SetText(L"+");
+  for (TControl* field : fields) field->SetText(pending);
   edtViewTest->SetText(L"-");
-  std::array<std::uint8_t, 2> d{};
-  const std::uint8_t result = Read(d, reg::Version, 1, 3);
-  edtRev->SetText(app::RevText(d[0], d[1]));
-  ShowReplyDump(7);
+  const std::uint8_t result = Read(data, reg, static_cast<std::uint8_t>(data.size() / 2), 3);
+  show(data);
+  // The reply: address, function, byte count, the data, CRC.
+  ShowReplyDump(static_cast<int>(data.size()) + 5);
   ViewMessage(result, kResultPanel);
+}
+
+void TForm1::btnGetRevClick(TObject*) {
+  std::array<std::uint8_t, 2> d{};
+  ReadFields({edtRev}, L"+", reg::Version, d, [this](auto v) { edtRev->SetText(app::RevText(v[0], v[1])); });
 }
 
 void TForm1::btnGetCopyRClick(TObject*) {
-  BeginOperation();
-  edtCopyright->SetText(L"");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 20> d{};
-  const std::uint8_t result = Read(d, reg::Copyright, 10, 3);
-  edtCopyright->SetText(app::UnitText(d));
-  ShowReplyDump(25);
-  ViewMessage(result, kResultPanel);
+  ReadFields({edtCopyright}, L"", reg::Copyright, d, [this](auto v) { edtCopyright->SetText(app::UnitText(v)); });
 }
 
 void TForm1::btnRevDateClick(TObject*) {
-  BeginOperation();
-  edtRevDate->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 4> d{};
-  const std::uint8_t result = Read(d, reg::VersionDate, 2, 3);
-  edtRevDate->SetText(app::RevDateText(d[1], d[2], d[3]));
-  ShowReplyDump(9);
-  ViewMessage(result, kResultPanel);
+  ReadFields({edtRevDate}, L"+", reg::VersionDate, d,
+             [this](auto v) { edtRevDate->SetText(app::RevDateText(v[1], v[2], v[3])); });
 }
 
 void TForm1::btnDevCodeClick(TObject*) {
-  BeginOperation();
-  edtDevCode->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 2> d{};
-  const std::uint8_t result = Read(d, reg::DeviceCode, 1, 3);
-  edtDevCode->SetText(app::DevCodeText(d[0], d[1]));
-  ShowReplyDump(7);
-  ViewMessage(result, kResultPanel);
+  ReadFields({edtDevCode}, L"+", reg::DeviceCode, d,
+             [this](auto v) { edtDevCode->SetText(app::DevCodeText(v[0], v[1])); });
 }
 
 void TForm1::btnGetRevASCIIClick(TObject*) {
-  BeginOperation();
-  edtRevASCII->SetText(L"");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 10> d{};
-  const std::uint8_t result = Read(d, reg::VersionText, 5, 3);
-  edtRevASCII->SetText(app::UnitText(d));
-  ShowReplyDump(15);
-  ViewMessage(result, kResultPanel);
+  ReadFields({edtRevASCII}, L"", reg::VersionText, d, [this](auto v) { edtRevASCII->SetText(app::UnitText(v)); });
 }
 
 // ---- hardware configuration ----
@@ -269,7 +253,7 @@ void TForm1::sBitBtnSet_DevConfigClick(TObject*) {
   if (!ReadHexField(MaskEdit_DevIn, maskIn) || !ReadHexField(MaskEdit_DevOut, maskOut)) return;
   std::uint8_t flags = 0;
   const std::pair<TCheckBox*, std::uint8_t> bits[] = {
-      {CheckBox_DevOut, kFlagOutputs}, {CheckBox_DevIn, kFlagInputs},   {CheckBox_DevRTC, kFlagClock},
+      {CheckBox_DevOut, kFlagOutputs},   {CheckBox_DevIn, kFlagInputs}, {CheckBox_DevRTC, kFlagClock},
       {CheckBox_DevZigBee, kFlagZigBee}, {CheckBox_DevDS, kFlagThermo}, {CheckBox_DevML, kFlagProbes},
       {CheckBox_DevCnt, kFlagCounter}};
   for (const auto& [box, bit] : bits)
@@ -308,15 +292,12 @@ void TForm1::CheckBox_DevFlagClick(TObject* Sender) {
 // ---- inputs, triggers, outputs ----
 
 void TForm1::btnGet_InConfigClick(TObject*) {
-  BeginOperation();
-  TMaskEdit* fields[] = {MaskEdit_TriggerCnt, MaskEdit_TriggerIn, MaskEdit_InvIn, MaskEdit_OnCtrlIn};
-  for (TMaskEdit* f : fields) f->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 4> d{};
-  const std::uint8_t result = Read(d, reg::InputConfig, 2, 3);
-  for (std::size_t i = 0; i < 4; ++i) fields[i]->SetText(Hex2(d[i]));
-  ShowReplyDump(9);
-  ViewMessage(result, kResultPanel);
+  ReadFields({MaskEdit_TriggerCnt, MaskEdit_TriggerIn, MaskEdit_InvIn, MaskEdit_OnCtrlIn}, L"+", reg::InputConfig, d,
+             [this](auto v) {
+               TMaskEdit* fields[] = {MaskEdit_TriggerCnt, MaskEdit_TriggerIn, MaskEdit_InvIn, MaskEdit_OnCtrlIn};
+               for (std::size_t i = 0; i < 4; ++i) fields[i]->SetText(Hex2(v[i]));
+             });
 }
 
 void TForm1::btnSet_InConfigClick(TObject*) {
@@ -329,14 +310,9 @@ void TForm1::btnSet_InConfigClick(TObject*) {
 }
 
 void TForm1::btnGet_TriggerControlClick(TObject*) {
-  BeginOperation();
-  MaskEdit_TriggerControl->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 2> d{};
-  const std::uint8_t result = Read(d, reg::Triggers, 1, 3);
-  MaskEdit_TriggerControl->SetText(Hex2(d[1]));
-  ShowReplyDump(7);
-  ViewMessage(result, kResultPanel);
+  ReadFields({MaskEdit_TriggerControl}, L"+", reg::Triggers, d,
+             [this](auto v) { MaskEdit_TriggerControl->SetText(Hex2(v[1])); });
 }
 
 void TForm1::btnSet_TriggerControlClick(TObject*) {
@@ -347,16 +323,11 @@ void TForm1::btnSet_TriggerControlClick(TObject*) {
 }
 
 void TForm1::btnGet_ControlClick(TObject*) {
-  BeginOperation();
-  MaskEdit_InControl->SetText(L"+");
-  MaskEdit_OutControl->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 2> d{};
-  const std::uint8_t result = Read(d, reg::IoBits, 1, 3);
-  MaskEdit_InControl->SetText(Hex2(d[0]));
-  MaskEdit_OutControl->SetText(Hex2(d[1]));
-  ShowReplyDump(7);
-  ViewMessage(result, kResultPanel);
+  ReadFields({MaskEdit_InControl, MaskEdit_OutControl}, L"+", reg::IoBits, d, [this](auto v) {
+    MaskEdit_InControl->SetText(Hex2(v[0]));
+    MaskEdit_OutControl->SetText(Hex2(v[1]));
+  });
 }
 
 void TForm1::btnSet_ControlClick(TObject*) {
@@ -444,15 +415,7 @@ void TForm1::btnSet_ClockClick(TObject*) {
   ViewMessage(series, kResultPanel);
 }
 
-void TForm1::btnLoad_ClockClick(TObject*) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
-  const TDateTime now = Now();
-  DecodeDate(now, year, month, day);
-  DecodeTime(now, hour, minute, second, ms);
-  // Always the forms that "Set" reads, whatever the regional settings.
-  edtDate->SetText(app::DayMonthYearText(year, month, day));
-  edtTime->SetText(app::TwentyFourHourText(hour, minute, second));
-}
+void TForm1::btnLoad_ClockClick(TObject*) { ShowNow(edtDate, edtTime); }
 
 // ---- binding of inputs to outputs ----
 

@@ -153,8 +153,7 @@ bool CDBFTable::ReadHeader() {
   if (!size) return Fail(DbfError::ReadFailed);
   if (*size < kHeaderSize) return Fail(DbfError::Truncated);
   std::array<std::uint8_t, 32> header;
-  if (!file_->Seek(0) || file_->Read(header.data(), header.size()) != header.size())
-    return Fail(DbfError::ReadFailed);
+  if (!file_->Seek(0) || file_->Read(header.data(), header.size()) != header.size()) return Fail(DbfError::ReadFailed);
   if (header[0] != kVersion) return Fail(DbfError::NotDbase3);
 
   const int headerLength = Get16(&header[kHeaderLengthAt]);
@@ -213,8 +212,7 @@ int CDBFTable::FindField(std::string_view name) const {
 }
 
 bool CDBFTable::SeekRecord(std::int64_t index) {
-  if (!IsOpen() || index < 0 || index >= static_cast<std::int64_t>(RecordCount()))
-    return Fail(DbfError::NoSuchRecord);
+  if (!IsOpen() || index < 0 || index >= static_cast<std::int64_t>(RecordCount())) return Fail(DbfError::NoSuchRecord);
   if (!file_->Seek(RecordOffset(static_cast<std::uint64_t>(index)))) return Fail(DbfError::ReadFailed);
   return true;
 }
@@ -324,8 +322,7 @@ std::int64_t CDBFTable::AppendRecord() {
   if (!file_->Seek(end) || file_->Read(covered.data(), covered.size()) != covered.size())
     return failed(DbfError::ReadFailed);
   auto restoreEnd = [&] {
-    return file_->Seek(end) && file_->Write(covered.data(), covered.size()) && file_->Truncate(*size) &&
-           file_->Flush();
+    return file_->Seek(end) && file_->Write(covered.data(), covered.size()) && file_->Truncate(*size) && file_->Flush();
   };
 
   // The record goes first and the count after it: whatever fails, the header never counts a
@@ -396,8 +393,8 @@ bool CDBFTable::SetEightCharacters(int field, char separator, const std::array<s
   const DbfField f = Field(field);
   if (f.type != 'C' || f.length < 8) return Fail(DbfError::BadFieldType);
   char text[16];
-  const int length = std::snprintf(text, sizeof text, "%02d%c%02d%c%02d", parts[0], separator, parts[1], separator,
-                                   parts[2]);
+  const int length =
+      std::snprintf(text, sizeof text, "%02d%c%02d%c%02d", parts[0], separator, parts[1], separator, parts[2]);
   std::fill(data.begin(), data.end(), kBlank);
   std::memcpy(data.data(), text, static_cast<std::size_t>(std::min(8, length)));
   return true;

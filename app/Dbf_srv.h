@@ -25,7 +25,7 @@ namespace app {
 enum class DbfError {
   None,
   NoFileName,
-  CreateFailed,    // the table or the new table beside it could not be created
+  CreateFailed,  // the table or the new table beside it could not be created
   OpenFailed,
   ReadFailed,
   WriteFailed,

@@ -110,7 +110,8 @@ void TForm1::ShowChannelMasks(int c) {
   for (int condition = 0; condition < app::kLevelConditions; ++condition) {
     const std::uint16_t mask = LevelMasks[app::LevelMaskIndex(c, condition)];
     // Each box runs its click handler, which stores the bit just shown back into the output.
-    ForEachLevelBox(*this, condition, [mask](TCheckBox* box, int sensor) { box->SetChecked(app::SensorBit(mask, sensor)); });
+    ForEachLevelBox(*this, condition,
+                    [mask](TCheckBox* box, int sensor) { box->SetChecked(app::SensorBit(mask, sensor)); });
   }
 }
 

@@ -2,8 +2,9 @@
 // The password dialog that guards writing the unit's hardware configuration (frmPassLock),
 // and whether the password has been accepted in this run.
 #include "app/PasswordRules.h"
+#include "classlib/Buttons.h"
 #include "classlib/Forms.h"
-#include "app/BitBtn.h"
+#include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/StdCtrls.h"
 

@@ -66,20 +66,13 @@ std::array<std::uint8_t, 2> ProbeAddress(int channel, int position, bool all) {
 
 ProbeRequest MakeProbeRequest(ProbeOp op, std::array<std::uint8_t, 2> address, float value) {
   switch (op) {
-    case ProbeOp::Convert:
-      return Request(true, kTunnel, 2, 3, address, {1, kConvert});
-    case ProbeOp::Adc1:
-      return ParameterQuery(address, kParamAdc1);
-    case ProbeOp::Adc1Dispersion:
-      return ParameterQuery(address, kParamAdc1Dispersion);
-    case ProbeOp::Adc2:
-      return ParameterQuery(address, kParamAdc2);
-    case ProbeOp::Density:
-      return MeasurementQuery(address, kDensity);
-    case ProbeOp::Temperature:
-      return MeasurementQuery(address, kTemperature);
-    case ProbeOp::GetDensityAdd:
-      return ParameterQuery(address, kParamDensityAdd);
+    case ProbeOp::Convert: return Request(true, kTunnel, 2, 3, address, {1, kConvert});
+    case ProbeOp::Adc1: return ParameterQuery(address, kParamAdc1);
+    case ProbeOp::Adc1Dispersion: return ParameterQuery(address, kParamAdc1Dispersion);
+    case ProbeOp::Adc2: return ParameterQuery(address, kParamAdc2);
+    case ProbeOp::Density: return MeasurementQuery(address, kDensity);
+    case ProbeOp::Temperature: return MeasurementQuery(address, kTemperature);
+    case ProbeOp::GetDensityAdd: return ParameterQuery(address, kParamDensityAdd);
     case ProbeOp::SetDensityAdd: {
       const auto f = FloatBytesLsbFirst(value);
       return Request(true, kTunnel2, 5, 3, address, {7, kWriteParameter, 5, kParamDensityAdd, f[0], f[1], f[2], f[3]});
@@ -89,7 +82,8 @@ ProbeRequest MakeProbeRequest(ProbeOp op, std::array<std::uint8_t, 2> address, f
 }
 
 std::uint8_t RunProbeRequest(std::uint8_t unitAddress, const ProbeRequest& request, std::span<std::uint8_t> out) {
-  if (request.command) return MbTunnelCommand(unitAddress, request.Data(), request.reg, request.n, request.timeoutSeconds);
+  if (request.command)
+    return MbTunnelCommand(unitAddress, request.Data(), request.reg, request.n, request.timeoutSeconds);
   return MbTunnelQuery(unitAddress, request.Data(), request.reg, request.n, out, request.timeoutSeconds);
 }
 

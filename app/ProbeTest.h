@@ -78,8 +78,8 @@ std::optional<float> ParseDensityAdd(std::wstring_view text,
 // is set.
 struct ProbeSerialEntry {
   std::optional<std::wstring> identifier;
-  std::uint8_t code = 0;            // a result code to show, or 0
-  std::wstring_view inputError;     // a text of our own to show, or empty
+  std::uint8_t code = 0;         // a result code to show, or 0
+  std::wstring_view inputError;  // a text of our own to show, or empty
 };
 ProbeSerialEntry EnterProbeSerial(std::wstring_view text);
 
@@ -87,7 +87,8 @@ ProbeSerialEntry EnterProbeSerial(std::wstring_view text);
 std::optional<link::ProbeId> ProbeIdToWrite(std::wstring_view text);
 
 inline constexpr std::wstring_view kBadSerialInput = L"Ошибка ввода: серийный № ДП - от 1 до 6 цифр (0-9)";
-inline constexpr std::wstring_view kBadProbeIdInput = L"Ошибка ввода: ID плотномера - 16 шестнадцатеричных цифр (0-9, A-F)";
+inline constexpr std::wstring_view kBadProbeIdInput =
+    L"Ошибка ввода: ID плотномера - 16 шестнадцатеричных цифр (0-9, A-F)";
 
 // One row of the identifier list: "№" (index + 1), "Xn", "Ds", "ID" (7 bytes), "ID_CRC".
 struct ProbeIdRow {

@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include "app/ClockText.h"
 #include "app/ConfigTexts.h"
 #include "app/Confsave.h"
 #include "app/ImageStrip.h"
@@ -58,7 +59,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   const std::wstring folder = ExecutableFolder();
   SettingsPath = folder + app::kSettingsFileName;
   ComNumber = 1;
-  devlink::SetActiveLine(&ComLine());
+  app::link::SetActiveLine(&ComLine());
   FillPortMenu();
   FillLists();
   int year = 0, month = 0, day = 0;
@@ -185,9 +186,7 @@ void TForm1::DisableConfiguredControls() {
     c->SetEnabled(false);
 }
 
-void TForm1::ShowPortName() {
-  StatusBar1->Panels()->Items(kPortPanel)->SetText(L"COM" + std::to_wstring(ComNumber));
-}
+void TForm1::ShowPortName() { StatusBar1->Panels()->Items(kPortPanel)->SetText(L"COM" + std::to_wstring(ComNumber)); }
 
 void TForm1::ShowConnectImage(int index) {
   TBitmap* bitmap = Image_Connect->Picture()->Bitmap();
@@ -238,8 +237,8 @@ void TForm1::ComboBox_AddrBUChange(TObject*) {
 
 void TForm1::sBitBtn_HelpClick(TObject*) {
   const std::wstring path = ExecutableFolder() + HelpFileName;
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(Handle(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const auto result =
+      reinterpret_cast<INT_PTR>(ShellExecuteW(Handle(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) ShowMessage(L"Не найден файл справки Tarvisel.chm");
 }
 
@@ -257,9 +256,7 @@ void TForm1::ViewMessage(int code, int panel) {
 
 void TForm1::ClearMessage(int panel) { StatusBar1->Panels()->Items(panel)->SetText(L"--"); }
 
-void TForm1::ShowStatusText(const std::wstring& text, int panel) {
-  StatusBar1->Panels()->Items(panel)->SetText(text);
-}
+void TForm1::ShowStatusText(const std::wstring& text, int panel) { StatusBar1->Panels()->Items(panel)->SetText(text); }
 
 void TForm1::BeginOperation() {
   ClearMessage(kResultPanel);
@@ -269,6 +266,16 @@ void TForm1::BeginOperation() {
 void TForm1::ShowReplyDump(int count) {
   const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), MbReplyLength());
   edtViewTest->SetText(app::BytesToHex(std::span(MbReply.data(), n)));
+}
+
+void TForm1::ShowNow(TControl* date, TControl* time) {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
+  const TDateTime now = Now();
+  DecodeDate(now, year, month, day);
+  DecodeTime(now, hour, minute, second, ms);
+  // Always the forms that "Set" reads, whatever the regional settings.
+  date->SetText(app::DayMonthYearText(year, month, day));
+  time->SetText(app::TwentyFourHourText(hour, minute, second));
 }
 
 bool TForm1::ReadHexField(TMaskEdit* field, std::uint8_t& value) {

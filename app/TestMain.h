@@ -7,14 +7,18 @@
 // declares its components and handlers to the description reader there, in Declare<Page>Bindings.
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <span>
 #include <string>
 
+#include "app/SchedulePoint.h"
+#include "classlib/Buttons.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
-#include "app/BitBtn.h"
-#include "app/SchedulePoint.h"
+#include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
@@ -70,6 +74,12 @@ class TForm1 : public TForm {
   // Two hex digits of a mask edit; on anything else shows kBadHexInput, puts the caret there
   // and returns false: the handler then sends nothing.
   bool ReadHexField(TMaskEdit* field, std::uint8_t& value);
+  // One read of the configuration page: Pending in each of Fields while the line is busy, then
+  // Data.size() / 2 registers from Reg into Data, Show(Data), the raw reply and the result.
+  void ReadFields(std::initializer_list<TControl*> fields, const wchar_t* pending, std::uint16_t reg,
+                  std::span<std::uint8_t> data, const std::function<void(std::span<const std::uint8_t>)>& show);
+  // The computer's date and time, in the forms that "Set" reads, into two edits.
+  void ShowNow(TControl* date, TControl* time);
 
   // ---- page 0 "Конфигурация" (ConfigPage.cpp) ----
   TGroupBox* GroupBox7 = nullptr;
@@ -318,12 +328,12 @@ class TForm1 : public TForm {
 
  public:
   // ---- module data ----
-  std::wstring SettingsPath;       // executable's folder + "QRX.cfg"
+  std::wstring SettingsPath;  // executable's folder + "QRX.cfg"
   std::uint8_t ComNumber = 1;
   std::wstring HelpFileName = L"Tarvisel.chm";
   std::wstring SchedulePath;
-  std::array<std::uint8_t, 3> PointDate{};  // year, month, day
-  std::array<std::uint8_t, 3> PointTime{};  // hours, minutes, seconds
+  std::array<std::uint8_t, 3> PointDate{};        // year, month, day
+  std::array<std::uint8_t, 3> PointTime{};        // hours, minutes, seconds
   std::array<std::uint16_t, 8 * 4> LevelMasks{};  // per output: Max, 95 %, Min, H2O
   std::array<std::uint16_t, 4> TestWords{};       // Max, 95 %, Min, H2O
   int SavedAddressIndex = 0;

@@ -7,7 +7,6 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
-    RegisterImageButtonClasses();
     Application->Initialize();
     Application->SetHelpFile(L"");
     Application->SetTitle(L"Tarvisel");

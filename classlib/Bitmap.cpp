@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "classlib/BmpFormat.h"
+#include "classlib/CheckedSize.h"
 
 namespace classlib {
 
@@ -220,8 +221,7 @@ TBitmap::Image TBitmap::Allocate(int width, int height, TPixelFormat format,
   if (img.bitCount <= 8) img.palette = palette && !palette->empty() ? *palette : DefaultPalette(img.bitCount);
   img.palette.resize(img.bitCount <= 8 ? std::size_t{1} << img.bitCount : 0, 0);
   if (img.width == 0 || img.height == 0) return img;
-  if (img.width > bmp::kMaxDimension || img.height > bmp::kMaxDimension ||
-      static_cast<std::int64_t>(img.width) * img.height > bmp::kMaxPixels)
+  if (!CheckedPixelCount(img.width, img.height, bmp::kMaxPixels, bmp::kMaxDimension))
     throw EInvalidGraphicOperation(L"Bitmap size " + std::to_wstring(width) + L" x " + std::to_wstring(height) +
                                    L" is too large");
 
@@ -252,7 +252,8 @@ void TBitmap::CopyPixelsTo(Image& target) const {
   GdiFlush();
   const int w = std::min(width_, target.width);
   const int h = std::min(height_, target.height);
-  const bool sameLayout = bitCount_ == target.bitCount && (bitCount_ != 16 || Is565(pixelFormat_) == Is565(target.format)) &&
+  const bool sameLayout = bitCount_ == target.bitCount &&
+                          (bitCount_ != 16 || Is565(pixelFormat_) == Is565(target.format)) &&
                           (bitCount_ > 8 || palette_ == target.palette);
   if (sameLayout) {
     const std::size_t stride = Stride();
@@ -334,7 +335,7 @@ void* TBitmap::ScanLine(int Row) {
   return bits_ + Stride() * static_cast<std::size_t>(height_ - 1 - Row);
 }
 
-skin::TImage32View TBitmap::Image32View() {
+TImage32View TBitmap::Image32View() {
   if (Empty() || !handle_) return {};
   if (bitCount_ != 32) throw EInvalidGraphicOperation(L"A 32-bit view needs a pf32bit bitmap");
   GdiFlush();
@@ -486,18 +487,22 @@ void TBitmap::SetHandle(HBITMAP Value) {
   const bool isDib = size == static_cast<int>(sizeof ds);
   const int bc = ds.dsBm.bmBitsPixel * std::max<int>(ds.dsBm.bmPlanes, 1);
   TPixelFormat format = pf24bit;
-  if (bc == 1) format = pf1bit;
-  else if (bc == 4 && isDib) format = pf4bit;
-  else if (bc <= 8 && isDib) format = pf8bit;
-  else if (bc == 32) format = pf32bit;
+  if (bc == 1)
+    format = pf1bit;
+  else if (bc == 4 && isDib)
+    format = pf4bit;
+  else if (bc <= 8 && isDib)
+    format = pf8bit;
+  else if (bc == 32)
+    format = pf32bit;
   std::vector<std::uint32_t> palette;
   if (isDib && bc <= 8) palette = ReadPalette(Value);
   Image img = Allocate(ds.dsBm.bmWidth, std::abs(ds.dsBm.bmHeight), format, &palette);
   if (img.handle) {
     BitmapInfo info = InfoOf(img);
     ScreenDC screen;
-    if (GetDIBits(screen.get(), Value, 0, static_cast<UINT>(img.height), img.bits,
-                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
+    if (GetDIBits(screen.get(), Value, 0, static_cast<UINT>(img.height), img.bits, reinterpret_cast<BITMAPINFO*>(&info),
+                  DIB_RGB_COLORS) == 0)
       throw EInvalidGraphic(L"Cannot read the bitmap handle");
     for (std::size_t i = 0; i < img.palette.size(); ++i) {
       std::memcpy(&img.palette[i], &info.colors[i], sizeof(RGBQUAD));
@@ -505,7 +510,8 @@ void TBitmap::SetHandle(HBITMAP Value) {
     }
     if (!img.palette.empty()) {
       Selected sel(img.handle.get());
-      SetDIBColorTable(sel.dc(), 0, static_cast<UINT>(img.palette.size()), reinterpret_cast<const RGBQUAD*>(img.palette.data()));
+      SetDIBColorTable(sel.dc(), 0, static_cast<UINT>(img.palette.size()),
+                       reinterpret_cast<const RGBQUAD*>(img.palette.data()));
     }
   }
   Replace(std::move(img));

@@ -10,7 +10,7 @@
 
 #include "classlib/BmpFormat.h"
 #include "classlib/Graphics.h"
-#include "skin/graphics/Image32.h"
+#include "classlib/Image32.h"
 
 namespace classlib {
 
@@ -91,7 +91,7 @@ class TBitmap : public TGraphic {
   void* ScanLine(int Row);
   // The picture as the portable pixel routines take it (negative stride). pf32bit only;
   // an empty bitmap gives an empty view.
-  skin::TImage32View Image32View();
+  TImage32View Image32View();
   // Bits per pixel of the DIB (pfDevice: the screen's).
   int BitCount() const { return bitCount_; }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "classlib/CheckedSize.h"
 #include "classlib/GraphicsErrors.h"
 
 namespace classlib::bmp {
@@ -118,9 +119,14 @@ Header ReadHeader(std::span<const std::uint8_t> data, std::size_t& at) {
 void Validate(const Header& h) {
   if (h.width <= 0 || h.height == 0) Fail(L"empty or negative size");
   const std::int64_t rows = h.height < 0 ? -h.height : h.height;
-  if (h.width > kMaxDimension || rows > kMaxDimension || h.width * rows > kMaxPixels) Fail(L"the picture is too large");
+  if (!CheckedPixelCount(h.width, rows, kMaxPixels, kMaxDimension)) Fail(L"the picture is too large");
   switch (h.bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: break;
     default: Fail(L"unsupported number of bits per pixel");
   }
   switch (h.compression) {
@@ -228,9 +234,9 @@ Dib Decode(std::span<const std::uint8_t> data, std::size_t headerAt, std::size_t
     return &pixels[static_cast<std::size_t>(stored) * srcStride];
   };
 
-  const bool standard32 = h.bitCount == 32 && (!h.hasMasks || (h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 &&
-                                                                h.masks[2] == 0xFF &&
-                                                                (h.masks[3] == 0 || h.masks[3] == 0xFF000000)));
+  const bool standard32 =
+      h.bitCount == 32 && (!h.hasMasks || (h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF &&
+                                           (h.masks[3] == 0 || h.masks[3] == 0xFF000000)));
   // Plain 32-bit pixels keep their fourth byte as stored: 32-bit pictures with alpha rely on it.
   if (h.bitCount <= 8 || h.bitCount == 24 || standard32) {
     dib.BitCount = h.bitCount;

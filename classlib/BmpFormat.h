@@ -16,9 +16,9 @@ namespace classlib::bmp {
 struct Dib {
   int Width = 0;
   int Height = 0;
-  int BitCount = 0;                     // 1, 4, 8, 24 or 32
-  std::vector<std::uint32_t> Palette;   // 1 << BitCount RGBQUAD values (0x00RRGGBB) when BitCount <= 8
-  std::vector<std::uint8_t> Bits;       // Height * Stride() bytes
+  int BitCount = 0;                    // 1, 4, 8, 24 or 32
+  std::vector<std::uint32_t> Palette;  // 1 << BitCount RGBQUAD values (0x00RRGGBB) when BitCount <= 8
+  std::vector<std::uint8_t> Bits;      // Height * Stride() bytes
 
   static std::size_t StrideOf(int width, int bitCount) {
     return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32) * 4;

@@ -7,18 +7,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TButtonLayout>() {
-  static const TEnumInfo i{L"TButtonLayout", {L"blGlyphLeft", L"blGlyphRight", L"blGlyphTop", L"blGlyphBottom"}};
-  return i;
-}
-template <>
-const TEnumInfo& EnumInfo<TBitBtnKind>() {
-  static const TEnumInfo i{L"TBitBtnKind", {L"bkCustom", L"bkOK", L"bkCancel", L"bkHelp", L"bkYes", L"bkNo", L"bkClose",
-                                            L"bkAbort", L"bkRetry", L"bkIgnore", L"bkAll"}};
-  return i;
-}
-
 namespace {
 // A canvas over a DC the system lends for one drawing request.
 class LentCanvas : public TCanvas {
@@ -72,9 +60,10 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
     const wchar_t* caption;
     TModalResult result;
   };
-  static const Preset presets[] = {{L"", mrNone},      {L"OK", mrOk},      {L"Cancel", mrCancel}, {L"&Help", mrNone},
-                                   {L"&Yes", mrYes},   {L"&No", mrNo},     {L"&Close", mrNone},   {L"Abort", mrAbort},
-                                   {L"&Retry", mrRetry}, {L"&Ignore", mrIgnore}, {L"&All", 8}};
+  static const Preset presets[] = {{L"", mrNone},          {L"OK", mrOk},       {L"Cancel", mrCancel},
+                                   {L"&Help", mrNone},     {L"&Yes", mrYes},    {L"&No", mrNo},
+                                   {L"&Close", mrNone},    {L"Abort", mrAbort}, {L"&Retry", mrRetry},
+                                   {L"&Ignore", mrIgnore}, {L"&All", 8}};
   if (Value == bkCustom || ComponentState().Contains(csLoading)) return;
   SetCaption(presets[Value].caption);
   SetModalResult(presets[Value].result);
@@ -113,9 +102,7 @@ void TBitBtn::Dispatch(TMessage& M) {
       break;
     case CM_ENABLEDCHANGED:
     case CM_TEXTCHANGED:
-    case CM_FONTCHANGED:
-      Invalidate();
-      break;
+    case CM_FONTCHANGED: Invalidate(); break;
     case WM_LBUTTONDBLCLK:
       // An owner-drawn button turns a quick second click into a double click; it is a click.
       M.Msg = WM_LBUTTONDOWN;
@@ -133,7 +120,11 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& Item) {
   const bool disabled = (Item.itemState & ODS_DISABLED) != 0;
   RECT content = r;
   if (HTHEME theme = IsAppThemed() ? OpenThemeData(FHandle, L"BUTTON") : nullptr) {
-    int state = disabled ? PBS_DISABLED : pressed ? PBS_PRESSED : FMouseInside ? PBS_HOT : (FActive || focused) ? PBS_DEFAULTED : PBS_NORMAL;
+    int state = disabled               ? PBS_DISABLED
+                : pressed              ? PBS_PRESSED
+                : FMouseInside         ? PBS_HOT
+                : (FActive || focused) ? PBS_DEFAULTED
+                                       : PBS_NORMAL;
     if (IsThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state)) DrawThemeParentBackground(FHandle, dc, &r);
     DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &r, nullptr);
     GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, state, &r, &content);
@@ -144,7 +135,8 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& Item) {
       FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
       InflateRect(&r, -1, -1);
     }
-    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u) | (disabled ? DFCS_INACTIVE : 0u));
+    DrawFrameControl(dc, &r, DFC_BUTTON,
+                     DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u) | (disabled ? DFCS_INACTIVE : 0u));
     content = r;
     InflateRect(&content, -2, -2);
   }
@@ -175,7 +167,8 @@ void TBitBtn::DrawContent(HDC DC, RECT Area, bool Pressed) {
   const int saved = SaveDC(DC);
   SelectObject(DC, FFont->Handle());
   RECT measure{0, 0, 0, 0};
-  if (!caption.empty()) DrawTextW(DC, caption.c_str(), static_cast<int>(caption.size()), &measure, DT_CALCRECT | DT_SINGLELINE);
+  if (!caption.empty())
+    DrawTextW(DC, caption.c_str(), static_cast<int>(caption.size()), &measure, DT_CALCRECT | DT_SINGLELINE);
   const int tw = measure.right - measure.left, th = measure.bottom - measure.top;
   const int spacing = (gw > 0 && tw > 0) ? FSpacing : 0;
   const int aw = Area.right - Area.left, ah = Area.bottom - Area.top;

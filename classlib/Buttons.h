@@ -4,13 +4,26 @@
 #include <memory>
 
 #include "classlib/Bitmap.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
 
 namespace classlib {
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+template <>
+inline const TEnumInfo& EnumInfo<TButtonLayout>() {
+  static const TEnumInfo i{L"TButtonLayout", {L"blGlyphLeft", L"blGlyphRight", L"blGlyphTop", L"blGlyphBottom"}};
+  return i;
+}
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+template <>
+inline const TEnumInfo& EnumInfo<TBitBtnKind>() {
+  static const TEnumInfo i{L"TBitBtnKind",
+                           {L"bkCustom", L"bkOK", L"bkCancel", L"bkHelp", L"bkYes", L"bkNo", L"bkClose", L"bkAbort",
+                            L"bkRetry", L"bkIgnore", L"bkAll"}};
+  return i;
+}
 
 class TBitBtn : public TButton {
  public:
@@ -53,10 +66,5 @@ class TBitBtn : public TButton {
   TBitBtnKind FKind = bkCustom;
   bool FMouseInside = false;
 };
-
-template <>
-const TEnumInfo& EnumInfo<TButtonLayout>();
-template <>
-const TEnumInfo& EnumInfo<TBitBtnKind>();
 
 }  // namespace classlib

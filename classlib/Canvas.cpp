@@ -17,7 +17,7 @@ constexpr int kPenModeRop2[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R
 
 int ClampedLength(const std::wstring& text) {
   return text.size() > static_cast<size_t>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
-                                                                             : static_cast<int>(text.size());
+                                                                            : static_cast<int>(text.size());
 }
 }  // namespace
 

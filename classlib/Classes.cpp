@@ -191,8 +191,7 @@ TCollection::~TCollection() {
 }
 
 TCollectionItem* TCollection::Items(int Index) const {
-  if (Index < 0 || Index >= Count())
-    throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+  if (Index < 0 || Index >= Count()) throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
   return FItems[static_cast<std::size_t>(Index)];
 }
 

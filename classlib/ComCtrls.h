@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
 
@@ -56,7 +57,17 @@ class TTabSheet : public TWinControl {
 };
 
 enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+template <>
+inline const TEnumInfo& EnumInfo<TTabStyle>() {
+  static const TEnumInfo i{L"TTabStyle", {L"tsTabs", L"tsButtons", L"tsFlatButtons"}};
+  return i;
+}
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+template <>
+inline const TEnumInfo& EnumInfo<TTabPosition>() {
+  static const TEnumInfo i{L"TTabPosition", {L"tpTop", L"tpBottom", L"tpLeft", L"tpRight"}};
+  return i;
+}
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
 class TPageControl : public TWinControl {
@@ -131,7 +142,17 @@ class TPageControl : public TWinControl {
 // ---- status bar ----
 
 enum TStatusPanelStyle { psText, psOwnerDraw };
+template <>
+inline const TEnumInfo& EnumInfo<TStatusPanelStyle>() {
+  static const TEnumInfo i{L"TStatusPanelStyle", {L"psText", L"psOwnerDraw"}};
+  return i;
+}
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+template <>
+inline const TEnumInfo& EnumInfo<TStatusPanelBevel>() {
+  static const TEnumInfo i{L"TStatusPanelBevel", {L"pbNone", L"pbLowered", L"pbRaised"}};
+  return i;
+}
 
 class TStatusPanel : public TCollectionItem {
  public:
@@ -302,6 +323,11 @@ class TListItems : public TCollectionOf<TListItem> {
 };
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+template <>
+inline const TEnumInfo& EnumInfo<TViewStyle>() {
+  static const TEnumInfo i{L"TViewStyle", {L"vsIcon", L"vsSmallIcon", L"vsList", L"vsReport"}};
+  return i;
+}
 enum TItemChange { ctText, ctImage, ctState };
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
@@ -368,16 +394,5 @@ class TListView : public TWinControl {
   int FUpdating = 0;
   bool FUploading = false;
 };
-
-template <>
-const TEnumInfo& EnumInfo<TTabStyle>();
-template <>
-const TEnumInfo& EnumInfo<TTabPosition>();
-template <>
-const TEnumInfo& EnumInfo<TStatusPanelStyle>();
-template <>
-const TEnumInfo& EnumInfo<TStatusPanelBevel>();
-template <>
-const TEnumInfo& EnumInfo<TViewStyle>();
 
 }  // namespace classlib

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
 #include "classlib/Set.h"
@@ -38,16 +39,48 @@ class TCustomForm;
 class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+template <>
+inline const TEnumInfo& EnumInfo<TAlign>() {
+  static const TEnumInfo i{L"TAlign",
+                           {L"alNone", L"alTop", L"alBottom", L"alLeft", L"alRight", L"alClient", L"alCustom"}};
+  return i;
+}
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+template <>
+inline const TEnumInfo& EnumInfo<TAnchorKind>() {
+  static const TEnumInfo i{L"TAnchorKind", {L"akLeft", L"akTop", L"akRight", L"akBottom"}};
+  return i;
+}
 using TAnchors = TSet<TAnchorKind>;
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+template <>
+inline const TEnumInfo& EnumInfo<TAlignment>() {
+  static const TEnumInfo i{L"TAlignment", {L"taLeftJustify", L"taRightJustify", L"taCenter"}};
+  return i;
+}
 enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+template <>
+inline const TEnumInfo& EnumInfo<TVerticalAlignment>() {
+  static const TEnumInfo i{L"TVerticalAlignment", {L"taAlignTop", L"taAlignBottom", L"taVerticalCenter"}};
+  return i;
+}
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+template <>
+inline const TEnumInfo& EnumInfo<TFormBorderStyle>() {
+  static const TEnumInfo i{L"TFormBorderStyle",
+                           {L"bsNone", L"bsSingle", L"bsSizeable", L"bsDialog", L"bsToolWindow", L"bsSizeToolWin"}};
+  return i;
+}
 using TBorderStyle = TFormBorderStyle;  // controls use bsNone and bsSingle
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+template <>
+inline const TEnumInfo& EnumInfo<TBevelCut>() {
+  static const TEnumInfo i{L"TBevelCut", {L"bvNone", L"bvLowered", L"bvRaised", L"bvSpace"}};
+  return i;
+}
 
 enum TControlStyleItem {
   csAcceptsControls,
@@ -402,6 +435,8 @@ class TWinControl : public TControl {
   virtual void DoEnter();
   virtual void DoExit();
   virtual LRESULT ColorMessage(TMessage& Message);
+  // WM_ERASEBKGND answered by filling the client area with the control's brush.
+  void EraseWithBrush(TMessage& Message);
   void UpdateBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   // Takes the window's real rectangle into the bounds (after the system moved or sized it).
   void UpdateBoundsFromWindow();
@@ -475,20 +510,5 @@ TControl* GetCaptureControl();
 
 // Hands an exception caught at a system callback to the application object (Forms.cpp).
 void HandleCallbackException(TObject* Sender) noexcept;
-
-template <>
-const TEnumInfo& EnumInfo<TAlign>();
-template <>
-const TEnumInfo& EnumInfo<TAnchorKind>();
-template <>
-const TEnumInfo& EnumInfo<TAlignment>();
-template <>
-const TEnumInfo& EnumInfo<TFormBorderStyle>();
-template <>
-const TEnumInfo& EnumInfo<TBevelCut>();
-template <>
-const TEnumInfo& EnumInfo<TFontStyle>();
-template <>
-const TEnumInfo& EnumInfo<TFontPitch>();
 
 }  // namespace classlib

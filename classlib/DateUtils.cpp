@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "classlib/Exception.h"
+#include "classlib/FormatPicture.h"
 #include "classlib/SysUtils.h"
 
 namespace classlib {
@@ -58,19 +59,13 @@ bool StartsWithNoCase(std::wstring_view text, std::size_t at, std::wstring_view 
 
 // Whether the picture holds a half-day marker, which turns the hours to a 12-hour clock.
 bool HasHalfDayMarker(std::wstring_view format) {
-  wchar_t quote = 0;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    const wchar_t c = format[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == L'\'' || c == L'"') {
-      quote = c;
-    } else if (StartsWithNoCase(format, i, L"am/pm") || StartsWithNoCase(format, i, L"a/p") ||
-               StartsWithNoCase(format, i, L"ampm")) {
-      return true;
-    }
-  }
-  return false;
+  bool found = false;
+  ForEachUnquoted(format, [&](std::size_t i) {
+    found = StartsWithNoCase(format, i, L"am/pm") || StartsWithNoCase(format, i, L"a/p") ||
+            StartsWithNoCase(format, i, L"ampm");
+    return !found;
+  });
+  return found;
 }
 
 class DateTimeFormatter {
@@ -134,12 +129,18 @@ class DateTimeFormatter {
           i += 1;
           continue;
         case L'D':
-          if (run == 1) out_ += IntToStr(day_);
-          else if (run == 2) out_ += Padded(day_, 2);
-          else if (run == 3) out_ += settings_.ShortDayNames[static_cast<std::size_t>(dayOfWeek_)];
-          else if (run == 4) out_ += settings_.LongDayNames[static_cast<std::size_t>(dayOfWeek_)];
-          else if (run == 5) Append(settings_.ShortDateFormat, depth + 1);
-          else Append(settings_.LongDateFormat, depth + 1);
+          if (run == 1)
+            out_ += IntToStr(day_);
+          else if (run == 2)
+            out_ += Padded(day_, 2);
+          else if (run == 3)
+            out_ += settings_.ShortDayNames[static_cast<std::size_t>(dayOfWeek_)];
+          else if (run == 4)
+            out_ += settings_.LongDayNames[static_cast<std::size_t>(dayOfWeek_)];
+          else if (run == 5)
+            Append(settings_.ShortDateFormat, depth + 1);
+          else
+            Append(settings_.LongDateFormat, depth + 1);
           afterHour = false;
           i += run;
           continue;
@@ -148,9 +149,13 @@ class DateTimeFormatter {
             out_ += run == 1 ? IntToStr(minute_) : Padded(minute_, 2);
           } else {
             run = std::min<std::size_t>(run, 4);
-            if (run == 1) out_ += IntToStr(month_);
-            else if (run == 2) out_ += Padded(month_, 2);
-            else if (month_ >= 1) out_ += (run == 3 ? settings_.ShortMonthNames : settings_.LongMonthNames)[static_cast<std::size_t>(month_ - 1)];
+            if (run == 1)
+              out_ += IntToStr(month_);
+            else if (run == 2)
+              out_ += Padded(month_, 2);
+            else if (month_ >= 1)
+              out_ += (run == 3 ? settings_.ShortMonthNames
+                                : settings_.LongMonthNames)[static_cast<std::size_t>(month_ - 1)];
           }
           afterHour = false;
           i += run;

@@ -8,18 +8,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TOpenOption>() {
-  static const TEnumInfo i{L"TOpenOption",
-                           {L"ofReadOnly", L"ofOverwritePrompt", L"ofHideReadOnly", L"ofNoChangeDir", L"ofShowHelp",
-                            L"ofNoValidate", L"ofAllowMultiSelect", L"ofExtensionDifferent", L"ofPathMustExist",
-                            L"ofFileMustExist", L"ofCreatePrompt", L"ofShareAware", L"ofNoReadOnlyReturn",
-                            L"ofNoTestFileCreate", L"ofNoNetworkButton", L"ofNoLongNames", L"ofOldStyleDialog",
-                            L"ofNoDereferenceLinks", L"ofEnableIncludeNotify", L"ofEnableSizing", L"ofDontAddToRecent",
-                            L"ofForceShowHidden"}};
-  return i;
-}
-
 namespace {
 
 TMessageBoxFunction& BoxFunction() {
@@ -56,9 +44,11 @@ void TOpenDialog::DeclareProperties(TClassDecl<TOpenDialog>& d) {
   str(L"DefaultExt", &TOpenDialog::DefaultExt);
   str(L"InitialDir", &TOpenDialog::InitialDir);
   str(L"Title", &TOpenDialog::Title);
-  d.Integer(L"FilterIndex", &TOpenDialog::FilterIndex, [](TOpenDialog* o, int v) { o->FilterIndex = v; }, 1);
-  d.Set(L"Options", &TOpenDialog::Options, [](TOpenDialog* o, TOpenOptions v) { o->Options = v; },
-        TOpenOptions{ofHideReadOnly, ofEnableSizing});
+  d.Integer(
+      L"FilterIndex", &TOpenDialog::FilterIndex, [](TOpenDialog* o, int v) { o->FilterIndex = v; }, 1);
+  d.Set(
+      L"Options", &TOpenDialog::Options, [](TOpenDialog* o, TOpenOptions v) { o->Options = v; },
+      TOpenOptions{ofHideReadOnly, ofEnableSizing});
 }
 
 TOpenDialog::TRunner TOpenDialog::SetRunner(TRunner Runner) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/TypInfo.h"
 
 namespace classlib {
@@ -46,6 +47,18 @@ enum TOpenOption {
   ofDontAddToRecent,
   ofForceShowHidden,
 };
+template <>
+inline const TEnumInfo& EnumInfo<TOpenOption>() {
+  static const TEnumInfo i{
+      L"TOpenOption",
+      {L"ofReadOnly",         L"ofOverwritePrompt",    L"ofHideReadOnly",        L"ofNoChangeDir",
+       L"ofShowHelp",         L"ofNoValidate",         L"ofAllowMultiSelect",    L"ofExtensionDifferent",
+       L"ofPathMustExist",    L"ofFileMustExist",      L"ofCreatePrompt",        L"ofShareAware",
+       L"ofNoReadOnlyReturn", L"ofNoTestFileCreate",   L"ofNoNetworkButton",     L"ofNoLongNames",
+       L"ofOldStyleDialog",   L"ofNoDereferenceLinks", L"ofEnableIncludeNotify", L"ofEnableSizing",
+       L"ofDontAddToRecent",  L"ofForceShowHidden"}};
+  return i;
+}
 using TOpenOptions = TSet<TOpenOption>;
 
 // The system's file-open dialog (explorer style).
@@ -80,8 +93,5 @@ class TSaveDialog : public TOpenDialog {
   std::wstring ClassName() const override { return L"TSaveDialog"; }
   bool Execute() override { return Run(true); }
 };
-
-template <>
-const TEnumInfo& EnumInfo<TOpenOption>();
 
 }  // namespace classlib

@@ -83,7 +83,9 @@ bool TEditMask::IsRequired(int Pos) const {
   return Pos >= 0 && Pos < Length() && positions_[static_cast<std::size_t>(Pos)].required;
 }
 
-wchar_t TEditMask::LiteralAt(int Pos) const { return IsLiteral(Pos) ? positions_[static_cast<std::size_t>(Pos)].literal : 0; }
+wchar_t TEditMask::LiteralAt(int Pos) const {
+  return IsLiteral(Pos) ? positions_[static_cast<std::size_t>(Pos)].literal : 0;
+}
 
 bool TEditMask::Accepts(int Pos, wchar_t Char, wchar_t& Converted) const {
   if (Pos < 0 || Pos >= Length() || Char < L' ') return false;

@@ -7,12 +7,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TVerticalAlignment>() {
-  static const TEnumInfo i{L"TVerticalAlignment", {L"taAlignTop", L"taAlignBottom", L"taVerticalCenter"}};
-  return i;
-}
-
 // ---- TCustomPanel ----
 
 TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -26,8 +20,7 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
 
 void TCustomPanel::DeclareProperties(TClassDecl<TCustomPanel>& d) {
   d.Enum(L"Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment, taCenter);
-  d.Enum(L"VerticalAlignment", &TCustomPanel::VerticalAlignment, &TCustomPanel::SetVerticalAlignment,
-         taVerticalCenter);
+  d.Enum(L"VerticalAlignment", &TCustomPanel::VerticalAlignment, &TCustomPanel::SetVerticalAlignment, taVerticalCenter);
   d.Enum(L"BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner, bvNone);
   d.Enum(L"BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter, bvRaised);
   d.Integer(L"BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth, 1);
@@ -100,8 +93,10 @@ void TCustomPanel::Paint() {
     if (cut == bvNone) return;
     for (int i = 0; i < FBevelWidth; ++i) {
       UINT edge = cut == bvLowered ? BDR_SUNKENOUTER : cut == bvRaised ? BDR_RAISEDINNER : 0;
-      if (edge) DrawEdge(dc, &r, edge, BF_RECT | BF_ADJUST);
-      else InflateRect(&r, -1, -1);
+      if (edge)
+        DrawEdge(dc, &r, edge, BF_RECT | BF_ADJUST);
+      else
+        InflateRect(&r, -1, -1);
     }
   };
   bevel(FBevelOuter);
@@ -124,9 +119,7 @@ void TCustomPanel::Paint() {
 void TCustomPanel::Dispatch(TMessage& M) {
   switch (M.Msg) {
     case CM_TEXTCHANGED:
-    case CM_ENABLEDCHANGED:
-      Invalidate();
-      break;
+    case CM_ENABLEDCHANGED: Invalidate(); break;
     case WM_SIZE:
       TCustomControl::Dispatch(M);
       Invalidate();

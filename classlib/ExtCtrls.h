@@ -120,7 +120,4 @@ class TTimer : public TComponent {
   UINT_PTR FId = 0;
 };
 
-template <>
-const TEnumInfo& EnumInfo<TVerticalAlignment>();
-
 }  // namespace classlib

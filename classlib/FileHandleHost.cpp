@@ -20,15 +20,9 @@ std::unique_ptr<FileHandle> FileHandle::Open(const std::wstring& name, unsigned 
     flags |= O_RDWR | O_CREAT | O_TRUNC;
   } else {
     switch (mode & 3) {
-      case fmOpenWrite:
-        flags |= O_WRONLY;
-        break;
-      case fmOpenReadWrite:
-        flags |= O_RDWR;
-        break;
-      default:
-        flags |= O_RDONLY;
-        break;
+      case fmOpenWrite: flags |= O_WRONLY; break;
+      case fmOpenReadWrite: flags |= O_RDWR; break;
+      default: flags |= O_RDONLY; break;
     }
   }
   const std::string path = Utf8Encode(name);
@@ -58,7 +52,8 @@ std::int64_t FileHandle::Read(void* buffer, std::int64_t count) {
   std::int64_t done = 0;
   auto* p = static_cast<char*>(buffer);
   while (done < count) {
-    const ssize_t n = ::read(static_cast<int>(handle_), p + done, static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30)));
+    const ssize_t n = ::read(static_cast<int>(handle_), p + done,
+                             static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30)));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return done > 0 ? done : -1;
     if (n == 0) break;
@@ -71,7 +66,8 @@ std::int64_t FileHandle::Write(const void* buffer, std::int64_t count) {
   std::int64_t done = 0;
   const auto* p = static_cast<const char*>(buffer);
   while (done < count) {
-    const ssize_t n = ::write(static_cast<int>(handle_), p + done, static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30)));
+    const ssize_t n = ::write(static_cast<int>(handle_), p + done,
+                              static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30)));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return done > 0 ? done : -1;
     done += n;
@@ -80,10 +76,15 @@ std::int64_t FileHandle::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t FileHandle::Seek(std::int64_t offset, int whence) {
-  const off_t result = ::lseek(static_cast<int>(handle_), static_cast<off_t>(offset), whence == 0 ? SEEK_SET : whence == 1 ? SEEK_CUR : SEEK_END);
+  const off_t result = ::lseek(static_cast<int>(handle_), static_cast<off_t>(offset),
+                               whence == 0   ? SEEK_SET
+                               : whence == 1 ? SEEK_CUR
+                                             : SEEK_END);
   return result < 0 ? -1 : static_cast<std::int64_t>(result);
 }
 
-bool FileHandle::Truncate(std::int64_t size) { return ::ftruncate(static_cast<int>(handle_), static_cast<off_t>(size)) == 0; }
+bool FileHandle::Truncate(std::int64_t size) {
+  return ::ftruncate(static_cast<int>(handle_), static_cast<off_t>(size)) == 0;
+}
 
 }  // namespace classlib

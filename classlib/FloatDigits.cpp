@@ -23,7 +23,8 @@ TFloatRec FloatToDecimal(double value) {
   }
   // 767 significant digits hold any double exactly; to_chars prints them without rounding then.
   char buffer[800];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 770);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 770);
   std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t e = text.find('e');
   std::string_view mantissa = text.substr(0, e);

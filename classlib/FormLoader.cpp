@@ -147,8 +147,7 @@ class Applier {
       std::wstring head(rest.substr(0, dot));
       const TClassInfo* cls = ClassInfoOf(target);
       const TPropInfo* info = cls ? cls->FindProperty(head) : nullptr;
-      if (!info)
-        Fail(line, path + L": " + (cls ? cls->Name : target->ClassName()) + L" has no property " + head);
+      if (!info) Fail(line, path + L": " + (cls ? cls->Name : target->ClassName()) + L" has no property " + head);
       path += L"." + info->Name;
       if (dot == std::wstring_view::npos) {
         Assign(target, *info, prop.value, line, path);
@@ -156,7 +155,8 @@ class Applier {
       }
       rest.remove_prefix(dot + 1);
       // "Items.Strings = (...)": the list itself.
-      if (info->Kind == TPropKind::StringList && rest.find(L'.') == std::wstring_view::npos && SameText(rest, L"Strings")) {
+      if (info->Kind == TPropKind::StringList && rest.find(L'.') == std::wstring_view::npos &&
+          SameText(rest, L"Strings")) {
         Assign(target, *info, prop.value, line, path);
         return;
       }
@@ -178,18 +178,23 @@ class Applier {
       case TPropKind::Integer:
       case TPropKind::Color: {
         std::int64_t v = 0;
-        if (value.kind == K::Integer) v = value.integer;
+        if (value.kind == K::Integer)
+          v = value.integer;
         else if (value.kind == K::Identifier && info.Idents && info.Idents->Find(value.text, v)) {
-        } else mismatch();
+        } else
+          mismatch();
         Guard(line, path, [&] { info.SetOrd(target, v); });
         return;
       }
       case TPropKind::Boolean: {
         if (value.kind != K::Identifier) mismatch();
         std::int64_t v;
-        if (SameText(value.text, L"True")) v = 1;
-        else if (SameText(value.text, L"False")) v = 0;
-        else mismatch();
+        if (SameText(value.text, L"True"))
+          v = 1;
+        else if (SameText(value.text, L"False"))
+          v = 0;
+        else
+          mismatch();
         Guard(line, path, [&] { info.SetOrd(target, v); });
         return;
       }
@@ -213,9 +218,12 @@ class Applier {
       }
       case TPropKind::Float: {
         double v;
-        if (value.kind == K::Float) v = value.real;
-        else if (value.kind == K::Integer) v = static_cast<double>(value.integer);
-        else mismatch();
+        if (value.kind == K::Float)
+          v = value.real;
+        else if (value.kind == K::Integer)
+          v = static_cast<double>(value.integer);
+        else
+          mismatch();
         Guard(line, path, [&] { info.SetFloat(target, v); });
         return;
       }
@@ -295,8 +303,10 @@ class Applier {
     std::wstring owner = reference.substr(0, dot), name = reference.substr(dot + 1);
     if (name.find(L'.') != std::wstring::npos) return nullptr;
     TComponent* top = nullptr;
-    if (!root_->Name().empty() && SameText(root_->Name(), owner)) top = root_;
-    else if (options_.FindGlobalComponent) top = options_.FindGlobalComponent(owner);
+    if (!root_->Name().empty() && SameText(root_->Name(), owner))
+      top = root_;
+    else if (options_.FindGlobalComponent)
+      top = options_.FindGlobalComponent(owner);
     if (!top) top = FindGlobalComponent(owner);
     return top ? top->FindComponent(name) : nullptr;
   }
@@ -305,7 +315,8 @@ class Applier {
     for (const Fixup& f : fixups_) {
       TComponent* c = Lookup(f.reference);
       if (!c) Fail(f.line, f.path + L": no component named " + f.reference);
-      if (!f.info->AcceptsObject(c)) Fail(f.line, f.path + L": " + f.reference + L" is a " + c->ClassName() + L", which does not fit");
+      if (!f.info->AcceptsObject(c))
+        Fail(f.line, f.path + L": " + f.reference + L" is a " + c->ClassName() + L", which does not fit");
       Guard(f.line, f.path, [&] { f.info->SetObject(f.target, c); });
     }
   }
@@ -349,7 +360,9 @@ void ApplyDescription(TComponent* Root, const forms::ObjectNode& Node, const TFo
   Applier(Root, Bindings, Options).Run(Node);
 }
 
-void SetGlobalComponentFinder(std::function<TComponent*(std::wstring_view)> Finder) { GlobalFinder() = std::move(Finder); }
+void SetGlobalComponentFinder(std::function<TComponent*(std::wstring_view)> Finder) {
+  GlobalFinder() = std::move(Finder);
+}
 
 TComponent* FindGlobalComponent(std::wstring_view Name) {
   auto& f = GlobalFinder();

@@ -23,11 +23,11 @@ struct Value {
   Kind kind = Kind::Integer;
   std::int64_t integer = 0;
   double real = 0;
-  std::wstring text;                           // String and Identifier
-  std::vector<std::wstring> set;               // Set
-  std::vector<Value> list;                     // List
-  std::vector<std::uint8_t> binary;            // Binary
-  std::vector<std::vector<Property>> items;    // Collection: the properties of each item
+  std::wstring text;                         // String and Identifier
+  std::vector<std::wstring> set;             // Set
+  std::vector<Value> list;                   // List
+  std::vector<std::uint8_t> binary;          // Binary
+  std::vector<std::vector<Property>> items;  // Collection: the properties of each item
   int line = 0;
 
   friend bool operator==(const Value&, const Value&) = default;

@@ -91,20 +91,13 @@ std::wstring Shown(char32_t c) {
 
 std::wstring Describe(const Token& t) {
   switch (t.kind) {
-    case Token::End:
-      return L"end of text";
-    case Token::Identifier:
-      return L"'" + t.text + L"'";
-    case Token::Integer:
-      return L"number " + IntToStr(t.integer);
-    case Token::Float:
-      return L"a number";
-    case Token::String:
-      return L"a string";
-    case Token::Binary:
-      return L"a binary value";
-    case Token::Symbol:
-      return Shown(t.symbol);
+    case Token::End: return L"end of text";
+    case Token::Identifier: return L"'" + t.text + L"'";
+    case Token::Integer: return L"number " + IntToStr(t.integer);
+    case Token::Float: return L"a number";
+    case Token::String: return L"a string";
+    case Token::Binary: return L"a binary value";
+    case Token::Symbol: return Shown(t.symbol);
   }
   return {};
 }
@@ -121,7 +114,8 @@ class Lexer {
     const char32_t c = text_[pos_];
     if (IsLetter(c)) {
       ReadIdentifier(t);
-    } else if (IsDigit(c) || c == '$' || (c == '-' && pos_ + 1 < text_.size() && (IsDigit(text_[pos_ + 1]) || text_[pos_ + 1] == '$'))) {
+    } else if (IsDigit(c) || c == '$' ||
+               (c == '-' && pos_ + 1 < text_.size() && (IsDigit(text_[pos_ + 1]) || text_[pos_ + 1] == '$'))) {
       ReadNumber(t);
     } else if (c == '\'' || c == '#') {
       ReadString(t);
@@ -206,7 +200,8 @@ class Lexer {
       if (isFloat) {
         t.kind = Token::Float;
         const auto result = std::from_chars(first, last, t.real);
-        if (result.ec != std::errc() || result.ptr != last || !std::isfinite(t.real)) Fail(line_, L"number out of range");
+        if (result.ec != std::errc() || result.ptr != last || !std::isfinite(t.real))
+          Fail(line_, L"number out of range");
       } else {
         t.kind = Token::Integer;
         const auto result = std::from_chars(first, last, t.integer);
@@ -245,8 +240,7 @@ class Lexer {
             if ((code = code * 10 + (At(pos_) - '0')) > 0x10FFFF) break;
         }
         if (digits == 0) Fail(line_, L"character code expected after '#'");
-        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-          Fail(line_, L"invalid character code");
+        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) Fail(line_, L"invalid character code");
         AppendCodePoint(t.text, code);
       } else {
         break;
@@ -298,7 +292,8 @@ class Parser {
   ObjectNode ReadRoot() {
     if (current_.kind == Token::End) Fail(current_.line, L"'object' expected but end of text found");
     ObjectNode root = ReadObject(0);
-    if (current_.kind != Token::End) Fail(current_.line, L"text after the end of the description: " + Describe(current_));
+    if (current_.kind != Token::End)
+      Fail(current_.line, L"text after the end of the description: " + Describe(current_));
     return root;
   }
 
@@ -404,8 +399,7 @@ class Parser {
         if (current_.symbol == '(') return ReadList(std::move(v), depth);
         if (current_.symbol == '<') return ReadCollection(std::move(v), depth);
         break;
-      case Token::End:
-        break;
+      case Token::End: break;
     }
     Expected(L"value");
   }

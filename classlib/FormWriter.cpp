@@ -5,11 +5,14 @@
 #include "classlib/Exception.h"
 #include "classlib/FormReader.h"
 #include "classlib/SysUtils.h"
+#include "classlib/Utf8.h"
 
 namespace classlib::forms {
 namespace {
 
-[[noreturn]] void Refuse(std::wstring_view why) { throw EFormError(L"cannot write the description: " + std::wstring(why)); }
+[[noreturn]] void Refuse(std::wstring_view why) {
+  throw EFormError(L"cannot write the description: " + std::wstring(why));
+}
 
 std::string Ascii(std::wstring_view text) {
   std::string out;
@@ -78,9 +81,7 @@ class Writer {
 
   void WriteValue(const Value& v, int indent) {
     switch (v.kind) {
-      case Value::Kind::Integer:
-        out_ += std::to_string(v.integer);
-        break;
+      case Value::Kind::Integer: out_ += std::to_string(v.integer); break;
       case Value::Kind::Float: {
         if (!std::isfinite(v.real)) Refuse(L"a number that is not finite");
         char buffer[64];
@@ -91,12 +92,8 @@ class Writer {
         out_ += text;
         break;
       }
-      case Value::Kind::String:
-        String(v.text);
-        break;
-      case Value::Kind::Identifier:
-        out_ += Name(v.text, true);
-        break;
+      case Value::Kind::String: String(v.text); break;
+      case Value::Kind::Identifier: out_ += Name(v.text, true); break;
       case Value::Kind::Set:
         out_ += "[";
         for (std::size_t i = 0; i < v.set.size(); ++i) {
@@ -151,14 +148,7 @@ class Writer {
     }
     bool quoted = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-      auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
-      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-        const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-          c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-          ++i;
-        }
-      }
+      const char32_t c = CodePointAt(text, i);
       if (c >= 0xD800 && c <= 0xDFFF) Refuse(L"a string holds an unpaired surrogate");
       if (c > 0x10FFFF) Refuse(L"a string holds an invalid character");
       const bool printable = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);

@@ -49,7 +49,9 @@ std::wstring FormatArgs(std::wstring_view format, std::span<const TFormatArg> ar
       ++i;
       const TFormatArg& a = takeArgument(next++);
       if (a.kind() != TFormatArg::Kind::Signed && a.kind() != TFormatArg::Kind::Unsigned) Invalid(format);
-      const std::int64_t v = a.kind() == TFormatArg::Kind::Signed ? a.asSigned() : static_cast<std::int64_t>(std::min<std::uint64_t>(a.asUnsigned(), 1u << 20));
+      const std::int64_t v = a.kind() == TFormatArg::Kind::Signed
+                                 ? a.asSigned()
+                                 : static_cast<std::int64_t>(std::min<std::uint64_t>(a.asUnsigned(), 1u << 20));
       return static_cast<int>(std::clamp<std::int64_t>(v, -1, 1 << 20));
     }
     if (i >= format.size() || format[i] < L'0' || format[i] > L'9') return -1;
@@ -120,7 +122,8 @@ std::wstring FormatArgs(std::wstring_view format, std::span<const TFormatArg> ar
         if (!isInteger) Invalid(format);
         if (arg.kind() == TFormatArg::Kind::Unsigned) {
           piece = IntToHexBits(arg.asUnsigned(), precision);
-        } else if (arg.asSigned() >= std::numeric_limits<std::int32_t>::min() && arg.asSigned() <= std::numeric_limits<std::int32_t>::max()) {
+        } else if (arg.asSigned() >= std::numeric_limits<std::int32_t>::min() &&
+                   arg.asSigned() <= std::numeric_limits<std::int32_t>::max()) {
           piece = IntToHexBits(static_cast<std::uint32_t>(arg.asSigned()), precision);
         } else {
           piece = IntToHexBits(static_cast<std::uint64_t>(arg.asSigned()), precision);
@@ -146,10 +149,10 @@ std::wstring FormatArgs(std::wstring_view format, std::span<const TFormatArg> ar
       case L'S':
         if (arg.kind() != TFormatArg::Kind::Text) Invalid(format);
         piece = arg.asText();
-        if (precision >= 0 && piece.size() > static_cast<std::size_t>(precision)) piece.resize(static_cast<std::size_t>(precision));
+        if (precision >= 0 && piece.size() > static_cast<std::size_t>(precision))
+          piece.resize(static_cast<std::size_t>(precision));
         break;
-      default:
-        Invalid(format);
+      default: Invalid(format);
     }
     if (width > 0 && piece.size() < static_cast<std::size_t>(width)) {
       const std::size_t pad = static_cast<std::size_t>(width) - piece.size();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classlib/FloatDigits.h"
+#include "classlib/FormatPicture.h"
 #include "classlib/SysUtils.h"
 
 namespace classlib {
@@ -17,19 +18,12 @@ constexpr int kMaxDigits = 18;
 std::vector<std::wstring_view> Sections(std::wstring_view format) {
   std::vector<std::wstring_view> out;
   std::size_t start = 0;
-  wchar_t quote = 0;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    const wchar_t c = format[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == L'\'' || c == L'"') {
-      quote = c;
-    } else if (c == L';') {
-      out.push_back(format.substr(start, i - start));
-      start = i + 1;
-      if (out.size() == 2) break;  // a third ';' belongs to the zero section's text
-    }
-  }
+  ForEachUnquoted(format, [&](std::size_t i) {
+    if (format[i] != L';') return true;
+    out.push_back(format.substr(start, i - start));
+    start = i + 1;
+    return out.size() < 2;  // a third ';' belongs to the zero section's text
+  });
   out.push_back(format.substr(start));
   return out;
 }
@@ -39,10 +33,10 @@ struct Picture {
   int integerPlaceholders = 0;  // '0' and '#' before the decimal point
   int integerMinimum = 0;       // placeholders from the first '0' up to the point
   int fractionPlaceholders = 0;
-  int fractionMinimum = 0;      // up to the last '0' after the point
-  bool grouping = false;        // ',' among the integer placeholders
+  int fractionMinimum = 0;  // up to the last '0' after the point
+  bool grouping = false;    // ',' among the integer placeholders
   bool scientific = false;
-  bool exponentSign = false;    // E+ (always a sign) rather than E- (minus only)
+  bool exponentSign = false;  // E+ (always a sign) rather than E- (minus only)
   int exponentDigits = 0;
   std::size_t exponentAt = std::wstring_view::npos;  // where "E+" starts in the section
 };
@@ -113,7 +107,8 @@ Rendered Render(TFloatRec rec, const Picture& p) {
     r.integer.insert(0, static_cast<std::size_t>(p.integerMinimum) - r.integer.size(), L'0');
   for (int k = 0; k < p.fractionPlaceholders; ++k) {
     const int index = rec.Exponent + k;
-    r.fraction.push_back(index >= 0 && index < count ? static_cast<wchar_t>(rec.Digits[static_cast<std::size_t>(index)]) : L'0');
+    r.fraction.push_back(index >= 0 && index < count ? static_cast<wchar_t>(rec.Digits[static_cast<std::size_t>(index)])
+                                                     : L'0');
   }
   while (static_cast<int>(r.fraction.size()) > p.fractionMinimum && r.fraction.back() == L'0') r.fraction.pop_back();
   if (p.scientific) {
@@ -135,9 +130,9 @@ Rendered Render(TFloatRec rec, const Picture& p) {
 std::wstring Layout(std::wstring_view s, const Picture& p, const Rendered& r, const TFormatSettings& settings) {
   std::wstring out;
   const int integerDigits = static_cast<int>(r.integer.size());
-  int integerSeen = 0;   // integer placeholders passed so far
+  int integerSeen = 0;  // integer placeholders passed so far
   int fractionSeen = 0;
-  int nextDigit = 0;     // index into r.integer
+  int nextDigit = 0;  // index into r.integer
   bool afterPoint = false;
   wchar_t quote = 0;
   const bool digitless = p.integerPlaceholders + p.fractionPlaceholders == 0;  // text only, e.g. "Zero"
@@ -171,7 +166,8 @@ std::wstring Layout(std::wstring_view s, const Picture& p, const Rendered& r, co
         // also takes every digit beyond the picture's width.
         emitInteger(std::max(0, integerDigits - (p.integerPlaceholders - integerSeen)));
       } else {
-        if (fractionSeen < static_cast<int>(r.fraction.size())) out.push_back(r.fraction[static_cast<std::size_t>(fractionSeen)]);
+        if (fractionSeen < static_cast<int>(r.fraction.size()))
+          out.push_back(r.fraction[static_cast<std::size_t>(fractionSeen)]);
         ++fractionSeen;
       }
     } else if (c == L'.' && !afterPoint) {
@@ -214,8 +210,9 @@ std::wstring FormatFloat(std::wstring_view format, double value, const TFormatSe
   rec.Negative = false;
   Picture picture = Analyse(section);
   Rendered rendered = Render(rec, picture);
-  const bool roundedToZero = std::all_of(rendered.integer.begin(), rendered.integer.end(), [](wchar_t c) { return c == L'0'; }) &&
-                             std::all_of(rendered.fraction.begin(), rendered.fraction.end(), [](wchar_t c) { return c == L'0'; });
+  const bool roundedToZero =
+      std::all_of(rendered.integer.begin(), rendered.integer.end(), [](wchar_t c) { return c == L'0'; }) &&
+      std::all_of(rendered.fraction.begin(), rendered.fraction.end(), [](wchar_t c) { return c == L'0'; });
   if (roundedToZero && !rec.IsZero()) {
     // A value that rounds to zero is shown as zero: by the zero section when there is one, and
     // without a minus sign.

@@ -24,9 +24,9 @@ struct TFormatSettings {
   std::wstring TimePMString = L"PM";
   std::array<std::wstring, 12> ShortMonthNames = {L"Jan", L"Feb", L"Mar", L"Apr", L"May", L"Jun",
                                                   L"Jul", L"Aug", L"Sep", L"Oct", L"Nov", L"Dec"};
-  std::array<std::wstring, 12> LongMonthNames = {L"January", L"February", L"March",     L"April",
-                                                 L"May",     L"June",     L"July",      L"August",
-                                                 L"September", L"October", L"November", L"December"};
+  std::array<std::wstring, 12> LongMonthNames = {L"January",   L"February", L"March",    L"April",
+                                                 L"May",       L"June",     L"July",     L"August",
+                                                 L"September", L"October",  L"November", L"December"};
   // Sunday first, as the system numbers week days.
   std::array<std::wstring, 7> ShortDayNames = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
   std::array<std::wstring, 7> LongDayNames = {L"Sunday",   L"Monday", L"Tuesday", L"Wednesday",

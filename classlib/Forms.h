@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/FormLoader.h"
 #include "classlib/FormNode.h"
 #include "classlib/Menus.h"
@@ -43,7 +44,17 @@ class EAbort : public Exception {
 };
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+template <>
+inline const TEnumInfo& EnumInfo<TFormStyle>() {
+  static const TEnumInfo i{L"TFormStyle", {L"fsNormal", L"fsMDIChild", L"fsMDIForm", L"fsStayOnTop"}};
+  return i;
+}
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+template <>
+inline const TEnumInfo& EnumInfo<TBorderIcon>() {
+  static const TEnumInfo i{L"TBorderIcon", {L"biSystemMenu", L"biMinimize", L"biMaximize", L"biHelp"}};
+  return i;
+}
 using TBorderIcons = TSet<TBorderIcon>;
 enum TPosition {
   poDesigned,
@@ -55,8 +66,20 @@ enum TPosition {
   poMainFormCenter,
   poOwnerFormCenter
 };
+template <>
+inline const TEnumInfo& EnumInfo<TPosition>() {
+  static const TEnumInfo i{L"TPosition",
+                           {L"poDesigned", L"poDefault", L"poDefaultPosOnly", L"poDefaultSizeOnly", L"poScreenCenter",
+                            L"poDesktopCenter", L"poMainFormCenter", L"poOwnerFormCenter"}};
+  return i;
+}
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+template <>
+inline const TEnumInfo& EnumInfo<TWindowState>() {
+  static const TEnumInfo i{L"TWindowState", {L"wsNormal", L"wsMinimized", L"wsMaximized"}};
+  return i;
+}
 enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
 using TFormState = TSet<TFormStateItem>;
 
@@ -288,6 +311,8 @@ void TApplication::CreateForm(T*& Reference) {
 class TScreen : public TComponent {
  public:
   explicit TScreen(TComponent* AOwner);
+  // The screen object when one exists (Screen creates it on first use), else nullptr.
+  static TScreen* Existing();
   std::wstring ClassName() const override { return L"TScreen"; }
   int FormCount() const { return static_cast<int>(FForms.size()); }
   TCustomForm* Forms(int Index) const;
@@ -325,14 +350,5 @@ inline constexpr TScreenAccess Screen{};
 
 // Frees the forms and the application object (at the end of the program's entry).
 void FinalizeApplication();
-
-template <>
-const TEnumInfo& EnumInfo<TFormStyle>();
-template <>
-const TEnumInfo& EnumInfo<TBorderIcon>();
-template <>
-const TEnumInfo& EnumInfo<TPosition>();
-template <>
-const TEnumInfo& EnumInfo<TWindowState>();
 
 }  // namespace classlib

@@ -12,8 +12,7 @@ class GdiObject {
  public:
   GdiObject() = default;
   explicit GdiObject(Handle handle, bool owned = true) : handle_(handle), owned_(owned) {}
-  GdiObject(GdiObject&& other) noexcept
-      : handle_(std::exchange(other.handle_, nullptr)), owned_(other.owned_) {}
+  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)), owned_(other.owned_) {}
   GdiObject& operator=(GdiObject&& other) noexcept {
     if (this != &other) {
       reset();

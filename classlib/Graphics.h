@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/EnumInfo.h"
 #include "classlib/Exception.h"
 #include "classlib/GdiObject.h"
 #include "classlib/GraphicsErrors.h"
@@ -60,16 +61,53 @@ class TEnumSet {
 };
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+template <>
+inline const TEnumInfo& EnumInfo<TFontStyle>() {
+  static const TEnumInfo i{L"TFontStyle", {L"fsBold", L"fsItalic", L"fsUnderline", L"fsStrikeOut"}};
+  return i;
+}
 using TFontStyles = TEnumSet<TFontStyle>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
+template <>
+inline const TEnumInfo& EnumInfo<TFontPitch>() {
+  static const TEnumInfo i{L"TFontPitch", {L"fpDefault", L"fpVariable", L"fpFixed"}};
+  return i;
+}
 enum TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType };
 using TFontCharset = std::uint8_t;  // DEFAULT_CHARSET, RUSSIAN_CHARSET...
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+template <>
+inline const TEnumInfo& EnumInfo<TBrushStyle>() {
+  static const TEnumInfo i{L"TBrushStyle",
+                           {L"bsSolid", L"bsClear", L"bsHorizontal", L"bsVertical", L"bsFDiagonal", L"bsBDiagonal",
+                            L"bsCross", L"bsDiagCross"}};
+  return i;
+}
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+template <>
+inline const TEnumInfo& EnumInfo<TPenStyle>() {
+  static const TEnumInfo i{
+      L"TPenStyle", {L"psSolid", L"psDash", L"psDot", L"psDashDot", L"psDashDotDot", L"psClear", L"psInsideFrame"}};
+  return i;
+}
 enum TPenMode {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+  pmBlack,
+  pmWhite,
+  pmNop,
+  pmNot,
+  pmCopy,
+  pmNotCopy,
+  pmMergePenNot,
+  pmMaskPenNot,
+  pmMergeNotPen,
+  pmMaskNotPen,
+  pmMerge,
+  pmNotMerge,
+  pmMask,
+  pmNotMask,
+  pmXor,
+  pmNotXor
 };
 
 // Base of fonts, brushes and pens: a change drops the GDI handle and tells the owner.

@@ -220,8 +220,7 @@ void TBrush::SetHandle(HBRUSH Value) {
   if (lb.lbStyle == BS_NULL) {
     style_ = bsClear;
   } else if (lb.lbStyle == BS_HATCHED && lb.lbHatch <= HS_DIAGCROSS) {
-    static constexpr TBrushStyle kStyle[] = {bsHorizontal, bsVertical, bsFDiagonal,
-                                             bsBDiagonal,  bsCross,    bsDiagCross};
+    static constexpr TBrushStyle kStyle[] = {bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross};
     style_ = kStyle[lb.lbHatch];
   } else {
     style_ = bsSolid;

@@ -7,23 +7,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TDrawingStyle>() {
-  static const TEnumInfo i{L"TDrawingStyle", {L"dsFocus", L"dsSelected", L"dsNormal", L"dsTransparent"}};
-  return i;
-}
-template <>
-const TEnumInfo& EnumInfo<TImageType>() {
-  static const TEnumInfo i{L"TImageType", {L"itImage", L"itMask"}};
-  return i;
-}
-template <>
-const TEnumInfo& EnumInfo<TColorDepth>() {
-  static const TEnumInfo i{L"TColorDepth",
-                           {L"cdDeviceDependent", L"cd4Bit", L"cd8Bit", L"cd16Bit", L"cd24Bit", L"cd32Bit"}};
-  return i;
-}
-
 // ---- TChangeLink --------------------------------------------------------------------------
 
 TChangeLink::~TChangeLink() {

@@ -12,14 +12,31 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/SystemImageList.h"
 #include "classlib/TypInfo.h"
 
 namespace classlib {
 
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
+template <>
+inline const TEnumInfo& EnumInfo<TDrawingStyle>() {
+  static const TEnumInfo i{L"TDrawingStyle", {L"dsFocus", L"dsSelected", L"dsNormal", L"dsTransparent"}};
+  return i;
+}
 enum TImageType { itImage, itMask };
+template <>
+inline const TEnumInfo& EnumInfo<TImageType>() {
+  static const TEnumInfo i{L"TImageType", {L"itImage", L"itMask"}};
+  return i;
+}
 enum TColorDepth { cdDeviceDependent, cd4Bit, cd8Bit, cd16Bit, cd24Bit, cd32Bit };
+template <>
+inline const TEnumInfo& EnumInfo<TColorDepth>() {
+  static const TEnumInfo i{L"TColorDepth",
+                           {L"cdDeviceDependent", L"cd4Bit", L"cd8Bit", L"cd16Bit", L"cd24Bit", L"cd32Bit"}};
+  return i;
+}
 
 class TCustomImageList;
 

@@ -10,6 +10,7 @@
 #include <jpeglib.h>
 
 #include "classlib/BmpFormat.h"
+#include "classlib/CheckedSize.h"
 #include "classlib/GraphicsErrors.h"
 
 namespace classlib::jpeg {
@@ -48,9 +49,7 @@ void InstallErrors(jpeg_error_mgr* pub) {
 }
 
 bool TooLarge(JDIMENSION w, JDIMENSION h) {
-  return w == 0 || h == 0 || w > static_cast<JDIMENSION>(bmp::kMaxDimension) ||
-         h > static_cast<JDIMENSION>(bmp::kMaxDimension) ||
-         static_cast<std::int64_t>(w) * h > bmp::kMaxPixels;
+  return w == 0 || h == 0 || !CheckedPixelCount(w, h, bmp::kMaxPixels, bmp::kMaxDimension);
 }
 
 // CMYK as Adobe writes it (inverted) or plain, to blue, green, red.
@@ -184,14 +183,18 @@ Image Decode(std::span<const std::uint8_t> data, const DecodeOptions& options) {
 }
 
 std::vector<std::uint8_t> Encode(const Image& image, int quality, bool progressive) {
-  if (image.Width <= 0 || image.Height <= 0 || (image.Channels != 1 && image.Channels != 3) ||
-      image.Width > 65500 || image.Height > 65500 ||
+  if (image.Width <= 0 || image.Height <= 0 || (image.Channels != 1 && image.Channels != 3) || image.Width > 65500 ||
+      image.Height > 65500 ||
       image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height * image.Channels)
     throw EInvalidGraphicOperation(L"Cannot encode this picture as JPEG");
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   char message[JMSG_LENGTH_MAX] = {};
-  const bool ok = EncodeInto(image, quality < 1 ? 1 : quality > 100 ? 100 : quality, progressive, &buffer, &size, message);
+  const bool ok = EncodeInto(image,
+                             quality < 1     ? 1
+                             : quality > 100 ? 100
+                                             : quality,
+                             progressive, &buffer, &size, message);
   std::vector<std::uint8_t> out;
   if (ok && buffer) out.assign(buffer, buffer + size);
   std::free(buffer);

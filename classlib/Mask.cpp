@@ -138,8 +138,10 @@ void TCustomMaskEdit::KeyPress(wchar_t& Key) {
   std::wstring text = EditText();
   if (end > start) FMask.Clear(text, start, end);
   int caret = FMask.TypeChar(text, start, Key);
-  if (caret < 0) MessageBeep(0);
-  else Apply(text, caret);
+  if (caret < 0)
+    MessageBeep(0);
+  else
+    Apply(text, caret);
   Key = 0;
 }
 

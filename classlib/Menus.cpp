@@ -7,12 +7,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TPopupAlignment>() {
-  static const TEnumInfo i{L"TPopupAlignment", {L"paLeft", L"paRight", L"paCenter"}};
-  return i;
-}
-
 namespace {
 
 std::map<UINT, TMenuItem*>& Commands() {
@@ -143,8 +137,10 @@ TComponent* TMenuItem::GetParentComponent() const {
 
 void TMenuItem::SetParentComponent(TComponent* Value) {
   if (FParent) FParent->Remove(this);
-  if (auto* menu = dynamic_cast<TMenu*>(Value)) menu->Items()->Add(this);
-  else if (auto* item = dynamic_cast<TMenuItem*>(Value)) item->Add(this);
+  if (auto* menu = dynamic_cast<TMenu*>(Value))
+    menu->Items()->Add(this);
+  else if (auto* item = dynamic_cast<TMenuItem*>(Value))
+    item->Add(this);
 }
 
 void TMenuItem::Click() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
 #include "classlib/TypInfo.h"
@@ -120,6 +121,11 @@ class TMenu : public TComponent {
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
+template <>
+inline const TEnumInfo& EnumInfo<TPopupAlignment>() {
+  static const TEnumInfo i{L"TPopupAlignment", {L"paLeft", L"paRight", L"paCenter"}};
+  return i;
+}
 
 class TPopupMenu : public TMenu {
  public:
@@ -157,8 +163,5 @@ class TMainMenu : public TMenu {
 // WM_COMMAND from a menu, WM_MEASUREITEM and WM_DRAWITEM for menu items: runs the item's
 // handler. True when Message was a menu item's.
 bool DispatchMenuMessage(TMessage& Message);
-
-template <>
-const TEnumInfo& EnumInfo<TPopupAlignment>();
 
 }  // namespace classlib

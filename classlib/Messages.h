@@ -4,6 +4,8 @@
 // WM_NOTIFY, WM_DRAWITEM... reflected back to the child as CN_BASE + the WM number).
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace classlib {
@@ -127,5 +129,15 @@ inline constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 inline constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 inline constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+
+// The messages a parent gets about one of its child windows: TWinControl::Dispatch sends each
+// back to the child as CN_BASE + the message. The one list of them.
+inline constexpr std::array<UINT, 17> kReflectedMessages = {
+    WM_COMMAND,         WM_NOTIFY,      WM_DRAWITEM,    WM_MEASUREITEM,       WM_DELETEITEM,     WM_COMPAREITEM,
+    WM_HSCROLL,         WM_VSCROLL,     WM_CHARTOITEM,  WM_VKEYTOITEM,        WM_CTLCOLORMSGBOX, WM_CTLCOLOREDIT,
+    WM_CTLCOLORLISTBOX, WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSCROLLBAR, WM_CTLCOLORSTATIC};
+constexpr bool IsReflectedMessage(UINT Msg) {
+  return std::find(kReflectedMessages.begin(), kReflectedMessages.end(), Msg) != kReflectedMessages.end();
+}
 
 }  // namespace classlib

@@ -14,19 +14,6 @@
 
 namespace classlib {
 
-template <>
-const TEnumInfo& EnumInfo<TBrushStyle>() {
-  static const TEnumInfo i{L"TBrushStyle", {L"bsSolid", L"bsClear", L"bsHorizontal", L"bsVertical", L"bsFDiagonal",
-                                            L"bsBDiagonal", L"bsCross", L"bsDiagCross"}};
-  return i;
-}
-template <>
-const TEnumInfo& EnumInfo<TPenStyle>() {
-  static const TEnumInfo i{L"TPenStyle",
-                           {L"psSolid", L"psDash", L"psDot", L"psDashDot", L"psDashDotDot", L"psClear", L"psInsideFrame"}};
-  return i;
-}
-
 namespace {
 
 const TIdentMap& CharsetIdents() {
@@ -56,8 +43,9 @@ void DeclareFont(TClassDecl<TFont>& d) {
   d.Integer(L"Size", &TFont::Size, &TFont::SetSize, 8);
   d.Color(L"Color", &TFont::Color, &TFont::SetColor, clWindowText);
   d.Set(L"Style", &TFont::Style, &TFont::SetStyle, TFontStyles{});
-  d.Integer(L"Charset", [](TFont* f) { return static_cast<int>(f->Charset()); },
-            [](TFont* f, int v) { f->SetCharset(static_cast<TFontCharset>(v)); }, DEFAULT_CHARSET, &CharsetIdents());
+  d.Integer(
+      L"Charset", [](TFont* f) { return static_cast<int>(f->Charset()); },
+      [](TFont* f, int v) { f->SetCharset(static_cast<TFontCharset>(v)); }, DEFAULT_CHARSET, &CharsetIdents());
   d.Enum(L"Pitch", &TFont::Pitch, &TFont::SetPitch, fpDefault);
   d.Integer(L"Orientation", &TFont::Orientation, &TFont::SetOrientation, 0);
 }

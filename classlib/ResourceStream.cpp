@@ -13,7 +13,8 @@ TResourceStream::TResourceStream(HINSTANCE instance, int id, const wchar_t* type
   Load(instance, MAKEINTRESOURCEW(id), type, IntToStr(id));
 }
 
-void TResourceStream::Load(HINSTANCE instance, const wchar_t* name, const wchar_t* type, const std::wstring& shownName) {
+void TResourceStream::Load(HINSTANCE instance, const wchar_t* name, const wchar_t* type,
+                           const std::wstring& shownName) {
   // Resource memory belongs to the loaded module and lives as long as it: nothing to free.
   HRSRC info = FindResourceW(instance, name, type);
   HGLOBAL handle = info ? LoadResource(instance, info) : nullptr;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
 #include "classlib/SystemImageList.h"
@@ -42,6 +43,11 @@ class TButtonControl : public TWinControl {
 };
 
 enum TImageAlignment { iaLeft, iaRight, iaTop, iaBottom, iaCenter };
+template <>
+inline const TEnumInfo& EnumInfo<TImageAlignment>() {
+  static const TEnumInfo i{L"TImageAlignment", {L"iaLeft", L"iaRight", L"iaTop", L"iaBottom", L"iaCenter"}};
+  return i;
+}
 
 // Space around a button's image, in pixels.
 class TImageMargins : public TPersistent {
@@ -136,6 +142,11 @@ class TButton : public TButtonControl {
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+template <>
+inline const TEnumInfo& EnumInfo<TCheckBoxState>() {
+  static const TEnumInfo i{L"TCheckBoxState", {L"cbUnchecked", L"cbChecked", L"cbGrayed"}};
+  return i;
+}
 
 class TCustomCheckBox : public TButtonControl {
  public:
@@ -216,6 +227,11 @@ class TGroupBox : public TCustomGroupBox {
 };
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+template <>
+inline const TEnumInfo& EnumInfo<TEditCharCase>() {
+  static const TEnumInfo i{L"TEditCharCase", {L"ecNormal", L"ecUpperCase", L"ecLowerCase"}};
+  return i;
+}
 
 class TCustomEdit : public TWinControl {
  public:
@@ -282,6 +298,12 @@ class TEdit : public TCustomEdit {
 };
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+template <>
+inline const TEnumInfo& EnumInfo<TComboBoxStyle>() {
+  static const TEnumInfo i{
+      L"TComboBoxStyle", {L"csDropDown", L"csSimple", L"csDropDownList", L"csOwnerDrawFixed", L"csOwnerDrawVariable"}};
+  return i;
+}
 
 class TCustomComboBox;
 
@@ -377,6 +399,11 @@ class TComboBox : public TCustomComboBox {
 };
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
+template <>
+inline const TEnumInfo& EnumInfo<TTextLayout>() {
+  static const TEnumInfo i{L"TTextLayout", {L"tlTop", L"tlCenter", L"tlBottom"}};
+  return i;
+}
 
 // A windowless text, painted by its parent; transparent unless told otherwise.
 class TCustomLabel : public TGraphicControl {
@@ -425,16 +452,5 @@ class TLabel : public TCustomLabel {
   explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
   std::wstring ClassName() const override { return L"TLabel"; }
 };
-
-template <>
-const TEnumInfo& EnumInfo<TImageAlignment>();
-template <>
-const TEnumInfo& EnumInfo<TCheckBoxState>();
-template <>
-const TEnumInfo& EnumInfo<TEditCharCase>();
-template <>
-const TEnumInfo& EnumInfo<TComboBoxStyle>();
-template <>
-const TEnumInfo& EnumInfo<TTextLayout>();
 
 }  // namespace classlib

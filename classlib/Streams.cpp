@@ -85,7 +85,8 @@ constexpr std::int64_t kMaxMemoryStreamSize = 0x7FFFFFFF;
 void TMemoryStream::Resize(std::int64_t size) {
   if (size < 0) throw EStreamError(L"Invalid stream size");
   try {
-    if (size > kMaxMemoryStreamSize || static_cast<std::uint64_t>(size) > buffer_.max_size()) throw std::length_error("size");
+    if (size > kMaxMemoryStreamSize || static_cast<std::uint64_t>(size) > buffer_.max_size())
+      throw std::length_error("size");
     buffer_.resize(static_cast<std::size_t>(size));
   } catch (const std::bad_alloc&) {
     throw EStreamError(L"Out of memory while expanding memory stream");
@@ -103,8 +104,8 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
     // Grows geometrically so that many small writes stay linear.
     if (static_cast<std::uint64_t>(end) > buffer_.capacity() && end <= kMaxMemoryStreamSize) {
       try {
-        buffer_.reserve(static_cast<std::size_t>(
-            std::min<std::int64_t>(std::max<std::int64_t>(end, static_cast<std::int64_t>(buffer_.capacity()) * 2), kMaxMemoryStreamSize)));
+        buffer_.reserve(static_cast<std::size_t>(std::min<std::int64_t>(
+            std::max<std::int64_t>(end, static_cast<std::int64_t>(buffer_.capacity()) * 2), kMaxMemoryStreamSize)));
       } catch (const std::exception&) {
         // The exact size below still gets its chance.
       }

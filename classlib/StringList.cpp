@@ -26,9 +26,7 @@ class UpdateBracket {
 
 // ---------------------------------------------------------------- TStrings
 
-void TStrings::ListIndexError(int index) {
-  throw EListError(L"List index out of bounds (" + IntToStr(index) + L")");
-}
+void TStrings::ListIndexError(int index) { throw EListError(L"List index out of bounds (" + IntToStr(index) + L")"); }
 
 int TStrings::Add(const std::wstring& text) {
   const int index = GetCount();
@@ -216,9 +214,8 @@ std::wstring TStrings::JoinDelimited(wchar_t delimiter, wchar_t quote, bool stri
   std::wstring out;
   for (int i = 0; i < count; ++i) {
     const std::wstring item = Get(i);
-    const bool needsQuotes = std::any_of(item.begin(), item.end(), [&](wchar_t c) {
-      return c == quote || c == delimiter || (!strict && c <= L' ');
-    });
+    const bool needsQuotes = std::any_of(
+        item.begin(), item.end(), [&](wchar_t c) { return c == quote || c == delimiter || (!strict && c <= L' '); });
     if (i > 0) out.push_back(delimiter);
     out += needsQuotes ? AnsiQuotedStr(item, quote) : item;
   }
@@ -408,7 +405,8 @@ void TStringList::CustomSort(const std::function<int(const TStringList&, int, in
 
 void TStringList::Sort() {
   CustomSort([](const TStringList& list, int a, int b) {
-    return list.CompareStrings(list.items_[static_cast<std::size_t>(a)].text, list.items_[static_cast<std::size_t>(b)].text);
+    return list.CompareStrings(list.items_[static_cast<std::size_t>(a)].text,
+                               list.items_[static_cast<std::size_t>(b)].text);
   });
 }
 

@@ -1,7 +1,7 @@
 // TStrings to and from streams and files.
 #include "classlib/Exception.h"
-#include "classlib/StringList.h"
 #include "classlib/Streams.h"
+#include "classlib/StringList.h"
 
 namespace classlib {
 

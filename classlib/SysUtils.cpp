@@ -70,8 +70,8 @@ bool ParseInteger(std::wstring_view s, std::int64_t min, std::int64_t max, int h
   if (i >= s.size()) return false;
   std::uint64_t value = 0;
   if (hex) {
-    const std::uint64_t limit = hexBits >= 64 ? std::numeric_limits<std::uint64_t>::max()
-                                              : (std::uint64_t{1} << hexBits) - 1;
+    const std::uint64_t limit =
+        hexBits >= 64 ? std::numeric_limits<std::uint64_t>::max() : (std::uint64_t{1} << hexBits) - 1;
     for (; i < s.size(); ++i) {
       const int d = HexValue(s[i]);
       if (d < 0) return false;
@@ -177,7 +177,8 @@ bool TryStrToFloat(std::wstring_view text, double& value, const TFormatSettings&
     ++i;
     if (i < end && (text[i] == L'+' || text[i] == L'-')) ascii.push_back(static_cast<char>(text[i++]));
     int exponentDigits = 0;
-    for (; i < end && text[i] >= L'0' && text[i] <= L'9'; ++i, ++exponentDigits) ascii.push_back(static_cast<char>(text[i]));
+    for (; i < end && text[i] >= L'0' && text[i] <= L'9'; ++i, ++exponentDigits)
+      ascii.push_back(static_cast<char>(text[i]));
     if (exponentDigits == 0) return false;
   }
   if (i != end) return false;
@@ -230,7 +231,8 @@ std::wstring Scientific(const TFloatRec& rec, int precision, int exponentDigits,
   if (decimals > 0) {
     out.push_back(settings.DecimalSeparator);
     for (int k = 1; k <= decimals; ++k)
-      out.push_back(k < static_cast<int>(digits.size()) ? static_cast<wchar_t>(digits[static_cast<std::size_t>(k)]) : L'0');
+      out.push_back(k < static_cast<int>(digits.size()) ? static_cast<wchar_t>(digits[static_cast<std::size_t>(k)])
+                                                        : L'0');
   }
   const int exponent = rec.Digits.empty() ? 0 : rec.Exponent - 1;
   out.push_back(L'E');
@@ -291,8 +293,7 @@ std::wstring FloatToStrF(double value, TFloatFormat format, int precision, int d
       digits = std::clamp(digits, 0, 18);
       TFloatRec bySignificance = rec;
       RoundDigits(bySignificance, precision);
-      if (bySignificance.Exponent > precision)
-        return Scientific(bySignificance, precision, 0, false, false, settings);
+      if (bySignificance.Exponent > precision) return Scientific(bySignificance, precision, 0, false, false, settings);
       RoundDigits(rec, std::min(precision, rec.Exponent + digits));
       return Fixed(rec, digits, format == ffNumber, settings);
     }

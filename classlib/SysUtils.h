@@ -58,8 +58,7 @@ std::wstring FloatToStr(double value, const TFormatSettings& settings);
 // ffFixed/ffNumber: Digits decimals (ffNumber with thousands separators), scientific when
 // the integer part has more than Precision digits. Rounding is half away from zero.
 std::wstring FloatToStrF(double value, TFloatFormat format, int precision, int digits);
-std::wstring FloatToStrF(double value, TFloatFormat format, int precision, int digits,
-                         const TFormatSettings& settings);
+std::wstring FloatToStrF(double value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings);
 
 // The value laid out by a picture: up to three sections "positive;negative;zero"; in a section
 // '0' is a digit always shown, '#' a digit shown when significant, '.' the decimal separator,
@@ -122,8 +121,12 @@ class TFormatArg {
   TFormatArg(const std::wstring& v) : kind_(Kind::Text), text_(v) {}
   TFormatArg(const wchar_t* v) : kind_(Kind::Text), text_(v ? v : L"") {}
   TFormatArg(const TFormatArg& other)
-      : kind_(other.kind_), signed_(other.signed_), unsigned_(other.unsigned_), float_(other.float_),
-        text_(other.text_), storage_(other.storage_) {
+      : kind_(other.kind_),
+        signed_(other.signed_),
+        unsigned_(other.unsigned_),
+        float_(other.float_),
+        text_(other.text_),
+        storage_(other.storage_) {
     if (other.text_.data() == &other.storage_) text_ = std::wstring_view(&storage_, 1);
   }
   TFormatArg& operator=(const TFormatArg&) = delete;
@@ -148,8 +151,7 @@ class TFormatArg {
 // (thousands separators), s (precision = maximum characters) and "%%". Width and precision may be
 // '*' (taken from the arguments). Padding is with blanks ("%2d" gives " 5"); a leading '0' in the
 // width pads with zeros instead. A missing or mismatched argument raises EConvertError.
-std::wstring FormatArgs(std::wstring_view format, std::span<const TFormatArg> args,
-                        const TFormatSettings& settings);
+std::wstring FormatArgs(std::wstring_view format, std::span<const TFormatArg> args, const TFormatSettings& settings);
 template <class... A>
 std::wstring Format(std::wstring_view format, const A&... args) {
   if constexpr (sizeof...(A) == 0) {

@@ -87,7 +87,8 @@ int SystemImageList::Height() const {
   return cy;
 }
 
-std::vector<std::vector<std::uint32_t>> SystemImageList::Split(TBitmap* Image, TBitmap* Mask, bool keyed, TColor key) const {
+std::vector<std::vector<std::uint32_t>> SystemImageList::Split(TBitmap* Image, TBitmap* Mask, bool keyed,
+                                                               TColor key) const {
   const int width = Width(), height = Height();
   if (!Image || Image->Empty() || width <= 0) return {};
   TBitmap colour;
@@ -101,10 +102,12 @@ std::vector<std::vector<std::uint32_t>> SystemImageList::Split(TBitmap* Image, T
   const std::uint32_t keyRgb = static_cast<std::uint32_t>(((k & 0xFF) << 16) | (k & 0xFF00) | ((k >> 16) & 0xFF));
 
   const int count = std::max(1, colour.Width() / width);
-  std::vector<std::vector<std::uint32_t>> parts(count, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0));
+  std::vector<std::vector<std::uint32_t>> parts(
+      count, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0));
   for (int y = 0; y < std::min(height, colour.Height()); ++y) {
     const auto* src = static_cast<const std::uint32_t*>(colour.ScanLine(y));
-    const std::uint32_t* msk = useMask && y < mask.Height() ? static_cast<const std::uint32_t*>(mask.ScanLine(y)) : nullptr;
+    const std::uint32_t* msk =
+        useMask && y < mask.Height() ? static_cast<const std::uint32_t*>(mask.ScanLine(y)) : nullptr;
     for (int i = 0; i < count; ++i) {
       std::uint32_t* dst = &parts[i][static_cast<std::size_t>(y) * width];
       for (int x = 0; x < width && i * width + x < colour.Width(); ++x) {
@@ -230,8 +233,7 @@ bool SystemImageList::Pixels(int Index, std::vector<std::uint32_t>& Out) const {
   if (!hasAlpha) {
     std::vector<std::uint32_t> mask;
     const bool masked = maskBitmap && ReadPixels(maskBitmap.get(), width, height, mask);
-    for (std::size_t i = 0; i < Out.size(); ++i)
-      Out[i] = masked && (mask[i] & 0xFFFFFF) ? 0 : (Out[i] | 0xFF000000u);
+    for (std::size_t i = 0; i < Out.size(); ++i) Out[i] = masked && (mask[i] & 0xFFFFFF) ? 0 : (Out[i] | 0xFF000000u);
   }
   return true;
 }

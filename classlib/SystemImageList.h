@@ -56,8 +56,7 @@ class SystemImageList {
  private:
   std::vector<std::vector<std::uint32_t>> Split(TBitmap* Image, TBitmap* Mask, bool keyed, TColor key) const;
   int Append(const std::vector<std::uint32_t>& image);
-  void MakeBitmaps(const std::vector<std::uint32_t>& image, GdiObject<HBITMAP>& colour,
-                   GdiObject<HBITMAP>& mask) const;
+  void MakeBitmaps(const std::vector<std::uint32_t>& image, GdiObject<HBITMAP>& colour, GdiObject<HBITMAP>& mask) const;
 
   HIMAGELIST handle_ = nullptr;
   bool shared_ = false;

@@ -44,20 +44,16 @@ std::wstring DecodeText(std::string_view bytes, TTextEncoding fallback, TTextEnc
   }
   found = fallback;
   switch (fallback) {
-    case TTextEncoding::Utf8:
-      return Utf8Decode(bytes);
-    case TTextEncoding::Utf16:
-      return DecodeUtf16(bytes, false);
-    case TTextEncoding::Cp1251:
-      break;
+    case TTextEncoding::Utf8: return Utf8Decode(bytes);
+    case TTextEncoding::Utf16: return DecodeUtf16(bytes, false);
+    case TTextEncoding::Cp1251: break;
   }
   return Cp1251ToWide(bytes);
 }
 
 std::string EncodeText(std::wstring_view text, TTextEncoding encoding) {
   switch (encoding) {
-    case TTextEncoding::Utf8:
-      return "\xEF\xBB\xBF" + Utf8Encode(text);
+    case TTextEncoding::Utf8: return "\xEF\xBB\xBF" + Utf8Encode(text);
     case TTextEncoding::Utf16: {
       std::string out = "\xFF\xFE";
       const auto put = [&](char32_t unit) {
@@ -75,8 +71,7 @@ std::string EncodeText(std::wstring_view text, TTextEncoding encoding) {
       }
       return out;
     }
-    case TTextEncoding::Cp1251:
-      break;
+    case TTextEncoding::Cp1251: break;
   }
   return WideToCp1251(text);
 }

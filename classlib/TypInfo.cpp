@@ -50,10 +50,14 @@ bool ParseInteger(std::wstring_view text, std::int64_t& value) {
   for (; i < t.size(); ++i) {
     int d;
     wchar_t c = t[i];
-    if (c >= L'0' && c <= L'9') d = c - L'0';
-    else if (base == 16 && c >= L'a' && c <= L'f') d = c - L'a' + 10;
-    else if (base == 16 && c >= L'A' && c <= L'F') d = c - L'A' + 10;
-    else return false;
+    if (c >= L'0' && c <= L'9')
+      d = c - L'0';
+    else if (base == 16 && c >= L'a' && c <= L'f')
+      d = c - L'a' + 10;
+    else if (base == 16 && c >= L'A' && c <= L'F')
+      d = c - L'A' + 10;
+    else
+      return false;
     if (v > (UINT64_MAX - static_cast<unsigned>(d)) / static_cast<unsigned>(base)) return false;
     v = v * static_cast<unsigned>(base) + static_cast<unsigned>(d);
   }
@@ -105,6 +109,7 @@ bool TIdentMap::NameOf(std::int64_t Value, std::wstring& Name) const {
 
 const TIdentMap& ColorIdents() {
   constexpr std::int64_t sys = static_cast<std::int64_t>(static_cast<TColor>(0xFF000000u));
+  // clang-format off
   static const TIdentMap map{{
       {L"clBlack", 0x000000},         {L"clMaroon", 0x000080},
       {L"clGreen", 0x008000},         {L"clOlive", 0x008080},
@@ -133,10 +138,12 @@ const TIdentMap& ColorIdents() {
       {L"clGradientActiveCaption", sys | 27}, {L"clGradientInactiveCaption", sys | 28},
       {L"clMenuHighlight", sys | 29}, {L"clMenuBar", sys | 30},
   }};
+  // clang-format on
   return map;
 }
 
 const TIdentMap& CursorIdents() {
+  // clang-format off
   static const TIdentMap map{{
       {L"crDefault", 0},   {L"crNone", -1},      {L"crArrow", -2},     {L"crCross", -3},
       {L"crIBeam", -4},    {L"crSizeNESW", -6},  {L"crSizeNS", -7},    {L"crSizeNWSE", -8},
@@ -145,6 +152,7 @@ const TIdentMap& CursorIdents() {
       {L"crSQLWait", -17}, {L"crNo", -18},       {L"crAppStart", -19}, {L"crHelp", -20},
       {L"crHandPoint", -21}, {L"crSizeAll", -22},
   }};
+  // clang-format on
   return map;
 }
 
@@ -232,8 +240,10 @@ std::vector<const TPropInfo*> TClassInfo::AllProperties() const {
     for (const TPropInfo& p : (*it)->Properties) {
       // A descendant may re-declare a property with another default: the latest one wins.
       auto same = std::find_if(all.begin(), all.end(), [&](const TPropInfo* q) { return SameText(q->Name, p.Name); });
-      if (same != all.end()) *same = &p;
-      else all.push_back(&p);
+      if (same != all.end())
+        *same = &p;
+      else
+        all.push_back(&p);
     }
   return all;
 }
@@ -548,9 +558,12 @@ void SetPropText(TObject* Instance, std::wstring_view PropName, std::wstring_vie
       return;
     case TPropKind::Boolean: {
       std::wstring t = TrimBlanks(Value);
-      if (SameText(t, L"True")) v = 1;
-      else if (SameText(t, L"False")) v = 0;
-      else throw bad(L"True or False");
+      if (SameText(t, L"True"))
+        v = 1;
+      else if (SameText(t, L"False"))
+        v = 0;
+      else
+        throw bad(L"True or False");
       p.SetOrd(r.object, v);
       return;
     }

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/Exception.h"
 #include "classlib/Object.h"
 #include "classlib/Set.h"
@@ -53,17 +54,6 @@ enum class TPropKind {
   Collection,  // TCollection items (Panels, Columns)
   Binary,      // raw bytes (picture and image-list data)
 };
-
-struct TEnumInfo {
-  std::wstring TypeName;
-  std::vector<std::wstring> Names;  // index = ordinal value
-  // Ordinal of Name (ignoring case), or -1.
-  int ValueOf(std::wstring_view Name) const;
-};
-
-// Each enumeration used by a published property specialises this (DeclareEnum below).
-template <class E>
-const TEnumInfo& EnumInfo();
 
 // Named integer constants accepted for an integer or colour property (clBtnFace, crHandPoint).
 struct TIdentMap {
@@ -304,7 +294,9 @@ class TClassRegistry {
 };
 
 template <class T>
-concept DeclaresOwnProperties = requires(TClassDecl<T>& d) { T::DeclareProperties(d); };
+concept DeclaresOwnProperties = requires(TClassDecl<T>& d) {
+  T::DeclareProperties(d);
+};
 
 // Registers T (a descendant of the registered class Parent) under Name; repeated calls return the
 // first registration. Declare, when given, declares T's properties for a class that cannot carry
@@ -317,13 +309,14 @@ const TClassInfo& RegisterClass(std::wstring Name, void (*Declare)(TClassDecl<T>
   if (!parent) throw EClassNotFound(L"Register the parent of " + Name + L" first");
   TClassInfo& info = r.Add(std::move(Name), parent, typeid(T));
   info.IsInstance = [](const TObject* o) { return dynamic_cast<const T*>(o) != nullptr; };
-  if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
-                std::is_constructible_v<T, TComponent*>) {
+  if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> && std::is_constructible_v<T, TComponent*>) {
     info.Create = [](TComponent* owner) -> TComponent* { return new T(owner); };
   }
   TClassDecl<T> decl(info);
-  if (Declare) Declare(decl);
-  else if constexpr (DeclaresOwnProperties<T>) T::DeclareProperties(decl);
+  if (Declare)
+    Declare(decl);
+  else if constexpr (DeclaresOwnProperties<T>)
+    T::DeclareProperties(decl);
   return info;
 }
 
@@ -361,4 +354,3 @@ std::wstring SetToString(const TEnumInfo& Info, std::uint64_t Bits);
 bool StringToSet(const TEnumInfo& Info, std::wstring_view Text, std::uint64_t& Bits);
 
 }  // namespace classlib
-

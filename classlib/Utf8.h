@@ -27,20 +27,26 @@ inline void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// The code point at I: a surrogate pair joined (I moves to its second half), anything else as
+// it stands, lone surrogates included.
+inline char32_t CodePointAt(std::wstring_view text, std::size_t& i) {
+  auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+  if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+    const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
+    if (low >= 0xDC00 && low <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+      ++i;
+    }
+  }
+  return c;
+}
+
 // Surrogate pairs are joined; a lone surrogate becomes U+FFFD.
 inline std::string Utf8Encode(std::wstring_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-      const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-        ++i;
-      }
-    }
-    AppendUtf8(out, c);
+    AppendUtf8(out, CodePointAt(text, i));
   }
   return out;
 }

@@ -15,8 +15,7 @@ class TWndMethod {
   TWndMethod() = default;
 
   template <class T, class Base>
-    requires std::is_base_of_v<Base, T>
-  TWndMethod(T* object, void (Base::*method)(TMessage&)) {
+  requires std::is_base_of_v<Base, T> TWndMethod(T* object, void (Base::*method)(TMessage&)) {
     using Method = void (Base::*)(TMessage&);
     static_assert(sizeof(Method) <= sizeof(method_), "member pointer does not fit");
     object_ = static_cast<Base*>(object);
@@ -31,8 +30,7 @@ class TWndMethod {
   const void* Object() const { return object_; }
 
   friend bool operator==(const TWndMethod& a, const TWndMethod& b) {
-    return a.object_ == b.object_ && a.invoke_ == b.invoke_ &&
-           std::memcmp(a.method_, b.method_, sizeof a.method_) == 0;
+    return a.object_ == b.object_ && a.invoke_ == b.invoke_ && std::memcmp(a.method_, b.method_, sizeof a.method_) == 0;
   }
 
  private:

@@ -3,14 +3,26 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Classes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TypInfo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormLoader.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ControlWindows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Control.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinControlMessages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowHook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdButtons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdCheckBoxes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdGroupBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdComboBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdLabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditMask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Mask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Thread.cpp

@@ -1,6 +1,6 @@
 #include "app/link/ByteLine.h"
 
-namespace devlink {
+namespace app::link {
 namespace {
 ByteLine* activeLine = nullptr;
 }
@@ -8,4 +8,4 @@ ByteLine* activeLine = nullptr;
 ByteLine* ActiveLine() { return activeLine; }
 void SetActiveLine(ByteLine* line) { activeLine = line; }
 
-}  // namespace devlink
+}  // namespace app::link

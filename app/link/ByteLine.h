@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-namespace devlink {
+namespace app::link {
 
 using LineClock = std::chrono::steady_clock;
 using Millis = std::chrono::milliseconds;
@@ -38,4 +38,4 @@ class ByteLine {
 ByteLine* ActiveLine();
 void SetActiveLine(ByteLine* line);
 
-}  // namespace devlink
+}  // namespace app::link

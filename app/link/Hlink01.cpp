@@ -15,7 +15,7 @@ std::size_t incomingLength = 0;
 std::array<std::uint8_t, HlMaxPayload> payloadStaging{};
 
 // The longest silence tolerated between two characters of an answer.
-constexpr devlink::Millis CharacterLimit{2000};
+constexpr app::link::Millis CharacterLimit{2000};
 
 std::uint8_t HexDigitValue(std::uint8_t c) {
   if (c > '@') return static_cast<std::uint8_t>(c - 0x37);
@@ -25,7 +25,7 @@ std::uint8_t HexDigitValue(std::uint8_t c) {
 
 // One write per character, as the instrument has always been fed. Each write purges only what
 // has come in, so the characters still on their way out are never cut off.
-bool SendOutgoing(devlink::ByteLine& line) {
+bool SendOutgoing(app::link::ByteLine& line) {
   line.Flush();
   bool sent = true;
   for (std::size_t i = 0; i < outgoingLength; ++i) {
@@ -77,13 +77,13 @@ std::size_t HlBuild(std::uint8_t unit, std::span<const std::uint8_t> payload) {
 }
 
 std::uint8_t HlSend(std::uint8_t unit, std::span<const std::uint8_t> payload) {
-  devlink::ByteLine* line = devlink::ActiveLine();
+  app::link::ByteLine* line = app::link::ActiveLine();
   if (HlBuild(unit, payload) == 0 || !line) return 0xFF;
   return SendOutgoing(*line) ? 0 : 0xFF;
 }
 
 std::uint8_t HlQuery(std::uint8_t unit, std::span<const std::uint8_t> payload, unsigned timeoutSeconds) {
-  devlink::ByteLine* line = devlink::ActiveLine();
+  app::link::ByteLine* line = app::link::ActiveLine();
   incoming.fill(0);
   incomingLength = 0;
   if (!line) return 0xFF;
@@ -97,11 +97,11 @@ std::uint8_t HlQuery(std::uint8_t unit, std::span<const std::uint8_t> payload, u
   while (incomingLength < incoming.size()) {
     const auto now = line->Now();
     if (now >= deadline) return 0xFF;
-    const auto left = std::chrono::ceil<devlink::Millis>(deadline - now);
+    const auto left = std::chrono::ceil<app::link::Millis>(deadline - now);
     std::uint8_t c = 0;
-    const devlink::LineWait got = line->WaitByte(c, std::min(CharacterLimit, left));
-    if (got == devlink::LineWait::Failed) return 0xFF;
-    if (got == devlink::LineWait::TimedOut) continue;
+    const app::link::LineWait got = line->WaitByte(c, std::min(CharacterLimit, left));
+    if (got == app::link::LineWait::Failed) return 0xFF;
+    if (got == app::link::LineWait::TimedOut) continue;
     incoming[incomingLength++] = c;
     if (c == HlStartChar) started = true;
     if (started && (c == HlEndChar || c == HlCarriageReturn)) return 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The ВЕМ-Д.5 host-link envelope: a complete RTU frame written as hexadecimal ASCII between "@"
 // and "*"+CR, with the instrument's unit number, a header byte, a length and an XOR check.
-// Building, sending, reading an answer and decoding it; the bytes go through devlink::ActiveLine().
+// Building, sending, reading an answer and decoding it; the bytes go through app::link::ActiveLine().
 #include <array>
 #include <cstddef>
 #include <cstdint>

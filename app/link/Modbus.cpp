@@ -18,7 +18,7 @@ std::size_t replyLength = 0;
 std::array<std::uint8_t, 256> pduStaging{};
 
 // The longest silence tolerated between two bytes of a reply.
-constexpr devlink::Millis ByteLimit{2000};
+constexpr app::link::Millis ByteLimit{2000};
 constexpr std::size_t ExceptionReplyLength = 5;
 constexpr std::size_t WriteEchoLength = 8;
 constexpr std::size_t MinReplyLength = 4;  // address, function, CRC
@@ -70,15 +70,15 @@ std::span<const std::uint8_t> Request() { return std::span(MbRequest.data(), req
 // Collects reply bytes into MbReply until `expect` are there, a complete exception reply is
 // there, the deadline passes or the line fails. Each wait keeps the byte limit and ends no later
 // than the deadline, so a quiet line costs a handful of waits, not a spinning processor.
-void CollectReply(devlink::ByteLine& line, std::size_t expect, devlink::LineClock::time_point deadline) {
+void CollectReply(app::link::ByteLine& line, std::size_t expect, app::link::LineClock::time_point deadline) {
   while (replyLength < expect) {
     const auto now = line.Now();
     if (now >= deadline) return;
-    const auto left = std::chrono::ceil<devlink::Millis>(deadline - now);
+    const auto left = std::chrono::ceil<app::link::Millis>(deadline - now);
     std::uint8_t byte = 0;
-    const devlink::LineWait got = line.WaitByte(byte, std::min(ByteLimit, left));
-    if (got == devlink::LineWait::Failed) return;
-    if (got == devlink::LineWait::TimedOut) continue;
+    const app::link::LineWait got = line.WaitByte(byte, std::min(ByteLimit, left));
+    if (got == app::link::LineWait::Failed) return;
+    if (got == app::link::LineWait::TimedOut) continue;
     MbReply[replyLength++] = byte;
     if (replyLength == ExceptionReplyLength && (MbReply[1] & 0x80)) return;
   }
@@ -88,12 +88,9 @@ std::uint8_t Judge(std::span<const std::uint8_t> reply, std::uint8_t address, st
                    std::size_t expect) {
   const MbReplyCheck check = MbCheckReply(reply, address, function, expect);
   switch (check.verdict) {
-    case MbVerdict::Valid:
-      return MbDone;
-    case MbVerdict::Exception:
-      return check.exceptionCode;
-    case MbVerdict::Invalid:
-      break;
+    case MbVerdict::Valid: return MbDone;
+    case MbVerdict::Exception: return check.exceptionCode;
+    case MbVerdict::Invalid: break;
   }
   return MbNoAnswer;
 }
@@ -184,7 +181,7 @@ MbReplyCheck MbCheckReply(std::span<const std::uint8_t> reply, std::uint8_t addr
 std::uint8_t MbReadTransaction(std::uint8_t address, std::span<const std::uint8_t> pdu, std::size_t expect,
                                unsigned timeoutSeconds) {
   BeginTransaction();
-  devlink::ByteLine* line = devlink::ActiveLine();
+  app::link::ByteLine* line = app::link::ActiveLine();
   if (!line) return MbNoAnswer;
   const auto deadline = line->Now() + std::chrono::seconds(timeoutSeconds);
   if (expect < MinReplyLength || expect > MbBufferSize || !BuildRequest(address, pdu)) return MbNoAnswer;
@@ -198,7 +195,7 @@ std::uint8_t MbReadTransaction(std::uint8_t address, std::span<const std::uint8_
 
 std::uint8_t MbWriteTransaction(std::uint8_t address, std::span<const std::uint8_t> pdu, unsigned timeoutSeconds) {
   BeginTransaction();
-  devlink::ByteLine* line = devlink::ActiveLine();
+  app::link::ByteLine* line = app::link::ActiveLine();
   if (!line) return MbNoAnswer;
   const auto deadline = line->Now() + std::chrono::seconds(timeoutSeconds);
   if (!BuildRequest(address, pdu)) return MbNoAnswer;
@@ -234,18 +231,29 @@ std::uint8_t MbReadWords(std::uint8_t address, std::span<std::uint16_t> out, std
   return result;
 }
 
-std::uint8_t MbWriteRegisters(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
-                              std::uint8_t n, unsigned timeoutSeconds) {
+namespace {
+
+// A request that carries N registers of data and is answered by an echo of its header; no
+// answer when the data cannot be staged.
+std::uint8_t DataWriteTransaction(std::uint8_t function, std::uint8_t address, std::span<const std::uint8_t> data,
+                                  std::uint16_t reg, std::uint8_t n, unsigned timeoutSeconds) {
   std::span<const std::uint8_t> pdu;
-  if (StagePdu(MbFnWriteRegisters, reg, n, data, true, pdu) != MbDone) {
+  if (StagePdu(function, reg, n, data, true, pdu) != MbDone) {
     BeginTransaction();
     return MbNoAnswer;
   }
   return MbWriteTransaction(address, pdu, timeoutSeconds);
 }
 
-std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg,
-                          std::uint8_t n, unsigned timeoutSeconds) {
+}  // namespace
+
+std::uint8_t MbWriteRegisters(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
+                              std::uint8_t n, unsigned timeoutSeconds) {
+  return DataWriteTransaction(MbFnWriteRegisters, address, data, reg, n, timeoutSeconds);
+}
+
+std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg, std::uint8_t n,
+                          unsigned timeoutSeconds) {
   std::array<std::uint8_t, 256> bytes{};
   const std::size_t count = std::min<std::size_t>(words.size(), bytes.size() / 2);
   for (std::size_t i = 0; i < count; ++i) {
@@ -255,8 +263,8 @@ std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> w
   return MbWriteRegisters(address, std::span(bytes.data(), 2 * count), reg, n, timeoutSeconds);
 }
 
-std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
-                           std::uint8_t n, std::span<std::uint8_t> out, unsigned timeoutSeconds) {
+std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg, std::uint8_t n,
+                           std::span<std::uint8_t> out, unsigned timeoutSeconds) {
   std::span<const std::uint8_t> pdu;
   if (n == 0 || StagePdu(MbFnProbeQuery, reg, n, data, true, pdu) != MbDone) {
     BeginTransaction();
@@ -270,10 +278,5 @@ std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> d
 
 std::uint8_t MbTunnelCommand(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
                              std::uint8_t n, unsigned timeoutSeconds) {
-  std::span<const std::uint8_t> pdu;
-  if (StagePdu(MbFnProbeCommand, reg, n, data, true, pdu) != MbDone) {
-    BeginTransaction();
-    return MbNoAnswer;
-  }
-  return MbWriteTransaction(address, pdu, timeoutSeconds);
+  return DataWriteTransaction(MbFnProbeCommand, address, data, reg, n, timeoutSeconds);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The Modbus RTU master of the configurator: request frames for functions 0x03, 0x10 and the
 // unit's probe tunnel 0x43/0x50, the CRC-16 (sent high byte of MbCrc16 last, as the unit expects),
-// the transaction over devlink::ActiveLine() directly or inside the host-link envelope, and the
+// the transaction over app::link::ActiveLine() directly or inside the host-link envelope, and the
 // checking of every reply (address, function, CRC in either byte order, exception replies).
-// The Windows program attaches its serial port once: devlink::SetActiveLine(&ComLine()).
+// The Windows program attaches its serial port once: app::link::SetActiveLine(&ComLine()).
 //
 // Result codes: 0 done; 0x01..0xFE the exception code the unit answered; 0xFF no valid answer
 // (nothing, too little, too late, a corrupted or foreign reply, or a request that cannot be sent).
@@ -70,10 +70,10 @@ std::uint8_t MbReadWords(std::uint8_t address, std::span<std::uint16_t> out, std
 // data holds 2N bytes (N words); they go on the line in the order given (words high byte first).
 std::uint8_t MbWriteRegisters(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
                               std::uint8_t n, unsigned timeoutSeconds);
-std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg,
-                          std::uint8_t n, unsigned timeoutSeconds);
+std::uint8_t MbWriteWords(std::uint8_t address, std::span<const std::uint16_t> words, std::uint16_t reg, std::uint8_t n,
+                          unsigned timeoutSeconds);
 // Probe query: the second-to-last data byte states how many data bytes the probe answers.
-std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
-                           std::uint8_t n, std::span<std::uint8_t> out, unsigned timeoutSeconds);
+std::uint8_t MbTunnelQuery(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg, std::uint8_t n,
+                           std::span<std::uint8_t> out, unsigned timeoutSeconds);
 std::uint8_t MbTunnelCommand(std::uint8_t address, std::span<const std::uint8_t> data, std::uint16_t reg,
                              std::uint8_t n, unsigned timeoutSeconds);

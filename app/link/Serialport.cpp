@@ -122,8 +122,7 @@ TransferResult Transfer(bool write, void* buffer, DWORD count, HANDLE event, DWO
     CancelIoEx(port.Get(), &overlapped);
     result.cancelled = true;
   }
-  if (!GetOverlappedResult(port.Get(), &overlapped, &result.done, TRUE) &&
-      GetLastError() != ERROR_OPERATION_ABORTED) {
+  if (!GetOverlappedResult(port.Get(), &overlapped, &result.done, TRUE) && GetLastError() != ERROR_OPERATION_ABORTED) {
     result.failed = true;
   }
   return result;
@@ -136,10 +135,12 @@ bool QueuedInput(DWORD& queued) {
   return true;
 }
 
-class SerialLine : public devlink::ByteLine {
+class SerialLine : public app::link::ByteLine {
  public:
   bool Send(std::span<const std::uint8_t> bytes) override { return ComWrite(bytes); }
-  devlink::LineWait WaitByte(std::uint8_t& out, devlink::Millis limit) override { return ComWaitByteFor(out, limit); }
+  app::link::LineWait WaitByte(std::uint8_t& out, app::link::Millis limit) override {
+    return ComWaitByteFor(out, limit);
+  }
   void Flush() override { ComFlush(); }
 };
 
@@ -157,8 +158,8 @@ bool ComOpen(std::uint8_t number) {
   std::swprintf(name, 16, L"\\\\.\\COM%d", number);
   if (port && !ComClose()) return false;
 
-  Handle opened(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED,
-                            nullptr));
+  Handle opened(
+      CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
   Handle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   Handle written(CreateEventW(nullptr, FALSE, FALSE, nullptr));
   if (!opened || !event || !written) {
@@ -240,42 +241,42 @@ bool ComHasInput() {
   return port && QueuedInput(queued) && queued > 0;
 }
 
-devlink::LineWait ComWaitByteFor(std::uint8_t& out, devlink::Millis limit) {
+app::link::LineWait ComWaitByteFor(std::uint8_t& out, app::link::Millis limit) {
   out = 0xFF;
   if (HaveReadAhead()) {
     out = readAhead[readAheadBegin++];
-    return devlink::LineWait::Byte;
+    return app::link::LineWait::Byte;
   }
-  if (!port) return devlink::LineWait::Failed;
+  if (!port) return app::link::LineWait::Failed;
   DropReadAhead();
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + limit;
   for (;;) {
     DWORD queued = 0;
-    if (!QueuedInput(queued)) return devlink::LineWait::Failed;
+    if (!QueuedInput(queued)) return app::link::LineWait::Failed;
     // What is queued already comes in one read; otherwise a one-byte read that the system
     // completes when the byte arrives, while this thread sleeps in the wait.
     const DWORD want = std::clamp<DWORD>(queued, 1, readAhead.size());
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     const auto begun = Clock::now();
-    const TransferResult r =
-        Transfer(false, readAhead.data(), want, byteEvent.Get(), static_cast<DWORD>(std::clamp<long long>(left, 0, 86'400'000)));
+    const TransferResult r = Transfer(false, readAhead.data(), want, byteEvent.Get(),
+                                      static_cast<DWORD>(std::clamp<long long>(left, 0, 86'400'000)));
     if (r.done > 0) {
       readAheadBegin = 1;
       readAheadEnd = r.done;
       out = readAhead[0];
-      return devlink::LineWait::Byte;
+      return app::link::LineWait::Byte;
     }
-    if (r.failed) return devlink::LineWait::Failed;
-    if (r.cancelled || Clock::now() >= deadline) return devlink::LineWait::TimedOut;
+    if (r.failed) return app::link::LineWait::Failed;
+    if (r.cancelled || Clock::now() >= deadline) return app::link::LineWait::TimedOut;
     // The driver's own read time-out (3 s) ended an empty read before our limit: read again. A
     // driver that ends empty reads at once would make this spin, so it counts as a dead port.
-    if (Clock::now() - begun < std::chrono::milliseconds(100)) return devlink::LineWait::Failed;
+    if (Clock::now() - begun < std::chrono::milliseconds(100)) return app::link::LineWait::Failed;
   }
 }
 
 bool ComWaitByte(std::uint8_t& out, unsigned limitSeconds) {
-  return ComWaitByteFor(out, devlink::Millis{1000LL * limitSeconds}) == devlink::LineWait::Byte;
+  return ComWaitByteFor(out, app::link::Millis{1000LL * limitSeconds}) == app::link::LineWait::Byte;
 }
 
 std::uint8_t ComReadByte() {
@@ -306,7 +307,7 @@ bool ComSetStopBits(BYTE stopBits) {
 
 DWORD ComLastError() { return lastError; }
 
-devlink::ByteLine& ComLine() {
+app::link::ByteLine& ComLine() {
   static SerialLine line;
   return line;
 }

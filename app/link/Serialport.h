@@ -31,7 +31,7 @@ std::uint8_t ComReadByte();
 void ComFlush();
 
 // The same wait in milliseconds, telling a quiet line from a port that cannot deliver.
-devlink::LineWait ComWaitByteFor(std::uint8_t& out, devlink::Millis limit);
+app::link::LineWait ComWaitByteFor(std::uint8_t& out, app::link::Millis limit);
 
 // The line-settings record of the port, kept between calls; ComReadLineSettings fills it from the
 // open port and ComWriteLineSettings writes it back (both false with no port open).
@@ -49,4 +49,4 @@ using ComMessageBoxFn = void (*)(const wchar_t* text, const wchar_t* caption);
 // Replaces the function that shows the port layer's messages; returns the previous one.
 ComMessageBoxFn ComSetMessageBox(ComMessageBoxFn show);
 
-devlink::ByteLine& ComLine();
+app::link::ByteLine& ComLine();

@@ -15,8 +15,8 @@
 #include <thread>
 
 #include "app/link/Modbus.h"
-#include "tools/kt8unit/SimServer.h"
 #include "tools/kt8unit/SimLine.h"
+#include "tools/kt8unit/SimServer.h"
 #include "tools/kt8unit/Tty.h"
 
 namespace {
@@ -33,12 +33,12 @@ struct Bench {
     std::string error;
     pty.emplace(*kt8::Pty::Open(error));
     line.emplace(*kt8::FdLine::Open(pty->SlaveName(), 2, error));
-    devlink::SetActiveLine(&*line);
+    app::link::SetActiveLine(&*line);
   }
   ~Bench() {
     stop = true;
     if (server.joinable()) server.join();
-    devlink::SetActiveLine(nullptr);
+    app::link::SetActiveLine(nullptr);
   }
   void StartUnit(kt8::Micros characterTime) {
     slave.emplace(unit);
@@ -93,7 +93,7 @@ void BM_ByteWait_SystemWait(benchmark::State& state) {
   for (auto _ : state) {
     const double before = ProcessCpuSeconds();
     std::uint8_t byte = 0;
-    benchmark::DoNotOptimize(bench.line->WaitByte(byte, devlink::Millis{2000}));
+    benchmark::DoNotOptimize(bench.line->WaitByte(byte, app::link::Millis{2000}));
     cpu += ProcessCpuSeconds() - before;
   }
   state.counters["process_cpu_ms"] = benchmark::Counter(cpu * 1e3, benchmark::Counter::kAvgIterations);

@@ -9,7 +9,8 @@
 namespace {
 
 struct Pair {
-  explicit Pair(int n, bool opaqueSrc) : src(bench::RandomImage(n, n, 1, opaqueSrc)), dst(bench::RandomImage(n, n, 2, true)) {}
+  explicit Pair(int n, bool opaqueSrc)
+      : src(bench::RandomImage(n, n, 1, opaqueSrc)), dst(bench::RandomImage(n, n, 2, true)) {}
   skin::TBitmap32 src, dst;
 };
 

@@ -11,9 +11,9 @@ void BM_PaintGrad(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   skin::TBitmap32 b(n, n);
   skin::TsGradArray arr;
-  skin::PrepareGradArray(state.range(1) == 0 ? "255;16711680;50;0;0;16711680;65280;50;0;0"
-                                             : "255;16711680;50;1;0;16711680;65280;50;1;0",
-                         arr);
+  skin::PrepareGradArray(
+      state.range(1) == 0 ? "255;16711680;50;0;0;16711680;65280;50;0;0" : "255;16711680;50;1;0;16711680;65280;50;1;0",
+      arr);
   for (auto _ : state) {
     skin::PaintGrad(b.View(), {0, 0, n, n}, arr);
     benchmark::ClobberMemory();
@@ -42,7 +42,11 @@ void BM_PixmanLinearGradient(benchmark::State& state) {
 }  // namespace
 
 // Second argument: 0 vertical, 1 horizontal.
-BENCHMARK(BM_PaintGrad)->Args({bench::kSmall, 0})->Args({bench::kSmall, 1})->Args({bench::kLarge, 0})->Args({bench::kLarge, 1});
+BENCHMARK(BM_PaintGrad)
+    ->Args({bench::kSmall, 0})
+    ->Args({bench::kSmall, 1})
+    ->Args({bench::kLarge, 0})
+    ->Args({bench::kLarge, 1});
 BENCHMARK(BM_PixmanLinearGradient)
     ->Args({bench::kSmall, 0})
     ->Args({bench::kSmall, 1})

@@ -113,11 +113,13 @@ Bytes PalettePhoto(int width, int height, std::vector<png_color>& palette) {
   for (int r = 0; r < 6; ++r)
     for (int g = 0; g < 6; ++g)
       for (int b = 0; b < 6; ++b)
-        palette.push_back({static_cast<png_byte>(r * 51), static_cast<png_byte>(g * 51), static_cast<png_byte>(b * 51)});
+        palette.push_back(
+            {static_cast<png_byte>(r * 51), static_cast<png_byte>(g * 51), static_cast<png_byte>(b * 51)});
   const Bytes rgb = PhotoPixels(width, height, 3, false);
   Bytes indexes;
   for (std::size_t i = 0; i < rgb.size(); i += 3)
-    indexes.push_back(static_cast<std::uint8_t>((rgb[i] * 6 / 256) * 36 + (rgb[i + 1] * 6 / 256) * 6 + rgb[i + 2] * 6 / 256));
+    indexes.push_back(
+        static_cast<std::uint8_t>((rgb[i] * 6 / 256) * 36 + (rgb[i + 1] * 6 / 256) * 6 + rgb[i + 2] * 6 / 256));
   return indexes;
 }
 
@@ -396,8 +398,8 @@ int main(int argc, char** argv) {
   Sets().push_back({"photo_palette", PhotoSet(PNG_COLOR_TYPE_PALETTE, false)});
   Sets().push_back({"photo_rgba_adam7", PhotoSet(PNG_COLOR_TYPE_RGBA, true)});
   const std::pair<const char*, Decoder> decoders[] = {
-      {"tarvisel", Decoder::Tarvisel},       {"libpng", Decoder::Libpng},     {"spng_native", Decoder::SpngNative},
-      {"spng_rgba8", Decoder::SpngRGBA8},    {"stb_image", Decoder::StbImage}, {"floor_inflate_unfilter", Decoder::Floor}};
+      {"tarvisel", Decoder::Tarvisel},    {"libpng", Decoder::Libpng},      {"spng_native", Decoder::SpngNative},
+      {"spng_rgba8", Decoder::SpngRGBA8}, {"stb_image", Decoder::StbImage}, {"floor_inflate_unfilter", Decoder::Floor}};
   for (const NamedSet& set : Sets()) {
     const bool anyInterlaced =
         std::any_of(set.samples.begin(), set.samples.end(), [](const Sample& s) { return s.interlaced; });

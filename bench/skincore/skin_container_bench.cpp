@@ -31,14 +31,15 @@ std::uint32_t Next(std::uint32_t& seed) {
 std::vector<std::uint8_t> OptionsText() {
   std::string text;
   std::uint32_t seed = 11;
-  const char* sections[] = {"GLOBALINFO", "FORM", "BUTTON", "EDIT", "COMBOBOX", "CHECKBOX", "PANEL", "TABTOP",
-                            "SCROLLBAR1H", "MENUITEM", "STATUSBAR", "GROUPBOX", "TOOLBUTTON", "PAGECONTROL"};
+  const char* sections[] = {"GLOBALINFO", "FORM",     "BUTTON",     "EDIT",        "COMBOBOX",
+                            "CHECKBOX",   "PANEL",    "TABTOP",     "SCROLLBAR1H", "MENUITEM",
+                            "STATUSBAR",  "GROUPBOX", "TOOLBUTTON", "PAGECONTROL"};
   for (int s = 0; text.size() < 40000; ++s) {
     text += "[" + std::string(sections[s % 14]) + (s >= 14 ? std::to_string(s) : "") + "]\r\n";
-    const char* keys[] = {"Color", "HotColor", "FontColor", "HotFontColor", "Transparency", "GradientPercent",
-                          "GradientData", "ImagePercent", "BorderMask", "Glyph", "States", "ParentClass"};
-    for (const char* key : keys)
-      text += std::string(key) + "=" + std::to_string(Next(seed) % 0xFFFFFF) + "\r\n";
+    const char* keys[] = {"Color",        "HotColor",        "FontColor",    "HotFontColor",
+                          "Transparency", "GradientPercent", "GradientData", "ImagePercent",
+                          "BorderMask",   "Glyph",           "States",       "ParentClass"};
+    for (const char* key : keys) text += std::string(key) + "=" + std::to_string(Next(seed) % 0xFFFFFF) + "\r\n";
   }
   return {text.begin(), text.end()};
 }
@@ -74,11 +75,12 @@ std::vector<SkinFile> TypicalSkin() {
   std::vector<SkinFile> files;
   files.push_back({"Options.dat", OptionsText()});
   for (int i = 0; i < 36; ++i) {
-    const int width = 24 << (i % 4);   // 24..192
+    const int width = 24 << (i % 4);      // 24..192
     const int height = 16 + 8 * (i % 7);  // 16..64
     files.push_back({"image" + std::to_string(i) + ".bmp", Bitmap(width * 3, height, 100u + i)});
   }
-  for (int i = 0; i < 10; ++i) files.push_back({"glyph" + std::to_string(i) + ".png", Compressed(1500 + 700 * i, 7u + i)});
+  for (int i = 0; i < 10; ++i)
+    files.push_back({"glyph" + std::to_string(i) + ".png", Compressed(1500 + 700 * i, 7u + i)});
   files.push_back({"texture1.jpg", Compressed(60000, 3)});
   files.push_back({"texture2.jpg", Compressed(35000, 5)});
   return files;

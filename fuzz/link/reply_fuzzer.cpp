@@ -17,26 +17,26 @@
 
 namespace {
 
-class FuzzLine : public devlink::ByteLine {
+class FuzzLine : public app::link::ByteLine {
  public:
   explicit FuzzLine(std::span<const std::uint8_t> bytes) : incoming_(bytes.begin(), bytes.end()) {}
   bool Send(std::span<const std::uint8_t>) override { return true; }
-  devlink::LineWait WaitByte(std::uint8_t& out, devlink::Millis limit) override {
+  app::link::LineWait WaitByte(std::uint8_t& out, app::link::Millis limit) override {
     if (++waits_ > 10'000) std::abort();  // a quiet line must not make the master spin
     if (incoming_.empty()) {
       now_ += limit;
-      return devlink::LineWait::TimedOut;
+      return app::link::LineWait::TimedOut;
     }
     out = incoming_.front();
     incoming_.pop_front();
-    return devlink::LineWait::Byte;
+    return app::link::LineWait::Byte;
   }
   void Flush() override {}
-  devlink::LineClock::time_point Now() override { return now_; }
+  app::link::LineClock::time_point Now() override { return now_; }
 
  private:
   std::deque<std::uint8_t> incoming_;
-  devlink::LineClock::time_point now_{};
+  app::link::LineClock::time_point now_{};
   int waits_ = 0;
 };
 
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> reply(data + 4, size - 4);
 
   FuzzLine line(reply);
-  devlink::SetActiveLine(&line);
+  app::link::SetActiveLine(&line);
   MbSetHostLinkMode(hostLink);
   std::vector<std::uint8_t> out(2u * n + 8, 0);
   std::vector<std::uint8_t> payload(2u * n, 0);
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       result = MbTunnelCommand(address, payload, 65, n, 3);
       break;
   }
-  devlink::SetActiveLine(nullptr);
+  app::link::SetActiveLine(nullptr);
   MbSetHostLinkMode(0);
 
   if (MbReplyLength() > MbBufferSize || MbRequestLength() > MbBufferSize) std::abort();

@@ -39,7 +39,8 @@ std::string Quoted(std::string_view s) {
 // A fixed-width number field (column 1-based); false with the reason when it is not a number.
 bool Column(std::string_view value, int column, int width, const char* what, int& out, std::string& error) {
   const std::size_t at = static_cast<std::size_t>(column - 1);
-  const std::string_view field = at < value.size() ? value.substr(at, static_cast<std::size_t>(width)) : std::string_view{};
+  const std::string_view field =
+      at < value.size() ? value.substr(at, static_cast<std::size_t>(width)) : std::string_view{};
   if (!ParseSkinInteger(field, out)) {
     error = std::string(what) + " at column " + std::to_string(column) + " is " +
             (field.empty() ? std::string("missing") : Quoted(field) + ", not a number");
@@ -219,7 +220,8 @@ std::string FinishImageSpec(TacImageSpec& s, int sourceWidth, int sourceHeight, 
   if (s.DrawMode < 0 || s.DrawMode >= kFillModeCount)
     return fail("draw mode " + Num(s.DrawMode) + " is not one of the modes 0.." + Num(kFillModeCount - 1));
   constexpr int kMax16 = std::numeric_limits<std::int16_t>::max();
-  if (s.BorderWidth < 0 || s.BorderWidth > kMax16) return fail("border width " + Num(s.BorderWidth) + " is out of range");
+  if (s.BorderWidth < 0 || s.BorderWidth > kMax16)
+    return fail("border width " + Num(s.BorderWidth) + " is out of range");
   if (s.ImageCount > kMax16 || s.MaskType > kMax16) return fail("image count or mask type is out of range");
   if (s.WL < 0 || s.WR < 0 || s.WL > cellW || s.WR > cellW)
     return fail("side margins " + Num(s.WL) + " and " + Num(s.WR) + " do not fit in a cell " + Num(cellW) + " wide");

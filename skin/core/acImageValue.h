@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/core/sConst.h"
+#include "skin/core/sConstTypes.h"
 
 namespace skin {
 
@@ -21,17 +21,17 @@ enum class TacImageForm : std::uint8_t { None, OwnFile, Glyph, Border, Texture, 
 
 // How the margins of a border image come about.
 enum class TacMarginRule : std::uint8_t {
-  None,          // glyphs and textures have none
-  Given,         // written in the value
-  Derive,        // a third of a cell's width and height
+  None,            // glyphs and textures have none
+  Given,           // written in the value
+  Derive,          // a third of a cell's width and height
   BorderOrDerive,  // BorderWidth on every side when not 0, else derived
-  GivenOrBorder  // as written; all four 0: BorderWidth when not 0, else derived
+  GivenOrBorder    // as written; all four 0: BorderWidth when not 0, else derived
 };
 
 struct TacImageSpec {
   TacImageForm Form = TacImageForm::None;
-  std::string FileName;  // OwnFile (as written), OldBitmap (upper-cased)
-  bool Png = false;      // OwnFile: a PNG file, else a BMP file
+  std::string FileName;      // OwnFile (as written), OldBitmap (upper-cased)
+  bool Png = false;          // OwnFile: a PNG file, else a BMP file
   bool WholeBitmap = false;  // R is the whole of the image's own bitmap
   TRect R;
   int ImageCount = 1;
@@ -42,7 +42,7 @@ struct TacImageSpec {
   int WL = 0, WT = 0, WR = 0, WB = 0;
   TacMarginRule Margins = TacMarginRule::None;
   bool UpperCaseNames = false;  // the record keeps its section and key upper-cased
-  std::string Error;  // a malformed value: why
+  std::string Error;            // a malformed value: why
   bool Malformed() const { return !Error.empty(); }
 };
 

@@ -1,4 +1,5 @@
 #include "skin/core/acJpegDecoder.h"
+#include "classlib/CheckedSize.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -30,7 +31,7 @@ extern "C" void JpegMessage(j_common_ptr info, int level) {
 }
 
 bool TooLarge(JDIMENSION w, JDIMENSION h, std::int64_t maxPixels) {
-  return w == 0 || h == 0 || static_cast<std::int64_t>(w) * static_cast<std::int64_t>(h) > maxPixels;
+  return w == 0 || h == 0 || !classlib::CheckedPixelCount(w, h, maxPixels);
 }
 
 void CmykRowToBgra(const JSAMPLE* src, TsColor_* dst, int width, bool inverted) {

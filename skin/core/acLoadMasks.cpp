@@ -121,9 +121,7 @@ class TacMaskLoader {
   }
 
  private:
-  std::optional<TacFileBytes> Find(const std::string& name) const {
-    return files_ ? files_->Find(name) : std::nullopt;
-  }
+  std::optional<TacFileBytes> Find(const std::string& name) const { return files_ ? files_->Find(name) : std::nullopt; }
 
   TBitmap32 Decode(const TacFileBytes& file, const std::string& name, bool png) const {
     try {

@@ -41,8 +41,7 @@ class TacPatternLoader {
     }
     TBitmap32 bmp;
     const TacJpegResult result = DecodeJpeg(file->Bytes(), bmp, options_.MaxImagePixels);
-    if (!result.Ok)
-      throw EacSkinLoadError(L"Skin texture \"" + Wide(name) + L"\": " + Wide(result.Error));
+    if (!result.Ok) throw EacSkinLoadError(L"Skin texture \"" + Wide(name) + L"\": " + Wide(result.Error));
     if (bmp.Width() <= 0) return;
     const std::int64_t pixels = static_cast<std::int64_t>(bmp.Width()) * bmp.Height();
     if (alwaysPattern || pixels >= kPatternPixels) {

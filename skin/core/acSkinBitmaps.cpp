@@ -4,6 +4,7 @@
 #include <string>
 
 #include "classlib/BmpFormat.h"
+#include "classlib/CheckedSize.h"
 #include "classlib/GraphicsErrors.h"
 #include "skin/graphics/GraphicErrors.h"
 #include "skin/graphics/PngReader.h"
@@ -37,7 +38,7 @@ void CheckBmpSize(std::span<const std::uint8_t> data, std::int64_t maxPixels) {
   }
   w = std::llabs(w);
   h = std::llabs(h);
-  if (w * h > maxPixels) TooLarge(w, h);
+  if (!classlib::CheckedPixelCount(w, h, maxPixels)) TooLarge(w, h);
 }
 
 // A colour-table entry (0x00RRGGBB, the byte order of a 32-bit row) as an opaque pixel.
@@ -64,7 +65,7 @@ void MakeOpaqueExceptKey(TBitmap32& bmp) {
 TBitmap32 DecodeSkinBmp(std::span<const std::uint8_t> data, std::int64_t maxPixels) {
   CheckBmpSize(data, maxPixels);
   const classlib::bmp::Dib dib = classlib::bmp::ReadBmpFile(data);
-  if (static_cast<std::int64_t>(dib.Width) * dib.Height > maxPixels) TooLarge(dib.Width, dib.Height);
+  if (!classlib::CheckedPixelCount(dib.Width, dib.Height, maxPixels)) TooLarge(dib.Width, dib.Height);
   TBitmap32 out(dib.Width, dib.Height);
   const std::size_t stride = dib.Stride();
   for (int y = 0; y < dib.Height; ++y) {

@@ -111,9 +111,11 @@ void ChangeSkinHue(TacSkinRecords& Skin, int Value) {
   const TImage32View master = Skin.MasterBitmap.View();
   for (TSavedPiece& piece : saved)
     for (int y = 0; y < piece.Pixels.Height(); ++y)
-      for (int x = 0; x < piece.Pixels.Width(); ++x) master.At(piece.R.Left + x, piece.R.Top + y) = piece.Pixels.At(x, y);
+      for (int x = 0; x < piece.Pixels.Width(); ++x)
+        master.At(piece.R.Left + x, piece.R.Top + y) = piece.Pixels.At(x, y);
   ForEachOwnBitmap(Skin, excluded, [&](const TImage32View& v) { ChangeBmpHUE(v, Value); });
-  ChangeColors(Skin, [Value](TColor c) { return ChangeHue(Value, c); }, true);
+  ChangeColors(
+      Skin, [Value](TColor c) { return ChangeHue(Value, c); }, true);
 }
 
 void ChangeSkinSaturation(TacSkinRecords& Skin, int Value) {
@@ -121,7 +123,8 @@ void ChangeSkinSaturation(TacSkinRecords& Skin, int Value) {
   const int amount = Value % 101;
   ChangeBmpSaturation(Skin.MasterBitmap.View(), amount);
   ForEachOwnBitmap(Skin, {}, [&](const TImage32View& v) { ChangeBmpSaturation(v, amount); });
-  ChangeColors(Skin, [amount](TColor c) { return ChangeSaturation(c, amount); }, true);
+  ChangeColors(
+      Skin, [amount](TColor c) { return ChangeSaturation(c, amount); }, true);
 }
 
 void ChangeSkinBrightness(TacSkinRecords& Skin, int Value) {
@@ -135,7 +138,8 @@ void ChangeSkinBrightness(TacSkinRecords& Skin, int Value) {
   };
   pixels(Skin.MasterBitmap.View());
   ForEachOwnBitmap(Skin, {}, pixels);
-  ChangeColors(Skin, [Value](TColor c) { return ChangeBrightness(c, Value); }, false);
+  ChangeColors(
+      Skin, [Value](TColor c) { return ChangeBrightness(c, Value); }, false);
 }
 
 }  // namespace skin

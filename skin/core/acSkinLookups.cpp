@@ -36,8 +36,7 @@ int FindWithParents(const TacSkinRecords& skin, const Table& table, int skinInde
   for (std::size_t step = 0; step <= skin.gd.size(); ++step) {
     if (skinIndex < 0 || section.empty()) return -1;
     for (std::size_t i = 0; i < table.size(); ++i)
-      if (table[i].ClassName == section && table[i].PropertyName == key && match(table[i]))
-        return static_cast<int>(i);
+      if (table[i].ClassName == section && table[i].PropertyName == key && match(table[i])) return static_cast<int>(i);
     if (!skin.IsValidSkinIndex(skinIndex)) return -1;
     const std::string& parent = skin.gd[static_cast<std::size_t>(skinIndex)].ParentClass;
     if (parent.empty() || parent == section) return -1;

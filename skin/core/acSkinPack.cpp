@@ -89,7 +89,8 @@ class TacEntryInflater {
       if (code == Z_STREAM_END) break;
       if (code == Z_NEED_DICT) Damaged(who + L": its zlib stream asks for a preset dictionary");
       if (code == Z_MEM_ERROR) throw EZDecompressionError(code);
-      if (code != Z_OK && code != Z_BUF_ERROR) Damaged(who + L": bad compressed data (zlib: " + Widen(ZErrorText(code)) + L")");
+      if (code != Z_OK && code != Z_BUF_ERROR)
+        Damaged(who + L": bad compressed data (zlib: " + Widen(ZErrorText(code)) + L")");
       if (zs_.avail_out == 0) {
         if (probing) Damaged(who + L": unpacks to more than its stated " + std::to_wstring(size) + L" bytes");
         probing = true;
@@ -101,9 +102,11 @@ class TacEntryInflater {
         Damaged(who + L": bad compressed data (zlib: buffer error)");
       }
     }
-    if (probing && zs_.avail_out == 0) Damaged(who + L": unpacks to more than its stated " + std::to_wstring(size) + L" bytes");
+    if (probing && zs_.avail_out == 0)
+      Damaged(who + L": unpacks to more than its stated " + std::to_wstring(size) + L" bytes");
     if (!probing && zs_.avail_out != 0)
-      Damaged(who + L": unpacks to " + std::to_wstring(zs_.total_out) + L" bytes, not its stated " + std::to_wstring(size));
+      Damaged(who + L": unpacks to " + std::to_wstring(zs_.total_out) + L" bytes, not its stated " +
+              std::to_wstring(size));
     return in.size() - zs_.avail_in;
   }
 
@@ -146,7 +149,8 @@ void ParsePacked(std::span<const std::uint8_t> Packed, Target target) {
   if (!reader.ReadInt32(count)) Damaged(L"the data ends before the entry count");
   if (count < 0) Damaged(L"negative entry count " + std::to_wstring(count));
   if (count > static_cast<std::int64_t>(reader.Left()) / kMinEntryBytes)
-    Damaged(std::to_wstring(count) + L" entries cannot fit in the " + std::to_wstring(reader.Left()) + L" bytes that follow");
+    Damaged(std::to_wstring(count) + L" entries cannot fit in the " + std::to_wstring(reader.Left()) +
+            L" bytes that follow");
 
   TacEntryInflater inflater;
   std::int64_t total = 0;
@@ -156,7 +160,8 @@ void ParsePacked(std::span<const std::uint8_t> Packed, Target target) {
     if (!reader.ReadInt32(nameLength)) Damaged(who + L": the data ends before its name length");
     if (nameLength <= 0) Damaged(who + L": name length " + std::to_wstring(nameLength));
     if (nameLength > kMaxPackedNameLength)
-      Damaged(who + L": name length " + std::to_wstring(nameLength) + L" is over " + std::to_wstring(kMaxPackedNameLength));
+      Damaged(who + L": name length " + std::to_wstring(nameLength) + L" is over " +
+              std::to_wstring(kMaxPackedNameLength));
     if (static_cast<std::size_t>(nameLength) > reader.Left()) Damaged(who + L": the data ends inside its name");
     std::string name(reinterpret_cast<const char*>(reader.Here()), static_cast<std::size_t>(nameLength));
     reader.Advance(static_cast<std::size_t>(nameLength));
@@ -166,15 +171,18 @@ void ParsePacked(std::span<const std::uint8_t> Packed, Target target) {
     if (!reader.ReadInt32(size)) Damaged(who + L": the data ends before its size");
     if (size < 0) Damaged(who + L": negative size " + std::to_wstring(size));
     if (size > kMaxPackedEntrySize)
-      Damaged(who + L": size " + std::to_wstring(size) + L" is over the limit of " + std::to_wstring(kMaxPackedEntrySize >> 20) + L" MiB");
+      Damaged(who + L": size " + std::to_wstring(size) + L" is over the limit of " +
+              std::to_wstring(kMaxPackedEntrySize >> 20) + L" MiB");
     total += size;
     if (total > kMaxPackedTotalSize)
       Damaged(who + L": the entries unpack to more than " + std::to_wstring(kMaxPackedTotalSize >> 20) + L" MiB");
     if (size > static_cast<std::int64_t>(reader.Left()) * kMaxInflateRatio)
-      Damaged(who + L": size " + std::to_wstring(size) + L" cannot come from the " + std::to_wstring(reader.Left()) + L" bytes left");
+      Damaged(who + L": size " + std::to_wstring(size) + L" cannot come from the " + std::to_wstring(reader.Left()) +
+              L" bytes left");
 
     const TacEntryTarget place = target(std::move(name), static_cast<std::size_t>(size));
-    *place.PackedSize = inflater.Inflate({reader.Here(), reader.Left()}, static_cast<std::size_t>(size), place.Data, who);
+    *place.PackedSize =
+        inflater.Inflate({reader.Here(), reader.Left()}, static_cast<std::size_t>(size), place.Data, who);
     reader.Advance(*place.PackedSize);
   }
   if (reader.Left() != 0)
@@ -265,9 +273,8 @@ void LoadSkinFromFile(const fs::path& FileName, std::unique_ptr<TacSkinConvertor
 
 bool IsSafePackedName(std::string_view Name) {
   if (Name.empty() || Name == "." || Name.find("..") != Name.npos) return false;
-  return std::none_of(Name.begin(), Name.end(), [](char c) {
-    return c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20;
-  });
+  return std::none_of(Name.begin(), Name.end(),
+                      [](char c) { return c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20; });
 }
 
 fs::path PackedNameToPath(std::string_view Name) {
@@ -287,8 +294,7 @@ std::string StoredName(const fs::path& fileName) {
   if (name.size() > static_cast<std::size_t>(kMaxPackedNameLength))
     throw EacSkinPackError(L"\"" + acPathText(fileName) + L"\": the name is longer than " +
                            std::to_wstring(kMaxPackedNameLength) + L" characters");
-  if (!IsSafePackedName(name))
-    throw EacSkinPackError(L"\"" + acPathText(fileName) + L"\" is not a plain file name");
+  if (!IsSafePackedName(name)) throw EacSkinPackError(L"\"" + acPathText(fileName) + L"\" is not a plain file name");
   return name;
 }
 

@@ -27,9 +27,9 @@ inline constexpr std::string_view kOptionsFileName = "Options.dat";
 inline constexpr const wchar_t* kNotPackedSkinText = L"Loaded data is not a packed VovevErav file";
 
 // Limits of what a packed skin may hold. A real skin is a few megabytes.
-inline constexpr int kMaxPackedNameLength = 255;                                   // bytes
-inline constexpr std::int64_t kMaxPackedEntrySize = std::int64_t{64} << 20;        // unpacked bytes
-inline constexpr std::int64_t kMaxPackedTotalSize = std::int64_t{256} << 20;       // unpacked bytes
+inline constexpr int kMaxPackedNameLength = 255;                              // bytes
+inline constexpr std::int64_t kMaxPackedEntrySize = std::int64_t{64} << 20;   // unpacked bytes
+inline constexpr std::int64_t kMaxPackedTotalSize = std::int64_t{256} << 20;  // unpacked bytes
 inline constexpr std::int64_t kMaxPackedFileSize = kMaxPackedTotalSize + (std::int64_t{16} << 20);
 
 class EacSkinPackError : public classlib::Exception {
@@ -48,7 +48,7 @@ struct TacPackedEntry {
 std::vector<TacPackedEntry> ReadPackedEntries(std::span<const std::uint8_t> Packed);
 
 struct TacImageItem {
-  std::string FileName;  // the entry name
+  std::string FileName;   // the entry name
   bool IsBitmap = false;  // the name's extension is ".BMP" (any case)
   std::unique_ptr<classlib::TMemoryStream> FileStream;
 };
@@ -67,7 +67,7 @@ class TacSkinConvertor {
 
   int ImageCount = 0;  // entries besides the options text: N - 1
   TacImageItems Files;
-  std::unique_ptr<classlib::TMemoryStream> Options;  // nil until read
+  std::unique_ptr<classlib::TMemoryStream> Options;     // nil until read
   std::unique_ptr<classlib::TMemoryStream> PackedData;  // the whole container; may be freed after extraction
 };
 

@@ -119,9 +119,9 @@ struct TacSkinLoadOptions {
   // The manager's common sections: a second description whose sections the skin lacks are
   // added, and whose images are loaded from the skin's files; nullptr or empty for none.
   const TacSkinIni* CommonSections = nullptr;
-  std::string SkinPath;             // goes into SkinData.SkinPath
-  int SystemFrameWidth = 4;         // default of "FORMOFFSET" (the system's sizing frame)
-  bool ExtendedBorders = false;     // the manager draws extended form borders
+  std::string SkinPath;                              // goes into SkinData.SkinPath
+  int SystemFrameWidth = 4;                          // default of "FORMOFFSET" (the system's sizing frame)
+  bool ExtendedBorders = false;                      // the manager draws extended form borders
   const TBitmap32* BuiltInShadowActive = nullptr;    // the program's own form shadows, used
   const TBitmap32* BuiltInShadowInactive = nullptr;  // when a skin has no "EXBORDER" image
   std::int64_t MaxImagePixels = std::int64_t{1} << 24;

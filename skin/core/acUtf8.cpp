@@ -9,7 +9,11 @@ std::wstring acUtf8ToWide(std::string_view Text) {
   out.reserve(Text.size());
   for (std::size_t i = 0; i < Text.size();) {
     const auto lead = static_cast<unsigned char>(Text[i]);
-    int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+    int extra = lead < 0x80             ? 0
+                : (lead & 0xE0) == 0xC0 ? 1
+                : (lead & 0xF0) == 0xE0 ? 2
+                : (lead & 0xF8) == 0xF0 ? 3
+                                        : -1;
     char32_t code = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
     bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < Text.size();
     for (int k = 1; ok && k <= extra; ++k) {

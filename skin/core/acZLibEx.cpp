@@ -171,7 +171,8 @@ std::string_view ZErrorText(int Code) {
   }
 }
 
-EZLibError::EZLibError(int Code) : classlib::Exception(std::wstring(ZErrorText(Code).begin(), ZErrorText(Code).end())), FErrorCode(Code) {}
+EZLibError::EZLibError(int Code)
+    : classlib::Exception(std::wstring(ZErrorText(Code).begin(), ZErrorText(Code).end())), FErrorCode(Code) {}
 
 int InflateInit(z_stream& Stream) {
   PrepareRecord(Stream);
@@ -186,7 +187,9 @@ int InflateInit2(z_stream& Stream, int WindowBits) {
 // ---- streams
 
 TCustomZStream::TCustomZStream(TStream& Stream)
-    : FStream(Stream), FStreamPos(Stream.Position()), FBuffer(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
+    : FStream(Stream),
+      FStreamPos(Stream.Position()),
+      FBuffer(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
 
 void TCustomZStream::RestoreStreamPos() {
   if (FStream.Position() != FStreamPos) FStream.SetPosition(FStreamPos);
@@ -257,7 +260,8 @@ void TZCompressionStream::Finish() {
 
 float TZCompressionStream::GetCompressionRate() const {
   if (FZStream.total_in == 0) return 0;
-  return static_cast<float>((1.0 - static_cast<double>(FZStream.total_out) / static_cast<double>(FZStream.total_in)) * 100.0);
+  return static_cast<float>((1.0 - static_cast<double>(FZStream.total_out) / static_cast<double>(FZStream.total_in)) *
+                            100.0);
 }
 
 TZDecompressionStream::TZDecompressionStream(TStream& Source) : TCustomZStream(Source) {
@@ -330,8 +334,7 @@ std::int64_t TZDecompressionStream::Seek(std::int64_t Offset, TSeekOrigin Origin
     // Already there (setting Position to itself).
   } else if (Origin == classlib::soEnd && Offset == 0) {
     std::uint8_t scrap[kSkipPiece];
-    while (Read(scrap, sizeof scrap) > 0) {
-    }
+    while (Read(scrap, sizeof scrap) > 0) {}
   } else {
     throw EZDecompressionError(kInvalidZStreamOperation);
   }
@@ -406,7 +409,9 @@ void ZDecompressStream2(TStream& In, TStream& Out, int WindowBits) {
 
 // ---- string routines
 
-std::string ZCompressStr(std::string_view S, TZCompressionLevel Level) { return StringOf(ZCompress(BytesOf(S), Level)); }
+std::string ZCompressStr(std::string_view S, TZCompressionLevel Level) {
+  return StringOf(ZCompress(BytesOf(S), Level));
+}
 
 std::string ZCompressStrEx(std::string_view S, TZCompressionLevel Level) {
   const auto size = static_cast<std::uint32_t>(CheckedCount(S.size()));

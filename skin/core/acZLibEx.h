@@ -23,11 +23,30 @@ namespace skin {
 using classlib::TSeekOrigin;
 using classlib::TStream;
 
-enum class TZCompressionLevel { zcNone, zcFastest, zcDefault, zcMax, zcLevel1, zcLevel2, zcLevel3, zcLevel4,
-                                zcLevel5, zcLevel6, zcLevel7, zcLevel8, zcLevel9 };
+enum class TZCompressionLevel {
+  zcNone,
+  zcFastest,
+  zcDefault,
+  zcMax,
+  zcLevel1,
+  zcLevel2,
+  zcLevel3,
+  zcLevel4,
+  zcLevel5,
+  zcLevel6,
+  zcLevel7,
+  zcLevel8,
+  zcLevel9
+};
 enum class TZStrategy { zsDefault = 0, zsFiltered = 1, zsHuffman = 2, zsRLE = 3, zsFixed = 4 };
-enum class TZError { zeError = -1, zeStreamError = -2, zeDataError = -3, zeMemoryError = -4, zeBufferError = -5,
-                     zeVersionError = -6 };
+enum class TZError {
+  zeError = -1,
+  zeStreamError = -2,
+  zeDataError = -3,
+  zeMemoryError = -4,
+  zeBufferError = -5,
+  zeVersionError = -6
+};
 
 // zlib's value of a level: zcDefault is zlib's default level (-1), zcMax 9, zcLevelN N.
 int ZLevelValue(TZCompressionLevel Level);

@@ -75,9 +75,8 @@ std::wstring GetAppName() {
 }
 
 std::int64_t GetFileSize(std::wstring_view Name) {
-  const std::wstring expanded = FilledString([&](wchar_t* buffer, DWORD size) {
-    return GetFullPathNameW(Str(Name).c_str(), size, buffer, nullptr);
-  });
+  const std::wstring expanded = FilledString(
+      [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(Str(Name).c_str(), size, buffer, nullptr); });
   if (expanded.empty()) return -1;
   WIN32_FIND_DATAW data{};
   const HANDLE find = FindFirstFileW(expanded.c_str(), &data);
@@ -86,7 +85,9 @@ std::int64_t GetFileSize(std::wstring_view Name) {
   return static_cast<std::int64_t>(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow);
 }
 
-HANDLE acFindFirstFile(std::wstring_view Name, WIN32_FIND_DATAW& Data) { return FindFirstFileW(Str(Name).c_str(), &Data); }
+HANDLE acFindFirstFile(std::wstring_view Name, WIN32_FIND_DATAW& Data) {
+  return FindFirstFileW(Str(Name).c_str(), &Data);
+}
 
 bool acFindNextFile(HANDLE Handle, WIN32_FIND_DATAW& Data) { return FindNextFileW(Handle, &Data) != FALSE; }
 

@@ -1,6 +1,5 @@
 #include "skin/core/acntIconWin32.h"
 
-
 namespace skin {
 
 TacIcon::~TacIcon() {

@@ -39,8 +39,6 @@ void Alert(int Number) { ShowWarning(std::to_wstring(Number)); }
 
 bool DeleteRequest() { return CustomRequest(L"Delete this item?"); }
 
-bool CustomRequest(const std::wstring& Text) {
-  return sMessageDlg(Text, mtConfirmation, {mbYes, mbNo}, 0) == IDYES;
-}
+bool CustomRequest(const std::wstring& Text) { return sMessageDlg(Text, mtConfirmation, {mbYes, mbNo}, 0) == IDYES; }
 
 }  // namespace skin

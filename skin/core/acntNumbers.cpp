@@ -113,8 +113,8 @@ double StringToFloat(std::wstring_view S) {
 
 bool IsValidFloat(std::wstring_view S, double& Value, const classlib::TFormatSettings& Settings) {
   for (wchar_t c : S) {
-    const bool allowed = c == L'+' || c == L'-' || (c >= L'0' && c <= L'9') || c == L'E' || c == L'e' ||
-                         c == Settings.DecimalSeparator;
+    const bool allowed =
+        c == L'+' || c == L'-' || (c >= L'0' && c <= L'9') || c == L'E' || c == L'e' || c == Settings.DecimalSeparator;
     if (!allowed) return false;
   }
   std::string ascii;

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "classlib/FormatSettings.h"
-#include "skin/core/sConst.h"
+#include "skin/core/sConstTypes.h"
 
 namespace skin {
 
@@ -52,7 +52,8 @@ double StringToFloat(std::wstring_view S);
 
 // S holds only "+", "-", digits, "E", "e" and the decimal separator, and reads as a number.
 // The separators are the user's (classlib::FormatSettings) unless others are given.
-bool IsValidFloat(std::wstring_view S, double& Value, const classlib::TFormatSettings& Settings = classlib::FormatSettings);
+bool IsValidFloat(std::wstring_view S, double& Value,
+                  const classlib::TFormatSettings& Settings = classlib::FormatSettings);
 
 // A number text (8-bit) with its integer digits grouped by the thousands separator when
 // UseThousands is set; the decimal part and exponent stay as they are.

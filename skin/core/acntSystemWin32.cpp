@@ -1,6 +1,6 @@
 #include "skin/core/acntSystemWin32.h"
 
-#include "skin/core/sConst.h"
+#include "skin/core/sConstOptions.h"
 
 namespace skin {
 namespace {
@@ -13,10 +13,10 @@ class TacKernel32 {
 
   TacKernel32() : module_(LoadLibraryW(L"kernel32.dll")) {
     if (!module_) return;
-    isDebuggerPresent_ = reinterpret_cast<IsDebuggerPresentFn>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "IsDebuggerPresent")));
-    isWow64Process_ = reinterpret_cast<IsWow64ProcessFn>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "IsWow64Process")));
+    isDebuggerPresent_ =
+        reinterpret_cast<IsDebuggerPresentFn>(reinterpret_cast<void*>(GetProcAddress(module_, "IsDebuggerPresent")));
+    isWow64Process_ =
+        reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(GetProcAddress(module_, "IsWow64Process")));
   }
   ~TacKernel32() {
     if (module_) FreeLibrary(module_);

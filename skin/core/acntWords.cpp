@@ -76,13 +76,15 @@ std::wstring acMakeString(wchar_t C, int N) {
 
 std::wstring AddChar(wchar_t C, std::wstring_view S, int N) {
   std::wstring result(S);
-  if (N > 0 && result.size() < static_cast<std::size_t>(N)) result.insert(0, static_cast<std::size_t>(N) - result.size(), C);
+  if (N > 0 && result.size() < static_cast<std::size_t>(N))
+    result.insert(0, static_cast<std::size_t>(N) - result.size(), C);
   return result;
 }
 
 std::wstring AddCharR(wchar_t C, std::wstring_view S, int N) {
   std::wstring result(S);
-  if (N > 0 && result.size() < static_cast<std::size_t>(N)) result.append(static_cast<std::size_t>(N) - result.size(), C);
+  if (N > 0 && result.size() < static_cast<std::size_t>(N))
+    result.append(static_cast<std::size_t>(N) - result.size(), C);
   return result;
 }
 

@@ -54,7 +54,9 @@ template <typename CharT>
 int WordPosition(int N, std::basic_string_view<CharT> S, const TacCharSet& Delims) {
   return words_detail::WordPosition(N, S, [&](CharT c) { return words_detail::IsDelim(c, Delims); });
 }
-inline int WordPosition(int N, std::string_view S, const TacCharSet& Delims) { return WordPosition<char>(N, S, Delims); }
+inline int WordPosition(int N, std::string_view S, const TacCharSet& Delims) {
+  return WordPosition<char>(N, S, Delims);
+}
 inline int WordPosition(int N, std::wstring_view S, const TacCharSet& Delims) {
   return WordPosition<wchar_t>(N, S, Delims);
 }

@@ -3,8 +3,9 @@
 #include <shellapi.h>
 
 #include "skin/core/acntSystemWin32.h"
-#include "skin/core/sConst.h"
+#include "skin/core/sConstOptions.h"
 #include "skin/core/sConstStartup.h"
+#include "skin/core/sConstTexts.h"
 
 namespace skin {
 
@@ -15,7 +16,8 @@ namespace {
 
 std::unique_ptr<TacShellImageList> MakeShellList(UINT flags, const wchar_t* name) {
   SHFILEINFOW info{};
-  const auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | flags));
+  const auto list =
+      reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | flags));
   return std::make_unique<TacShellImageList>(list, name);
 }
 

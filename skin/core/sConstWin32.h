@@ -1,6 +1,7 @@
 #pragma once
 // The Win32-only share of the shared constants: the shell's system image lists.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <memory>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "skin/core/acJpegDecoder.h"
-#include "skin/core/sConst.h"
+#include "skin/core/sConstTypes.h"
 #include "skin/graphics/Image32.h"
 
 namespace skin {

@@ -23,10 +23,14 @@ UINT MsgDlgFlags(TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
     case mtCustom: break;
   }
   const auto has = [&](TMsgDlgBtn b) { return Buttons.Contains(b); };
-  if (has(mbOK)) flags |= has(mbCancel) ? MB_OKCANCEL : MB_OK;
-  else if (has(mbAbort) || has(mbIgnore)) flags |= MB_ABORTRETRYIGNORE;
-  else if (has(mbYes) || has(mbNo)) flags |= has(mbCancel) ? MB_YESNOCANCEL : MB_YESNO;
-  else if (has(mbRetry)) flags |= MB_RETRYCANCEL;
+  if (has(mbOK))
+    flags |= has(mbCancel) ? MB_OKCANCEL : MB_OK;
+  else if (has(mbAbort) || has(mbIgnore))
+    flags |= MB_ABORTRETRYIGNORE;
+  else if (has(mbYes) || has(mbNo))
+    flags |= has(mbCancel) ? MB_YESNOCANCEL : MB_YESNO;
+  else if (has(mbRetry))
+    flags |= MB_RETRYCANCEL;
   if (has(mbHelp)) flags |= MB_HELP;
   return flags;
 }

@@ -177,7 +177,8 @@ void TColorManager::RowConvertGray(Sources Source, std::uint8_t* Target, int Cou
   if (sourceBits == 8 && targetBits == 8) {
     WalkMask(Count, Mask, [&](int i) { Target[i] = grey[step * next++]; });
   } else if (sourceBits == 8) {
-    WalkMask(Count, Mask, [&](int i) { Store16(Target + 2 * i, static_cast<std::uint16_t>(grey[step * next++] * 257)); });
+    WalkMask(Count, Mask,
+             [&](int i) { Store16(Target + 2 * i, static_cast<std::uint16_t>(grey[step * next++] * 257)); });
   } else if (targetBits == 8) {
     WalkMask(Count, Mask, [&](int i) {
       std::uint16_t v = Load16(grey + step * next++);
@@ -373,13 +374,11 @@ void TColorManager::ConvertCMYK(Sources Source, std::uint8_t* Target, int Count,
       for (int c = 0; c < 3; ++c) x[c] = sample16(c, next);
       if (targetBits == 8) {
         std::uint8_t rgb[3];
-        for (int c = 0; c < 3; ++c)
-          rgb[c] = ClampByte(255 - MulDiv16(x[c] + k - MulDiv16(x[c], k, 65535), 255, 65535));
+        for (int c = 0; c < 3; ++c) rgb[c] = ClampByte(255 - MulDiv16(x[c] + k - MulDiv16(x[c], k, 65535), 255, 65535));
         out.Put8(i, rgb[0], rgb[1], rgb[2]);
       } else {
         std::uint16_t rgb[3];
-        for (int c = 0; c < 3; ++c)
-          rgb[c] = static_cast<std::uint16_t>(65535 - x[c] - k + MulDiv16(x[c], k, 65535));
+        for (int c = 0; c < 3; ++c) rgb[c] = static_cast<std::uint16_t>(65535 - x[c] - k + MulDiv16(x[c], k, 65535));
         out.Put16(i, rgb[0], rgb[1], rgb[2]);
       }
     }

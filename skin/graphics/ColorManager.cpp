@@ -20,7 +20,6 @@ bool HasAlphaSample(TColorScheme s) {
 bool IsRGBKind(TColorScheme s) { return s == TColorScheme::csRGB || s == TColorScheme::csRGBA; }
 bool IsBGRKind(TColorScheme s) { return s == TColorScheme::csBGR || s == TColorScheme::csBGRA; }
 
-
 }  // namespace
 
 TColorManager::TColorManager() { SetGamma(1.0f, 2.2f); }
@@ -116,7 +115,8 @@ void TColorManager::PrepareConversion() {
         FRowConversion = &TColorManager::RowConvertGray;
       break;
     case csGA:
-      if ((FSourceBPS == 8 || source16) && (FTargetBPS == 8 || target16)) FRowConversion = &TColorManager::RowConvertGray;
+      if ((FSourceBPS == 8 || source16) && (FTargetBPS == 8 || target16))
+        FRowConversion = &TColorManager::RowConvertGray;
       break;
     case csRGB:
     case csRGBA:
@@ -146,8 +146,7 @@ void TColorManager::PrepareConversion() {
       if (rgbTarget) FRowConversion = &TColorManager::RowConvertPhotoYCC2RGB;
       if (bgrTarget) FRowConversion = &TColorManager::RowConvertPhotoYCC2BGR;
       break;
-    default:
-      break;
+    default: break;
   }
   FChanged = false;
 }
@@ -208,8 +207,8 @@ void TColorManager::CreateYCbCrLookups() {
 std::vector<TPaletteEntry> TColorManager::CreateColorPalette(std::span<const std::uint8_t* const> Source,
                                                              TRawPaletteFormat Format, int ColorCount, bool BlueFirst) {
   using enum TRawPaletteFormat;
-  const bool planes = Format == pfPlane8Triple || Format == pfPlane8Quad || Format == pfPlane16Triple ||
-                      Format == pfPlane16Quad;
+  const bool planes =
+      Format == pfPlane8Triple || Format == pfPlane8Quad || Format == pfPlane16Triple || Format == pfPlane16Quad;
   const bool wide = Format == pfInterlaced16Triple || Format == pfInterlaced16Quad || Format == pfPlane16Triple ||
                     Format == pfPlane16Quad;
   const bool quad = Format == pfInterlaced8Quad || Format == pfInterlaced16Quad;
@@ -283,13 +282,11 @@ TPixelFormat TColorManager::GetPixelFormat(bool ForTarget) const {
       if (bits >= 2 && bits <= 4) return TPixelFormat::pf4bit;
       if (bits >= 8 && bits <= 16) return TPixelFormat::pf8bit;
       break;
-    case 3:
-      return bits >= 1 && bits <= 5 ? TPixelFormat::pf15bit : TPixelFormat::pf24bit;
+    case 3: return bits >= 1 && bits <= 5 ? TPixelFormat::pf15bit : TPixelFormat::pf24bit;
     case 4:
       if (bits > 7) return TPixelFormat::pf32bit;
       break;
-    default:
-      break;
+    default: break;
   }
   return TPixelFormat::pfCustom;
 }

@@ -15,9 +15,11 @@
 
 namespace skin {
 
+// clang-format off
 enum class TColorScheme : std::uint8_t {
   csUnknown, csIndexed, csG, csGA, csRGB, csRGBA, csBGR, csBGRA, csCMY, csCMYK, csCIELab, csYCbCr, csPhotoYCC
 };
+// clang-format on
 
 enum class TConvertOption : std::uint8_t {
   coAlpha,            // the layout carries an alpha sample
@@ -39,15 +41,23 @@ class TConvertOptions {
   friend constexpr bool operator==(TConvertOptions, TConvertOptions) = default;
 
  private:
-  static constexpr std::uint8_t Bit(TConvertOption o) { return static_cast<std::uint8_t>(1u << static_cast<unsigned>(o)); }
+  static constexpr std::uint8_t Bit(TConvertOption o) {
+    return static_cast<std::uint8_t>(1u << static_cast<unsigned>(o));
+  }
   std::uint8_t bits_ = 0;
 };
 
 // Layouts of raw palette data: one buffer of 3 or 4 samples per colour, or one buffer per
 // channel; 8- or 16-bit samples.
 enum class TRawPaletteFormat : std::uint8_t {
-  pfInterlaced8Triple, pfInterlaced8Quad, pfPlane8Triple, pfPlane8Quad,
-  pfInterlaced16Triple, pfInterlaced16Quad, pfPlane16Triple, pfPlane16Quad
+  pfInterlaced8Triple,
+  pfInterlaced8Quad,
+  pfPlane8Triple,
+  pfPlane8Quad,
+  pfInterlaced16Triple,
+  pfInterlaced16Quad,
+  pfPlane16Triple,
+  pfPlane16Quad
 };
 
 class EColorConversionError : public classlib::Exception {
@@ -63,8 +73,8 @@ class TColorManager {
  public:
   // Source is one pointer for interleaved samples or one per plane; Target the first target
   // pixel; Count target pixels; Mask picks pixels (bit 7 = the first of each group of 8).
-  using TConversionMethod = void (TColorManager::*)(std::span<const std::uint8_t* const> Source,
-                                                    std::uint8_t* Target, int Count, std::uint8_t Mask);
+  using TConversionMethod = void (TColorManager::*)(std::span<const std::uint8_t* const> Source, std::uint8_t* Target,
+                                                    int Count, std::uint8_t Mask);
 
   TColorManager();
 
@@ -121,23 +131,39 @@ class TColorManager {
   }
 
   // The row converters; ConvertRow calls the chosen one.
-  void RowConvertIndexed8(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertIndexedBoth16(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertIndexedSource16(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertIndexedTarget16(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
+  void RowConvertIndexed8(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                          std::uint8_t Mask);
+  void RowConvertIndexedBoth16(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                               std::uint8_t Mask);
+  void RowConvertIndexedSource16(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                                 std::uint8_t Mask);
+  void RowConvertIndexedTarget16(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                                 std::uint8_t Mask);
   void RowConvertGray(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertRGB2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertRGB2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertBGR2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertBGR2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertCMYK2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertCMYK2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertCIELAB2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertCIELAB2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertYCbCr2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertYCbCr2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertPhotoYCC2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
-  void RowConvertPhotoYCC2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count, std::uint8_t Mask);
+  void RowConvertRGB2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                         std::uint8_t Mask);
+  void RowConvertRGB2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                         std::uint8_t Mask);
+  void RowConvertBGR2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                         std::uint8_t Mask);
+  void RowConvertBGR2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                         std::uint8_t Mask);
+  void RowConvertCMYK2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                          std::uint8_t Mask);
+  void RowConvertCMYK2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                          std::uint8_t Mask);
+  void RowConvertCIELAB2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                            std::uint8_t Mask);
+  void RowConvertCIELAB2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                            std::uint8_t Mask);
+  void RowConvertYCbCr2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                           std::uint8_t Mask);
+  void RowConvertYCbCr2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                           std::uint8_t Mask);
+  void RowConvertPhotoYCC2RGB(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                              std::uint8_t Mask);
+  void RowConvertPhotoYCC2BGR(std::span<const std::uint8_t* const> Source, std::uint8_t* Target, int Count,
+                              std::uint8_t Mask);
 
   TConversionMethod RowConversion() const { return FRowConversion; }
 

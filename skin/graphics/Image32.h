@@ -1,61 +1,23 @@
 #pragma once
-// A 32-bit image as the pixel routines see it: rows of TsColor_ (B, G, R, A), any stride.
-// On Windows a DIB section provides the view; in the portable core TBitmap32 owns the pixels.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <vector>
-
-#include "skin/core/sConst.h"
+// The class library's 32-bit image, its pixel unions and geometry under the names the skin
+// engine's units use. skin/graphics stands on classlib alone.
+#include "classlib/Image32.h"
+#include "classlib/Types.h"
 
 namespace skin {
 
-struct TImage32View {
-  std::uint8_t* Bits = nullptr;  // first byte of row 0 (the top row)
-  int Width = 0;
-  int Height = 0;
-  std::ptrdiff_t Stride = 0;  // bytes from one row to the next; negative for bottom-up storage
+using classlib::kKeyPixel;
+using classlib::TBitmap32;
+using classlib::TImage32View;
+using classlib::TsColor;
+using classlib::TsColor_;
+using classlib::TsRGB;
+using classlib::TsRGBA;
 
-  bool Empty() const { return Bits == nullptr || Width <= 0 || Height <= 0; }
-  TsColor_* Row(int y) const { return reinterpret_cast<TsColor_*>(Bits + Stride * y); }
-  TsColor_& At(int x, int y) const { return Row(y)[x]; }
-  bool Contains(int x, int y) const { return !Empty() && x >= 0 && y >= 0 && x < Width && y < Height; }
-  // The part of R that lies inside the image (Right and Bottom exclusive); empty when none does.
-  TRect Clip(const TRect& r) const {
-    if (Empty()) return {};
-    TRect c{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, Width), std::min(r.Bottom, Height)};
-    if (c.Left >= c.Right || c.Top >= c.Bottom) return {};
-    return c;
-  }
-  bool SameImage(const TImage32View& other) const { return Bits != nullptr && Bits == other.Bits; }
-};
-
-class TBitmap32 {
- public:
-  TBitmap32() = default;
-  TBitmap32(int width, int height, std::uint32_t fill = 0) { SetSize(width, height, fill); }
-
-  void SetSize(int width, int height, std::uint32_t fill = 0) {
-    width_ = width > 0 && height > 0 ? width : 0;
-    height_ = width > 0 && height > 0 ? height : 0;
-    TsColor_ c;
-    c.U = fill;
-    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), c);
-  }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  bool Empty() const { return pixels_.empty(); }
-  TImage32View View() {
-    return {reinterpret_cast<std::uint8_t*>(pixels_.data()), width_, height_,
-            static_cast<std::ptrdiff_t>(width_) * 4};
-  }
-  TsColor_& At(int x, int y) { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
-  const TsColor_& At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<TsColor_> pixels_;
-};
+using classlib::clFuchsia;
+using classlib::TColor;
+using classlib::TPoint;
+using classlib::TRect;
+using classlib::TSize;
 
 }  // namespace skin

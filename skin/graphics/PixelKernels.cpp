@@ -118,16 +118,14 @@ void BlendConst(std::uint32_t* dst, const std::uint32_t* src, int count, int a) 
   for (; i + 4 <= count; i += 4) {
     const __m128i d = Load(dst + i), s = Load(src + i);
     // Largest sum 255 * 255 + 127 fits an unsigned 16-bit lane.
-    const __m128i lo = _mm_srli_epi16(
-        _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), wa),
-                                    _mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wb)),
-                      half),
-        8);
-    const __m128i hi = _mm_srli_epi16(
-        _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), wa),
-                                    _mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wb)),
-                      half),
-        8);
+    const __m128i lo = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), wa),
+                                                                  _mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wb)),
+                                                    half),
+                                      8);
+    const __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), wa),
+                                                                  _mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wb)),
+                                                    half),
+                                      8);
     Store(dst + i, _mm_packus_epi16(lo, hi));
   }
 #endif
@@ -171,8 +169,8 @@ void MixByAlpha(std::uint32_t* dst, const std::uint32_t* src, int count) {
   MixByAlphaPlain(dst + i, src + i, count - i);
 }
 
-void MixByMaskPlain(std::uint32_t* out, const std::uint32_t* base, const std::uint32_t* top,
-                    const std::uint32_t* mask, int count) {
+void MixByMaskPlain(std::uint32_t* out, const std::uint32_t* base, const std::uint32_t* top, const std::uint32_t* mask,
+                    int count) {
   for (int i = 0; i < count; ++i) out[i] = MixMaskPixel(out[i], base[i], top[i], mask[i]);
 }
 
@@ -184,10 +182,10 @@ void MixByMask(std::uint32_t* out, const std::uint32_t* base, const std::uint32_
   for (; i + 4 <= count; i += 4) {
     const __m128i b = Load(base + i), t = Load(top + i), m = Load(mask + i), o = Load(out + i);
     const __m128i bl = _mm_unpacklo_epi8(b, zero), bh = _mm_unpackhi_epi8(b, zero);
-    const __m128i lo = _mm_add_epi16(bl, MulShift8(_mm_sub_epi16(_mm_unpacklo_epi8(t, zero), bl),
-                                                   _mm_unpacklo_epi8(m, zero)));
-    const __m128i hi = _mm_add_epi16(bh, MulShift8(_mm_sub_epi16(_mm_unpackhi_epi8(t, zero), bh),
-                                                   _mm_unpackhi_epi8(m, zero)));
+    const __m128i lo =
+        _mm_add_epi16(bl, MulShift8(_mm_sub_epi16(_mm_unpacklo_epi8(t, zero), bl), _mm_unpacklo_epi8(m, zero)));
+    const __m128i hi =
+        _mm_add_epi16(bh, MulShift8(_mm_sub_epi16(_mm_unpackhi_epi8(t, zero), bh), _mm_unpackhi_epi8(m, zero)));
     Store(out + i, TakeAlpha(_mm_packus_epi16(lo, hi), o));
   }
 #endif

@@ -24,8 +24,8 @@ void MixByAlphaPlain(std::uint32_t* dst, const std::uint32_t* src, int count);
 // pixel; out's alpha is kept. Out may be Base or Top.
 void MixByMask(std::uint32_t* out, const std::uint32_t* base, const std::uint32_t* top, const std::uint32_t* mask,
                int count);
-void MixByMaskPlain(std::uint32_t* out, const std::uint32_t* base, const std::uint32_t* top,
-                    const std::uint32_t* mask, int count);
+void MixByMaskPlain(std::uint32_t* out, const std::uint32_t* base, const std::uint32_t* top, const std::uint32_t* mask,
+                    int count);
 
 // The same with one weight w (0..256) for every channel.
 void MixByWeight(std::uint32_t* out, const std::uint32_t* base, const std::uint32_t* top, int w, int count);

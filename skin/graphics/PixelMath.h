@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "skin/core/sConst.h"
+#include "skin/graphics/Image32.h"
 
 namespace skin {
 

@@ -27,9 +27,7 @@ inline std::uint32_t ReadBigEndian32(const std::uint8_t* p) {
   return (static_cast<std::uint32_t>(p[0]) << 24) | (static_cast<std::uint32_t>(p[1]) << 16) |
          (static_cast<std::uint32_t>(p[2]) << 8) | p[3];
 }
-inline std::uint16_t ReadBigEndian16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
-}
+inline std::uint16_t ReadBigEndian16(const std::uint8_t* p) { return static_cast<std::uint16_t>((p[0] << 8) | p[1]); }
 
 // Chunk types compare with bit 5 of every letter ignored: "Idat" is IDAT.
 bool SameChunkType(const TChunkType& a, const TChunkType& b);

@@ -88,8 +88,8 @@ inline __m128i PaethPredictor(__m128i a, __m128i b, __m128i c) {
 // previous pixel is stored: in place, a load that half overlaps a just-stored pixel would
 // wait for the store to retire.
 template <int N>
-std::size_t UnfilterVector(std::uint8_t filter, const std::uint8_t* line, const std::uint8_t* prev,
-                           std::uint8_t* out, std::size_t n) {
+std::size_t UnfilterVector(std::uint8_t filter, const std::uint8_t* line, const std::uint8_t* prev, std::uint8_t* out,
+                           std::size_t n) {
   constexpr std::size_t wide = WideBytes<N>();
   if (n < wide) return 0;
   const std::size_t end = n - wide;  // the last start of a wide access
@@ -100,12 +100,8 @@ std::size_t UnfilterVector(std::uint8_t filter, const std::uint8_t* line, const 
   for (;;) {
     __m128i predicted;
     switch (filter) {
-      case 1:
-        predicted = a;
-        break;
-      case 3:
-        predicted = _mm_srli_epi16(_mm_add_epi16(a, _mm_and_si128(LoadWide<N>(prev + i), lanes)), 1);
-        break;
+      case 1: predicted = a; break;
+      case 3: predicted = _mm_srli_epi16(_mm_add_epi16(a, _mm_and_si128(LoadWide<N>(prev + i), lanes)), 1); break;
       default: {
         const __m128i b = _mm_and_si128(LoadWide<N>(prev + i), lanes);
         predicted = PaethPredictor(a, b, c);
@@ -174,8 +170,7 @@ void UnfilterBytes(std::uint8_t filter, const std::uint8_t* line, const std::uin
           c = b;
         }
         return;
-      default:
-        return;
+      default: return;
     }
   }
   for (std::size_t i = from; i < n; ++i) {
@@ -204,9 +199,7 @@ void ApplyFilterScalar(std::uint8_t Filter, const std::uint8_t* Line, const std:
       if (Target != Line) std::memmove(Target, Line, lead);
       for (std::size_t i = bpp; i < n; ++i) Target[i] = static_cast<std::uint8_t>(Line[i] + Target[i - bpp]);
       break;
-    case 2:
-      UnfilterUp(Line, PrevLine, Target, n);
-      break;
+    case 2: UnfilterUp(Line, PrevLine, Target, n); break;
     case 3:
       for (std::size_t i = 0; i < lead; ++i) Target[i] = static_cast<std::uint8_t>(Line[i] + (PrevLine[i] >> 1));
       for (std::size_t i = bpp; i < n; ++i)
@@ -247,8 +240,8 @@ void ApplyFilter(std::uint8_t Filter, const std::uint8_t* Line, const std::uint8
   UnfilterBytes(Filter, Line, PrevLine, Target, static_cast<std::size_t>(BPP), done, BytesPerRow);
 }
 
-void ApplyFilterTwoRows(std::uint8_t FirstFilter, std::uint8_t* First, std::uint8_t SecondFilter,
-                        std::uint8_t* Second, const std::uint8_t* PrevLine, int BPP, std::size_t BytesPerRow) {
+void ApplyFilterTwoRows(std::uint8_t FirstFilter, std::uint8_t* First, std::uint8_t SecondFilter, std::uint8_t* Second,
+                        const std::uint8_t* PrevLine, int BPP, std::size_t BytesPerRow) {
 #if defined(__SSE2__)
   if (FirstFilter == 4 && SecondFilter == 4 && BytesPerRow % static_cast<std::size_t>(BPP) == 0) {
     if (BPP == 4) return UnfilterPaethPair<4>(First, Second, PrevLine, BytesPerRow);

@@ -13,8 +13,8 @@ void ApplyFilter(std::uint8_t Filter, const std::uint8_t* Line, const std::uint8
 
 // Two consecutive rows in place: First against PrevLine, then Second against First. Rows that
 // both use Paeth are undone side by side, which is faster than one after the other.
-void ApplyFilterTwoRows(std::uint8_t FirstFilter, std::uint8_t* First, std::uint8_t SecondFilter,
-                        std::uint8_t* Second, const std::uint8_t* PrevLine, int BPP, std::size_t BytesPerRow);
+void ApplyFilterTwoRows(std::uint8_t FirstFilter, std::uint8_t* First, std::uint8_t SecondFilter, std::uint8_t* Second,
+                        const std::uint8_t* PrevLine, int BPP, std::size_t BytesPerRow);
 
 // The byte-at-a-time form that the vector paths must equal.
 void ApplyFilterScalar(std::uint8_t Filter, const std::uint8_t* Line, const std::uint8_t* PrevLine,

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "classlib/CheckedSize.h"
 #include "skin/graphics/GraphicErrors.h"
 #include "skin/graphics/Lz77Decoder.h"
 #include "skin/graphics/PngFilter.h"
@@ -36,15 +37,18 @@ int TargetBitsPerPixel(int colorType, int depth) {
     case 0:
       switch (depth) {
         case 1: return 1;
-        case 2: case 4: return 4;
-        case 8: case 16: return 8;
+        case 2:
+        case 4: return 4;
+        case 8:
+        case 16: return 8;
         default: return 0;
       }
     case 2: return depth == 8 || depth == 16 ? 24 : 0;
     case 3:
       switch (depth) {
         case 1: return 1;
-        case 2: case 4: return 4;
+        case 2:
+        case 4: return 4;
         case 8: return 8;
         default: return 0;
       }
@@ -90,7 +94,9 @@ bool TPngReader::ReadImageProperties(std::span<const std::uint8_t> Data) {
   FImageProperties = TImageProperties{};
   if (Data.size() < PNGMagic.size() || !std::equal(PNGMagic.begin(), PNGMagic.end(), Data.begin())) return false;
   TChunkReader chunks(Data, PNGMagic.size());
-  auto headerFits = [&] { return chunks.Remaining() >= 8 && ReadBigEndian32(Data.data() + chunks.Position()) <= kMaxDimension; };
+  auto headerFits = [&] {
+    return chunks.Remaining() >= 8 && ReadBigEndian32(Data.data() + chunks.Position()) <= kMaxDimension;
+  };
   if (!headerFits()) return false;
   chunks.ReadHeader();
   if (!chunks.IsChunk(kIHDR) || chunks.Header().Length != 13 || chunks.Remaining() < 13 + 4) return false;
@@ -107,10 +113,16 @@ bool TPngReader::ReadImageProperties(std::span<const std::uint8_t> Data) {
   p.SamplesPerPixel = 1;
   switch (header->ColorType) {
     case 0: p.ColorScheme = TColorScheme::csG; break;
-    case 2: p.ColorScheme = TColorScheme::csRGB; p.SamplesPerPixel = 3; break;
+    case 2:
+      p.ColorScheme = TColorScheme::csRGB;
+      p.SamplesPerPixel = 3;
+      break;
     case 3: p.ColorScheme = TColorScheme::csIndexed; break;
     case 4: p.ColorScheme = TColorScheme::csGA; break;
-    case 6: p.ColorScheme = TColorScheme::csRGBA; p.SamplesPerPixel = 4; break;
+    case 6:
+      p.ColorScheme = TColorScheme::csRGBA;
+      p.SamplesPerPixel = 4;
+      break;
     default: p.ColorScheme = TColorScheme::csUnknown; break;
   }
   p.BitsPerPixel = static_cast<std::uint8_t>(p.SamplesPerPixel * p.BitsPerSample);
@@ -139,12 +151,12 @@ void TPngReader::CheckImageSize(const THeader& header) const {
   const int bits = TargetBitsPerPixel(header.ColorType, header.BitDepth);
   if (bits == 0) return;  // the colour format is refused when it is set up
   const std::uint64_t width = header.Width, height = header.Height;
-  const std::uint64_t stride = (width * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
+  const std::optional<std::uint64_t> stride = classlib::CheckedDibStride(static_cast<std::int64_t>(width), bits);
+  const std::uint64_t limit = MaxImageBytes;
+  const std::optional<std::uint64_t> bytes = stride ? classlib::CheckedMul(*stride, height, limit) : std::nullopt;
   // The two row buffers hold up to 8 bytes per pixel before conversion.
   const std::uint64_t rawRow = (width * header.BitDepth + 7) / 8 * 4 + 1;
-  const std::uint64_t limit = MaxImageBytes;
-  if (stride > limit || height > limit / stride || rawRow > limit / 2 || stride * height + 2 * rawRow > limit)
-    throw EInvalidGraphic(msg::kImageTooLarge);
+  if (!bytes || rawRow > limit / 2 || *bytes + 2 * rawRow > limit) throw EInvalidGraphic(msg::kImageTooLarge);
 }
 
 int TPngReader::SetupColorDepth(int ColorType, int BitDepth) {
@@ -194,8 +206,7 @@ int TPngReader::SetupColorDepth(int ColorType, int BitDepth) {
       targetBits = 8;
       sourceBPP = BitDepth * 4 / 8;
       break;
-    default:
-      throw EInvalidGraphic(msg::kInvalidColorFormat);
+    default: throw EInvalidGraphic(msg::kInvalidColorFormat);
   }
   FColorManager.SetSourceColorScheme(source);
   FColorManager.SetTargetColorScheme(target);
@@ -306,8 +317,7 @@ void TPngReader::LoadIDAT(const THeader& Header, TRasterImage& Image) {
   if (!FPalette.empty()) Image.SetPalette(FPalette);
   ApplyTransparentColor(Header, Image);
 
-  const std::size_t samplesPerPixel =
-      static_cast<std::size_t>(Header.BitDepth == 16 ? FSourceBPP / 2 : FSourceBPP);
+  const std::size_t samplesPerPixel = static_cast<std::size_t>(Header.BitDepth == 16 ? FSourceBPP / 2 : FSourceBPP);
   auto rowBytes = [&](std::uint32_t pixels) {
     return (static_cast<std::size_t>(pixels) * Header.BitDepth + 7) / 8 * samplesPerPixel;
   };
@@ -451,8 +461,7 @@ void TPngReader::LoadBackgroundColor(const THeader& Header, std::span<const std:
       if (data.size() != 1) return;
       FBackgroundColor = data[0];
       break;
-    default:
-      return;
+    default: return;
   }
   FBackgroundFromFile = true;
 }

@@ -12,7 +12,17 @@
 namespace skin {
 
 // The layouts of a bitmap, as the component library names them.
-enum class TPixelFormat : std::uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+enum class TPixelFormat : std::uint8_t {
+  pfDevice,
+  pf1bit,
+  pf4bit,
+  pf8bit,
+  pf15bit,
+  pf16bit,
+  pf24bit,
+  pf32bit,
+  pfCustom
+};
 
 int BitsOf(TPixelFormat format);  // 0 for pfDevice and pfCustom
 

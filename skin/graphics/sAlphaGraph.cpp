@@ -53,9 +53,7 @@ void TacFast32::FillRect(const TRect& r, TsColor_& color) {
   if (stream) kernels::FinishStreaming();
 }
 
-void TacFast32::FillBitmap(TsColor_& color) {
-  FillRect({0, 0, FWidth, FHeight}, color);
-}
+void TacFast32::FillBitmap(TsColor_& color) { FillRect({0, 0, FWidth, FHeight}, color); }
 
 // TacFastSum32
 
@@ -85,8 +83,8 @@ void TacFastSum32::BlendBitmapsRect() {
   if (x1 >= x2 || y1 >= y2) return;
   const int n = static_cast<int>(x2 - x1);
   for (long long y = y2 - 1; y >= y1; --y) {
-    kernels::BlendConst(RowU(FBmpDst, static_cast<int>(y)) + x1, RowU(FBmpSrc, static_cast<int>(y + dy)) + (x1 + dx),
-                        n, Alpha);
+    kernels::BlendConst(RowU(FBmpDst, static_cast<int>(y)) + x1, RowU(FBmpSrc, static_cast<int>(y + dy)) + (x1 + dx), n,
+                        Alpha);
   }
 }
 
@@ -177,13 +175,14 @@ void BmpDisabledKind(const TImage32View& bmp, bool grayed, bool blended, const T
 namespace {
 
 // The block of R that has a source pixel from P on and lies in both images, as (dst rect, src origin).
-bool TransBlock(const TImage32View& dst, const TImage32View& src, const TRect& r, TPoint p, TRect& out,
-                TPoint& srcAt) {
+bool TransBlock(const TImage32View& dst, const TImage32View& src, const TRect& r, TPoint p, TRect& out, TPoint& srcAt) {
   if (dst.Empty() || src.Empty()) return false;
-  const long long w = std::min<long long>(static_cast<long long>(r.Right) - r.Left - 1,
-                                          static_cast<long long>(src.Width) - p.X - 1) + 1;
-  const long long h = std::min<long long>(static_cast<long long>(r.Bottom) - r.Top - 1,
-                                          static_cast<long long>(src.Height) - p.Y - 1) + 1;
+  const long long w =
+      std::min<long long>(static_cast<long long>(r.Right) - r.Left - 1, static_cast<long long>(src.Width) - p.X - 1) +
+      1;
+  const long long h =
+      std::min<long long>(static_cast<long long>(r.Bottom) - r.Top - 1, static_cast<long long>(src.Height) - p.Y - 1) +
+      1;
   // Clip the block to both images: first to the source from P, then to the destination.
   long long l = r.Left, t = r.Top, rt = r.Left + w, b = r.Top + h;
   l = std::max<long long>({l, 0, static_cast<long long>(r.Left) - p.X});

@@ -228,8 +228,8 @@ void SumByMask(const TImage32View& bmp1, const TImage32View& bmp2, const TImage3
   TRect c;
   if (!MaskArea(bmp1, bmp2, mask, r, c)) return;
   for (int y = c.Top; y < c.Bottom; ++y)
-    kernels::MixByMask(RowU(bmp1, y) + c.Left, RowU(bmp2, y) + c.Left, RowU(bmp1, y) + c.Left,
-                       RowU(mask, y) + c.Left, c.Right - c.Left);
+    kernels::MixByMask(RowU(bmp1, y) + c.Left, RowU(bmp2, y) + c.Left, RowU(bmp1, y) + c.Left, RowU(mask, y) + c.Left,
+                       c.Right - c.Left);
 }
 
 void SumByMaskWith32(const TImage32View& bmp1, const TImage32View& bmp2, const TImage32View& mask, const TRect& r) {
@@ -261,8 +261,7 @@ void SumBitmaps(const TImage32View& dst, const TImage32View& src, TsColor alpha)
   sum.BlendBitmaps();
 }
 
-void SumBmpRect(const TImage32View& dst, const TImage32View& src, std::uint8_t alpha, TRect srcRect,
-                TPoint dstPoint) {
+void SumBmpRect(const TImage32View& dst, const TImage32View& src, std::uint8_t alpha, TRect srcRect, TPoint dstPoint) {
   if (dst.Empty() || src.Empty()) return;
   if (dstPoint.X < 0) {
     srcRect.Left -= dstPoint.X;
@@ -286,8 +285,7 @@ void SumBmpRect(const TImage32View& dst, const TImage32View& src, std::uint8_t a
   srcRect.Right = std::min(srcRect.Right, src.Width);
   srcRect.Bottom = std::min(srcRect.Bottom, src.Height);
   if (srcRect.Right - srcRect.Left + dstPoint.X > dst.Width) srcRect.Right = dst.Width - dstPoint.X + srcRect.Left;
-  if (srcRect.Bottom - srcRect.Top + dstPoint.Y > dst.Height)
-    srcRect.Bottom = dst.Height - dstPoint.Y + srcRect.Top;
+  if (srcRect.Bottom - srcRect.Top + dstPoint.Y > dst.Height) srcRect.Bottom = dst.Height - dstPoint.Y + srcRect.Top;
   TacFastSum32 sum;
   if (!sum.Attach(src, dst)) return;
   sum.Alpha = alpha;
@@ -337,8 +335,8 @@ void BlendTransRectangle(const TImage32View& dst, int x, int y, const TImage32Vi
   }
 }
 
-void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src,
-                const TCacheInfo32& ci, bool updateTrans) {
+void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src, const TCacheInfo32& ci,
+                bool updateTrans) {
   Overlap o;
   if (!ComputeOverlap(dstRect, srcRect, dst, src, o)) return;
   for (int j = 0; j < o.rows; ++j) {
@@ -359,8 +357,8 @@ void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TIm
   }
 }
 
-void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src,
-                const TCacheInfo32& ci, bool updateTrans, int maskHeight) {
+void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src, const TCacheInfo32& ci,
+                bool updateTrans, int maskHeight) {
   Overlap o;
   if (!ComputeOverlap(dstRect, srcRect, dst, src, o)) return;
   const i64 m0 = std::min<i64>(i64(o.st) + maskHeight / 2, i64(src.Height) - o.rows);
@@ -395,8 +393,8 @@ void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TIm
   }
 }
 
-void CopyBmp32(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src,
-               const TCacheInfo32& ci, bool updateTrans, TColor grayedColor, int blend, bool reflected) {
+void CopyBmp32(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src, const TCacheInfo32& ci,
+               bool updateTrans, TColor grayedColor, int blend, bool reflected) {
   Overlap o;
   if (!ComputeOverlap(dstRect, srcRect, dst, src, o)) return;
   blend = std::clamp(blend, 0, 100);
@@ -512,14 +510,11 @@ void CopyTransRect(const TImage32View& dst, const TImage32View& src, int x, int 
   } else {
     TsColor_ fill;
     fill.U = AsPixel(ci.FillColor) | 0xFF000000u;
-    ForTransRect(dst, src, x, y, srcRect, [&](TsColor_& d, const TsColor_& s, int, int) {
-      d = s.U != t ? s : fill;
-    });
+    ForTransRect(dst, src, x, y, srcRect, [&](TsColor_& d, const TsColor_& s, int, int) { d = s.U != t ? s : fill; });
   }
 }
 
-void CopyTransRectA(const TImage32View& dst, const TImage32View& src, int x, int y, TRect srcRect,
-                    TColor transColor) {
+void CopyTransRectA(const TImage32View& dst, const TImage32View& src, int x, int y, TRect srcRect, TColor transColor) {
   const std::uint32_t t = AsPixel(transColor) & 0x00FFFFFFu;
   ForTransRect(dst, src, x, y, srcRect, [&](TsColor_& d, const TsColor_& s, int, int) {
     if (s.U != t) d = s;

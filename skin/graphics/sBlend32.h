@@ -43,8 +43,7 @@ void SumByMaskWith32(const TImage32View& bmp1, const TImage32View& bmp2, const T
 
 // Constant-weight blends: every byte dst = (dst * Alpha + src * (255 - Alpha) + 127) div 256.
 void SumBitmaps(const TImage32View& dst, const TImage32View& src, TsColor alpha);
-void SumBmpRect(const TImage32View& dst, const TImage32View& src, std::uint8_t alpha, TRect srcRect,
-                TPoint dstPoint);
+void SumBmpRect(const TImage32View& dst, const TImage32View& src, std::uint8_t alpha, TRect srcRect, TPoint dstPoint);
 
 // SrcRect inclusive; d = Round(s - (s - d) * Blend) per channel, source pixels equal to TransColor
 // (32-bit, unconverted) skipped; A kept.
@@ -52,16 +51,16 @@ void BlendTransRectangle(const TImage32View& dst, int x, int y, const TImage32Vi
                          TColor transColor);
 // Alpha copy of an image rectangle: R, G, B mixed by the source alpha, alpha accumulated; key pixels
 // skipped or (UpdateTrans) replaced by the parent's pixel when the cache is ready.
-void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src,
-                const TCacheInfo32& ci, bool updateTrans);
+void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src, const TCacheInfo32& ci,
+                bool updateTrans);
 // From a masked skin image: picture cells in the upper half of Src, the mask MaskHeight / 2 rows below
 // (MaskHeight: the height of the image's whole rectangle).
-void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src,
-                const TCacheInfo32& ci, bool updateTrans, int maskHeight);
+void CopyByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src, const TCacheInfo32& ci,
+                bool updateTrans, int maskHeight);
 // Glyph copy: Blend is a percentage of transparency, GrayedColor (clNone for none) a tint, Reflected
 // adds a fading mirror image below DstRect.
-void CopyBmp32(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src,
-               const TCacheInfo32& ci, bool updateTrans, TColor grayedColor, int blend, bool reflected);
+void CopyBmp32(TRect dstRect, TRect srcRect, const TImage32View& dst, const TImage32View& src, const TCacheInfo32& ci,
+               bool updateTrans, TColor grayedColor, int blend, bool reflected);
 // The whole Src at (X, Y); pixels equal to TransColor (converted to row order) skipped, others
 // written with A = 255.
 void CopyTransBitmaps(const TImage32View& dst, const TImage32View& src, int x, int y, TsColor transColor);
@@ -69,8 +68,7 @@ void CopyTransBitmaps(const TImage32View& dst, const TImage32View& src, int x, i
 void CopyTransRect(const TImage32View& dst, const TImage32View& src, int x, int y, TRect srcRect, TColor transColor,
                    const TCacheInfo32& ci, bool updateTrans);
 // The same; TransColor converted to row order with A = 0, every other pixel copied whole.
-void CopyTransRectA(const TImage32View& dst, const TImage32View& src, int x, int y, TRect srcRect,
-                    TColor transColor);
+void CopyTransRectA(const TImage32View& dst, const TImage32View& src, int x, int y, TRect srcRect, TColor transColor);
 
 // Colour arithmetic on the three low bytes.
 TColor MixColors(TColor color1, TColor color2, double value);

@@ -23,6 +23,19 @@ void Sector(int i, double v, double p, double q, double t, double& r, double& g,
   }
 }
 
+// Hue in degrees (0..360) of a colour whose channels span Span > 0 below the largest, Max.
+double HueOf(int r, int g, int b, int max, int span) {
+  const double rr = max - r * 60.0 / span, gg = max - g * 60.0 / span, bb = max - b * 60.0 / span;
+  double h;
+  if (r == max)
+    h = bb - gg;
+  else if (g == max)
+    h = 120 + rr - bb;
+  else
+    h = 240 + gg - rr;
+  return h < 0 ? h + 360 : h;
+}
+
 }  // namespace
 
 TsColor_ ChangeHue(int delta, TsColor_ color) {
@@ -35,16 +48,7 @@ TsColor_ ChangeHue(int delta, TsColor_ color) {
     color.R = static_cast<std::uint8_t>(mx);
     return color;
   }
-  const double k = 60.0 / span;
-  const double rr = v - color.R * k, gg = v - color.G * k, bb = v - color.B * k;
-  double h;
-  if (color.R == mx)
-    h = bb - gg;
-  else if (color.G == mx)
-    h = 120 + rr - bb;
-  else
-    h = 240 + gg - rr;
-  if (h < 0) h += 360;
+  const double h = HueOf(color.R, color.G, color.B, mx, span);
   const int turned = ((RoundToInt(delta + h) % 360) + 360) % 360;
   const double e = turned / 60.0;
   const int i = static_cast<int>(std::trunc(e));
@@ -114,16 +118,7 @@ TsHSV Rgb2Hsv(TsColor color) {
   out.s = mx == 0 ? 0.0 : static_cast<double>(span) / mx;
   out.v = mx / 255.0;
   if (out.s == 0.0) return out;
-  const double rr = mx - color.R * 60.0 / span, gg = mx - color.G * 60.0 / span, bb = mx - color.B * 60.0 / span;
-  double h;
-  if (color.R == mx)
-    h = bb - gg;
-  else if (color.G == mx)
-    h = 120 + rr - bb;
-  else
-    h = 240 + gg - rr;
-  if (h < 0) h += 360;
-  out.h = RoundToInt(h);
+  out.h = RoundToInt(HueOf(color.R, color.G, color.B, mx, span));
   return out;
 }
 
@@ -154,9 +149,7 @@ void RGBToHSV(double r, double g, double b, double& h, double& s, double& v) {
   if (h < 0) h += 360;
 }
 
-int SwapInteger(int value) {
-  return static_cast<int>(SwapRB(static_cast<std::uint32_t>(value)));
-}
+int SwapInteger(int value) { return static_cast<int>(SwapRB(static_cast<std::uint32_t>(value))); }
 
 void ColorArrowPoints(const TRect& r, int direction, const std::function<void(int, int)>& point) {
   const int w = r.Right - r.Left, h = r.Bottom - r.Top;
@@ -204,9 +197,8 @@ void FocusRect(const TImage32View& bmp, const TRect& r, TColor color1, TColor co
   FocusRectPoints(r, [&](int x, int y, int which) { PutOpaque(bmp, x, y, which == 1 ? color1 : color2); });
 }
 
-void CalcButtonLayout(const TRect& client, TPoint glyphSize, TSize textSize, TButtonLayout layout,
-                      TAlignment alignment, int margin, int spacing, TPoint& glyphPos, TRect& textBounds,
-                      int biDiFlags) {
+void CalcButtonLayout(const TRect& client, TPoint glyphSize, TSize textSize, TButtonLayout layout, TAlignment alignment,
+                      int margin, int spacing, TPoint& glyphPos, TRect& textBounds, int biDiFlags) {
   using enum TButtonLayout;
   using enum TAlignment;
   if (biDiFlags & 2) {

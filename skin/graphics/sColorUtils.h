@@ -3,7 +3,6 @@
 // marks (colour arrow, dotted focus frame) and the placement of a glyph and a caption in a button.
 #include <functional>
 
-#include "skin/core/sConst.h"
 #include "skin/graphics/Image32.h"
 
 namespace skin {
@@ -46,8 +45,7 @@ enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // Places a glyph and a caption in Client; BiDiFlags bit 2 mirrors left and right.
-void CalcButtonLayout(const TRect& client, TPoint glyphSize, TSize textSize, TButtonLayout layout,
-                      TAlignment alignment, int margin, int spacing, TPoint& glyphPos, TRect& textBounds,
-                      int biDiFlags);
+void CalcButtonLayout(const TRect& client, TPoint glyphSize, TSize textSize, TButtonLayout layout, TAlignment alignment,
+                      int margin, int spacing, TPoint& glyphPos, TRect& textBounds, int biDiFlags);
 
 }  // namespace skin

@@ -146,8 +146,10 @@ void PaintGradTxt(const TImage32View& bmp, TRect r, const TsGradArray& arr, cons
   TRect t = textureRect;
   if (t.Left >= t.Right || t.Top >= t.Bottom) t = {0, 0, texture.Width, texture.Height};
   if (t.Left < 0 || t.Top < 0) return;
-  const long long tw = std::min<long long>(std::max(t.Right - t.Left, 0), texture.Width - static_cast<long long>(t.Left));
-  const long long th = std::min<long long>(std::max(t.Bottom - t.Top, 0), texture.Height - static_cast<long long>(t.Top));
+  const long long tw =
+      std::min<long long>(std::max(t.Right - t.Left, 0), texture.Width - static_cast<long long>(t.Left));
+  const long long th =
+      std::min<long long>(std::max(t.Bottom - t.Top, 0), texture.Height - static_cast<long long>(t.Top));
   if (tw <= 0 || th <= 0) return;
   blend = std::clamp(blend, 0, 255);
 

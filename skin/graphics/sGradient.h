@@ -1,12 +1,25 @@
 #pragma once
 // Multi-segment colour gradients of skin sections: parsed once from the skin's text, painted into a
 // 32-bit image alone or mixed with a texture. Gradient pixels are written with alpha 255.
+#include <cstdint>
 #include <string>
+#include <vector>
 
-#include "skin/core/sConst.h"
 #include "skin/graphics/Image32.h"
 
 namespace skin {
+
+using TPercent = int;  // 0..100
+
+// One gradient segment.
+struct TsGradPie {
+  TColor Color1 = 0;
+  TColor Color2 = 0;
+  TPercent Percent = 0;
+  std::int32_t Mode1 = 0;
+  std::int32_t Mode2 = 0;
+};
+using TsGradArray = std::vector<TsGradPie>;
 
 // "Color1;Color2;Percent;Mode1;Mode2;..." -> one segment per five words. Colours below 0 become 0,
 // Percent is limited to 0..100, Mode2 stays 0. Empty text gives one zeroed segment. A bad number

@@ -119,8 +119,8 @@ void VerticalPassPlain(const std::uint8_t* work, std::ptrdiff_t workStride, int 
 // w is split as (w >> 15) * 2^15 + (w & 0x7FFF), both parts fitting 16-bit lanes; the two partial
 // sums recombine exactly, so the bytes equal the plain passes'.
 struct SplitPairs {
-  std::vector<int> first;              // pair range of destination index i: first[i] .. first[i + 1] - 1
-  std::vector<int> a, b;               // source indexes (b = a with a zero weight for an odd count)
+  std::vector<int> first;  // pair range of destination index i: first[i] .. first[i + 1] - 1
+  std::vector<int> a, b;   // source indexes (b = a with a zero weight for an odd count)
   std::vector<std::array<std::int16_t, 8>> low, high;  // lanes (wa, wb) repeated, low and high parts
 
   __m128i Low(int k) const { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(low[k].data())); }
@@ -149,7 +149,9 @@ SplitPairs Split(const TContributions& c) {
 }
 
 // Sum of the low parts plus the high parts moved up: the exact 32-bit sums, then to bytes as ToByte.
-inline __m128i Sums(__m128i low, __m128i high) { return _mm_srai_epi32(_mm_add_epi32(low, _mm_slli_epi32(high, 15)), 16); }
+inline __m128i Sums(__m128i low, __m128i high) {
+  return _mm_srai_epi32(_mm_add_epi32(low, _mm_slli_epi32(high, 15)), 16);
+}
 
 void HorizontalPass4(const std::uint8_t* src, int height, std::ptrdiff_t srcStride, std::uint8_t* work,
                      std::ptrdiff_t workStride, int newWidth, const TContributions& c) {
@@ -222,8 +224,7 @@ TContributions BuildContributions(int srcSize, int dstSize, TFilterType filter) 
   c.First.reserve(static_cast<std::size_t>(dstSize) + 1);
   for (int i = 0; i < dstSize; ++i) {
     c.First.push_back(static_cast<int>(c.Index.size()));
-    const float center =
-        static_cast<float>(static_cast<long long>(i) * srcSize) / static_cast<float>(dstSize);
+    const float center = static_cast<float>(static_cast<long long>(i) * srcSize) / static_cast<float>(dstSize);
     const long long left = static_cast<long long>(std::floor(center - width));
     const long long right = static_cast<long long>(std::ceil(center + width));
     for (long long j = left; j <= right; ++j) {

@@ -29,8 +29,7 @@ TContributions BuildContributions(int srcSize, int dstSize, TFilterType filter);
 
 // Src resampled to NewWidth x NewHeight into Dst. Dst may be the image Src views. A target size of 0
 // or less leaves Dst as it is; a source below 2 x 2 raises EStretchError and changes nothing.
-void Stretch(const TImage32View& src, TBitmap32& dst, int newWidth, int newHeight, TFilterType filter,
-             int unused = 0);
+void Stretch(const TImage32View& src, TBitmap32& dst, int newWidth, int newHeight, TFilterType filter, int unused = 0);
 
 // The same on raw rows of 3- or 4-byte pixels (24- or 32-bit images): Dst must hold
 // NewWidth x NewHeight pixels with DstStride bytes per row.

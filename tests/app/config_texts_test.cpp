@@ -28,11 +28,22 @@ TEST(ConfigTexts, DelayFieldsGiveANumberOrNothing) {
     const wchar_t* text;
     std::optional<std::uint16_t> value;
   } cases[] = {
-      {L"0300", 300}, {L"300 ", 300}, {L" 30 ", 30}, {L"9999", 9999}, {L"0000", 0},
-      {L"", std::nullopt}, {L"    ", std::nullopt}, {L"12a ", std::nullopt}, {L"1 2 ", std::nullopt},
-      {L"-1  ", std::nullopt}, {L"+5  ", std::nullopt}, {L"12345", std::nullopt}, {L"+   ", std::nullopt},
+      {L"0300", 300},
+      {L"300 ", 300},
+      {L" 30 ", 30},
+      {L"9999", 9999},
+      {L"0000", 0},
+      {L"", std::nullopt},
+      {L"    ", std::nullopt},
+      {L"12a ", std::nullopt},
+      {L"1 2 ", std::nullopt},
+      {L"-1  ", std::nullopt},
+      {L"+5  ", std::nullopt},
+      {L"12345", std::nullopt},
+      {L"+   ", std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseDelayText(c.text), c.value) << testing::PrintToString(std::wstring(c.text));
+  for (const auto& c : cases)
+    EXPECT_EQ(ParseDelayText(c.text), c.value) << testing::PrintToString(std::wstring(c.text));
 }
 
 TEST(ConfigTexts, ExportNameHoldsTheDateWithoutPathSeparators) {

@@ -8,9 +8,7 @@ using namespace app::link;
 
 namespace {
 
-std::uint8_t Crc(const std::string& s) {
-  return Crc8Maxim(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
-}
+std::uint8_t Crc(const std::string& s) { return Crc8Maxim(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()); }
 
 TEST(Densimeter, OneWireCrcVectors) {
   EXPECT_EQ(Crc("123456789"), 0xA1);

@@ -17,7 +17,7 @@ struct Rgba {
   double r, g, b, a;
 };
 
-constexpr Rgba kAccent{0.09, 0.44, 0.78, 1};   // the program's blue
+constexpr Rgba kAccent{0.09, 0.44, 0.78, 1};  // the program's blue
 constexpr Rgba kDark{0.20, 0.24, 0.29, 1};
 constexpr Rgba kGreen{0.16, 0.62, 0.31, 1};
 constexpr Rgba kRed{0.80, 0.20, 0.18, 1};
@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   // Main window: 0-4 tabs, 5 help, 6-9 free, 10/11 configuration write locked/unlocked,
   // 12/13 disconnected/connected.
-  const std::vector<Icon> main = {Gear(),  Tank(),  Clock(),  Probe(),     Counter(),  Help(),      Blank(),
+  const std::vector<Icon> main = {Gear(),  Tank(),  Clock(), Probe(),     Counter(),  Help(),      Blank(),
                                   Blank(), Blank(), Blank(), Lock(false), Lock(true), Plug(false), Plug(true)};
   // Password dialog: 0 key, 1 OK, 2 cancel.
   const std::vector<Icon> password = {Key(), Check(), Cross()};

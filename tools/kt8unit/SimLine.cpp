@@ -8,8 +8,7 @@ Micros CharacterTime(unsigned baud, unsigned bitsPerCharacter) {
   return Micros{(1'000'000LL * bitsPerCharacter + baud / 2) / baud};
 }
 
-SimLine::SimLine(Slave& slave, Micros characterTime)
-    : slave_(slave), characterTime_(characterTime), now_(Epoch()) {}
+SimLine::SimLine(Slave& slave, Micros characterTime) : slave_(slave), characterTime_(characterTime), now_(Epoch()) {}
 
 bool SimLine::Send(std::span<const std::uint8_t> bytes) {
   if (broken_) return false;
@@ -23,7 +22,7 @@ bool SimLine::Send(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
-void SimLine::Schedule(const Answer& answer, devlink::LineClock::time_point start) {
+void SimLine::Schedule(const Answer& answer, app::link::LineClock::time_point start) {
   auto at = std::max(start, pending_.empty() ? start : pending_.back().at) + answer.delay;
   for (std::uint8_t byte : answer.bytes) {
     at += std::max(characterTime_, Micros{1});
@@ -35,17 +34,17 @@ void SimLine::Inject(std::span<const std::uint8_t> bytes, Micros after) {
   Schedule(Answer{{bytes.begin(), bytes.end()}, Micros{0}}, now_ + after);
 }
 
-devlink::LineWait SimLine::WaitByte(std::uint8_t& out, devlink::Millis limit) {
+app::link::LineWait SimLine::WaitByte(std::uint8_t& out, app::link::Millis limit) {
   waits_.push_back(limit);
-  if (broken_) return devlink::LineWait::Failed;
+  if (broken_) return app::link::LineWait::Failed;
   if (!pending_.empty() && pending_.front().at <= now_ + limit) {
     now_ = std::max(now_, pending_.front().at);
     out = pending_.front().byte;
     pending_.pop_front();
-    return devlink::LineWait::Byte;
+    return app::link::LineWait::Byte;
   }
   now_ += limit;
-  return devlink::LineWait::TimedOut;
+  return app::link::LineWait::TimedOut;
 }
 
 }  // namespace kt8

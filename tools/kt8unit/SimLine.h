@@ -15,21 +15,21 @@ namespace kt8 {
 // Time of one character on the line: 11 bits (start, 8 data, 2 stop) at 9600 baud by default.
 Micros CharacterTime(unsigned baud = 9600, unsigned bitsPerCharacter = 11);
 
-class SimLine : public devlink::ByteLine {
+class SimLine : public app::link::ByteLine {
  public:
   explicit SimLine(Slave& slave, Micros characterTime = Micros{0});
   // Where the line's clock starts; a UnitModel on the same line is built with it.
-  static devlink::LineClock::time_point Epoch() { return devlink::LineClock::time_point{} + std::chrono::hours(1); }
+  static app::link::LineClock::time_point Epoch() { return app::link::LineClock::time_point{} + std::chrono::hours(1); }
 
   bool Send(std::span<const std::uint8_t> bytes) override;
-  devlink::LineWait WaitByte(std::uint8_t& out, devlink::Millis limit) override;
+  app::link::LineWait WaitByte(std::uint8_t& out, app::link::Millis limit) override;
   void Flush() override {}
-  devlink::LineClock::time_point Now() override { return now_; }
+  app::link::LineClock::time_point Now() override { return now_; }
 
   // What a test looks at.
   const std::vector<std::uint8_t>& Sent() const { return sent_; }
   void ClearSent() { sent_.clear(); }
-  const std::vector<devlink::Millis>& Waits() const { return waits_; }
+  const std::vector<app::link::Millis>& Waits() const { return waits_; }
   void ClearWaits() { waits_.clear(); }
   // A dead port: sends fail and waits fail at once.
   void SetBroken(bool broken) { broken_ = broken; }
@@ -40,17 +40,17 @@ class SimLine : public devlink::ByteLine {
 
  private:
   struct Arrival {
-    devlink::LineClock::time_point at;
+    app::link::LineClock::time_point at;
     std::uint8_t byte;
   };
-  void Schedule(const Answer& answer, devlink::LineClock::time_point start);
+  void Schedule(const Answer& answer, app::link::LineClock::time_point start);
 
   Slave& slave_;
   Micros characterTime_;
-  devlink::LineClock::time_point now_{};
+  app::link::LineClock::time_point now_{};
   std::deque<Arrival> pending_;
   std::vector<std::uint8_t> sent_;
-  std::vector<devlink::Millis> waits_;
+  std::vector<app::link::Millis> waits_;
   bool broken_ = false;
 };
 

@@ -11,8 +11,8 @@
 namespace kt8 {
 
 struct ServerOptions {
-  Micros characterTime{0};        // pacing; 0 writes each answer at once
-  Micros silence{20'000};         // a quiet line for this long ends a partial frame
+  Micros characterTime{0};  // pacing; 0 writes each answer at once
+  Micros silence{20'000};   // a quiet line for this long ends a partial frame
 };
 
 class SimServer {

@@ -18,15 +18,15 @@ using Micros = std::chrono::microseconds;
 
 // Faults applied to the answers (never to what the unit does with a request).
 struct Faults {
-  bool silent = false;             // act, but never answer
-  Micros delay{0};                 // answer this much later
-  int truncateTo = -1;             // send only this many bytes of the answer (on the line)
-  bool badCrc = false;             // corrupt the CRC of the RTU answer
-  int noise = 0;                   // this many noise bytes before the answer
-  std::uint8_t exception = 0;      // answer every request addressed to us with this exception code
-  bool wrongAddress = false;       // answer as another unit
-  bool standardCrcOrder = false;   // CRC low byte first, as the Modbus standard has it
-  int count = -1;                  // apply to this many answers, then behave (-1: always)
+  bool silent = false;            // act, but never answer
+  Micros delay{0};                // answer this much later
+  int truncateTo = -1;            // send only this many bytes of the answer (on the line)
+  bool badCrc = false;            // corrupt the CRC of the RTU answer
+  int noise = 0;                  // this many noise bytes before the answer
+  std::uint8_t exception = 0;     // answer every request addressed to us with this exception code
+  bool wrongAddress = false;      // answer as another unit
+  bool standardCrcOrder = false;  // CRC low byte first, as the Modbus standard has it
+  int count = -1;                 // apply to this many answers, then behave (-1: always)
   bool Any() const {
     return silent || delay.count() || truncateTo >= 0 || badCrc || noise || exception || wrongAddress ||
            standardCrcOrder;

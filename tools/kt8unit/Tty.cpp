@@ -107,11 +107,11 @@ bool FdLine::Send(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
-devlink::LineWait FdLine::WaitByte(std::uint8_t& out, devlink::Millis limit) {
+app::link::LineWait FdLine::WaitByte(std::uint8_t& out, app::link::Millis limit) {
   out = 0xFF;
   if (begin_ < end_) {
     out = buffer_[begin_++];
-    return devlink::LineWait::Byte;
+    return app::link::LineWait::Byte;
   }
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + limit;
@@ -121,16 +121,16 @@ devlink::LineWait FdLine::WaitByte(std::uint8_t& out, devlink::Millis limit) {
       begin_ = 1;
       end_ = static_cast<std::size_t>(n);
       out = buffer_[0];
-      return devlink::LineWait::Byte;
+      return app::link::LineWait::Byte;
     }
-    if (n == 0 || (errno != EAGAIN && errno != EINTR)) return devlink::LineWait::Failed;
-    const auto left = std::chrono::ceil<devlink::Millis>(deadline - Clock::now()).count();
-    if (left <= 0) return devlink::LineWait::TimedOut;
+    if (n == 0 || (errno != EAGAIN && errno != EINTR)) return app::link::LineWait::Failed;
+    const auto left = std::chrono::ceil<app::link::Millis>(deadline - Clock::now()).count();
+    if (left <= 0) return app::link::LineWait::TimedOut;
     pollfd p{fd_, POLLIN, 0};
     const int ready = poll(&p, 1, static_cast<int>(left));
-    if (ready < 0 && errno != EINTR) return devlink::LineWait::Failed;
+    if (ready < 0 && errno != EINTR) return app::link::LineWait::Failed;
     if (ready > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(p.revents & POLLIN)) {
-      return devlink::LineWait::Failed;
+      return app::link::LineWait::Failed;
     }
   }
 }

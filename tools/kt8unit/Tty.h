@@ -36,7 +36,7 @@ class Pty {
 
 // The master's byte line over a tty (the slave side of a Pty, or a serial device): an input purge
 // and a write per send, and waits that sleep in poll().
-class FdLine : public devlink::ByteLine {
+class FdLine : public app::link::ByteLine {
  public:
   // Opens the device raw; nullopt and a reason when it cannot.
   static std::optional<FdLine> Open(const std::string& path, int stopBits, std::string& error);
@@ -46,7 +46,7 @@ class FdLine : public devlink::ByteLine {
   ~FdLine() override;
 
   bool Send(std::span<const std::uint8_t> bytes) override;
-  devlink::LineWait WaitByte(std::uint8_t& out, devlink::Millis limit) override;
+  app::link::LineWait WaitByte(std::uint8_t& out, app::link::Millis limit) override;
   void Flush() override;
 
  private:

@@ -19,8 +19,8 @@ std::vector<std::uint8_t> TextBytes(std::string_view text, std::size_t size) {
 
 std::array<std::uint8_t, 4> FloatBytesLsbFirst(float value) {
   const auto bits = std::bit_cast<std::uint32_t>(value);
-  return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-          static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+  return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8), static_cast<std::uint8_t>(bits >> 16),
+          static_cast<std::uint8_t>(bits >> 24)};
 }
 
 // A measurement as the unit sends it: whole part high byte, low byte, then tenths.
@@ -114,7 +114,7 @@ void UnitModel::DefineRegisterMap(const UnitOptions& options) {
   Define(reg::Triggers, 1, rw, {0x00, 0x00});
   Define(reg::IoBits, 1, rw, {0x00, 0x00});
   Define(reg::OwnAddress, 1, rw, {address_, 0x00}).store = [this](SimClock::time_point,
-                                                                     std::span<const std::uint8_t> data) {
+                                                                  std::span<const std::uint8_t> data) {
     if (data[0] == 0 || data[0] > 247) return ExIllegalValue;
     address_ = data[0];
     objects_[reg::OwnAddress].bytes.assign({address_, 0x00});
@@ -124,8 +124,9 @@ void UnitModel::DefineRegisterMap(const UnitOptions& options) {
   for (std::uint16_t i = 0; i < 8; ++i) {
     Define(reg::InputToOutput + i, 1, rw, {0x00, static_cast<std::uint8_t>(1u << (i % 4))});
     // Output i: Max, 95 %, Min, H2O sensor masks, high byte first.
-    Define(reg::LevelMasks + i, 4, rw, {0x00, static_cast<std::uint8_t>(1u << i), 0x00, 0x00, 0x00,
-                                        static_cast<std::uint8_t>(1u << i), 0x00, 0x00});
+    Define(
+        reg::LevelMasks + i, 4, rw,
+        {0x00, static_cast<std::uint8_t>(1u << i), 0x00, 0x00, 0x00, static_cast<std::uint8_t>(1u << i), 0x00, 0x00});
   }
   Define(reg::Counter, 2, rw, {}).refresh = [this](SimClock::time_point, std::vector<std::uint8_t>& b) {
     b = {static_cast<std::uint8_t>(counter_ >> 24), static_cast<std::uint8_t>(counter_ >> 16),
@@ -264,9 +265,7 @@ ProbeAnswer UnitModel::ProbeQuery(std::uint16_t start, std::span<const std::uint
         bytes.assign(f.begin(), f.end());
         break;
       }
-      case 9:
-        bytes = {static_cast<std::uint8_t>(p.adc1 >> 8), static_cast<std::uint8_t>(p.adc1 & 0xFF)};
-        break;
+      case 9: bytes = {static_cast<std::uint8_t>(p.adc1 >> 8), static_cast<std::uint8_t>(p.adc1 & 0xFF)}; break;
       case 10:
         if (p.conversions == 0) {
           bytes = {0xFF, 0xFF, 0xFF};  // nothing measured yet
@@ -275,11 +274,8 @@ ProbeAnswer UnitModel::ProbeQuery(std::uint16_t start, std::span<const std::uint
           bytes.assign(t.begin(), t.end());
         }
         break;
-      case 11:
-        bytes = {static_cast<std::uint8_t>(p.adc2 >> 8), static_cast<std::uint8_t>(p.adc2 & 0xFF)};
-        break;
-      default:
-        return {ExIllegalValue, {}};
+      case 11: bytes = {static_cast<std::uint8_t>(p.adc2 >> 8), static_cast<std::uint8_t>(p.adc2 & 0xFF)}; break;
+      default: return {ExIllegalValue, {}};
     }
   } else {
     return {ExIllegalValue, {}};
@@ -323,9 +319,12 @@ CivilTime UnitModel::ClockAt(SimClock::time_point now) const {
   const sys_days midnight = floor<days>(t);
   const year_month_day date{midnight};
   const hh_mm_ss time{t - midnight};
-  return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-          static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
-          static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count())};
+  return {static_cast<int>(date.year()),
+          static_cast<int>(static_cast<unsigned>(date.month())),
+          static_cast<int>(static_cast<unsigned>(date.day())),
+          static_cast<int>(time.hours().count()),
+          static_cast<int>(time.minutes().count()),
+          static_cast<int>(time.seconds().count())};
 }
 
 std::uint8_t UnitModel::WeekdayAt(SimClock::time_point now) const {

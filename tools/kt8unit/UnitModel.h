@@ -37,10 +37,9 @@ inline constexpr std::uint8_t HwCounter = 0x40;
 namespace reg {
 inline constexpr std::uint16_t Copyright = 0, DeviceCode = 1, Version = 2, VersionDate = 3, HwConfig = 4,
                                InputConfig = 5, Triggers = 6, IoBits = 7, OwnAddress = 8, LevelTest = 16,
-                               InputToOutput = 32, LevelMasks = 48, ProbeTunnel = 64, ProbeTunnel2 = 65,
-                               Counter = 66, Position = 67, Resolution = 68, Schedule = 80, DelayOn = 112,
-                               DelayOff = 113, ClockDate = 128, ClockTime = 129, VersionText = 170,
-                               ProbeIds = 176;
+                               InputToOutput = 32, LevelMasks = 48, ProbeTunnel = 64, ProbeTunnel2 = 65, Counter = 66,
+                               Position = 67, Resolution = 68, Schedule = 80, DelayOn = 112, DelayOff = 113,
+                               ClockDate = 128, ClockTime = 129, VersionText = 170, ProbeIds = 176;
 }
 
 struct CivilTime {
@@ -58,8 +57,8 @@ struct UnitOptions {
 };
 
 struct ProbeAnswer {
-  std::uint8_t code = 0;             // 0, or the exception the unit answers with
-  std::vector<std::uint8_t> data;    // the probe's data bytes
+  std::uint8_t code = 0;           // 0, or the exception the unit answers with
+  std::vector<std::uint8_t> data;  // the probe's data bytes
 };
 
 class UnitModel {
@@ -71,8 +70,7 @@ class UnitModel {
   // 0x03: the first 2N bytes of the object at `start`.
   std::uint8_t Read(std::uint16_t start, std::uint8_t n, SimClock::time_point now, std::vector<std::uint8_t>& out);
   // 0x10: the whole object at `start` (N must be its register count).
-  std::uint8_t Write(std::uint16_t start, std::uint8_t n, std::span<const std::uint8_t> data,
-                     SimClock::time_point now);
+  std::uint8_t Write(std::uint16_t start, std::uint8_t n, std::span<const std::uint8_t> data, SimClock::time_point now);
   // 0x43 and 0x50 through registers 64/65: data = channel, position (bit 7: all probes of the
   // channel), count of command bytes, command bytes, filler.
   ProbeAnswer ProbeQuery(std::uint16_t start, std::span<const std::uint8_t> data);

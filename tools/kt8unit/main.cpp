@@ -7,8 +7,8 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +20,8 @@
 #include <optional>
 #include <string>
 
-#include "tools/kt8unit/SimServer.h"
 #include "tools/kt8unit/SimLine.h"
+#include "tools/kt8unit/SimServer.h"
 #include "tools/kt8unit/Tty.h"
 
 namespace {
@@ -149,7 +149,7 @@ std::string Stamp() {
 
 // Points `link` at `target` atomically; an existing file that is not a symbolic link is left alone.
 bool MakeLink(const std::string& link, const std::string& target, std::string& error) {
-  struct stat st{};
+  struct stat st {};
   if (lstat(link.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
     error = link + " exists and is not a symbolic link";
     return false;
@@ -231,8 +231,8 @@ int main(int argc, char** argv) {
     std::cerr << "kt8sim: " << error << "\n";
     return 1;
   }
-  std::cout << "kt8sim: unit " << int{o.unit.address} << " on " << where
-            << (o.link.empty() ? "" : " (" + o.link + ")") << std::endl;
+  std::cout << "kt8sim: unit " << int{o.unit.address} << " on " << where << (o.link.empty() ? "" : " (" + o.link + ")")
+            << std::endl;
 
   const int rc = kt8::SimServer(fd, slave, server).Run(stopRequested);
   if (!o.link.empty()) RemoveLinkIfOurs(o.link, where);

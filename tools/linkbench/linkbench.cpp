@@ -1,7 +1,7 @@
-// linkbench COM [ROUNDS]: how the serial port waits (ROUNDS 0: the quiet waits only). Prints, for a byte wait and a transaction
-// that nobody answers, the wall time against the process's CPU time, and for transactions
-// against a unit paced at 9600 baud (kt8sim --pace) the time per transaction against the time
-// its characters take on the wire (11 bits each).
+// linkbench COM [ROUNDS]: how the serial port waits (ROUNDS 0: the quiet waits only). Prints, for a byte wait and a
+// transaction that nobody answers, the wall time against the process's CPU time, and for transactions against a unit
+// paced at 9600 baud (kt8sim --pace) the time per transaction against the time its characters take on the wire (11 bits
+// each).
 #include <windows.h>
 
 #include <chrono>
@@ -28,7 +28,8 @@ template <typename F>
 void Quiet(const char* what, F run) {
   const double cpu = ProcessCpuMs(), wall = NowMs();
   const int result = run();
-  std::printf("%-44s wall %8.1f ms   cpu %6.1f ms   (result %02X)\n", what, NowMs() - wall, ProcessCpuMs() - cpu, result);
+  std::printf("%-44s wall %8.1f ms   cpu %6.1f ms   (result %02X)\n", what, NowMs() - wall, ProcessCpuMs() - cpu,
+              result);
 }
 
 template <typename F>
@@ -38,8 +39,8 @@ void Paced(const char* what, int characters, int rounds, F run) {
   const double cpu = ProcessCpuMs(), wall = NowMs();
   for (int i = 0; i < rounds; ++i) failures += run() != MbDone;
   const double per = (NowMs() - wall) / rounds;
-  std::printf("%-44s %6.2f ms  wire %6.2f ms  over %+6.2f ms (%+5.1f %%)  cpu %5.2f ms  failed %d\n", what, per,
-              wire, per - wire, (per - wire) / wire * 100, (ProcessCpuMs() - cpu) / rounds, failures);
+  std::printf("%-44s %6.2f ms  wire %6.2f ms  over %+6.2f ms (%+5.1f %%)  cpu %5.2f ms  failed %d\n", what, per, wire,
+              per - wire, (per - wire) / wire * 100, (ProcessCpuMs() - cpu) / rounds, failures);
 }
 
 }  // namespace
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 50;
   ComSetMessageBox([](const wchar_t*, const wchar_t*) { std::fprintf(stderr, "linkbench: the port does not open\n"); });
   if (!ComOpen(static_cast<std::uint8_t>(com))) return 1;
-  devlink::SetActiveLine(&ComLine());
+  app::link::SetActiveLine(&ComLine());
 
   std::uint8_t out[64];
   Quiet("ComReadByte with nothing coming (2 s)", [] { return ComReadByte(); });

@@ -204,7 +204,8 @@ TBitmap32 RenderPreview(const skin::TacSkinRecords& skin) {
     p.Section("PAGECONTROL", page, 0, face);
     for (int t = 0; t < 3; ++t) {
       const int state = t == 0 ? 2 : t == 1 ? 1 : 0;
-      const TRect tab{page.Left + 2 + t * 90, page.Top - 24, page.Left + 2 + t * 90 + 88, page.Top + (state == 2 ? 1 : 0)};
+      const TRect tab{page.Left + 2 + t * 90, page.Top - 24, page.Left + 2 + t * 90 + 88,
+                      page.Top + (state == 2 ? 1 : 0)};
       p.Section("TABTOP", tab, state, face, true);
     }
     p.Section("BUTTON", {page.Left + 12, page.Top + 16, page.Left + 102, page.Top + 42}, active ? 1 : 0,
@@ -215,7 +216,8 @@ TBitmap32 RenderPreview(const skin::TacSkinRecords& skin) {
   {
     int ly = 350;
     p.Section("TOOLBAR", {10, ly, 370, ly + 30}, 0, face);
-    for (int st = 0; st < 3; ++st) p.Section("TOOLBUTTON", {14 + st * 40, ly + 3, 50 + st * 40, ly + 27}, st, face, true);
+    for (int st = 0; st < 3; ++st)
+      p.Section("TOOLBUTTON", {14 + st * 40, ly + 3, 50 + st * 40, ly + 27}, st, face, true);
     ly += 38;
     p.Section("BARTITLE", {10, ly, 370, ly + 22}, 0, face, true);
     ly += 30;
@@ -236,7 +238,8 @@ TBitmap32 RenderPreview(const skin::TacSkinRecords& skin) {
   const int col0 = 390;
   int y = 10;
   const auto row = [&](const std::string& section, int w, int h, int states, bool text = true) {
-    for (int s = 0; s < states; ++s) p.Section(section, {col0 + s * (w + 10), y, col0 + s * (w + 10) + w, y + h}, s, face, text);
+    for (int s = 0; s < states; ++s)
+      p.Section(section, {col0 + s * (w + 10), y, col0 + s * (w + 10) + w, y + h}, s, face, text);
     y += h + 8;
   };
   row("BUTTON", 96, 26, 3);

@@ -37,7 +37,8 @@ const char* ImgTypeName(skin::TacImgType t) {
 
 std::string Color(skin::TColor c) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, c < 0 ? "%d" : "#%06X", c < 0 ? c : ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+  std::snprintf(buf, sizeof buf, c < 0 ? "%d" : "#%06X",
+                c < 0 ? c : ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
   return buf;
 }
 
@@ -51,7 +52,8 @@ void Print(const skin::TacSkinRecords& s) {
   std::printf("[GLOBALINFO]\n  VERSION %.2f  AUTHOR \"%s\"\n  DESCRIPTION \"%s\"\n", d.Version, d.Author.c_str(),
               d.Description.c_str());
   std::printf("  BORDERWIDTH %d  TITLEHEIGHT %d  MAXHEIGHT %d  FORMOFFSET %d  BORDERMODE %d  BORDERCOLOR %s\n",
-              d.ExBorderWidth, d.ExTitleHeight, d.ExMaxHeight, d.ExContentOffs, d.ExDrawMode, Color(d.BorderColor).c_str());
+              d.ExBorderWidth, d.ExTitleHeight, d.ExMaxHeight, d.ExContentOffs, d.ExDrawMode,
+              Color(d.BorderColor).c_str());
   std::printf("  SHADOW1 color %s offset %d blur %d transparency %d  BISPACE %d BIKEEPHUE %d\n",
               Color(d.Shadow1Color).c_str(), d.Shadow1Offset, d.Shadow1Blur, d.Shadow1Transparency, d.BISpacing,
               d.BIKeepHUE);
@@ -62,8 +64,8 @@ void Print(const skin::TacSkinRecords& s) {
     const skin::TsGeneralData& g = s.gd[i];
     std::printf("  %3zu %-18s states %d  color %s hot %s  font %s hot %s  transparency %d/%d  gradient %d/%d", i,
                 g.ClassName.c_str(), g.States, Color(g.Color).c_str(), Color(g.HotColor).c_str(),
-                Color(g.FontColor.Color).c_str(), Color(g.HotFontColor.Color).c_str(), g.Transparency, g.HotTransparency,
-                g.GradientPercent, g.HotGradientPercent);
+                Color(g.FontColor.Color).c_str(), Color(g.HotFontColor.Color).c_str(), g.Transparency,
+                g.HotTransparency, g.GradientPercent, g.HotGradientPercent);
     if (!g.ParentClass.empty()) std::printf("  parent %s", g.ParentClass.c_str());
     if (g.BorderIndex >= 0) std::printf("  border #%d", g.BorderIndex);
     std::printf("\n");
@@ -81,7 +83,8 @@ void Print(const skin::TacSkinRecords& s) {
     std::printf("  %3zu %-18s %-16s %d x %d\n", i, s.pa[i].ClassName.c_str(), s.pa[i].PropertyName.c_str(),
                 s.pa[i].Img->Width, s.pa[i].Img->Height);
   std::printf("\nconstant indexes:\n");
-  for (const auto& [name, value] : skin::ConstantEntries(s.ConstData)) std::printf("  %-24s %d\n", std::string(name).c_str(), value);
+  for (const auto& [name, value] : skin::ConstantEntries(s.ConstData))
+    std::printf("  %-24s %d\n", std::string(name).c_str(), value);
   std::printf("\nnotices (%zu):\n", s.Notices.size());
   for (const skin::TacSkinNotice& n : s.Notices)
     std::printf("  %s/%s: %s\n", n.Section.c_str(), n.Key.c_str(), n.Text.c_str());
@@ -132,8 +135,8 @@ int main(int argc, char** argv) {
       for (int y = 0; y < img.Height(); ++y)
         for (int x = 0; x < img.Width(); ++x) px.push_back(img.At(x, y).U | 0xFF000000u);
       const auto png = skingen::EncodePng(img.Width(), img.Height(), px);
-      std::ofstream(preview, std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
-                                                     static_cast<std::streamsize>(png.size()));
+      std::ofstream(preview, std::ios::binary)
+          .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     }
     const std::vector<std::string> missing = skindump::MissingNames(*records);
     if (!quiet || !missing.empty()) {

@@ -79,12 +79,11 @@ std::string ButtonBorder(SkinBuilder& b, const std::string& name, double radius)
 std::string FlatButtonBorder(SkinBuilder& b, const std::string& name, double radius, double inset) {
   const SkinStyle& s = b.s;
   const int m = static_cast<int>(radius + inset) + 1, cell = 2 * m + 1;
-  return b.Border(name, cell, cell, 3, m, m, m, m, kStretch | kNoNormal | kCentre,
-                  [&s, radius, inset](Canvas& c, int i) {
-                    if (i == 0) return;
-                    FramedBox(c, Hex(i == 1 ? s.HotFill() : s.PressedFill()), Hex(i == 1 ? s.HotLine() : s.Accent),
-                              radius, inset);
-                  });
+  return b.Border(
+      name, cell, cell, 3, m, m, m, m, kStretch | kNoNormal | kCentre, [&s, radius, inset](Canvas& c, int i) {
+        if (i == 0) return;
+        FramedBox(c, Hex(i == 1 ? s.HotFill() : s.PressedFill()), Hex(i == 1 ? s.HotLine() : s.Accent), radius, inset);
+      });
 }
 
 // Edit-type frames: a one-pixel rounded line, accent when hot or focused; centre left to the edit.
@@ -150,7 +149,10 @@ void GlobalInfo(SkinBuilder& b) {
       const double r = small ? 2 : 3, inset = small ? 0 : 1;
       const double size = c.Width() - 2 * inset;
       if (mark == 0) {
-        FramedBox(c, Hex(i == 2 ? s.PressedFill() : i == 1 ? s.HotFill() : s.Window),
+        FramedBox(c,
+                  Hex(i == 2   ? s.PressedFill()
+                      : i == 1 ? s.HotFill()
+                               : s.Window),
                   Hex(i == 0 ? s.Shade(s.Line, 0.25) : s.Accent), r, inset);
         return;
       }
@@ -159,7 +161,8 @@ void GlobalInfo(SkinBuilder& b) {
       if (mark == 1)
         CheckMark(c, inset, inset, size, Hex(s.Window), small ? 1.5 : 1.8);
       else
-        c.Fill(Box(inset + size * 0.25, c.Height() / 2.0 - 1, inset + size * 0.75, c.Height() / 2.0 + 1, 0.5), Hex(s.Window));
+        c.Fill(Box(inset + size * 0.25, c.Height() / 2.0 - 1, inset + size * 0.75, c.Height() / 2.0 + 1, 0.5),
+               Hex(s.Window));
     };
   };
   g.Set("BOXUNCHECKED", b.Glyph("boxunchecked", 16, 16, 3, box(false, 0)));
@@ -171,10 +174,14 @@ void GlobalInfo(SkinBuilder& b) {
   const auto radio = [&s](int mark) {
     return [&s, mark](Canvas& c, int i) {
       const double cx = 8, cy = 8;
-      const std::uint32_t ring = mark ? (i == 1 ? s.Tint(0.85) : i == 2 ? s.Shade(s.Accent, 0.25) : s.Accent)
+      const std::uint32_t ring = mark ? (i == 1   ? s.Tint(0.85)
+                                         : i == 2 ? s.Shade(s.Accent, 0.25)
+                                                  : s.Accent)
                                       : (i == 0 ? s.Shade(s.Line, 0.25) : s.Accent);
       c.Fill(Circle(cx, cy, 7), Hex(ring));
-      c.Fill(Circle(cx, cy, mark ? 5.6 : 6), Hex(i == 2 && !mark ? s.PressedFill() : i == 1 && !mark ? s.HotFill() : s.Window));
+      c.Fill(Circle(cx, cy, mark ? 5.6 : 6), Hex(i == 2 && !mark   ? s.PressedFill()
+                                                 : i == 1 && !mark ? s.HotFill()
+                                                                   : s.Window));
       if (mark == 1) c.Fill(Circle(cx, cy, 3.4), Hex(ring));
       if (mark == 2) c.Fill(Box(4.5, 7, 11.5, 9, 0.5), Hex(ring));
     };
@@ -188,7 +195,8 @@ void GlobalInfo(SkinBuilder& b) {
   // Size grip and splitter grips.
   g.Set("GRIPIMAGE", b.Glyph("grip", 12, 12, 1, [&s](Canvas& c, int) {
     for (int row = 0; row < 3; ++row)
-      for (int col = 2 - row; col < 3; ++col) c.Fill(Box(2 + 3.5 * col, 2 + 3.5 * row, 4 + 3.5 * col, 4 + 3.5 * row, 0.6), Hex(s.Shade(s.Line, 0.2)));
+      for (int col = 2 - row; col < 3; ++col)
+        c.Fill(Box(2 + 3.5 * col, 2 + 3.5 * row, 4 + 3.5 * col, 4 + 3.5 * row, 0.6), Hex(s.Shade(s.Line, 0.2)));
   }));
   const auto dots = [&s](bool horizontal) {
     return [&s, horizontal](Canvas& c, int i) {
@@ -381,10 +389,7 @@ void Containers(SkinBuilder& b) {
       .Color("HOTCOLOR", s.HotFill())
       .Color("FONTCOLOR", s.Text)
       .Color("HOTFONTCOLOR", s.Text);
-  b.d.Add("SPLITTER")
-      .Int("STATES", 2)
-      .Color("COLOR", s.Face)
-      .Color("HOTCOLOR", s.Tint(0.18));
+  b.d.Add("SPLITTER").Int("STATES", 2).Color("COLOR", s.Face).Color("HOTCOLOR", s.Tint(0.18));
   b.d.Add("TOOLBAR")
       .Int("STATES", 1)
       .Color("COLOR", s.Face)
@@ -396,18 +401,19 @@ void Containers(SkinBuilder& b) {
       .Color("COLOR", s.Face)
       .Color("FONTCOLOR", s.Text)
       .Set("BORDERSMASK", SideLines(b, "statusbar", 1, false, true, false, false, {s.LightLine()}))
-      .Set("STATUSPANELMASK", b.Border("statuspanel", 3, 9, 1, 0, 4, 1, 4, kStretch, [&s](Canvas& c, int) {
-        c.Fill(Box(2, 4, 3, 5), Hex(s.LightLine()));
-      }));
+      .Set("STATUSPANELMASK", b.Border("statuspanel", 3, 9, 1, 0, 4, 1, 4, kStretch,
+                                       [&s](Canvas& c, int) { c.Fill(Box(2, 4, 3, 5), Hex(s.LightLine())); }));
   // A vertical divider of status-bar parts, a horizontal one of menu items.
-  b.d.Add("DIVIDER").Int("STATES", 1).Int("TRANSPARENCY", 100).Set(
-      "BORDERSMASK", b.Border("divider", 3, 3, 1, 1, 1, 1, 1, kStretch | kCentre, [&s](Canvas& c, int) {
-        c.Fill(Box(1, 0, 2, 3), Hex(s.LightLine()));
-      }));
-  b.d.Add("DIVIDERV").Int("STATES", 1).Int("TRANSPARENCY", 100).Set(
-      "BORDERSMASK", b.Border("dividerv", 3, 2, 1, 1, 1, 1, 1, kStretch, [&s](Canvas& c, int) {
-        c.Fill(Box(0, 0, 3, 1), Hex(s.LightLine()));
-      }));
+  b.d.Add("DIVIDER")
+      .Int("STATES", 1)
+      .Int("TRANSPARENCY", 100)
+      .Set("BORDERSMASK", b.Border("divider", 3, 3, 1, 1, 1, 1, 1, kStretch | kCentre,
+                                   [&s](Canvas& c, int) { c.Fill(Box(1, 0, 2, 3), Hex(s.LightLine())); }));
+  b.d.Add("DIVIDERV")
+      .Int("STATES", 1)
+      .Int("TRANSPARENCY", 100)
+      .Set("BORDERSMASK", b.Border("dividerv", 3, 2, 1, 1, 1, 1, 1, kStretch,
+                                   [&s](Canvas& c, int) { c.Fill(Box(0, 0, 3, 1), Hex(s.LightLine())); }));
 }
 
 // Tabs of the four sides: background tabs flat, the hot one tinted, the active one joined to its
@@ -470,8 +476,8 @@ void Lists(SkinBuilder& b) {
       .Color("HOTCOLOR", s.HotFill())
       .Color("FONTCOLOR", s.MutedText)
       .Color("HOTFONTCOLOR", s.Text)
-      .Set("BORDERSMASK", SideLines(b, "colheader", 3, false, false, true, true,
-                                    {s.LightLine(), s.LightLine(), s.HotLine()}));
+      .Set("BORDERSMASK",
+           SideLines(b, "colheader", 3, false, false, true, true, {s.LightLine(), s.LightLine(), s.HotLine()}));
   b.d.Add("SELECTION")
       .Int("STATES", 2)
       .Color("COLOR", s.Tint(0.16))
@@ -501,9 +507,7 @@ void Progress(SkinBuilder& b) {
         c.Fill(Box(0, 0, 9, 9), Hex(0xFFFFFF));
         c.Fill(Box(1, 1, 8, 8, 2), Hex(0x000000));
       }));
-  b.d.Add("PROGRESSV")
-      .Set("PARENTCLASS", "PROGRESSH")
-      .Set("GRADIENTDATA", Gradient(light, s.Accent, 1));
+  b.d.Add("PROGRESSV").Set("PARENTCLASS", "PROGRESSH").Set("GRADIENTDATA", Gradient(light, s.Accent, 1));
 }
 
 void Track(SkinBuilder& b) {
@@ -516,14 +520,19 @@ void Track(SkinBuilder& b) {
   const auto thumb = [&s](bool vertical) {
     return [&s, vertical](Canvas& c, int i) {
       (void)vertical;
-      FramedBox(c, Hex(i == 2 ? s.Accent : i == 1 ? s.HotFill() : s.Window), Hex(i == 0 ? s.Shade(s.Line, 0.3) : s.Accent), 3,
-                1);
+      FramedBox(c,
+                Hex(i == 2   ? s.Accent
+                    : i == 1 ? s.HotFill()
+                             : s.Window),
+                Hex(i == 0 ? s.Shade(s.Line, 0.3) : s.Accent), 3, 1);
     };
   };
   t.Set("SLIDERMASK", b.Glyph("thumbh", 11, 21, 3, thumb(false)));
   t.Set("SLIDERVMASK", b.Glyph("thumbv", 21, 11, 3, thumb(true)));
-  t.Set("TICKHORZ", b.Glyph("tickh", 1, 4, 3, [&s](Canvas& c, int) { c.Fill(Box(0, 0, 1, 4), Hex(s.Shade(s.Line, 0.2))); }));
-  t.Set("TICKVERT", b.Glyph("tickv", 4, 1, 3, [&s](Canvas& c, int) { c.Fill(Box(0, 0, 4, 1), Hex(s.Shade(s.Line, 0.2))); }));
+  t.Set("TICKHORZ",
+        b.Glyph("tickh", 1, 4, 3, [&s](Canvas& c, int) { c.Fill(Box(0, 0, 1, 4), Hex(s.Shade(s.Line, 0.2))); }));
+  t.Set("TICKVERT",
+        b.Glyph("tickv", 4, 1, 3, [&s](Canvas& c, int) { c.Fill(Box(0, 0, 4, 1), Hex(s.Shade(s.Line, 0.2))); }));
 }
 
 // Scroll bars: a quiet track, a slim rounded thumb, flat arrow buttons with chevrons.
@@ -538,12 +547,13 @@ void ScrollBars(SkinBuilder& b) {
     // Thick enough for any bar; four transparent pixels keep the thumb off the bar's edges.
     const int along = 9, across = 15, inset = 4, m = 3;
     const int w = horizontal ? along : across, h = horizontal ? across : along;
-    const std::string border = b.Border(std::string(name), w, h, 3, horizontal ? m + 1 : inset + m, horizontal ? inset + m : m + 1,
-                                        horizontal ? m + 1 : inset + m, horizontal ? inset + m : m + 1, kStretch | kCentre,
-                                        [&s, thumb, horizontal, inset](Canvas& c, int i) {
-                                          const double x0 = horizontal ? 1 : inset, y0 = horizontal ? inset : 1;
-                                          c.Fill(Box(x0, y0, c.Width() - x0, c.Height() - y0, 3), Hex(thumb[i]));
-                                        });
+    const std::string border =
+        b.Border(std::string(name), w, h, 3, horizontal ? m + 1 : inset + m, horizontal ? inset + m : m + 1,
+                 horizontal ? m + 1 : inset + m, horizontal ? inset + m : m + 1, kStretch | kCentre,
+                 [&s, thumb, horizontal, inset](Canvas& c, int i) {
+                   const double x0 = horizontal ? 1 : inset, y0 = horizontal ? inset : 1;
+                   c.Fill(Box(x0, y0, c.Width() - x0, c.Height() - y0, 3), Hex(thumb[i]));
+                 });
     b.d.Add(name)
         .Int("STATES", 3)
         .Int("TRANSPARENCY", 100)
@@ -595,7 +605,11 @@ void Menus(SkinBuilder& b) {
         c.Fill(Box(0, 0, 7, 7), Hex(s.Shade(s.Line, 0.1)));
         c.Fill(Box(1, 1, 6, 6), Hex(s.Window));
       }));
-  b.d.Add("MENULINE").Int("STATES", 1).Color("COLOR", s.Window).Color("FONTCOLOR", s.Text).Color("HOTFONTCOLOR", s.Text);
+  b.d.Add("MENULINE")
+      .Int("STATES", 1)
+      .Color("COLOR", s.Window)
+      .Color("FONTCOLOR", s.Text)
+      .Color("HOTFONTCOLOR", s.Text);
   b.d.Add("MENUITEM")
       .Int("STATES", 2)
       .Int("TRANSPARENCY", 100)
@@ -604,9 +618,10 @@ void Menus(SkinBuilder& b) {
       .Color("HOTCOLOR", s.Tint(0.14))
       .Color("FONTCOLOR", s.Text)
       .Color("HOTFONTCOLOR", s.Text)
-      .Set("BORDERSMASK", b.Border("menuitem", 11, 9, 2, 5, 4, 5, 4, kStretch | kNoNormal | kCentre, [&s](Canvas& c, int i) {
-        if (i == 1) c.Fill(Box(2, 1, c.Width() - 2, c.Height() - 1, 3), Hex(s.Tint(0.14)));
-      }));
+      .Set("BORDERSMASK",
+           b.Border("menuitem", 11, 9, 2, 5, 4, 5, 4, kStretch | kNoNormal | kCentre, [&s](Canvas& c, int i) {
+             if (i == 1) c.Fill(Box(2, 1, c.Width() - 2, c.Height() - 1, 3), Hex(s.Tint(0.14)));
+           }));
   b.d.Add("ICOLINE").Int("STATES", 1).Color("COLOR", s.Shade(s.Window, 0.025));
   b.d.Add("EXTRALINE")
       .Int("STATES", 1)

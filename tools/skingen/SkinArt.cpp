@@ -41,9 +41,11 @@ void Chevron(Canvas& c, double cx, double cy, double size, Side pointing, const 
 }
 
 void CheckMark(Canvas& c, double x, double y, double size, const Rgba& color, double width) {
-  c.Fill(Polyline({{x + size * 0.18, y + size * 0.52}, {x + size * 0.40, y + size * 0.74}, {x + size * 0.82, y + size * 0.28}},
-                  width),
-         color);
+  c.Fill(
+      Polyline(
+          {{x + size * 0.18, y + size * 0.52}, {x + size * 0.40, y + size * 0.74}, {x + size * 0.82, y + size * 0.28}},
+          width),
+      color);
 }
 
 void DrawTitleGlyph(Canvas& c, TitleGlyph glyph, double size, const Rgba& color) {
@@ -51,12 +53,11 @@ void DrawTitleGlyph(Canvas& c, TitleGlyph glyph, double size, const Rgba& color)
   const double x1 = x0 + size, y1 = y0 + size;
   switch (glyph) {
     case TitleGlyph::Close:
-      c.Fill(Union(Segment(x0 + 0.5, y0 + 0.5, x1 - 0.5, y1 - 0.5, 1.1), Segment(x0 + 0.5, y1 - 0.5, x1 - 0.5, y0 + 0.5, 1.1)),
+      c.Fill(Union(Segment(x0 + 0.5, y0 + 0.5, x1 - 0.5, y1 - 0.5, 1.1),
+                   Segment(x0 + 0.5, y1 - 0.5, x1 - 0.5, y0 + 0.5, 1.1)),
              color);
       break;
-    case TitleGlyph::Maximize:
-      c.Fill(Subtract(Box(x0, y0, x1, y1), Box(x0 + 1, y0 + 1, x1 - 1, y1 - 1)), color);
-      break;
+    case TitleGlyph::Maximize: c.Fill(Subtract(Box(x0, y0, x1, y1), Box(x0 + 1, y0 + 1, x1 - 1, y1 - 1)), color); break;
     case TitleGlyph::Minimize:
       c.Fill(Box(x0, std::floor((y0 + y1) / 2), x1, std::floor((y0 + y1) / 2) + 1), color);
       break;

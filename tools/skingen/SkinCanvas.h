@@ -14,7 +14,7 @@ struct Rgba {
 
 // 0xRRGGBB as an opaque colour, with an optional opacity.
 Rgba Hex(std::uint32_t rgb, double alpha = 1.0);
-std::uint32_t ToHex(const Rgba& c);  // 0xRRGGBB of the colour, rounded
+std::uint32_t ToHex(const Rgba& c);                // 0xRRGGBB of the colour, rounded
 Rgba Mix(const Rgba& a, const Rgba& b, double t);  // a at t = 0, b at t = 1
 
 using Shape = std::function<double(double x, double y)>;  // < 0 inside

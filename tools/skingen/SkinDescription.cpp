@@ -84,8 +84,7 @@ Rect MasterBitmap::Add(int w, int h, int cells, bool masked, const CellPainter& 
   return images_.back().r;
 }
 
-Rect MasterBitmap::AddShared(const std::string& name, int w, int h, int cells, bool masked,
-                             const CellPainter& paint) {
+Rect MasterBitmap::AddShared(const std::string& name, int w, int h, int cells, bool masked, const CellPainter& paint) {
   if (const auto it = shared_.find(name); it != shared_.end()) return it->second;
   return shared_[name] = Add(w, h, cells, masked, paint);
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/app/dbf/DbfTestUtil.h"
-#include "tests/skincore/TempDir.h"
+#include "tests/skin/core/TempDir.h"
 
 namespace dbf_test {
 

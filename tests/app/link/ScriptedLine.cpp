@@ -2,14 +2,14 @@
 
 #include "app/link/Modbus.h"
 
-ActiveLineScope::ActiveLineScope(devlink::ByteLine& line) {
-  devlink::SetActiveLine(&line);
+ActiveLineScope::ActiveLineScope(app::link::ByteLine& line) {
+  app::link::SetActiveLine(&line);
   MbSetSlaveAddress(1);
   MbSetHostLinkMode(0);
 }
 
 ActiveLineScope::~ActiveLineScope() {
-  devlink::SetActiveLine(nullptr);
+  app::link::SetActiveLine(nullptr);
   MbSetSlaveAddress(1);
   MbSetHostLinkMode(0);
 }

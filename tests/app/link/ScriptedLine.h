@@ -7,7 +7,7 @@
 
 #include "app/link/ByteLine.h"
 
-class ScriptedLine : public devlink::ByteLine {
+class ScriptedLine : public app::link::ByteLine {
  public:
   bool Send(std::span<const std::uint8_t> bytes) override {
     writes.emplace_back(bytes.begin(), bytes.end());
@@ -15,18 +15,18 @@ class ScriptedLine : public devlink::ByteLine {
     if (purgeOnSend) incoming.clear();
     return true;
   }
-  devlink::LineWait WaitByte(std::uint8_t& out, devlink::Millis limit) override {
+  app::link::LineWait WaitByte(std::uint8_t& out, app::link::Millis limit) override {
     waits.push_back(limit);
     if (incoming.empty()) {
       now += limit;
-      return devlink::LineWait::TimedOut;
+      return app::link::LineWait::TimedOut;
     }
     out = incoming.front();
     incoming.pop_front();
-    return devlink::LineWait::Byte;
+    return app::link::LineWait::Byte;
   }
   void Flush() override { ++flushes; }
-  devlink::LineClock::time_point Now() override { return now; }
+  app::link::LineClock::time_point Now() override { return now; }
 
   void Queue(std::initializer_list<std::uint8_t> bytes) { incoming.insert(incoming.end(), bytes); }
   void Queue(const std::vector<std::uint8_t>& bytes) { incoming.insert(incoming.end(), bytes.begin(), bytes.end()); }
@@ -34,16 +34,16 @@ class ScriptedLine : public devlink::ByteLine {
   std::vector<std::vector<std::uint8_t>> writes;
   std::vector<std::uint8_t> sent;
   std::deque<std::uint8_t> incoming;
-  std::vector<devlink::Millis> waits;
+  std::vector<app::link::Millis> waits;
   int flushes = 0;
   bool purgeOnSend = false;
-  devlink::LineClock::time_point now{};
+  app::link::LineClock::time_point now{};
 };
 
 // Makes a line the active one for the lifetime of a test and restores the master's defaults.
 class ActiveLineScope {
  public:
-  explicit ActiveLineScope(devlink::ByteLine& line);
+  explicit ActiveLineScope(app::link::ByteLine& line);
   ~ActiveLineScope();
   ActiveLineScope(const ActiveLineScope&) = delete;
   ActiveLineScope& operator=(const ActiveLineScope&) = delete;

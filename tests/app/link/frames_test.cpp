@@ -52,7 +52,7 @@ TEST_F(RequestFrames, EachFunctionFramesAndAwaitsItsLength) {
   struct Case {
     const char* name;
     std::function<std::uint8_t()> run;
-    Bytes body;          // the frame without its CRC
+    Bytes body;           // the frame without its CRC
     std::size_t awaited;  // reply bytes read before the master stops
   };
   std::uint8_t out[16] = {};
@@ -65,14 +65,22 @@ TEST_F(RequestFrames, EachFunctionFramesAndAwaitsItsLength) {
       {"read 1 at 2", [&] { return MbReadRegisters(1, out, 2, 1, 3); }, {0x01, 0x03, 0x00, 0x02, 0x00, 0x01}, 7},
       {"read 5 at 170", [&] { return MbReadRegisters(1, out, 170, 5, 3); }, {0x01, 0x03, 0x00, 0xAA, 0x00, 0x05}, 15},
       {"read words", [&] { return MbReadWords(7, words, 48, 4, 3); }, {0x07, 0x03, 0x00, 0x30, 0x00, 0x04}, 13},
-      {"write bytes", [&] { return MbWriteRegisters(5, pair, 7, 1, 2); },
-       {0x05, 0x10, 0x00, 0x07, 0x00, 0x01, 0x02, 0x12, 0x34}, 8},
-      {"write word high byte first", [&] { return MbWriteWords(1, word, 112, 1, 2); },
-       {0x01, 0x10, 0x00, 0x70, 0x00, 0x01, 0x02, 0x12, 0x34}, 8},
-      {"probe query", [&] { return MbTunnelQuery(1, density, 64, 3, out, 5); },
-       {0x01, 0x43, 0x00, 0x40, 0x00, 0x03, 0x06, 0x02, 0x04, 0x02, 'I', 0x04, 0x00}, 9},
-      {"probe command", [&] { return MbTunnelCommand(1, convert, 64, 2, 3); },
-       {0x01, 0x50, 0x00, 0x40, 0x00, 0x02, 0x04, 0x00, 0x81, 0x01, 'C'}, 8},
+      {"write bytes",
+       [&] { return MbWriteRegisters(5, pair, 7, 1, 2); },
+       {0x05, 0x10, 0x00, 0x07, 0x00, 0x01, 0x02, 0x12, 0x34},
+       8},
+      {"write word high byte first",
+       [&] { return MbWriteWords(1, word, 112, 1, 2); },
+       {0x01, 0x10, 0x00, 0x70, 0x00, 0x01, 0x02, 0x12, 0x34},
+       8},
+      {"probe query",
+       [&] { return MbTunnelQuery(1, density, 64, 3, out, 5); },
+       {0x01, 0x43, 0x00, 0x40, 0x00, 0x03, 0x06, 0x02, 0x04, 0x02, 'I', 0x04, 0x00},
+       9},
+      {"probe command",
+       [&] { return MbTunnelCommand(1, convert, 64, 2, 3); },
+       {0x01, 0x50, 0x00, 0x40, 0x00, 0x02, 0x04, 0x00, 0x81, 0x01, 'C'},
+       8},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -107,9 +115,9 @@ TEST_F(RequestFrames, ReaderCopiesDataFromTheFourthByte) {
 TEST_F(RequestFrames, LengthsBeyondTheBuffersAreRefusedWithoutSending) {
   std::uint8_t out[256] = {};
   std::uint8_t data[256] = {};
-  EXPECT_EQ(MbReadRegisters(1, out, 0, 123, 3), MbNoAnswer);  // 2N+5 = 251
+  EXPECT_EQ(MbReadRegisters(1, out, 0, 123, 3), MbNoAnswer);    // 2N+5 = 251
   EXPECT_EQ(MbWriteRegisters(1, data, 0, 121, 3), MbNoAnswer);  // frame of 251 bytes
-  data[4] = 250;                                               // the probe would answer 250 bytes
+  data[4] = 250;                                                // the probe would answer 250 bytes
   EXPECT_EQ(MbTunnelQuery(1, std::span(data, 6), 64, 3, out, 3), MbNoAnswer);
   EXPECT_EQ(MbTunnelQuery(1, std::span(data, 0), 64, 0, out, 3), MbNoAnswer);
   EXPECT_EQ(MbWriteRegisters(1, std::span(data, 1), 0, 1, 3), MbNoAnswer);  // fewer data than 2N
@@ -173,8 +181,8 @@ TEST(HostLinkEnvelope, DocumentedExampleCharacterForCharacter) {
 // An envelope's check can never fall below 0x10: it is the XOR of an odd number of characters
 // from 0x30..0x46, so its high digit is 3 or 4. The leading zero is HlPutHexByte's to keep.
 TEST(HostLinkEnvelope, HexBytesKeepTheirLeadingZero) {
-  const std::pair<std::uint8_t, const char*> cases[] = {
-      {0x00, "00"}, {0x08, "08"}, {0x0F, "0F"}, {0x3A, "3A"}, {0xA0, "A0"}, {0xFF, "FF"}};
+  const std::pair<std::uint8_t, const char*> cases[] = {{0x00, "00"}, {0x08, "08"}, {0x0F, "0F"},
+                                                        {0x3A, "3A"}, {0xA0, "A0"}, {0xFF, "FF"}};
   for (const auto& [byte, text] : cases) {
     std::uint8_t hex[2];
     HlPutHexByte(hex, byte);

@@ -29,7 +29,7 @@ class Master : public ::testing::Test {
     if (slave.HostLink()) MbSetHostLinkMode(1);
   }
   Bytes Reply() const { return Bytes(MbReply.begin(), MbReply.begin() + MbReplyLength()); }
-  devlink::LineClock::duration Elapsed() { return line.Now() - kt8::SimLine::Epoch(); }
+  app::link::LineClock::duration Elapsed() { return line.Now() - kt8::SimLine::Epoch(); }
   void Fault(kt8::Faults f) { slave.SetFaults(f); }
 
   kt8::UnitModel unit{Options(), kt8::SimLine::Epoch()};
@@ -70,7 +70,7 @@ TEST_F(Master, SilenceEndsAtTheDeadlineInAFewWaits) {
   std::uint8_t out[2] = {};
   EXPECT_EQ(MbReadRegisters(1, out, 2, 1, 3), MbNoAnswer);
   // Each wait keeps the two-second byte limit and the last one ends exactly at the deadline.
-  EXPECT_EQ(line.Waits(), (std::vector<devlink::Millis>{2000ms, 1000ms}));
+  EXPECT_EQ(line.Waits(), (std::vector<app::link::Millis>{2000ms, 1000ms}));
   EXPECT_EQ(Elapsed(), 3s);
   EXPECT_EQ(MbReplyLength(), 0u);
   EXPECT_EQ(Bytes(out, out + 2), (Bytes{0, 0}));
@@ -157,7 +157,7 @@ TEST_F(Master, ADeadLineFailsAtOnce) {
   EXPECT_EQ(MbWriteWords(0, word, 16, 1, 3), MbNoAnswer);  // a broadcast that never left is no success
   EXPECT_EQ(Elapsed(), 0s);
 
-  devlink::SetActiveLine(nullptr);
+  app::link::SetActiveLine(nullptr);
   EXPECT_EQ(MbReadRegisters(1, out, 2, 1, 3), MbNoAnswer);
 }
 

@@ -39,7 +39,7 @@ class PortTest : public ::testing::Test {
     previous_ = ComSetMessageBox(Capture);
   }
   void TearDown() override {
-    devlink::SetActiveLine(nullptr);
+    app::link::SetActiveLine(nullptr);
     MbSetHostLinkMode(0);
     MbSetSlaveAddress(1);
     ComClose();
@@ -47,7 +47,7 @@ class PortTest : public ::testing::Test {
   }
   void Attach() {
     ASSERT_TRUE(ComOpen(static_cast<std::uint8_t>(simPort)));
-    devlink::SetActiveLine(&ComLine());
+    app::link::SetActiveLine(&ComLine());
   }
 
  private:
@@ -157,7 +157,7 @@ TEST_F(SerialPort, Transactions) {
   EXPECT_EQ(back[0], 300);
   EXPECT_EQ(MbReadRegisters(1, version, 300, 1, 3), 0x02);
   const std::uint16_t test[] = {0, 0, 0, 0};
-  EXPECT_EQ(MbWriteWords(0, test, 16, 4, 1), MbDone);  // broadcast: no answer awaited
+  EXPECT_EQ(MbWriteWords(0, test, 16, 4, 1), MbDone);           // broadcast: no answer awaited
   EXPECT_EQ(MbReadRegisters(9, version, 2, 1, 1), MbNoAnswer);  // nobody at address 9
 }
 

@@ -13,9 +13,9 @@ class SimUnit {
     slave.SetLog([this](const std::string& line) {
       if (line.rfind("RX ", 0) == 0) received.push_back(line.substr(3));
     });
-    devlink::SetActiveLine(&line);
+    app::link::SetActiveLine(&line);
   }
-  ~SimUnit() { devlink::SetActiveLine(nullptr); }
+  ~SimUnit() { app::link::SetActiveLine(nullptr); }
   SimUnit(const SimUnit&) = delete;
   SimUnit& operator=(const SimUnit&) = delete;
 

@@ -80,7 +80,8 @@ TEST_F(LevelSeries, SetConfigWritesRegisters48To55InOrderHighByteFirst) {
       frame.push_back(0x3C);
     }
     EXPECT_EQ(sim.received[c], SimUnit::Frame(frame));
-    EXPECT_EQ(*sim.unit.Object(static_cast<std::uint16_t>(48 + c)), std::vector<std::uint8_t>(frame.begin() + 7, frame.end()));
+    EXPECT_EQ(*sim.unit.Object(static_cast<std::uint16_t>(48 + c)),
+              std::vector<std::uint8_t>(frame.begin() + 7, frame.end()));
   }
 }
 
@@ -97,8 +98,8 @@ TEST_F(LevelSeries, SetConfigReportsTheLastFailedWrite) {
 TEST_F(LevelSeries, TestWordsGoToEveryUnitAtOnce) {
   EXPECT_EQ(WriteLevelTestWords(0, {0x0001, 0, 0, 0x8000}, LevelTestTimeout(LevelH2O)), 0);
   ASSERT_EQ(sim.received.size(), 1u);
-  EXPECT_EQ(sim.received[0], SimUnit::Frame({0x00, 0x10, 0x00, 0x10, 0x00, 0x04, 0x08, 0x00, 0x01, 0x00, 0x00, 0x00,
-                                             0x00, 0x80, 0x00}));
+  EXPECT_EQ(sim.received[0],
+            SimUnit::Frame({0x00, 0x10, 0x00, 0x10, 0x00, 0x04, 0x08, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x80, 0x00}));
   EXPECT_EQ(*sim.unit.Object(16), (std::vector<std::uint8_t>{0x00, 0x01, 0, 0, 0, 0, 0x80, 0x00}));
   EXPECT_EQ(LevelTestTimeout(LevelMax), 1u);
   EXPECT_EQ(LevelTestTimeout(Level95), 1u);

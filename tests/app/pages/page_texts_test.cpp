@@ -153,7 +153,8 @@ TEST(ProbeIdentifier, OnlySixteenHexDigitsAreWritten) {
   const auto id = ProbeIdToWrite(L"3a5C7E9100012368");
   ASSERT_TRUE(id);
   EXPECT_EQ(*id, (link::ProbeId{0x3A, 0x5C, 0x7E, 0x91, 0x00, 0x01, 0x23, 0x68}));
-  for (const wchar_t* bad : {L"", L"123", L"3A5C7E910001236", L"3A5C7E91000123688", L"3A5C7E91000123G8", L"3A5C7E91 0012368"})
+  for (const wchar_t* bad :
+       {L"", L"123", L"3A5C7E910001236", L"3A5C7E91000123688", L"3A5C7E91000123G8", L"3A5C7E91 0012368"})
     EXPECT_EQ(ProbeIdToWrite(bad), std::nullopt) << bad;
 }
 

@@ -19,7 +19,8 @@ TEST(ProbeUnit, DensityOfTheFirstProbe) {
   std::array<std::uint8_t, 8> out{};
   const ProbeRequest r = MakeProbeRequest(ProbeOp::Density, ProbeAddress(0, 0, false));
   EXPECT_EQ(RunProbeRequest(1, r, out), 0);
-  EXPECT_EQ(sim.received.at(0), SimUnit::Frame({0x01, 0x43, 0x00, 0x40, 0x00, 0x03, 0x06, 0x00, 0x00, 0x02, 0x49, 0x04, 0x00}));
+  EXPECT_EQ(sim.received.at(0),
+            SimUnit::Frame({0x01, 0x43, 0x00, 0x40, 0x00, 0x03, 0x06, 0x00, 0x00, 0x02, 0x49, 0x04, 0x00}));
   EXPECT_EQ(MbReplyLength(), 9u);  // the four data bytes the last command byte asked for
   EXPECT_EQ(out[0], 0x01);
   EXPECT_EQ(out[1], 0xF4);

@@ -18,7 +18,6 @@ namespace {
 class Dialogs : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    RegisterImageButtonClasses();
     Application->Initialize();
     Application->CreateForm(frmPassLock);
     Application->CreateForm(Form2);

@@ -18,7 +18,8 @@ void Pattern(TBitmap& b, int w, int h) {
   b.SetPixelFormat(pf32bit);
   b.SetSize(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) Px(b, x, y) = static_cast<std::uint32_t>(0x01000000 * (x + 7 * y) + 0x00102030 * (x + 1) + y);
+    for (int x = 0; x < w; ++x)
+      Px(b, x, y) = static_cast<std::uint32_t>(0x01000000 * (x + 7 * y) + 0x00102030 * (x + 1) + y);
 }
 
 std::wstring TempFile(const wchar_t* name) {
@@ -43,7 +44,7 @@ TEST(Bitmap, ScanLineRowZeroIsTheTopAndAddressesDecrease) {
   EXPECT_EQ(Px(b, 2, 1) & 0xFFFFFF, 0xFFFFFFu);  // a new bitmap is white
   Px(b, 4, 3) = 0x000000FF;
   EXPECT_EQ(b.Canvas()->Pixels(4, 3), clBlue);
-  const skin::TImage32View v = b.Image32View();
+  const TImage32View v = b.Image32View();
   EXPECT_EQ(v.Width, 5);
   EXPECT_EQ(v.Height, 4);
   EXPECT_EQ(v.Stride, -20);

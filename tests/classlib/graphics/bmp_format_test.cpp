@@ -182,14 +182,13 @@ TEST(BmpFormat, RunLengthEncoded) {
   s.bits = 8;
   s.compression = 1;
   s.palette.assign(256, 0);
-  s.pixels = {
-      3, 9,           // bottom row: 9 9 9
-      0, 3, 1, 2, 3, 0,  // absolute run of 3, padded
-      0, 0,           // end of line
-      0, 2, 2, 1,     // move right 2 and up 1: row 2
-      9, 7,           // 7s past the right edge are dropped
-      0, 1,           // end of picture
-      5, 5};          // ignored
+  s.pixels = {3, 9,              // bottom row: 9 9 9
+              0, 3, 1, 2, 3, 0,  // absolute run of 3, padded
+              0, 0,              // end of line
+              0, 2, 2, 1,        // move right 2 and up 1: row 2
+              9, 7,              // 7s past the right edge are dropped
+              0, 1,              // end of picture
+              5, 5};             // ignored
   Dib d = ReadBmpFile(File(s));
   EXPECT_EQ(d.BitCount, 8);
   const std::size_t st = d.Stride();
@@ -247,12 +246,12 @@ TEST(BmpFormat, MalformedFilesAreRefused) {
       bad([](BmpLayout& s) { s.height = static_cast<std::int32_t>(0x80000000u); }),
       bad([](BmpLayout& s) { s.bits = 3; }),
       bad([](BmpLayout& s) { s.bits = 0; }),
-      bad([](BmpLayout& s) { s.compression = 4; }),           // embedded JPEG
-      bad([](BmpLayout& s) { s.compression = 2; }),           // RLE4 on 8 bits
-      bad([](BmpLayout& s) { s.compression = 3; }),           // bit fields on 8 bits
+      bad([](BmpLayout& s) { s.compression = 4; }),                 // embedded JPEG
+      bad([](BmpLayout& s) { s.compression = 2; }),                 // RLE4 on 8 bits
+      bad([](BmpLayout& s) { s.compression = 3; }),                 // bit fields on 8 bits
       bad([](BmpLayout& s) { s.compression = 1, s.height = -2; }),  // top-down RLE
       bad([](BmpLayout& s) { s.colorsUsed = 0x20000; }),
-      bad([](BmpLayout& s) { s.colorsUsed = 1000; }),         // table runs past the end
+      bad([](BmpLayout& s) { s.colorsUsed = 1000; }),  // table runs past the end
       bad([](BmpLayout& s) { s.headerSize = 13; }),
       bad([](BmpLayout& s) { s.headerSize = 5000; }),
   };

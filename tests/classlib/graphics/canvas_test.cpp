@@ -57,10 +57,10 @@ TEST(Canvas, FillRectangleLineAndPixels) {
   c.SetPixels(19, 0, clBlack);
 
   EXPECT_EQ(s.At(0, 0), 0xFFFFFFu);
-  EXPECT_EQ(s.At(2, 2), 0x0000FFu);   // pen: blue frame
+  EXPECT_EQ(s.At(2, 2), 0x0000FFu);  // pen: blue frame
   EXPECT_EQ(s.At(9, 5), 0x0000FFu);
-  EXPECT_EQ(s.At(5, 5), 0xFF0000u);   // brush: red inside
-  EXPECT_EQ(s.At(10, 10), 0xFFFFFFu); // right/bottom exclusive
+  EXPECT_EQ(s.At(5, 5), 0xFF0000u);    // brush: red inside
+  EXPECT_EQ(s.At(10, 10), 0xFFFFFFu);  // right/bottom exclusive
   EXPECT_EQ(s.At(7, 15), 0x00FF00u);
   EXPECT_EQ(s.At(19, 0), 0u);
   EXPECT_EQ(c.Pixels(5, 5), clRed);

@@ -216,15 +216,18 @@ TEST(ImageList, ReadFromADescription) {
     hex += digits[b >> 4];
     hex += digits[b & 15];
   }
-  const std::string text = "object Root: TComponent\n"
-                           "  object Icons: TImageList\n"
-                           "    Width = 4\n"
-                           "    Height = 4\n"
-                           "    DrawingStyle = dsTransparent\n"
-                           "    BkColor = clBtnFace\n"
-                           "    Bitmap = {" + hex + "}\n"
-                           "  end\n"
-                           "end\n";
+  const std::string text =
+      "object Root: TComponent\n"
+      "  object Icons: TImageList\n"
+      "    Width = 4\n"
+      "    Height = 4\n"
+      "    DrawingStyle = dsTransparent\n"
+      "    BkColor = clBtnFace\n"
+      "    Bitmap = {" +
+      hex +
+      "}\n"
+      "  end\n"
+      "end\n";
   Owned root(Create<TComponent>(nullptr));
   TFormBindings bindings(root.p);
   int heard = 0;

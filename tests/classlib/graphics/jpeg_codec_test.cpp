@@ -138,8 +138,7 @@ TEST(JpegCodec, DamagedInputIsAnExceptionOrAPicture) {
     copy[i] ^= 0x5A;
     try {
       Decode(copy);
-    } catch (const EInvalidGraphic&) {
-    }
+    } catch (const EInvalidGraphic&) {}
   }
 
   // A huge declared size is refused before anything is allocated.

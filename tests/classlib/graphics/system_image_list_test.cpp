@@ -118,7 +118,7 @@ TEST_F(SystemImageListTest, DrawsAlphaNativelyAndGreyWhenDisabled) {
   EXPECT_EQ(r, gr);
   EXPECT_EQ(gr, b);
   EXPECT_GT(b, 0);
-  EXPECT_LT(b, 29);  // blue's grey (29) at half strength
+  EXPECT_LT(b, 29);                                                 // blue's grey (29) at half strength
   list.Draw(g.Canvas()->Handle(), 0, 0, 7, ILD_TRANSPARENT, true);  // no such image: nothing
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "classlib/Forms.h"
@@ -90,7 +91,8 @@ TEST(Application, RunShowsTheMainFormShowsExceptionsAndEndsWhenItCloses) {
   EXPECT_EQ(Application->MainForm(), main) << "the first form is the main form";
   EXPECT_EQ(TSecondForm::g_second->selfDuringConstruction, TSecondForm::g_second)
       << "the reference is set before the constructor runs";
-  EXPECT_EQ(GetWindow(TSecondForm::g_second->Handle(), GW_OWNER), main->Handle()) << "other forms belong to the main one";
+  EXPECT_EQ(GetWindow(TSecondForm::g_second->Handle(), GW_OWNER), main->Handle())
+      << "other forms belong to the main one";
   PostMessageW(main->Button->Handle(), BM_CLICK, 0, 0);
   PostMessageW(main->Button->Handle(), BM_CLICK, 0, 0);
   Application->Run();
@@ -101,6 +103,18 @@ TEST(Application, RunShowsTheMainFormShowsExceptionsAndEndsWhenItCloses) {
   EXPECT_EQ(boxes.boxes[0].caption, L"Tarvisel");
   FinalizeApplication();
   EXPECT_EQ(TApplication::Existing(), nullptr);
+}
+
+TEST(Application, StandardExceptionsShowTheirUtf8Text) {
+  BoxRecorder boxes;
+  try {
+    throw std::runtime_error("\xD1\x81\xD0\xB1\xD0\xBE\xD0\xB9 \xFF line");  // "сбой", a stray byte, "line"
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, L"сбой \uFFFD line.");
+  FinalizeApplication();
 }
 
 }  // namespace

@@ -10,11 +10,11 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Buttons.h"
-#include "classlib/ImgList.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
@@ -116,9 +116,9 @@ TEST_F(Controls, MalformedDescriptionsNameTheirLine) {
     const wchar_t* mention;
   };
   const Case cases[] = {
-      {L"TBADFORM", L"line 5", L"TBADFORM"},          // a missing '='
-      {L"TBADPROP", L"line 5", L"tlMiddle"},          // a value the property does not know
-      {L"TNOSUCHFORM", nullptr, L"TNOSUCHFORM"},      // not among the resources at all
+      {L"TBADFORM", L"line 5", L"TBADFORM"},      // a missing '='
+      {L"TBADPROP", L"line 5", L"tlMiddle"},      // a value the property does not know
+      {L"TNOSUCHFORM", nullptr, L"TNOSUCHFORM"},  // not among the resources at all
   };
   for (const Case& c : cases) {
     try {
@@ -397,7 +397,8 @@ TEST_F(Controls, OpenDialogReturnsTheChosenFile) {
   dialog.Options.Include(ofFileMustExist);
   SetTimer(nullptr, 0, 100, &AnswerFileDialog);
   ASSERT_TRUE(dialog.Execute());
-  EXPECT_TRUE(SameText(dialog.FileName, L"C:\\windows\\win.ini")) << std::string(dialog.FileName.begin(), dialog.FileName.end());
+  EXPECT_TRUE(SameText(dialog.FileName, L"C:\\windows\\win.ini"))
+      << std::string(dialog.FileName.begin(), dialog.FileName.end());
   EXPECT_EQ(dialog.FilterIndex, 1);
 }
 
@@ -510,21 +511,21 @@ TEST_F(Controls, ComboBoxItemIndexToleratesAnyValueAndChangesOnUserSelectionOnly
 
 struct MaskCase {
   const wchar_t* mask;
-  const wchar_t* value;      // Text given
-  const wchar_t* edit;       // edit text shown
-  const wchar_t* text;       // Text read back
+  const wchar_t* value;  // Text given
+  const wchar_t* edit;   // edit text shown
+  const wchar_t* text;   // Text read back
 };
 
 TEST(EditMaskEngine, FormatsValuesIntoFixedLengthEditTexts) {
   const MaskCase cases[] = {
       {L"!CC;1;", L"00", L"00", L"00"},
-      {L"!CC;1;", L"+", L"_+", L" +"},        // short values fill from the right
+      {L"!CC;1;", L"+", L"_+", L" +"},  // short values fill from the right
       {L"!CC;1;", L"", L"__", L"  "},
-      {L"!CC;1;", L"ABC", L"AB", L"AB"},      // the length is fixed
+      {L"!CC;1;", L"ABC", L"AB", L"AB"},  // the length is fixed
       {L"!CCCC;1; ", L"0000", L"0000", L"0000"},
       {L"!CCCC;1; ", L"12", L"  12", L"  12"},
       {L"00:00;1;_", L"12:34", L"12:34", L"12:34"},
-      {L"00:00;0;_", L"1234", L"12:34", L"1234"},  // literals not kept in the value
+      {L"00:00;0;_", L"1234", L"12:34", L"1234"},    // literals not kept in the value
       {L"00:00;1;_", L"1x:34", L"1_:34", L"1 :34"},  // a letter does not fit a digit
       {L">LL;1;_", L"ab", L"AB", L"AB"},
       {L"AAAAAA;1; ", L"ff00", L"ff00  ", L"ff00  "},

@@ -405,8 +405,9 @@ TEST_F(Forms, ProcedureReplacedBeforeTheWindowExistsSeesItsCreation) {
   EXPECT_EQ(WindowText(f->Handle()), L"другой");
   // Notifications of the children reach the form's procedure before they are reflected.
   spy.seen.clear();
-  SendMessageW(f->FindComponent(L"Button2") ? static_cast<TWinControl*>(f->FindComponent(L"Button2"))->Handle() : nullptr,
-               BM_CLICK, 0, 0);
+  SendMessageW(
+      f->FindComponent(L"Button2") ? static_cast<TWinControl*>(f->FindComponent(L"Button2"))->Handle() : nullptr,
+      BM_CLICK, 0, 0);
   EXPECT_TRUE(saw(WM_COMMAND));
 }
 

@@ -56,7 +56,8 @@ class TSlot : public TCollectionItem {
   int Size = 50;
   static void DeclareProperties(TClassDecl<TSlot>& d) {
     d.String(L"Text", &TSlot::Text, [](TSlot* s, const std::wstring& v) { s->Text = v; });
-    d.Integer(L"Size", &TSlot::Size, [](TSlot* s, int v) { s->Size = v; }, 50);
+    d.Integer(
+        L"Size", &TSlot::Size, [](TSlot* s, int v) { s->Size = v; }, 50);
   }
 };
 
@@ -93,11 +94,16 @@ class TThing : public TComponent {
   TCollectionOf<TSlot>* Slots() { return &slots_; }
 
   static void DeclareProperties(TClassDecl<TThing>& d) {
-    d.Integer(L"Count", &TThing::Count, [](TThing* t, int v) { t->Count = v; }, 3);
-    d.Bool(L"Active", &TThing::Active, [](TThing* t, bool v) { t->Active = v; }, true);
-    d.Enum(L"Shade", &TThing::Shade, [](TThing* t, TShade v) { t->Shade = v; }, shMedium);
-    d.Set(L"Edges", &TThing::Edges, [](TThing* t, TEdges v) { t->Edges = v; }, TEdges{edLeft, edTop});
-    d.Float(L"Ratio", &TThing::Ratio, [](TThing* t, double v) { t->Ratio = v; }, 0.5);
+    d.Integer(
+        L"Count", &TThing::Count, [](TThing* t, int v) { t->Count = v; }, 3);
+    d.Bool(
+        L"Active", &TThing::Active, [](TThing* t, bool v) { t->Active = v; }, true);
+    d.Enum(
+        L"Shade", &TThing::Shade, [](TThing* t, TShade v) { t->Shade = v; }, shMedium);
+    d.Set(
+        L"Edges", &TThing::Edges, [](TThing* t, TEdges v) { t->Edges = v; }, TEdges{edLeft, edTop});
+    d.Float(
+        L"Ratio", &TThing::Ratio, [](TThing* t, double v) { t->Ratio = v; }, 0.5);
     d.String(L"Caption", &TThing::Caption, [](TThing* t, const std::wstring& v) { t->Caption = v; });
     d.Component<TThing>(L"Buddy", &TThing::Buddy, [](TThing* t, TThing* v) {
       t->Buddy = v;
@@ -377,17 +383,20 @@ TEST_F(ObjectModel, FaultyDescriptionsNameTheirLine) {
       {"unknown sub-property", [](f::ObjectNode& n) { n.children[0].properties[2].name = L"Pen.Height"; }, 6,
        L"Height"},
       {"wrong value kind", [](f::ObjectNode& n) { n.children[0].properties[2].value = Str(L"four"); }, 6, L"integer"},
-      {"unknown enumeration value", [](f::ObjectNode& n) { n.children[1].properties[2].value = Ident(L"shBlue"); },
-       15, L"shBlue"},
+      {"unknown enumeration value", [](f::ObjectNode& n) { n.children[1].properties[2].value = Ident(L"shBlue"); }, 15,
+       L"shBlue"},
       {"unresolved reference", [](f::ObjectNode& n) { n.children[0].properties[0].value = Ident(L"Third"); }, 4,
        L"Third"},
       {"missing handler", [](f::ObjectNode& n) { n.children[0].properties[1].value = Ident(L"NoSuchClick"); }, 5,
        L"NoSuchClick"},
-      {"handler of another type", [](f::ObjectNode& n) { n.children[0].properties[1].value = Ident(L"ThingCount"); },
-       5, L"ThingCount"},
+      {"handler of another type", [](f::ObjectNode& n) { n.children[0].properties[1].value = Ident(L"ThingCount"); }, 5,
+       L"ThingCount"},
       {"duplicate name", [](f::ObjectNode& n) { n.children[1].name = L"First"; }, 12, L"First"},
       {"set with an unknown member",
-       [](f::ObjectNode& n) { n.children[1].properties[3].value.set = {L"edLeft", L"edMiddle"}; }, 16, L"edMiddle"},
+       [](f::ObjectNode& n) {
+         n.children[1].properties[3].value.set = {L"edLeft", L"edMiddle"};
+       },
+       16, L"edMiddle"},
   };
   for (const BadCase& c : cases) {
     Loaded l;

@@ -14,7 +14,8 @@ const bool g_unmanagedWindows = [] {
   exe = exe.substr(exe.find_last_of(L"\\/") + 1);
   std::wstring key = L"Software\\Wine\\AppDefaults\\" + exe + L"\\X11 Driver";
   HKEY h = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
+      ERROR_SUCCESS)
     return false;
   const wchar_t value[] = L"N";
   RegSetValueExW(h, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
@@ -104,10 +105,11 @@ std::wstring WindowClass(HWND Window) {
 }
 
 BoxRecorder::BoxRecorder() {
-  previous_ = classlib::SetMessageBoxFunction([this](HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
-    boxes.push_back({text, caption, flags});
-    return answer;
-  });
+  previous_ =
+      classlib::SetMessageBoxFunction([this](HWND, const std::wstring& text, const std::wstring& caption, UINT flags) {
+        boxes.push_back({text, caption, flags});
+        return answer;
+      });
 }
 
 BoxRecorder::~BoxRecorder() { classlib::SetMessageBoxFunction(previous_); }

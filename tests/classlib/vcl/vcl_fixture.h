@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/FormNode.h"
 #include "classlib/Dialogs.h"
+#include "classlib/FormNode.h"
 #include "classlib/Forms.h"
 
 namespace vcltest {

@@ -28,8 +28,8 @@ TEST(CreateAlphaBmp, MaskBelowBecomesAlpha) {
   const TBitmap32 a = CreateAlphaBmp(b.View(), {1, 0, 3, 4});
   ASSERT_EQ(a.Width(), 2);
   ASSERT_EQ(a.Height(), 2);
-  EXPECT_EQ(U(a, 0, 0), 0xBF102030u);  // 255 - 0x40
-  EXPECT_EQ(a.At(1, 1).A, 255);        // black mask: opaque
+  EXPECT_EQ(U(a, 0, 0), 0xBF102030u);                            // 255 - 0x40
+  EXPECT_EQ(a.At(1, 1).A, 255);                                  // black mask: opaque
   EXPECT_TRUE(CreateAlphaBmp(b.View(), {0, 0, 3, 1}).Empty());   // one pixel high
   EXPECT_TRUE(CreateAlphaBmp(b.View(), {0, 2, 3, 8}).Empty());   // mask below the image
   EXPECT_TRUE(CreateAlphaBmp(b.View(), {-1, 0, 2, 4}).Empty());  // left of it
@@ -123,7 +123,7 @@ TEST(MaskBlends, SumByMaskClipsToAllThree) {
   TBitmap32 b1(4, 4, 0x0A0000C8u), b2(2, 2, 0xFF000000u), mask(4, 4, 0);
   SumByMask(b1.View(), b2.View(), mask.View(), {-1, -1, 3, 3});  // black mask: Bmp2's colour
   EXPECT_EQ(U(b1, 1, 1), 0x0A000000u);
-  EXPECT_EQ(U(b1, 2, 2), 0x0A0000C8u);  // beyond Bmp2
+  EXPECT_EQ(U(b1, 2, 2), 0x0A0000C8u);                         // beyond Bmp2
   SumByMask(b1.View(), b2.View(), mask.View(), {0, 0, 5, 4});  // wider than Bmp1: nothing
   EXPECT_EQ(U(b1, 2, 2), 0x0A0000C8u);
 }
@@ -225,7 +225,7 @@ TEST(CopyByMask, MaskedImageCases) {
     bool update;
     std::uint32_t key, other;
   } cases[] = {
-      {&ready, true, 0xFFABCDEFu, 0xFF969696u},  // d = (100 * 256 + 100 * 128) >> 8 = 150
+      {&ready, true, 0xFFABCDEFu, 0xFF969696u},   // d = (100 * 256 + 100 * 128) >> 8 = 150
       {&ready, false, 0x00E364E3u, 0x00969696u},  // the key pixel mixed like any other
       {&fill, true, 0x7FFF0000u, 0x00969696u},
       {&fill, false, 0x00C8C8C8u, 0x00969696u},
@@ -318,8 +318,8 @@ TEST(CopyTransRect, ThreeCacheCases) {
 
 TEST(ColourArithmetic, MixAverageChange) {
   EXPECT_EQ(MixColors(0x11000064, 0x220000C8, 0.5), 0x11000096);
-  EXPECT_EQ(MixColors(0x00000001, 0x00000000, 0.5), 0x00000000);  // 0.5 -> 0 (even)
-  EXPECT_EQ(MixColors(0x00000003, 0x00000000, 0.5), 0x00000002);  // 1.5 -> 2
+  EXPECT_EQ(MixColors(0x00000001, 0x00000000, 0.5), 0x00000000);                     // 0.5 -> 0 (even)
+  EXPECT_EQ(MixColors(0x00000003, 0x00000000, 0.5), 0x00000002);                     // 1.5 -> 2
   EXPECT_EQ(AverageColor(static_cast<TColor>(0xFF0000FF), 0x00000000), 0x0000007E);  // 255 * 127 >> 8
   EXPECT_EQ(AverageColor(0x00000000, 0x000000FF), 0x00000080);
   EXPECT_EQ(ChangeColor(0x000000FF, 0x00000000, 0.5), 0x00000080);  // 127.5 -> 128

@@ -137,8 +137,8 @@ TEST(FocusRect, DotsStartOnePixelOutside) {
 TEST(CalcButtonLayout, AutomaticMarginAndSpacing) {
   TPoint glyph;
   TRect text;
-  CalcButtonLayout({0, 0, 100, 30}, {16, 16}, {40, 13}, TButtonLayout::blGlyphLeft, TAlignment::taLeftJustify, -1,
-                   -1, glyph, text, 0);
+  CalcButtonLayout({0, 0, 100, 30}, {16, 16}, {40, 13}, TButtonLayout::blGlyphLeft, TAlignment::taLeftJustify, -1, -1,
+                   glyph, text, 0);
   EXPECT_EQ(glyph.X, 14);
   EXPECT_EQ(text.Left, 44);
   EXPECT_EQ(glyph.Y, 7);  // (30 - 16 + 1) div 2
@@ -158,8 +158,8 @@ TEST(CalcButtonLayout, EmptyCaptionZeroesSpacing) {
 TEST(CalcButtonLayout, VerticalAndMirrored) {
   TPoint glyph;
   TRect text;
-  CalcButtonLayout({10, 20, 110, 80}, {16, 16}, {40, 12}, TButtonLayout::blGlyphTop, TAlignment::taCenter, -1, 4,
-                   glyph, text, 0);
+  CalcButtonLayout({10, 20, 110, 80}, {16, 16}, {40, 12}, TButtonLayout::blGlyphTop, TAlignment::taCenter, -1, 4, glyph,
+                   text, 0);
   EXPECT_EQ(glyph.X, 52);
   EXPECT_EQ(glyph.Y, 34);
   EXPECT_EQ(text, (TRect{40, 54, 80, 66}));

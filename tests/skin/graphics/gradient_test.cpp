@@ -19,9 +19,9 @@ TEST(PrepareGradArray, ParsesFiveWordsPerSegment) {
   EXPECT_EQ(a[0].Color2, 16711680);
   EXPECT_EQ(a[0].Percent, 100);  // 150 limited
   EXPECT_EQ(a[0].Mode1, 1);
-  EXPECT_EQ(a[0].Mode2, 0);     // never read
-  EXPECT_EQ(a[1].Color1, 0);    // negative colour
-  EXPECT_EQ(a[1].Color2, 3);    // empty words between separators do not count
+  EXPECT_EQ(a[0].Mode2, 0);   // never read
+  EXPECT_EQ(a[1].Color1, 0);  // negative colour
+  EXPECT_EQ(a[1].Color2, 3);  // empty words between separators do not count
   EXPECT_EQ(a[1].Percent, 0);
   PrepareGradArray("1;2;3;4", a);
   EXPECT_TRUE(a.empty());
@@ -80,8 +80,8 @@ TEST(PaintGrad, RectangleLimitedToTheImage) {
   EXPECT_EQ(U(b, 3, 2), 0u);
   EXPECT_EQ(U(b, 2, 3), 0u);
   TBitmap32 c(4, 4);
-  PaintGrad(c.View(), {5, 5, 9, 9}, "255;255;100;0;0");   // wholly beyond: empty after limiting
-  PaintGrad(c.View(), {0, 0, 4, 4}, "255;255;100;7;0");   // unknown orientation
+  PaintGrad(c.View(), {5, 5, 9, 9}, "255;255;100;0;0");    // wholly beyond: empty after limiting
+  PaintGrad(c.View(), {0, 0, 4, 4}, "255;255;100;7;0");    // unknown orientation
   PaintGrad(c.View(), {0, 0, 4, 4}, TsGradArray{}, 0, 0);  // no segments
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(U(c, x, y), 0u);

@@ -73,9 +73,9 @@ class RunningSim {
 };
 
 struct LineAttached {
-  explicit LineAttached(devlink::ByteLine& line) { devlink::SetActiveLine(&line); }
+  explicit LineAttached(app::link::ByteLine& line) { app::link::SetActiveLine(&line); }
   ~LineAttached() {
-    devlink::SetActiveLine(nullptr);
+    app::link::SetActiveLine(nullptr);
     MbSetHostLinkMode(0);
   }
 };
