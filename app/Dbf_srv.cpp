@@ -137,8 +137,8 @@ bool CDBFTable::CreateEmptyTable() {
   if (!out) return Fail(DbfError::CreateFailed);
   const auto header = EmptyTableHeader();
   const std::uint8_t tail[] = {kEndOfHeader, kEndOfFile};
-  const bool written = out->Write(header.data(), header.size()) && out->Write(tail, sizeof tail) && out->Commit() &&
-                       out->Close();
+  const bool written =
+      out->Write(header.data(), header.size()) && out->Write(tail, sizeof tail) && out->Commit() && out->Close();
   out.reset();
   if (written && files_.MoveNew(building, fileName_)) return true;
   files_.Remove(building);

@@ -132,7 +132,9 @@ Bytes RepackSkin(const Bytes& packed) {
     Put32Le(out, static_cast<std::uint32_t>(contents.size()));
     uLongf length = compressBound(static_cast<uLong>(contents.size()));
     Bytes deflated(length);
-    if (compress2(deflated.data(), &length, contents.data(), static_cast<uLong>(contents.size()), Z_NO_COMPRESSION) != Z_OK) return packed;
+    if (compress2(deflated.data(), &length, contents.data(), static_cast<uLong>(contents.size()), Z_NO_COMPRESSION) !=
+        Z_OK)
+      return packed;
     out.insert(out.end(), deflated.begin(), deflated.begin() + static_cast<std::ptrdiff_t>(length));
   }
   return out;

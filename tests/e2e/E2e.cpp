@@ -213,7 +213,8 @@ std::string Tarvisel::ConfigurationFrameFromFields() const {
   for (int bit = 0; bit < 7; ++bit)
     if (uidriver::IsChecked(InGroup(kConfigGroup, L"Button", kFlagBoxes[bit]))) flags |= 1u << bit;
   const auto mask = [&](int field) {
-    return static_cast<std::uint8_t>(std::stoul(uidriver::TextOf(InGroup(kConfigGroup, L"Edit", L"", field)), nullptr, 16));
+    return static_cast<std::uint8_t>(
+        std::stoul(uidriver::TextOf(InGroup(kConfigGroup, L"Edit", L"", field)), nullptr, 16));
   };
   return FrameWithCrc({0x01, 0x10, 0x00, 0x04, 0x00, 0x02, 0x04, 0x00, flags, mask(1), mask(2)});
 }

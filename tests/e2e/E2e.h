@@ -16,7 +16,7 @@ namespace e2e {
 inline constexpr wchar_t kMainCaption[] = L"Конфигуратор KT.8 (ModBus RTU)";
 inline constexpr wchar_t kConfigGroup[] = L"Конфигурация КТ.8";
 // The configuration flags' boxes, bit 0 first.
-inline constexpr const wchar_t* kFlagBoxes[] = {L"Outs (реле)", L"Inputs", L"RTC (часы)", L"ZigBee",
+inline constexpr const wchar_t* kFlagBoxes[] = {L"Outs (реле)", L"Inputs",  L"RTC (часы)", L"ZigBee",
                                                 L"DS (Term)",   L"ML (ДП)", L"Cnt"};
 
 std::wstring Env(const wchar_t* name);
@@ -85,7 +85,8 @@ int Received(const std::string& frameStart, std::size_t since = 0);
 bool SimulatorReceived(const std::string& frameStart);
 // Whether such a frame arrives after `since` within `limit`: a broadcast is not answered, so the
 // program is done with it before the simulator has logged it.
-bool Arrives(const std::string& frameStart, std::size_t since, std::chrono::milliseconds limit = std::chrono::seconds(3));
+bool Arrives(const std::string& frameStart, std::size_t since,
+             std::chrono::milliseconds limit = std::chrono::seconds(3));
 // The simulator's command-line value of `option` ("--hw-config" gives "05"), as with-unit started
 // it; empty when it was not given.
 std::string SimulatorOption(const std::string& option);

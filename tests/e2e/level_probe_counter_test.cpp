@@ -145,7 +145,7 @@ TEST_F(Pages, ProbeIdentifiers) {
   HWND list = uidriver::Find(app->Main(), {L"SysListView32"});
   EXPECT_EQ(app->PressAndRead(uidriver::Find(app->Main(), {L"Button", L"Get All ID"})), L"Выполнено, OK");
   EXPECT_TRUE(e2e::Arrives("01 03 00 EF 00 04", mark));  // the last identifier, register 239
-  EXPECT_EQ(e2e::Received("01 10", mark), 0);             // and no write before it
+  EXPECT_EQ(e2e::Received("01 10", mark), 0);            // and no write before it
   ASSERT_EQ(uidriver::ListViewCount(list), 64);
   EXPECT_EQ(uidriver::ListViewText(list, 0, 0), L"1");
   EXPECT_EQ(uidriver::ListViewText(list, 0, 1), L"01");

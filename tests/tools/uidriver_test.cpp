@@ -67,7 +67,9 @@ TEST_F(UiDriverTest, AMissingControlFailsWithTheNameLookedFor) {
   EXPECT_NE(second.find("Button \"Get Rev\" (match 2)"), std::string::npos) << second;
   const std::string group = failure([&] { return TextOf(FindInGroup(main, L"Нет такой группы", {L"Edit"})); });
   EXPECT_NE(group.find("the group box \"Нет такой группы\""), std::string::npos) << group;
-  const std::string inGroup = failure([&] { return TextOf(FindInGroup(main, L"Версия и копирайт", {L"Edit", L"", 1})); });
+  const std::string inGroup = failure([&] {
+    return TextOf(FindInGroup(main, L"Версия и копирайт", {L"Edit", L"", 1}));
+  });
   EXPECT_NE(inGroup.find("Edit (match 2) in the group box \"Версия и копирайт\""), std::string::npos) << inGroup;
   // A handle that names no window is no answer either.
   for (const auto& read : std::initializer_list<std::function<void()>>{

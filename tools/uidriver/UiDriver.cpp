@@ -48,7 +48,8 @@ constexpr std::size_t kTextChars = 1024;
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
   return out;
@@ -62,8 +63,7 @@ HWND Existing(HWND wnd, const char* use) {
 
 LRESULT Send(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, std::chrono::milliseconds limit = 5000ms) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, static_cast<UINT>(limit.count()), &result))
-    return 0;
+  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, static_cast<UINT>(limit.count()), &result)) return 0;
   return static_cast<LRESULT>(result);
 }
 
@@ -89,9 +89,7 @@ std::string Described(const Query& q) {
   return text;
 }
 
-std::string Where(HWND root) {
-  return " in the " + Utf8(ClassName(root)) + " \"" + Utf8(WindowText(root)) + "\"";
-}
+std::string Where(HWND root) { return " in the " + Utf8(ClassName(root)) + " \"" + Utf8(WindowText(root)) + "\""; }
 
 std::wstring ReadRemoteText(const RemoteBuffer& buffer, std::size_t offset) {
   std::wstring text(kTextChars, L'\0');
@@ -287,7 +285,8 @@ HWND Find(HWND root, const Query& query) {
 }
 
 HWND FindInGroup(HWND root, const std::wstring& group, const Query& query) {
-  if (!TryFind(root, {L"Button", group, 0})) throw NotFound("not found: the group box \"" + Utf8(group) + "\"" + Where(root));
+  if (!TryFind(root, {L"Button", group, 0}))
+    throw NotFound("not found: the group box \"" + Utf8(group) + "\"" + Where(root));
   if (HWND wnd = TryFindInGroup(root, group, query)) return wnd;
   throw NotFound("not found: " + Described(query) + " in the group box \"" + Utf8(group) + "\"" + Where(root));
 }
@@ -309,7 +308,8 @@ void Click(HWND button) { PostMessageW(Existing(button, "Click"), BM_CLICK, 0, 0
 
 bool Press(HWND button, std::chrono::milliseconds limit) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutW(Existing(button, "Press"), BM_CLICK, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit.count()), &result) != 0;
+  return SendMessageTimeoutW(Existing(button, "Press"), BM_CLICK, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit.count()),
+                             &result) != 0;
 }
 
 void ClickAt(HWND wnd, POINT p) {
@@ -377,7 +377,7 @@ HWND FocusedWindow(HWND wnd) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   return GetGUIThreadInfo(GetWindowThreadProcessId(Existing(wnd, "FocusedWindow"), nullptr), &info) ? info.hwndFocus
-                                                                                                      : nullptr;
+                                                                                                    : nullptr;
 }
 
 std::wstring StatusText(HWND bar, int panel) {

@@ -42,8 +42,7 @@ inline ChildEnd RunBesideUs(const std::string& name, const std::vector<std::stri
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return {};
   CloseHandle(process.hThread);
   WaitForSingleObject(process.hProcess, INFINITE);

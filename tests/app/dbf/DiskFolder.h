@@ -19,7 +19,8 @@ class DiskFolder : public skin::testing::TempDir {
   // The names in the folder, sorted.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(Path())) names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(Path()))
+      names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }

@@ -48,8 +48,8 @@ TEST(ScheduleTable, NewTableHoldsOneRecordPerRow) {
     std::string name;
     char type;
     int length;
-  } fields[] = {{"POINTS", 'N', 4}, {"DATE", 'C', 8}, {"TIME", 'C', 8}, {"OUTS", 'N', 3},
-                {"USED", 'N', 1},   {"CYCLE", 'N', 1}, {"DAY", 'N', 1}, {"ONOFF", 'N', 1}};
+  } fields[] = {{"POINTS", 'N', 4}, {"DATE", 'C', 8},  {"TIME", 'C', 8}, {"OUTS", 'N', 3},
+                {"USED", 'N', 1},   {"CYCLE", 'N', 1}, {"DAY", 'N', 1},  {"ONOFF", 'N', 1}};
   for (std::size_t i = 0; i < std::size(fields); ++i) {
     Bytes expected(32, 0);
     std::copy(fields[i].name.begin(), fields[i].name.end(), expected.begin());

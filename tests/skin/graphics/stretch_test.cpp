@@ -90,6 +90,7 @@ TEST(Contributions, LiteralWeightsOfTheCurvedFilters) {
     int src, dst;
     std::vector<Row> rows;
   } cases[] = {
+      // clang-format off
       {TFilterType::ftBell, 8, 3,
        {{{3, 1728}, {2, 6912}, {1, 14976}, {0, 18432}, {1, 14976}, {2, 6912}, {3, 1728}},
         {{1, 192}, {0, 3072}, {1, 9408}, {2, 16896}, {3, 18048}, {4, 12288}, {5, 4800}, {6, 768}},
@@ -114,6 +115,7 @@ TEST(Contributions, LiteralWeightsOfTheCurvedFilters) {
          {7, -648}},
         {{1, -648}, {2, -576}, {3, 3421}, {4, 13141}, {5, 21133}, {6, 19221}, {7, 9645}, {7, 1365}, {6, -867},
          {5, -363}}}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     const TContributions built = BuildContributions(c.src, c.dst, c.filter);
