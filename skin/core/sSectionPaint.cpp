@@ -257,9 +257,6 @@ void PaintItemBGFast(int skinIndex, int textureIndex, int hotTextureIndex, const
   }
 }
 
-namespace {
-
-// The corner images of a section, each in its cell for the state, at the corners of R.
 void PaintCornerImages(const TsGeneralData& g, const TacSkinRecords& sm, int state, const TRect& r,
                        const TImage32View& bmp) {
   TCacheInfo32 self;
@@ -277,8 +274,6 @@ void PaintCornerImages(const TsGeneralData& g, const TacSkinRecords& sm, int sta
   draw(g.ImgBL, false, true);
   draw(g.ImgBR, true, true);
 }
-
-}  // namespace
 
 void PaintItem(int skinIndex, std::string_view section, const TCacheInfo32& ci, int state, const TRect& r, TPoint pP,
                const TImage32View& bmp, const TacSkinRecords* sm, int textureIndex, int hotTextureIndex) {

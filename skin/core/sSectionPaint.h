@@ -52,6 +52,10 @@ void PaintItemFast(int skinIndex, int maskIndex, int textureIndex, int hotTextur
 void PaintSmallItem(int skinIndex, std::string_view section, const TCacheInfo32& ci, int state, const TRect& r,
                     TPoint pP, const TImage32View& bmp, const TacSkinRecords* sm);
 
+// The section's four corner images, each in its cell for the state, at the corners of R.
+void PaintCornerImages(const TsGeneralData& g, const TacSkinRecords& sm, int state, const TRect& r,
+                       const TImage32View& bmp);
+
 // The picture of JPEG pattern Index, decoded on first use and kept with the records; nullptr when
 // the index is invalid or the pattern does not decode.
 const TBitmap32* PatternBitmap(const TacSkinRecords& sm, int index);
