@@ -2,7 +2,9 @@
 
 #include "classlib/Graphics.h"
 #include "classlib/ScopeExit.h"
+#include "classlib/StdCtrls.h"
 #include "skin/core/Sborders.h"
+#include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSectionPaint.h"
 #include "skin/core/sSkinManager.h"
@@ -211,6 +213,62 @@ void PaintRgnBorder(classlib::TBitmap* bmp, HRGN rgn, bool filling, const TsMask
   TAOR runs;
   PaintRgnBorder(View32(bmp), rgn != nullptr ? &runs : nullptr, filling, md, state);
   CutRuns(rgn, runs);
+}
+
+void ExcludeControls(HDC dc, classlib::TWinControl* container, TacCtrlType, int offsetX, int offsetY) {
+  if (StdTransparency || container == nullptr) return;
+  for (int i = 0; i < container->ControlCount(); ++i) {
+    classlib::TControl* c = container->Controls(i);
+    if (c == nullptr || !c->Visible() || dynamic_cast<classlib::TWinControl*>(c) != nullptr ||
+        c->ClassName() == L"TsSplitter")
+      continue;
+    ExcludeClipRect(dc, c->Left() + offsetX, c->Top() + offsetY, c->Left() + c->Width() + offsetX,
+                    c->Top() + c->Height() + offsetY);
+  }
+}
+
+namespace {
+
+const TsMaskData* SmallCheck(TsSkinManager* sm, int index) {
+  if (sm == nullptr || !sm->Active() || !sm->IsValidImgIndex(index)) return nullptr;
+  return &sm->Records().ma[std::size_t(index)];
+}
+
+}  // namespace
+
+int CheckWidth(TsSkinManager* sm) {
+  const TsMaskData* md = SmallCheck(sm, sm != nullptr ? sm->Records().ConstData.SmallCheckBoxChecked : -1);
+  return md != nullptr ? WidthOfImage(*md) + 2 : SystemCheckWidth();
+}
+
+int CheckHeight(TsSkinManager* sm) {
+  const TsMaskData* md = SmallCheck(sm, sm != nullptr ? sm->Records().ConstData.SmallCheckBoxChecked : -1);
+  return md != nullptr ? HeightOfImage(*md) : SystemCheckHeight();
+}
+
+void acDrawCheck(const TRect& r, int state, bool enabled, classlib::TBitmap* bmp, const TCacheInfo& ci,
+                 TsSkinManager* sm) {
+  if (sm == nullptr || bmp == nullptr) return;
+  const TConstantSkinData& cd = sm->Records().ConstData;
+  const int index = state == classlib::cbChecked  ? cd.SmallCheckBoxChecked
+                    : state == classlib::cbGrayed ? cd.SmallCheckBoxGrayed
+                                                  : cd.SmallCheckBoxUnChecked;
+  const int w = r.Right - r.Left, h = r.Bottom - r.Top, cw = CheckWidth(sm), chh = CheckHeight(sm);
+  if (const TsMaskData* md = SmallCheck(sm, index)) {
+    DrawSkinGlyph(View32(bmp), {r.Left + (w - cw) / 2, (h - chh) / 2}, 0, enabled ? 1 : 2, *md, CacheInfo32(ci));
+    return;
+  }
+  HDC dc = bmp->Canvas()->Handle();
+  if (ci.Ready && ci.Bmp != nullptr)
+    BitBlt(dc, 0, 0, cw + 2, h, ci.Bmp->Canvas()->Handle(), ci.X + r.Left + 1, ci.Y + r.Top + 1, SRCCOPY);
+  else
+    FillDC(dc, {0, 0, cw + 2, h}, ci.FillColor);
+  RECT cell{(w - cw) / 2, (h - chh) / 2, (w - cw) / 2 + cw, (h - chh) / 2 + chh};
+  UINT flags = DFCS_BUTTONCHECK;
+  if (state == classlib::cbChecked) flags |= DFCS_CHECKED;
+  if (state == classlib::cbGrayed) flags |= DFCS_CHECKED | DFCS_BUTTON3STATE;
+  if (!enabled) flags |= DFCS_INACTIVE;
+  DrawFrameControl(dc, &cell, DFC_BUTTON, flags);
 }
 
 }  // namespace skin

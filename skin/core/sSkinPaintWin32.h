@@ -66,6 +66,16 @@ HRGN GetRgnForMask(int maskIndex, int width, int height, TsSkinManager* sm);
 // The border painter with its corner runs cut out of Rgn (0: none) by difference, so that painting
 // twice cuts the same pixels.
 void PaintRgnBorder(classlib::TBitmap* bmp, HRGN rgn, bool filling, const TsMaskData& md, int state);
+// Container's visible windowless children (not splitters), moved by the offsets, clipped out of
+// DC; nothing while StdTransparency is on.
+void ExcludeControls(HDC dc, classlib::TWinControl* container, TacCtrlType ctrlType, int offsetX, int offsetY);
+// The cell of a small check box: of the skin's image + 2 wide, else the system's.
+int CheckWidth(TsSkinManager* sm);
+int CheckHeight(TsSkinManager* sm);
+// A small check box for State centred in R of Bmp: the skin's image (faded when disabled), else
+// the system's check box over the parent's background.
+void acDrawCheck(const TRect& r, int state, bool enabled, classlib::TBitmap* bmp, const TCacheInfo& ci,
+                 TsSkinManager* sm);
 // Runs subtracted from a region.
 void CutRuns(HRGN rgn, const TAOR& runs);
 

@@ -344,4 +344,17 @@ void DrawSkinGlyph(const TImage32View& bmp, TPoint p, int state, int mode, const
     BlendTransRectangle(bmp, p.X + left, p.Y + top, src, visible, 0.5, clFuchsia);
 }
 
+void FillTransPixels32(const TImage32View& dst, const TImage32View& src, const TRect& r, TPoint p, int maskIndex,
+                       const TacSkinRecords* sm, int corner) {
+  if (sm == nullptr || !sm->IsValidImgIndex(maskIndex)) {
+    FillTransPixels32(dst, src, r, p);
+    return;
+  }
+  const TsMaskData& md = sm->ma[std::size_t(maskIndex)];
+  const TImage32View mask = md.Source();
+  if (mask.Empty() || md.ImageCount < 1 || md.MaskType < 0) return;
+  const TPoint origin = CornerBlockOrigin(md.R, WidthOfImage(md), HeightOfImage(md), md.WR, md.WB, corner);
+  FillTransPixels32(dst, src, r, p, mask, origin);
+}
+
 }  // namespace skin

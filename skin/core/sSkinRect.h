@@ -7,6 +7,7 @@
 // Key pixels (0x00FF00FF) are transparent. Every routine clips to the images it is given and
 // draws nothing for an image without cells (ImageCount < 1), without bands (MaskType < 0) or
 // without records behind it.
+#include "skin/core/acSkinRecords.h"
 #include "skin/core/sMaskData.h"
 #include "skin/graphics/sCacheInfo32.h"
 
@@ -43,5 +44,11 @@ void DrawSkinGlyph(const TImage32View& bmp, TPoint p, int state, int mode, const
                    const TCacheInfo32& ci);
 // The masked glyph blend of DrawSkinGlyph: SrcRect and DstRect inclusive and of equal size.
 void BlendGlyphByMask(TRect dstRect, TRect srcRect, const TImage32View& dst, const TsMaskData& md, int mode);
+
+// Dst pixels of R take the Src pixel at the same place from P on where the corner block (Corner:
+// 13 top-left, 14 top-right, 16 bottom-left, 17 bottom-right, others as 13) of image MaskIndex's
+// first cell holds the key colour; without a valid image, where Dst itself holds it.
+void FillTransPixels32(const TImage32View& dst, const TImage32View& src, const TRect& r, TPoint p, int maskIndex,
+                       const TacSkinRecords* sm, int corner);
 
 }  // namespace skin

@@ -189,3 +189,28 @@ TEST(StretchBltMask, OnePixelCentreAndOverhangs) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(FillTransPixels32, ByTheCornerOfASkinImage) {
+  test::PaintSkin skin;
+  // An 8 x 6 cell with margins 3: key pixels at (0, 0) of the top-left corner and at the last pixel
+  // of the bottom-right corner.
+  const int i = skin.Image("BUTTON", "BORDERSMASK", {10, 10, 18, 16}, 1, 0);
+  TsMaskData& md = skin.Mask(i);
+  md.WL = md.WT = md.WR = md.WB = 3;
+  skin.Fill({10, 10, 18, 16}, 0xFF000000u);
+  skin.Put(10, 10, kKeyPixel);
+  skin.Put(17, 15, kKeyPixel);
+  TBitmap32 src(10, 10, 0xFFABCDEFu), dst(10, 10, 0xFF000001u);
+  FillTransPixels32(dst.View(), src.View(), {2, 2, 5, 5}, {0, 0}, i, &skin.sm, 13);
+  EXPECT_EQ(At(dst, 2, 2), 0xFFABCDEFu);
+  EXPECT_EQ(At(dst, 3, 2), 0xFF000001u);
+  FillTransPixels32(dst.View(), src.View(), {6, 6, 9, 9}, {0, 0}, i, &skin.sm, 17);
+  EXPECT_EQ(At(dst, 8, 8), 0xFFABCDEFu);
+  EXPECT_EQ(At(dst, 6, 6), 0xFF000001u);
+}
+
+}  // namespace
+}  // namespace skin
