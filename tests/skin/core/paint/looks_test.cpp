@@ -148,5 +148,21 @@ TEST(SectionLooks, CornerImageLandsAtTheBottomLeftOfR) {
   EXPECT_EQ(At(item, 5, 5), Opaque(kRed));
 }
 
+TEST(SectionLooks, ParentCopyReachingPastTheParentTakesOnlyWhatIsThere) {
+  test::PaintSkin skin;
+  skin.Section("PANEL").Transparency = 100;
+  TBitmap32 parent = Parent();
+  TCacheInfo32 ci;
+  ci.Bmp = parent.View();
+  ci.X = 6, ci.Y = 7, ci.Ready = true;
+  TBitmap32 item(6, 5, 0x01020304);
+  PaintItemBG(0, "PANEL", ci, 0, {0, 0, 6, 5}, {1, 1}, item.View(), &skin.sm, -1, -1, clFuchsia);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const bool under = 7 + x < 10 && 8 + y < 10;
+      ASSERT_EQ(At(item, x, y), under ? At(parent, 7 + x, 8 + y) : 0x01020304u) << x << "," << y;
+    }
+}
+
 }  // namespace
 }  // namespace skin

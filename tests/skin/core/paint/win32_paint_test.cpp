@@ -95,12 +95,12 @@ struct Skin {
     r->ma.push_back(std::move(md));
     TsGeneralData button;
     button.ClassName = "BUTTON";
-    button.Transparency = 100;
+    button.Transparency = button.Props[0].Transparency = 100;
     button.BorderIndex = 0;
     button.States = 3;
     TsGeneralData edit;
     edit.ClassName = "EDIT";
-    edit.Color = 0x00FF00;
+    edit.Color = edit.Props[0].Color = 0x00FF00;
     r->gd = {button, edit};
     r->SkinData.Active = true;
     manager->InstallRecords(std::move(r));
@@ -442,6 +442,28 @@ TEST_F(Windows, CornerRepairNeedsCornerKeyPixels) {
   UpdateCorners(&data, 0);
   EXPECT_EQ(Pixel(data.CacheBmp(), 0, 0) & 0xFFFFFF, Pixel(parent->cache.get(), 7, 5) & 0xFFFFFF);
   EXPECT_EQ(Pixel(data.CacheBmp(), 1, 0), before);
+}
+
+TEST_F(Windows, BorderBandAndTheAreaInsideIt) {
+  Skin skin;
+  auto* parent = Make<TStandIn>(form.get(), 0, 0, 200, 100);
+  auto* panel = Make<TPanel>(parent, 4, 4, 60, 40);
+  panel->Handle();
+  TsCommonData data(panel, true);
+  auto target = NewBitmap32(60, 40);
+  HDC dc = target->Canvas()->Handle();
+  // No border image: the band is filled on the DC and the area inside it comes back.
+  data.SetSkinSection("EDIT");
+  EXPECT_EQ(PaintBorderFast(dc, {0, 0, 60, 40}, 3, &data, 0), (TRect{3, 3, 57, 37}));
+  EXPECT_EQ(Pixel(target.get(), 1, 1) & 0xFFFFFF, 0x00FF00u);
+  // A border image and no band: the area inside the image's margins, nothing copied.
+  data.SetSkinSection("BUTTON");
+  FillRect32(View32(target.get()), {0, 0, 60, 40}, 0);
+  EXPECT_EQ(PaintBorderFast(dc, {0, 0, 60, 40}, 0, &data, 0), (TRect{2, 2, 58, 38}));
+  EXPECT_EQ(Pixel(target.get(), 1, 0), 0xFF000000u);
+  // A band wider than the margins: the area inside the band.
+  EXPECT_EQ(PaintBorderFast(dc, {0, 0, 60, 40}, 5, &data, 0), (TRect{5, 5, 55, 35}));
+  EXPECT_EQ(Pixel(target.get(), 1, 0) & 0xFFFFFF, 0x203040u);
 }
 
 }  // namespace
