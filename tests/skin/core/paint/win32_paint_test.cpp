@@ -113,6 +113,12 @@ struct Windows : ::testing::Test {
     form->SetBounds(40, 40, 400, 300);
     form->Handle();
   }
+  // A push button's skin state (section "BUTTON"), resolved against the skin.
+  static void SkinAsButton(TsCommonData& data) {
+    static_cast<TWinControl*>(data.OwnerControl())->Handle();
+    data.COC = 93;
+    UpdateData(&data);
+  }
   template <class T>
   T* Make(TWinControl* parent, int l, int t, int w, int h) {
     T* c = Create<T>(form.get());
@@ -126,10 +132,8 @@ TEST_F(Windows, TransparentButtonShowsItsParentUnderItsBorder) {
   Skin skin;
   auto* parent = Make<TStandIn>(form.get(), 10, 10, 300, 200);
   auto* button = Make<TButton>(parent, 7, 5, 40, 20);
-  button->Handle();
   TsCommonData data(button, true);
-  data.COC = 93;
-  UpdateData(&data);
+  SkinAsButton(data);
   ASSERT_EQ(data.SkinSection(), "BUTTON");
   ASSERT_EQ(data.SkinIndex, 0);
   ASSERT_EQ(data.BorderIndex, 0);
@@ -426,10 +430,8 @@ TEST_F(Windows, CornerRepairNeedsCornerKeyPixels) {
   Skin skin;
   auto* parent = Make<TStandIn>(form.get(), 10, 10, 300, 200);
   auto* button = Make<TButton>(parent, 7, 5, 40, 20);
-  button->Handle();
   TsCommonData data(button, true);
-  data.COC = 93;
-  UpdateData(&data);
+  SkinAsButton(data);
   InitCacheBmp(&data);
   FillRect32(View32(data.CacheBmp()), {0, 0, 40, 20}, 0x00112233);
   const std::uint32_t before = Pixel(data.CacheBmp(), 0, 0);
