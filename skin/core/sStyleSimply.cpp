@@ -241,10 +241,15 @@ void CopyExForms(TsSkinManager* Manager) {
   }
 }
 
-TacFormsLock::TacFormsLock(TsSkinManager* Manager, bool Repaint) : manager_(Manager), repaint_(Repaint) {
-  LockForms(manager_);
+void WithFormsLocked(TsSkinManager* Manager, bool Repaint, const std::function<void()>& Change) {
+  LockForms(Manager);
+  try {
+    Change();
+  } catch (...) {
+    UnLockForms(Manager, Repaint);
+    throw;
+  }
+  UnLockForms(Manager, Repaint);
 }
-
-TacFormsLock::~TacFormsLock() { UnLockForms(manager_, repaint_); }
 
 }  // namespace skin

@@ -5,6 +5,7 @@
 // Win32 only; GUI thread only.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,18 +60,8 @@ void LockForms(TsSkinManager* Manager);
 void UnLockForms(TsSkinManager* Manager, bool Repaint = true);
 void CopyExForms(TsSkinManager* Manager);
 
-// LockForms for the life of the object; the forms are unlocked on every way out, a failing skin
-// change included.
-class TacFormsLock {
- public:
-  explicit TacFormsLock(TsSkinManager* Manager, bool Repaint = true);
-  ~TacFormsLock();
-  TacFormsLock(const TacFormsLock&) = delete;
-  TacFormsLock& operator=(const TacFormsLock&) = delete;
-
- private:
-  TsSkinManager* manager_;
-  bool repaint_;
-};
+// Change run between LockForms and UnLockForms; the forms are unlocked also when Change throws,
+// and the exception goes on.
+void WithFormsLocked(TsSkinManager* Manager, bool Repaint, const std::function<void()>& Change);
 
 }  // namespace skin

@@ -383,12 +383,12 @@ TEST_F(Windows, RegistryAndLockingAroundAFailingSkinChange) {
   form->Show();
   Pump();
   ASSERT_TRUE(IsWindowVisible(form->Handle()));
-  try {
-    TacFormsLock lock(skin.manager.get());
+  auto failingChange = [&] {
     EXPECT_EQ(provider.state & 0x10000u, 0x10000u);
     EXPECT_FALSE(IsWindowVisible(form->Handle()));  // redrawing off clears the visible style
     throw std::runtime_error("skin failed to load");
-  } catch (const std::runtime_error&) {}
+  };
+  EXPECT_THROW(WithFormsLocked(skin.manager.get(), true, failingChange), std::runtime_error);
   EXPECT_EQ(provider.state & 0x10000u, 0u);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
   // Removal takes every slot of the form.
