@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classlib/Types.h"
+#include "skin/core/acSkinIni.h"
 #include "skin/core/acSkinRecords.h"
 #include "skin/graphics/SysColors.h"
 
@@ -21,7 +22,7 @@ bool Usable(TColor c) { return c != kNoColor && c != classlib::clFuchsia; }
 
 int TacSkinRecords::GetSkinIndex(std::string_view SkinSection) const {
   for (std::size_t i = 0; i < gd.size(); ++i)
-    if (gd[i].ClassName == SkinSection) return static_cast<int>(i);
+    if (SameName(gd[i].ClassName, SkinSection)) return static_cast<int>(i);
   return -1;
 }
 
@@ -44,7 +45,8 @@ int FindWithParents(const TacSkinRecords& skin, const Table& table, int skinInde
   for (std::size_t step = 0; step <= skin.gd.size(); ++step) {
     if (skinIndex < 0 || section.empty()) return -1;
     for (const auto i : candidates(section))
-      if (table[i].ClassName == section && table[i].PropertyName == key && match(table[i])) return static_cast<int>(i);
+      if (SameName(table[i].ClassName, section) && SameName(table[i].PropertyName, key) && match(table[i]))
+        return static_cast<int>(i);
     if (!skin.IsValidSkinIndex(skinIndex)) return -1;
     const std::string& parent = skin.gd[static_cast<std::size_t>(skinIndex)].ParentClass;
     if (parent.empty() || parent == section) return -1;
@@ -95,7 +97,7 @@ int TacSkinRecords::GetMaskIndex(int SkinIndex, std::string_view SkinSection, st
 int TacSkinRecords::GetMaskIndex(std::string_view SkinSection, std::string_view Mask) const {
   if (SkinSection.empty()) return -1;
   for (std::size_t i = 0; i < ma.size(); ++i)
-    if (ma[i].ClassName == SkinSection && ma[i].PropertyName == Mask) return static_cast<int>(i);
+    if (SameName(ma[i].ClassName, SkinSection) && SameName(ma[i].PropertyName, Mask)) return static_cast<int>(i);
   return -1;
 }
 
