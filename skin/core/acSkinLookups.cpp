@@ -1,6 +1,5 @@
 // Look-ups of sections, images and patterns by name, image sizes and the colour queries.
 #include <algorithm>
-#include <functional>
 #include <ranges>
 #include <span>
 #include <utility>
@@ -115,19 +114,22 @@ int TacSkinRecords::GetPatternIndex(int SkinIndex, std::string_view SkinSection,
 // The same answers as GetMaskIndex and GetTextureIndex for each section.
 void TacSkinRecords::InitMaskIndexes() {
   const TacImagesBySection bySection(ma);
-  const auto find = [&](int index, const std::string& section, std::string_view key, auto match) {
-    return FindWithParents(*this, ma, index, section, key, match, std::cref(bySection));
-  };
   for (std::size_t i = 0; i < gd.size(); ++i) {
     if (static_cast<int>(i) == ConstData.IndexGLobalInfo) continue;
     TsGeneralData& g = gd[i];
     const int index = static_cast<int>(i);
-    g.BorderIndex = find(index, g.ClassName, "BORDERSMASK", AnyImage);
-    g.ImgTL = find(index, g.ClassName, "IMGTOPLEFT", AnyImage);
-    g.ImgTR = find(index, g.ClassName, "IMGTOPRIGHT", AnyImage);
-    g.ImgBL = find(index, g.ClassName, "IMGBTMLEFT", AnyImage);
-    g.ImgBR = find(index, g.ClassName, "IMGBTMRIGHT", AnyImage);
-    g.TextureNormal = ma.empty() ? -1 : find(index, g.ClassName, "PATTERN", IsTexture);
+    // The section's own images are looked up once for all its keys.
+    const std::span<const int> own = bySection(g.ClassName);
+    const auto candidates = [&](std::string_view section) { return section == g.ClassName ? own : bySection(section); };
+    const auto find = [&](std::string_view key, auto match) {
+      return FindWithParents(*this, ma, index, g.ClassName, key, match, candidates);
+    };
+    g.BorderIndex = find("BORDERSMASK", AnyImage);
+    g.ImgTL = find("IMGTOPLEFT", AnyImage);
+    g.ImgTR = find("IMGTOPRIGHT", AnyImage);
+    g.ImgBL = find("IMGBTMLEFT", AnyImage);
+    g.ImgBR = find("IMGBTMRIGHT", AnyImage);
+    g.TextureNormal = ma.empty() ? -1 : find("PATTERN", IsTexture);
   }
 }
 
