@@ -11,6 +11,7 @@
 #include "classlib/CheckedSize.h"
 #include "classlib/GraphicsErrors.h"
 #include "skin/graphics/GraphicErrors.h"
+#include "skin/graphics/PixelKernels.h"
 #include "skin/graphics/PngReader.h"
 #include "skin/graphics/RasterImage.h"
 #include "skin/graphics/SkinImagePasses.h"
@@ -52,23 +53,6 @@ std::uint32_t Opaque(std::uint32_t rgb) {
   return rgb == kKeyPixel ? kKeyPixel : (rgb | 0xFF000000u);
 }
 
-std::uint32_t OpaqueBgr(const std::uint8_t* bgr) {
-  return Opaque(std::uint32_t{bgr[0]} | (std::uint32_t{bgr[1]} << 8) | (std::uint32_t{bgr[2]} << 16));
-}
-
-// A row of B, G, R pixels widened: four pixels from every three 32-bit words.
-void OpaqueBgrRow(const std::uint8_t* row, int width, TsColor_* out) {
-  int x = 0;
-  for (; x + 4 <= width; x += 4, row += 12) {
-    const std::uint32_t w0 = U32(row), w1 = U32(row + 4), w2 = U32(row + 8);
-    out[x].U = Opaque(w0);
-    out[x + 1].U = Opaque((w0 >> 24) | (w1 << 8));
-    out[x + 2].U = Opaque((w1 >> 16) | (w2 << 16));
-    out[x + 3].U = Opaque(w2 >> 8);
-  }
-  for (; x < width; ++x, row += 3) out[x].U = OpaqueBgr(row);
-}
-
 // The opaque pixel of every index a palette picture of `bits` bits per pixel can hold.
 template <typename Colour>
 std::vector<std::uint32_t> OpaqueTable(int bits, std::size_t entries, Colour colour) {
@@ -100,7 +84,7 @@ TBitmap32 Widen(int width, int height, int bits, const std::vector<std::uint32_t
     const std::uint8_t* row = rowOf(y);
     TsColor_* dst = &out.At(0, y);
     if (bits == 24) {
-      OpaqueBgrRow(row, width, dst);
+      kernels::OpaqueFromBgr(&dst->U, row, width);
     } else if (bits == 32) {
       std::memcpy(dst, row, static_cast<std::size_t>(width) * 4);
     } else {
