@@ -1,6 +1,6 @@
 // Look-ups of sections, images and patterns by name, image sizes and the colour queries.
 #include <algorithm>
-#include <ranges>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -37,15 +37,19 @@ namespace {
 // The first record of Table matching the section and key, else the same in the parent named by
 // the section's "PARENTCLASS", and so on. A chain of parents longer than the number of sections
 // has come round in a circle and ends. Candidates(section) lists, in table order, the records
-// that may belong to a section.
+// that may belong to a section: every record when it answers no list.
 template <typename Table, typename Match, typename Candidates>
 int FindWithParents(const TacSkinRecords& skin, const Table& table, int skinIndex, std::string_view section,
                     std::string_view key, Match match, Candidates candidates) {
   for (std::size_t step = 0; step <= skin.gd.size(); ++step) {
     if (skinIndex < 0 || section.empty()) return -1;
-    for (const auto i : candidates(section))
+    const std::optional<std::span<const int>> list = candidates(section);
+    const std::size_t count = list ? list->size() : table.size();
+    for (std::size_t k = 0; k < count; ++k) {
+      const std::size_t i = list ? static_cast<std::size_t>((*list)[k]) : k;
       if (SameName(table[i].ClassName, section) && SameName(table[i].PropertyName, key) && match(table[i]))
         return static_cast<int>(i);
+    }
     if (!skin.IsValidSkinIndex(skinIndex)) return -1;
     const std::string& parent = skin.gd[static_cast<std::size_t>(skinIndex)].ParentClass;
     if (parent.empty() || parent == section) return -1;
@@ -55,10 +59,7 @@ int FindWithParents(const TacSkinRecords& skin, const Table& table, int skinInde
   return -1;
 }
 
-template <typename Table>
-auto EveryRecord(const Table& table) {
-  return [&table](std::string_view) { return std::views::iota(std::size_t{0}, table.size()); };
-}
+std::optional<std::span<const int>> EveryRecord(std::string_view) { return std::nullopt; }
 
 bool AnyImage(const TsMaskData&) { return true; }
 bool IsTexture(const TsMaskData& m) { return m.ImgType == TacImgType::itisaTexture; }
@@ -90,7 +91,7 @@ class TacImagesBySection {
 }  // namespace
 
 int TacSkinRecords::GetMaskIndex(int SkinIndex, std::string_view SkinSection, std::string_view Mask) const {
-  return FindWithParents(*this, ma, SkinIndex, SkinSection, Mask, AnyImage, EveryRecord(ma));
+  return FindWithParents(*this, ma, SkinIndex, SkinSection, Mask, AnyImage, EveryRecord);
 }
 
 int TacSkinRecords::GetMaskIndex(std::string_view SkinSection, std::string_view Mask) const {
@@ -102,13 +103,13 @@ int TacSkinRecords::GetMaskIndex(std::string_view SkinSection, std::string_view 
 
 int TacSkinRecords::GetTextureIndex(int SkinIndex, std::string_view SkinSection, std::string_view PropName) const {
   if (ma.empty()) return -1;
-  return FindWithParents(*this, ma, SkinIndex, SkinSection, PropName, IsTexture, EveryRecord(ma));
+  return FindWithParents(*this, ma, SkinIndex, SkinSection, PropName, IsTexture, EveryRecord);
 }
 
 int TacSkinRecords::GetPatternIndex(int SkinIndex, std::string_view SkinSection, std::string_view PropName) const {
   if (pa.empty()) return -1;
   return FindWithParents(
-      *this, pa, SkinIndex, SkinSection, PropName, [](const TsPatternData&) { return true; }, EveryRecord(pa));
+      *this, pa, SkinIndex, SkinSection, PropName, [](const TsPatternData&) { return true; }, EveryRecord);
 }
 
 // The same answers as GetMaskIndex and GetTextureIndex for each section.
@@ -120,7 +121,9 @@ void TacSkinRecords::InitMaskIndexes() {
     const int index = static_cast<int>(i);
     // The section's own images are looked up once for all its keys.
     const std::span<const int> own = bySection(g.ClassName);
-    const auto candidates = [&](std::string_view section) { return section == g.ClassName ? own : bySection(section); };
+    const auto candidates = [&](std::string_view section) {
+      return std::optional<std::span<const int>>(section == g.ClassName ? own : bySection(section));
+    };
     const auto find = [&](std::string_view key, auto match) {
       return FindWithParents(*this, ma, index, g.ClassName, key, match, candidates);
     };
