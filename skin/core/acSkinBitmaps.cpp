@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -124,9 +125,14 @@ TBitmap32 DecodeSkinBmp(std::span<const std::uint8_t> data, std::int64_t maxPixe
 
 TBitmap32 DecodeSkinPng(std::span<const std::uint8_t> data, bool premultiplied, std::int64_t maxPixels) {
   TRasterImage image;
-  TPngReader reader;
-  reader.MaxImageBytes = static_cast<std::size_t>(maxPixels) * 4;
-  reader.LoadFromMemory(data, image);
+  try {
+    TPngReader reader;
+    reader.MaxImageBytes = static_cast<std::size_t>(maxPixels) * 4;
+    reader.LoadFromMemory(data, image);
+  } catch (const std::runtime_error& e) {
+    const std::string what = e.what();
+    throw classlib::EInvalidGraphic(std::wstring(what.begin(), what.end()));
+  }
   if (image.PixelFormat() == TPixelFormat::pf32bit) {
     // Only a picture with its own alpha gets the alpha passes: widened pictures keep their key
     // pixels, which premultiplying would turn black.
