@@ -189,15 +189,36 @@ void DecodeRle(std::span<const std::uint8_t> src, Dib& dib, bool four) {
   }
 }
 
-Dib Decode(std::span<const std::uint8_t> data, std::size_t headerAt, std::size_t bitsAt, bool bitsAtKnown) {
-  std::size_t at = headerAt;
-  const Header h = ReadHeader(data, at);
-  Validate(h);
+// A file's header, colour table and where its pixels begin, all checked.
+struct Layout {
+  Header h;
+  int width = 0;
+  int height = 0;
+  bool topDown = false;
+  std::vector<std::uint32_t> palette;  // 1 << bitCount entries for indexed pictures
+  std::span<const std::uint8_t> pixels;
 
-  Dib dib;
-  dib.Width = static_cast<int>(h.width);
-  dib.Height = static_cast<int>(h.height < 0 ? -h.height : h.height);
-  const bool topDown = h.height < 0;
+  bool Rle() const { return h.compression == kBiRle8 || h.compression == kBiRle4; }
+  // Rows GDI takes as they are stored; 32-bit pixels keep their fourth byte as stored, which
+  // 32-bit pictures with alpha rely on.
+  bool RowsAsStored() const {
+    if (Rle()) return false;
+    if (h.bitCount <= 8 || h.bitCount == 24) return true;
+    return h.bitCount == 32 && (!h.hasMasks || (h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF &&
+                                                (h.masks[3] == 0 || h.masks[3] == 0xFF000000)));
+  }
+  std::size_t SourceStride() const { return Dib::StrideOf(width, h.bitCount); }
+};
+
+Layout ReadLayout(std::span<const std::uint8_t> data, std::size_t headerAt, std::size_t bitsAt, bool bitsAtKnown) {
+  std::size_t at = headerAt;
+  Layout l;
+  l.h = ReadHeader(data, at);
+  const Header& h = l.h;
+  Validate(h);
+  l.width = static_cast<int>(h.width);
+  l.height = static_cast<int>(h.height < 0 ? -h.height : h.height);
+  l.topDown = h.height < 0;
 
   // Colour table: indexed pictures use it; others may carry one for palette devices, skipped.
   const std::size_t entry = h.core ? 3 : 4;
@@ -206,44 +227,67 @@ Dib Decode(std::span<const std::uint8_t> data, std::size_t headerAt, std::size_t
   if (tableCount > kMaxColourTable) Fail(L"the colour table is too large");
   if (data.size() - at < tableCount * entry) Fail(L"the colour table is truncated");
   if (h.bitCount <= 8) {
-    dib.Palette.assign(std::size_t{1} << h.bitCount, 0);
+    l.palette.assign(std::size_t{1} << h.bitCount, 0);
     const std::uint32_t used = std::min<std::uint32_t>(tableCount, 1u << h.bitCount);
     for (std::uint32_t c = 0; c < used; ++c) {
       const std::uint8_t* q = &data[at + c * entry];
-      dib.Palette[c] = static_cast<std::uint32_t>(q[0]) | (static_cast<std::uint32_t>(q[1]) << 8) |
-                       (static_cast<std::uint32_t>(q[2]) << 16);
+      l.palette[c] = static_cast<std::uint32_t>(q[0]) | (static_cast<std::uint32_t>(q[1]) << 8) |
+                     (static_cast<std::uint32_t>(q[2]) << 16);
     }
   }
   at += tableCount * entry;
   if (!bitsAtKnown) bitsAt = at;
   if (bitsAt > data.size()) Fail(L"the pixel offset is past the end");
-  std::span<const std::uint8_t> pixels = data.subspan(bitsAt);
+  l.pixels = data.subspan(bitsAt);
+  if (!l.Rle() && l.pixels.size() / l.SourceStride() < static_cast<std::size_t>(l.height))
+    Fail(L"the pixel data is truncated");
+  return l;
+}
 
-  if (h.compression == kBiRle8 || h.compression == kBiRle4) {
+DibView ViewOfLayout(Layout& l) {
+  DibView v;
+  v.Width = l.width;
+  v.Height = l.height;
+  v.BitCount = l.h.bitCount;
+  v.Palette = std::move(l.palette);
+  v.Bits = l.pixels.data();
+  v.TopDown = l.topDown;
+  return v;
+}
+
+Dib Decode(std::span<const std::uint8_t> data, std::size_t headerAt, std::size_t bitsAt, bool bitsAtKnown) {
+  Layout l = ReadLayout(data, headerAt, bitsAt, bitsAtKnown);
+  const Header& h = l.h;
+  Dib dib;
+  dib.Width = l.width;
+  dib.Height = l.height;
+  std::span<const std::uint8_t> pixels = l.pixels;
+
+  if (l.Rle()) {
     dib.BitCount = h.bitCount;
+    dib.Palette = std::move(l.palette);
     dib.Bits.assign(dib.Stride() * dib.Height, 0);
     if (h.sizeImage != 0 && h.sizeImage < pixels.size()) pixels = pixels.first(h.sizeImage);
     DecodeRle(pixels, dib, h.compression == kBiRle4);
     return dib;
   }
 
-  const std::size_t srcStride = Dib::StrideOf(dib.Width, h.bitCount);
-  if (pixels.size() / srcStride < static_cast<std::size_t>(dib.Height)) Fail(L"the pixel data is truncated");
+  const std::size_t srcStride = l.SourceStride();
+  if (l.RowsAsStored()) {
+    DibView view = ViewOfLayout(l);
+    dib.BitCount = view.BitCount;
+    dib.Palette = std::move(view.Palette);
+    dib.Bits.resize(srcStride * dib.Height);
+    // Dib rows run bottom-up.
+    for (int y = 0; y < dib.Height; ++y)
+      std::memcpy(&dib.Bits[(dib.Height - 1 - y) * srcStride], view.Row(y), srcStride);
+    return dib;
+  }
+  const bool topDown = l.topDown;
   auto srcRow = [&](int bottomUpRow) {
     const int stored = topDown ? dib.Height - 1 - bottomUpRow : bottomUpRow;
     return &pixels[static_cast<std::size_t>(stored) * srcStride];
   };
-
-  const bool standard32 =
-      h.bitCount == 32 && (!h.hasMasks || (h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF &&
-                                           (h.masks[3] == 0 || h.masks[3] == 0xFF000000)));
-  // Plain 32-bit pixels keep their fourth byte as stored: 32-bit pictures with alpha rely on it.
-  if (h.bitCount <= 8 || h.bitCount == 24 || standard32) {
-    dib.BitCount = h.bitCount;
-    dib.Bits.resize(srcStride * dib.Height);
-    for (int y = 0; y < dib.Height; ++y) std::memcpy(&dib.Bits[y * srcStride], srcRow(y), srcStride);
-    return dib;
-  }
 
   // 16-bit pictures become 24-bit; 32-bit ones with other masks become standard 32-bit.
   std::uint32_t masks[4] = {h.masks[0], h.masks[1], h.masks[2], h.masks[3]};
@@ -281,6 +325,24 @@ Dib ReadBmpFile(std::span<const std::uint8_t> file) {
 }
 
 Dib ReadPackedDib(std::span<const std::uint8_t> dib) { return Decode(dib, 0, 0, false); }
+
+std::optional<DibView> ViewBmpFile(std::span<const std::uint8_t> file) {
+  if (file.size() < kFileHeaderSize || file[0] != 'B' || file[1] != 'M') Fail(L"not a BMP file");
+  const std::uint32_t offBits = U32(&file[10]);
+  Layout l = ReadLayout(file, kFileHeaderSize, offBits, offBits != 0);
+  if (!l.RowsAsStored()) return std::nullopt;
+  return ViewOfLayout(l);
+}
+
+DibView ViewOf(const Dib& dib) {
+  DibView v;
+  v.Width = dib.Width;
+  v.Height = dib.Height;
+  v.BitCount = dib.BitCount;
+  v.Palette = dib.Palette;
+  v.Bits = dib.Bits.data();
+  return v;
+}
 
 std::vector<std::uint8_t> WriteBmpFile(const Dib& dib) {
   const bool indexed = dib.BitCount == 1 || dib.BitCount == 4 || dib.BitCount == 8;

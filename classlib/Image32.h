@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "classlib/Types.h"
@@ -77,10 +81,45 @@ struct TImage32View {
   bool SameImage(const TImage32View& other) const { return Bits != nullptr && Bits == other.Bits; }
 };
 
+namespace detail {
+
+// Builds elements given no value by default-initialisation: pixels a decoder is about to write
+// are not zeroed first.
+template <typename T>
+struct TDefaultInitAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = TDefaultInitAllocator<U>;
+  };
+  TDefaultInitAllocator() noexcept = default;
+  template <typename U>
+  TDefaultInitAllocator(const TDefaultInitAllocator<U>&) noexcept {}
+  template <typename U>
+  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+}  // namespace detail
+
 class TBitmap32 {
  public:
   TBitmap32() = default;
   TBitmap32(int width, int height, std::uint32_t fill = 0) { SetSize(width, height, fill); }
+
+  // A bitmap whose pixels hold whatever the memory held: for a decoder that writes every pixel
+  // before anyone reads one.
+  static TBitmap32 Unfilled(int width, int height) {
+    TBitmap32 b;
+    b.width_ = width > 0 && height > 0 ? width : 0;
+    b.height_ = width > 0 && height > 0 ? height : 0;
+    b.pixels_.resize(static_cast<std::size_t>(b.width_) * static_cast<std::size_t>(b.height_));
+    return b;
+  }
 
   void SetSize(int width, int height, std::uint32_t fill = 0) {
     width_ = width > 0 && height > 0 ? width : 0;
@@ -101,7 +140,7 @@ class TBitmap32 {
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<TsColor_> pixels_;
+  std::vector<TsColor_, detail::TDefaultInitAllocator<TsColor_>> pixels_;
 };
 
 }  // namespace classlib

@@ -1,6 +1,7 @@
 // Skin descriptions from hostile sources: any text is read into sections and keys, and every
 // value is taken through the image-value forms and checked against a bitmap size, without
 // reading outside the text or failing.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -23,11 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       skin::TacImageSpec image = skin::ParseImageValue(key.Value);
       const std::string why = skin::FinishImageSpec(image, 200, 100, 7.0);
       if (why.empty() && image.Form != skin::TacImageForm::None) {
-        // An accepted image lies inside the bitmap and its cells are at least one pixel.
+        // An accepted image lies inside the bitmap; its cells (none counting as one) are at
+        // least one pixel wide and, unless it has cells of no height, one pixel high.
         const skin::TRect& r = image.R;
         if (r.Left < 0 || r.Top < 0 || r.Right > 200 || r.Bottom > 100 || r.Left >= r.Right || r.Top >= r.Bottom) std::abort();
-        if (image.ImageCount < 1 || (r.Right - r.Left) / image.ImageCount < 1) std::abort();
-        if (image.MaskType < 0 || (r.Bottom - r.Top) / (image.MaskType + 1) < 1) std::abort();
+        if (image.ImageCount < 0 || (r.Right - r.Left) / std::max(image.ImageCount, 1) < 1) std::abort();
+        if (image.MaskType < -1 || (image.MaskType >= 0 && (r.Bottom - r.Top) / (image.MaskType + 1) < 1)) std::abort();
       }
     }
   }

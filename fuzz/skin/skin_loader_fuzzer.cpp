@@ -37,10 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(validImage(g.BorderIndex) && validImage(g.ImgTL) && validImage(g.TextureNormal));
       Check(g.GradientArray && g.Props[0].GradientArray && g.Props[1].GradientArray);
     }
-    for (const skin::TsMaskData& m : skin->ma) {
+    for (std::size_t i = 0; i < skin->ma.size(); ++i) {
+      const skin::TsMaskData& m = skin->ma[i];
       const skin::TImage32View src = m.Source();
-      Check(m.ImageCount >= 1 && skin::WidthOfImage(m) >= 1 && skin::HeightOfImage(m) >= 1);
+      Check(m.ImageCount >= 0 && (m.ImageCount == 0 || skin::WidthOfImage(m) >= 1));
+      Check(m.MaskType >= -1 && (m.MaskType == -1 || skin::HeightOfImage(m) >= 1));
       Check(m.R.Left >= 0 && m.R.Top >= 0 && m.R.Right <= src.Width && m.R.Bottom <= src.Height);
+      // The border widths of any image, images of no cells or of no height included.
+      const int index = static_cast<int>(i);
+      Check(skin->MaskWidthLeft(index) >= 0 && skin->MaskWidthTop(index) >= 0 && skin->MaskWidthRight(index) >= 0 &&
+            skin->MaskWidthBottom(index) >= 0);
     }
     for (const auto& [name, value] : skin::ConstantEntries(skin->ConstData)) {
       const bool section = (name.starts_with("Index") && !name.starts_with("IndexBG")) || name == "ComboBtnIndex";

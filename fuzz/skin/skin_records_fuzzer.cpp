@@ -91,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto skin = skin::LoadSkinRecords(ini, &Files(), options);
     for (const skin::TsMaskData& m : skin->ma) {
       const skin::TImage32View src = m.Source();
-      if (m.ImageCount < 1 || m.R.Left < 0 || m.R.Top < 0 || m.R.Right > src.Width || m.R.Bottom > src.Height)
+      if (m.ImageCount < 0 || m.MaskType < -1 || m.R.Left < 0 || m.R.Top < 0 || m.R.Right > src.Width ||
+          m.R.Bottom > src.Height)
         std::abort();
     }
     fuzzpaint::PaintAll(*skin);

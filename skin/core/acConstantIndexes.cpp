@@ -102,20 +102,6 @@ std::vector<std::pair<std::string_view, int>> ConstantEntries(const TConstantSki
   };
 }
 
-void TacSkinRecords::InitMaskIndexes() {
-  for (std::size_t i = 0; i < gd.size(); ++i) {
-    if (static_cast<int>(i) == ConstData.IndexGLobalInfo) continue;
-    TsGeneralData& g = gd[i];
-    const int index = static_cast<int>(i);
-    g.BorderIndex = GetMaskIndex(index, g.ClassName, "BORDERSMASK");
-    g.ImgTL = GetMaskIndex(index, g.ClassName, "IMGTOPLEFT");
-    g.ImgTR = GetMaskIndex(index, g.ClassName, "IMGTOPRIGHT");
-    g.ImgBL = GetMaskIndex(index, g.ClassName, "IMGBTMLEFT");
-    g.ImgBR = GetMaskIndex(index, g.ClassName, "IMGBTMRIGHT");
-    g.TextureNormal = GetTextureIndex(index, g.ClassName, "PATTERN");
-  }
-}
-
 void TacSkinRecords::InitConstantIndexes(const TacSkinLoadOptions& Options) {
   TConstantSkinData& c = ConstData;
   const auto mask = [&](int section, std::string_view name, std::string_view key) {

@@ -177,16 +177,23 @@ std::string FinishImageSpec(TacImageSpec& s, int sourceWidth, int sourceHeight, 
                 ") does not lie within the master bitmap of " + Num(sourceWidth) + " x " + Num(sourceHeight));
   const int width = r.Right - r.Left;
   const int height = r.Bottom - r.Top;
-  if (s.ImageCount < 1) return fail("image count " + Num(s.ImageCount) + "; an image needs at least one cell");
-  if (s.ImageCount > width)
-    return fail(Num(s.ImageCount) + " cells do not fit side by side in " + Num(width) + " pixels");
-  if (s.MaskType < 0) return fail("mask type " + Num(s.MaskType) + " is below 0");
+  // An image of no cells counts as one cell (the border widths repair its count); mask type -1
+  // gives cells of no height, whose margins are kept within the rectangle.
+  if (s.ImageCount < 0) return fail("image count " + Num(s.ImageCount) + " is below 0");
+  const int cells = std::max(s.ImageCount, 1);
+  if (cells > width) return fail(Num(cells) + " cells do not fit side by side in " + Num(width) + " pixels");
+  if (s.MaskType < -1) return fail("mask type " + Num(s.MaskType) + " is below -1");
   if (s.MaskType >= height)
     return fail("mask type " + Num(s.MaskType) + " leaves no rows for the cells of a picture " + Num(height) + " high");
 
-  const int cellW = width / s.ImageCount;
-  const int cellH = height / (s.MaskType + 1);
+  const int cellW = width / cells;
+  const int cellH = s.MaskType < 0 ? height : height / (s.MaskType + 1);
+  bool underived = false;  // margins that would be a third of no cells or of no rows
   const auto derive = [&] {
+    if (s.ImageCount == 0 || s.MaskType < 0) {
+      underived = true;
+      return;
+    }
     s.WL = s.WR = width / (s.ImageCount * 3);
     s.WT = s.WB = height / ((s.MaskType + 1) * 3);
   };
@@ -217,6 +224,10 @@ std::string FinishImageSpec(TacImageSpec& s, int sourceWidth, int sourceHeight, 
       }
       break;
   }
+  if (underived)
+    return fail("margins cannot be derived from " +
+                (s.ImageCount == 0 ? std::string("an image count of 0") : std::string("a mask type of -1")) +
+                "; write them in the value");
   if (s.DrawMode < 0 || s.DrawMode >= kFillModeCount)
     return fail("draw mode " + Num(s.DrawMode) + " is not one of the modes 0.." + Num(kFillModeCount - 1));
   constexpr int kMax16 = std::numeric_limits<std::int16_t>::max();

@@ -24,12 +24,13 @@ std::wstring Wide(std::string_view s) {
 }
 
 // Whether a transparent (key) pixel lies in one of the four corner areas of the first cell.
-// Area ends are exclusive and kept below the bitmap's last column and row.
+// Area ends are exclusive and kept below the bitmap's last column and row. An image of no cells
+// is one cell, as its border widths take it; cells of no height have no corners.
 std::int16_t ComputeCornerType(const TsMaskData& md, const TImage32View& src) {
   if (md.ClassName == "BUTTON_HUGE" && md.PropertyName == "BORDERSMASK") return 2;
-  if (src.Empty() || md.ImageCount <= 0 || md.MaskType < 0) return 0;
+  if (src.Empty() || md.ImageCount < 0 || md.MaskType < 0) return 0;
   const TRect& r = md.R;
-  const int cw = (r.Right - r.Left) / md.ImageCount;
+  const int cw = (r.Right - r.Left) / std::max<int>(md.ImageCount, 1);
   const int ch = (r.Bottom - r.Top) / (md.MaskType + 1);
   const auto scan = [&](int x0, int x1, int y0, int y1) {
     x0 = std::max(x0, 0);

@@ -14,8 +14,9 @@ namespace skin {
 inline constexpr std::int64_t kMaxSkinImagePixels = std::int64_t{1} << 24;
 
 TBitmap32 DecodeSkinBmp(std::span<const std::uint8_t> data, std::int64_t maxPixels = kMaxSkinImagePixels);
-// Premultiplied: colours multiplied by alpha (skins of version 7.45 on); otherwise only the
-// fully transparent white pixels become transparent black.
+// A picture with an alpha channel: premultiplied, colours multiplied by alpha (skins of version
+// 7.45 on), otherwise only its fully transparent white pixels become transparent black. A
+// picture without one is widened like a bitmap, its key pixels kept.
 TBitmap32 DecodeSkinPng(std::span<const std::uint8_t> data, bool premultiplied,
                         std::int64_t maxPixels = kMaxSkinImagePixels);
 

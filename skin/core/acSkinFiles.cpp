@@ -77,14 +77,7 @@ std::optional<TacFileBytes> TacFolderSkinFiles::Find(std::string_view name) cons
   return TacFileBytes::Own(ReadWholeFile(path, maxFileSize_));
 }
 
-TacPackedSkinFiles::TacPackedSkinFiles(std::span<const std::uint8_t> packed) {
-  sc_ = std::make_unique<TacSkinConvertor>();
-  sc_->PackedData = std::make_unique<classlib::TMemoryStream>();
-  sc_->PackedData->WriteBuffer(packed.data(), static_cast<std::int64_t>(packed.size()));
-  sc_->PackedData->Seek(0, classlib::soBeginning);
-  ExtractPackedData(sc_);
-  sc_->PackedData.reset();
-}
+TacPackedSkinFiles::TacPackedSkinFiles(std::span<const std::uint8_t> packed) : sc_(UnpackSkin(packed)) {}
 
 TacPackedSkinFiles::TacPackedSkinFiles(std::unique_ptr<TacSkinConvertor> unpacked) : sc_(std::move(unpacked)) {
   if (!sc_) sc_ = std::make_unique<TacSkinConvertor>();

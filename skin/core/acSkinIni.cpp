@@ -26,7 +26,7 @@ int HexDigit(char c) {
 
 const std::string* TacIniSection::Find(std::string_view key) const {
   for (const TacIniKey& k : Keys)
-    if (k.Name == key) return &k.Value;
+    if (SameName(k.Name, key)) return &k.Value;
   return nullptr;
 }
 

@@ -72,6 +72,11 @@ class TacSkinIni {
 bool ParseSkinInteger(std::string_view text, int& value);
 // A real number: optional sign, digits with an optional '.' fraction, optional exponent.
 bool ParseSkinFloat(std::string_view text, double& value);
+// Names compared exactly. Names that differ mostly do so in length or first letter, which are
+// looked at before the rest: the load compares names by the thousand.
+inline bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && (a.empty() || (a.front() == b.front() && a.compare(b) == 0));
+}
 // Code page 1251 text upper-cased (Latin and Cyrillic letters).
 std::string SkinUpperCase(std::string_view text);
 

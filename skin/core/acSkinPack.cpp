@@ -208,36 +208,50 @@ void TacSkinConvertor::Clear() {
   PackedData.reset();
 }
 
+namespace {
+
+// Unpacks a whole container into an empty convertor. Everything is unpacked before the
+// convertor changes: a refused container leaves no half.
+void Unpack(std::span<const std::uint8_t> Packed, TacSkinConvertor& convertor) {
+  struct Unpacked {
+    std::string Name;
+    std::unique_ptr<classlib::TMemoryStream> Stream;
+    std::size_t PackedSize = 0;
+  };
+  std::vector<Unpacked> entries;
+  ParsePacked(Packed, [&](std::string name, std::size_t size) {
+    Unpacked& entry = entries.emplace_back();
+    entry.Name = std::move(name);
+    entry.Stream = std::make_unique<classlib::TMemoryStream>();
+    entry.Stream->SetSize(static_cast<std::int64_t>(size));
+    return TacEntryTarget{entry.Stream->Memory(), &entry.PackedSize};
+  });
+  convertor.ImageCount = static_cast<int>(entries.size()) - 1;
+  for (Unpacked& entry : entries) {
+    if (acSameText(std::string_view(entry.Name), kOptionsFileName)) {
+      convertor.Options = std::move(entry.Stream);  // a second options entry replaces the first
+    } else {
+      const bool isBitmap = HasBmpExtension(entry.Name);
+      convertor.Files.push_back({std::move(entry.Name), isBitmap, std::move(entry.Stream)});
+    }
+  }
+}
+
+}  // namespace
+
 void ExtractPackedData(std::unique_ptr<TacSkinConvertor>& Convertor) {
   ExtractOrFree(Convertor, [&] {
     if (!Convertor || !Convertor->PackedData) throw EacSkinPackError(kNotPackedSkinText);
-    TacSkinConvertor& convertor = *Convertor;
-    classlib::TMemoryStream& packed = *convertor.PackedData;
-    // Everything is unpacked before the convertor changes: a refused container leaves no half.
-    struct Unpacked {
-      std::string Name;
-      std::unique_ptr<classlib::TMemoryStream> Stream;
-      std::size_t PackedSize = 0;
-    };
-    std::vector<Unpacked> entries;
-    ParsePacked({packed.Memory(), static_cast<std::size_t>(packed.Size())}, [&](std::string name, std::size_t size) {
-      Unpacked& entry = entries.emplace_back();
-      entry.Name = std::move(name);
-      entry.Stream = std::make_unique<classlib::TMemoryStream>();
-      entry.Stream->SetSize(static_cast<std::int64_t>(size));
-      return TacEntryTarget{entry.Stream->Memory(), &entry.PackedSize};
-    });
+    classlib::TMemoryStream& packed = *Convertor->PackedData;
+    Unpack({packed.Memory(), static_cast<std::size_t>(packed.Size())}, *Convertor);
     packed.SetPosition(packed.Size());
-    convertor.ImageCount = static_cast<int>(entries.size()) - 1;
-    for (Unpacked& entry : entries) {
-      if (acSameText(std::string_view(entry.Name), kOptionsFileName)) {
-        convertor.Options = std::move(entry.Stream);  // a second options entry replaces the first
-      } else {
-        const bool isBitmap = HasBmpExtension(entry.Name);
-        convertor.Files.push_back({std::move(entry.Name), isBitmap, std::move(entry.Stream)});
-      }
-    }
   });
+}
+
+std::unique_ptr<TacSkinConvertor> UnpackSkin(std::span<const std::uint8_t> Packed) {
+  auto convertor = std::make_unique<TacSkinConvertor>();
+  Unpack(Packed, *convertor);
+  return convertor;
 }
 
 namespace {

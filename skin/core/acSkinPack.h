@@ -76,6 +76,10 @@ class TacSkinConvertor {
 // the fault named for a damaged one.
 void ExtractPackedData(std::unique_ptr<TacSkinConvertor>& Convertor);
 
+// A container held in memory unpacked into a new convertor without PackedData; EacSkinPackError
+// as in ExtractPackedData.
+std::unique_ptr<TacSkinConvertor> UnpackSkin(std::span<const std::uint8_t> Packed);
+
 // Nothing when the file does not exist. Otherwise Convertor (cleared, or new) gets the whole
 // file as PackedData and is unpacked; FreePackedData drops PackedData afterwards.
 void LoadSkinFromFile(const std::filesystem::path& FileName, std::unique_ptr<TacSkinConvertor>& Convertor,

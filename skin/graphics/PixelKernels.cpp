@@ -212,4 +212,45 @@ void MixByWeight(std::uint32_t* out, const std::uint32_t* base, const std::uint3
   MixByWeightPlain(out + i, base + i, top + i, w, count - i);
 }
 
+namespace {
+
+inline std::uint32_t OpaqueOrKey(std::uint32_t bgr) {
+  constexpr std::uint32_t kKey = 0x00FF00FFu;
+  return bgr == kKey ? kKey : (bgr | 0xFF000000u);
+}
+
+inline std::uint32_t Bgr(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16);
+}
+
+}  // namespace
+
+void OpaqueFromBgrPlain(std::uint32_t* dst, const std::uint8_t* src, int count) {
+  for (int i = 0; i < count; ++i) dst[i] = OpaqueOrKey(Bgr(src + 3 * i));
+}
+
+void OpaqueFromBgr(std::uint32_t* dst, const std::uint8_t* src, int count) {
+  int i = 0;
+#if defined(__SSE2__)
+  // Four pixels from two 8-byte loads (bytes 0..7 and 6..13, so two bytes past the four pixels
+  // are read: the loop stops while a fifth pixel follows). Each 64-bit half then holds two
+  // pixels at bytes 0 and 3, which shifts move into 32-bit lanes.
+  const __m128i low24 = _mm_set_epi32(0, 0xFFFFFF, 0, 0xFFFFFF);
+  const __m128i key = _mm_set1_epi32(0x00FF00FF);
+  const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  for (; i + 5 <= count; i += 4) {
+    const std::uint8_t* p = src + 3 * i;
+    const __m128i v = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)),
+                                         _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 6)));
+    const __m128i first = _mm_and_si128(v, low24);
+    const __m128i second = _mm_slli_epi64(_mm_and_si128(_mm_srli_epi64(v, 24), low24), 32);
+    const __m128i bgr = _mm_or_si128(first, second);
+    const __m128i isKey = _mm_cmpeq_epi32(bgr, key);
+    Store(dst + i, _mm_or_si128(bgr, _mm_andnot_si128(isKey, alpha)));
+  }
+#endif
+  OpaqueFromBgrPlain(dst + i, src + 3 * i, count - i);
+}
+
 }  // namespace skin::kernels

@@ -31,4 +31,9 @@ void MixByMaskPlain(std::uint32_t* out, const std::uint32_t* base, const std::ui
 void MixByWeight(std::uint32_t* out, const std::uint32_t* base, const std::uint32_t* top, int w, int count);
 void MixByWeightPlain(std::uint32_t* out, const std::uint32_t* base, const std::uint32_t* top, int w, int count);
 
+// Count pixels of B, G, R bytes (a 24-bit row) widened to opaque 32-bit pixels; the key colour
+// (B 255, G 0, R 255) becomes the key pixel 0x00FF00FF, with alpha 0.
+void OpaqueFromBgr(std::uint32_t* dst, const std::uint8_t* src, int count);
+void OpaqueFromBgrPlain(std::uint32_t* dst, const std::uint8_t* src, int count);
+
 }  // namespace skin::kernels

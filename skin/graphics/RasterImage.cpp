@@ -1,6 +1,7 @@
 #include "skin/graphics/RasterImage.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace skin {
 
@@ -59,6 +60,12 @@ std::uint8_t* TRasterImage::ScanLine(int y) {
 const std::uint8_t* TRasterImage::ScanLine(int y) const {
   if (format_ == TPixelFormat::pf32bit) return reinterpret_cast<const std::uint8_t*>(&bitmap32_.At(0, y));
   return bits_.data() + stride_ * y;
+}
+
+TBitmap32 TRasterImage::TakeBitmap32() {
+  TBitmap32 taken = std::move(bitmap32_);
+  Clear();
+  return taken;
 }
 
 TImage32View TRasterImage::View32() {

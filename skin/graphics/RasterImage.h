@@ -51,6 +51,8 @@ class TRasterImage {
   TImage32View View32();
   TBitmap32& Bitmap32() { return bitmap32_; }
   const TBitmap32& Bitmap32() const { return bitmap32_; }
+  // The 32-bit pixels handed over without a copy; the image is left empty.
+  TBitmap32 TakeBitmap32();
 
   // Always exactly 2^bits entries for a palette format (missing ones black), empty otherwise,
   // so that no pixel value can index outside it.

@@ -18,6 +18,12 @@ void UpdateAlpha(const TImage32View& Bmp) {
     for (int x = 0; x < Bmp.Width; ++x) {
       TsColor_& p = row[x];
       const unsigned a = p.A;
+      // Opaque pixels keep their colours and clear ones become 0 whatever they held.
+      if (a == 255) continue;
+      if (a == 0) {
+        p.U = 0;
+        continue;
+      }
       p.R = static_cast<std::uint8_t>(p.R * a / 255);
       p.G = static_cast<std::uint8_t>(p.G * a / 255);
       p.B = static_cast<std::uint8_t>(p.B * a / 255);

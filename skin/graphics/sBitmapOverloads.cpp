@@ -9,7 +9,7 @@ TImage32View View32(classlib::TBitmap* bmp) {
 
 void Stretch(classlib::TBitmap* src, classlib::TBitmap* dst, int newWidth, int newHeight, TFilterType filter, int) {
   if (src == nullptr || dst == nullptr || newWidth <= 0 || newHeight <= 0) return;
-  if (src->Width() < 2 || src->Height() < 2) throw EStretchError("Source bitmap is too small");
+  if (src->Width() < 2 || src->Height() < 2) throw EStretchError();
   if (newWidth == src->Width() && newHeight == src->Height()) {
     if (src != dst) dst->Assign(src);
     return;

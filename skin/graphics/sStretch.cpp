@@ -247,7 +247,7 @@ void StretchPixels(const std::uint8_t* src, int width, int height, std::ptrdiff_
                    std::uint8_t* dst, int newWidth, int newHeight, std::ptrdiff_t dstStride, TFilterType filter) {
   if (src == nullptr || dst == nullptr || newWidth <= 0 || newHeight <= 0) return;
   if (bytesPerPixel != 3 && bytesPerPixel != 4) return;
-  if (width < 2 || height < 2) throw EStretchError("Source bitmap is too small");
+  if (width < 2 || height < 2) throw EStretchError();
   if (static_cast<std::size_t>(filter) >= kSupport.size()) return;
   const int rowBytes = newWidth * bytesPerPixel;
   std::vector<std::uint8_t> work(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(height));
@@ -268,7 +268,7 @@ void StretchPixels(const std::uint8_t* src, int width, int height, std::ptrdiff_
 
 void Stretch(const TImage32View& src, TBitmap32& dst, int newWidth, int newHeight, TFilterType filter, int) {
   if (newWidth <= 0 || newHeight <= 0) return;
-  if (src.Bits == nullptr || src.Width < 2 || src.Height < 2) throw EStretchError("Source bitmap is too small");
+  if (src.Bits == nullptr || src.Width < 2 || src.Height < 2) throw EStretchError();
   TImage32View d = dst.View();
   if (newWidth == src.Width && newHeight == src.Height) {
     if (d.SameImage(src)) return;

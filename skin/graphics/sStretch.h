@@ -3,19 +3,20 @@
 // vertical pass, each driven by a list of source contributions with 16.16 fixed-point weights.
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
+#include "classlib/Exception.h"
 #include "skin/graphics/Image32.h"
 
 namespace skin {
 
 enum class TFilterType { ftBox, ftTriangle, ftHermite, ftBell, ftSpline, ftLanczos3, ftMitchell };
 
-// Raised for a source narrower or lower than 2 pixels.
-class EStretchError : public std::runtime_error {
+// Raised for a source narrower or lower than 2 pixels; one of the library's exceptions, so that
+// the callers that catch those see it.
+class EStretchError : public classlib::Exception {
  public:
-  using std::runtime_error::runtime_error;
+  EStretchError() : classlib::Exception(L"Source bitmap is too small") {}
 };
 
 // The contributions of one pass: destination index i takes the pairs First[i] .. First[i + 1] - 1 of

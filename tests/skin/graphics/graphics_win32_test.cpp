@@ -156,7 +156,7 @@ TEST(BitmapOverloads, StretchKeepsTheFormatAndMayWorkInPlace) {
   EXPECT_EQ(d.PixelFormat(), classlib::pf24bit);
   EXPECT_EQ(d.Canvas()->Pixels(3, 3) & 0xFFFFFF, 0x0000FF);
   classlib::TBitmap thin(1, 5);
-  EXPECT_THROW(Stretch(&thin, &d, 3, 3, TFilterType::ftBox), EStretchError);
+  EXPECT_THROW(Stretch(&thin, &d, 3, 3, TFilterType::ftBox), classlib::Exception);
 }
 
 }  // namespace

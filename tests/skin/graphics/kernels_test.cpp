@@ -89,5 +89,30 @@ TEST(Kernels, MixByMaskAndWeightMatchPlain) {
   EXPECT_EQ(out[0], 0x11A0B0C0u);
 }
 
+// Widening 24-bit rows: every length up to a few vectors, the key colour and its near misses.
+TEST(Kernels, OpaqueFromBgrMatchesPlainAndKeepsTheKey) {
+  std::mt19937 rng(5);
+  for (int n = 0; n <= 37; ++n) {
+    std::vector<std::uint8_t> src(static_cast<std::size_t>(n) * 3);
+    for (std::size_t i = 0; i < src.size(); i += 3) {
+      const std::uint32_t r = static_cast<std::uint32_t>(rng());
+      const std::uint32_t px = r % 3 == 0 ? 0xFF00FFu : r % 3 == 1 ? 0xFF00FEu : r >> 8;
+      src[i] = static_cast<std::uint8_t>(px);
+      src[i + 1] = static_cast<std::uint8_t>(px >> 8);
+      src[i + 2] = static_cast<std::uint8_t>(px >> 16);
+    }
+    std::vector<std::uint32_t> got(static_cast<std::size_t>(n)), expected(static_cast<std::size_t>(n));
+    OpaqueFromBgr(got.data(), src.data(), n);
+    OpaqueFromBgrPlain(expected.data(), src.data(), n);
+    EXPECT_EQ(got, expected) << n;
+  }
+  const std::uint8_t row[] = {0xFF, 0x00, 0xFF, 0x30, 0x20, 0x10, 0xFE, 0x00, 0xFF};
+  std::uint32_t out[3];
+  OpaqueFromBgrPlain(out, row, 3);
+  EXPECT_EQ(out[0], 0x00FF00FFu);
+  EXPECT_EQ(out[1], 0xFF102030u);
+  EXPECT_EQ(out[2], 0xFFFF00FEu);
+}
+
 }  // namespace
 }  // namespace skin::kernels

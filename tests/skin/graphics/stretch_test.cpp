@@ -17,13 +17,14 @@ constexpr TFilterType kAllFilters[] = {TFilterType::ftBox,     TFilterType::ftTr
                                        TFilterType::ftBell,    TFilterType::ftSpline,   TFilterType::ftLanczos3,
                                        TFilterType::ftMitchell};
 
+// The failure is the library's exception class, which callers catch.
 TEST(Stretch, SourceBelowTwoPixelsRaisesAndChangesNothing) {
   TBitmap32 src(1, 5), dst(3, 3, 0x11111111u);
   try {
     Stretch(src.View(), dst, 4, 4, TFilterType::ftBox);
     FAIL() << "no exception";
-  } catch (const EStretchError& e) {
-    EXPECT_STREQ(e.what(), "Source bitmap is too small");
+  } catch (const classlib::Exception& e) {
+    EXPECT_EQ(e.Message(), L"Source bitmap is too small");
   }
   EXPECT_EQ(dst.Width(), 3);
   EXPECT_EQ(U(dst, 0, 0), 0x11111111u);
@@ -168,8 +169,8 @@ TEST(StretchPixels, TwentyFourBitRows) {
   std::uint8_t dst[4 * 4 * 3] = {};
   StretchPixels(src, 2, 2, 6, 3, dst, 4, 4, 12, TFilterType::ftBox);
   EXPECT_EQ(dst[0], 1);
-  EXPECT_EQ(dst[3 * 2 + 2], 6);             // (2, 0) is source (1, 0)
-  EXPECT_EQ(dst[3 * 12 + 3 * 3 + 1], 11);   // (3, 3) is source (1, 1)
+  EXPECT_EQ(dst[3 * 2 + 2], 6);            // (2, 0) is source (1, 0)
+  EXPECT_EQ(dst[3 * 12 + 3 * 3 + 1], 11);  // (3, 3) is source (1, 1)
 }
 
 }  // namespace
@@ -181,10 +182,13 @@ namespace {
 // The two passes written straight from their definition: per destination sample, the contributions'
 // bytes times their weights summed in 32 bits, then below 0 -> 0, from 0xFF0001 on -> 255, else >> 16.
 std::vector<std::uint8_t> ReferenceStretch(const TBitmap32& src, int newW, int newH, TFilterType f) {
-  const auto toByte = [](std::int32_t s) { return static_cast<std::uint8_t>(s < 0 ? 0 : (s >= 0xFF0001 ? 255 : s >> 16)); };
+  const auto toByte = [](std::int32_t s) {
+    return static_cast<std::uint8_t>(s < 0 ? 0 : (s >= 0xFF0001 ? 255 : s >> 16));
+  };
   const int w = src.Width(), h = src.Height();
   const TContributions ch = BuildContributions(w, newW, f), cv = BuildContributions(h, newH, f);
-  std::vector<std::uint8_t> work(static_cast<std::size_t>(newW) * h * 4), out(static_cast<std::size_t>(newW) * newH * 4);
+  std::vector<std::uint8_t> work(static_cast<std::size_t>(newW) * h * 4),
+      out(static_cast<std::size_t>(newW) * newH * 4);
   for (int y = 0; y < h; ++y)
     for (int i = 0; i < newW; ++i)
       for (int c = 0; c < 4; ++c) {

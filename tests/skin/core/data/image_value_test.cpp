@@ -101,6 +101,21 @@ TEST(ImageValue, OldForms) {
   EXPECT_EQ(std::make_tuple(s.ImageCount, s.MaskType, s.DrawMode, s.WL), std::make_tuple(1, 0, 1, 4));
 }
 
+// No cells and cells of no height are images too: the border widths and cell sizes answer for
+// them. Margins within the whole rectangle fit.
+TEST(ImageValue, NoCellsAndCellsOfNoHeight) {
+  TacImageSpec s = Finished("@0095@0118@0137@0132@0@0", 200, 200);
+  ASSERT_FALSE(s.Malformed()) << s.Error;
+  EXPECT_EQ(std::make_tuple(s.ImageCount, s.MaskType), std::make_tuple(0, 0));
+  s = Finished("!B.PNG!0!-1!0!90!3!4!60!2", 90, 60);
+  ASSERT_FALSE(s.Malformed()) << s.Error;
+  EXPECT_EQ(std::make_tuple(s.ImageCount, s.MaskType, s.WL, s.WT, s.WR, s.WB), std::make_tuple(0, -1, 90, 3, 4, 60));
+  // Margins from a border width need no cell size.
+  s = Finished("^0000^0000^0030^0030^0000^0000^0000^0000^0^1^0^4", 100, 100);
+  ASSERT_FALSE(s.Malformed()) << s.Error;
+  EXPECT_EQ(std::make_tuple(s.ImageCount, s.WL, s.WB), std::make_tuple(0, 4, 4));
+}
+
 TEST(ImageValue, MalformedValuesCarryTheirReason) {
   struct Case {
     const char* value;
@@ -110,10 +125,14 @@ TEST(ImageValue, MalformedValuesCarryTheirReason) {
   const Case cases[] = {
       {"@00x5@0118@0137@0132@3@0", 200, 200, "left at column 2"},
       {"@0095@0118@0137@0132@3", 200, 200, "mask type at column 24 is missing"},
-      {"@0095@0118@0137@0132@0@0", 200, 200, "image count 0"},
-      {"!B.BMP!0!0", 90, 60, "image count 0"},
-      {"!B.BMP!x!0", 90, 60, "image count 0"},
-      {"!B.BMP!3!-1", 90, 60, "mask type -1 is below 0"},
+      {"!B.BMP!0!0", 90, 60, "cannot be derived from an image count of 0"},
+      {"!B.BMP!x!0", 90, 60, "cannot be derived from an image count of 0"},
+      {"!B.BMP!3!-1", 90, 60, "cannot be derived from a mask type of -1"},
+      {"^0000^0000^0030^0030^0000^0000^0000^0000^0^0^0^0", 100, 100, "an image count of 0"},
+      {"!B.BMP!-1!0!0!1!1!1!1", 90, 60, "image count -1 is below 0"},
+      {"!B.BMP!3!-2!0!1!1!1!1", 90, 60, "mask type -2 is below -1"},
+      {"!B.BMP!0!-1!0!91!1!1!1", 90, 60, "side margins 91"},
+      {"!B.BMP!3!-1!0!1!61!1!1", 90, 60, "top and bottom margins 61"},
       {"!B.BMP!3!60", 90, 60, "leaves no rows"},
       {"!B.BMP!3!1!-2", 90, 60, "image type -2"},
       {"!B.BMP!3!1!0!1!1!1!1!15", 90, 60, "draw mode 15"},

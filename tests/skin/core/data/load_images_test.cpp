@@ -119,6 +119,32 @@ TEST(LoadImages, PngImagesArePremultipliedFromVersion745) {
   }
 }
 
+// Only pictures with an alpha channel of their own get the alpha passes: the key pixels of RGB
+// and indexed pictures stay key pixels at every version instead of turning black.
+TEST(LoadImages, PngImagesWithoutAlphaKeepTheirKeyPixels) {
+  const png_test::Bytes plte = png_test::Chunk("PLTE", {255, 0, 255, 10, 20, 30});
+  const std::pair<png_test::Picture, png_test::Bytes> files[] = {
+      {{3, 1, 8, 2, {255, 0, 255, 10, 20, 30, 255, 0, 255}}, {}},
+      {{3, 1, 8, 3, {0, 1, 0}}, plte},
+      {{3, 1, 2, 3, {0, 1, 0}}, plte},
+      {{3, 1, 1, 3, {0, 1, 0}}, plte},
+  };
+  for (const char* version : {"7.44", "7.45", "7.56"})
+    for (const auto& [picture, chunks] : files) {
+      const std::string what = std::string(version) + ", colour type " + std::to_string(picture.colorType) +
+                               ", depth " + std::to_string(picture.depth);
+      MemorySkin s;
+      s.Text(std::string("[GLOBALINFO]\nVERSION=") + version + "\n[BUTTON]\nGLYPHMASK=!G.PNG!1!0!4\n")
+          .File("G.PNG", png_test::MakePng(picture, false, chunks));
+      const auto skin = s.Load();
+      const TsMaskData* img = Image(*skin, "BUTTON", "GLYPHMASK");
+      ASSERT_TRUE(img && img->Bmp) << what;
+      EXPECT_EQ(img->Bmp->At(0, 0).U, kKeyPixel) << what;
+      EXPECT_EQ(img->Bmp->At(1, 0).U, 0xFF0A141Eu) << what;
+      EXPECT_EQ(img->Bmp->At(2, 0).U, kKeyPixel) << what;
+    }
+}
+
 TEST(LoadImages, MasterBitmapKeyIsNoImageButOtherGlobalKeysAre) {
   MemorySkin s;
   s.Text("[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\nBOXCHECKED=@0000@0000@0030@0010@3@0\n").File("MASTER.BMP", Master());
@@ -173,16 +199,65 @@ TEST(LoadImages, CornerTypeFindsKeyPixelsInAnyCorner) {
   EXPECT_EQ(cornerType(-1, -1, "BUTTON_HUGE"), 2);
 }
 
+// Images of no cells and cells of no height load; nothing later divides by their counts.
+TEST(LoadImages, ImagesOfNoCellsOrNoHeightLoadAndAnswerLookups) {
+  TBitmap32 own = test::Filled(40, 20, kRed);
+  own.At(1, 1).U = 0xFFFF00FF;  // in the top-left corner of the one cell
+  MemorySkin s;
+  s.Text(
+       "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
+       "BOXCHECKED=@0000@0000@0030@0010@0@0\n"
+       "[BUTTON]\n"
+       "BORDERSMASK=!OWN.BMP!0!0!0!4!4!4!4\n"
+       "GLYPHMASK=!OWN.BMP!2!-1!2!0!0!0!0\n"
+       "[PANEL]\nBORDERSMASK=!OWN.BMP!3!-1!0!2!5!2!5\n"
+       "[BUTTON2]\nPARENTCLASS=BUTTON\n")
+      .File("MASTER.BMP", Master())
+      .File("OWN.BMP", test::EncodeBmp(own, 24));
+  auto skin = s.Load();
+  EXPECT_TRUE(skin->Notices.empty());
+  ASSERT_EQ(skin->ma.size(), 4u);
+  const int glyph = skin->GetMaskIndex("GLOBALINFO", "BOXCHECKED");
+  const int border = skin->GetMaskIndex("BUTTON", "BORDERSMASK");
+  const int flat = skin->GetMaskIndex("BUTTON", "GLYPHMASK");
+  const int panel = skin->GetMaskIndex("PANEL", "BORDERSMASK");
+  ASSERT_TRUE(glyph >= 0 && border >= 0 && flat >= 0 && panel >= 0);
+  const TsMaskData& b = skin->ma[static_cast<std::size_t>(border)];
+  EXPECT_EQ(b.CornerType, 1);                                          // the whole width is the one cell
+  EXPECT_EQ(skin->ma[static_cast<std::size_t>(panel)].CornerType, 0);  // cells without rows
+
+  // Cell sizes: no cells have no width until the border widths count them as one.
+  const auto cell = [&](int i) {
+    const TsMaskData& m = skin->ma[static_cast<std::size_t>(i)];
+    return std::make_pair(WidthOfImage(m), HeightOfImage(m));
+  };
+  EXPECT_EQ(cell(glyph), std::make_pair(0, 10));
+  EXPECT_EQ(cell(flat), std::make_pair(20, 0));
+  EXPECT_EQ(cell(panel), std::make_pair(13, 0));
+  EXPECT_EQ(skin->MaskWidthLeft(glyph), 30);
+  EXPECT_EQ(skin->ma[static_cast<std::size_t>(glyph)].ImageCount, 1);
+  EXPECT_EQ(cell(glyph), std::make_pair(30, 10));
+  EXPECT_EQ(std::make_tuple(skin->MaskWidthTop(flat), skin->MaskWidthRight(flat), skin->MaskWidthBottom(flat)),
+            std::make_tuple(0, 20, 0));
+  EXPECT_EQ(std::make_tuple(skin->MaskWidthTop(panel), skin->MaskWidthBottom(panel)), std::make_tuple(5, 5));
+
+  // The section indexes find them, through a parent too.
+  const TsGeneralData* child = test::Section(*skin, "BUTTON2");
+  ASSERT_TRUE(child);
+  EXPECT_EQ(child->BorderIndex, border);
+  EXPECT_EQ(test::Section(*skin, "PANEL")->BorderIndex, panel);
+}
+
 // Malformed values of image keys: no record, a notice naming the section, key and reason, and
 // the rest of the skin loads.
 TEST(LoadImages, MalformedImageValuesAreRefusedWithAReason) {
   MemorySkin s;
   s.Text(
        "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n"
-       "BOXCHECKED=@0000@0000@0030@0010@0@0\n"    // no cells
+       "BOXCHECKED=@0000@0000@0030@0005@1@9\n"    // more bands than rows
        "BOXUNCHECKED=@0000@0000@0030@0010@3@0\n"  // fine
        "[BUTTON]\n"
-       "BORDERSMASK=!OWN.BMP!3!-1\n"                                    // mask type below 0
+       "BORDERSMASK=!OWN.BMP!3!-1\n"                                    // a third of no height
        "GLYPHMASK=!OWN.BMP!3!99\n"                                      // more bands than rows
        "PATTERN=~0000~0000~0010~0010~77~0\n"                            // no such fill mode
        "HOTPATTERN=^0090^0000^0110^0010^0000^0000^0000^0000^1^0^0^0\n"  // beyond the master
@@ -194,8 +269,8 @@ TEST(LoadImages, MalformedImageValuesAreRefusedWithAReason) {
   EXPECT_EQ(skin->ma[0].PropertyName, "BOXUNCHECKED");
   ASSERT_EQ(skin->Notices.size(), 6u);
   const std::pair<const char*, const char*> expected[] = {
-      {"BOXCHECKED", "image count 0"}, {"BORDERSMASK", "mask type -1"},       {"GLYPHMASK", "mask type 99"},
-      {"PATTERN", "draw mode 77"},     {"HOTPATTERN", "does not lie within"}, {"IMGTOPLEFT", "not a number"}};
+      {"BOXCHECKED", "mask type 9"}, {"BORDERSMASK", "mask type of -1"},    {"GLYPHMASK", "mask type 99"},
+      {"PATTERN", "draw mode 77"},   {"HOTPATTERN", "does not lie within"}, {"IMGTOPLEFT", "not a number"}};
   for (std::size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(skin->Notices[i].Key, expected[i].first);
     EXPECT_NE(skin->Notices[i].Text.find(expected[i].second), std::string::npos) << skin->Notices[i].Text;
