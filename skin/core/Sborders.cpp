@@ -11,25 +11,6 @@ namespace {
 
 using i64 = long long;
 
-int FitFirst(int first, int second, int size, bool wantSecond) {
-  first = std::max(first, 0), second = std::max(second, 0);
-  if (size < first + second) {
-    const int excess = (first + second - size) / 2;
-    first = std::max(first - excess, 0);
-    second = std::max(second - excess - (size % 2 != 0 ? 1 : 0), 0);
-  }
-  return wantSecond ? second : first;
-}
-
-// Whole tiles from Start while before End - Tile, then one shorter piece up to End.
-template <class Place>
-void Tiles(int start, int end, int tile, Place&& place) {
-  if (tile <= 0) return;
-  int p = start;
-  for (; p < end - tile; p += tile) place(p, tile);
-  if (p < end) place(p, end - p);
-}
-
 }  // namespace
 
 void CopyMask(int dstX1, int dstY1, int dstX2, int dstY2, int srcX1, int srcY1, int srcX2, int srcY2,
@@ -75,8 +56,9 @@ void CopyMask(int dstX1, int dstY1, int dstX2, int dstY2, int srcX1, int srcY1, 
 void PaintRgnBorder(const TImage32View& bmp, TAOR* runs, bool filling, const TsMaskData& md, int state) {
   if (bmp.Width < 2 || bmp.Height < 2 || md.Manager == nullptr || md.MaskType < 0) return;
   const int W = bmp.Width, H = bmp.Height;
-  const int wl = FitFirst(md.WL, md.WR, W, false), wr = FitFirst(md.WL, md.WR, W, true);
-  const int wt = FitFirst(md.WT, md.WB, H, false), wb = FitFirst(md.WT, md.WB, H, true);
+  int wl = md.WL, wr = md.WR, wt = md.WT, wb = md.WB;
+  FitMargins(wl, wr, W);
+  FitMargins(wt, wb, H);
   // An image that declares no cells is one cell over its own bitmap.
   int imageCount = md.ImageCount;
   TRect r = md.R;
@@ -104,9 +86,9 @@ void PaintRgnBorder(const TImage32View& bmp, TAOR* runs, bool filling, const TsM
       StretchBltMask(bmp, dl, dt, dr - dl, db - dt, src, sx, sy, tw, th, maskOffset, centre);
       return;
     }
-    Tiles(dt, db, th, [&](int y, int rh) {
-      Tiles(dl, dr, tw,
-            [&](int x, int rw) { copy(x, y, x + rw - 1, y + rh - 1, sx, sy, sx + rw - 1, sy + rh - 1, false); });
+    TileRun(dt, db, th, [&](int y, int rh) {
+      TileRun(dl, dr, tw,
+              [&](int x, int rw) { copy(x, y, x + rw - 1, y + rh - 1, sx, sy, sx + rw - 1, sy + rh - 1, false); });
     });
   };
   copy(0, 0, wl - 1, wt - 1, x0, y0, x0 + wl - 1, y0 + wt - 1, true);

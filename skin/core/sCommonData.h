@@ -150,8 +150,15 @@ void PaintItem(TsCommonData* Data, const TCacheInfo& CI, bool Filling, int State
 // A container's section over its parent's background, asked of Parent.
 void PaintSkinControl(TsCommonData* Data, classlib::TControl* Parent, bool Filling, int State, const TRect& R,
                       TPoint pP, classlib::TBitmap* ItemBmp, bool UpdateCorners);
-// The key pixels of the border image's corners in the cache take the parent's background.
+// Corners of a control's cache.
+enum class TsCorner : std::uint8_t { scLeftTop, scLeftBottom, scRightTop, scRightBottom };
+using TsCorners = TacSet<TsCorner>;
+inline constexpr TsCorners kAllCorners{TsCorner::scLeftTop, TsCorner::scLeftBottom, TsCorner::scRightTop,
+                                       TsCorner::scRightBottom};
+// The key pixels of the border image's corners in the cache take the parent's background: from
+// the parent control, or the parent window; the set form asks the parent control only.
 void UpdateCorners(TsCommonData* Data, int State);
+void UpdateCorners(TsCommonData* Data, int State, TsCorners Corners);
 // The border into the cache at R, the BorderWidth band of R copied to DC; the area inside.
 TRect PaintBorderFast(HDC DC, const TRect& R, int BorderWidth, TsCommonData* Data, int State);
 

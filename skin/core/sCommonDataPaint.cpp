@@ -23,12 +23,13 @@ TCacheInfo Moved(TCacheInfo ci, TPoint p) {
 }
 
 // The parent's background of the owner, asked without drawing.
-TacBGInfo ParentBackground(TsCommonData* data) {
+TacBGInfo ParentBackground(TsCommonData* data, bool parentWindowToo) {
   TacBGInfo bg;
   classlib::TControl* owner = data->OwnerControl();
   if (owner != nullptr && owner->Parent() != nullptr) {
     GetBGInfo(bg, owner->Parent(), false);
-  } else if (auto* win = dynamic_cast<classlib::TWinControl*>(owner); win != nullptr && win->HandleAllocated()) {
+  } else if (auto* win = dynamic_cast<classlib::TWinControl*>(owner);
+             parentWindowToo && win != nullptr && win->HandleAllocated()) {
     GetBGInfo(bg, GetParent(win->Handle()), false);
   } else {
     bg.BgType = TacBGType::btFill;
@@ -38,6 +39,9 @@ TacBGInfo ParentBackground(TsCommonData* data) {
 }
 
 }  // namespace
+
+// The corner repair of both UpdateCorners forms.
+static void RepairCorners(TsCommonData* Data, int State, TsCorners Corners, bool ParentWindowToo);
 
 void PaintItemBG(TsCommonData* Data, const TCacheInfo& CI, int State, const TRect& R, TPoint pP,
                  classlib::TBitmap* ItemBmp) {
@@ -74,7 +78,14 @@ void PaintSkinControl(TsCommonData* Data, classlib::TControl* Parent, bool, int 
   PaintCornerImages(g, records, State, R, bmp);
 }
 
-void UpdateCorners(TsCommonData* Data, int State) {
+void UpdateCorners(TsCommonData* Data, int State) { RepairCorners(Data, State, kAllCorners, true); }
+
+void UpdateCorners(TsCommonData* Data, int State, TsCorners Corners) {
+  if (Data != nullptr && Data->OwnerControl() != nullptr && Data->OwnerControl()->Parent() != nullptr)
+    RepairCorners(Data, State, Corners, false);
+}
+
+void RepairCorners(TsCommonData* Data, int State, TsCorners Corners, bool ParentWindowToo) {
   TsSkinManager* sm = Data != nullptr ? Data->GetSkinManager() : nullptr;
   classlib::TControl* owner = Data != nullptr ? Data->OwnerControl() : nullptr;
   if (sm == nullptr || owner == nullptr || !sm->IsValidImgIndex(Data->BorderIndex)) return;
@@ -88,7 +99,7 @@ void UpdateCorners(TsCommonData* Data, int State) {
   int count = md.ImageCount, maskType = md.MaskType;
   if (md.Bmp && count == 0) r = {0, 0, src.Width, src.Height}, count = 3, maskType = 1;
   if (count < 1 || maskType < 0) return;
-  TacBGInfo bg = ParentBackground(Data);
+  TacBGInfo bg = ParentBackground(Data, ParentWindowToo);
   const bool cached = bg.BgType == TacBGType::btCache && bg.Bmp != nullptr;
   if (cached) bg.Offset = {bg.Offset.X + owner->Left(), bg.Offset.Y + owner->Top()};
   const TImage32View parent = cached ? View32(bg.Bmp) : TImage32View{};
@@ -114,10 +125,10 @@ void UpdateCorners(TsCommonData* Data, int State) {
         }
       }
   };
-  corner(0, 0, md.WL, md.WT, 0, 0);
-  corner(0, h - md.WB, md.WL, md.WB, 0, H - md.WB);
-  corner(w - md.WR, h - md.WB, md.WR, md.WB, W - md.WR, H - md.WB);
-  corner(w - md.WR, 0, md.WR, md.WT, W - md.WR, 0);
+  if (Corners.Contains(TsCorner::scLeftTop)) corner(0, 0, md.WL, md.WT, 0, 0);
+  if (Corners.Contains(TsCorner::scLeftBottom)) corner(0, h - md.WB, md.WL, md.WB, 0, H - md.WB);
+  if (Corners.Contains(TsCorner::scRightBottom)) corner(w - md.WR, h - md.WB, md.WR, md.WB, W - md.WR, H - md.WB);
+  if (Corners.Contains(TsCorner::scRightTop)) corner(w - md.WR, 0, md.WR, md.WT, W - md.WR, 0);
 }
 
 TRect PaintBorderFast(HDC DC, const TRect& R, int BorderWidth, TsCommonData* Data, int State) {

@@ -11,6 +11,7 @@
 #include "skin/core/sSkinRect.h"
 #include "skin/core/sSkinRegions.h"
 #include "skin/graphics/sBitmapOverloads.h"
+#include "skin/graphics/sBlend32.h"
 #include "skin/graphics/sGraphUtilsWin32.h"
 
 namespace skin {
@@ -269,6 +270,65 @@ void acDrawCheck(const TRect& r, int state, bool enabled, classlib::TBitmap* bmp
   if (state == classlib::cbGrayed) flags |= DFCS_CHECKED | DFCS_BUTTON3STATE;
   if (!enabled) flags |= DFCS_INACTIVE;
   DrawFrameControl(dc, &cell, DFC_BUTTON, flags);
+}
+
+namespace {
+
+std::unique_ptr<classlib::TBitmap> Copy32(classlib::TBitmap* glyph) {
+  auto copy = std::make_unique<classlib::TBitmap>();
+  copy->Assign(glyph);
+  copy->SetPixelFormat(classlib::pf32bit);
+  return copy;
+}
+
+TColor CanvasPixel(classlib::TBitmap* bmp, int x, int y) {
+  return static_cast<TColor>(GetPixel(bmp->Canvas()->Handle(), x, y));
+}
+
+}  // namespace
+
+void DrawGlyphEx(classlib::TBitmap* glyph, classlib::TBitmap* dst, const TRect& r, int numGlyphs, bool enabled,
+                 TsDisabledGlyphKind disabledKind, int state, int blend, int down) {
+  const TImage32View out = View32(dst);
+  if (glyph == nullptr || glyph->Empty() || out.Empty() || numGlyphs < 1) return;
+  auto g = Copy32(glyph);
+  const int h = g->Height();
+  const TRect whole{0, 0, std::max(r.Right - r.Left, 0), std::max(r.Bottom - r.Top, 0)};
+  if (numGlyphs == 1) {
+    auto g1 = Copy32(g.get());
+    TsColor trans;
+    trans.C = CanvasPixel(g1.get(), 0, h - 1);
+    if (enabled) {
+      if (state == 0 && blend > 0)
+        BlendTransRectangle(out, r.Left, r.Top, View32(g1.get()), whole, blend / 100.0, clFuchsia);
+      else
+        CopyTransBitmaps(out, View32(g1.get()), r.Left, r.Top, trans);
+      return;
+    }
+    if (disabledKind.Contains(TsDisabledGlyphKindValue::dgGrayed)) {
+      GrayScale(View32(g1.get()));
+      trans.C = CanvasPixel(g1.get(), 0, h - 1);
+    }
+    if (disabledKind.Contains(TsDisabledGlyphKindValue::dgBlended))
+      BlendTransRectangle(out, r.Left, r.Top, View32(g1.get()), whole, 0.5, trans.C);
+    else
+      CopyTransBitmaps(out, View32(g1.get()), r.Left, r.Top, trans);
+    return;
+  }
+  const bool oldOrder = glyph->PixelFormat() == classlib::pf4bit || acOldGlyphsOrder;
+  int n = 0;
+  if (enabled && state == 1)
+    n = oldOrder ? 0 : 1;
+  else if (enabled && state == 2)
+    n = down + 2 < numGlyphs ? down + 2 : (oldOrder ? 0 : std::min(1, numGlyphs - 1));
+  const int cw = g->Width() / numGlyphs;
+  const TRect cell{n * cw, 0, (n + 1) * cw - 1, h - 1};
+  if (enabled)
+    CopyTransRectA(out, View32(g.get()), r.Left, r.Top, cell, CanvasPixel(g.get(), n * cw, h - 1));
+  else if (state == 0 && blend > 0)
+    BlendTransRectangle(out, r.Left, r.Top, View32(g.get()), cell, blend / 100.0, clFuchsia);
+  else
+    CopyTransRectA(out, View32(g.get()), r.Left, r.Top, cell, CanvasPixel(g.get(), 0, h - 1));
 }
 
 }  // namespace skin

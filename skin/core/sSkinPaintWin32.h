@@ -76,6 +76,11 @@ int CheckHeight(TsSkinManager* sm);
 // the system's check box over the parent's background.
 void acDrawCheck(const TRect& r, int state, bool enabled, classlib::TBitmap* bmp, const TCacheInfo& ci,
                  TsSkinManager* sm);
+// The cell of a classic button glyph (NumGlyphs cells side by side, the bottom-left pixel's colour
+// transparent) for State (0 normal, 1 hot, 2 pressed; Down: held) at R's top-left corner of Dst;
+// Blend percent of transparency; the disabled look by DisabledKind.
+void DrawGlyphEx(classlib::TBitmap* glyph, classlib::TBitmap* dst, const TRect& r, int numGlyphs, bool enabled,
+                 TsDisabledGlyphKind disabledKind, int state, int blend, int down);
 // Runs subtracted from a region.
 void CutRuns(HRGN rgn, const TAOR& runs);
 

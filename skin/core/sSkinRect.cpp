@@ -18,28 +18,7 @@ using i64 = long long;
 bool IsKey(const TsColor_& p) { return p.U == kKeyPixel; }
 int HeightOfRect(const TRect& r) { return r.Bottom - r.Top; }
 
-// Two opposite margins fitted to a side of Size pixels: the excess taken from both evenly, the odd
-// pixel from the second.
-void FitMargins(int& first, int& second, int size) {
-  first = std::max(first, 0);
-  second = std::max(second, 0);
-  if (size >= first + second) return;
-  const int excess = (first + second - size) / 2;
-  first = std::max(first - excess, 0);
-  second = std::max(second - excess - (size % 2 != 0 ? 1 : 0), 0);
-}
-
 int ClampState(int state, int imageCount) { return std::clamp(state, 0, std::max(imageCount - 1, 0)); }
-
-// Whole tiles of length Tile from Start while they end before End, then the rest as one shorter
-// piece. A tile length of 0 places no whole tiles.
-template <class Place>
-void TileRun(int start, int end, int tile, Place&& place) {
-  int p = start;
-  if (tile > 0)
-    for (; p < end - tile; p += tile) place(p, tile);
-  if (p < end) place(p, end - p);
-}
 
 // The blend of one masked pixel: dst = ((dst - src) * m + src * 256) >> 8 per channel, alpha kept.
 void BlendThroughMask(TsColor_& d, const TsColor_& s, const TsColor_& m) {
@@ -103,6 +82,15 @@ void CopyMaster(TRect dstRect, TRect srcRect, const TImage32View& bmp, const TCa
 }
 
 }  // namespace
+
+void FitMargins(int& first, int& second, int size) {
+  first = std::max(first, 0);
+  second = std::max(second, 0);
+  if (size >= first + second) return;
+  const int excess = (first + second - size) / 2;
+  first = std::max(first - excess, 0);
+  second = std::max(second - excess - (size % 2 != 0 ? 1 : 0), 0);
+}
 
 void CopyMasterRect(TRect dstRect, TRect srcRect, const TImage32View& bmp, const TCacheInfo32& ci,
                     const TsMaskData& md) {

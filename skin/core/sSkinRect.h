@@ -13,6 +13,20 @@
 
 namespace skin {
 
+// Two opposite margins fitted to a side of Size pixels: the excess taken from both evenly, the odd
+// pixel from the second; negative results become 0.
+void FitMargins(int& first, int& second, int size);
+
+// Whole tiles of length Tile from Start while they end before End, then the rest as one shorter
+// piece: Place(position, length). A tile length of 0 places no whole tiles.
+template <class Place>
+void TileRun(int start, int end, int tile, Place&& place) {
+  int p = start;
+  if (tile > 0)
+    for (; p < end - tile; p += tile) place(p, tile);
+  if (p < end) place(p, end - p);
+}
+
 // The cache description of a missing parent background: not ready, no fill colour.
 inline const TCacheInfo32 kEmptyCI32{};
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/core/sSkinRect.h"
 #include "skin/graphics/sAlphaGraph.h"
 #include "skin/graphics/sBlockCopy.h"
 
@@ -73,13 +74,6 @@ void PaintControlByTemplate(const TImage32View& dst, const TImage32View& src, co
   auto stretch = [&](int x, int y, int w, int h, int sx, int sy, int sw, int sh) {
     if (w > 0 && h > 0 && sw > 0 && sh > 0) StretchBlt32(dst, {x, y, x + w, y + h}, src, {sx, sy, sx + sw, sy + sh});
   };
-  // Whole tiles from Start while before End - Tile, then one shorter piece up to End.
-  auto tiles = [&](int start, int end, int tile, auto&& place) {
-    if (tile <= 0) return;
-    int p = start;
-    for (; p < end - tile; p += tile) place(p, tile);
-    if (p < end) place(p, end - p);
-  };
   // Corners.
   blt(d.Left, d.Top, b.Left, et, s.Left, s.Top);
   if (et != b.Top) blt(d.Left, d.Top + et, el, b.Top - et, s.Left, s.Top + et);
@@ -96,29 +90,29 @@ void PaintControlByTemplate(const TImage32View& dst, const TImage32View& src, co
   // Sides.
   if (cy > 0) {
     if (sideModes.Left == 0)
-      tiles(d.Top + b.Top, d.Bottom - b.Bottom, cy,
-            [&](int y, int n) { blt(d.Left, y, el, n, s.Left, s.Top + b.Top); });
+      TileRun(d.Top + b.Top, d.Bottom - b.Bottom, cy,
+              [&](int y, int n) { blt(d.Left, y, el, n, s.Left, s.Top + b.Top); });
     else if (sideModes.Left == 1)
       stretch(d.Left, d.Top + b.Top, el, dh, s.Left, s.Top + b.Top, el, sh);
   }
   if (cx > 0) {
     if (sideModes.Top == 0)
-      tiles(d.Left + b.Left, d.Right - b.Right, cx,
-            [&](int x, int n) { blt(x, d.Top, n, et, s.Left + b.Left, s.Top); });
+      TileRun(d.Left + b.Left, d.Right - b.Right, cx,
+              [&](int x, int n) { blt(x, d.Top, n, et, s.Left + b.Left, s.Top); });
     else if (sideModes.Top == 1)
       stretch(d.Left + b.Left, d.Top, dw, et, s.Left + b.Left, s.Top, sw, et);
   }
   if (cy > 0) {
     if (sideModes.Right == 0)
-      tiles(d.Top + b.Top, d.Bottom - b.Bottom, cy,
-            [&](int y, int n) { blt(d.Right - er, y, er, n, s.Right - er, s.Top + b.Top); });
+      TileRun(d.Top + b.Top, d.Bottom - b.Bottom, cy,
+              [&](int y, int n) { blt(d.Right - er, y, er, n, s.Right - er, s.Top + b.Top); });
     else if (sideModes.Right == 1)
       stretch(d.Right - er, d.Top + b.Top, er, dh, s.Right - er, s.Top + b.Top, er, sh);
   }
   if (cx > 0) {
     if (sideModes.Bottom == 0)
-      tiles(d.Left + b.Left, d.Right - b.Right, cx,
-            [&](int x, int n) { blt(x, d.Bottom - eb, n, eb, s.Left + b.Left, s.Bottom - eb); });
+      TileRun(d.Left + b.Left, d.Right - b.Right, cx,
+              [&](int x, int n) { blt(x, d.Bottom - eb, n, eb, s.Left + b.Left, s.Bottom - eb); });
     else if (sideModes.Bottom == 1)
       stretch(d.Left + b.Left, d.Bottom - eb, dw, eb, s.Left + b.Left, s.Bottom - eb, sw, eb);
   }
@@ -126,9 +120,9 @@ void PaintControlByTemplate(const TImage32View& dst, const TImage32View& src, co
   if (stretchCenter) {
     stretch(d.Left + b.Left, d.Top + b.Top, dw, dh, s.Left + b.Left, s.Top + b.Top, sw, sh);
   } else if (cx > 0 && cy > 0) {
-    tiles(d.Left + b.Left, d.Right - b.Right, cx, [&](int x, int w) {
-      tiles(d.Top + b.Top, d.Bottom - b.Bottom, cy,
-            [&](int y, int h) { blt(x, y, w, h, s.Left + b.Left, s.Top + b.Top); });
+    TileRun(d.Left + b.Left, d.Right - b.Right, cx, [&](int x, int w) {
+      TileRun(d.Top + b.Top, d.Bottom - b.Bottom, cy,
+              [&](int y, int h) { blt(x, y, w, h, s.Left + b.Left, s.Top + b.Top); });
     });
   }
 }

@@ -6,6 +6,7 @@
 
 #include "skin/core/acSkinRecords.h"
 #include "skin/graphics/Image32.h"
+#include "skin/graphics/sCacheInfo32.h"
 
 namespace skin::test {
 
@@ -15,6 +16,25 @@ inline std::uint32_t At(const TImage32View& b, int x, int y) { return b.At(x, y)
 inline std::uint32_t Opaque(TColor c) {
   const std::uint32_t v = static_cast<std::uint32_t>(c);
   return 0xFF000000u | ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+}
+
+// A parent background (up to 32 x 32) with every pixel different (its place coded in red and
+// green), so that a wrong offset shows.
+inline TBitmap32 CodedParent(int w, int h) {
+  TBitmap32 p(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) p.At(x, y).U = 0xFF000040u | (std::uint32_t(x * 8) << 16) | (std::uint32_t(y * 8) << 8);
+  return p;
+}
+
+// A ready cache description of Parent with the origin at (X, Y).
+inline TCacheInfo32 ReadyCI(TBitmap32& parent, int x, int y) {
+  TCacheInfo32 ci;
+  ci.Bmp = parent.View();
+  ci.X = x;
+  ci.Y = y;
+  ci.Ready = true;
+  return ci;
 }
 
 struct PaintSkin {

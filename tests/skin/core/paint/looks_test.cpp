@@ -15,14 +15,7 @@ using test::Opaque;
 
 constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
 
-// The parent: every pixel different, so a wrong offset shows.
-TBitmap32 Parent() {
-  TBitmap32 p(10, 10);
-  for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 10; ++x)
-      p.At(x, y).U = 0xFF000040u | (std::uint32_t(x * 16) << 16) | (std::uint32_t(y * 16) << 8);
-  return p;
-}
+TBitmap32 Parent() { return test::CodedParent(10, 10); }
 
 struct LookCase {
   const char* name;
@@ -71,10 +64,7 @@ TEST(SectionLooks, TransparencyStatesAndCustomColour) {
     g.HotTransparency = c.hotTransparency;
     g.ImagePercent = c.imagePercent;
     g.HotColor = kGreen;
-    TCacheInfo32 ci;
-    ci.Bmp = parent.View();
-    ci.X = 2;
-    ci.Y = 1;
+    TCacheInfo32 ci = test::ReadyCI(parent, 2, 1);
     ci.Ready = c.ciReady;
     ci.FillColor = c.fillColor;
     TBitmap32 item(6, 5, 0x01020304);
@@ -113,10 +103,7 @@ TEST(SectionLooks, ClearSectionOverItsOwnBitmapLeavesIt) {
   test::PaintSkin skin;
   skin.Section("PANEL").Transparency = 100;
   TBitmap32 item = Parent();
-  TCacheInfo32 ci;
-  ci.Bmp = item.View();
-  ci.X = ci.Y = 0;
-  ci.Ready = true;
+  const TCacheInfo32 ci = test::ReadyCI(item, 0, 0);
   const TBitmap32 before = Parent();
   PaintItemBG(0, "PANEL", ci, 0, {0, 0, 10, 10}, {3, 3}, item.View(), &skin.sm, -1, -1, clFuchsia);
   for (int y = 0; y < 10; ++y)
@@ -146,6 +133,20 @@ TEST(SectionLooks, CornerImageLandsAtTheBottomLeftOfR) {
   EXPECT_EQ(At(item, 4, 4), 0xFF0000FFu);
   EXPECT_EQ(At(item, 3, 4), Opaque(kRed));  // the key pixel shows the section under it
   EXPECT_EQ(At(item, 5, 5), Opaque(kRed));
+}
+
+TEST(SectionLooks, ParentCopyReachingPastTheParentTakesOnlyWhatIsThere) {
+  test::PaintSkin skin;
+  skin.Section("PANEL").Transparency = 100;
+  TBitmap32 parent = Parent();
+  const TCacheInfo32 ci = test::ReadyCI(parent, 6, 7);
+  TBitmap32 item(6, 5, 0x01020304);
+  PaintItemBG(0, "PANEL", ci, 0, {0, 0, 6, 5}, {1, 1}, item.View(), &skin.sm, -1, -1, clFuchsia);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const bool under = 7 + x < 10 && 8 + y < 10;
+      ASSERT_EQ(At(item, x, y), under ? At(parent, 7 + x, 8 + y) : 0x01020304u) << x << "," << y;
+    }
 }
 
 }  // namespace

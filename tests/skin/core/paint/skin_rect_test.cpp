@@ -77,12 +77,8 @@ TEST(DrawSkinRect, MarginsFittedToNarrowRectangles) {
 }
 
 TEST(DrawSkinRect, KeyCornersShowTheParentOnlyWhenAsked) {
-  TBitmap32 parent(30, 30);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 30; ++x) parent.At(x, y).U = 0xFF000000u | std::uint32_t(x << 16 | y << 8 | 7);
-  TCacheInfo32 ci;
-  ci.Bmp = parent.View();
-  ci.X = 5, ci.Y = 3, ci.Ready = true;
+  TBitmap32 parent = test::CodedParent(30, 30);
+  const TCacheInfo32 ci = test::ReadyCI(parent, 5, 3);
   for (bool update : {false, true})
     for (int cornerType : {0, 1}) {
       CodedImage img(7, 7, 2, 2, 2, 2);

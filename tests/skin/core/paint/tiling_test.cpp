@@ -106,12 +106,8 @@ TEST(TileMasked, TiledCoversEveryRowUpToTheBottom) {
 }
 
 TEST(TileMasked, DiscontinuousFillsTheGapsFromTheParent) {
-  TBitmap32 parent(20, 20);
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x) parent.At(x, y).U = 0xFF000000u | std::uint32_t(x << 16 | y << 8 | 9);
-  TCacheInfo32 ci;
-  ci.Bmp = parent.View();
-  ci.X = 2, ci.Y = 3, ci.Ready = true;
+  TBitmap32 parent = test::CodedParent(20, 20);
+  const TCacheInfo32 ci = test::ReadyCI(parent, 2, 3);
   MaskedTexture t;
   TBitmap32 dst(12, 10, kBack);
   TRect q{1, 1, 8, 6};  // 7 x 5: whole tiles end at x 7 (two) and y 5 (two rows)

@@ -21,6 +21,7 @@
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/graphics/sAlphaGraph.h"
 #include "skin/graphics/sBitmapOverloads.h"
 
 namespace skin {
@@ -94,12 +95,12 @@ struct Skin {
     r->ma.push_back(std::move(md));
     TsGeneralData button;
     button.ClassName = "BUTTON";
-    button.Transparency = 100;
+    button.Transparency = button.Props[0].Transparency = 100;
     button.BorderIndex = 0;
     button.States = 3;
     TsGeneralData edit;
     edit.ClassName = "EDIT";
-    edit.Color = 0x00FF00;
+    edit.Color = edit.Props[0].Color = 0x00FF00;
     r->gd = {button, edit};
     r->SkinData.Active = true;
     manager->InstallRecords(std::move(r));
@@ -111,6 +112,12 @@ struct Windows : ::testing::Test {
   void SetUp() override {
     form->SetBounds(40, 40, 400, 300);
     form->Handle();
+  }
+  // A push button's skin state (section "BUTTON"), resolved against the skin.
+  static void SkinAsButton(TsCommonData& data) {
+    static_cast<TWinControl*>(data.OwnerControl())->Handle();
+    data.COC = 93;
+    UpdateData(&data);
   }
   template <class T>
   T* Make(TWinControl* parent, int l, int t, int w, int h) {
@@ -125,10 +132,8 @@ TEST_F(Windows, TransparentButtonShowsItsParentUnderItsBorder) {
   Skin skin;
   auto* parent = Make<TStandIn>(form.get(), 10, 10, 300, 200);
   auto* button = Make<TButton>(parent, 7, 5, 40, 20);
-  button->Handle();
   TsCommonData data(button, true);
-  data.COC = 93;
-  UpdateData(&data);
+  SkinAsButton(data);
   ASSERT_EQ(data.SkinSection(), "BUTTON");
   ASSERT_EQ(data.SkinIndex, 0);
   ASSERT_EQ(data.BorderIndex, 0);
@@ -391,6 +396,76 @@ TEST_F(Windows, RegistryAndLockingAroundAFailingSkinChange) {
   IntUnSkinForm(nullptr);
   EXPECT_TRUE(HookedComponents().empty());
   form->Hide();
+}
+
+TEST(DrawGlyphEx, CellByStateAndEnabled) {
+  // Cells of 3 x 2 side by side, cell n filled with colour n + 1; the bottom-left pixel of each
+  // cell is the transparent colour (white). Alpha 0, as in a glyph widened from 24 bits.
+  auto cells = [](int n) {
+    auto g = NewBitmap32(3 * n, 2);
+    for (int c = 0; c < n; ++c)
+      for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) View32(g.get()).At(c * 3 + x, y).U = std::uint32_t(c + 1);
+    for (int c = 0; c < n; ++c) View32(g.get()).At(c * 3, 1).U = 0x00FFFFFFu;
+    return g;
+  };
+  struct Case {
+    int numGlyphs, state, down;
+    bool enabled;
+    std::uint32_t cell;
+  };
+  for (const Case& c : {Case{4, 2, 1, true, 4}, Case{2, 2, 0, true, 2}, Case{4, 1, 0, true, 2}, Case{4, 2, 1, false, 1},
+                        Case{3, 0, 0, true, 1}}) {
+    auto glyph = cells(c.numGlyphs);
+    auto dst = NewBitmap32(6, 4);
+    FillRect32(View32(dst.get()), {0, 0, 6, 4}, 0);
+    DrawGlyphEx(glyph.get(), dst.get(), {1, 1, 4, 3}, c.numGlyphs, c.enabled, kDefaultDisabledGlyphKind, c.state, 0,
+                c.down);
+    EXPECT_EQ(Pixel(dst.get(), 2, 1) & 0xFFFFFF, c.cell) << c.numGlyphs << " " << c.state << " " << c.down;
+    EXPECT_EQ(Pixel(dst.get(), 1, 2), 0xFF000000u) << "the transparent pixel leaves the destination";
+  }
+}
+
+TEST_F(Windows, CornerRepairNeedsCornerKeyPixels) {
+  Skin skin;
+  auto* parent = Make<TStandIn>(form.get(), 10, 10, 300, 200);
+  auto* button = Make<TButton>(parent, 7, 5, 40, 20);
+  TsCommonData data(button, true);
+  SkinAsButton(data);
+  InitCacheBmp(&data);
+  FillRect32(View32(data.CacheBmp()), {0, 0, 40, 20}, 0x00112233);
+  const std::uint32_t before = Pixel(data.CacheBmp(), 0, 0);
+  skin.manager->Records().ma[0].CornerType = 0;
+  UpdateCorners(&data, 0);
+  EXPECT_EQ(Pixel(data.CacheBmp(), 0, 0), before);
+  skin.manager->Records().ma[0].CornerType = 1;
+  UpdateCorners(&data, 0, TsCorners{TsCorner::scRightTop});
+  EXPECT_EQ(Pixel(data.CacheBmp(), 0, 0), before);
+  UpdateCorners(&data, 0);
+  EXPECT_EQ(Pixel(data.CacheBmp(), 0, 0) & 0xFFFFFF, Pixel(parent->cache.get(), 7, 5) & 0xFFFFFF);
+  EXPECT_EQ(Pixel(data.CacheBmp(), 1, 0), before);
+}
+
+TEST_F(Windows, BorderBandAndTheAreaInsideIt) {
+  Skin skin;
+  auto* parent = Make<TStandIn>(form.get(), 0, 0, 200, 100);
+  auto* panel = Make<TPanel>(parent, 4, 4, 60, 40);
+  panel->Handle();
+  TsCommonData data(panel, true);
+  auto target = NewBitmap32(60, 40);
+  HDC dc = target->Canvas()->Handle();
+  // No border image: the band is filled on the DC and the area inside it comes back.
+  data.SetSkinSection("EDIT");
+  EXPECT_EQ(PaintBorderFast(dc, {0, 0, 60, 40}, 3, &data, 0), (TRect{3, 3, 57, 37}));
+  EXPECT_EQ(Pixel(target.get(), 1, 1) & 0xFFFFFF, 0x00FF00u);
+  // A border image and no band: the area inside the image's margins, nothing copied.
+  data.SetSkinSection("BUTTON");
+  FillRect32(View32(target.get()), {0, 0, 60, 40}, 0);
+  EXPECT_EQ(PaintBorderFast(dc, {0, 0, 60, 40}, 0, &data, 0), (TRect{2, 2, 58, 38}));
+  EXPECT_EQ(Pixel(target.get(), 1, 0), 0xFF000000u);
+  // A band wider than the margins: the area inside the band.
+  EXPECT_EQ(PaintBorderFast(dc, {0, 0, 60, 40}, 5, &data, 0), (TRect{5, 5, 55, 35}));
+  EXPECT_EQ(Pixel(target.get(), 1, 0) & 0xFFFFFF, 0x203040u);
 }
 
 }  // namespace
