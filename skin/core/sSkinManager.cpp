@@ -6,6 +6,8 @@
 
 #include <cwchar>
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <span>
 #include <system_error>
 
@@ -65,8 +67,10 @@ TsSkinManager::~TsSkinManager() {
 void TsSkinManager::Loaded() {
   classlib::TComponent::Loaded();
   if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
-  // The skin was loaded while the description was read; the forms exist only now.
-  if (FActive && !FSkinName.empty()) SendNewSkin(false);
+  // A description names the skin wherever it likes, the internal skins and the directory maybe
+  // after it: the skin is looked for once all are there, and announced without a repaint, since
+  // the forms are still being created.
+  if (FActive && !FSkinName.empty()) ChangeSkin(FSkinName, false);
 }
 
 bool TsSkinManager::Reading() const {
@@ -105,9 +109,16 @@ void TsSkinManager::SetSkinDirectory(const std::wstring& Value) {
 }
 
 void TsSkinManager::SetSkinName(const std::wstring& Value) {
+  if (!FActive || Reading()) {
+    FSkinName = Value;
+    return;
+  }
+  ChangeSkin(Value, true);
+}
+
+void TsSkinManager::ChangeSkin(const std::wstring& Value, bool Repaint) {
   const std::wstring oldName = FSkinName;
   FSkinName = Value;
-  if (!FActive) return;
   if (OnBeforeChange) OnBeforeChange(this);
   aSkinChanging = true;
   const classlib::TScopeExit changed([] { aSkinChanging = false; });
@@ -132,7 +143,7 @@ void TsSkinManager::SetSkinName(const std::wstring& Value) {
   if (!FActive) {
     SendRemoveSkin();
   } else if (!NonAutoUpdate) {
-    SendNewSkin(true);
+    SendNewSkin(Repaint);
   }
   aSkinChanging = false;
   if (OnAfterChange) OnAfterChange(this);
@@ -190,6 +201,45 @@ TacSkinNameList TsSkinManager::GetSkinNames(TacSkinTypes SkinTypes) const {
 
 TacSkinNameList TsSkinManager::GetExternalSkinNames(TacSkinTypes SkinTypes) const {
   return CollectSkinNames({}, std::filesystem::path(GetFullSkinDirectory()), SkinTypes);
+}
+
+std::wstring TsSkinManager::GetRandomSkin() const {
+  const std::vector<std::wstring> names = GetSkinNames().Names;
+  if (names.empty()) return {};
+  std::mt19937 generator(static_cast<std::uint32_t>(GetTickCount64()));
+  return names[std::uniform_int_distribution<std::size_t>(0, names.size() - 1)(generator)];
+}
+
+void TsSkinManager::ExtractInternalSkin(const std::wstring& NameOfSkin, const std::wstring& DestDir) {
+  bool found = false;
+  for (int i = 0; i < FInternalSkins.Count(); ++i) {
+    if (FInternalSkins.Items(i)->Name != NameOfSkin) continue;
+    found = true;
+    std::error_code error;
+    if (std::filesystem::is_directory(std::filesystem::path(DestDir), error)) {
+      ExtractByIndex(i, DestDir);
+    } else {
+      ShowError(L"Directory does not exists.");
+    }
+  }
+  if (!found) ShowError(L"Skin does not exists.");
+}
+
+void TsSkinManager::ExtractByIndex(int Index, const std::wstring& DestDir) {
+  const std::wstring folder = NormalDir(DestDir);
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(folder), error);
+  if (error) {
+    ShowError(L"Directory " + folder + L" creation error.");
+    return;
+  }
+  const TsStoredSkin* skin = FInternalSkins.Items(Index);
+  if (skin->Data.empty()) return;
+  const std::wstring fileName = folder + skin->Name + L" extracted.asz";
+  std::ofstream out(std::filesystem::path(fileName), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(skin->Data.data()), static_cast<std::streamsize>(skin->Data.size()));
+  out.close();
+  if (!out) ShowError(L"Cannot write " + fileName);
 }
 
 TacSkinLoadOptions TsSkinManager::LoadOptions(std::wstring_view SkinPath) const {

@@ -44,7 +44,8 @@ class TsSkinManager : public classlib::TComponent {
   explicit TsSkinManager(classlib::TComponent* AOwner);
   ~TsSkinManager() override;
   std::wstring ClassName() const override { return L"TsSkinManager"; }
-  // InternalSkins and SkinDirectory come before SkinName, whose setter loads the skin.
+  // While a description is read, SkinName is only kept: the skin loads in Loaded, with the
+  // internal skins and the directory the description gives, in whatever order it gives them.
   static void DeclareProperties(classlib::TClassDecl<TsSkinManager>& d);
   void Loaded() override;
 
@@ -92,6 +93,13 @@ class TsSkinManager : public classlib::TComponent {
   std::wstring GetFullSkinDirectory() const;
   TacSkinNameList GetSkinNames(TacSkinTypes SkinTypes = TacSkinTypes::stAllSkins) const;
   TacSkinNameList GetExternalSkinNames(TacSkinTypes SkinTypes = TacSkinTypes::stAllSkins) const;
+  // A name of GetSkinNames picked at random; empty when there is none.
+  std::wstring GetRandomSkin() const;
+
+  // Writes the internal skins of exactly that name into DestDir as "<name> extracted.asz";
+  // what is missing (the skin, the folder) is told in a message box.
+  void ExtractInternalSkin(const std::wstring& NameOfSkin, const std::wstring& DestDir);
+  void ExtractByIndex(int Index, const std::wstring& DestDir);
 
   // The records of the skin in use; empty records while none is loaded.
   const TacSkinRecords& Records() const { return *records_; }
@@ -120,6 +128,8 @@ class TsSkinManager : public classlib::TComponent {
 
  private:
   bool Reading() const;
+  // Loads the skin of that name and announces it, with a repaint when asked.
+  void ChangeSkin(const std::wstring& Value, bool Repaint);
   TacSkinLoadOptions LoadOptions(std::wstring_view SkinPath) const;
   // Loads from Files into fresh records that take the place of the old ones only when whole.
   void LoadRecords(const TacSkinFiles& Files, std::wstring_view SkinPath);

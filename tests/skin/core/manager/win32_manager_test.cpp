@@ -226,6 +226,27 @@ TEST_F(Manager, ASkinOfANewerVersionWarnsAndLoads) {
   EXPECT_EQ(manager->SkinInfo(), L"8");
 }
 
+TEST_F(Manager, InternalSkinsAreExtractedByExactName) {
+  manager->ExtractInternalSkin(L"tarvisel (internal)", folder.path.wstring());
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0], L"Skin does not exists.");
+  manager->ExtractInternalSkin(L"Tarvisel (internal)", (folder.path / L"absent").wstring());
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_EQ(boxes.texts[1], L"Directory does not exists.");
+  manager->ExtractInternalSkin(L"Tarvisel (internal)", folder.path.wstring());
+  EXPECT_EQ(boxes.texts.size(), 2u);
+  std::ifstream in(folder.path / L"Tarvisel (internal) extracted.asz", std::ios::binary);
+  const std::vector<std::uint8_t> written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_TRUE(written == OurSkin());
+}
+
+TEST_F(Manager, ASectionChangeIsAnnouncedWithItsUpperCaseName) {
+  manager->UpdateSkinSection("Button");
+  EXPECT_EQ(GlobalSectionName, "BUTTON");
+  EXPECT_EQ(form->Count(ACMD_SECTIONCHANGED), 1);
+  EXPECT_EQ(form->Count(ACMD_NEWSKIN), 0);
+}
+
 TEST(ManagerDescription, ReadsItsInternalSkinBeforeLoadingAndAnnouncesOnceLoaded) {
   RegisterSkinManagerClasses();
   SkinFolder folder;
