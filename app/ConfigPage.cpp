@@ -139,13 +139,13 @@ void TForm1::DeclareConfigBindings(TFormBindings& b) {
 
 // ---- identification ----
 
-void TForm1::ReadIdentification(TEdit* edit, const wchar_t* pending, std::uint16_t reg, std::span<std::uint8_t> data,
-                                TIdentificationText text) {
+void TForm1::ReadFields(std::initializer_list<TControl*> fields, const wchar_t* pending, std::uint16_t reg,
+                        std::span<std::uint8_t> data, const std::function<void(std::span<const std::uint8_t>)>& show) {
   BeginOperation();
-  edit->SetText(pending);
+  for (TControl* field : fields) field->SetText(pending);
   edtViewTest->SetText(L"-");
   const std::uint8_t result = Read(data, reg, static_cast<std::uint8_t>(data.size() / 2), 3);
-  edit->SetText(text(data));
+  show(data);
   // The reply: address, function, byte count, the data, CRC.
   ShowReplyDump(static_cast<int>(data.size()) + 5);
   ViewMessage(result, kResultPanel);
@@ -153,30 +153,29 @@ void TForm1::ReadIdentification(TEdit* edit, const wchar_t* pending, std::uint16
 
 void TForm1::btnGetRevClick(TObject*) {
   std::array<std::uint8_t, 2> d{};
-  ReadIdentification(edtRev, L"+", reg::Version, d,
-                     [](std::span<const std::uint8_t> v) { return app::RevText(v[0], v[1]); });
+  ReadFields({edtRev}, L"+", reg::Version, d, [this](auto v) { edtRev->SetText(app::RevText(v[0], v[1])); });
 }
 
 void TForm1::btnGetCopyRClick(TObject*) {
   std::array<std::uint8_t, 20> d{};
-  ReadIdentification(edtCopyright, L"", reg::Copyright, d, app::UnitText);
+  ReadFields({edtCopyright}, L"", reg::Copyright, d, [this](auto v) { edtCopyright->SetText(app::UnitText(v)); });
 }
 
 void TForm1::btnRevDateClick(TObject*) {
   std::array<std::uint8_t, 4> d{};
-  ReadIdentification(edtRevDate, L"+", reg::VersionDate, d,
-                     [](std::span<const std::uint8_t> v) { return app::RevDateText(v[1], v[2], v[3]); });
+  ReadFields({edtRevDate}, L"+", reg::VersionDate, d,
+             [this](auto v) { edtRevDate->SetText(app::RevDateText(v[1], v[2], v[3])); });
 }
 
 void TForm1::btnDevCodeClick(TObject*) {
   std::array<std::uint8_t, 2> d{};
-  ReadIdentification(edtDevCode, L"+", reg::DeviceCode, d,
-                     [](std::span<const std::uint8_t> v) { return app::DevCodeText(v[0], v[1]); });
+  ReadFields({edtDevCode}, L"+", reg::DeviceCode, d,
+             [this](auto v) { edtDevCode->SetText(app::DevCodeText(v[0], v[1])); });
 }
 
 void TForm1::btnGetRevASCIIClick(TObject*) {
   std::array<std::uint8_t, 10> d{};
-  ReadIdentification(edtRevASCII, L"", reg::VersionText, d, app::UnitText);
+  ReadFields({edtRevASCII}, L"", reg::VersionText, d, [this](auto v) { edtRevASCII->SetText(app::UnitText(v)); });
 }
 
 // ---- hardware configuration ----
@@ -293,15 +292,12 @@ void TForm1::CheckBox_DevFlagClick(TObject* Sender) {
 // ---- inputs, triggers, outputs ----
 
 void TForm1::btnGet_InConfigClick(TObject*) {
-  BeginOperation();
-  TMaskEdit* fields[] = {MaskEdit_TriggerCnt, MaskEdit_TriggerIn, MaskEdit_InvIn, MaskEdit_OnCtrlIn};
-  for (TMaskEdit* f : fields) f->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 4> d{};
-  const std::uint8_t result = Read(d, reg::InputConfig, 2, 3);
-  for (std::size_t i = 0; i < 4; ++i) fields[i]->SetText(Hex2(d[i]));
-  ShowReplyDump(9);
-  ViewMessage(result, kResultPanel);
+  ReadFields({MaskEdit_TriggerCnt, MaskEdit_TriggerIn, MaskEdit_InvIn, MaskEdit_OnCtrlIn}, L"+", reg::InputConfig, d,
+             [this](auto v) {
+               TMaskEdit* fields[] = {MaskEdit_TriggerCnt, MaskEdit_TriggerIn, MaskEdit_InvIn, MaskEdit_OnCtrlIn};
+               for (std::size_t i = 0; i < 4; ++i) fields[i]->SetText(Hex2(v[i]));
+             });
 }
 
 void TForm1::btnSet_InConfigClick(TObject*) {
@@ -314,14 +310,9 @@ void TForm1::btnSet_InConfigClick(TObject*) {
 }
 
 void TForm1::btnGet_TriggerControlClick(TObject*) {
-  BeginOperation();
-  MaskEdit_TriggerControl->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 2> d{};
-  const std::uint8_t result = Read(d, reg::Triggers, 1, 3);
-  MaskEdit_TriggerControl->SetText(Hex2(d[1]));
-  ShowReplyDump(7);
-  ViewMessage(result, kResultPanel);
+  ReadFields({MaskEdit_TriggerControl}, L"+", reg::Triggers, d,
+             [this](auto v) { MaskEdit_TriggerControl->SetText(Hex2(v[1])); });
 }
 
 void TForm1::btnSet_TriggerControlClick(TObject*) {
@@ -332,16 +323,11 @@ void TForm1::btnSet_TriggerControlClick(TObject*) {
 }
 
 void TForm1::btnGet_ControlClick(TObject*) {
-  BeginOperation();
-  MaskEdit_InControl->SetText(L"+");
-  MaskEdit_OutControl->SetText(L"+");
-  edtViewTest->SetText(L"-");
   std::array<std::uint8_t, 2> d{};
-  const std::uint8_t result = Read(d, reg::IoBits, 1, 3);
-  MaskEdit_InControl->SetText(Hex2(d[0]));
-  MaskEdit_OutControl->SetText(Hex2(d[1]));
-  ShowReplyDump(7);
-  ViewMessage(result, kResultPanel);
+  ReadFields({MaskEdit_InControl, MaskEdit_OutControl}, L"+", reg::IoBits, d, [this](auto v) {
+    MaskEdit_InControl->SetText(Hex2(v[0]));
+    MaskEdit_OutControl->SetText(Hex2(v[1]));
+  });
 }
 
 void TForm1::btnSet_ControlClick(TObject*) {
@@ -429,15 +415,7 @@ void TForm1::btnSet_ClockClick(TObject*) {
   ViewMessage(series, kResultPanel);
 }
 
-void TForm1::btnLoad_ClockClick(TObject*) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
-  const TDateTime now = Now();
-  DecodeDate(now, year, month, day);
-  DecodeTime(now, hour, minute, second, ms);
-  // Always the forms that "Set" reads, whatever the regional settings.
-  edtDate->SetText(app::DayMonthYearText(year, month, day));
-  edtTime->SetText(app::TwentyFourHourText(hour, minute, second));
-}
+void TForm1::btnLoad_ClockClick(TObject*) { ShowNow(edtDate, edtTime); }
 
 // ---- binding of inputs to outputs ----
 

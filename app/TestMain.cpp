@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include "app/ClockText.h"
 #include "app/ConfigTexts.h"
 #include "app/Confsave.h"
 #include "app/ImageStrip.h"
@@ -265,6 +266,16 @@ void TForm1::BeginOperation() {
 void TForm1::ShowReplyDump(int count) {
   const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), MbReplyLength());
   edtViewTest->SetText(app::BytesToHex(std::span(MbReply.data(), n)));
+}
+
+void TForm1::ShowNow(TControl* date, TControl* time) {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
+  const TDateTime now = Now();
+  DecodeDate(now, year, month, day);
+  DecodeTime(now, hour, minute, second, ms);
+  // Always the forms that "Set" reads, whatever the regional settings.
+  date->SetText(app::DayMonthYearText(year, month, day));
+  time->SetText(app::TwentyFourHourText(hour, minute, second));
 }
 
 bool TForm1::ReadHexField(TMaskEdit* field, std::uint8_t& value) {

@@ -7,6 +7,8 @@
 // declares its components and handlers to the description reader there, in Declare<Page>Bindings.
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -72,11 +74,12 @@ class TForm1 : public TForm {
   // Two hex digits of a mask edit; on anything else shows kBadHexInput, puts the caret there
   // and returns false: the handler then sends nothing.
   bool ReadHexField(TMaskEdit* field, std::uint8_t& value);
-  // One identification read on the configuration page: Pending in Edit while the line is busy,
-  // then Text of the bytes read (Data.size() / 2 registers from Reg).
-  using TIdentificationText = std::wstring (*)(std::span<const std::uint8_t>);
-  void ReadIdentification(TEdit* edit, const wchar_t* pending, std::uint16_t reg, std::span<std::uint8_t> data,
-                          TIdentificationText text);
+  // One read of the configuration page: Pending in each of Fields while the line is busy, then
+  // Data.size() / 2 registers from Reg into Data, Show(Data), the raw reply and the result.
+  void ReadFields(std::initializer_list<TControl*> fields, const wchar_t* pending, std::uint16_t reg,
+                  std::span<std::uint8_t> data, const std::function<void(std::span<const std::uint8_t>)>& show);
+  // The computer's date and time, in the forms that "Set" reads, into two edits.
+  void ShowNow(TControl* date, TControl* time);
 
   // ---- page 0 "Конфигурация" (ConfigPage.cpp) ----
   TGroupBox* GroupBox7 = nullptr;

@@ -166,15 +166,7 @@ void TForm1::btnSet_PointControlClick(TObject*) {
   ViewMessage(result, kResultPanel);
 }
 
-void TForm1::btnLoad_DateTimeClick(TObject*) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
-  const TDateTime now = Now();
-  DecodeDate(now, year, month, day);
-  DecodeTime(now, hour, minute, second, ms);
-  // The forms that "Set" reads, whatever the regional settings.
-  edtPointDate->SetText(app::DayMonthYearText(year, month, day));
-  edtPointTime->SetText(app::TwentyFourHourText(hour, minute, second));
-}
+void TForm1::btnLoad_DateTimeClick(TObject*) { ShowNow(edtPointDate, edtPointTime); }
 
 void TForm1::RadioButton_PointsTipeClick(TObject*) {
   const bool cyclic = RadioButton_Cycle->Checked();

@@ -1,6 +1,7 @@
 // The application object (message loop, exceptions, hints, work handed to the main thread) and
 // the screen (its forms, work area, cursor), both created on first use.
 #include "classlib/Forms.h"
+#include "classlib/SysUtils.h"
 
 #include <commctrl.h>
 
@@ -22,16 +23,6 @@ constexpr UINT_PTR kHintHideTimer = 2;
 TApplication* g_application = nullptr;
 TScreen* g_screen = nullptr;
 DWORD g_mainThread = 0;
-
-std::wstring Widen(const char* text) {
-  std::wstring r;
-  if (!text) return r;
-  int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  if (n <= 1) return r;
-  r.resize(static_cast<std::size_t>(n - 1));
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, r.data(), n);
-  return r;
-}
 
 std::wstring ShortHint(const std::wstring& hint) {
   std::size_t bar = hint.find(L'|');
@@ -288,7 +279,7 @@ void TApplication::HandleException(TObject* Sender) {
   } catch (const Exception& e) {
     ShowException(e.Message());
   } catch (const std::exception& e) {
-    ShowException(Widen(e.what()));
+    ShowException(Utf8Decode(e.what() ? e.what() : ""));
   } catch (...) {
     ShowException(L"Unknown exception");
   }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "classlib/FormReader.h"
+#include "classlib/ScopeExit.h"
 
 namespace classlib {
 
@@ -325,14 +326,11 @@ void TCustomForm::PlaceForShow() {
 void TCustomForm::UpdateWindowShowing() {
   if (!FHandle) return;
   if (FShowing) {
-    FFormState += fsShowing;
-    try {
+    {
+      FFormState += fsShowing;
+      const TScopeExit shown([this]() noexcept { FFormState -= fsShowing; });
       DoShow();
-    } catch (...) {
-      FFormState -= fsShowing;
-      throw;
     }
-    FFormState -= fsShowing;
     PlaceForShow();
     int cmd = FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW;
     ShowWindow(FHandle, cmd);
@@ -368,14 +366,11 @@ void TCustomForm::FocusControl(TWinControl* Control) {
     return;
   }
   FActiveControl = Control;
-  Control->ControlState += csFocusing;
-  try {
+  {
+    Control->ControlState += csFocusing;
+    const TScopeExit focused([Control]() noexcept { Control->ControlState -= csFocusing; });
     ::SetFocus(Control->Handle());
-  } catch (...) {
-    Control->ControlState -= csFocusing;
-    throw;
   }
-  Control->ControlState -= csFocusing;
   // Without activation the system refuses the focus; remember the control for activation.
   if (GetFocus() != Control->FHandle && GetActiveWindow() != FHandle) SetForegroundWindow(FHandle);
 }
@@ -479,12 +474,12 @@ int TCustomForm::ShowModal() {
   EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   disabled.erase(std::remove(disabled.begin(), disabled.end(), FHandle), disabled.end());
   for (HWND w : disabled) EnableWindow(w, FALSE);
-  auto restore = [&] {
+  const TScopeExit restore([&]() noexcept {
     for (HWND w : disabled)
       if (IsWindow(w)) EnableWindow(w, TRUE);
     if (previous && IsWindow(previous)) SetActiveWindow(previous);
     FFormState -= fsModal;
-  };
+  });
   try {
     Show();
     TApplication* app = Application;
@@ -498,13 +493,12 @@ int TCustomForm::ShowModal() {
     }
     Hide();
   } catch (...) {
+    // The form goes away before the error is shown; a failure to hide it must not replace the error.
     try {
       Hide();
     } catch (...) {}
-    restore();
     throw;
   }
-  restore();
   return FModalResult;
 }
 

@@ -2,6 +2,7 @@
 // Every section, image and texture of loaded records painted into a few image sizes, in every
 // state and fill mode, over a parent background: hostile records must never make a painter touch
 // memory outside its images or loop without end.
+#include <algorithm>
 #include <initializer_list>
 
 #include "skin/core/Sborders.h"
@@ -13,8 +14,14 @@
 
 namespace fuzzpaint {
 
+// At most this many sections, images and patterns are painted per input, so that a description of
+// thousands of records stays within the fuzzer's time per input.
+inline constexpr int kMostRecords = 48;
+
 inline void PaintAll(const skin::TacSkinRecords& s) {
   using namespace skin;
+  const int sections = std::min(int(s.gd.size()), kMostRecords), images = std::min(int(s.ma.size()), kMostRecords);
+  const int patterns = std::min(int(s.pa.size()), kMostRecords);
   TBitmap32 parent(80, 60, 0xFF336699u);
   TCacheInfo32 ready;
   ready.Bmp = parent.View();
@@ -25,7 +32,7 @@ inline void PaintAll(const skin::TacSkinRecords& s) {
     TBitmap32 bmp(size.cx, size.cy, 0xFF000000u);
     const TImage32View v = bmp.View();
     const TRect all{0, 0, size.cx, size.cy};
-    for (int i = 0; i < int(s.gd.size()); ++i)
+    for (int i = 0; i < sections; ++i)
       for (int state : {0, 1, 5}) {
         const TCacheInfo32& ci = state == 1 ? colour : ready;
         PaintItem(i, s.gd[std::size_t(i)].ClassName, ci, state, all, {3, 2}, v, &s);
@@ -35,7 +42,8 @@ inline void PaintAll(const skin::TacSkinRecords& s) {
                          -30};
         PaintItem(item, &s, ci, state, all, {1, 1}, v, true);
       }
-    for (const TsMaskData& md : s.ma) {
+    for (int k = 0; k < images; ++k) {
+      const TsMaskData& md = s.ma[std::size_t(k)];
       for (int state : {0, 2, 9}) {
         DrawSkinRect(v, all, ready, md, state, true);
         DrawSkinRect(v, {-3, -2, size.cx + 4, size.cy + 1}, colour, md, state, false);
@@ -56,7 +64,7 @@ inline void PaintAll(const skin::TacSkinRecords& s) {
       AddRgn(runs, size.cx, md, true, size.cy - 1);
       CopyMasterRect({-1, -1, size.cx + 2, size.cy + 2}, md.R, v, ready, md);
     }
-    for (int i = 0; i < int(s.pa.size()); ++i)
+    for (int i = 0; i < patterns; ++i)
       if (const TBitmap32* p = PatternBitmap(s, i)) TileBitmap(v, all, const_cast<TBitmap32*>(p)->View());
   }
 }

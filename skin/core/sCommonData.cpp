@@ -70,6 +70,26 @@ TsCommonData::~TsCommonData() {
   FSkinManager = nullptr;
 }
 
+void TsCommonData::DeclareProperties(classlib::TClassDecl<TsCommonData>& d) {
+  d.String(
+      L"SkinSection", [](TsCommonData* o) { return std::wstring(o->FSkinSection.begin(), o->FSkinSection.end()); },
+      [](TsCommonData* o, const std::wstring& v) { o->SetSkinSection(ToNarrow(v)); });
+  d.Component<TsSkinManager>(L"SkinManager", &TsCommonData::SkinManager, &TsCommonData::SetSkinManager);
+  d.Bool(L"CustomColor", &TsCommonData::CustomColor, &TsCommonData::SetCustomColor, false);
+  d.Bool(L"CustomFont", &TsCommonData::CustomFont, &TsCommonData::SetCustomFont, false);
+}
+
+void TsCtrlSkinData::DeclareProperties(classlib::TClassDecl<TsCtrlSkinData>& d) {
+  d.Integer(L"HUEOffset", &TsCtrlSkinData::HUEOffset, &TsCtrlSkinData::SetHUEOffset, 0);
+  d.Integer(L"Saturation", &TsCtrlSkinData::Saturation, &TsCtrlSkinData::SetSaturation, 0);
+}
+
+void RegisterSkinDataClasses() {
+  classlib::RegisterClass<TsSkinManager, classlib::TComponent>(L"TsSkinManager");
+  classlib::RegisterClass<TsCommonData, classlib::TPersistent>(L"TsCommonData");
+  classlib::RegisterClass<TsCtrlSkinData, TsCommonData>(L"TsCtrlSkinData");
+}
+
 TsSkinManager* TsCommonData::GetSkinManager() const {
   return FSkinManager != nullptr ? FSkinManager : DefaultManager();
 }

@@ -26,6 +26,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
+#include "classlib/TypInfo.h"
 #include "skin/core/sConstTypes.h"
 #include "skin/core/sSectionPaint.h"
 
@@ -42,6 +43,8 @@ class TsCommonData : public classlib::TPersistent {
   TsCommonData(classlib::TObject* AOwner, bool CreateCacheBmp);
   ~TsCommonData() override;
   std::wstring ClassName() const override { return L"TsCommonData"; }
+  // Published: SkinSection, SkinManager (stored when set), CustomColor, CustomFont.
+  static void DeclareProperties(classlib::TClassDecl<TsCommonData>& d);
 
   // The own manager, else the default one.
   TsSkinManager* GetSkinManager() const;
@@ -119,7 +122,13 @@ class TsCtrlSkinData : public TsCommonData {
  public:
   using TsCommonData::TsCommonData;
   std::wstring ClassName() const override { return L"TsCtrlSkinData"; }
+  // Published in addition: HUEOffset, Saturation.
+  static void DeclareProperties(classlib::TClassDecl<TsCtrlSkinData>& d);
 };
+
+// The skin manager and the skin states in the class registry, so that descriptions can name the
+// manager and set a control's SkinData.SkinSection.
+void RegisterSkinDataClasses();
 
 // Control-state bits of CtrlSkinState.
 inline constexpr std::uint16_t kNoOwnCache = 0x0001;

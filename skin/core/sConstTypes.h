@@ -71,23 +71,13 @@ struct TacBGInfo {
 };
 
 // How a texture image fills a rectangle; a skin image's DrawMode 0..14 selects the same number.
+// clang-format off
 enum class TacFillMode : std::uint8_t {
-  fmTiled,
-  fmStretched,
-  fmTiledHorz,
-  fmTiledVert,
-  fmStretchHorz,
-  fmStretchVert,
-  fmTileHorBtm,
-  fmTileVertRight,
-  fmStretchHorBtm,
-  fmStretchVertRight,
-  fmDisTiled,
-  fmDiscHorTop,
-  fmDiscVertLeft,
-  fmDiscHorBottom,
-  fmDiscVertRight
+  fmTiled, fmStretched, fmTiledHorz, fmTiledVert, fmStretchHorz, fmStretchVert, fmTileHorBtm,
+  fmTileVertRight, fmStretchHorBtm, fmStretchVertRight, fmDisTiled, fmDiscHorTop, fmDiscVertLeft,
+  fmDiscHorBottom, fmDiscVertRight
 };
+// clang-format on
 enum class TacImgType : std::uint8_t { itisaBorder, itisaTexture, itisaGlyph, itisaGlow, itisaPngGlyph };
 enum class TFadeDirection : std::uint8_t { fdNone, fdUp, fdDown };
 enum class TacAnimType : std::uint8_t { atFading, atAero };
@@ -112,45 +102,27 @@ inline constexpr TsDisabledGlyphKind kDefaultDisabledGlyphKind{TsDisabledGlyphKi
 
 // Place of a bound label relative to its control. (The group box has a type of the same name in
 // its own unit; the two are distinct.)
+// clang-format off
 enum class TsCaptionLayout : std::uint8_t {
-  sclLeft,
-  sclTopLeft,
-  sclTopCenter,
-  sclTopRight,
-  sclLeftTop,
-  sclBottomLeft,
-  sclBottomCenter,
-  sclBottomRight
+  sclLeft, sclTopLeft, sclTopCenter, sclTopRight, sclLeftTop, sclBottomLeft, sclBottomCenter, sclBottomRight
 };
+// clang-format on
 enum class TGradientTypes : std::uint8_t { gtTopBottom, gtLeftRight, gtAsBorder };
 enum class TsHintStyle : std::uint8_t { hsSimply, hsComics, hsEllipse, hsBalloon, hsStandard, hsNone };
+// clang-format off
 enum class TsHintsPredefinitions : std::uint8_t {
-  shSimply,
-  shGradient,
-  shTransparent,
-  shEllipse,
-  shBalloon,
-  shComicsGradient,
-  shComicsTransparent,
-  shStandard,
-  shNone,
-  shCustom
+  shSimply, shGradient, shTransparent, shEllipse, shBalloon, shComicsGradient, shComicsTransparent,
+  shStandard, shNone, shCustom
 };
+// clang-format on
 enum class TsShadowingShape : std::uint8_t { ssRectangle, ssEllipse };
 // In the order of the system's show commands 0..10.
+// clang-format off
 enum class TsWindowShowMode : std::uint8_t {
-  soHide,
-  soNormal,
-  soShowMinimized,
-  soMaximize,
-  soShowNoActivate,
-  soShow,
-  soMinimize,
-  soShowMinNoActive,
-  soShowNA,
-  soRestore,
-  soDefault
+  soHide, soNormal, soShowMinimized, soMaximize, soShowNoActivate, soShow, soMinimize, soShowMinNoActive,
+  soShowNA, soRestore, soDefault
 };
+// clang-format on
 enum class TDateOrder : std::uint8_t { doMDY, doDMY, doYMD };
 enum class TPopupWindowAlign : std::uint8_t { pwaRight, pwaLeft };
 enum class TDayOfWeek : std::uint8_t { Sun, Mon, Tue, Wed, Thu, Fri, Sat };

@@ -331,4 +331,12 @@ void DrawGlyphEx(classlib::TBitmap* glyph, classlib::TBitmap* dst, const TRect& 
     CopyTransRectA(out, View32(g.get()), r.Left, r.Top, cell, CanvasPixel(g.get(), 0, h - 1));
 }
 
+void CopyImage(classlib::TBitmap* bmp, classlib::TCustomImageList* imageList, int index) {
+  if (bmp == nullptr || imageList == nullptr) return;
+  bmp->SetSize(imageList->Width(), imageList->Height());
+  const TColor back = imageList->BkColor() == classlib::clNone ? clFuchsia : imageList->BkColor();
+  FillDC(bmp->Canvas()->Handle(), {0, 0, bmp->Width(), bmp->Height()}, back);
+  imageList->Draw(bmp->Canvas(), 0, 0, index, classlib::dsTransparent, classlib::itImage, true);
+}
+
 }  // namespace skin

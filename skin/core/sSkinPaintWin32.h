@@ -10,6 +10,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
+#include "classlib/ImgList.h"
 #include "skin/core/sConstTypes.h"
 #include "skin/core/sMaskData.h"
 #include "skin/graphics/sCacheInfo32.h"
@@ -81,6 +82,9 @@ void acDrawCheck(const TRect& r, int state, bool enabled, classlib::TBitmap* bmp
 // Blend percent of transparency; the disabled look by DisabledKind.
 void DrawGlyphEx(classlib::TBitmap* glyph, classlib::TBitmap* dst, const TRect& r, int numGlyphs, bool enabled,
                  TsDisabledGlyphKind disabledKind, int state, int blend, int down);
+// Bmp takes the list's size, its background colour (clFuchsia when it has none) and image Index
+// drawn transparently over it.
+void CopyImage(classlib::TBitmap* bmp, classlib::TCustomImageList* imageList, int index);
 // Runs subtracted from a region.
 void CutRuns(HRGN rgn, const TAOR& runs);
 

@@ -58,6 +58,11 @@ std::vector<HookedForm> TopLevelForms(TsSkinManager* manager) {
   return forms;
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
 void SendToForm(TCustomForm* form, TMessage& message) {
   if (form->HandleAllocated())
     message.Result = SendMessageW(form->Handle(), message.Msg, message.WParam, message.LParam);
@@ -125,13 +130,7 @@ void AlphaBroadCast(TWinControl* Control, TMessage& Message) {
 
 void AlphaBroadCast(HWND Wnd, TMessage& Message) {
   std::vector<HWND> children;
-  EnumChildWindows(
-      Wnd,
-      [](HWND child, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(Wnd, CollectChild, reinterpret_cast<LPARAM>(&children));
   for (HWND child : children)
     if (GetParent(child) == Wnd && IsWindow(child))
       Message.Result = SendMessageW(child, Message.Msg, Message.WParam, Message.LParam);

@@ -15,21 +15,11 @@
 
 namespace skin {
 
+// clang-format off
 enum class TColorScheme : std::uint8_t {
-  csUnknown,
-  csIndexed,
-  csG,
-  csGA,
-  csRGB,
-  csRGBA,
-  csBGR,
-  csBGRA,
-  csCMY,
-  csCMYK,
-  csCIELab,
-  csYCbCr,
-  csPhotoYCC
+  csUnknown, csIndexed, csG, csGA, csRGB, csRGBA, csBGR, csBGRA, csCMY, csCMYK, csCIELab, csYCbCr, csPhotoYCC
 };
+// clang-format on
 
 enum class TConvertOption : std::uint8_t {
   coAlpha,            // the layout carries an alpha sample

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "classlib/Forms.h"
@@ -102,6 +103,18 @@ TEST(Application, RunShowsTheMainFormShowsExceptionsAndEndsWhenItCloses) {
   EXPECT_EQ(boxes.boxes[0].caption, L"Tarvisel");
   FinalizeApplication();
   EXPECT_EQ(TApplication::Existing(), nullptr);
+}
+
+TEST(Application, StandardExceptionsShowTheirUtf8Text) {
+  BoxRecorder boxes;
+  try {
+    throw std::runtime_error("\xD1\x81\xD0\xB1\xD0\xBE\xD0\xB9 \xFF line");  // "сбой", a stray byte, "line"
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, L"сбой \uFFFD line.");
+  FinalizeApplication();
 }
 
 }  // namespace

@@ -319,7 +319,8 @@ TEST_F(Windows, SkinStateSectionIndexesAndUpdates) {
   data.SetSkinSection("EDIT");
   data.SetSkinSection("");
   EXPECT_EQ(data.SkinSection(), "UNKNOWN");
-  data.SetSkinSection("button");
+  RegisterSkinDataClasses();
+  SetPropText(&data, L"SkinSection", L"button");  // as a form description sets it
   EXPECT_EQ(data.SkinSection(), "BUTTON");
   EXPECT_EQ(data.BorderIndex, 0);
   // A section the skin lacks leaves no border index of another section behind.
