@@ -16,6 +16,7 @@ using classlib::TMessage;
 using classlib::TWinControl;
 
 std::string GlobalSectionName;
+bool aSkinChanging = false;
 
 namespace {
 

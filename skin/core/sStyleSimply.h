@@ -21,6 +21,8 @@ class TsSkinManager;
 std::vector<classlib::TComponent*>& HookedComponents();
 // The upper-case section name that command 13 refers to.
 extern std::string GlobalSectionName;
+// A skin is being loaded: controls skip fades and caches until the records are rebuilt.
+extern bool aSkinChanging;
 
 // Appends Form; returns the new count.
 int IntSkinForm(classlib::TComponent* Form);
