@@ -75,6 +75,9 @@ class StdioFileSystem final : public DbfFileSystem {
   bool Replace(const std::wstring& source, const std::wstring& target) override {
     return dbf_disk::ReplacePath(source, target);
   }
+  bool MoveNew(const std::wstring& source, const std::wstring& target) override {
+    return dbf_disk::MoveToNewPath(source, target);
+  }
 };
 
 }  // namespace

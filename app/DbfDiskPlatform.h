@@ -20,5 +20,6 @@ bool SyncStream(std::FILE* stream);
 bool PathExists(const std::wstring& path);
 bool RemovePath(const std::wstring& path);
 bool ReplacePath(const std::wstring& source, const std::wstring& target);
+bool MoveToNewPath(const std::wstring& source, const std::wstring& target);
 
 }  // namespace app::dbf_disk

@@ -60,13 +60,6 @@ std::FILE* OpenStream(const std::wstring& path, DbfOpenMode mode) {
     case DbfOpenMode::Read: return std::fopen(name.c_str(), "rb");
     case DbfOpenMode::ReadWrite: return std::fopen(name.c_str(), "r+b");
     case DbfOpenMode::CreateAlways: return std::fopen(name.c_str(), "w+b");
-    case DbfOpenMode::CreateNew: {
-      const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd < 0) return nullptr;
-      std::FILE* stream = ::fdopen(fd, "r+b");
-      if (!stream) ::close(fd);
-      return stream;
-    }
   }
   return nullptr;
 }
@@ -95,15 +88,29 @@ bool PathExists(const std::wstring& path) {
 
 bool RemovePath(const std::wstring& path) { return std::remove(Utf8Path(path).c_str()) == 0; }
 
-bool ReplacePath(const std::wstring& source, const std::wstring& target) {
-  const std::string to = Utf8Path(target);
-  if (std::rename(Utf8Path(source).c_str(), to.c_str()) != 0) return false;
-  // The new name is durable only once its directory is; a failure here changes nothing visible.
-  const int dir = ::open(DirectoryOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// The new name is durable only once its directory is; a failure here changes nothing visible.
+void SyncDirectoryOf(const std::string& path) {
+  const int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);
   }
+}
+
+bool ReplacePath(const std::wstring& source, const std::wstring& target) {
+  const std::string to = Utf8Path(target);
+  if (std::rename(Utf8Path(source).c_str(), to.c_str()) != 0) return false;
+  SyncDirectoryOf(to);
+  return true;
+}
+
+bool MoveToNewPath(const std::wstring& source, const std::wstring& target) {
+  // A second name that cannot exist twice, then the first one gone: the target is never
+  // overwritten, and at no moment is it missing or partial.
+  const std::string from = Utf8Path(source), to = Utf8Path(target);
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  SyncDirectoryOf(to);
   return true;
 }
 

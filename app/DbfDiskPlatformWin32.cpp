@@ -1,6 +1,4 @@
-#include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -14,14 +12,6 @@ std::FILE* OpenStream(const std::wstring& path, DbfOpenMode mode) {
     case DbfOpenMode::Read: return _wfopen(path.c_str(), L"rb");
     case DbfOpenMode::ReadWrite: return _wfopen(path.c_str(), L"r+b");
     case DbfOpenMode::CreateAlways: return _wfopen(path.c_str(), L"w+b");
-    case DbfOpenMode::CreateNew: {
-      const int fd =
-          _wopen(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
-      if (fd < 0) return nullptr;
-      std::FILE* stream = _wfdopen(fd, L"r+b");
-      if (!stream) _close(fd);
-      return stream;
-    }
   }
   return nullptr;
 }
@@ -50,6 +40,11 @@ bool RemovePath(const std::wstring& path) { return DeleteFileW(path.c_str()) != 
 bool ReplacePath(const std::wstring& source, const std::wstring& target) {
   // One directory entry change: the target is either the old table or the complete new one.
   return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool MoveToNewPath(const std::wstring& source, const std::wstring& target) {
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
+  return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace app::dbf_disk

@@ -13,7 +13,6 @@ namespace app {
 enum class DbfOpenMode {
   Read,          // existing file, reading only; other programs may read it meanwhile
   ReadWrite,     // existing file, reading and writing
-  CreateNew,     // a new file, read-write; fails when the file already exists (never truncates)
   CreateAlways,  // a new or truncated file, read-write
 };
 
@@ -46,6 +45,9 @@ class DbfFileSystem {
   // Puts `source` in the place of `target` in one step: a reader sees either the old target or
   // the complete source, never a missing or partial file.
   virtual bool Replace(const std::wstring& source, const std::wstring& target) = 0;
+  // Puts `source` at `target` in one step when nothing is there; fails, changing nothing, when a
+  // file is.
+  virtual bool MoveNew(const std::wstring& source, const std::wstring& target) = 0;
 };
 
 // The process's real file system (UTF-16 paths; UTF-8 on the host).

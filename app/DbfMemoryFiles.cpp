@@ -89,9 +89,6 @@ std::unique_ptr<DbfFile> DbfMemoryFiles::Open(const std::wstring& path, DbfOpenM
     case DbfOpenMode::ReadWrite:
       if (it == files_.end()) return nullptr;
       return std::make_unique<MemoryFile>(it->second, mode == DbfOpenMode::ReadWrite);
-    case DbfOpenMode::CreateNew:
-      if (it != files_.end()) return nullptr;
-      [[fallthrough]];
     case DbfOpenMode::CreateAlways: {
       if (it != files_.end()) {
         it->second->clear();  // truncated in place: handles already open see it too
@@ -116,6 +113,10 @@ bool DbfMemoryFiles::Replace(const std::wstring& source, const std::wstring& tar
   files_.erase(it);
   files_[target] = std::move(bytes);
   return true;
+}
+
+bool DbfMemoryFiles::MoveNew(const std::wstring& source, const std::wstring& target) {
+  return !files_.contains(target) && Replace(source, target);
 }
 
 }  // namespace app

@@ -23,6 +23,7 @@ class DbfMemoryFiles final : public DbfFileSystem {
   bool Exists(const std::wstring& path) override;
   bool Remove(const std::wstring& path) override;
   bool Replace(const std::wstring& source, const std::wstring& target) override;
+  bool MoveNew(const std::wstring& source, const std::wstring& target) override;
 
  private:
   std::map<std::wstring, std::shared_ptr<Bytes>> files_;

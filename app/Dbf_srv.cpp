@@ -129,15 +129,21 @@ bool CDBFTable::Open(bool readOnly) {
 }
 
 bool CDBFTable::CreateEmptyTable() {
-  // Exclusive creation: a table that appeared meanwhile is opened and checked, never truncated.
-  auto out = files_.Open(fileName_, DbfOpenMode::CreateNew);
-  if (!out) return files_.Exists(fileName_) || Fail(DbfError::CreateFailed);
+  // Written complete beside, then moved to the name only while nothing is there: a crash never
+  // leaves an empty or partial file under the name (later saves would refuse it), and a table
+  // that appeared meanwhile is opened and checked, never overwritten.
+  const std::wstring building = fileName_ + L".tmp";
+  auto out = files_.Open(building, DbfOpenMode::CreateAlways);
+  if (!out) return Fail(DbfError::CreateFailed);
   const auto header = EmptyTableHeader();
   const std::uint8_t tail[] = {kEndOfHeader, kEndOfFile};
-  if (out->Write(header.data(), header.size()) && out->Write(tail, sizeof tail) && out->Close()) return true;
+  const bool written =
+      out->Write(header.data(), header.size()) && out->Write(tail, sizeof tail) && out->Commit() && out->Close();
   out.reset();
-  files_.Remove(fileName_);
-  return Fail(DbfError::WriteFailed);
+  if (written && files_.MoveNew(building, fileName_)) return true;
+  files_.Remove(building);
+  if (!written) return Fail(DbfError::WriteFailed);
+  return files_.Exists(fileName_) || Fail(DbfError::CreateFailed);
 }
 
 bool CDBFTable::ReadHeader() {

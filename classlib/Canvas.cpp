@@ -45,6 +45,11 @@ HDC TCanvas::Handle() {
   return dc_;
 }
 
+HDC TCanvas::TextHandle() {
+  RequiredState({csHandleValid, csFontValid});
+  return dc_;
+}
+
 void TCanvas::SetHandle(HDC Value) {
   if (Value == dc_) return;
   if (dc_) {

@@ -284,6 +284,8 @@ class TCanvas : public TPersistent {
 
   // Descendants create their DC on first use (CreateHandle).
   HDC Handle();
+  // The DC with the font selected and its colour set, for text drawn with the API's own calls.
+  HDC TextHandle();
   void SetHandle(HDC Value);
   bool HandleAllocated() const { return dc_ != nullptr; }
 

@@ -11,6 +11,7 @@
 
 #include "classlib/BmpFormat.h"
 #include "classlib/JpegCodec.h"
+#include "fuzz/skin/PaintAll.h"
 #include "skin/core/acSkinFiles.h"
 #include "skin/core/acSkinIni.h"
 #include "skin/core/acSkinRecords.h"
@@ -33,7 +34,8 @@ std::vector<std::uint8_t> Png(int w, int h) {
   std::vector<std::uint8_t> raw;
   for (int y = 0; y < h; ++y) {
     raw.push_back(0);
-    for (int x = 0; x < w; ++x) raw.insert(raw.end(), {static_cast<std::uint8_t>(x * 9), 90, 200, static_cast<std::uint8_t>(y * 20)});
+    for (int x = 0; x < w; ++x)
+      raw.insert(raw.end(), {static_cast<std::uint8_t>(x * 9), 90, 200, static_cast<std::uint8_t>(y * 20)});
   }
   uLongf size = compressBound(static_cast<uLong>(raw.size()));
   std::vector<std::uint8_t> z(size);
@@ -89,14 +91,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto skin = skin::LoadSkinRecords(ini, &Files(), options);
     for (const skin::TsMaskData& m : skin->ma) {
       const skin::TImage32View src = m.Source();
-      if (m.ImageCount < 0 || m.MaskType < -1 || m.R.Left < 0 || m.R.Top < 0 || m.R.Right > src.Width || m.R.Bottom > src.Height) std::abort();
+      if (m.ImageCount < 0 || m.MaskType < -1 || m.R.Left < 0 || m.R.Top < 0 || m.R.Right > src.Width ||
+          m.R.Bottom > src.Height)
+        std::abort();
     }
+    fuzzpaint::PaintAll(*skin);
     if (!skin->gd.empty()) {
       skin::TacSkinRecords& s = *skin;
       s.MaskWidthLeft(0);
       skin::ChangeSkinBrightness(s, 20);
     }
-  } catch (const skin::EacSkinLoadError&) {
-  }
+  } catch (const skin::EacSkinLoadError&) {}
   return 0;
 }

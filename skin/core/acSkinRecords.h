@@ -143,6 +143,8 @@ class TacSkinRecords {
   TBitmap32 ShdaTemplate;  // shadow of an active form
   TBitmap32 ShdiTemplate;  // shadow of an inactive form
   std::vector<TacSkinNotice> Notices;
+  // The painters' decoded JPEG patterns, by the index in pa, made on first use (PatternBitmap).
+  mutable std::vector<std::unique_ptr<TBitmap32>> DecodedPatterns;
 
   // Loading, in the order a load runs them. SkinFile null: the tables are only freed (the
   // common sections are still added).

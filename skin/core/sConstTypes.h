@@ -162,6 +162,9 @@ inline constexpr TacCodeSet sForbidMouse{{19, 19}, {51, 74}, {110, 110}, {141, 1
 inline constexpr TacCodeSet sCanNotBeHot{{51, 52},   {54, 54},   {56, 60},   {68, 68},   {73, 74},  {110, 110},
                                          {141, 141}, {143, 143}, {151, 151}, {161, 161}, {226, 226}};
 
+// The tag of windows that the engine makes for itself and never skins.
+inline constexpr int ac_NoSkinTag = -98;
+
 // The cache information of a window without a parent.
 inline constexpr TCacheInfo kEmptyCacheInfo{nullptr, -99, -99, clFuchsia, false};
 

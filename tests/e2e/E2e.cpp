@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -68,11 +69,75 @@ void Screenshot(HWND wnd, const std::wstring& name) {
   ReleaseDC(nullptr, screen);
 }
 
-std::string SimulatorLog() {
+namespace {
+
+std::string WholeLog() {
   std::ifstream in(std::filesystem::path(Env(L"TARVISEL_SIM_LOG")), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+std::size_t logStart = 0;  // the log's size when the running test began
+
+// Every test starts afresh whatever ran before it in the same program: it sees only the frames
+// logged from its start, and no settings file that an earlier run of the program wrote on exit.
+class FreshStart : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo&) override {
+    logStart = WholeLog().size();
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(ProgramFolder()) / L"QRX.cfg", ignored);
+  }
+};
+[[maybe_unused]] const bool freshStartListens = [] {
+  testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);  // the listener list owns it
+  return true;
+}();
+
+}  // namespace
+
+std::string SimulatorLog() {
+  const std::string log = WholeLog();
+  return log.size() >= logStart ? log.substr(logStart) : std::string();
+}
+
+std::size_t LogMark() { return SimulatorLog().size(); }
+
+int Received(const std::string& frameStart, std::size_t since) {
+  const std::string log = SimulatorLog(), line = "RX " + frameStart;
+  int count = 0;
+  for (auto at = log.find(line, since); at != std::string::npos; at = log.find(line, at + 1)) ++count;
+  return count;
+}
+
+bool Arrives(const std::string& frameStart, std::size_t since, std::chrono::milliseconds limit) {
+  return uidriver::WaitUntil([&] { return Received(frameStart, since) > 0; }, limit);
+}
+
+std::string SimulatorOption(const std::string& option) {
+  const std::wstring wide = Env(L"TARVISEL_SIM_ARGS");
+  std::istringstream args(std::string(wide.begin(), wide.end()));
+  for (std::string word; args >> word;)
+    if (word == option && args >> word) return word;
+  return {};
+}
+
+std::string FrameWithCrc(const std::vector<std::uint8_t>& bytes) {
+  unsigned crc = 0xFFFF;
+  for (std::uint8_t b : bytes) {
+    crc ^= b;
+    for (int bit = 0; bit < 8; ++bit) crc = crc & 1 ? (crc >> 1) ^ 0xA001 : crc >> 1;
+  }
+  std::vector<std::uint8_t> frame = bytes;
+  frame.push_back(static_cast<std::uint8_t>(crc >> 8));
+  frame.push_back(static_cast<std::uint8_t>(crc & 0xFF));
+  std::string text;
+  char hex[4];
+  for (std::size_t i = 0; i < frame.size(); ++i) {
+    std::snprintf(hex, sizeof hex, i ? " %02X" : "%02X", frame[i]);
+    text += hex;
+  }
+  return text;
 }
 
 }  // namespace e2e
@@ -117,12 +182,11 @@ void Tarvisel::ShootPages(const std::wstring& name) {
 }
 
 std::wstring Tarvisel::PressAndRead(HWND button) {
-  EXPECT_NE(button, nullptr);
   EXPECT_TRUE(uidriver::Press(button)) << "the handler did not return";
   return Status();
 }
 
-bool Tarvisel::ConnectedImageShown() const {
+std::optional<bool> Tarvisel::ConnectionImage() const {
   HWND bar = StatusBar();
   POINT origin{22, 3};
   ClientToScreen(bar, &origin);
@@ -136,13 +200,26 @@ bool Tarvisel::ConnectedImageShown() const {
       if (r > g + 60) ++red;
     }
   ReleaseDC(nullptr, screen);
-  EXPECT_GT(green + red, 0) << "no connection image in the status bar";
+  if (green == red) return std::nullopt;
   return green > red;
 }
 
-bool SimulatorReceived(const std::string& frameStart) {
-  return SimulatorLog().find("RX " + frameStart) != std::string::npos;
+bool Tarvisel::ConnectionImageBecomes(bool connected, std::chrono::milliseconds limit) const {
+  return uidriver::WaitUntil([&] { return ConnectionImage() == connected; }, limit);
 }
+
+std::string Tarvisel::ConfigurationFrameFromFields() const {
+  std::uint8_t flags = 0;
+  for (int bit = 0; bit < 7; ++bit)
+    if (uidriver::IsChecked(InGroup(kConfigGroup, L"Button", kFlagBoxes[bit]))) flags |= 1u << bit;
+  const auto mask = [&](int field) {
+    return static_cast<std::uint8_t>(
+        std::stoul(uidriver::TextOf(InGroup(kConfigGroup, L"Edit", L"", field)), nullptr, 16));
+  };
+  return FrameWithCrc({0x01, 0x10, 0x00, 0x04, 0x00, 0x02, 0x04, 0x00, flags, mask(1), mask(2)});
+}
+
+bool SimulatorReceived(const std::string& frameStart) { return Received(frameStart) > 0; }
 
 HWND WaitForBox(DWORD pid, const std::wstring& part, std::chrono::milliseconds limit) {
   HWND box = nullptr;

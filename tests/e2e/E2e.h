@@ -2,7 +2,10 @@
 // What every end-to-end test needs: tarvisel.exe started in its own folder with COM1 on the
 // simulated unit (tests/e2e/with-unit sets this up), its main window, screenshots, and the
 // simulator's log of frames.
+#include <chrono>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,10 @@
 namespace e2e {
 
 inline constexpr wchar_t kMainCaption[] = L"Конфигуратор KT.8 (ModBus RTU)";
+inline constexpr wchar_t kConfigGroup[] = L"Конфигурация КТ.8";
+// The configuration flags' boxes, bit 0 first.
+inline constexpr const wchar_t* kFlagBoxes[] = {L"Outs (реле)", L"Inputs",  L"RTC (часы)", L"ZigBee",
+                                                L"DS (Term)",   L"ML (ДП)", L"Cnt"};
 
 std::wstring Env(const wchar_t* name);
 
@@ -45,8 +52,15 @@ class Tarvisel {
   void ShootPages(const std::wstring& name);
   // Presses a button and waits for its handler, then returns the result panel's text.
   std::wstring PressAndRead(HWND button);
-  // Whether the connection image in the status bar shows the connected symbol.
-  bool ConnectedImageShown() const;
+  // Whether the connection image in the status bar shows the connected symbol (true) or the
+  // disconnected one (false), read from the screen; nothing while neither is to be seen.
+  std::optional<bool> ConnectionImage() const;
+  // Waits until the connection image shows `connected`; false when it did not within `limit`.
+  bool ConnectionImageBecomes(bool connected, std::chrono::milliseconds limit = std::chrono::seconds(5)) const;
+  // The frame that "Set" of the configuration group must send for what its fields hold now:
+  // register 4, two registers, then 00, the flags of the checked boxes, the input and the output
+  // mask, and the CRC.
+  std::string ConfigurationFrameFromFields() const;
 
  private:
   uidriver::Process process_;
@@ -59,10 +73,26 @@ std::wstring ProgramFolder();
 // Saves the window as TARVISEL_SHOTS/<name>.bmp (the wrapper turns it into PNG).
 void Screenshot(HWND wnd, const std::wstring& name);
 
-// The simulator's frame log so far.
+// The simulator's frame log since the running test began: the tests of one program talk to the
+// same simulator, and none may pass on a frame that another one sent.
 std::string SimulatorLog();
-// Whether the simulator received this frame (hex bytes as the log writes them: "01 03 00 02").
+// A position in that log, to look only at what comes after it.
+std::size_t LogMark();
+// How many frames starting so (hex bytes as the log writes them: "01 03 00 02") the simulator
+// received after `since`.
+int Received(const std::string& frameStart, std::size_t since = 0);
+// Whether the simulator received this frame in the running test.
 bool SimulatorReceived(const std::string& frameStart);
+// Whether such a frame arrives after `since` within `limit`: a broadcast is not answered, so the
+// program is done with it before the simulator has logged it.
+bool Arrives(const std::string& frameStart, std::size_t since,
+             std::chrono::milliseconds limit = std::chrono::seconds(3));
+// The simulator's command-line value of `option` ("--hw-config" gives "05"), as with-unit started
+// it; empty when it was not given.
+std::string SimulatorOption(const std::string& option);
+// The frame as the simulator logs it: the bytes and their Modbus CRC (high byte first, as the unit
+// sends it), computed here bit by bit.
+std::string FrameWithCrc(const std::vector<std::uint8_t>& bytes);
 
 // A message box of the process containing `part`, waited for up to `limit`; nullptr if none came.
 HWND WaitForBox(DWORD pid, const std::wstring& part, std::chrono::milliseconds limit);

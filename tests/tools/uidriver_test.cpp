@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 using namespace uidriver;
 
 namespace {
@@ -29,7 +32,6 @@ class UiDriverTest : public testing::Test {
 
 TEST_F(UiDriverTest, ReadsTextsThatLiveInTheOtherProcess) {
   HWND status = Find(main, {STATUSCLASSNAMEW});
-  ASSERT_NE(status, nullptr);
   EXPECT_EQ(StatusText(status, 2), L"Выполнено, OK");
   HWND list = Find(main, {WC_LISTVIEWW});
   ASSERT_EQ(ListViewCount(list), 1);
@@ -42,10 +44,38 @@ TEST_F(UiDriverTest, ReadsTextsThatLiveInTheOtherProcess) {
 
 TEST_F(UiDriverTest, FindsControlsInsideAGroupByClassAndOrder) {
   HWND edit = FindInGroup(main, L"Версия и копирайт", {L"Edit"});
-  ASSERT_NE(edit, nullptr);
   EXPECT_EQ(TextOf(edit), L"-");
-  EXPECT_EQ(FindInGroup(main, L"Версия и копирайт", {L"Edit", L"", 1}), nullptr);
-  EXPECT_EQ(FindInGroup(main, L"Нет такой группы", {L"Edit"}), nullptr);
+  EXPECT_EQ(TryFindInGroup(main, L"Версия и копирайт", {L"Edit", L"", 1}), nullptr);
+  EXPECT_EQ(TryFindInGroup(main, L"Нет такой группы", {L"Edit"}), nullptr);
+}
+
+// A control that is not there fails the test and names what was looked for: "disabled",
+// "unchecked" or "empty" can never be read from a caption that changed.
+TEST_F(UiDriverTest, AMissingControlFailsWithTheNameLookedFor) {
+  const auto failure = [](const auto& query) -> std::string {
+    try {
+      query();
+    } catch (const NotFound& e) {
+      return e.what();
+    }
+    return "no failure";
+  };
+  const std::string missing = failure([&] { return IsEnabled(Find(main, {L"Button", L"Get Config"})); });
+  EXPECT_NE(missing.find("Button \"Get Config\""), std::string::npos) << missing;
+  EXPECT_NE(missing.find("Fixture window"), std::string::npos) << missing;
+  const std::string second = failure([&] { return IsChecked(Find(main, {L"Button", L"Get Rev", 1})); });
+  EXPECT_NE(second.find("Button \"Get Rev\" (match 2)"), std::string::npos) << second;
+  const std::string group = failure([&] { return TextOf(FindInGroup(main, L"Нет такой группы", {L"Edit"})); });
+  EXPECT_NE(group.find("the group box \"Нет такой группы\""), std::string::npos) << group;
+  const std::string inGroup = failure([&] {
+    return TextOf(FindInGroup(main, L"Версия и копирайт", {L"Edit", L"", 1}));
+  });
+  EXPECT_NE(inGroup.find("Edit (match 2) in the group box \"Версия и копирайт\""), std::string::npos) << inGroup;
+  // A handle that names no window is no answer either.
+  for (const auto& read : std::initializer_list<std::function<void()>>{
+           [] { IsEnabled(nullptr); }, [] { IsChecked(nullptr); }, [] { TextOf(nullptr); },
+           [] { StatusText(nullptr, 0); }, [] { ListViewCount(nullptr); }, [] { TabCount(nullptr); }})
+    EXPECT_THROW(read(), NotFound);
 }
 
 TEST_F(UiDriverTest, ClicksSelectsAndAnswersMessageBoxes) {

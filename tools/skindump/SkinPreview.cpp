@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "skin/core/sSectionPaint.h"
+#include "skin/core/sSkinRect.h"
 #include "skin/graphics/SysColors.h"
-#include "skin/graphics/sGradient.h"
 
 namespace skindump {
 namespace {
@@ -35,95 +36,33 @@ class Painter {
     Fill({r.Left, top, r.Right, top + h}, c);
   }
 
-  // The section's look for a state, then its border image, as the section painter does it.
-  // Parent: the colour behind a transparent section.
+  // The section painted for a state by the engine's section painter over a parent colour.
   int Section(const std::string& name, TRect r, int state, TColor parent, bool withText = false) {
     const int i = skin_.GetSkinIndex(name);
     if (i < 0) return -1;
-    const skin::TsGeneralData& g = skin_.gd[static_cast<std::size_t>(i)];
-    state = std::min(state, std::max(g.States - 1, 0));
-    const skin::TsGenState& look = g.Props[state > 0 ? 1 : 0];
-    if (look.Transparency >= 100) {
-      Fill(r, parent);
-    } else if (look.GradientPercent > 0 && look.GradientArray && !look.GradientArray->empty()) {
-      skin::PaintGrad(img_.View(), r, *look.GradientArray);
-    } else {
-      Fill(r, look.Color);
-    }
-    if (skin_.IsValidImgIndex(g.BorderIndex)) {
-      const TsMaskData& md = skin_.ma[static_cast<std::size_t>(g.BorderIndex)];
-      if (!(state == 0 && (md.DrawMode & 2))) Border(md, r, state, parent);
-    }
+    skin::PaintItem(i, name, Behind(parent), state, r, {r.Left, r.Top}, img_.View(), &skin_);
     if (withText) {
+      const skin::TsGeneralData& g = skin_.gd[static_cast<std::size_t>(i)];
+      const int s = std::min(state, std::max(g.States - 1, 0));
       const int len = std::min(60, (r.Right - r.Left) / 2);
       const int left = (r.Left + r.Right - len) / 2;
-      TextBar({left, r.Top, left + len, r.Bottom}, look.FontColor.Color);
+      TextBar({left, r.Top, left + len, r.Bottom}, g.Props[s > 0 ? 1 : 0].FontColor.Color);
     }
     return i;
   }
 
-  // Nine slices of cell State stretched (or tiled) over R; masked images blend through their
-  // mask, key pixels of the corners show the parent colour.
+  // A border image alone, its corner key pixels showing the parent colour.
   void Border(const TsMaskData& md, TRect r, int state, TColor parent) {
-    const skin::TImage32View src = md.Source();
-    if (src.Empty() || md.ImageCount <= 0) return;
-    state = std::min(state, md.ImageCount - 1);
-    const int w = skin::WidthOfImage(md), h = skin::HeightOfImage(md);
-    const int dw = r.Right - r.Left, dh = r.Bottom - r.Top;
-    int wl = md.WL, wr = md.WR, wt = md.WT, wb = md.WB;
-    const auto fit = [](int& a, int& b, int size) {
-      if (size < a + b) {
-        const int cut = (a + b - size) / 2;
-        a = std::max(a - cut, 0);
-        b = std::max(b - cut - (size % 2), 0);
-      }
-    };
-    fit(wl, wr, dw);
-    fit(wt, wb, dh);
-    const int cw = w - md.WL - md.WR, ch = h - md.WT - md.WB;
-    const int x0 = md.R.Left + state * w, y0 = md.R.Top;
-    const bool stretch = md.DrawMode & 1, centre = md.DrawMode & 4;
-    const int maskOffset = md.MaskType > 0 ? h : 0;
-    for (int dy = 0; dy < dh; ++dy) {
-      int sy;
-      bool midY = false;
-      if (dy < wt) {
-        sy = dy;
-      } else if (dy >= dh - wb) {
-        sy = h - (dh - dy);
-      } else {
-        midY = true;
-        const int span = dh - wt - wb;
-        sy = md.WT + (ch <= 0 ? 0 : stretch ? (dy - wt) * ch / std::max(span, 1) : (dy - wt) % ch);
-      }
-      for (int dx = 0; dx < dw; ++dx) {
-        int sx;
-        bool midX = false;
-        if (dx < wl) {
-          sx = dx;
-        } else if (dx >= dw - wr) {
-          sx = w - (dw - dx);
-        } else {
-          midX = true;
-          const int span = dw - wl - wr;
-          sx = md.WL + (cw <= 0 ? 0 : stretch ? (dx - wl) * cw / std::max(span, 1) : (dx - wl) % cw);
-        }
-        if (midX && midY && !centre) continue;
-        const bool corner = !midX && !midY;
-        Put(src, x0 + sx, y0 + sy, maskOffset, r.Left + dx, r.Top + dy, corner, parent);
-      }
-    }
+    skin::DrawSkinRect(img_.View(), r, Behind(parent), md, state, true);
   }
 
   void Glyph(int index, int x, int y, int state) {
     if (!skin_.IsValidImgIndex(index)) return;
-    const TsMaskData& md = skin_.ma[static_cast<std::size_t>(index)];
-    const skin::TImage32View src = md.Source();
-    const int w = skin::WidthOfImage(md), h = skin::HeightOfImage(md);
-    state = std::min(state, md.ImageCount - 1);
-    for (int j = 0; j < h; ++j)
-      for (int i = 0; i < w; ++i)
-        Put(src, md.R.Left + state * w + i, md.R.Top + j, md.MaskType > 0 ? h : 0, x + i, y + j, false, 0);
+    skin::TCacheInfo32 self;
+    self.Bmp = img_.View();
+    self.X = self.Y = 0;
+    self.Ready = true;
+    skin::DrawSkinGlyph(img_.View(), {x, y}, state, 1, skin_.ma[static_cast<std::size_t>(index)], self);
   }
   void Glyph(const std::string& section, const std::string& key, int x, int y, int state) {
     Glyph(skin_.GetMaskIndex(skin_.GetSkinIndex(section), section, key), x, y, state);
@@ -134,28 +73,11 @@ class Painter {
   }
 
  private:
-  void Put(const skin::TImage32View& src, int sx, int sy, int maskOffset, int dx, int dy, bool corner, TColor parent) {
-    if (!src.Contains(sx, sy) || dx < 0 || dy < 0 || dx >= img_.Width() || dy >= img_.Height()) return;
-    const skin::TsColor_ s = src.At(sx, sy);
-    skin::TsColor_& d = img_.At(dx, dy);
-    if (s.U == skin::kKeyPixel) {
-      if (corner) d.U = Pixel(parent);
-      return;
-    }
-    if (maskOffset == 0) {
-      // Premultiplied alpha (master pixels are opaque).
-      const int a = s.A;
-      d.R = static_cast<std::uint8_t>(std::min(255, s.R + d.R * (255 - a) / 255));
-      d.G = static_cast<std::uint8_t>(std::min(255, s.G + d.G * (255 - a) / 255));
-      d.B = static_cast<std::uint8_t>(std::min(255, s.B + d.B * (255 - a) / 255));
-      return;
-    }
-    if (!src.Contains(sx, sy + maskOffset)) return;
-    const skin::TsColor_ m = src.At(sx, sy + maskOffset);
-    const auto mix = [](int dst, int c, int k) { return static_cast<std::uint8_t>(((dst - c) * k + c * 256) >> 8); };
-    d.R = mix(d.R, s.R, m.R);
-    d.G = mix(d.G, s.G, m.G);
-    d.B = mix(d.B, s.B, m.B);
+  // A parent that offers only its colour.
+  static skin::TCacheInfo32 Behind(TColor parent) {
+    skin::TCacheInfo32 ci;
+    ci.FillColor = skin::ColorToRGB(parent);
+    return ci;
   }
 
   const skin::TacSkinRecords& skin_;

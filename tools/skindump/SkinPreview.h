@@ -1,7 +1,7 @@
 #pragma once
 // A sheet that shows a loaded skin at work: its sections painted in every state with their
-// border images and glyphs, the way the engine's painters lay them out (simplified: no text, a
-// bar in the font colour stands for it), and the master bitmap below.
+// border images and glyphs, painted by the engine's own painters (no text: a bar in the font
+// colour stands for it), and the master bitmap below.
 #include "skin/core/acSkinRecords.h"
 #include "skin/graphics/Image32.h"
 

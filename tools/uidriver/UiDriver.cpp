@@ -46,6 +46,51 @@ class RemoteBuffer {
 
 constexpr std::size_t kTextChars = 1024;
 
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+// The handle itself when it names a window; NotFound otherwise. `use` tells what it was for.
+HWND Existing(HWND wnd, const char* use) {
+  if (!wnd || !IsWindow(wnd)) throw NotFound(std::string(use) + ": no such window (a control that was not found?)");
+  return wnd;
+}
+
+LRESULT Send(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, std::chrono::milliseconds limit = 5000ms) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, static_cast<UINT>(limit.count()), &result)) return 0;
+  return static_cast<LRESULT>(result);
+}
+
+std::wstring ClassName(HWND wnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(wnd, name, 256);
+  return name;
+}
+
+std::wstring WindowText(HWND wnd) {
+  const LRESULT length = Send(wnd, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  Send(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  return text;
+}
+
+// "the Button "Get" (match 2)" as a test failure names it.
+std::string Described(const Query& q) {
+  std::string text = q.className.empty() ? "a window" : "a " + Utf8(q.className);
+  if (!q.text.empty()) text += " \"" + Utf8(q.text) + "\"";
+  if (q.index > 0) text += " (match " + std::to_string(q.index + 1) + ")";
+  return text;
+}
+
+std::string Where(HWND root) { return " in the " + Utf8(ClassName(root)) + " \"" + Utf8(WindowText(root)) + "\""; }
+
 std::wstring ReadRemoteText(const RemoteBuffer& buffer, std::size_t offset) {
   std::wstring text(kTextChars, L'\0');
   if (!buffer.Read(text.data(), kTextChars * sizeof(wchar_t), offset)) return {};
@@ -65,8 +110,8 @@ BOOL CALLBACK TopProc(HWND wnd, LPARAM lp) {
   DWORD pid = 0;
   GetWindowThreadProcessId(wnd, &pid);
   if (pid != s->pid || !IsWindowVisible(wnd)) return TRUE;
-  if (!s->className->empty() && ClassOf(wnd) != *s->className) return TRUE;
-  if (!s->text->empty() && TextOf(wnd) != *s->text) return TRUE;
+  if (!s->className->empty() && ClassName(wnd) != *s->className) return TRUE;
+  if (!s->text->empty() && WindowText(wnd) != *s->text) return TRUE;
   s->found = wnd;
   return FALSE;
 }
@@ -78,8 +123,8 @@ HWND FindTop(DWORD pid, const std::wstring& className, const std::wstring& text)
 }
 
 bool Matches(HWND wnd, const Query& q) {
-  return (q.className.empty() || _wcsicmp(ClassOf(wnd).c_str(), q.className.c_str()) == 0) &&
-         (q.text.empty() || TextOf(wnd) == q.text);
+  return (q.className.empty() || _wcsicmp(ClassName(wnd).c_str(), q.className.c_str()) == 0) &&
+         (q.text.empty() || WindowText(wnd) == q.text);
 }
 
 RECT ScreenRect(HWND wnd) {
@@ -180,7 +225,7 @@ BOOL CALLBACK BoxProc(HWND wnd, LPARAM lp) {
   auto* s = reinterpret_cast<BoxSearch*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(wnd, &pid);
-  if (pid != s->pid || !IsWindowVisible(wnd) || ClassOf(wnd) != L"#32770") return TRUE;
+  if (pid != s->pid || !IsWindowVisible(wnd) || ClassName(wnd) != L"#32770") return TRUE;
   if (!s->part->empty() && MessageBoxText(wnd).find(*s->part) == std::wstring::npos) return TRUE;
   s->found = wnd;
   return FALSE;
@@ -202,14 +247,14 @@ HWND FindMessageBox(DWORD pid, const std::wstring& part) {
 std::wstring MessageBoxText(HWND box) {
   std::wstring text;
   for (HWND child : Children(box))
-    if (ClassOf(child) == L"Static") text += TextOf(child);
+    if (ClassName(child) == L"Static") text += WindowText(child);
   return text;
 }
 
 bool AnswerMessageBox(HWND box, const std::wstring& button) {
-  for (HWND child : Children(box)) {
-    if (ClassOf(child) != L"Button") continue;
-    if (button.empty() || TextOf(child) == button) {
+  for (HWND child : Children(Existing(box, "AnswerMessageBox"))) {
+    if (ClassName(child) != L"Button") continue;
+    if (button.empty() || WindowText(child) == button) {
       PostMessageW(child, BM_CLICK, 0, 0);
       return true;
     }
@@ -217,35 +262,37 @@ bool AnswerMessageBox(HWND box, const std::wstring& button) {
   return PostMessageW(box, WM_COMMAND, IDOK, 0) != 0;
 }
 
-std::wstring ClassOf(HWND wnd) {
-  wchar_t name[256] = {};
-  GetClassNameW(wnd, name, 256);
-  return name;
-}
+std::wstring ClassOf(HWND wnd) { return ClassName(Existing(wnd, "ClassOf")); }
 
-std::wstring TextOf(HWND wnd) {
-  const LRESULT length = SendTimeout(wnd, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendTimeout(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(wcsnlen(text.c_str(), text.size()));
-  return text;
-}
+std::wstring TextOf(HWND wnd) { return WindowText(Existing(wnd, "TextOf")); }
 
 std::vector<HWND> Children(HWND root) {
   std::vector<HWND> all;
-  EnumChildWindows(root, CollectProc, reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(Existing(root, "Children"), CollectProc, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
-HWND Find(HWND root, const Query& query) {
+HWND TryFind(HWND root, const Query& query) {
   int seen = 0;
   for (HWND wnd : Children(root))
     if (Matches(wnd, query) && seen++ == query.index) return wnd;
   return nullptr;
 }
 
+HWND Find(HWND root, const Query& query) {
+  if (HWND wnd = TryFind(root, query)) return wnd;
+  throw NotFound("not found: " + Described(query) + Where(root));
+}
+
 HWND FindInGroup(HWND root, const std::wstring& group, const Query& query) {
-  HWND box = Find(root, {L"Button", group, 0});
+  if (!TryFind(root, {L"Button", group, 0}))
+    throw NotFound("not found: the group box \"" + Utf8(group) + "\"" + Where(root));
+  if (HWND wnd = TryFindInGroup(root, group, query)) return wnd;
+  throw NotFound("not found: " + Described(query) + " in the group box \"" + Utf8(group) + "\"" + Where(root));
+}
+
+HWND TryFindInGroup(HWND root, const std::wstring& group, const Query& query) {
+  HWND box = TryFind(root, {L"Button", group, 0});
   if (!box) return nullptr;
   const RECT area = ScreenRect(box);
   int seen = 0;
@@ -257,14 +304,16 @@ HWND FindInGroup(HWND root, const std::wstring& group, const Query& query) {
   return nullptr;
 }
 
-void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+void Click(HWND button) { PostMessageW(Existing(button, "Click"), BM_CLICK, 0, 0); }
 
 bool Press(HWND button, std::chrono::milliseconds limit) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit.count()), &result) != 0;
+  return SendMessageTimeoutW(Existing(button, "Press"), BM_CLICK, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit.count()),
+                             &result) != 0;
 }
 
 void ClickAt(HWND wnd, POINT p) {
+  Existing(wnd, "ClickAt");
   const LPARAM at = MAKELPARAM(p.x, p.y);
   PostMessageW(wnd, WM_MOUSEMOVE, 0, at);
   PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -272,6 +321,7 @@ void ClickAt(HWND wnd, POINT p) {
 }
 
 void RightClickAt(HWND wnd, POINT p) {
+  Existing(wnd, "RightClickAt");
   const LPARAM at = MAKELPARAM(p.x, p.y);
   PostMessageW(wnd, WM_MOUSEMOVE, 0, at);
   PostMessageW(wnd, WM_RBUTTONDOWN, MK_RBUTTON, at);
@@ -279,17 +329,18 @@ void RightClickAt(HWND wnd, POINT p) {
 }
 
 void SetText(HWND edit, const std::wstring& text) {
-  SendTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  Send(Existing(edit, "SetText"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // The other program's message loop translates a key press into its character itself
 // (TranslateMessage), so only the key messages are posted.
 void PressKey(HWND wnd, UINT vk) {
-  PostMessageW(wnd, WM_KEYDOWN, vk, 1);
+  PostMessageW(Existing(wnd, "PressKey"), WM_KEYDOWN, vk, 1);
   PostMessageW(wnd, WM_KEYUP, vk, 0xC0000001);
 }
 
 void Type(HWND edit, const std::wstring& text) {
+  Existing(edit, "Type");
   for (wchar_t c : text) {
     if (c == L'\r') {
       PressKey(edit, VK_RETURN);
@@ -299,73 +350,74 @@ void Type(HWND edit, const std::wstring& text) {
     // program's own translation makes the character; any other character comes as itself.
     // The translation queues the character behind what is queued already, so each key waits
     // until the field has taken it (or refused it) before the next one goes.
-    const std::wstring before = TextOf(edit);
+    const std::wstring before = WindowText(edit);
     const SHORT vk = VkKeyScanW(c);
     if (vk != -1 && HIBYTE(vk) == 0) {
       PressKey(edit, LOBYTE(vk));
     } else {
       PostMessageW(edit, WM_CHAR, c, 1);
     }
-    WaitUntil([&] { return TextOf(edit) != before; }, 500ms);
+    WaitUntil([&] { return WindowText(edit) != before; }, 500ms);
   }
 }
 
 void SelectComboItem(HWND combo, int index) {
-  SendTimeout(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Send(Existing(combo, "SelectComboItem"), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
 }
 
-int ComboIndex(HWND combo) { return static_cast<int>(SendTimeout(combo, CB_GETCURSEL, 0, 0)); }
+int ComboIndex(HWND combo) { return static_cast<int>(Send(Existing(combo, "ComboIndex"), CB_GETCURSEL, 0, 0)); }
 
-bool IsChecked(HWND button) { return SendTimeout(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-bool IsEnabled(HWND wnd) { return IsWindowEnabled(wnd) != FALSE; }
-bool IsVisible(HWND wnd) { return IsWindowVisible(wnd) != FALSE; }
+bool IsChecked(HWND button) { return Send(Existing(button, "IsChecked"), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsEnabled(HWND wnd) { return IsWindowEnabled(Existing(wnd, "IsEnabled")) != FALSE; }
+bool IsVisible(HWND wnd) { return IsWindowVisible(Existing(wnd, "IsVisible")) != FALSE; }
 
 HWND FocusedWindow(HWND wnd) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  return GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info) ? info.hwndFocus : nullptr;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(Existing(wnd, "FocusedWindow"), nullptr), &info) ? info.hwndFocus
+                                                                                                    : nullptr;
 }
 
 std::wstring StatusText(HWND bar, int panel) {
-  RemoteBuffer buffer(bar, kTextChars * sizeof(wchar_t));
+  RemoteBuffer buffer(Existing(bar, "StatusText"), kTextChars * sizeof(wchar_t));
   if (!buffer.Ok()) return {};
-  const LRESULT info = SendTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0);
+  const LRESULT info = Send(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0);
   if (LOWORD(info) >= kTextChars) return {};
-  SendTimeout(bar, SB_GETTEXTW, static_cast<WPARAM>(panel), buffer.Param());
+  Send(bar, SB_GETTEXTW, static_cast<WPARAM>(panel), buffer.Param());
   // Leading tabs only align the text (one centres it, two put it on the right).
   std::wstring text = ReadRemoteText(buffer, 0);
   text.erase(0, text.find_first_not_of(L'\t'));
   return text;
 }
 
-int ListViewCount(HWND list) { return static_cast<int>(SendTimeout(list, LVM_GETITEMCOUNT, 0, 0)); }
+int ListViewCount(HWND list) { return static_cast<int>(Send(Existing(list, "ListViewCount"), LVM_GETITEMCOUNT, 0, 0)); }
 
 std::wstring ListViewText(HWND list, int item, int subItem) {
-  RemoteBuffer buffer(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+  RemoteBuffer buffer(Existing(list, "ListViewText"), sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
   if (!buffer.Ok()) return {};
   LVITEMW lv{};
   lv.iSubItem = subItem;
   lv.cchTextMax = static_cast<int>(kTextChars);
   lv.pszText = reinterpret_cast<LPWSTR>(buffer.Param(sizeof(LVITEMW)));
   buffer.Write(&lv, sizeof lv);
-  SendTimeout(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), buffer.Param());
+  Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), buffer.Param());
   return ReadRemoteText(buffer, sizeof(LVITEMW));
 }
 
-int TabCount(HWND tabs) { return static_cast<int>(SendTimeout(tabs, TCM_GETITEMCOUNT, 0, 0)); }
-int TabIndex(HWND tabs) { return static_cast<int>(SendTimeout(tabs, TCM_GETCURSEL, 0, 0)); }
+int TabCount(HWND tabs) { return static_cast<int>(Send(Existing(tabs, "TabCount"), TCM_GETITEMCOUNT, 0, 0)); }
+int TabIndex(HWND tabs) { return static_cast<int>(Send(Existing(tabs, "TabIndex"), TCM_GETCURSEL, 0, 0)); }
 
 std::wstring TabText(HWND tabs, int index) {
-  RemoteBuffer buffer(tabs, sizeof(TCITEMW) + kTextChars * sizeof(wchar_t));
+  RemoteBuffer buffer(Existing(tabs, "TabText"), sizeof(TCITEMW) + kTextChars * sizeof(wchar_t));
   if (!buffer.Ok()) return {};
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.cchTextMax = static_cast<int>(kTextChars);
   item.pszText = reinterpret_cast<LPWSTR>(buffer.Param(sizeof(TCITEMW)));
   buffer.Write(&item, sizeof item);
-  SendTimeout(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), buffer.Param());
+  Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), buffer.Param());
   return ReadRemoteText(buffer, sizeof(TCITEMW));
 }
 
@@ -374,7 +426,7 @@ bool SelectTab(HWND tabs, const std::wstring& text) {
     if (TabText(tabs, i) != text) continue;
     RemoteBuffer buffer(tabs, sizeof(RECT));
     RECT r{};
-    if (!buffer.Ok() || !SendTimeout(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), buffer.Param()) ||
+    if (!buffer.Ok() || !Send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), buffer.Param()) ||
         !buffer.Read(&r, sizeof r))
       return false;
     ClickAt(tabs, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
@@ -393,10 +445,13 @@ bool ChoosePopupItem(DWORD pid, int index) {
 }
 
 LRESULT SendTimeout(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, std::chrono::milliseconds limit) {
+  return Send(Existing(wnd, "SendTimeout"), msg, wp, lp, limit);
+}
+
+bool Answers(HWND wnd, std::chrono::milliseconds limit) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, static_cast<UINT>(limit.count()), &result))
-    return 0;
-  return static_cast<LRESULT>(result);
+  return SendMessageTimeoutW(Existing(wnd, "Answers"), WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(limit.count()), &result) != 0;
 }
 
 }  // namespace uidriver

@@ -2,7 +2,9 @@
 // A file system that passes every call to another one and makes one chosen call fail: an open
 // or create that finds nothing, a short read or write (half the bytes go through), a failing
 // flush, close, remove or replace. In crash mode the chosen call throws instead, so the writer
-// stops dead there and the test looks at what a power cut would have left on the disk.
+// stops dead there and the test looks at what a power cut would have left on the disk; a child
+// process may end itself there instead, the way a killed program stops.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -12,7 +14,7 @@
 
 namespace dbf_test {
 
-enum class FaultOp { Open, Exists, Remove, Replace, Seek, Read, Write, Size, Truncate, Flush, Commit, Close };
+enum class FaultOp { Open, Exists, Remove, Replace, MoveNew, Seek, Read, Write, Size, Truncate, Flush, Commit, Close };
 
 struct Crash : std::runtime_error {
   Crash() : std::runtime_error("crash") {}
@@ -31,6 +33,8 @@ class FaultyFiles final : public app::DbfFileSystem {
     calls_ = 0;
   }
   void Disarm() { remaining_ = -1; }
+  // What crash mode does at the chosen call, instead of throwing Crash; it must not return.
+  void OnCrash(std::function<void()> stop) { stop_ = std::move(stop); }
   bool Fired() const { return fired_; }
   long Calls() const { return calls_; }
 
@@ -40,7 +44,10 @@ class FaultyFiles final : public app::DbfFileSystem {
     if (remaining_ < 0 || (op_ && *op_ != op)) return false;
     if (remaining_-- > 0) return false;
     fired_ = true;
-    if (crash_) throw Crash();
+    if (crash_) {
+      if (stop_) stop_();
+      throw Crash();
+    }
     return true;
   }
 
@@ -50,12 +57,16 @@ class FaultyFiles final : public app::DbfFileSystem {
   bool Replace(const std::wstring& source, const std::wstring& target) override {
     return !Hit(FaultOp::Replace) && inner_.Replace(source, target);
   }
+  bool MoveNew(const std::wstring& source, const std::wstring& target) override {
+    return !Hit(FaultOp::MoveNew) && inner_.MoveNew(source, target);
+  }
 
  private:
   app::DbfFileSystem& inner_;
   long remaining_ = -1;
   std::optional<FaultOp> op_;
   bool crash_ = false;
+  std::function<void()> stop_;
   bool fired_ = false;
   long calls_ = 0;
 };

@@ -7,7 +7,6 @@
 
 #include "tests/app/dbf/DbfTestUtil.h"
 #include "tests/app/dbf/FaultyFiles.h"
-#include "tests/app/dbf/ScheduleExport.h"
 
 using namespace app;
 using namespace dbf_test;
@@ -170,19 +169,6 @@ TEST(DbfFaults, ANewTableThatCannotBeWrittenIsNotLeftBehind) {
     EXPECT_NE(table.LastError(), DbfError::None);
     EXPECT_TRUE(memory.Paths().empty());
   }
-}
-
-TEST(DbfFaults, TheExportReportsWhyARowWasNotSaved) {
-  DbfMemoryFiles memory;
-  FaultyFiles files(memory);
-  const SchedulePoint row{1, {11, 12, 28}, {8, 5, 0}, 5, 2, 0, 0, 0};
-  ASSERT_TRUE(WriteSchedulePoint(kTable, row, files));
-  const Bytes saved = *memory.Contents(kTable);
-  files.FailAt(0, FaultOp::Write);
-  DbfError error = DbfError::None;
-  EXPECT_FALSE(WriteSchedulePoint(kTable, row, files, &error));
-  EXPECT_EQ(error, DbfError::WriteFailed);
-  EXPECT_EQ(memory.Contents(kTable), saved);
 }
 
 }  // namespace

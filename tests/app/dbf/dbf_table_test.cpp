@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "tests/app/dbf/DbfTestUtil.h"
-#include "tests/app/dbf/ScheduleExport.h"
 
 using namespace app;
 using namespace dbf_test;
@@ -24,40 +23,6 @@ TEST(DbfTable, NewTableIsTheEmpty34ByteTable) {
   EXPECT_EQ(table.FindField("POINTS"), -1);
 }
 
-TEST(DbfTable, ScheduleFieldsGiveTheExportLayout) {
-  DbfMemoryFiles files;
-  {
-    CDBFTable table(L"s.dbf", files);
-    for (const auto& f : kScheduleFields) ASSERT_TRUE(table.AddField(f.name, f.type, f.length, 0)) << f.name;
-    EXPECT_EQ(table.HeaderLength(), 289);
-    EXPECT_EQ(table.RecordLength(), 27);
-  }
-  const Bytes bytes = *files.Contents(L"s.dbf");
-  ASSERT_EQ(bytes.size(), 290u);
-  EXPECT_EQ(bytes[288], 0x0D);
-  EXPECT_EQ(bytes[289], 0x1A);
-  const Bytes points(bytes.begin() + 32, bytes.begin() + 64);
-  Bytes expected(32, 0);
-  std::copy_n("POINTS", 6, expected.begin());
-  expected[11] = 'N';
-  expected[16] = 4;
-  EXPECT_EQ(points, expected);
-
-  CDBFTable reopened(L"s.dbf", files);
-  ASSERT_TRUE(reopened.IsOpen());
-  ASSERT_EQ(reopened.FieldCount(), 8);
-  for (int i = 0; i < 8; ++i) {
-    const DbfField f = reopened.Field(i);
-    EXPECT_EQ(f.name, kScheduleFields[i].name);
-    EXPECT_EQ(f.type, kScheduleFields[i].type);
-    EXPECT_EQ(f.length, kScheduleFields[i].length);
-    EXPECT_EQ(f.decimals, 0);
-    EXPECT_EQ(reopened.FindField(kScheduleFields[i].name), i);
-  }
-  EXPECT_EQ(reopened.FindField("ABSENT"), -1);
-  EXPECT_EQ(reopened.FindField(""), -1);
-}
-
 TEST(DbfTable, LongNamesKeepElevenCharacters) {
   DbfMemoryFiles files;
   CDBFTable table(L"n.dbf", files);
@@ -66,23 +31,6 @@ TEST(DbfTable, LongNamesKeepElevenCharacters) {
   EXPECT_EQ(table.FindField("ABCDEFGHIJKXYZ"), 0);
   EXPECT_EQ(table.FindField("ABCDEFGHIJ"), -1);
   EXPECT_EQ(files.Contents(L"n.dbf")->at(32 + 10), 'K');  // no room left for a terminating zero
-}
-
-TEST(DbfTable, ExportRowsBecomeRecords) {
-  DbfMemoryFiles files;
-  const SchedulePoint row{1, {11, 12, 28}, {8, 5, 0}, 5, 2, 0, 0, 1};
-  const SchedulePoint weekly{2, {11, 12, 3}, {8, 30, 0}, 5, 1, 3, 3, 0};
-  for (int save = 0; save < 2; ++save) {  // saving the same list twice doubles the records
-    ASSERT_TRUE(WriteSchedulePoint(L"s.dbf", row, files));
-    ASSERT_TRUE(WriteSchedulePoint(L"s.dbf", weekly, files));
-  }
-  const Bytes bytes = *files.Contents(L"s.dbf");
-  EXPECT_EQ(Get32(bytes, 4), 4u);
-  ASSERT_EQ(bytes.size(), 289u + 4 * 27 + 1);
-  EXPECT_EQ(bytes.back(), 0x1A);
-  const auto records = Records(bytes);
-  for (int i : {0, 2}) EXPECT_EQ(records[i], "    111.12.2808:05:00 52001");
-  for (int i : {1, 3}) EXPECT_EQ(records[i], "    211.12.0308:30:00 51330");
 }
 
 TEST(DbfTable, AppendedRecordIsBlankAndEndMarkFollowsIt) {

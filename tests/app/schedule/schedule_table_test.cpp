@@ -42,12 +42,20 @@ TEST(ScheduleTable, NewTableHoldsOneRecordPerRow) {
   EXPECT_EQ(Records(table), (std::vector<std::string>{kRecord1, kRecord2}));
   EXPECT_EQ(table.size(), 289u + 2 * 28 + 1);
   EXPECT_EQ(table.back(), 0x1A);
-  CDBFTable reread(kPath, files);
-  for (int i = 0; i < 8; ++i) {
-    const DbfField f = reread.Field(i);
-    EXPECT_EQ(f.name, kScheduleFields[i].name);
-    EXPECT_EQ(f.type, kScheduleFields[i].type);
-    EXPECT_EQ(f.length, kScheduleFields[i].length);
+  EXPECT_EQ(table[288], 0x0D);
+  // The field descriptors as dBASE readers take them: name padded with zeros, type, length at 16.
+  const struct {
+    std::string name;
+    char type;
+    int length;
+  } fields[] = {{"POINTS", 'N', 4}, {"DATE", 'C', 8},  {"TIME", 'C', 8}, {"OUTS", 'N', 3},
+                {"USED", 'N', 1},   {"CYCLE", 'N', 1}, {"DAY", 'N', 1},  {"ONOFF", 'N', 1}};
+  for (std::size_t i = 0; i < std::size(fields); ++i) {
+    Bytes expected(32, 0);
+    std::copy(fields[i].name.begin(), fields[i].name.end(), expected.begin());
+    expected[11] = static_cast<std::uint8_t>(fields[i].type);
+    expected[16] = static_cast<std::uint8_t>(fields[i].length);
+    EXPECT_EQ(Bytes(table.begin() + 32 * (i + 1), table.begin() + 32 * (i + 2)), expected) << fields[i].name;
   }
   EXPECT_EQ(files.Paths(), std::vector<std::wstring>{kPath});
 }
@@ -156,6 +164,18 @@ TEST(ScheduleTable, FileSystemFailuresAreReported) {
       EXPECT_LE(Records(*contents).size() - filled.size(), 1u);
     }
   }
+}
+
+TEST(ScheduleTable, AFailedWriteIsToldAndLeavesTheTable) {
+  DbfMemoryFiles memory;
+  ASSERT_TRUE(SaveSchedule(kPath, std::span(kRows, 1), memory).ok());
+  const Bytes saved = *memory.Contents(kPath);
+  FaultyFiles files(memory);
+  files.FailAt(0, FaultOp::Write);
+  const auto result = SaveSchedule(kPath, kRows, files);
+  EXPECT_EQ(result.written, 0);
+  EXPECT_EQ(SaveResultText(result, 2), L"Ошибка записи БД: Ошибка записи файла таблицы");
+  EXPECT_EQ(memory.Contents(kPath), saved);
 }
 
 TEST(ScheduleTable, StatusTexts) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "classlib/Exception.h"
 #include "classlib/StringList.h"
@@ -143,9 +145,22 @@ TEST(MemIniFile, EditsAndWritesTheFileBack) {
 
   again.Rename(dir.wstring() + L"/missing.ini", true);
   EXPECT_FALSE(again.SectionExists(L"COMMON"));
+  // Without a name there is nowhere to write: nothing appears on the disk, the values stay.
+  const auto listing = [] {
+    std::vector<std::filesystem::path> names;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) names.push_back(entry.path());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const auto cwd = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  const auto before = listing();
   TMemIniFile nameless;
   nameless.WriteString(L"A", L"b", L"c");
-  EXPECT_NO_THROW(nameless.UpdateFile());
+  nameless.UpdateFile();
+  EXPECT_EQ(listing(), before);
+  std::filesystem::current_path(cwd);
+  EXPECT_EQ(nameless.ReadString(L"A", L"b", L""), L"c");
   TMemIniFile unwritable(dir.wstring() + L"/no/such/folder.ini");
   unwritable.WriteString(L"A", L"b", L"c");
   EXPECT_THROW(unwritable.UpdateFile(), EFCreateError);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "skin/graphics/sStretch.h"
@@ -77,6 +78,54 @@ TEST(Contributions, ShrinkingTriangleWeightsAddUp) {
     long sum = 0;
     for (int k = c.First[i]; k < c.First[i + 1]; ++k) sum += c.Weight[k];
     EXPECT_NEAR(sum, 65536, 12) << i;
+  }
+}
+
+// Weights worked out by hand from each filter's formula (exact fractions; Lanczos in double
+// precision): Round(weight(|centre - j| x scale) x scale x 65536), sample index mirrored at both ends.
+// One enlargement (4 -> 5, scale 1) and one reduction (8 -> 3, scale 3/8, width = support x 8/3).
+TEST(Contributions, LiteralWeightsOfTheCurvedFilters) {
+  using Row = std::vector<std::pair<int, std::int32_t>>;  // (source index, weight) in order of j
+  const struct {
+    TFilterType filter;
+    int src, dst;
+    std::vector<Row> rows;
+  } cases[] = {
+      // clang-format off
+      {TFilterType::ftBell, 8, 3,
+       {{{3, 1728}, {2, 6912}, {1, 14976}, {0, 18432}, {1, 14976}, {2, 6912}, {3, 1728}},
+        {{1, 192}, {0, 3072}, {1, 9408}, {2, 16896}, {3, 18048}, {4, 12288}, {5, 4800}, {6, 768}},
+        {{2, 768}, {3, 4800}, {4, 12288}, {5, 18048}, {6, 16896}, {7, 9408}, {7, 3072}, {6, 192}}}},
+      {TFilterType::ftSpline, 4, 5,
+       {{{1, 10923}, {0, 43691}, {1, 10923}},
+        {{1, 87}, {0, 18525}, {1, 41331}, {2, 5592}},
+        {{0, 699}, {1, 27176}, {2, 35302}, {3, 2359}},
+        {{1, 2359}, {2, 35302}, {3, 27176}, {3, 699}},
+        {{2, 5592}, {3, 41331}, {3, 18525}, {2, 87}}}},
+      // sin(pi x) vanishes at whole distances: the centre on a sample takes that sample alone.
+      {TFilterType::ftLanczos3, 4, 5,
+       {{{0, 65536}},
+        {{2, 524}, {1, -3685}, {0, 13744}, {1, 60900}, {2, -7936}, {3, 2048}},
+        {{1, 1513}, {0, -7747}, {1, 31118}, {2, 48287}, {3, -9975}, {3, 2327}},
+        {{0, 2327}, {1, -9975}, {2, 48287}, {3, 31118}, {3, -7747}, {2, 1513}},
+        {{1, 2048}, {2, -7936}, {3, 60900}, {3, 13744}, {2, -3685}, {1, 524}}}},
+      {TFilterType::ftMitchell, 8, 3,
+       {{{5, -109}, {4, -853}, {3, 131}, {2, 6293}, {1, 16445}, {0, 21845}, {1, 16445}, {2, 6293}, {3, 131},
+         {4, -853}, {5, -109}},
+        {{2, -363}, {1, -867}, {0, 1365}, {1, 9645}, {2, 19221}, {3, 21133}, {4, 13141}, {5, 3421}, {6, -576},
+         {7, -648}},
+        {{1, -648}, {2, -576}, {3, 3421}, {4, 13141}, {5, 21133}, {6, 19221}, {7, 9645}, {7, 1365}, {6, -867},
+         {5, -363}}}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    const TContributions built = BuildContributions(c.src, c.dst, c.filter);
+    ASSERT_EQ(built.First.size(), c.rows.size() + 1) << static_cast<int>(c.filter);
+    for (std::size_t i = 0; i < c.rows.size(); ++i) {
+      Row row;
+      for (int k = built.First[i]; k < built.First[i + 1]; ++k) row.emplace_back(built.Index[k], built.Weight[k]);
+      EXPECT_EQ(row, c.rows[i]) << static_cast<int>(c.filter) << " " << c.src << "->" << c.dst << " index " << i;
+    }
   }
 }
 

@@ -1,0 +1,174 @@
+#pragma once
+// The skin state of one painted object (a skinned control, a form's skin provider, or a window
+// handler's own state): its section, the indexes the section resolves to, its 32-bit cache bitmap
+// and the flags that say whether the cache is stale and whether painting must wait. Win32 only.
+//
+// Paint contract. Every skinned control, handler and form paints by these rules:
+//  1. Paint only when ControlIsReady(owner) and SkinData->Skinned(); otherwise paint unskinned.
+//  2. FUpdating := GetUpdating(); while it is set, paint nothing: the parent's command 6
+//     (ACMD_PARENTUPDATED) or the manager's command 3 (ACMD_REFRESH) repaints later.
+//  3. When BGChanged is set, render the cache:
+//     a. InitCacheBmp(SkinData): a pf32bit DIB of the owner's size;
+//     b. GetBGInfo(info, Parent, false) (no drawing), CI := BGInfoToCI(info): the parent pixel under
+//        the owner's (0, 0) is (CI.X + Left, CI.Y + Top) of CI.Bmp;
+//     c. PaintItem(SkinData, CI, true, State, (0, 0, Width, Height), (Left, Top), cache,
+//        UpdateCorners), then the glyph and the text;
+//     d. BGChanged := false.
+//  4. Copy the cache to the screen.
+// State is 0 normal, 1 or more the hot look (hot, focused, default); borders and corner images
+// take the cell of the state (2 pressed); painters clamp it to the section's States - 1.
+// A container whose CtrlSkinState has bit 0x0001 keeps no cache: it paints straight from its
+// parent's background. Windowless children are painted by their container through PaintControls.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "classlib/Bitmap.h"
+#include "classlib/Controls.h"
+#include "classlib/TypInfo.h"
+#include "skin/core/sConstTypes.h"
+#include "skin/core/sSectionPaint.h"
+
+namespace skin {
+
+class TsSkinManager;
+class IacSkinProvider;
+
+// Set while the manager announces a new skin; commands 1 and 13 clear it.
+extern bool RestrictDrawing;
+
+class TsCommonData : public classlib::TPersistent {
+ public:
+  TsCommonData(classlib::TObject* AOwner, bool CreateCacheBmp);
+  ~TsCommonData() override;
+  std::wstring ClassName() const override { return L"TsCommonData"; }
+  // Published: SkinSection, SkinManager (stored when set), CustomColor, CustomFont.
+  static void DeclareProperties(classlib::TClassDecl<TsCommonData>& d);
+
+  // The own manager, else the default one.
+  TsSkinManager* GetSkinManager() const;
+  bool Skinned(bool CheckSkinActive = false) const;
+  void UpdateIndexes();
+  void Loaded();
+  void BeginUpdate();
+  // Updating ends with the last EndUpdate; further calls change nothing.
+  void EndUpdate(bool Repaint = false);
+  void Invalidate();
+  bool RepaintIfMoved();
+
+  bool Updating();
+  void SetUpdating(bool Value) { FUpdating = Value; }
+  const std::string& SkinSection() const { return FSkinSection; }
+  void SetSkinSection(const std::string& Value);
+  TsSkinManager* SkinManager() const { return FSkinManager; }
+  void SetSkinManager(TsSkinManager* Value);
+  bool ManagerStored() const { return FSkinManager != nullptr; }
+  bool CustomColor() const { return FCustomColor; }
+  void SetCustomColor(bool Value);
+  bool CustomFont() const { return FCustomFont; }
+  void SetCustomFont(bool Value);
+  int HUEOffset() const { return FHUEOffset; }
+  void SetHUEOffset(int Value);
+  int Saturation() const { return FSaturation; }
+  void SetSaturation(int Value);
+  int UpdateCount() const { return FUpdateCount; }
+
+  classlib::TControl* OwnerControl() const { return FOwnerControl; }
+  classlib::TObject* OwnerObject() const { return FOwnerObject; }
+  classlib::TBitmap* CacheBmp() const { return FCacheBmp.get(); }
+  // The provider when the owner is a form's skin provider.
+  IacSkinProvider* Provider() const;
+  // What the painters read of this state.
+  TacItemSkin ItemSkin() const;
+
+  int GlowID = -1;
+  int BorderIndex = -1;
+  int SkinIndex = -1;
+  int Texture = -1;
+  int HotTexture = -1;
+  void* GraphControl = nullptr;
+  bool UrgentPainting = false;
+  bool BGChanged = true;
+  bool HalfVisible = true;
+  HRGN FRegion = nullptr;
+  int COC = 0;
+  bool FFocused = false;
+  bool FMouseAbove = false;
+  std::uint16_t CtrlSkinState = 0;
+  std::uint16_t BGType = 0;
+  HDC PrintDC = nullptr;
+  TRect InvalidRectH;
+  TRect InvalidRectV;
+
+  friend void InitCacheBmp(TsCommonData* Data);
+
+ private:
+  std::string FSkinSection;
+  bool FCustomFont = false;
+  bool FCustomColor = false;
+  int FUpdateCount = 0;
+  int FHUEOffset = 0;
+  int FSaturation = 0;
+  bool FUpdating = false;
+  TsSkinManager* FSkinManager = nullptr;
+  classlib::TControl* FOwnerControl = nullptr;
+  classlib::TObject* FOwnerObject = nullptr;
+  std::unique_ptr<classlib::TBitmap> FCacheBmp;
+};
+
+// The published SkinData of the controls.
+class TsCtrlSkinData : public TsCommonData {
+ public:
+  using TsCommonData::TsCommonData;
+  std::wstring ClassName() const override { return L"TsCtrlSkinData"; }
+  // Published in addition: HUEOffset, Saturation.
+  static void DeclareProperties(classlib::TClassDecl<TsCtrlSkinData>& d);
+};
+
+// The skin manager and the skin states in the class registry, so that descriptions can name the
+// manager and set a control's SkinData.SkinSection.
+void RegisterSkinDataClasses();
+
+// Control-state bits of CtrlSkinState.
+inline constexpr std::uint16_t kNoOwnCache = 0x0001;
+inline constexpr std::uint16_t kPrinting = 0x0200;
+inline constexpr std::uint16_t kInUpdate = 0x0800;
+
+void UpdateData(TsCommonData* Data);
+void UpdateSkinState(TsCommonData* Data, bool UpdateChildren = true);
+bool IsCacheRequired(TsCommonData* Data);
+bool IsCached(TsCommonData* Data);
+bool ControlIsActive(TsCommonData* Data);
+bool BgIsTransparent(TsCommonData* Data);
+bool ParentTextured(TsCommonData* Data);
+int SkinBorderMaxWidth(TsCommonData* Data);
+inline void AlignShadow(TsCommonData*) {}
+void InitCacheBmp(TsCommonData* Data);
+void UpdateCtrlColors(TsCommonData* Data, bool Repaint);
+void UpdateBGType(TsCommonData* Data);
+// The colour the owner offers its children for State: the section's, the parent's, or both mixed
+// by the section's transparency; the owner's own colour when unskinned.
+TColor GetBGColor(TsCommonData* Data, int State, HWND Wnd = nullptr);
+
+// The painters in the forms for a control's skin state.
+void PaintItemBG(TsCommonData* Data, const TCacheInfo& CI, int State, const TRect& R, TPoint pP,
+                 classlib::TBitmap* ItemBmp);
+void PaintItem(TsCommonData* Data, const TCacheInfo& CI, bool Filling, int State, const TRect& R, TPoint pP,
+               classlib::TBitmap* ItemBmp, bool UpdateCorners);
+// A container's section over its parent's background, asked of Parent.
+void PaintSkinControl(TsCommonData* Data, classlib::TControl* Parent, bool Filling, int State, const TRect& R,
+                      TPoint pP, classlib::TBitmap* ItemBmp, bool UpdateCorners);
+// Corners of a control's cache.
+enum class TsCorner : std::uint8_t { scLeftTop, scLeftBottom, scRightTop, scRightBottom };
+using TsCorners = TacSet<TsCorner>;
+inline constexpr TsCorners kAllCorners{TsCorner::scLeftTop, TsCorner::scLeftBottom, TsCorner::scRightTop,
+                                       TsCorner::scRightBottom};
+// The key pixels of the border image's corners in the cache take the parent's background: from
+// the parent control, or the parent window; the set form asks the parent control only.
+void UpdateCorners(TsCommonData* Data, int State);
+void UpdateCorners(TsCommonData* Data, int State, TsCorners Corners);
+// The border into the cache at R, the BorderWidth band of R copied to DC; the area inside.
+TRect PaintBorderFast(HDC DC, const TRect& R, int BorderWidth, TsCommonData* Data, int State);
+
+}  // namespace skin
