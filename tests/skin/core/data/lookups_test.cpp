@@ -58,6 +58,17 @@ TEST(Lookups, ImagesFallBackToTheParentSection) {
   EXPECT_EQ(skin->GetPatternIndex(button, "BUTTON", "PATTERN"), -1);  // no JPEG patterns
 }
 
+// The pass after reading the sections gives GLOBALINFO its indexes; the pass with the constant
+// indexes leaves that section alone.
+TEST(Lookups, GlobalInfoKeepsItsOwnImageIndexes) {
+  const auto skin = LookupSkin("[GLOBALINFO]\nBORDERSMASK=^0000^0020^0090^0060^0005^0005^0005^0005^3^1^0^0\n");
+  const int global = skin->GetSkinIndex("GLOBALINFO");
+  ASSERT_EQ(global, skin->ConstData.IndexGLobalInfo);
+  const int border = skin->GetMaskIndex("GLOBALINFO", "BORDERSMASK");
+  ASSERT_GE(border, 0);
+  EXPECT_EQ(skin->gd[static_cast<std::size_t>(global)].BorderIndex, border);
+}
+
 TEST(Lookups, CellSizesAndBorderWidths) {
   TsMaskData md;
   const auto cell = [&](int w, int h, int count, int mask) {
