@@ -327,22 +327,21 @@ void TsSkinManager::Broadcast(unsigned Command, std::intptr_t LParam) {
 void TsSkinManager::SendNewSkin(bool Repaint) {
   if (Reading()) return;
   if (Repaint) LockForms(this);
-  // A receiver that raises must not leave the forms without redrawing.
-  classlib::TScopeExit unlock([this, Repaint] {
+  try {
+    records_->SkinData.Active = false;
+    {
+      RestrictDrawing = true;
+      const classlib::TScopeExit allowDrawing([] { RestrictDrawing = false; });
+      records_->InitConstantIndexes(LoadOptions(L""));
+      Broadcast(ACMD_NEWSKIN, reinterpret_cast<std::intptr_t>(this));
+    }
+    records_->SkinData.Active = true;
+  } catch (...) {
+    // A receiver that raises must not leave the forms without redrawing.
     if (Repaint) UnLockForms(this, true);
-  });
-  records_->SkinData.Active = false;
-  {
-    RestrictDrawing = true;
-    const classlib::TScopeExit allowDrawing([] { RestrictDrawing = false; });
-    records_->InitConstantIndexes(LoadOptions(L""));
-    Broadcast(ACMD_NEWSKIN, reinterpret_cast<std::intptr_t>(this));
+    throw;
   }
-  records_->SkinData.Active = true;
-  if (Repaint) {
-    unlock.Release();
-    RepaintForms(false);
-  }
+  if (Repaint) RepaintForms(false);
 }
 
 void TsSkinManager::SendRemoveSkin() {
@@ -358,9 +357,14 @@ void TsSkinManager::RepaintForms(bool DoLockForms) {
     return;
   }
   if (DoLockForms) LockForms(this);
-  // Also ends the lock that SendNewSkin took.
-  const classlib::TScopeExit unlock([this] { UnLockForms(this, true); });
-  Broadcast(ACMD_REFRESH, reinterpret_cast<std::intptr_t>(this));
+  // The unlock also ends the lock that SendNewSkin took.
+  try {
+    Broadcast(ACMD_REFRESH, reinterpret_cast<std::intptr_t>(this));
+  } catch (...) {
+    UnLockForms(this, true);
+    throw;
+  }
+  UnLockForms(this, true);
 }
 
 void TsSkinManager::EndUpdate(bool Repaint) {
