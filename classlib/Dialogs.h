@@ -61,6 +61,11 @@ inline const TEnumInfo& EnumInfo<TOpenOption>() {
 }
 using TOpenOptions = TSet<TOpenOption>;
 
+// Whether the file dialogs may take the system's newer (item-based) form where it has one. The
+// skinning engine turns it off while it skins standard dialogs, since only the classic form is
+// built of windows a CBT hook can subclass. The dialogs below are always of the classic form.
+inline bool UseLatestCommonDialogs = true;
+
 // The system's file-open dialog (explorer style).
 class TOpenDialog : public TComponent {
  public:

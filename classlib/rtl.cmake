@@ -14,7 +14,7 @@ target_sources(classlib_core PRIVATE
   SysUtils.cpp
   TextEncoding.cpp)
 if(TARVISEL_WIN32)
-  target_sources(classlib_core PRIVATE FileHandleWin32.cpp FormatSettingsWin32.cpp IniFileWin32.cpp ResourceStream.cpp SystemClockWin32.cpp)
+  target_sources(classlib_core PRIVATE FileHandleWin32.cpp FormatSettingsWin32.cpp IniFileWin32.cpp RegistryWin32.cpp ResourceStream.cpp SystemClockWin32.cpp)
 else()
   target_sources(classlib_core PRIVATE FileHandleHost.cpp FormatSettingsHost.cpp SystemClockHost.cpp)
 endif()

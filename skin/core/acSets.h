@@ -28,6 +28,11 @@ class TacSet {
     return *this;
   }
   constexpr std::uint32_t Bits() const { return bits_; }
+  static constexpr TacSet FromBits(std::uint32_t bits) {
+    TacSet s;
+    s.bits_ = bits;
+    return s;
+  }
 
   friend constexpr TacSet operator|(TacSet a, TacSet b) { return FromBits(a.bits_ | b.bits_); }
   friend constexpr TacSet operator&(TacSet a, TacSet b) { return FromBits(a.bits_ & b.bits_); }
@@ -37,11 +42,6 @@ class TacSet {
  private:
   static constexpr std::uint32_t Bit(E item) {
     return std::uint32_t{1} << static_cast<unsigned>(static_cast<std::underlying_type_t<E>>(item));
-  }
-  static constexpr TacSet FromBits(std::uint32_t bits) {
-    TacSet s;
-    s.bits_ = bits;
-    return s;
   }
   std::uint32_t bits_ = 0;
 };

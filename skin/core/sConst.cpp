@@ -64,6 +64,14 @@ constexpr std::array<TacStringTableText, 54> kStringTableTexts = {{
     {58910, &acs_Create},
 }};
 
+const std::array<TacStringTableText, 5> kResourceStringTexts{{
+    {65188, &acs_Root},
+    {65189, &acs_DirWithSkins},
+    {65190, &acs_SelectSkinTitle},
+    {65191, &acs_SkinPreview},
+    {65192, &acs_InvalidDate},
+}};
+
 // Runs once when the program starts, after the options and texts (inline variables of the headers
 // included above, so initialized first), and hands the platform its share of the work.
 class TsConstLifetime {
@@ -76,5 +84,6 @@ const TsConstLifetime sConstLifetime;
 }  // namespace
 
 const std::array<TacStringTableText, 54>& acStringTableTexts() { return kStringTableTexts; }
+const std::array<TacStringTableText, 5>& acResourceStringTexts() { return kResourceStringTexts; }
 
 }  // namespace skin

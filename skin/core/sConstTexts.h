@@ -63,12 +63,13 @@ inline std::wstring acs_PreviewHint = L"Preview of the future hint window";
 inline std::wstring acs_SelectDir = L"Select directory";
 inline std::wstring acs_Create = L"Create";
 
-// Texts of the settings storage, not in the string table.
-inline std::wstring acs_InvalidDate = L"Invalid date";
+// Texts of the settings storage, kept in the string table beside the others;
+// acResourceStringTexts() gives their identifiers.
 inline std::wstring acs_Root = L"Root :";
 inline std::wstring acs_DirWithSkins = L"Directory with skins :";
 inline std::wstring acs_SelectSkinTitle = L"Select skin";
 inline std::wstring acs_SkinPreview = L"Skin preview";
+inline std::wstring acs_InvalidDate = L"Invalid date";
 
 // One text of the string table: its identifier and its variable.
 struct TacStringTableText {
@@ -77,5 +78,7 @@ struct TacStringTableText {
 };
 // The 54 string-table texts in loading order (58992 first, 58910 last).
 const std::array<TacStringTableText, 54>& acStringTableTexts();
+// The 5 texts of the settings storage (65188 to 65192).
+const std::array<TacStringTableText, 5>& acResourceStringTexts();
 
 }  // namespace skin

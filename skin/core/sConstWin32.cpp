@@ -35,11 +35,13 @@ void sConstPlatformStartup() {
   acScrollBtnLength = GetSystemMetrics(SM_CXHSCROLL);
   // A text missing from the executable's string table keeps its built-in English form.
   const HINSTANCE module = GetModuleHandleW(nullptr);
-  for (const TacStringTableText& text : acStringTableTexts()) {
+  const auto load = [module](const TacStringTableText& text) {
     const wchar_t* resource = nullptr;
     const int length = LoadStringW(module, text.Id, reinterpret_cast<LPWSTR>(&resource), 0);
     if (length > 0 && resource) text.Variable->assign(resource, static_cast<std::size_t>(length));
-  }
+  };
+  for (const TacStringTableText& text : acStringTableTexts()) load(text);
+  for (const TacStringTableText& text : acResourceStringTexts()) load(text);
 }
 
 // The image lists are freed by their owners' destructors (small first, see the header).

@@ -30,6 +30,19 @@ namespace {
 
 TsSkinManager* g_defaultManager = nullptr;
 
+// A skin folder whose options text comes from a live preview.
+class TacPreviewSkinFiles final : public TacSkinFiles {
+ public:
+  TacPreviewSkinFiles(std::filesystem::path Folder, std::string Options)
+      : folder_(std::move(Folder)), options_(std::move(Options)) {}
+  std::optional<std::string> Options() const override { return options_; }
+  std::optional<TacFileBytes> Find(std::string_view name) const override { return folder_.Find(name); }
+
+ private:
+  TacFolderSkinFiles folder_;
+  std::string options_;
+};
+
 bool FileExists(const std::wstring& name) {
   std::error_code error;
   return std::filesystem::is_regular_file(std::filesystem::path(name), error);
@@ -55,8 +68,14 @@ int TsStoredSkins::IndexOf(std::wstring_view Name) const {
 }
 
 TsSkinManager::TsSkinManager(classlib::TComponent* AOwner)
-    : classlib::TComponent(AOwner), records_(std::make_unique<TacSkinRecords>()) {
+    : classlib::TComponent(AOwner),
+      FEffects(std::make_unique<TacSkinEffects>(this)),
+      FThirdParty(std::make_unique<ThirdPartyList>()),
+      FAnimEffects(std::make_unique<TacAnimEffects>(this)),
+      records_(std::make_unique<TacSkinRecords>()) {
   if (g_defaultManager == nullptr) g_defaultManager = this;
+  for (classlib::TStringList& list : ThirdLists) list.SetCaseSensitive(true);
+  LoadThirdNames(*this, false);
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -67,6 +86,7 @@ TsSkinManager::~TsSkinManager() {
 void TsSkinManager::Loaded() {
   classlib::TComponent::Loaded();
   if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
+  LoadThirdNames(*this, false);
   // A description names the skin wherever it likes, the internal skins and the directory maybe
   // after it: the skin is looked for once all are there, and announced without a repaint, since
   // the forms are still being created.
@@ -86,6 +106,12 @@ void TsSkinManager::SetActive(bool Value) {
   } else if (!Reading()) {
     SendRemoveSkin();
   }
+  UpdateCommonDlgs(*this);
+}
+
+void TsSkinManager::SetSkinningRules(TacSkinningRules Value) {
+  FSkinningRules = Value;
+  UpdateCommonDlgs(*this);
 }
 
 bool TsSkinManager::IsDefault() const { return g_defaultManager == this; }
@@ -126,7 +152,7 @@ void TsSkinManager::ChangeSkin(const std::wstring& Value, bool Repaint) {
   const bool wasActive = records_->SkinData.Active;
   records_->SkinData.Active = false;
   FSkinName = CutPackedSuffix(Value);
-  SkinIsPacked = FileExists(PackedFileName());
+  SkinIsPacked = !(UnPackedFirst && HasSkinFolder()) && FileExists(PackedFileName());
   try {
     if (SkinIsPacked) {
       ReloadPackedSkin();
@@ -147,6 +173,7 @@ void TsSkinManager::ChangeSkin(const std::wstring& Value, bool Repaint) {
   }
   aSkinChanging = false;
   if (OnAfterChange) OnAfterChange(this);
+  UpdateCommonDlgs(*this);
 }
 
 void TsSkinManager::SetHueOffset(int Value) {
@@ -185,6 +212,15 @@ std::wstring TsSkinManager::SkinInfo() const {
   wchar_t text[32] = {};
   std::swprintf(text, 32, L"%g", records_->SkinData.Version);
   return text;
+}
+
+std::wstring TsSkinManager::SkinFolder() const { return NormalDir(GetFullSkinDirectory()) + FSkinName + L"\\"; }
+
+bool TsSkinManager::HasSkinFolder() const {
+  const std::wstring folder = SkinFolder();
+  std::error_code error;
+  return acMemSkinFile ? std::filesystem::is_directory(std::filesystem::path(folder), error)
+                       : FileExists(folder + L"Options.dat");
 }
 
 std::wstring TsSkinManager::PackedFileName() const { return NormalDir(GetFullSkinDirectory()) + FSkinName + L".asz"; }
@@ -262,7 +298,12 @@ void TsSkinManager::ReloadSkin() {
   if (!FActive) return;
   aSkinChanging = true;
   const classlib::TScopeExit changed([] { aSkinChanging = false; });
-  const std::wstring folder = NormalDir(GetFullSkinDirectory()) + FSkinName + L"\\";
+  const std::wstring folder = SkinFolder();
+  if (acMemSkinFile && std::filesystem::is_directory(std::filesystem::path(folder))) {
+    SkinIsPacked = false;
+    LoadRecords(TacPreviewSkinFiles(std::filesystem::path(folder), *acMemSkinFile), folder);
+    return;
+  }
   if (FileExists(folder + L"Options.dat")) {
     SkinIsPacked = false;
     LoadRecords(TacFolderSkinFiles(std::filesystem::path(folder)), folder);

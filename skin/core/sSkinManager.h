@@ -4,6 +4,7 @@
 // skin directory, else from its internal skins, and announces every change to the forms and
 // controls with skin commands. The first manager created is the default manager, which serves
 // every control that names none; the default is nil again once that manager is freed. Win32 only.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,9 +12,11 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/StringList.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/acSkinDirectory.h"
 #include "skin/core/acSkinRecords.h"
+#include "skin/core/sSkinManagerEffects.h"
 
 namespace skin {
 
@@ -123,6 +126,17 @@ class TsSkinManager : public classlib::TComponent {
   bool IsValidImgIndex(int ImageIndex) const { return records_->IsValidImgIndex(ImageIndex); }
   TColor GetGlobalColor() const { return records_->GetGlobalColor(); }
 
+  // Foreign controls, effects, animations and what may be skinned (sSkinManagerEffects.h).
+  ThirdPartyList& ThirdParty() const { return *FThirdParty; }
+  TacSkinEffects& Effects() const { return *FEffects; }
+  TacAnimEffects& AnimEffects() const { return *FAnimEffects; }
+  bool GetAllowGlowing() const { return FEffects->AllowGlowing(); }
+  void SetAllowGlowing(bool Value) { FEffects->SetAllowGlowing(Value); }
+  TacSkinningRules SkinningRules() const { return FSkinningRules; }
+  void SetSkinningRules(TacSkinningRules Value);
+  // The names of ThirdParty as lists, one for each kind, matched with their case.
+  std::array<classlib::TStringList, kThirdPartyKinds> ThirdLists;
+
   bool NonAutoUpdate = false;  // changes are not announced
   bool SkinIsPacked = false;   // the skin in use came from a container
 
@@ -134,6 +148,9 @@ class TsSkinManager : public classlib::TComponent {
   // Loads from Files into fresh records that take the place of the old ones only when whole.
   void LoadRecords(const TacSkinFiles& Files, std::wstring_view SkinPath);
   std::wstring PackedFileName() const;
+  // The folder of the skin named SkinName, with its separator; whether it holds a skin.
+  std::wstring SkinFolder() const;
+  bool HasSkinFolder() const;
   // Reloads the current skin for a changed colour setting and repaints without a new-skin command.
   void ReloadForSetting();
   void Broadcast(unsigned Command, std::intptr_t LParam);
@@ -145,8 +162,18 @@ class TsSkinManager : public classlib::TComponent {
   int FHueOffset = 0;
   int FSaturation = 0;
   TsStoredSkins FInternalSkins{this};
+  std::unique_ptr<TacSkinEffects> FEffects;
+  std::unique_ptr<ThirdPartyList> FThirdParty;
+  std::unique_ptr<TacAnimEffects> FAnimEffects;
+  TacSkinningRules FSkinningRules = kDefaultSkinningRules;
   std::unique_ptr<TacSkinRecords> records_;
 };
+
+// Live preview (sSkinPreviewWin32.h). Once an editor has sent a preview, a skin folder is
+// preferred to a packed file of the same name; while a preview loads, its options text (code
+// page 1251) stands in for the folder's "Options.dat".
+inline bool UnPackedFirst = false;
+inline const std::string* acMemSkinFile = nullptr;
 
 // Makes the manager and its stored skins known to window descriptions.
 void RegisterSkinManagerClasses();

@@ -1,0 +1,88 @@
+#pragma once
+// Shared ground of the skin manager's window tests: our committed skin, a skin directory beside
+// the test program, a form that counts the skin commands it receives, recorded message boxes.
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/Dialogs.h"
+#include "classlib/Forms.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+
+namespace skin::testing {
+
+using namespace classlib;
+namespace fs = std::filesystem;
+
+struct FreeObject {
+  void operator()(TObject* o) const { Free(o); }
+};
+template <class T>
+using Owned = std::unique_ptr<T, FreeObject>;
+
+// The committed skin, read through Wine's mapping of the build machine's root.
+inline std::vector<std::uint8_t> OurSkin() {
+  std::wstring path = L"Z:" + fs::path(TARVISEL_SKIN_RESOURCES "/Tarvisel.asz").wstring();
+  for (wchar_t& c : path)
+    if (c == L'/') c = L'\\';
+  std::ifstream in(fs::path(path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A skin directory beside the test program, so that a relative SkinDirectory names it.
+struct SkinFolder {
+  std::wstring relative = L".\\manager-test-skins";
+  fs::path path = fs::path(ProgramFolder()) / L"manager-test-skins";
+  SkinFolder() {
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~SkinFolder() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+};
+
+// A form of the application that counts the skin commands it receives.
+class TCountingForm : public TForm {
+ public:
+  using TForm::TForm;
+  std::vector<unsigned> commands;
+  int Count(unsigned command) const { return static_cast<int>(std::count(commands.begin(), commands.end(), command)); }
+
+ protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == SM_ALPHACMD) {
+      commands.push_back(CommandOf(m.WParam));
+      return;
+    }
+    TForm::WndProc(m);
+  }
+};
+
+// Message boxes are recorded, not shown.
+struct BoxRecorder {
+  std::vector<std::wstring> texts;
+  TMessageBoxFunction previous;
+  BoxRecorder() {
+    previous = SetMessageBoxFunction([this](HWND, const std::wstring& text, const std::wstring&, UINT) {
+      texts.push_back(text);
+      return IDOK;
+    });
+  }
+  ~BoxRecorder() { SetMessageBoxFunction(previous); }
+};
+
+}  // namespace skin::testing
