@@ -4,6 +4,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "skin/core/acGlow.h"
 #include "skin/core/acntProps.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sCommonDataDetail.h"
@@ -45,6 +46,12 @@ void SendCmd(TControl* c, unsigned cmd, unsigned argument) {
     SendMessageW(w->Handle(), SM_ALPHACMD, AlphaCmd(cmd, argument), 0);
   else
     PerformCmd(c, cmd, 0, argument);
+}
+
+// A glow shows where the control was: it goes when the control moves, grows or is disabled.
+void HideOwnGlow(TsCommonData* Data) {
+  HideGlow(Data->GlowID);
+  Data->GlowID = -1;
 }
 
 bool BeingDestroyed(const TControl* c) { return HasState(c, classlib::csDestroying); }
@@ -160,6 +167,10 @@ void MouseEnter(TsCommonData* Data, LPARAM Entered) {
 
 void MouseLeave(TsCommonData* Data) {
   if (!sForbidMouse.Contains(Data->COC)) Data->FMouseAbove = false;
+  if (MayGlow(Data)) {
+    ClearGlows();
+    Data->GlowID = -1;
+  }
   TControl* owner = Data->OwnerControl();
   if (owner != nullptr && owner->Visible() && sEditCtrls.Contains(Data->COC)) NonClientPaint(Data);
 }
@@ -192,9 +203,6 @@ void FocusChanged(TsCommonData* Data, bool Focused) {
 }
 
 }  // namespace
-
-// Glow windows are not made yet: no control glows.
-void ShowGlowingIfNeeded(TsCommonData*, bool, HWND) {}
 
 bool CommonMessage(TMessage& m, TsCommonData* Data) {
   if (Data == nullptr) return false;
@@ -279,6 +287,7 @@ bool CommonWndProc(TMessage& m, TsCommonData* Data) {
       if (Data->RepaintIfMoved()) {
         Data->BGChanged = true;
         if (owner != nullptr) PerformCmd(owner, ACMD_MOVED, 0, 1);
+        HideOwnGlow(Data);
       }
       return false;
     case WM_SIZE:
@@ -293,6 +302,7 @@ bool CommonWndProc(TMessage& m, TsCommonData* Data) {
             continue;
           SendCmd(child, ACMD_MOVED, 1);
         }
+      HideOwnGlow(Data);
       return false;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: FocusChanged(Data, m.Msg == WM_SETFOCUS); return false;
@@ -300,6 +310,7 @@ bool CommonWndProc(TMessage& m, TsCommonData* Data) {
     case classlib::CM_ENABLEDCHANGED:
       Data->FMouseAbove = false;
       Data->FFocused = false;
+      if (owner != nullptr && !owner->Enabled()) HideOwnGlow(Data);
       return false;
     case WM_CONTEXTMENU:
       // The owner's popup menu is skinned by the menu painter once it is hooked here.

@@ -15,6 +15,7 @@
 #include "classlib/ScopeExit.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Utf8.h"
+#include "skin/core/acGlow.h"
 #include "skin/core/acSkinFiles.h"
 #include "skin/core/acSkinPack.h"
 #include "skin/core/acntMessagesWin32.h"
@@ -326,6 +327,7 @@ void TsSkinManager::Broadcast(unsigned Command, std::intptr_t LParam) {
 
 void TsSkinManager::SendNewSkin(bool Repaint) {
   if (Reading()) return;
+  ClearGlows();  // they show the old skin's images
   if (Repaint) LockForms(this);
   try {
     records_->SkinData.Active = false;
@@ -345,6 +347,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
 }
 
 void TsSkinManager::SendRemoveSkin() {
+  ClearGlows();
   records_->SkinData.Active = false;
   Broadcast(ACMD_REMOVESKIN, reinterpret_cast<std::intptr_t>(this));
   InstallRecords(nullptr);

@@ -17,29 +17,15 @@
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/graphics/sBitmapOverloads.h"
+#include "tests/skin/core/Win32Fixture.h"
 
 namespace skin {
 namespace {
 
 using namespace classlib;
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
+using namespace skin::test;
 
 std::uint32_t Rgb(TBitmap* b, int x, int y) { return View32(b).At(x, y).U & 0xFFFFFFu; }
-void Fill(TBitmap* b, std::uint32_t colour) {
-  const TImage32View v = View32(b);
-  for (int y = 0; y < v.Height; ++y)
-    for (int x = 0; x < v.Width; ++x) v.At(x, y).U = 0xFF000000u | colour;
-}
 
 // The control kind every skinned control is: its skin state sees each message first.
 class TStub : public TCustomControl {

@@ -15,23 +15,13 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/graphics/sBitmapOverloads.h"
+#include "tests/skin/core/Win32Fixture.h"
 
 namespace skin {
 namespace {
 
 using namespace classlib;
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
-
-void Fill(TBitmap* b, std::uint32_t colour) {
-  const TImage32View v = View32(b);
-  for (int y = 0; y < v.Height; ++y)
-    for (int x = 0; x < v.Width; ++x) v.At(x, y).U = 0xFF000000u | colour;
-}
+using namespace skin::test;
 
 // A fading control: black before the change, white after it; it records every frame it is handed.
 class TFading : public TCustomControl {
