@@ -101,6 +101,7 @@ struct Skin {
              section("GLOBALINFO", 0, 0x445566, 1)};
     r->gd[kGrad].GradientPercent = r->gd[kGrad].HotGradientPercent = 50;
     r->gd[kGroupBox].BorderIndex = 0;
+    r->gd[kPanel].GiveOwnFont = true;
     r->SkinData.Active = true;
     manager->InstallRecords(std::move(r));
   }
@@ -420,6 +421,31 @@ TEST_F(Commands, MovesAndSizesTellTheChildrenThatDependOnThePlace) {
   stub->Perform(WM_MOVE, 0, 0);
   EXPECT_FALSE(d.BGChanged);
   EXPECT_EQ(movesWith(stub, 1), 0);
+}
+
+TEST_F(Commands, FontSectionComesFromTheNearestOpaqueParentThatLendsIt) {
+  // form > parent (stand-in) > stub > inner > child
+  auto* inner = Make<TStub>(stub, 1, 1, 20, 10);
+  auto* child = Make<TStub>(inner, 1, 1, 5, 5);
+  inner->Handle();
+  child->Handle();
+  struct Case {
+    const char* outer;
+    const char* inner;
+    int expected;
+  };
+  const Case cases[] = {
+      {"PANEL", "PANEL", kPanel},  // lends its font
+      {"PANEL", "GREY", 99},       // half transparent, lends none: the default
+      {"PANEL", "CLEAR", kPanel},  // see-through: its own parent is asked
+      {"GREY", "CLEAR", 99},
+  };
+  for (const Case& c : cases) {
+    Section(stub, c.outer);
+    Section(inner, c.inner);
+    EXPECT_EQ(GetFontIndex(child, 99, nullptr, 0), c.expected) << c.outer << "/" << c.inner;
+  }
+  EXPECT_EQ(GetFontIndex(form.get(), 99, nullptr, 0), 99);  // no parent
 }
 
 TEST_F(Commands, CacheCopySparesChildWindowsAndTheInsideOfGroupBoxes) {
