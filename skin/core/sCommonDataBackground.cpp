@@ -86,6 +86,19 @@ HWND WindowOf(TControl* c) {
   return w != nullptr && w->HandleAllocated() ? w->Handle() : nullptr;
 }
 
+// The cache's SrcRect copied to DstRect of DC, with what ExcludeChildren clips out spared.
+template <class F>
+void CopyCacheAround(TsCommonData* Data, const TRect& SrcRect, const TRect& DstRect, HDC DC, bool UpdateCornersToo,
+                     F&& ExcludeChildren) {
+  if (UpdateCornersToo) UpdateCorners(Data, 0);
+  const int saved = SaveDC(DC);
+  const classlib::TScopeExit restore([&] { RestoreDC(DC, saved); });
+  IntersectClipRect(DC, DstRect.Left, DstRect.Top, DstRect.Right, DstRect.Bottom);
+  ExcludeChildren();
+  BitBlt(DC, DstRect.Left, DstRect.Top, DstRect.Right - DstRect.Left, DstRect.Bottom - DstRect.Top,
+         Data->CacheBmp()->Canvas()->Handle(), SrcRect.Left, SrcRect.Top, SRCCOPY);
+}
+
 }  // namespace
 
 void InitBGInfo(TsCommonData* Data, TacBGInfo& bg, int State, HWND Wnd) {
@@ -201,66 +214,56 @@ int GetFontIndex(TControl* Control, int DefaultIndex, TsSkinManager* Manager, in
 
 void CopyWinControlCache(TWinControl* Control, TsCommonData* Data, const TRect& SrcRect, const TRect& DstRect, HDC DC,
                          bool UpdateCornersToo, int OffsetX, int OffsetY) {
-  classlib::TBitmap* cache = Data != nullptr ? Data->CacheBmp() : nullptr;
-  if (cache == nullptr || Control == nullptr) return;
-  if (UpdateCornersToo) UpdateCorners(Data, 0);
-  const int saved = SaveDC(DC);
-  const classlib::TScopeExit restore([&] { RestoreDC(DC, saved); });
-  IntersectClipRect(DC, DstRect.Left, DstRect.Top, DstRect.Right, DstRect.Bottom);
-  for (int i = 0; i < Control->ControlCount(); ++i) {
-    TControl* child = Control->Controls(i);
-    if (child == nullptr || !child->Visible() || child->ClassName() == L"TsSplitter") continue;
-    const bool windowless = dynamic_cast<TWinControl*>(child) == nullptr;
-    if (windowless && StdTransparency) continue;
-    const TRect b{child->Left() + OffsetX, child->Top() + OffsetY, child->Left() + child->Width() + OffsetX,
-                  child->Top() + child->Height() + OffsetY};
-    const bool overlaps =
-        b.Left < DstRect.Right && b.Right > DstRect.Left && b.Top < DstRect.Bottom && b.Bottom > DstRect.Top;
-    if (!overlaps) continue;
-    if (HasState(child, classlib::csDesigning) || child->ControlStyle.Contains(classlib::csOpaque) || windowless)
-      ExcludeClipRect(DC, b.Left, b.Top, b.Right, b.Bottom);
-  }
-  BitBlt(DC, DstRect.Left, DstRect.Top, DstRect.Right - DstRect.Left, DstRect.Bottom - DstRect.Top,
-         cache->Canvas()->Handle(), SrcRect.Left, SrcRect.Top, SRCCOPY);
+  if (Data == nullptr || Data->CacheBmp() == nullptr || Control == nullptr) return;
+  CopyCacheAround(Data, SrcRect, DstRect, DC, UpdateCornersToo, [&] {
+    for (int i = 0; i < Control->ControlCount(); ++i) {
+      TControl* child = Control->Controls(i);
+      if (child == nullptr || !child->Visible() || child->ClassName() == L"TsSplitter") continue;
+      const bool windowless = dynamic_cast<TWinControl*>(child) == nullptr;
+      if (windowless && StdTransparency) continue;
+      const TRect b{child->Left() + OffsetX, child->Top() + OffsetY, child->Left() + child->Width() + OffsetX,
+                    child->Top() + child->Height() + OffsetY};
+      const bool overlaps =
+          b.Left < DstRect.Right && b.Right > DstRect.Left && b.Top < DstRect.Bottom && b.Bottom > DstRect.Top;
+      if (!overlaps) continue;
+      if (HasState(child, classlib::csDesigning) || child->ControlStyle.Contains(classlib::csOpaque) || windowless)
+        ExcludeClipRect(DC, b.Left, b.Top, b.Right, b.Bottom);
+    }
+  });
 }
 
 void CopyHwndCache(HWND Wnd, TsCommonData* Data, const TRect& SrcRect, const TRect& DstRect, HDC DC,
                    bool UpdateCornersToo, int OffsetX, int OffsetY) {
-  classlib::TBitmap* cache = Data != nullptr ? Data->CacheBmp() : nullptr;
-  if (cache == nullptr || Wnd == nullptr) return;
-  if (UpdateCornersToo) UpdateCorners(Data, 0);
-  const int saved = SaveDC(DC);
-  const classlib::TScopeExit restore([&] { RestoreDC(DC, saved); });
-  IntersectClipRect(DC, DstRect.Left, DstRect.Top, DstRect.Right, DstRect.Bottom);
-  RECT own{};
-  GetWindowRect(Wnd, &own);
-  TsSkinManager* sm = DefaultManager();
-  for (HWND child = GetWindow(Wnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(child)) continue;
-    RECT r{};
-    GetWindowRect(child, &r);
-    const int l = r.left - own.left + OffsetX, t = r.top - own.top + OffsetY;
-    const int rt = r.right - own.left + OffsetX, b = r.bottom - own.top + OffsetY;
-    wchar_t cls[16] = {};
-    GetClassNameW(child, cls, 16);
-    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
-    const bool groupBox = lstrcmpiW(cls, L"Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX &&
-                          (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) == 0;
-    if (!groupBox || sm == nullptr) {
-      ExcludeClipRect(DC, l, t, rt, b);
-      continue;
+  if (Data == nullptr || Data->CacheBmp() == nullptr || Wnd == nullptr) return;
+  CopyCacheAround(Data, SrcRect, DstRect, DC, UpdateCornersToo, [&] {
+    RECT own{};
+    GetWindowRect(Wnd, &own);
+    TsSkinManager* sm = DefaultManager();
+    for (HWND child = GetWindow(Wnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(child)) continue;
+      RECT r{};
+      GetWindowRect(child, &r);
+      const int l = r.left - own.left + OffsetX, t = r.top - own.top + OffsetY;
+      const int rt = r.right - own.left + OffsetX, b = r.bottom - own.top + OffsetY;
+      wchar_t cls[16] = {};
+      GetClassNameW(child, cls, 16);
+      const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+      const bool groupBox = lstrcmpiW(cls, L"Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX &&
+                            (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) == 0;
+      if (!groupBox || sm == nullptr) {
+        ExcludeClipRect(DC, l, t, rt, b);
+        continue;
+      }
+      // A group box shows what lies behind it inside its frame: only the frame covers the cache.
+      const int mask = sm->GetMaskIndex(sm->GetSkinIndex("GROUPBOX"), "GROUPBOX", "BORDERSMASK");
+      const int caption = static_cast<int>(SendAMessage(child, ACMD_GETEXTRA));
+      TacSkinRecords& records = sm->Records();
+      ExcludeClipRect(DC, l, t, rt, t + caption);
+      ExcludeClipRect(DC, l, t, l + records.MaskWidthLeft(mask), b);
+      ExcludeClipRect(DC, rt - records.MaskWidthRight(mask), t, rt, b);
+      ExcludeClipRect(DC, l, b - records.MaskWidthBottom(mask), rt, b);
     }
-    // A group box shows what lies behind it inside its frame: only the frame covers the cache.
-    const int mask = sm->GetMaskIndex(sm->GetSkinIndex("GROUPBOX"), "GROUPBOX", "BORDERSMASK");
-    const int caption = static_cast<int>(SendAMessage(child, ACMD_GETEXTRA));
-    TacSkinRecords& records = sm->Records();
-    ExcludeClipRect(DC, l, t, rt, t + caption);
-    ExcludeClipRect(DC, l, t, l + records.MaskWidthLeft(mask), b);
-    ExcludeClipRect(DC, rt - records.MaskWidthRight(mask), t, rt, b);
-    ExcludeClipRect(DC, l, b - records.MaskWidthBottom(mask), rt, b);
-  }
-  BitBlt(DC, DstRect.Left, DstRect.Top, DstRect.Right - DstRect.Left, DstRect.Bottom - DstRect.Top,
-         cache->Canvas()->Handle(), SrcRect.Left, SrcRect.Top, SRCCOPY);
+  });
 }
 
 }  // namespace skin

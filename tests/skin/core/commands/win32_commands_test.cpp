@@ -423,6 +423,28 @@ TEST_F(Commands, MovesAndSizesTellTheChildrenThatDependOnThePlace) {
   EXPECT_EQ(movesWith(stub, 1), 0);
 }
 
+TEST_F(Commands, ControlCacheCopySparesOpaqueAndWindowlessChildren) {
+  auto* host = Make<TStub>(form.get(), 0, 0, 100, 80);
+  host->Handle();
+  Section(host, "PANEL");
+  Fill(host->data.CacheBmp(), 0xFF0000);
+  Make<TPanel>(host, 10, 10, 20, 20)->Handle();  // opaque window
+  Make<TStub>(host, 40, 10, 20, 20)->Handle();   // a window that lets the cache show through
+  Make<TLabel>(host, 70, 10, 20, 20);            // windowless
+  auto target = NewBitmap32(100, 80);
+  Fill(target.get(), 0x0000FF);
+  // Moved by (0, 5), into the target's rows 5 to 74.
+  CopyWinControlCache(host, &host->data, {0, 0, 100, 70}, {0, 5, 100, 75}, target->Canvas()->Handle(), false, 0, 5);
+  const auto at = [&](int x, int y) { return View32(target.get()).At(x, y).U & 0xFFFFFFu; };
+  EXPECT_EQ(at(5, 20), 0xFF0000u);
+  EXPECT_EQ(at(15, 20), 0x0000FFu);  // the panel at (10, 15)
+  EXPECT_EQ(at(15, 12), 0xFF0000u);
+  EXPECT_EQ(at(45, 20), 0xFF0000u);
+  EXPECT_EQ(at(75, 20), 0x0000FFu);
+  EXPECT_EQ(at(5, 2), 0x0000FFu);  // outside the destination
+  EXPECT_EQ(at(5, 78), 0x0000FFu);
+}
+
 TEST_F(Commands, FontSectionComesFromTheNearestOpaqueParentThatLendsIt) {
   // form > parent (stand-in) > stub > inner > child
   auto* inner = Make<TStub>(stub, 1, 1, 20, 10);
