@@ -8,6 +8,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "skin/core/sCommonDataCodes.h"
+#include "skin/core/sCommonDataDetail.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sProviderLink.h"
 #include "skin/core/sSkinManager.h"
@@ -24,7 +25,7 @@ using classlib::TWinControl;
 
 bool RestrictDrawing = false;
 
-namespace {
+namespace detail {
 
 bool HasState(const classlib::TObject* o, classlib::TComponentStateItem item) {
   auto* c = dynamic_cast<const classlib::TComponent*>(o);
@@ -36,18 +37,26 @@ std::string UpperAscii(std::string s) {
   return s;
 }
 
-std::string ToNarrow(const std::wstring& w) {
-  std::string s;
-  for (wchar_t c : w) s += static_cast<char>(c < 0x80 ? c : '?');
-  return s;
+LRESULT PerformCmd(TControl* c, unsigned cmd, LPARAM lp, unsigned argument) {
+  return c->Perform(SM_ALPHACMD, AlphaCmd(cmd, argument), lp);
 }
-
-LRESULT PerformCmd(TControl* c, unsigned cmd, LPARAM lp = 0) { return c->Perform(SM_ALPHACMD, AlphaCmd(cmd), lp); }
 
 const TsGeneralData* SectionOf(const TsCommonData* d) {
   TsSkinManager* sm = d->GetSkinManager();
   if (sm == nullptr || !sm->IsValidSkinIndex(d->SkinIndex)) return nullptr;
   return &sm->Records().gd[std::size_t(d->SkinIndex)];
+}
+
+}  // namespace detail
+
+namespace {
+
+using namespace detail;
+
+std::string ToNarrow(const std::wstring& w) {
+  std::string s;
+  for (wchar_t c : w) s += static_cast<char>(c < 0x80 ? c : '?');
+  return s;
 }
 
 const TsMaskData* BorderOf(const TsCommonData* d) {

@@ -26,6 +26,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
+#include "classlib/Messages.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/sConstTypes.h"
 #include "skin/core/sSectionPaint.h"
@@ -63,6 +64,8 @@ class TsCommonData : public classlib::TPersistent {
   void SetSkinSection(const std::string& Value);
   TsSkinManager* SkinManager() const { return FSkinManager; }
   void SetSkinManager(TsSkinManager* Value);
+  // Drops the own manager reference without re-indexing (the manager is going away).
+  void ForgetSkinManager() { FSkinManager = nullptr; }
   bool ManagerStored() const { return FSkinManager != nullptr; }
   bool CustomColor() const { return FCustomColor; }
   void SetCustomColor(bool Value);
@@ -150,6 +153,38 @@ void UpdateBGType(TsCommonData* Data);
 // The colour the owner offers its children for State: the section's, the parent's, or both mixed
 // by the section's transparency; the owner's own colour when unskinned.
 TColor GetBGColor(TsCommonData* Data, int State, HWND Wnd = nullptr);
+
+// Skin commands and the common message handling.
+// The command table: true when the command is answered here and the receiver's own handling stops.
+bool CommonMessage(classlib::TMessage& Message, TsCommonData* Data);
+// What every skinned control's window procedure runs first: the skin commands, moves and sizes,
+// focus, mouse, visibility and the system notices that change the look. True: the message is
+// handled and goes no further. False for a missing skin state.
+bool CommonWndProc(classlib::TMessage& Message, TsCommonData* Data);
+
+// The answer to a child's background question (command 34) for State; Wnd is the window the
+// question is about when the state has no owner control.
+void InitBGInfo(TsCommonData* Data, TacBGInfo& BGInfo, int State, HWND Wnd = nullptr);
+// The colour children draw behind them (the answer to command 21); only meaningful with an owner
+// control. The parent's share is asked of the parent with command 21.
+TColor GetCommandColor(TsCommonData* Data);
+// Where the owner finds its parent's painted background.
+void GetParentCache(TsCommonData* Data, TCacheInfo& CI);
+// The same for a bare window: its parent window's answer; EmptyCI without parent.
+void GetParentCacheHwnd(HWND Wnd, TCacheInfo& CI);
+// The section whose font colour a control on a skinned parent uses; DefaultIndex when the parent
+// lends none (or is see-through, then its own parent is asked).
+int GetFontIndex(classlib::TControl* Control, int DefaultIndex, TsSkinManager* Manager, int State);
+// Shows the section's glow around the owner (or Wnd) while the mouse is over it, hides it otherwise.
+void ShowGlowingIfNeeded(TsCommonData* Data, bool Clicked = false, HWND Wnd = nullptr);
+// The cache copied to DC without painting over the control's children: SrcRect of the cache to
+// DstRect; the children's bounds move by the offsets.
+void CopyWinControlCache(classlib::TWinControl* Control, TsCommonData* Data, const TRect& SrcRect, const TRect& DstRect,
+                         HDC DC, bool UpdateCorners, int OffsetX = 0, int OffsetY = 0);
+// The same for a window's child windows; of a native group box only its frame is spared. Without a
+// cache nothing is drawn.
+void CopyHwndCache(HWND Wnd, TsCommonData* Data, const TRect& SrcRect, const TRect& DstRect, HDC DC, bool UpdateCorners,
+                   int OffsetX = 0, int OffsetY = 0);
 
 // The painters in the forms for a control's skin state.
 void PaintItemBG(TsCommonData* Data, const TCacheInfo& CI, int State, const TRect& R, TPoint pP,

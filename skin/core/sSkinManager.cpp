@@ -15,6 +15,7 @@
 #include "classlib/ScopeExit.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Utf8.h"
+#include "skin/core/acGlow.h"
 #include "skin/core/acSkinFiles.h"
 #include "skin/core/acSkinPack.h"
 #include "skin/core/acntMessagesWin32.h"
@@ -367,6 +368,7 @@ void TsSkinManager::Broadcast(unsigned Command, std::intptr_t LParam) {
 
 void TsSkinManager::SendNewSkin(bool Repaint) {
   if (Reading()) return;
+  ClearGlows();  // they show the old skin's images
   if (Repaint) LockForms(this);
   try {
     records_->SkinData.Active = false;
@@ -386,6 +388,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
 }
 
 void TsSkinManager::SendRemoveSkin() {
+  ClearGlows();
   records_->SkinData.Active = false;
   Broadcast(ACMD_REMOVESKIN, reinterpret_cast<std::intptr_t>(this));
   InstallRecords(nullptr);
