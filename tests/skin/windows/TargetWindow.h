@@ -1,0 +1,48 @@
+#pragma once
+// A native window class whose procedure is DefWindowProcW and counts, per window, the messages the
+// handler tests look for; command 21 is answered with a colour set per window.
+#include <windows.h>
+
+#include <map>
+
+#include "skin/core/sMessages.h"
+
+namespace skin::test {
+
+inline constexpr UINT kProbe = WM_APP + 7;
+
+struct Seen {
+  int setText = 0, probes = 0, destroys = 0, styleChanged = 0, ncRightDown = 0, hScroll = 0, vScroll = 0;
+  LRESULT colourAnswer = 0;
+};
+inline std::map<HWND, Seen> g_seen;
+
+inline LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  Seen& s = g_seen[w];
+  switch (msg) {
+    case WM_SETTEXT: ++s.setText; break;
+    case kProbe: return ++s.probes;
+    case WM_DESTROY: ++s.destroys; break;
+    case WM_STYLECHANGED: ++s.styleChanged; break;
+    case WM_NCRBUTTONDOWN: ++s.ncRightDown; break;
+    case SM_ALPHACMD:
+      if (CommandOf(wp) == ACMD_GETCOLOR) return s.colourAnswer;
+      break;
+    default: break;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+inline const wchar_t* TargetClass() {
+  static const ATOM atom = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = TargetProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"AcHandlerTarget";
+    return RegisterClassW(&wc);
+  }();
+  return atom ? L"AcHandlerTarget" : nullptr;
+}
+
+}  // namespace skin::test
