@@ -9,6 +9,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/windows/acSBPaint.h"
 #include "skin/windows/acWndRoutines.h"
 
 namespace skin {
@@ -77,6 +78,7 @@ void TacScrollWnd::Release() {
   if (sBarVert) sBarVert->sw = nullptr;
   sBarHorz.reset();
   sBarVert.reset();
+  Ac_ForgetScrollWnd(CtrlHandle);
 }
 
 void InitializeACScrolls(TacScrollWnd* Wnd, HWND Handle, bool Repaint) {
@@ -106,6 +108,7 @@ bool UninitializeACScroll(HWND Handle, bool Repaint, TacScrollWnd* SW) {
   if (SW->sBarVert) SW->sBarVert->sw = nullptr;
   SW->sBarHorz.reset();
   SW->sBarVert.reset();
+  Ac_ForgetScrollWnd(Handle);
   return true;
 }
 
@@ -280,6 +283,7 @@ void TacScrollWnd::acWndProc(classlib::TMessage& Message) {
   switch (Message.Msg) {
     case WM_DESTROY:
     case WM_NCDESTROY:
+      Ac_ForgetScrollWnd(CtrlHandle);
       if (OldProc != nullptr || OldWndProc) {
         PassOn(Message);
         if (Message.Result == 0) {
@@ -395,7 +399,7 @@ void UpdateScrolls(TacScrollWnd* SW, bool Repaint) {
   if (SW == nullptr || !SW->sBarHorz || !SW->sBarVert || !IsWindowVisible(SW->CtrlHandle)) return;
   if (SW->SkinData != nullptr && SW->SkinData->Updating()) return;
   ReadScrollInfos(SW);
-  if (Repaint && !InAnimationProcess) Ac_RedrawNonClient(SW->CtrlHandle, false);
+  if (Repaint && !InAnimationProcess) Ac_NCPaint(SW, SW->CtrlHandle, 1, nullptr, -1, 0);
 }
 
 int Ac_SetScrollInfo(HWND Handle, int Bar, const SCROLLINFO& ScrollInfo, bool Redraw) {

@@ -66,7 +66,8 @@ TCacheInfo GetParentCacheHwnd(HWND Wnd) {
 }
 
 void InitBGInfo(TsCommonData* SkinData, TacBGInfo& BGInfo, bool, HWND) {
-  if (SkinData->CacheBmp() != nullptr && !SkinData->BGChanged) {
+  classlib::TBitmap* cache = SkinData->CacheBmp();
+  if (cache != nullptr && !SkinData->BGChanged && cache->Width() > 0 && cache->Height() > 0) {
     BGInfo.BgType = TacBGType::btCache;
     BGInfo.Bmp = SkinData->CacheBmp();
     BGInfo.Offset = {};
