@@ -10,6 +10,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/windows/acSBPaint.h"
+#include "skin/windows/acSBTrack.h"
 #include "skin/windows/acWndRoutines.h"
 
 namespace skin {
@@ -448,5 +449,25 @@ int Ac_SetScrollInfo(HWND Handle, int Bar, const SCROLLINFO& ScrollInfo, bool Re
 }  // namespace skin
 
 namespace skin {
-bool TacScrollWnd::BarMessage(classlib::TMessage&) { return false; }
+
+bool TacScrollWnd::BarMessage(classlib::TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_NCMOUSEMOVE: Message.Result = Ac_NCMouseMove(this, CtrlHandle, Message.WParam, Message.LParam); return true;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if (Message.WParam != HTHSCROLL && Message.WParam != HTVSCROLL) return false;
+      Message.Result = Ac_NCLButtonDown(this, CtrlHandle, Message.WParam, Message.LParam);
+      return true;
+    case WM_TIMER:
+      // The window's own timers may scroll it (a list's auto-scroll): the bars follow.
+      if (Ac_Timer(this, CtrlHandle, Message.WParam, Message.LParam, Message.Result)) return true;
+      PassOn(Message);
+      if (!DontRepaint && !fThumbTracking) UpdateScrolls(this, true);
+      return true;
+    case WM_MOUSEMOVE: Message.Result = Ac_MouseMove(this, CtrlHandle, Message.WParam, Message.LParam); return true;
+    case WM_LBUTTONUP: Message.Result = Ac_LButtonUp(this, CtrlHandle, Message.WParam, Message.LParam); return true;
+    default: return false;
+  }
+}
+
 }  // namespace skin

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <map>
+#include <vector>
 
 #include "skin/core/sMessages.h"
 
@@ -11,9 +12,19 @@ namespace skin::test {
 
 inline constexpr UINT kProbe = WM_APP + 7;
 
+// One WM_HSCROLL or WM_VSCROLL as the window got it.
+struct ScrollMsg {
+  UINT msg;
+  int code, wordPos;
+  LPARAM lp;
+  friend bool operator==(const ScrollMsg&, const ScrollMsg&) = default;
+};
+
 struct Seen {
-  int setText = 0, probes = 0, destroys = 0, styleChanged = 0, ncRightDown = 0, hScroll = 0, vScroll = 0;
+  int setText = 0, probes = 0, destroys = 0, styleChanged = 0, ncRightDown = 0;
   LRESULT colourAnswer = 0;
+  bool takesFullPositions = false;  // answers command 51 with 1
+  std::vector<ScrollMsg> scrolls;
 };
 inline std::map<HWND, Seen> g_seen;
 
@@ -27,7 +38,10 @@ inline LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCRBUTTONDOWN: ++s.ncRightDown; break;
     case SM_ALPHACMD:
       if (CommandOf(wp) == ACMD_GETCOLOR) return s.colourAnswer;
+      if (CommandOf(wp) == ACMD_SCROLLBEGIN) return s.takesFullPositions ? 1 : 0;
       break;
+    case WM_HSCROLL:
+    case WM_VSCROLL: s.scrolls.push_back({msg, LOWORD(wp), HIWORD(wp), lp}); return 0;
     default: break;
   }
   return DefWindowProcW(w, msg, wp, lp);
