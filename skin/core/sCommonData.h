@@ -203,6 +203,10 @@ inline constexpr TsCorners kAllCorners{TsCorner::scLeftTop, TsCorner::scLeftBott
 // the parent control, or the parent window; the set form asks the parent control only.
 void UpdateCorners(TsCommonData* Data, int State);
 void UpdateCorners(TsCommonData* Data, int State, TsCorners Corners);
+// The same on any cache: its key corner pixels from the background Bg (its offset is the cache's
+// place in Bg's bitmap), else Bg's colour; corners are clipped to the cache.
+void RepairCacheCorners(TsSkinManager* Manager, int BorderIndex, const TImage32View& Cache, int State,
+                        TsCorners Corners, const TacBGInfo& Bg);
 // The border into the cache at R, the BorderWidth band of R copied to DC; the area inside.
 TRect PaintBorderFast(HDC DC, const TRect& R, int BorderWidth, TsCommonData* Data, int State);
 

@@ -88,9 +88,17 @@ void UpdateCorners(TsCommonData* Data, int State, TsCorners Corners) {
 void RepairCorners(TsCommonData* Data, int State, TsCorners Corners, bool ParentWindowToo) {
   TsSkinManager* sm = Data != nullptr ? Data->GetSkinManager() : nullptr;
   classlib::TControl* owner = Data != nullptr ? Data->OwnerControl() : nullptr;
-  if (sm == nullptr || owner == nullptr || !sm->IsValidImgIndex(Data->BorderIndex)) return;
-  const TImage32View cache = View32(Data->CacheBmp());
-  const TsMaskData& md = sm->Records().ma[std::size_t(Data->BorderIndex)];
+  if (sm == nullptr || owner == nullptr) return;
+  TacBGInfo bg = ParentBackground(Data, ParentWindowToo);
+  if (bg.BgType == TacBGType::btCache && bg.Bmp != nullptr)
+    bg.Offset = {bg.Offset.X + owner->Left(), bg.Offset.Y + owner->Top()};
+  RepairCacheCorners(sm, Data->BorderIndex, View32(Data->CacheBmp()), State, Corners, bg);
+}
+
+void RepairCacheCorners(TsSkinManager* sm, int BorderIndex, const TImage32View& cache, int State, TsCorners Corners,
+                        const TacBGInfo& bg) {
+  if (sm == nullptr || !sm->IsValidImgIndex(BorderIndex)) return;
+  const TsMaskData& md = sm->Records().ma[std::size_t(BorderIndex)];
   if (cache.Empty() || md.CornerType == 0) return;
   const TImage32View src = md.Source();
   if (src.Empty()) return;
@@ -99,13 +107,11 @@ void RepairCorners(TsCommonData* Data, int State, TsCorners Corners, bool Parent
   int count = md.ImageCount, maskType = md.MaskType;
   if (md.Bmp && count == 0) r = {0, 0, src.Width, src.Height}, count = 3, maskType = 1;
   if (count < 1 || maskType < 0) return;
-  TacBGInfo bg = ParentBackground(Data, ParentWindowToo);
   const bool cached = bg.BgType == TacBGType::btCache && bg.Bmp != nullptr;
-  if (cached) bg.Offset = {bg.Offset.X + owner->Left(), bg.Offset.Y + owner->Top()};
   const TImage32View parent = cached ? View32(bg.Bmp) : TImage32View{};
   State = std::clamp(State, 0, count - 1);
   const int w = (r.Right - r.Left) / count, h = maskType == 0 ? r.Bottom - r.Top : (r.Bottom - r.Top) / (maskType + 1);
-  const int x0 = r.Left + State * w, y0 = r.Top, W = owner->Width(), H = owner->Height();
+  const int x0 = r.Left + State * w, y0 = r.Top, W = cache.Width, H = cache.Height;
   const TColor fill = classlib::ColorToRGB(bg.Color);
   // Corner block (image offset in the cell) to cache place.
   auto corner = [&](int ix, int iy, int bw, int bh, int cx, int cy) {

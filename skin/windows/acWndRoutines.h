@@ -1,0 +1,40 @@
+#pragma once
+// Routines the window handlers share: reading a window's text, class and geometry, rendering a
+// handler's background into its skin data's cache and repairing the cache's corners, the hot
+// test, passing a skin command on to the children, and the answer to a background question.
+// Win32 only.
+#include <windows.h>
+
+#include <string>
+
+#include "classlib/Controls.h"
+#include "classlib/Messages.h"
+#include "skin/core/sCommonData.h"
+
+namespace skin {
+
+class TacMainWnd;
+
+std::wstring GetWndText(HWND Wnd);
+std::wstring GetWndClassName(HWND Wnd);
+
+void InitCtrlData(HWND Wnd, HWND& ParentWnd, TRect& WndRect, TPoint& WndPos, TSize& WndSize, TRect& ParentRect);
+// Whether the section has a hot look: a border image of more than one cell or more than one state.
+bool MayBeHot(TsCommonData* SkinData);
+// The command to the owner control's children, else to the child windows of Handle.
+void AlphaBroadCastCheck(classlib::TControl* Control, HWND Handle, classlib::TMessage& Message);
+
+// The hooked window's background into SkinData's cache: the section over the parent's background
+// (a one-pixel frame in the skin's border colour on the window colour with DlgMode); nothing while
+// the parent has not painted (the skin data is then updating); a disabled owner gets its faded look.
+void PrepareCache(TsCommonData* SkinData, HWND Handle, bool DlgMode);
+// The key pixels of the border image's corners in the cache from the parent's background; corners
+// larger than the cache are clipped.
+void UpdateWndCorners(TsCommonData* SkinData, int State, TacMainWnd* Wnd);
+
+// The parent window's background for a plain window (empty information without parent).
+TCacheInfo GetParentCacheHwnd(HWND Wnd);
+// The answer to a background question from the skin data: its rendered cache, else its colour.
+void InitBGInfo(TsCommonData* SkinData, TacBGInfo& BGInfo, bool PleaseDraw, HWND Wnd);
+
+}  // namespace skin

@@ -1,0 +1,82 @@
+#pragma once
+// What the window-handler tests share: a top-level test window with native children, a skin
+// manager with our skin, and the visual-style calls recorded in place of the real switch.
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/Forms.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/windows/acThemeWin32.h"
+
+namespace skin::test {
+
+struct FreeObject {
+  void operator()(classlib::TObject* o) const { classlib::Free(o); }
+};
+template <class T>
+using Owned = std::unique_ptr<T, FreeObject>;
+
+// The committed skin, read through Wine's mapping of the build machine's root.
+inline std::vector<std::uint8_t> OurSkin() {
+  std::wstring path = L"Z:" + std::filesystem::path(TARVISEL_SKIN_RESOURCES "/Tarvisel.asz").wstring();
+  for (wchar_t& c : path)
+    if (c == L'/') c = L'\\';
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A manager with our skin loaded from its internal copy.
+inline Owned<TsSkinManager> ManagerWithOurSkin() {
+  Owned<TsSkinManager> manager(new TsSkinManager(nullptr));
+  manager->SetSkinDirectory(L".\\no-skins-here");
+  TsStoredSkin* internal = manager->InternalSkins().Add();
+  internal->Name = L"Tarvisel (internal)";
+  internal->Data = OurSkin();
+  manager->SetSkinName(L"Tarvisel (internal)");
+  return manager;
+}
+
+// A window of a class whose procedure is DefWindowProcW, owned by the test.
+struct NativeWindow {
+  HWND handle = nullptr;
+  NativeWindow(const wchar_t* cls, DWORD style, int w, int h, HWND parent = nullptr, DWORD exStyle = 0,
+               const wchar_t* text = L"") {
+    handle =
+        CreateWindowExW(exStyle, cls, text, style, 10, 10, w, h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  ~NativeWindow() {
+    if (IsWindow(handle)) DestroyWindow(handle);
+  }
+  NativeWindow(const NativeWindow&) = delete;
+  NativeWindow& operator=(const NativeWindow&) = delete;
+  operator HWND() const { return handle; }
+};
+
+// Every call of the visual-style switch while it lives: window and sub-application name
+// (nullptr is told as "<null>").
+struct ThemeRecorder {
+  struct Call {
+    HWND wnd;
+    std::wstring subApp, idList;
+    friend bool operator==(const Call&, const Call&) = default;
+  };
+  static inline std::vector<Call> calls;
+  TSetWindowTheme saved = Ac_SetWindowTheme;
+  static HRESULT WINAPI Record(HWND w, LPCWSTR a, LPCWSTR b) {
+    calls.push_back({w, a ? a : L"<null>", b ? b : L"<null>"});
+    return S_OK;
+  }
+  ThemeRecorder() {
+    calls.clear();
+    Ac_SetWindowTheme = &Record;
+  }
+  ~ThemeRecorder() { Ac_SetWindowTheme = saved; }
+};
+
+}  // namespace skin::test
