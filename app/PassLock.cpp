@@ -1,6 +1,5 @@
 #include "app/PassLock.h"
 
-#include "app/ImageStrip.h"
 #include "classlib/Cp1251.h"
 #include "classlib/Dialogs.h"
 
@@ -14,8 +13,8 @@ app::PasswordGate& PassGate() {
 bool PasswordAccepted() { return PassGate().Unlocked(); }
 
 TfrmPassLock::TfrmPassLock(TComponent* AOwner) : TForm(AOwner) {
+  skin::RegisterAlphaImageListClasses();
   InitDescription();
-  LoadImageStrip(sAlphaImageList1, L"PASSWORD16");
 }
 
 void TfrmPassLock::DeclareBindings(TFormBindings& b) {

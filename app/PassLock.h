@@ -7,6 +7,7 @@
 #include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/StdCtrls.h"
+#include "skin/graphics/acAlphaImageList.h"
 
 using namespace classlib;
 
@@ -19,7 +20,7 @@ class TfrmPassLock : public TForm {
   TMaskEdit* sMaskEdit_Pass = nullptr;
   TBitBtn* sBitBtn_OK = nullptr;
   TBitBtn* sBitBtn_Cansel = nullptr;
-  TImageList* sAlphaImageList1 = nullptr;
+  skin::TsAlphaImageList* sAlphaImageList1 = nullptr;
 
   void FormShow(TObject* Sender);
   void sBitBtn_OKClick(TObject* Sender);

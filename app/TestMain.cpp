@@ -8,7 +8,6 @@
 #include "app/ClockText.h"
 #include "app/ConfigTexts.h"
 #include "app/Confsave.h"
-#include "app/ImageStrip.h"
 #include "app/ResultTexts.h"
 #include "app/link/Modbus.h"
 #include "app/link/Serialport.h"
@@ -53,8 +52,8 @@ bool PortOpens(int n) {
 }  // namespace
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+  skin::RegisterAlphaImageListClasses();
   InitDescription();
-  LoadImageStrip(sAlphaImageList1, L"MAIN16");
   PageControl1->SetImagesHandle(sAlphaImageList1->Handle());
   const std::wstring folder = ExecutableFolder();
   SettingsPath = folder + app::kSettingsFileName;
@@ -192,7 +191,7 @@ void TForm1::ShowConnectImage(int index) {
   TBitmap* bitmap = Image_Connect->Picture()->Bitmap();
   bitmap->SetSize(0, 0);
   bitmap->SetTransparentColor(clBtnFace);
-  sAlphaImageList1->GetBitmap(index, bitmap);
+  sAlphaImageList1->GetBitmap32(index, bitmap);
   Image_Connect->Picture()->SetBitmap(bitmap);
   Image_Connect->Repaint();
 }

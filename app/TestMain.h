@@ -22,6 +22,7 @@
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "skin/graphics/acAlphaImageList.h"
 
 using namespace classlib;
 
@@ -46,7 +47,7 @@ class TForm1 : public TForm {
   TBitBtn* sBitBtn_Help = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
-  TImageList* sAlphaImageList1 = nullptr;
+  skin::TsAlphaImageList* sAlphaImageList1 = nullptr;
 
   void FormCreate(TObject* Sender);
   void FormDestroy(TObject* Sender);

@@ -9,12 +9,20 @@
 #include <vector>
 
 #include "classlib/BmpFormat.h"
+#include "classlib/EnumInfo.h"
 #include "classlib/Graphics.h"
 #include "classlib/Image32.h"
 
 namespace classlib {
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+template <>
+inline const TEnumInfo& EnumInfo<TPixelFormat>() {
+  static const TEnumInfo i{
+      L"TPixelFormat",
+      {L"pfDevice", L"pf1bit", L"pf4bit", L"pf8bit", L"pf15bit", L"pf16bit", L"pf24bit", L"pf32bit", L"pfCustom"}};
+  return i;
+}
 enum TBitmapHandleType { bhDIB, bhDDB };
 enum TTransparentMode { tmAuto, tmFixed };
 // How Draw treats the fourth byte of 32-bit pixels.

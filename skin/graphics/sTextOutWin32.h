@@ -11,7 +11,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Graphics.h"
-#include "skin/graphics/Dib8.h"
+#include "skin/graphics/Dib32.h"
 #include "skin/graphics/Image32.h"
 
 namespace skin {

@@ -1,211 +1,21 @@
-// Draws the configurator's small images (tab icons, help, lock, connection, dialog buttons) and
-// writes them as 32-bit BMP strips with alpha, one cell per image. The strips are committed under
-// resources/images/; run this tool again after changing a drawing:
-//   icongen OUTPUT_DIR
-// Shapes are signed-distance functions sampled 4×4 per pixel, so edges are smooth at 16×16.
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
+// Writes the configurator's images (tools/icongen/IconArt.h) as PNG and ICO files into OUTPUT_DIR
+// and prints the image lists' "Items" for the window descriptions, which hold the files' bytes:
+//   icongen resources/images
+// then put the printed main-window and password-dialog items into sAlphaImageList1 of
+// resources/forms/TForm1.txt and TfrmPassLock.txt. A test keeps both equal to this output.
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "tools/icongen/IconArt.h"
+
 namespace {
 
-struct Rgba {
-  double r, g, b, a;
-};
-
-constexpr Rgba kAccent{0.09, 0.44, 0.78, 1};  // the program's blue
-constexpr Rgba kDark{0.20, 0.24, 0.29, 1};
-constexpr Rgba kGreen{0.16, 0.62, 0.31, 1};
-constexpr Rgba kRed{0.80, 0.20, 0.18, 1};
-constexpr Rgba kAmber{0.93, 0.62, 0.10, 1};
-constexpr Rgba kWhite{1, 1, 1, 1};
-constexpr Rgba kGrey{0.55, 0.58, 0.62, 1};
-
-using Sdf = std::function<double(double, double)>;  // < 0 inside
-
-Sdf Circle(double cx, double cy, double r) {
-  return [=](double x, double y) { return std::hypot(x - cx, y - cy) - r; };
-}
-Sdf Ring(double cx, double cy, double r, double w) {
-  return [=](double x, double y) { return std::fabs(std::hypot(x - cx, y - cy) - r) - w / 2; };
-}
-Sdf Box(double x0, double y0, double x1, double y1, double radius = 0) {
-  return [=](double x, double y) {
-    const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
-    const double hx = (x1 - x0) / 2 - radius, hy = (y1 - y0) / 2 - radius;
-    const double dx = std::fabs(x - cx) - hx, dy = std::fabs(y - cy) - hy;
-    return std::hypot(std::max(dx, 0.0), std::max(dy, 0.0)) + std::min(std::max(dx, dy), 0.0) - radius;
-  };
-}
-Sdf Line(double x0, double y0, double x1, double y1, double w) {
-  return [=](double x, double y) {
-    const double vx = x1 - x0, vy = y1 - y0;
-    const double t = std::clamp(((x - x0) * vx + (y - y0) * vy) / (vx * vx + vy * vy), 0.0, 1.0);
-    return std::hypot(x - x0 - t * vx, y - y0 - t * vy) - w / 2;
-  };
-}
-Sdf Minus(Sdf a, Sdf b) {
-  return [=](double x, double y) { return std::max(a(x, y), -b(x, y)); };
-}
-
-class Icon {
- public:
-  explicit Icon(int size) : size_(size), px_(size * size, Rgba{0, 0, 0, 0}) {}
-  // Paints a shape over what is there (source-over, straight alpha).
-  void Fill(const Sdf& shape, Rgba colour) {
-    for (int y = 0; y < size_; ++y)
-      for (int x = 0; x < size_; ++x) {
-        int hits = 0;
-        for (int sy = 0; sy < 4; ++sy)
-          for (int sx = 0; sx < 4; ++sx)
-            if (shape(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4) < 0) ++hits;
-        if (!hits) continue;
-        const double a = colour.a * hits / 16.0;
-        Rgba& d = px_[y * size_ + x];
-        const double out = a + d.a * (1 - a);
-        d.r = (colour.r * a + d.r * d.a * (1 - a)) / out;
-        d.g = (colour.g * a + d.g * d.a * (1 - a)) / out;
-        d.b = (colour.b * a + d.b * d.a * (1 - a)) / out;
-        d.a = out;
-      }
-  }
-  const Rgba& At(int x, int y) const { return px_[y * size_ + x]; }
-  int Size() const { return size_; }
-
- private:
-  int size_;
-  std::vector<Rgba> px_;
-};
-
-Icon Gear() {  // configuration
-  Icon i(16);
-  Sdf teeth = [](double x, double y) {
-    const double a = std::atan2(y - 8, x - 8), r = std::hypot(x - 8, y - 8);
-    const double tooth = std::cos(a * 8) > 0.2 ? 7.2 : 5.6;
-    return r - tooth;
-  };
-  i.Fill(Minus(teeth, Circle(8, 8, 2.3)), kDark);
-  i.Fill(Ring(8, 8, 4.2, 1.2), kAccent);
-  return i;
-}
-Icon Tank() {  // level control
-  Icon i(16);
-  i.Fill(Box(2.5, 1.5, 13.5, 14.5, 2), kDark);
-  i.Fill(Box(4, 3, 12, 13, 1), kWhite);
-  i.Fill(Box(4, 7.5, 12, 13, 1), kAccent);
-  i.Fill(Line(10, 4.5, 13.5, 4.5, 1.2), kRed);
-  return i;
-}
-Icon Clock() {  // time control
-  Icon i(16);
-  i.Fill(Circle(8, 8, 7), kDark);
-  i.Fill(Circle(8, 8, 5.6), kWhite);
-  i.Fill(Line(8, 8, 8, 3.8, 1.4), kDark);
-  i.Fill(Line(8, 8, 11, 9.5, 1.4), kAccent);
-  i.Fill(Circle(8, 8, 1), kDark);
-  return i;
-}
-Icon Probe() {  // density probe test
-  Icon i(16);
-  i.Fill(Box(6, 0.5, 10, 11, 2), kDark);
-  i.Fill(Circle(8, 12.2, 3.3), kDark);
-  i.Fill(Box(7.2, 2, 8.8, 11, 0.8), kWhite);
-  i.Fill(Circle(8, 12.2, 2.1), kAccent);
-  i.Fill(Box(7.3, 6, 8.7, 12, 0.5), kAccent);
-  return i;
-}
-Icon Counter() {  // counter test: three digit windows
-  Icon i(16);
-  i.Fill(Box(0.5, 3.5, 15.5, 12.5, 1.5), kDark);
-  for (int k = 0; k < 3; ++k) i.Fill(Box(2 + k * 4.3, 5, 5.6 + k * 4.3, 11, 0.6), k == 2 ? kAccent : kWhite);
-  return i;
-}
-Icon Help() {
-  Icon i(16);
-  i.Fill(Circle(8, 8, 7.3), kAccent);
-  Sdf hook = [](double x, double y) {
-    const double arc = std::fabs(std::hypot(x - 8, y - 6) - 2.4) - 0.8;
-    return (y > 6.5 && x < 8) ? 1.0 : arc;
-  };
-  i.Fill(hook, kWhite);
-  i.Fill(Line(8, 8.3, 8, 9.6, 1.6), kWhite);
-  i.Fill(Circle(8, 12, 1), kWhite);
-  return i;
-}
-Icon Lock(bool open) {
-  Icon i(16);
-  // An open lock's shackle is lifted: its left leg stands clear of the body.
-  const double lift = open ? 2.5 : 0;
-  Sdf shackle = Ring(8, 6 - lift, 3.2, 1.6);
-  Sdf upper = [=](double x, double y) { return y > 6.5 - lift ? 1.0 : shackle(x, y); };
-  i.Fill(upper, kGrey);
-  i.Fill(Line(4.8, 6 - lift, 4.8, open ? 5.5 : 8, 1.6), kGrey);
-  i.Fill(Line(11.2, 6 - lift, 11.2, 8, 1.6), kGrey);
-  i.Fill(Box(3, 7.5, 13, 15, 1.5), open ? kGreen : kAmber);
-  i.Fill(Line(8, 10, 8, 12.5, 1.5), kDark);
-  return i;
-}
-Icon Plug(bool connected) {
-  Icon i(16);
-  const Rgba c = connected ? kGreen : kRed;
-  const double gap = connected ? 0 : 2.2;
-  // left half: cable and body with two pins
-  i.Fill(Line(0.5, 8, 4, 8, 1.6), kDark);
-  i.Fill(Box(3.5, 4, 7 - gap / 2, 12, 1), c);
-  i.Fill(Line(7 - gap / 2, 6.5, 8.8 - gap / 2, 6.5, 1.1), kDark);
-  i.Fill(Line(7 - gap / 2, 9.5, 8.8 - gap / 2, 9.5, 1.1), kDark);
-  // right half: socket and cable
-  i.Fill(Box(9 + gap / 2, 4, 12.5 + gap / 2, 12, 1), c);
-  i.Fill(Line(12 + gap / 2, 8, 15.5, 8, 1.6), kDark);
-  return i;
-}
-Icon Check() {
-  Icon i(16);
-  i.Fill(Line(3, 8.5, 6.5, 12, 2.2), kGreen);
-  i.Fill(Line(6.5, 12, 13, 4, 2.2), kGreen);
-  return i;
-}
-Icon Cross() {
-  Icon i(16);
-  i.Fill(Line(4, 4, 12, 12, 2.2), kRed);
-  i.Fill(Line(12, 4, 4, 12, 2.2), kRed);
-  return i;
-}
-Icon Key() {
-  Icon i(16);
-  i.Fill(Ring(5, 8, 3, 2), kAmber);
-  i.Fill(Line(8, 8, 15, 8, 2), kAmber);
-  i.Fill(Line(12.5, 8, 12.5, 11, 1.6), kAmber);
-  i.Fill(Line(14.5, 8, 14.5, 10.5, 1.6), kAmber);
-  return i;
-}
-Icon Blank() { return Icon(16); }
-
-void Put16(std::FILE* f, std::uint16_t v) { std::fputc(v & 0xFF, f), std::fputc(v >> 8, f); }
-void Put32(std::FILE* f, std::uint32_t v) { Put16(f, v & 0xFFFF), Put16(f, v >> 16); }
-
-// A bottom-up 32-bit BMP (BITMAPINFOHEADER, BI_RGB) whose fourth byte is straight alpha.
-bool WriteStrip(const std::string& path, const std::vector<Icon>& icons) {
-  const int cell = icons.front().Size(), width = cell * static_cast<int>(icons.size()), height = cell;
+bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
-  const std::uint32_t image = static_cast<std::uint32_t>(width * height * 4);
-  std::fputc('B', f), std::fputc('M', f);
-  Put32(f, 14 + 40 + image), Put32(f, 0), Put32(f, 14 + 40);
-  Put32(f, 40), Put32(f, width), Put32(f, height), Put16(f, 1), Put16(f, 32), Put32(f, 0), Put32(f, image);
-  Put32(f, 2835), Put32(f, 2835), Put32(f, 0), Put32(f, 0);
-  for (int y = height - 1; y >= 0; --y)
-    for (const Icon& icon : icons)
-      for (int x = 0; x < cell; ++x) {
-        const Rgba& p = icon.At(x, y);
-        auto byte = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
-        std::fputc(byte(p.b), f), std::fputc(byte(p.g), f), std::fputc(byte(p.r), f), std::fputc(byte(p.a), f);
-      }
-  return std::fclose(f) == 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && written;
 }
 
 }  // namespace
@@ -216,15 +26,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = argv[1];
-  // Main window: 0-4 tabs, 5 help, 6-9 free, 10/11 configuration write locked/unlocked,
-  // 12/13 disconnected/connected.
-  const std::vector<Icon> main = {Gear(),  Tank(),  Clock(), Probe(),     Counter(),  Help(),      Blank(),
-                                  Blank(), Blank(), Blank(), Lock(false), Lock(true), Plug(false), Plug(true)};
-  // Password dialog: 0 key, 1 OK, 2 cancel.
-  const std::vector<Icon> password = {Key(), Check(), Cross()};
-  if (!WriteStrip(dir + "/main16.bmp", main) || !WriteStrip(dir + "/password16.bmp", password)) {
-    std::perror("icongen");
-    return 1;
-  }
+  const auto main = icongen::MainWindowImages(), password = icongen::PasswordDialogImages();
+  for (const auto* list : {&main, &password})
+    for (const icongen::ImageFile& f : *list)
+      if (!Write(dir + "/" + f.Name, f.Bytes)) {
+        std::perror(("icongen: " + f.Name).c_str());
+        return 1;
+      }
+  std::printf("// main window\n%s// password dialog\n%s", icongen::DescriptionItems(main, "    ").c_str(),
+              icongen::DescriptionItems(password, "    ").c_str());
   return 0;
 }
