@@ -20,6 +20,7 @@
 #include "classlib/ResourceStream.h"
 #include "skin/core/acSkinPack.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerStartup.h"
 
 using namespace classlib;
 namespace fs = std::filesystem;
@@ -158,6 +159,20 @@ TEST_F(MainWindowSkin, AFolderInTheSkinDirectoryComesBeforeTheInternalSkin) {
   EXPECT_FALSE(manager->SkinIsPacked);
   EXPECT_EQ(manager->Records().SkinData.SkinPath, "c:\\Skins\\Tarvisel\\");
   EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+}  // namespace
+
+namespace {
+
+// What the skin manager's unit sets up when the program starts.
+TEST(SkinManagerStartup, ReadsTheSystemVersionAndTheProgramsShadows) {
+  EXPECT_EQ(skin::OSVersionInfo.dwOSVersionInfoSize, 276u);
+  EXPECT_TRUE(skin::IsNT);
+  EXPECT_EQ(skin::BuiltInShadowActive().Width(), 32);
+  EXPECT_EQ(skin::BuiltInShadowActive().Height(), 32);
+  EXPECT_EQ(skin::BuiltInShadowInactive().Width(), 31);
+  EXPECT_EQ(skin::BuiltInShadowInactive().Height(), 31);
 }
 
 }  // namespace
