@@ -4,10 +4,13 @@
 #include "app/Attention.h"
 #include "app/PassLock.h"
 #include "app/TestMain.h"
+#include "skin/core/sSkinManager.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     Application->Initialize();
+    // The main window's description holds the skin manager.
+    skin::RegisterSkinManagerClasses();
     Application->SetHelpFile(L"");
     Application->SetTitle(L"Tarvisel");
     Application->CreateForm(Form1);

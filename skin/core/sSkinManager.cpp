@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>  // needs windows.h first
-
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +21,7 @@
 #include "skin/core/acntWords.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sSkinManagerStartup.h"
 #include "skin/core/sStyleSimply.h"
 
 namespace skin {
@@ -47,17 +46,6 @@ class TacPreviewSkinFiles final : public TacSkinFiles {
 bool FileExists(const std::wstring& name) {
   std::error_code error;
   return std::filesystem::is_regular_file(std::filesystem::path(name), error);
-}
-
-// True when a command-line argument is "/actest" in any letter case.
-bool OldSkinNoticeWanted() {
-  int count = 0;
-  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (args == nullptr) return false;
-  const classlib::TScopeExit freeArgs([args] { LocalFree(args); });
-  for (int i = 1; i < count; ++i)
-    if (classlib::CompareText(args[i], L"/actest") == 0) return true;
-  return false;
 }
 
 }  // namespace
@@ -285,6 +273,10 @@ TacSkinLoadOptions TsSkinManager::LoadOptions(std::wstring_view SkinPath) const 
   options.Saturation = FSaturation;
   options.SkinPath = classlib::Utf8Encode(SkinPath);
   options.SystemFrameWidth = GetSystemMetrics(SM_CXSIZEFRAME);
+  if (!BuiltInShadowActive().Empty() && !BuiltInShadowInactive().Empty()) {
+    options.BuiltInShadowActive = &BuiltInShadowActive();
+    options.BuiltInShadowInactive = &BuiltInShadowInactive();
+  }
   return options;
 }
 
@@ -351,7 +343,7 @@ void TsSkinManager::ShowVersionNotice() {
                              L"This version of the skin have not complete support by used DezuvEzizared package "
                              L"release.\r\nComponents must be updated up to latest version for using this skin.",
                              L"", MB_OK);
-  } else if (notice == TacVersionNotice::OldSkin && OldSkinNoticeWanted()) {
+  } else if (notice == TacVersionNotice::OldSkin && CommandLineHas(L"/actest")) {
     classlib::ShowMessageBox(nullptr,
                              L"You are using an old version of the \"" + FSkinName +
                                  L"\" skin. Please, update a skins to latest or link with the DezuvEzizared support "

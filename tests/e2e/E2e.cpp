@@ -18,10 +18,10 @@ std::wstring Env(const wchar_t* name) {
   return n > 0 && n < 2048 ? std::wstring(buffer, n) : std::wstring();
 }
 
-Tarvisel::Tarvisel(const std::function<void(DWORD pid)>& beforeMain) {
+Tarvisel::Tarvisel(const std::function<void(DWORD pid)>& beforeMain, const std::wstring& args) {
   const std::wstring exe = Env(L"TARVISEL_EXE");
   EXPECT_FALSE(exe.empty()) << "TARVISEL_EXE is not set: run through tests/e2e/with-unit";
-  process_ = uidriver::Process::Start(exe, L"", Folder());
+  process_ = uidriver::Process::Start(exe, args, Folder());
   if (beforeMain) beforeMain(process_.Id());
   main_ = uidriver::WaitForTopWindow(process_.Id(), kMainCaption, 20s);
   EXPECT_NE(main_, nullptr) << "the main window did not appear";

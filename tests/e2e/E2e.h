@@ -25,8 +25,8 @@ class Tarvisel {
  public:
   // Starts the program and waits for its main window; the test fails if it does not appear.
   // `beforeMain` runs once the process has started, before the wait (to answer a message box
-  // that start-up shows before the window).
-  explicit Tarvisel(const std::function<void(DWORD pid)>& beforeMain = {});
+  // that start-up shows before the window). `args` is the program's command line after its name.
+  explicit Tarvisel(const std::function<void(DWORD pid)>& beforeMain = {}, const std::wstring& args = L"");
   ~Tarvisel();
   HWND Main() const { return main_; }
   DWORD Pid() const { return process_.Id(); }

@@ -241,6 +241,12 @@ void GlobalInfo(SkinBuilder& b) {
   g.Set("EXBORDER", FileValue("SHADOW.PNG", 2, 0, 0, 14, 14, 14, 14, 1));
 }
 
+// A canvas pixel as the PNG encoder takes it: alpha in the top byte, then red, green and blue.
+std::uint32_t Argb(const Rgba& p) {
+  const auto a = static_cast<std::uint32_t>(std::lround(std::clamp(p.a, 0.0, 1.0) * 255));
+  return (a << 24) | ToHex(p);
+}
+
 // The shadow of forms with extended borders, premultiplied as skins of this version keep PNGs.
 std::vector<std::uint8_t> ShadowFile() {
   constexpr int kCell = 40, kBody = 14;
@@ -250,12 +256,24 @@ std::vector<std::uint8_t> ShadowFile() {
     c.Shadow(Box(kBody, kBody + 1, kCell - kBody, kCell - kBody + 1, 2), Hex(0x000000, i == 0 ? 0.16 : 0.30), 12);
     for (int y = 0; y < kCell; ++y)
       for (int x = 0; x < kCell; ++x) {
-        const Rgba& p = c.At(x, y);
-        const auto a = static_cast<std::uint32_t>(std::lround(std::clamp(p.a, 0.0, 1.0) * 255));
-        px[static_cast<std::size_t>(y) * 2 * kCell + i * kCell + x] = (a << 24) | ToHex(p);
+        px[static_cast<std::size_t>(y) * 2 * kCell + i * kCell + x] = Argb(c.At(x, y));
       }
   }
   return EncodePng(2 * kCell, kCell, px);
+}
+
+// A square shadow template of Size pixels whose 9-pixel edges are the shadow round a form; the
+// form covers the middle.
+std::vector<std::uint8_t> BuiltInShadow(int size, double opacity) {
+  constexpr int kEdge = 9;
+  Canvas c(size, size);
+  c.Shadow(Box(kEdge, kEdge + 1, size - kEdge, size - kEdge + 1, 2), Hex(0x000000, opacity), 8);
+  std::vector<std::uint32_t> px(static_cast<std::size_t>(size) * size);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      px[static_cast<std::size_t>(y) * size + x] = Argb(c.At(x, y));
+    }
+  return EncodePng(size, size, px);
 }
 
 void Forms(SkinBuilder& b) {
@@ -653,6 +671,10 @@ SkinFiles BuildOurSkin(const SkinStyle& style) {
   files["MASTER.BMP"] = b.MasterFile();
   files["SHADOW.PNG"] = ShadowFile();
   return files;
+}
+
+SkinFiles BuiltInShadows() {
+  return {{"acSHDA.png", BuiltInShadow(32, 0.30)}, {"acSHDI.png", BuiltInShadow(31, 0.16)}};
 }
 
 }  // namespace skingen

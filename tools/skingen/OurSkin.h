@@ -13,5 +13,8 @@ namespace skingen {
 using SkinFiles = std::map<std::string, std::vector<std::uint8_t>>;
 
 SkinFiles BuildOurSkin(const SkinStyle& style);
+// The program's own form shadows, for skins without one: "acSHDA.png" (active form, 32 x 32) and
+// "acSHDI.png" (inactive, 31 x 31), black with the shadow in the alpha channel.
+SkinFiles BuiltInShadows();
 
 }  // namespace skingen

@@ -1,6 +1,7 @@
 // Generates the program's own skin: "Options.dat", the master bitmap and the shadow image, all
 // drawn from a few style parameters (skinpack then packs the folder into an ".asz" file).
 //   skingen OUTDIR [--accent RRGGBB] [--radius N] [--gradient X]
+//   skingen --shadows OUTDIR   (the program's own form shadows, acSHDA.png and acSHDI.png)
 // The output depends only on the parameters, so the committed skin can be checked against it.
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +15,9 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: skingen OUTDIR [--accent RRGGBB] [--radius N] [--gradient X]\n");
+  std::fprintf(stderr,
+               "usage: skingen OUTDIR [--accent RRGGBB] [--radius N] [--gradient X]\n"
+               "       skingen --shadows OUTDIR\n");
   return 2;
 }
 
@@ -22,9 +25,11 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
-  const std::filesystem::path out = argv[1];
+  const bool shadows = std::string(argv[1]) == "--shadows";
+  if (shadows && argc != 3) return Usage();
+  const std::filesystem::path out = argv[shadows ? 2 : 1];
   skingen::SkinStyle style;
-  for (int i = 2; i < argc; ++i) {
+  for (int i = 2; !shadows && i < argc; ++i) {
     const std::string arg = argv[i];
     if (i + 1 >= argc) return Usage();
     const std::string value = argv[++i];
@@ -43,7 +48,7 @@ int main(int argc, char** argv) {
   }
   try {
     std::filesystem::create_directories(out);
-    for (const auto& [name, bytes] : skingen::BuildOurSkin(style)) {
+    for (const auto& [name, bytes] : shadows ? skingen::BuiltInShadows() : skingen::BuildOurSkin(style)) {
       std::ofstream file(out / name, std::ios::binary | std::ios::trunc);
       file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
       if (!file) {

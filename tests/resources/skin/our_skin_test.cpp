@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "skin/core/acSkinBitmaps.h"
 #include "skin/core/acSkinFiles.h"
 #include "skin/core/acSkinPack.h"
 #include "skin/core/acSkinRecords.h"
@@ -44,6 +45,30 @@ TEST(OurSkin, CommittedFilesEqualTheGeneratorsOutput) {
     ASSERT_NE(it, generated.end()) << e.Name;
     EXPECT_TRUE(e.Data == it->second) << e.Name << " in Tarvisel.asz differs from what skingen makes now";
   }
+}
+
+// Regenerate with: skingen --shadows resources/shadows
+TEST(OurSkin, CommittedBuiltInShadowsEqualTheGeneratorsOutput) {
+  const skingen::SkinFiles generated = skingen::BuiltInShadows();
+  ASSERT_EQ(generated.size(), 2u);
+  for (const auto& [name, bytes] : generated) {
+    EXPECT_TRUE(ReadFile(kResources.parent_path() / "shadows" / name) == bytes)
+        << name << " differs from what skingen makes now";
+  }
+  // Sizes and look, decoded by the engine's own reader: black, the middle darker than the edge,
+  // the active shadow darker than the inactive one.
+  const TBitmap32 active = DecodeSkinPng(generated.at("acSHDA.png"), true, 1 << 20);
+  const TBitmap32 inactive = DecodeSkinPng(generated.at("acSHDI.png"), true, 1 << 20);
+  ASSERT_EQ(active.Width(), 32);
+  ASSERT_EQ(active.Height(), 32);
+  ASSERT_EQ(inactive.Width(), 31);
+  ASSERT_EQ(inactive.Height(), 31);
+  const auto alpha = [](const TBitmap32& b, int x, int y) { return b.At(x, y).U >> 24; };
+  EXPECT_EQ(active.At(16, 16).U & 0xFFFFFFu, 0u);
+  EXPECT_EQ(alpha(active, 0, 0), 0u);
+  EXPECT_GT(alpha(active, 16, 16), alpha(active, 16, 4));
+  EXPECT_GT(alpha(active, 16, 4), 0u);
+  EXPECT_GT(alpha(active, 16, 16), alpha(inactive, 15, 15));
 }
 
 TEST(OurSkin, LoadsWithEveryNameTheEngineAsksFor) {
