@@ -14,5 +14,6 @@ add_library(skin_data STATIC
   ${CMAKE_CURRENT_LIST_DIR}/acSkinLookups.cpp
   ${CMAKE_CURRENT_LIST_DIR}/acConstantIndexes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/acSkinColors.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/acSkinLoader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/acSkinLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/acChangeImage.cpp)
 target_link_libraries(skin_data PUBLIC skin_core skin_graphics skin_png classlib_core tarvisel_jpeg)

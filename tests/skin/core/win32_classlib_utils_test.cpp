@@ -2,6 +2,8 @@
 // boxes, the message pause and shell icons; run under Wine.
 #include <gtest/gtest.h>
 
+#include "tests/skin/core/OwnedObject.h"
+
 #include <memory>
 #include <vector>
 
@@ -18,12 +20,7 @@ namespace skin {
 namespace {
 
 using namespace classlib;
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
+using skin::testing::Owned;
 
 TEST(AcntProps, OrdinalAndSetPropertiesByName) {
   Owned<TOpenDialog> dialog(new TOpenDialog(nullptr));

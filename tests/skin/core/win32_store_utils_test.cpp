@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/skin/core/OwnedObject.h"
+
 #include <memory>
 #include <string>
 
@@ -19,12 +21,7 @@ namespace skin {
 namespace {
 
 using namespace classlib;
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
+using skin::testing::Owned;
 
 TEST(StoreUtilsWin32, ValuesInAnIniFile) {
   testing::TempDir dir;

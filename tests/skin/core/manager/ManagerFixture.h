@@ -3,6 +3,8 @@
 // the test program, a form that counts the skin commands it receives, recorded message boxes.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -15,17 +17,12 @@
 #include "classlib/Forms.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "tests/skin/core/OwnedObject.h"
 
 namespace skin::testing {
 
 using namespace classlib;
 namespace fs = std::filesystem;
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
 
 // The committed skin, read through Wine's mapping of the build machine's root.
 inline std::vector<std::uint8_t> OurSkin() {
@@ -83,6 +80,20 @@ struct BoxRecorder {
     });
   }
   ~BoxRecorder() { SetMessageBoxFunction(previous); }
+};
+
+// A form of the application that counts skin commands, and a manager whose skin directory is a
+// fresh folder beside the test program.
+struct ManagerOnAForm : ::testing::Test {
+  SkinFolder folder;
+  BoxRecorder boxes;
+  Owned<TCountingForm> form{Create<TCountingForm>(Application)};
+  Owned<TsSkinManager> manager{new TsSkinManager(nullptr)};
+  void SetUp() override {
+    form->SetBounds(40, 40, 200, 100);
+    form->Handle();
+    manager->SetSkinDirectory(folder.relative);
+  }
 };
 
 }  // namespace skin::testing

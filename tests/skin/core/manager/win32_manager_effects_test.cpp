@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ManagerFixture.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,12 +21,7 @@ namespace skin {
 namespace {
 
 using namespace classlib;
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
+using skin::testing::Owned;
 
 std::vector<std::wstring> LinesOf(const TStrings& list) {
   std::vector<std::wstring> lines;

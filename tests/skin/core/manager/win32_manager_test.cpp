@@ -32,15 +32,9 @@ using namespace classlib;
 using namespace skin::testing;
 namespace fs = std::filesystem;
 
-struct Manager : ::testing::Test {
-  SkinFolder folder;
-  BoxRecorder boxes;
-  Owned<TCountingForm> form{Create<TCountingForm>(Application)};
-  Owned<TsSkinManager> manager{new TsSkinManager(nullptr)};
+struct Manager : ManagerOnAForm {
   void SetUp() override {
-    form->SetBounds(40, 40, 200, 100);
-    form->Handle();
-    manager->SetSkinDirectory(folder.relative);
+    ManagerOnAForm::SetUp();
     TsStoredSkin* internal = manager->InternalSkins().Add();
     internal->Name = L"Tarvisel (internal)";
     internal->Data = OurSkin();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/skin/core/OwnedObject.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -28,12 +30,7 @@ namespace skin {
 namespace {
 
 using namespace classlib;
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
+using skin::testing::Owned;
 
 void Pump() {
   MSG msg;
