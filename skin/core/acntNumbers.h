@@ -60,6 +60,4 @@ bool IsValidFloat(std::wstring_view S, double& Value,
 std::string FormatFloatStr(std::string_view S, bool UseThousands,
                            const classlib::TFormatSettings& Settings = classlib::FormatSettings);
 
-constexpr TCacheInfo MakeCacheInfo(classlib::TBitmap* Bmp, int X, int Y) { return {Bmp, X, Y, clFuchsia, true}; }
-
 }  // namespace skin

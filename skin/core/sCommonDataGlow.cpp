@@ -19,8 +19,8 @@ using namespace detail;
 
 namespace {
 
-// Glowing needs layered windows; 64-bit systems without desktop composition draw them badly.
-bool GlowingAllowed(const TsSkinManager* sm) { return sm != nullptr && acLayered() && !x64woAero; }
+// The manager's effects decide: they also refuse glows where layered windows are missing or drawn badly.
+bool GlowingAllowed(const TsSkinManager* sm) { return sm != nullptr && sm->Effects().AllowGlowing(); }
 
 TRect ScreenRect(HWND wnd) {
   RECT r{};

@@ -59,6 +59,9 @@ struct TCacheInfo {
   friend bool operator==(const TCacheInfo&, const TCacheInfo&) = default;
 };
 
+// {Bmp, X, Y, no fill colour, ready}.
+constexpr TCacheInfo MakeCacheInfo(classlib::TBitmap* Bmp, int X = 0, int Y = 0) { return {Bmp, X, Y, clFuchsia, true}; }
+
 // A background request sent to a parent and filled in by it.
 struct TacBGInfo {
   classlib::TBitmap* Bmp = nullptr;  // not owned

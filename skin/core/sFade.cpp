@@ -52,9 +52,7 @@ const TsGeneralData* FadingSection(const TsCommonData* Data) { return Data != nu
 
 }  // namespace
 
-TacBtnEvents ButtonAnimEvents(TsSkinManager*) {
-  return {TacBtnEvent::beMouseEnter, TacBtnEvent::beMouseLeave, TacBtnEvent::beMouseDown, TacBtnEvent::beMouseUp};
-}
+TacBtnEvents ButtonAnimEvents(TsSkinManager* Manager) { return Manager->AnimEffects().Buttons().Events(); }
 
 bool EventEnabled(TacAnimatEvent Event, TacAnimatEvents CtrlEvents, TsSkinManager* Manager) {
   if (Manager == nullptr) Manager = DefaultManager();

@@ -17,7 +17,7 @@ namespace skin {
 
 class TsSkinManager;
 
-// The manager's button events that may fade, until the manager carries its own settings: all four.
+// The button events the manager lets fade (its animation settings; all four by default).
 TacBtnEvents ButtonAnimEvents(TsSkinManager* Manager);
 // May Event fade: when the control lists it, or defers to the manager (aeGlobalDef) and the
 // manager's button events hold it. No manager: false.

@@ -32,7 +32,6 @@ std::unique_ptr<classlib::TBitmap> NewBitmap32(int width, int height) {
   return bmp;
 }
 
-TCacheInfo MakeCacheInfo(classlib::TBitmap* bmp, int x, int y) { return {bmp, x, y, clFuchsia, true}; }
 
 TCacheInfo32 CacheInfo32(const TCacheInfo& ci) {
   TCacheInfo32 r;

@@ -21,8 +21,6 @@ class TsSkinManager;
 
 // A new pf32bit device-independent bitmap (0 x 0 allowed).
 std::unique_ptr<classlib::TBitmap> NewBitmap32(int width, int height);
-// {Bmp, X, Y, no fill colour, ready}.
-TCacheInfo MakeCacheInfo(classlib::TBitmap* bmp, int x = 0, int y = 0);
 // The portable form of a cache description; a bitmap that is not pf32bit counts as none.
 TCacheInfo32 CacheInfo32(const TCacheInfo& ci);
 
