@@ -184,6 +184,24 @@ bool UninitializeACWnd(HWND Handle, bool Repaint, TacMainWnd* Wnd) {
   return true;
 }
 
+void TacMainWnd::DestroyMessage(classlib::TMessage& Message) {
+  if (OldProc != nullptr || OldWndProc) {
+    PassOn(Message);
+    if (Message.Result == 0) {
+      try {
+        UnhookWindow();
+      } catch (...) {
+        // The window is being destroyed whatever happens here.
+      }
+    }
+  } else {
+    // Sending it to the window again would come back here.
+    Message.Result = DefWindowProcW(CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
+  }
+}
+
+bool TacMainWnd::UnhookWindow() { return UninitializeACWnd(CtrlHandle, false, this); }
+
 LRESULT TacMainWnd::CallPrevWndProc(HWND Handle, UINT Msg, WPARAM WParam, LPARAM& LParam) {
   if (OldWndProc) {
     classlib::TMessage m{Msg, WParam, LParam, 0};
@@ -198,22 +216,7 @@ LRESULT TacMainWnd::CallPrevWndProc(HWND Handle, UINT Msg, WPARAM WParam, LPARAM
 void TacMainWnd::acWndProc(classlib::TMessage& Message) {
   switch (Message.Msg) {
     case WM_DESTROY:
-    case WM_NCDESTROY:
-      if (SkinData != nullptr && SkinData->GlowID >= 0) SkinData->GlowID = -1;  // glow windows: not built yet
-      if (OldProc != nullptr || OldWndProc) {
-        PassOn(Message);
-        if (Message.Result == 0) {
-          try {
-            UninitializeACWnd(CtrlHandle, false, this);
-          } catch (...) {
-            // The window is being destroyed whatever happens here.
-          }
-        }
-      } else {
-        // Sending it to the window again would come back here.
-        Message.Result = DefWindowProcW(CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
-      }
-      return;
+    case WM_NCDESTROY: DestroyMessage(Message); return;
     case WM_UPDATEUISTATE: return;
     case WM_SIZE:
       if (SkinData != nullptr) SkinData->BGChanged = true;

@@ -104,6 +104,10 @@ class TacMainWnd {
   virtual bool KeepsVisualStyle() const { return false; }
   // Runs before the window is given back when the handler is freed (descendants free their parts).
   virtual void Release() {}
+  // WM_DESTROY and WM_NCDESTROY: passed on, then the window given back when it answered 0.
+  void DestroyMessage(classlib::TMessage& Message);
+  // Gives the window back without freeing the handler; true when it is back.
+  virtual bool UnhookWindow();
   // The skin-command half of acWndProc; true when the command was handled.
   bool AlphaCommand(classlib::TMessage& Message);
 

@@ -69,13 +69,6 @@ void PaintPart(const TPartSkin& p, int state, const TRect& part, const TRect& gl
   BitBlt(bar->Canvas()->Handle(), part.Left, part.Top, w, h, bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
-void ReadInfo(HWND wnd, TacScrollBar* bar) {
-  bar->ScrollInfo = {};
-  bar->ScrollInfo.cbSize = sizeof(SCROLLINFO);
-  bar->ScrollInfo.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
-  GetScrollInfo(wnd, bar->nBarType, &bar->ScrollInfo);
-}
-
 // The window's own background under R (window coordinates) as the bar's ground.
 void FillGround(classlib::TBitmap* bar, HWND wnd, const TRect& r, TacBGInfo& bg) {
   GetBGInfo(bg, wnd, false);
@@ -122,7 +115,7 @@ std::unique_ptr<classlib::TBitmap> RenderScrollBar(TacScrollBar* Bar, HWND Wnd, 
   const int len = horz ? R.Right - R.Left : R.Bottom - R.Top;
   const int thick = horz ? R.Bottom - R.Top : R.Right - R.Left;
   if (!sm->IsValidSkinIndex(skin.track1.section) || len <= 1 || thick <= 0) return nullptr;
-  ReadInfo(Wnd, Bar);
+  ReadScrollInfo(Wnd, Bar);
   const int B = GetScrollMetric(Bar, 0, true);
   classlib::TControl* owner = sw->SkinData != nullptr ? sw->SkinData->OwnerControl() : nullptr;
   const bool active = Ac_IsScrollbarActive(Bar) && (owner == nullptr || owner->Enabled());

@@ -21,9 +21,7 @@ TRect ScreenBarRect(TacScrollWnd* sw, int bar) {
 }
 
 TacScrollRange RangeOf(TacScrollBar* bar) {
-  bar->ScrollInfo.cbSize = sizeof(SCROLLINFO);
-  bar->ScrollInfo.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
-  GetScrollInfo(bar->sw->CtrlHandle, bar->nBarType, &bar->ScrollInfo);
+  ReadScrollInfo(bar->sw->CtrlHandle, bar);
   const SCROLLINFO& si = bar->ScrollInfo;
   return {si.nMin, si.nMax, si.nPage, si.nPos};
 }

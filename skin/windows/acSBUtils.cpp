@@ -32,13 +32,6 @@ TRect WindowRect(HWND wnd) {
 
 bool Inside(const TRect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 
-void ReadInfo(HWND wnd, TacScrollBar* bar) {
-  bar->ScrollInfo = {};
-  bar->ScrollInfo.cbSize = sizeof(SCROLLINFO);
-  bar->ScrollInfo.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
-  GetScrollInfo(wnd, bar->nBarType, &bar->ScrollInfo);
-}
-
 // comctl32's flat scroll bars, when the library has them.
 using TFlatSB = BOOL(WINAPI*)(HWND);
 TFlatSB FlatSB(const char* name) {
@@ -73,6 +66,8 @@ void Refresh(TsCommonData* SkinData, THandler<TacScrollWnd>& SW, bool flatBars) 
 }  // namespace
 
 void TacScrollWnd::Hook(bool Repaint) { InitializeACScrolls(this, CtrlHandle, Repaint); }
+
+bool TacScrollWnd::UnhookWindow() { return UninitializeACScroll(CtrlHandle, false, this); }
 
 void TacScrollWnd::Release() {
   if (sBarHorz) sBarHorz->sw = nullptr;
@@ -121,9 +116,16 @@ TacScrollBar* Ac_GetScrollBarFromHwnd(HWND Wnd, int Bar) {
   return Bar == SB_HORZ ? sw->sBarHorz.get() : Bar == SB_VERT ? sw->sBarVert.get() : nullptr;
 }
 
+void ReadScrollInfo(HWND Wnd, TacScrollBar* Bar) {
+  Bar->ScrollInfo = {};
+  Bar->ScrollInfo.cbSize = sizeof(SCROLLINFO);
+  Bar->ScrollInfo.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+  GetScrollInfo(Wnd, Bar->nBarType, &Bar->ScrollInfo);
+}
+
 void ReadScrollInfos(TacScrollWnd* SW) {
-  if (SW->sBarHorz) ReadInfo(SW->CtrlHandle, SW->sBarHorz.get());
-  if (SW->sBarVert) ReadInfo(SW->CtrlHandle, SW->sBarVert.get());
+  if (SW->sBarHorz) ReadScrollInfo(SW->CtrlHandle, SW->sBarHorz.get());
+  if (SW->sBarVert) ReadScrollInfo(SW->CtrlHandle, SW->sBarVert.get());
 }
 
 int GetScrollMetric(const TacScrollBar* Bar, int Metric, bool UseSkin) {
@@ -285,18 +287,7 @@ void TacScrollWnd::acWndProc(classlib::TMessage& Message) {
     case WM_DESTROY:
     case WM_NCDESTROY:
       Ac_ForgetScrollWnd(CtrlHandle);
-      if (OldProc != nullptr || OldWndProc) {
-        PassOn(Message);
-        if (Message.Result == 0) {
-          try {
-            UninitializeACScroll(CtrlHandle, false, this);
-          } catch (...) {
-            // The window is being destroyed whatever happens here.
-          }
-        }
-      } else {
-        Message.Result = DefWindowProcW(CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
-      }
+      DestroyMessage(Message);
       return;
     case WM_UPDATEUISTATE: return;
     default: break;

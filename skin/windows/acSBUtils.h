@@ -45,6 +45,7 @@ class TacScrollWnd : public TacMainWnd {
  protected:
   void Hook(bool Repaint) override;
   void Release() override;
+  bool UnhookWindow() override;
   // The messages of the bars (painting, mouse); false when the message is not theirs.
   virtual bool BarMessage(classlib::TMessage& Message);
 
@@ -80,6 +81,8 @@ bool GetBarRect(const TacScrollWnd* SW, int BarType, HWND Wnd, TRect& R);
 bool SizeGripVisible(const TacScrollWnd* SW, HWND Wnd, const TRect& Corner);
 // Whether a bar takes input: the system's state of the bar, else the window's style bit.
 bool Ac_IsScrollbarActive(const TacScrollBar* Bar);
+// A bar's scroll information read again from the window.
+void ReadScrollInfo(HWND Wnd, TacScrollBar* Bar);
 // Both bars' scroll information read again from the window.
 void ReadScrollInfos(TacScrollWnd* SW);
 
