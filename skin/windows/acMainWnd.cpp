@@ -277,7 +277,7 @@ bool TacMainWnd::AlphaCommand(classlib::TMessage& Message) {
       return true;
     case ACMD_PREPARECACHE: PrepareCache(SkinData, CtrlHandle, false); return false;
     case ACMD_GETBGINFO:
-      if (Message.LParam != 0) InitBGInfo(SkinData, *reinterpret_cast<TacBGInfo*>(Message.LParam), false, CtrlHandle);
+      if (Message.LParam != 0) AnswerBGFromCache(SkinData, *reinterpret_cast<TacBGInfo*>(Message.LParam));
       return true;
     case ACMD_SETPRINTDC:
       if (Message.LParam != 0)

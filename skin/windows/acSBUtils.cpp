@@ -331,7 +331,7 @@ void TacScrollWnd::acWndProc(classlib::TMessage& Message) {
         PassOn(Message);
         if (auto* bg = reinterpret_cast<TacBGInfo*>(Message.LParam);
             bg != nullptr && bg->BgType == TacBGType::btUnknown)
-          InitBGInfo(SkinData, *bg, false, CtrlHandle);
+          AnswerBGFromCache(SkinData, *bg);
         return;
       case ACMD_ISSKINNED:
       case ACMD_REMOVESKIN:

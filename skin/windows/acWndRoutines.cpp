@@ -57,15 +57,7 @@ void AlphaBroadCastCheck(classlib::TControl* Control, HWND Handle, classlib::TMe
     AlphaBroadCast(Handle, Message);
 }
 
-TCacheInfo GetParentCacheHwnd(HWND Wnd) {
-  HWND parent = GetParent(Wnd);
-  if (parent == nullptr) return EmptyCI;
-  TacBGInfo bg;
-  GetBGInfo(bg, parent, false);
-  return BGInfoToCI(bg);
-}
-
-void InitBGInfo(TsCommonData* SkinData, TacBGInfo& BGInfo, bool, HWND) {
+void AnswerBGFromCache(TsCommonData* SkinData, TacBGInfo& BGInfo) {
   classlib::TBitmap* cache = SkinData->CacheBmp();
   if (cache != nullptr && !SkinData->BGChanged && cache->Width() > 0 && cache->Height() > 0) {
     BGInfo.BgType = TacBGType::btCache;

@@ -32,9 +32,9 @@ void PrepareCache(TsCommonData* SkinData, HWND Handle, bool DlgMode);
 // larger than the cache are clipped.
 void UpdateWndCorners(TsCommonData* SkinData, int State, TacMainWnd* Wnd);
 
-// The parent window's background for a plain window (empty information without parent).
-TCacheInfo GetParentCacheHwnd(HWND Wnd);
-// The answer to a background question from the skin data: its rendered cache, else its colour.
-void InitBGInfo(TsCommonData* SkinData, TacBGInfo& BGInfo, bool PleaseDraw, HWND Wnd);
+// A handler's answer to a background question: its rendered cache, else its skin data's colour.
+// (Controls answer through the transparency rules of sCommonData's InitBGInfo.)
+void AnswerBGFromCache(TsCommonData* SkinData, TacBGInfo& BGInfo);
+
 
 }  // namespace skin
