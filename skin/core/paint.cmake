@@ -12,6 +12,7 @@ target_link_libraries(skin_paint PUBLIC skin_data skin_graphics classlib_core)
 if(TARVISEL_WIN32)
   target_sources(skin_paint PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sSkinManager.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerProperties.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinPaintWin32.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/sStyleSimply.cpp ${CMAKE_CURRENT_LIST_DIR}/sVclUtils.cpp
-                                    ${CMAKE_CURRENT_LIST_DIR}/sCommonData.cpp ${CMAKE_CURRENT_LIST_DIR}/sCommonDataPaint.cpp)
+                                    ${CMAKE_CURRENT_LIST_DIR}/sCommonData.cpp ${CMAKE_CURRENT_LIST_DIR}/sCommonDataPaint.cpp
+                                    ${CMAKE_CURRENT_LIST_DIR}/sSkinTextWin32.cpp)
   target_link_libraries(skin_paint PUBLIC classlib skin_core gdi32 user32)
 endif()
