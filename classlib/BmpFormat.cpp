@@ -8,6 +8,7 @@
 
 #include "classlib/CheckedSize.h"
 #include "classlib/GraphicsErrors.h"
+#include "classlib/LittleEndian.h"
 
 namespace classlib::bmp {
 
@@ -27,19 +28,10 @@ constexpr std::uint32_t kMaxColourTable = 1u << 16;
 [[noreturn]] void Fail(const wchar_t* what) { throw EInvalidGraphic(std::wstring(L"Invalid bitmap: ") + what); }
 
 // Little-endian reads that are only made after the caller checked the range.
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+using le::Put16;
+using le::Put32;
+using le::U16;
+using le::U32;
 
 struct Header {
   std::size_t size = 0;  // of the bitmap header itself

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/CheckedSize.h"
+#include "classlib/LittleEndian.h"
 #include "skin/graphics/GraphicErrors.h"
 #include "skin/graphics/PngChunks.h"
 #include "skin/graphics/PngReader.h"
@@ -19,11 +20,8 @@ namespace {
 constexpr int kMaxIconSide = 1024;
 constexpr std::size_t kDirHeader = 6, kDirEntry = 16, kBmpHeaderMin = 40;
 
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t Le32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
+using classlib::le::U16;
+using classlib::le::U32;
 
 [[noreturn]] void Invalid(const wchar_t* why) { throw EInvalidGraphic(std::wstring(L"Invalid icon: ") + why); }
 [[noreturn]] void Short() { throw EReadError(L"Icon data ends early"); }
@@ -36,19 +34,19 @@ struct Entry {
 std::vector<Entry> ReadDirectory(std::span<const std::uint8_t> data) {
   if (!IsIcoFile(data)) Invalid(L"no icon header");
   if (data.size() < kDirHeader) Short();
-  const int count = Le16(data.data() + 4);
+  const int count = U16(data.data() + 4);
   if (count == 0) Invalid(L"no images");
   const std::uint64_t dirEnd = kDirHeader + std::uint64_t{kDirEntry} * count;
   if (dirEnd > data.size()) Short();
   std::vector<Entry> entries;
   for (int i = 0; i < count; ++i) {
     const std::uint8_t* e = data.data() + kDirHeader + kDirEntry * i;
-    const std::uint64_t size = Le32(e + 8), offset = Le32(e + 12);
+    const std::uint64_t size = U32(e + 8), offset = U32(e + 12);
     if (size == 0 || offset < dirEnd || offset > data.size() || size > data.size() - offset) Short();
     Entry entry;
     entry.width = e[0] == 0 ? 256 : e[0];  // the directory writes 256 as 0
     entry.height = e[1] == 0 ? 256 : e[1];
-    entry.bitCount = Le16(e + 6);
+    entry.bitCount = U16(e + 6);
     entry.bytes = data.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(size));
     entries.push_back(entry);
   }
@@ -98,12 +96,12 @@ TBitmap32 DecodePng(std::span<const std::uint8_t> bytes) {
 TBitmap32 DecodeDib(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kBmpHeaderMin) Short();
   const std::uint8_t* h = bytes.data();
-  const std::uint32_t headerSize = Le32(h);
+  const std::uint32_t headerSize = U32(h);
   if (headerSize < kBmpHeaderMin || headerSize > bytes.size()) Invalid(L"bad bitmap header");
-  const std::int32_t width = static_cast<std::int32_t>(Le32(h + 4));
-  const std::int32_t doubleHeight = static_cast<std::int32_t>(Le32(h + 8));
-  const int bitCount = Le16(h + 14);
-  const std::uint32_t compression = Le32(h + 16), colorsUsed = Le32(h + 32);
+  const std::int32_t width = static_cast<std::int32_t>(U32(h + 4));
+  const std::int32_t doubleHeight = static_cast<std::int32_t>(U32(h + 8));
+  const int bitCount = U16(h + 14);
+  const std::uint32_t compression = U32(h + 16), colorsUsed = U32(h + 32);
   if (compression != 0) Invalid(L"compressed bitmap");
   if (width <= 0 || doubleHeight <= 0 || doubleHeight % 2 != 0) Invalid(L"bad size");
   const int height = doubleHeight / 2;
@@ -119,7 +117,7 @@ TBitmap32 DecodeDib(std::span<const std::uint8_t> bytes) {
     if (colors > maxColors) Invalid(L"bad palette");
     if (std::uint64_t{colors} * 4 > bytes.size() - pos) Short();
     palette.assign(maxColors, 0);  // missing entries black, so no index reads outside
-    for (std::uint32_t i = 0; i < colors; ++i) palette[i] = Le32(bytes.data() + pos + 4 * i);
+    for (std::uint32_t i = 0; i < colors; ++i) palette[i] = U32(bytes.data() + pos + 4 * i);
     pos += std::size_t{colors} * 4;
   }
   const std::uint64_t xorStride = *classlib::CheckedDibStride(width, bitCount);
@@ -142,7 +140,7 @@ TBitmap32 DecodeDib(std::span<const std::uint8_t> bytes) {
       TsColor_& p = out.At(x, y);
       std::uint32_t bgra = 0;
       switch (bitCount) {
-        case 32: bgra = Le32(row + 4 * x); break;
+        case 32: bgra = U32(row + 4 * x); break;
         case 24: bgra = row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16; break;
         case 8: bgra = palette[row[x]]; break;
         case 4: bgra = palette[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F]; break;
@@ -182,7 +180,7 @@ int IcoEntryBitCount(std::span<const std::uint8_t> data, int width, int height) 
   const std::vector<Entry> entries = ReadDirectory(data);
   const Entry& entry = Pick(entries, width, height);
   if (IsPng(entry.bytes)) return 32;
-  return entry.bytes.size() >= kBmpHeaderMin ? Le16(entry.bytes.data() + 14) : entry.bitCount;
+  return entry.bytes.size() >= kBmpHeaderMin ? U16(entry.bytes.data() + 14) : entry.bitCount;
 }
 
 }  // namespace skin

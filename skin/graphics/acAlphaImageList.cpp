@@ -193,17 +193,19 @@ bool TsAlphaImageList::GetBitmap32(int Index, TBitmap* Image) {
 
 std::unique_ptr<TBitmap> TsAlphaImageList::CreateBitmap32(int Index, int AWidth, int AHeight) {
   if (!HandleAllocated() || Index < 0 || Index >= Count() || AWidth <= 0 || AHeight <= 0) return nullptr;
-  if (TsImgListItem* item = KeptPng(Index)) {
-    if (item->CacheBmp && item->CacheBmp->Width() == AWidth && item->CacheBmp->Height() == AHeight)
-      return CopyOf(item->CacheBmp.get());
-    std::unique_ptr<TBitmap> picture = Sized(DecodePng(item->ImgData()), AWidth, AHeight);
-    item->CacheBmp = CopyOf(picture.get());
-    return picture;
-  }
+  if (TBitmap* cached = CachedBitmap32(Index, AWidth, AHeight)) return CopyOf(cached);
   auto image = std::make_unique<TBitmap>();
   if (!GetBitmap(Index, image.get())) return nullptr;
   Make32(image.get());
   return Sized(std::move(image), AWidth, AHeight);
+}
+
+TBitmap* TsAlphaImageList::CachedBitmap32(int Index, int AWidth, int AHeight) {
+  TsImgListItem* item = KeptPng(Index);
+  if (item == nullptr || !HandleAllocated() || Index >= Count() || AWidth <= 0 || AHeight <= 0) return nullptr;
+  if (!item->CacheBmp || item->CacheBmp->Width() != AWidth || item->CacheBmp->Height() != AHeight)
+    item->CacheBmp = Sized(DecodePng(item->ImgData()), AWidth, AHeight);
+  return item->CacheBmp.get();
 }
 
 void TsAlphaImageList::DoDraw(int Index, classlib::TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled) {
@@ -358,8 +360,14 @@ TSize DrawAlphaImgList(classlib::TCustomImageList* ImgList, TBitmap* DestBmp, in
   if (ImageIndex < 0 || ImageIndex >= ImgList->Count() || DestBmp->PixelFormat() != classlib::pf32bit) return cell.Size;
   const TRect dstRect{Left, Top, Left + cell.Size.cx, Top + cell.Size.cy};
   if (auto* alpha = dynamic_cast<TsAlphaImageList*>(ImgList)) {
-    std::unique_ptr<TBitmap> image = alpha->CreateBitmap32(ImageIndex, alpha->Width(), alpha->Height());
-    if (image)
+    // A kept PNG blends straight from its cache; other images need a bitmap of their own.
+    std::unique_ptr<TBitmap> own;
+    TBitmap* image = alpha->CachedBitmap32(ImageIndex, alpha->Width(), alpha->Height());
+    if (image == nullptr) {
+      own = alpha->CreateBitmap32(ImageIndex, alpha->Width(), alpha->Height());
+      image = own.get();
+    }
+    if (image != nullptr)
       CopyBmp32(dstRect, cell.Source, DestBmp->Image32View(), image->Image32View(), TCacheInfo32{}, false, GrayedColor,
                 Blend, Reflected);
     return cell.Size;

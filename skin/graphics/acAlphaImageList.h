@@ -97,6 +97,9 @@ class TsAlphaImageList : public classlib::TCustomImageList {
   bool GetBitmap32(int Index, classlib::TBitmap* Image);
   // A new 32-bit bitmap of image Index at Width x Height; nil when the index gives no image.
   std::unique_ptr<classlib::TBitmap> CreateBitmap32(int Index, int AWidth, int AHeight);
+  // The cached picture of a kept PNG item at Width x Height, decoded when the cache holds another
+  // size; owned by the item (valid until the next call for it). Nil for other images.
+  classlib::TBitmap* CachedBitmap32(int Index, int AWidth, int AHeight);
 
   // Appends a PNG or ICO file's image; on failure a message box says so. Try... only answers.
   void LoadFromFile(const std::wstring& FileName);

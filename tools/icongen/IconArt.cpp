@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/LittleEndian.h"
 #include "tools/skingen/PngEncoder.h"
 
 namespace icongen {
@@ -201,14 +202,8 @@ std::vector<std::uint32_t> Pixels(const Icon& icon) {
   return px;
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+using classlib::le::Put16;
+using classlib::le::Put32;
 
 // One 32-bit entry with straight alpha and an AND mask (set where the picture is fully clear),
 // for readers that look at the mask.
