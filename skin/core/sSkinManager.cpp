@@ -44,12 +44,20 @@ int TsStoredSkins::IndexOf(std::wstring_view Name) const {
 
 TsSkinManager::TsSkinManager(classlib::TComponent* AOwner)
     : classlib::TComponent(AOwner), records_(std::make_unique<TacSkinRecords>()) {
-  if (g_defaultManager == nullptr) g_defaultManager = this;
+  if (g_defaultManager == nullptr) {
+    g_defaultManager = this;
+    if (IsNT && !Designing())
+      classlib::Application->HookMainWindow(this, [this](classlib::TMessage& m) { return MainWindowHook(m); });
+  }
 }
 
 TsSkinManager::~TsSkinManager() {
   SetActive(false);
-  if (g_defaultManager == this) g_defaultManager = nullptr;
+  if (g_defaultManager == this) {
+    UnInstallHook();
+    if (classlib::TApplication* app = classlib::TApplication::Existing()) app->UnhookMainWindow(this);
+    g_defaultManager = nullptr;
+  }
 }
 
 void TsSkinManager::Loaded() {
@@ -328,6 +336,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
       Broadcast(ACMD_NEWSKIN, reinterpret_cast<std::intptr_t>(this));
     }
     records_->SkinData.Active = true;
+    if (IsDefault() && !GlobalHookInstalled) InstallHook();
   } catch (...) {
     // A receiver that raises must not leave the forms without redrawing.
     if (Repaint) UnLockForms(this, true);
@@ -337,6 +346,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
 }
 
 void TsSkinManager::SendRemoveSkin() {
+  UnInstallHook();
   records_->SkinData.Active = false;
   Broadcast(ACMD_REMOVESKIN, reinterpret_cast<std::intptr_t>(this));
   InstallRecords(nullptr);

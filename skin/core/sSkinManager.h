@@ -4,6 +4,8 @@
 // skin directory, else from its internal skins, and announces every change to the forms and
 // controls with skin commands. The first manager created is the default manager, which serves
 // every control that names none; the default is nil again once that manager is freed. Win32 only.
+#include <windows.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/Forms.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/acSkinDirectory.h"
 #include "skin/core/acSkinRecords.h"
@@ -123,11 +126,24 @@ class TsSkinManager : public classlib::TComponent {
   bool IsValidImgIndex(int ImageIndex) const { return records_->IsValidImgIndex(ImageIndex); }
   TColor GetGlobalColor() const { return records_->GetGlobalColor(); }
 
+  // The default manager's CBT hook, put on with the first skin it announces and taken off with the
+  // skin; the other managers put on none.
+  void InstallHook();
+  void UnInstallHook();
+  HHOOK CbtHook() const { return cbtHook_; }
+  // Sees the application window's messages while this is the default manager; true when it has
+  // handled one.
+  bool MainWindowHook(classlib::TMessage& Message);
+
   bool NonAutoUpdate = false;  // changes are not announced
-  bool SkinIsPacked = false;   // the skin in use came from a container
+  bool GlobalHookInstalled = false;
+  bool SkinnedPopups = true;                             // popup menus are skinned
+  classlib::TShowAction ShowState = classlib::saIgnore;  // the last minimise or restore request
+  bool SkinIsPacked = false;                             // the skin in use came from a container
 
  private:
   bool Reading() const;
+  bool Designing() const { return ComponentState().Contains(classlib::csDesigning); }
   // Loads the skin of that name and announces it, with a repaint when asked.
   void ChangeSkin(const std::wstring& Value, bool Repaint);
   TacSkinLoadOptions LoadOptions(std::wstring_view SkinPath) const;
@@ -146,6 +162,7 @@ class TsSkinManager : public classlib::TComponent {
   int FSaturation = 0;
   TsStoredSkins FInternalSkins{this};
   std::unique_ptr<TacSkinRecords> records_;
+  HHOOK cbtHook_ = nullptr;
 };
 
 // Makes the manager and its stored skins known to window descriptions.
