@@ -22,6 +22,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "tests/skin/core/manager/ManagerTestSupport.h"
 
 namespace skin {
 namespace {
@@ -29,25 +30,10 @@ namespace {
 using namespace classlib;
 namespace fs = std::filesystem;
 
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
-
-// The committed skin, read through Wine's mapping of the build machine's root.
-std::vector<std::uint8_t> OurSkin() {
-  std::wstring path = L"Z:" + fs::path(TARVISEL_SKIN_RESOURCES "/Tarvisel.asz").wstring();
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
-  std::ifstream in(fs::path(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using skintest::OurSkin;
+using skintest::Owned;
+using skintest::TCountingForm;
+using skintest::WriteBytes;
 
 // A skin directory beside the test program, so that a relative SkinDirectory names it.
 struct SkinFolder {
@@ -60,23 +46,6 @@ struct SkinFolder {
   ~SkinFolder() {
     std::error_code ignored;
     fs::remove_all(path, ignored);
-  }
-};
-
-// A form of the application that counts the skin commands it receives.
-class TCountingForm : public TForm {
- public:
-  using TForm::TForm;
-  std::vector<unsigned> commands;
-  int Count(unsigned command) const { return static_cast<int>(std::count(commands.begin(), commands.end(), command)); }
-
- protected:
-  void WndProc(TMessage& m) override {
-    if (m.Msg == SM_ALPHACMD) {
-      commands.push_back(CommandOf(m.WParam));
-      return;
-    }
-    TForm::WndProc(m);
   }
 };
 
