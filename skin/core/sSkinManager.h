@@ -51,6 +51,8 @@ class TsSkinManager : public classlib::TComponent {
   // internal skins and the directory the description gives, in whatever order it gives them.
   static void DeclareProperties(classlib::TClassDecl<TsSkinManager>& d);
   void Loaded() override;
+  // Forgets the windowless control under the mouse when it goes.
+  void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
 
   bool Active() const { return FActive; }
   void SetActive(bool Value);
@@ -135,6 +137,14 @@ class TsSkinManager : public classlib::TComponent {
   // handled one.
   bool MainWindowHook(classlib::TMessage& Message);
 
+  // The window and the windowless control under the mouse, as the skinned controls report them:
+  // the one the mouse leaves gets command 30, a window it enters command 29. A windowless control
+  // that says the mouse is still above it keeps its place.
+  void SetActiveControl(HWND Wnd);
+  void SetActiveGraphControl(classlib::TControl* Control);
+  HWND ActiveControl() const { return FActiveControl; }
+  classlib::TControl* ActiveGraphControl() const { return FActiveGraphControl; }
+
   bool NonAutoUpdate = false;  // changes are not announced
   bool GlobalHookInstalled = false;
   bool SkinnedPopups = true;                             // popup menus are skinned
@@ -163,6 +173,8 @@ class TsSkinManager : public classlib::TComponent {
   TsStoredSkins FInternalSkins{this};
   std::unique_ptr<TacSkinRecords> records_;
   HHOOK cbtHook_ = nullptr;
+  HWND FActiveControl = nullptr;
+  classlib::TControl* FActiveGraphControl = nullptr;
 };
 
 // Makes the manager and its stored skins known to window descriptions.

@@ -1,13 +1,16 @@
 // The default manager's hooks under Wine: the CBT hook comes with the first skin once and goes
-// with the skin, and the hook on the application's window lives as long as the default manager.
+// with the skin, and the hook on the application's window lives as long as the default manager;
+// the control under the mouse as the manager keeps it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "classlib/Forms.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "tests/skin/core/manager/ManagerTestSupport.h"
@@ -87,6 +90,68 @@ TEST(ManagerHooks, TheApplicationWindowHookLivesAsLongAsTheDefaultManager) {
   }
   SendMessageW(Application->Handle(), CM_ACTIVATE, 0, 0);
   EXPECT_EQ(form->Count(ACMD_REDRAW), 1) << "the hook went with the manager";
+}
+
+// A windowless control that counts its skin commands and answers command 37 with its skin state.
+class TCountingGraphic : public TGraphicControl {
+ public:
+  explicit TCountingGraphic(TComponent* owner) : TGraphicControl(owner), skin(this, false) {}
+  std::vector<unsigned> commands;
+  TsCommonData skin;
+  int Count(unsigned command) const { return static_cast<int>(std::count(commands.begin(), commands.end(), command)); }
+
+ protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == SM_ALPHACMD) {
+      commands.push_back(CommandOf(m.WParam));
+      if (CommandOf(m.WParam) == ACMD_GETSKINDATA) m.Result = reinterpret_cast<LRESULT>(&skin);
+      return;
+    }
+    TGraphicControl::WndProc(m);
+  }
+};
+
+TEST(ManagerMouse, TheControlTheMouseLeavesAndTheWindowItEntersAreTold) {
+  Owned<TCountingForm> first{Create<TCountingForm>(Application)};
+  Owned<TCountingForm> second{Create<TCountingForm>(Application)};
+  first->Handle();
+  second->Handle();
+  Owned<TsSkinManager> manager{new TsSkinManager(nullptr)};
+
+  manager->SetActiveControl(first->Handle());
+  EXPECT_EQ(first->Count(ACMD_MOUSEENTER), 1);
+  manager->SetActiveControl(first->Handle());
+  EXPECT_EQ(first->Count(ACMD_MOUSEENTER), 1) << "the same window again changes nothing";
+  manager->SetActiveControl(second->Handle());
+  EXPECT_EQ(first->Count(ACMD_MOUSELEAVE), 1);
+  EXPECT_EQ(second->Count(ACMD_MOUSEENTER), 1);
+
+  // A windowless control takes the place of the window, which the mouse left.
+  TCountingGraphic* graphic = Create<TCountingGraphic>(first.get());
+  graphic->SetParent(first.get());
+  manager->SetActiveGraphControl(graphic);
+  EXPECT_EQ(second->Count(ACMD_MOUSELEAVE), 1);
+  EXPECT_EQ(manager->ActiveControl(), nullptr);
+  EXPECT_EQ(manager->ActiveGraphControl(), graphic);
+
+  // While it says the mouse is above it, it keeps its place, and no window takes it.
+  graphic->skin.FMouseAbove = true;
+  manager->SetActiveControl(second->Handle());
+  EXPECT_EQ(manager->ActiveGraphControl(), graphic);
+  EXPECT_EQ(manager->ActiveControl(), nullptr);
+  EXPECT_EQ(second->Count(ACMD_MOUSEENTER), 1);
+  EXPECT_EQ(graphic->Count(ACMD_MOUSELEAVE), 0);
+
+  graphic->skin.FMouseAbove = false;
+  manager->SetActiveControl(second->Handle());
+  EXPECT_EQ(manager->ActiveGraphControl(), nullptr);
+  EXPECT_EQ(graphic->Count(ACMD_MOUSELEAVE), 1);
+  EXPECT_EQ(second->Count(ACMD_MOUSEENTER), 2);
+
+  // A control that goes is forgotten.
+  manager->SetActiveGraphControl(graphic);
+  Free(graphic);
+  EXPECT_EQ(manager->ActiveGraphControl(), nullptr);
 }
 
 }  // namespace
