@@ -22,6 +22,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManagerStartup.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
 
 namespace skin {
 
@@ -53,6 +54,7 @@ TsSkinManager::TsSkinManager(classlib::TComponent* AOwner)
 
 TsSkinManager::~TsSkinManager() {
   SetActive(false);
+  FExtendedBorders = false;
   if (g_defaultManager == this) {
     UnInstallHook();
     if (classlib::TApplication* app = classlib::TApplication::Existing()) app->UnhookMainWindow(this);
@@ -143,6 +145,14 @@ void TsSkinManager::ChangeSkin(const std::wstring& Value, bool Repaint) {
   }
   aSkinChanging = false;
   if (OnAfterChange) OnAfterChange(this);
+}
+
+bool TsSkinManager::ExtendedBorders() const { return FExtendedBorders && UpdateLayeredWindowProc() != nullptr; }
+
+void TsSkinManager::SetExtendedBorders(bool Value) {
+  if (Value == FExtendedBorders) return;
+  FExtendedBorders = Value;
+  if (records_->SkinData.Active) ReloadForSetting();
 }
 
 void TsSkinManager::SetHueOffset(int Value) {
@@ -244,6 +254,7 @@ TacSkinLoadOptions TsSkinManager::LoadOptions(std::wstring_view SkinPath) const 
   options.Saturation = FSaturation;
   options.SkinPath = classlib::Utf8Encode(SkinPath);
   options.SystemFrameWidth = GetSystemMetrics(SM_CXSIZEFRAME);
+  options.ExtendedBorders = ExtendedBorders();
   if (!BuiltInShadowActive().Empty() && !BuiltInShadowInactive().Empty()) {
     options.BuiltInShadowActive = &BuiltInShadowActive();
     options.BuiltInShadowInactive = &BuiltInShadowInactive();

@@ -64,6 +64,10 @@ class TsSkinManager : public classlib::TComponent {
   void SetSkinName(const std::wstring& Value);
   const std::wstring& SkinDirectory() const { return FSkinDirectory; }
   void SetSkinDirectory(const std::wstring& Value);
+  // Layered extended form borders with shadows; on only where the system has layered windows.
+  bool ExtendedBorders() const;
+  // Reloads the skin in use for the new borders and repaints, without a new-skin command.
+  void SetExtendedBorders(bool Value);
   int HueOffset() const { return FHueOffset; }
   void SetHueOffset(int Value);
   int Saturation() const { return FSaturation; }
@@ -166,6 +170,7 @@ class TsSkinManager : public classlib::TComponent {
   void ShowVersionNotice();
 
   bool FActive = true;
+  bool FExtendedBorders = false;
   std::wstring FSkinName;
   std::wstring FSkinDirectory = L"c:\\Skins";
   int FHueOffset = 0;

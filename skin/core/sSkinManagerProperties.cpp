@@ -15,6 +15,7 @@ void TsStoredSkin::DeclareProperties(classlib::TClassDecl<TsStoredSkin>& d) {
 }
 
 void TsSkinManager::DeclareProperties(classlib::TClassDecl<TsSkinManager>& d) {
+  d.Bool(L"ExtendedBorders", &TsSkinManager::ExtendedBorders, &TsSkinManager::SetExtendedBorders, false);
   d.Bool(
       L"SkinnedPopups", [](TsSkinManager* m) { return m->SkinnedPopups; },
       [](TsSkinManager* m, bool v) { m->SkinnedPopups = v; }, true);
