@@ -159,6 +159,14 @@ void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && static_cast<TComponent*>(FMainForm) == AComponent) FMainForm = nullptr;
 }
 
+void TApplication::HookMainWindow(const void* Owner, TMainWindowHook Hook) {
+  FWindowHooks.emplace_back(Owner, std::move(Hook));
+}
+
+void TApplication::UnhookMainWindow(const void* Owner) {
+  std::erase_if(FWindowHooks, [Owner](const auto& hook) { return hook.first == Owner; });
+}
+
 void TApplication::Initialize() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&icc);
@@ -407,8 +415,18 @@ LRESULT CALLBACK TApplication::WindowProcedure(HWND hwnd, UINT msg, WPARAM wPara
   auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!app) return DefWindowProcW(hwnd, msg, wParam, lParam);
   try {
+    if (!app->FWindowHooks.empty()) {
+      TMessage m{msg, wParam, lParam, 0};
+      const auto hooks = app->FWindowHooks;  // a hook may change the list
+      for (const auto& hook : hooks)
+        if (hook.second(m)) return m.Result;
+    }
     switch (msg) {
       case WM_APP_SYNC: app->CheckSynchronize(); return 0;
+      case WM_ACTIVATEAPP:
+        // The application's own notice, after the system's, as components that hook the window expect.
+        if (wParam) PostMessageW(hwnd, CM_ACTIVATE, 0, 0);
+        break;
       case WM_TIMER:
         if (wParam == kHintShowTimer) {
           KillTimer(hwnd, kHintShowTimer);

@@ -206,6 +206,10 @@ class TForm : public TCustomForm {
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception_ptr& E)>;
+// A hook on the application's window: true when it has handled the message (its Result stands).
+using TMainWindowHook = std::function<bool(TMessage& Message)>;
+// The last minimise or restore request a component saw.
+enum TShowAction { saIgnore, saRestore, saMinimize, saMaximize };
 
 class TApplication : public TComponent {
  public:
@@ -228,6 +232,14 @@ class TApplication : public TComponent {
   // The hidden window that owns pop-up menus and runs cross-thread calls.
   HWND Handle();
   TCustomForm* MainForm() const { return FMainForm; }
+  // The main form has the taskbar button itself: it is made without owner (WS_EX_APPWINDOW) and
+  // the application's window never shows.
+  bool MainFormOnTaskBar() const { return true; }
+  // Hooks see every message of the application's window before it does, in the order they were
+  // put on; the first that answers true ends the message there. Owner names the hook for
+  // UnhookMainWindow; a hook may unhook itself or others while it runs.
+  void HookMainWindow(const void* Owner, TMainWindowHook Hook);
+  void UnhookMainWindow(const void* Owner);
 
   // Creates a form owned by the application; Reference points to it before its constructor
   // runs, so that handlers reached from the constructor can use it. The first form is the main one.
@@ -279,6 +291,7 @@ class TApplication : public TComponent {
   bool FTerminated = false;
   bool FRunning = false;
   TCustomForm* FMainForm = nullptr;
+  std::vector<std::pair<const void*, TMainWindowHook>> FWindowHooks;
   TControl* FMouseControl = nullptr;
   TControl* FHintControl = nullptr;
   bool FHintShown = false;

@@ -11,7 +11,8 @@ add_library(skin_paint STATIC
   ${CMAKE_CURRENT_LIST_DIR}/acGlowPlace.cpp)
 target_link_libraries(skin_paint PUBLIC skin_data skin_graphics classlib_core)
 if(TARVISEL_WIN32)
-  target_sources(skin_paint PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sSkinManager.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerProperties.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerEffects.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinPreviewWin32.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerStartup.cpp ${CMAKE_CURRENT_LIST_DIR}/sChangeImageWin32.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinPaintWin32.cpp
+  target_sources(skin_paint PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sSkinManager.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerProperties.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerEffects.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinPreviewWin32.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerStartup.cpp ${CMAKE_CURRENT_LIST_DIR}/sChangeImageWin32.cpp
+                                    ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerHooks.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinManagerMouse.cpp ${CMAKE_CURRENT_LIST_DIR}/sSkinPaintWin32.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/sStyleSimply.cpp ${CMAKE_CURRENT_LIST_DIR}/sVclUtils.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/sCommonData.cpp ${CMAKE_CURRENT_LIST_DIR}/sCommonDataPaint.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/sCommonDataCommands.cpp ${CMAKE_CURRENT_LIST_DIR}/sCommonDataBackground.cpp

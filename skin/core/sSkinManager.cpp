@@ -23,6 +23,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManagerStartup.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
 
 namespace skin {
 
@@ -62,14 +63,23 @@ TsSkinManager::TsSkinManager(classlib::TComponent* AOwner)
       FThirdParty(std::make_unique<ThirdPartyList>()),
       FAnimEffects(std::make_unique<TacAnimEffects>(this)),
       records_(std::make_unique<TacSkinRecords>()) {
-  if (g_defaultManager == nullptr) g_defaultManager = this;
   for (classlib::TStringList& list : ThirdLists) list.SetCaseSensitive(true);
   LoadThirdNames(*this, false);
+  if (g_defaultManager == nullptr) {
+    g_defaultManager = this;
+    if (IsNT && !Designing())
+      classlib::Application->HookMainWindow(this, [this](classlib::TMessage& m) { return MainWindowHook(m); });
+  }
 }
 
 TsSkinManager::~TsSkinManager() {
   SetActive(false);
-  if (g_defaultManager == this) g_defaultManager = nullptr;
+  FExtendedBorders = false;
+  if (g_defaultManager == this) {
+    UnInstallHook();
+    if (classlib::TApplication* app = classlib::TApplication::Existing()) app->UnhookMainWindow(this);
+    g_defaultManager = nullptr;
+  }
 }
 
 void TsSkinManager::Loaded() {
@@ -163,6 +173,14 @@ void TsSkinManager::ChangeSkin(const std::wstring& Value, bool Repaint) {
   aSkinChanging = false;
   if (OnAfterChange) OnAfterChange(this);
   UpdateCommonDlgs(*this);
+}
+
+bool TsSkinManager::ExtendedBorders() const { return FExtendedBorders && UpdateLayeredWindowProc() != nullptr; }
+
+void TsSkinManager::SetExtendedBorders(bool Value) {
+  if (Value == FExtendedBorders) return;
+  FExtendedBorders = Value;
+  if (records_->SkinData.Active) ReloadForSetting();
 }
 
 void TsSkinManager::SetHueOffset(int Value) {
@@ -273,6 +291,7 @@ TacSkinLoadOptions TsSkinManager::LoadOptions(std::wstring_view SkinPath) const 
   options.Saturation = FSaturation;
   options.SkinPath = classlib::Utf8Encode(SkinPath);
   options.SystemFrameWidth = GetSystemMetrics(SM_CXSIZEFRAME);
+  options.ExtendedBorders = ExtendedBorders();
   if (!BuiltInShadowActive().Empty() && !BuiltInShadowInactive().Empty()) {
     options.BuiltInShadowActive = &BuiltInShadowActive();
     options.BuiltInShadowInactive = &BuiltInShadowInactive();
@@ -371,6 +390,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
       Broadcast(ACMD_NEWSKIN, reinterpret_cast<std::intptr_t>(this));
     }
     records_->SkinData.Active = true;
+    if (IsDefault() && !GlobalHookInstalled) InstallHook();
   } catch (...) {
     // A receiver that raises must not leave the forms without redrawing.
     if (Repaint) UnLockForms(this, true);
@@ -381,6 +401,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
 
 void TsSkinManager::SendRemoveSkin() {
   ClearGlows();
+  UnInstallHook();
   records_->SkinData.Active = false;
   Broadcast(ACMD_REMOVESKIN, reinterpret_cast<std::intptr_t>(this));
   InstallRecords(nullptr);

@@ -5,6 +5,8 @@
 // controls with skin commands. The first manager created is the default manager, which serves
 // every control that names none; the default is nil again once that manager is freed. Win32 only.
 #include <array>
+#include <windows.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 
 #include "classlib/Classes.h"
 #include "classlib/StringList.h"
+#include "classlib/Forms.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/acSkinDirectory.h"
 #include "skin/core/acSkinRecords.h"
@@ -51,6 +54,8 @@ class TsSkinManager : public classlib::TComponent {
   // internal skins and the directory the description gives, in whatever order it gives them.
   static void DeclareProperties(classlib::TClassDecl<TsSkinManager>& d);
   void Loaded() override;
+  // Forgets the windowless control under the mouse when it goes.
+  void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
 
   bool Active() const { return FActive; }
   void SetActive(bool Value);
@@ -62,6 +67,10 @@ class TsSkinManager : public classlib::TComponent {
   void SetSkinName(const std::wstring& Value);
   const std::wstring& SkinDirectory() const { return FSkinDirectory; }
   void SetSkinDirectory(const std::wstring& Value);
+  // Layered extended form borders with shadows; on only where the system has layered windows.
+  bool ExtendedBorders() const;
+  // Reloads the skin in use for the new borders and repaints, without a new-skin command.
+  void SetExtendedBorders(bool Value);
   int HueOffset() const { return FHueOffset; }
   void SetHueOffset(int Value);
   int Saturation() const { return FSaturation; }
@@ -136,12 +145,32 @@ class TsSkinManager : public classlib::TComponent {
   void SetSkinningRules(TacSkinningRules Value);
   // The names of ThirdParty as lists, one for each kind, matched with their case.
   std::array<classlib::TStringList, kThirdPartyKinds> ThirdLists;
+  // The default manager's CBT hook, put on with the first skin it announces and taken off with the
+  // skin; the other managers put on none.
+  void InstallHook();
+  void UnInstallHook();
+  HHOOK CbtHook() const { return cbtHook_; }
+  // Sees the application window's messages while this is the default manager; true when it has
+  // handled one.
+  bool MainWindowHook(classlib::TMessage& Message);
+
+  // The window and the windowless control under the mouse, as the skinned controls report them:
+  // the one the mouse leaves gets command 30, a window it enters command 29. A windowless control
+  // that says the mouse is still above it keeps its place.
+  void SetActiveControl(HWND Wnd);
+  void SetActiveGraphControl(classlib::TControl* Control);
+  HWND ActiveControl() const { return FActiveControl; }
+  classlib::TControl* ActiveGraphControl() const { return FActiveGraphControl; }
 
   bool NonAutoUpdate = false;  // changes are not announced
-  bool SkinIsPacked = false;   // the skin in use came from a container
+  bool GlobalHookInstalled = false;
+  bool SkinnedPopups = true;                             // popup menus are skinned
+  classlib::TShowAction ShowState = classlib::saIgnore;  // the last minimise or restore request
+  bool SkinIsPacked = false;                             // the skin in use came from a container
 
  private:
   bool Reading() const;
+  bool Designing() const { return ComponentState().Contains(classlib::csDesigning); }
   // Loads the skin of that name and announces it, with a repaint when asked.
   void ChangeSkin(const std::wstring& Value, bool Repaint);
   TacSkinLoadOptions LoadOptions(std::wstring_view SkinPath) const;
@@ -157,6 +186,7 @@ class TsSkinManager : public classlib::TComponent {
   void ShowVersionNotice();
 
   bool FActive = true;
+  bool FExtendedBorders = false;
   std::wstring FSkinName;
   std::wstring FSkinDirectory = L"c:\\Skins";
   int FHueOffset = 0;
@@ -167,6 +197,9 @@ class TsSkinManager : public classlib::TComponent {
   std::unique_ptr<TacAnimEffects> FAnimEffects;
   TacSkinningRules FSkinningRules = kDefaultSkinningRules;
   std::unique_ptr<TacSkinRecords> records_;
+  HHOOK cbtHook_ = nullptr;
+  HWND FActiveControl = nullptr;
+  classlib::TControl* FActiveGraphControl = nullptr;
 };
 
 // Live preview (sSkinPreviewWin32.h). Once an editor has sent a preview, a skin folder is

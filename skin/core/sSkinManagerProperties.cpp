@@ -125,6 +125,10 @@ void TsStoredSkin::DeclareProperties(classlib::TClassDecl<TsStoredSkin>& d) {
 void TsSkinManager::DeclareProperties(classlib::TClassDecl<TsSkinManager>& d) {
   d.Object(L"Effects", [](TsSkinManager* m) { return &m->Effects(); });
   d.Object(L"AnimEffects", [](TsSkinManager* m) { return &m->AnimEffects(); });
+  d.Bool(L"ExtendedBorders", &TsSkinManager::ExtendedBorders, &TsSkinManager::SetExtendedBorders, false);
+  d.Bool(
+      L"SkinnedPopups", [](TsSkinManager* m) { return m->SkinnedPopups; },
+      [](TsSkinManager* m, bool v) { m->SkinnedPopups = v; }, true);
   d.Bool(L"IsDefault", &TsSkinManager::IsDefault, &TsSkinManager::SetIsDefault, true);
   d.Bool(L"Active", &TsSkinManager::Active, &TsSkinManager::SetActive, true);
   d.Integer(L"Saturation", &TsSkinManager::Saturation, &TsSkinManager::SetSaturation, 0);

@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,20 +18,12 @@
 #include "skin/core/acSkinPack.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinManagerStartup.h"
+#include "tests/skin/core/manager/ManagerFixture.h"
 
 using namespace classlib;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The committed skin, read through Wine's mapping of the build machine's root.
-std::vector<std::uint8_t> CommittedSkin() {
-  std::wstring path = L"Z:" + fs::path(TARVISEL_SKIN_RESOURCES "/Tarvisel.asz").wstring();
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
-  std::ifstream in(fs::path(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The main window's description as the program carries it.
 forms::ObjectNode MainWindowDescription() {
@@ -58,10 +47,6 @@ const forms::Property* PropertyOf(const std::vector<forms::Property>& properties
 // The program's default skin directory in the test prefix; it must hold no skin of ours unless a
 // test puts one there, and whatever a test puts there goes again.
 const fs::path kSkins = L"c:\\Skins";
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
 
 class MainWindowSkin : public testing::Test {
  protected:
@@ -104,7 +89,7 @@ class MainWindowSkin : public testing::Test {
  private:
   TMessageBoxFunction previous_;
   bool createdSkins_ = false;
-  std::unique_ptr<TForm, FreeObject> form_;
+  skin::testing::Owned<TForm> form_;
 };
 
 TEST_F(MainWindowSkin, TheInternalSkinIsTheCommittedSkinByteForByte) {
@@ -123,7 +108,7 @@ TEST_F(MainWindowSkin, TheInternalSkinIsTheCommittedSkinByteForByte) {
   const forms::Property* data = PropertyOf(skins->value.items[0], L"Data");
   ASSERT_TRUE(skinName && data);
   EXPECT_EQ(skinName->value.text, L"Tarvisel (internal)");
-  const std::vector<std::uint8_t> committed = CommittedSkin();
+  const std::vector<std::uint8_t> committed = skin::testing::OurSkin();
   ASSERT_GT(committed.size(), 1000u);
   EXPECT_TRUE(data->value.binary == committed) << "the description carries " << data->value.binary.size()
                                                << " bytes, the committed skin has " << committed.size();
@@ -142,11 +127,7 @@ TEST_F(MainWindowSkin, WithoutASkinInTheDirectoryTheInternalSkinLoads) {
 
 TEST_F(MainWindowSkin, AFolderInTheSkinDirectoryComesBeforeTheInternalSkin) {
   const fs::path packed = fs::temp_directory_path() / L"main-window-skin.asz";
-  {
-    const std::vector<std::uint8_t> bytes = CommittedSkin();
-    std::ofstream out(packed, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
+  skin::testing::WriteBytes(packed, skin::testing::OurSkin());
   fs::create_directories(kSkins);
   skin::UnpackSkinFile(packed, kSkins / L"Tarvisel");
   fs::remove(packed);

@@ -117,4 +117,45 @@ TEST(Application, StandardExceptionsShowTheirUtf8Text) {
   FinalizeApplication();
 }
 
+// Hooks on the application's window see its messages first, in the order they were put on; one
+// that answers true keeps the message from the rest. Activating the application sends the window
+// CM_ACTIVATE.
+TEST(Application, MainWindowHooksSeeMessagesInOrderAndActivationSendsCmActivate) {
+  std::vector<std::wstring> seen;
+  int activations = 0;
+  int owner1 = 0, owner2 = 0;
+  Application->HookMainWindow(&owner1, [&](TMessage& m) {
+    if (m.Msg == CM_ACTIVATE) ++activations;
+    if (m.Msg != WM_USER + 7) return false;
+    seen.push_back(L"first");
+    m.Result = 42;
+    return m.WParam == 1;
+  });
+  Application->HookMainWindow(&owner2, [&](TMessage& m) {
+    if (m.Msg == WM_USER + 7) seen.push_back(L"second");
+    return false;
+  });
+  EXPECT_EQ(SendMessageW(Application->Handle(), WM_USER + 7, 0, 0), 0) << "unhandled: the window's own answer";
+  EXPECT_EQ(SendMessageW(Application->Handle(), WM_USER + 7, 1, 0), 42);
+  EXPECT_EQ(seen, (std::vector<std::wstring>{L"first", L"second", L"first"}));
+
+  Application->UnhookMainWindow(&owner1);
+  seen.clear();
+  EXPECT_EQ(SendMessageW(Application->Handle(), WM_USER + 7, 1, 0), 0);
+  EXPECT_EQ(seen, std::vector<std::wstring>{L"second"});
+
+  SendMessageW(Application->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+  Application->HookMainWindow(&owner1, [&](TMessage& m) {
+    if (m.Msg == CM_ACTIVATE) ++activations;
+    return false;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return activations == 1; }));
+  SendMessageW(Application->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  Pump();
+  EXPECT_EQ(activations, 1) << "deactivation sends no CM_ACTIVATE";
+  Application->UnhookMainWindow(&owner1);
+  Application->UnhookMainWindow(&owner2);
+  EXPECT_TRUE(Application->MainFormOnTaskBar());
+}
+
 }  // namespace

@@ -24,12 +24,18 @@ namespace skin::testing {
 using namespace classlib;
 namespace fs = std::filesystem;
 
-// The committed skin, read through Wine's mapping of the build machine's root.
-inline std::vector<std::uint8_t> OurSkin() {
-  std::wstring path = L"Z:" + fs::path(TARVISEL_SKIN_RESOURCES "/Tarvisel.asz").wstring();
+// A file of resources/skin/ (TARVISEL_SKIN_RESOURCES) through Wine's mapping of the build
+// machine's root.
+inline fs::path CommittedSkinFile(const fs::path& name) {
+  std::wstring path = L"Z:" + (fs::path(TARVISEL_SKIN_RESOURCES) / name).wstring();
   for (wchar_t& c : path)
     if (c == L'/') c = L'\\';
-  std::ifstream in(fs::path(path), std::ios::binary);
+  return path;
+}
+
+// The committed packed skin, resources/skin/Tarvisel.asz.
+inline std::vector<std::uint8_t> OurSkin() {
+  std::ifstream in(CommittedSkinFile(L"Tarvisel.asz"), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -220,5 +220,22 @@ TEST(ManagerDescription, ReadsItsInternalSkinBeforeLoadingAndAnnouncesOnceLoaded
   EXPECT_TRUE(boxes.texts.empty());
 }
 
+TEST_F(Manager, ExtendedBordersReloadWithTheSkinsShadowAndRepaintWithoutANewSkin) {
+  manager->SetSkinName(L"Tarvisel");
+  ASSERT_EQ(manager->SkinInfo(), L"7.56");
+  EXPECT_TRUE(manager->Records().ShdaTemplate.Empty());
+  form->commands.clear();
+  manager->SetExtendedBorders(true);
+  ASSERT_TRUE(manager->ExtendedBorders()) << "Wine has layered windows";
+  // Our skin's shadow image holds two cells of 40 x 40 (tools/skingen).
+  EXPECT_EQ(manager->Records().ShdaTemplate.Width(), 40);
+  EXPECT_EQ(manager->Records().ShdiTemplate.Height(), 40);
+  EXPECT_EQ(form->Count(ACMD_STOPFADE), 1);
+  EXPECT_EQ(form->Count(ACMD_REFRESH), 1);
+  EXPECT_EQ(form->Count(ACMD_NEWSKIN), 0);
+  manager->SetExtendedBorders(false);
+  EXPECT_EQ(manager->Records().FormShadowSize, TRect{});
+}
+
 }  // namespace
 }  // namespace skin
