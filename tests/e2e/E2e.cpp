@@ -23,7 +23,8 @@ Tarvisel::Tarvisel(const std::function<void(DWORD pid)>& beforeMain, const std::
   EXPECT_FALSE(exe.empty()) << "TARVISEL_EXE is not set: run through tests/e2e/with-unit";
   process_ = uidriver::Process::Start(exe, args, Folder());
   if (beforeMain) beforeMain(process_.Id());
-  main_ = uidriver::WaitForTopWindow(process_.Id(), kMainCaption, 20s);
+  // A first start in a fresh Wine prefix on a busy machine can take tens of seconds.
+  main_ = uidriver::WaitForTopWindow(process_.Id(), kMainCaption, 60s);
   EXPECT_NE(main_, nullptr) << "the main window did not appear";
 }
 

@@ -325,8 +325,8 @@ TEST_F(Forms, TabMovesTheFocusInTabOrder) {
   FocusAndWait(f->Button1);
   ASSERT_TRUE(f->Button1->Focused());
   PostMessageW(f->Button1->Handle(), WM_KEYDOWN, VK_TAB, 0x000F0001);
-  Pump();
-  EXPECT_TRUE(f->CheckBox1->Focused());
+  // The X server hands the focus over later than Windows would, more so on a busy machine.
+  EXPECT_TRUE(PumpUntil([&] { return f->CheckBox1->Focused(); }));
   EXPECT_EQ(f->ActiveControl(), f->CheckBox1);
 }
 
