@@ -9,6 +9,7 @@
 #include <span>
 #include <system_error>
 
+#include "classlib/Cp1251.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ScopeExit.h"
 #include "classlib/SysUtils.h"
@@ -189,6 +190,20 @@ void TsSkinManager::SetHueOffset(int Value) {
   ReloadForSetting();
 }
 
+void TsSkinManager::SetCommonSections(const std::vector<std::wstring>& Value) {
+  FCommonSections.clear();
+  std::wstring text;
+  for (std::wstring line : Value) {
+    // Blanks inside keys and values are dropped so that "A = 1" and "A=1" read alike; comments stay.
+    if (line.empty() || line.front() != L';') std::erase(line, L' ');
+    text += line;
+    text += L"\r\n";
+    FCommonSections.push_back(std::move(line));
+  }
+  FCommonIni = FCommonSections.empty() ? nullptr : std::make_unique<TacSkinIni>(classlib::WideToCp1251(text));
+  SetSkinName(FSkinName);
+}
+
 void TsSkinManager::SetSaturation(int Value) {
   if (Value == FSaturation) return;
   FSaturation = Value;
@@ -289,6 +304,7 @@ TacSkinLoadOptions TsSkinManager::LoadOptions(std::wstring_view SkinPath) const 
   TacSkinLoadOptions options;
   options.HueOffset = FHueOffset;
   options.Saturation = FSaturation;
+  options.CommonSections = FCommonIni.get();
   options.SkinPath = classlib::Utf8Encode(SkinPath);
   options.SystemFrameWidth = GetSystemMetrics(SM_CXSIZEFRAME);
   options.ExtendedBorders = ExtendedBorders();

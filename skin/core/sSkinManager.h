@@ -4,9 +4,9 @@
 // skin directory, else from its internal skins, and announces every change to the forms and
 // controls with skin commands. The first manager created is the default manager, which serves
 // every control that names none; the default is nil again once that manager is freed. Win32 only.
-#include <array>
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -14,10 +14,11 @@
 #include <vector>
 
 #include "classlib/Classes.h"
-#include "classlib/StringList.h"
 #include "classlib/Forms.h"
+#include "classlib/StringList.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/acSkinDirectory.h"
+#include "skin/core/acSkinIni.h"
 #include "skin/core/acSkinRecords.h"
 #include "skin/core/sSkinManagerEffects.h"
 
@@ -73,6 +74,10 @@ class TsSkinManager : public classlib::TComponent {
   void SetExtendedBorders(bool Value);
   int HueOffset() const { return FHueOffset; }
   void SetHueOffset(int Value);
+  // Extra description sections added to every skin that lacks them (their images come from the
+  // skin's files); setting them reloads the skin.
+  const std::vector<std::wstring>& CommonSections() const { return FCommonSections; }
+  void SetCommonSections(const std::vector<std::wstring>& Value);
   int Saturation() const { return FSaturation; }
   void SetSaturation(int Value);
   TsStoredSkins& InternalSkins() { return FInternalSkins; }
@@ -190,6 +195,8 @@ class TsSkinManager : public classlib::TComponent {
   std::wstring FSkinName;
   std::wstring FSkinDirectory = L"c:\\Skins";
   int FHueOffset = 0;
+  std::vector<std::wstring> FCommonSections;
+  std::unique_ptr<TacSkinIni> FCommonIni;  // FCommonSections parsed; nullptr when empty
   int FSaturation = 0;
   TsStoredSkins FInternalSkins{this};
   std::unique_ptr<TacSkinEffects> FEffects;

@@ -133,6 +133,7 @@ void TsSkinManager::DeclareProperties(classlib::TClassDecl<TsSkinManager>& d) {
   d.Bool(L"Active", &TsSkinManager::Active, &TsSkinManager::SetActive, true);
   d.Integer(L"Saturation", &TsSkinManager::Saturation, &TsSkinManager::SetSaturation, 0);
   d.Integer(L"HueOffset", &TsSkinManager::HueOffset, &TsSkinManager::SetHueOffset, 0);
+  d.StringList(L"CommonSections", &TsSkinManager::CommonSections, &TsSkinManager::SetCommonSections);
   d.Collection(L"InternalSkins", [](TsSkinManager* m) { return &m->InternalSkins(); });
   d.String(L"SkinDirectory", &TsSkinManager::SkinDirectory, &TsSkinManager::SetSkinDirectory, L"c:\\Skins");
   d.String(L"SkinName", &TsSkinManager::SkinName, &TsSkinManager::SetSkinName);

@@ -237,5 +237,29 @@ TEST_F(Manager, ExtendedBordersReloadWithTheSkinsShadowAndRepaintWithoutANewSkin
   EXPECT_EQ(manager->Records().FormShadowSize, TRect{});
 }
 
+TEST_F(Manager, CommonSectionsAddWhatTheSkinLacksAndReload) {
+  manager->SetSkinName(L"Tarvisel");
+  const int button = manager->GetSkinIndex("BUTTON");
+  ASSERT_GE(button, 0);
+  const int buttonTransparency = manager->Records().gd[static_cast<size_t>(button)].Transparency;
+  ASSERT_LT(manager->GetSkinIndex("PROBEPANEL"), 0);
+  form->commands.clear();
+  // Blanks go from every line but comments; a section the skin has stays as the skin says.
+  manager->SetCommonSections({L"[PROBEPANEL]", L"; a comment keeps its blanks", L"PARENTCLASS = button",
+                              L"TRANSPARENCY = 37", L"[BUTTON]", L"TRANSPARENCY=99"});
+  EXPECT_EQ(manager->CommonSections()[2], L"PARENTCLASS=button");
+  EXPECT_EQ(manager->CommonSections()[1], L"; a comment keeps its blanks");
+  const int added = manager->GetSkinIndex("PROBEPANEL");
+  ASSERT_GE(added, 0);
+  const TsGeneralData& g = manager->Records().gd[static_cast<size_t>(added)];
+  EXPECT_EQ(g.ParentClass, "BUTTON");
+  EXPECT_EQ(g.Transparency, 37);
+  EXPECT_EQ(manager->Records().gd[static_cast<size_t>(manager->GetSkinIndex("BUTTON"))].Transparency,
+            buttonTransparency);
+  EXPECT_EQ(form->Count(ACMD_NEWSKIN), 1) << "the skin is loaded again and announced";
+  manager->SetCommonSections({});
+  EXPECT_LT(manager->GetSkinIndex("PROBEPANEL"), 0);
+}
+
 }  // namespace
 }  // namespace skin
