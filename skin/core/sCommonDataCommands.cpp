@@ -161,6 +161,7 @@ void MouseEnter(TsCommonData* Data, LPARAM Entered) {
   }
   if (!sForbidMouse.Contains(Data->COC)) Data->FMouseAbove = true;
   if (win == nullptr || DefaultManager() == nullptr) return;
+  DefaultManager()->SetActiveControl(win->Handle());
   if (MayGlow(Data)) ShowGlowingIfNeeded(Data, false, nullptr);
   if (sEditCtrls.Contains(Data->COC) && HasHotState(Data)) NonClientPaint(Data);
 }

@@ -340,8 +340,11 @@ TEST_F(Commands, FocusMouseAndFontRows) {
     d.COC = c.coc;
     Section(stub, c.section);
     stub->ncPaints = 0;
+    ASSERT_NE(DefaultManager(), nullptr);
+    DefaultManager()->SetActiveControl(nullptr);
     stub->Perform(CM_MOUSEENTER, 0, 0);
     EXPECT_EQ(d.FMouseAbove, c.hot) << c.coc;
+    EXPECT_EQ(DefaultManager()->ActiveControl(), stub->Handle()) << "the manager knows the hot window";
     EXPECT_EQ(stub->ncPaints, c.ncPaints) << c.coc;
     EXPECT_EQ(d.BGChanged, c.ncPaints > 0) << c.coc;
     stub->Perform(CM_MOUSELEAVE, 0, 0);
