@@ -23,8 +23,7 @@ Tarvisel::Tarvisel(const std::function<void(DWORD pid)>& beforeMain, const std::
   EXPECT_FALSE(exe.empty()) << "TARVISEL_EXE is not set: run through tests/e2e/with-unit";
   process_ = uidriver::Process::Start(exe, args, Folder());
   if (beforeMain) beforeMain(process_.Id());
-  // A first start in a fresh Wine prefix on a busy machine can take tens of seconds.
-  main_ = uidriver::WaitForTopWindow(process_.Id(), kMainCaption, 60s);
+  main_ = uidriver::WaitForTopWindow(process_.Id(), kMainCaption, kStartLimit);
   EXPECT_NE(main_, nullptr) << "the main window did not appear";
 }
 

@@ -13,6 +13,10 @@
 
 namespace e2e {
 
+// How long the program may take to show its first window (a box or the main window): a first start
+// in a fresh Wine prefix on a busy machine can take tens of seconds.
+inline constexpr std::chrono::seconds kStartLimit{60};
+
 inline constexpr wchar_t kMainCaption[] = L"Конфигуратор KT.8 (ModBus RTU)";
 inline constexpr wchar_t kConfigGroup[] = L"Конфигурация КТ.8";
 // The configuration flags' boxes, bit 0 first.

@@ -31,7 +31,7 @@ TEST(Settings, RestoredOnStartWrittenOnExit) {
     // COM2 is not there: start-up says so once, and the window comes up disconnected on COM2.
     bool told = false;
     e2e::Tarvisel app([&](DWORD pid) {
-      HWND box = e2e::WaitForBox(pid, L"ПОРТ НЕДОСТУПЕН", 20s);
+      HWND box = e2e::WaitForBox(pid, L"ПОРТ НЕДОСТУПЕН", e2e::kStartLimit);
       told = box != nullptr;
       if (box) uidriver::AnswerMessageBox(box);
     });

@@ -25,7 +25,7 @@ std::wstring AnswerBox(DWORD pid, const std::wstring& part, std::chrono::millise
 
 TEST(Switches, VersionSwitchInAnyCaseShowsTheVersionOnceThenTheMainWindow) {
   std::wstring shown;
-  e2e::Tarvisel app([&](DWORD pid) { shown = AnswerBox(pid, L"", 20s); }, L"/ACVER /acver");
+  e2e::Tarvisel app([&](DWORD pid) { shown = AnswerBox(pid, L"", e2e::kStartLimit); }, L"/ACVER /acver");
   EXPECT_EQ(shown, L"DezuvEzizared v7.56");
   ASSERT_NE(app.Main(), nullptr) << "a second box would hold the main window back";
   EXPECT_EQ(uidriver::FindMessageBox(app.Pid()), nullptr);
@@ -73,7 +73,7 @@ class OldSkinFolder {
 TEST(Switches, TestSwitchTellsAboutAnOldSkinInTheSkinDirectory) {
   const OldSkinFolder folder;
   std::wstring shown;
-  e2e::Tarvisel app([&](DWORD pid) { shown = AnswerBox(pid, L"", 20s); }, L"/actest");
+  e2e::Tarvisel app([&](DWORD pid) { shown = AnswerBox(pid, L"", e2e::kStartLimit); }, L"/actest");
   EXPECT_NE(shown.find(L"You are using an old version of the \"Tarvisel\" skin."), std::wstring::npos) << shown;
   ASSERT_NE(app.Main(), nullptr);
   EXPECT_TRUE(app.Close());

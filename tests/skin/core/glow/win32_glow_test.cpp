@@ -14,6 +14,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/sBitmapOverloads.h"
 #include "tests/skin/core/Win32Fixture.h"
+#include "tests/support/MoveCursor.h"
 
 namespace skin {
 namespace {
@@ -150,7 +151,7 @@ TEST_F(Glowing, MouseEnterShowsTheSectionsGlowAndLeaveClearsIt) {
   control->Handle();
   control->data.SetSkinSection("BUTTON");
   const TPoint origin = control->ClientToScreen({0, 0});
-  SetCursorPos(origin.X + 10, origin.Y + 10);
+  ASSERT_TRUE(testsupport::MoveCursor(origin.X + 10, origin.Y + 10));
   control->Perform(CM_MOUSEENTER, 0, 0);
   ASSERT_GE(control->data.GlowID, 0);
   EXPECT_EQ(Place(WindowOf(control->data.GlowID)),
@@ -158,7 +159,7 @@ TEST_F(Glowing, MouseEnterShowsTheSectionsGlowAndLeaveClearsIt) {
   control->Perform(CM_MOUSELEAVE, 0, 0);
   EXPECT_TRUE(Glows().empty());
   // Away from the control the glow is hidden instead.
-  SetCursorPos(0, 0);
+  ASSERT_TRUE(testsupport::MoveCursor(0, 0));
   ShowGlowingIfNeeded(&control->data);
   EXPECT_EQ(control->data.GlowID, -1);
   EXPECT_TRUE(Glows().empty());
