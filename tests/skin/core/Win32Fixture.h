@@ -8,14 +8,12 @@
 
 #include "classlib/Bitmap.h"
 #include "skin/graphics/sBitmapOverloads.h"
+#include "tests/skin/core/OwnedObject.h"
 
 namespace skin::test {
 
-struct FreeObject {
-  void operator()(classlib::TObject* o) const { classlib::Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
+using skin::testing::FreeObject;
+using skin::testing::Owned;
 
 inline void Pump() {
   MSG msg;

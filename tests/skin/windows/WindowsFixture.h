@@ -13,23 +13,14 @@
 #include "classlib/Forms.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/windows/acThemeWin32.h"
+#include "tests/skin/core/OurSkinFile.h"
+#include "tests/skin/core/OwnedObject.h"
 
 namespace skin::test {
 
-struct FreeObject {
-  void operator()(classlib::TObject* o) const { classlib::Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
-
-// The committed skin, read through Wine's mapping of the build machine's root.
-inline std::vector<std::uint8_t> OurSkin() {
-  std::wstring path = L"Z:" + std::filesystem::path(TARVISEL_SKIN_RESOURCES "/Tarvisel.asz").wstring();
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using skin::testing::FreeObject;
+using skin::testing::OurSkin;
+using skin::testing::Owned;
 
 // A manager with our skin loaded from its internal copy.
 inline Owned<TsSkinManager> ManagerWithOurSkin() {

@@ -17,32 +17,13 @@
 #include "classlib/Forms.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "tests/skin/core/OurSkinFile.h"
 #include "tests/skin/core/OwnedObject.h"
 
 namespace skin::testing {
 
 using namespace classlib;
 namespace fs = std::filesystem;
-
-// A file of resources/skin/ (TARVISEL_SKIN_RESOURCES) through Wine's mapping of the build
-// machine's root.
-inline fs::path CommittedSkinFile(const fs::path& name) {
-  std::wstring path = L"Z:" + (fs::path(TARVISEL_SKIN_RESOURCES) / name).wstring();
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
-  return path;
-}
-
-// The committed packed skin, resources/skin/Tarvisel.asz.
-inline std::vector<std::uint8_t> OurSkin() {
-  std::ifstream in(CommittedSkinFile(L"Tarvisel.asz"), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // A skin directory beside the test program, so that a relative SkinDirectory names it.
 struct SkinFolder {
