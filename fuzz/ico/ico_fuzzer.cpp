@@ -20,7 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (skin::IcoEntryBitCount(file, side, side) <= 0) __builtin_trap();
     volatile std::uint32_t keep = sum;
     (void)keep;
-  } catch (const classlib::Exception&) {
-  }
+  } catch (const classlib::Exception&) {}
   return 0;
 }

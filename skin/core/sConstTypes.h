@@ -60,7 +60,9 @@ struct TCacheInfo {
 };
 
 // {Bmp, X, Y, no fill colour, ready}.
-constexpr TCacheInfo MakeCacheInfo(classlib::TBitmap* Bmp, int X = 0, int Y = 0) { return {Bmp, X, Y, clFuchsia, true}; }
+constexpr TCacheInfo MakeCacheInfo(classlib::TBitmap* Bmp, int X = 0, int Y = 0) {
+  return {Bmp, X, Y, clFuchsia, true};
+}
 
 // A background request sent to a parent and filled in by it.
 struct TacBGInfo {

@@ -32,7 +32,6 @@ std::unique_ptr<classlib::TBitmap> NewBitmap32(int width, int height) {
   return bmp;
 }
 
-
 TCacheInfo32 CacheInfo32(const TCacheInfo& ci) {
   TCacheInfo32 r;
   r.Bmp = View32(ci.Bmp);

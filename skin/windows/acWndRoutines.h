@@ -36,5 +36,4 @@ void UpdateWndCorners(TsCommonData* SkinData, int State, TacMainWnd* Wnd);
 // (Controls answer through the transparency rules of sCommonData's InitBGInfo.)
 void AnswerBGFromCache(TsCommonData* SkinData, TacBGInfo& BGInfo);
 
-
 }  // namespace skin

@@ -57,8 +57,8 @@ void Screenshot(HWND wnd, const std::wstring& name) {
   BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
   SelectObject(mem, old);
   const DWORD stride = ((w * 3 + 3) & ~3u), size = stride * h;
-  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
-                        0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
+                        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   info.bmiHeader.biSizeImage = size;
   std::ofstream out(std::filesystem::path(folder + L"\\" + name + L".bmp"), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
@@ -165,8 +165,8 @@ std::vector<std::wstring> Tarvisel::TabCaptions() const {
 bool Tarvisel::ShowPage(const std::wstring& caption) {
   HWND tabs = Tabs();
   if (!uidriver::SelectTab(tabs, caption)) return false;
-  const bool shown = uidriver::WaitUntil(
-      [&] { return uidriver::TabText(tabs, uidriver::TabIndex(tabs)) == caption; }, 3s);
+  const bool shown =
+      uidriver::WaitUntil([&] { return uidriver::TabText(tabs, uidriver::TabIndex(tabs)) == caption; }, 3s);
   // Let the page paint before anyone looks at it.
   uidriver::SendTimeout(main_, WM_NULL, 0, 0);
   Sleep(200);
