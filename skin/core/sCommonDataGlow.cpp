@@ -22,12 +22,6 @@ namespace {
 // The manager's effects decide: they also refuse glows where layered windows are missing or drawn badly.
 bool GlowingAllowed(const TsSkinManager* sm) { return sm != nullptr && sm->Effects().AllowGlowing(); }
 
-TRect ScreenRect(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
 // The visible part of a window, in its own coordinates.
 TRect VisiblePart(HWND wnd) {
   RECT v{};
@@ -57,7 +51,7 @@ void ShowGlowingIfNeeded(TsCommonData* Data, bool Clicked, HWND Wnd) {
     auto* win = dynamic_cast<TWinControl*>(owner);
     const TPoint origin = owner->ClientToScreen({0, 0});
     r = win != nullptr && win->HandleAllocated()
-            ? ScreenRect(win->Handle())
+            ? ACWindowRect(win->Handle())
             : TRect{origin.X, origin.Y, origin.X + owner->Width(), origin.Y + owner->Height()};
     const TPoint mouse = acMousePos();
     const bool mouseAbove = mouse.X >= r.Left && mouse.X < r.Right && mouse.Y >= r.Top && mouse.Y < r.Bottom;
@@ -84,7 +78,7 @@ void ShowGlowingIfNeeded(TsCommonData* Data, bool Clicked, HWND Wnd) {
     }
   } else {
     if (Wnd == nullptr) return;
-    r = ScreenRect(Wnd);
+    r = ACWindowRect(Wnd);
     visible = VisiblePart(Wnd);
     above = GetParentFormHandle(Wnd);
   }

@@ -45,11 +45,6 @@ class TacPreviewSkinFiles final : public TacSkinFiles {
   std::string options_;
 };
 
-bool FileExists(const std::wstring& name) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(std::filesystem::path(name), error);
-}
-
 }  // namespace
 
 int TsStoredSkins::IndexOf(std::wstring_view Name) const {
@@ -152,7 +147,7 @@ void TsSkinManager::ChangeSkin(const std::wstring& Value, bool Repaint) {
   const bool wasActive = records_->SkinData.Active;
   records_->SkinData.Active = false;
   FSkinName = CutPackedSuffix(Value);
-  SkinIsPacked = !(UnPackedFirst && HasSkinFolder()) && FileExists(PackedFileName());
+  SkinIsPacked = !(UnPackedFirst && HasSkinFolder()) && classlib::FileExists(PackedFileName());
   try {
     if (SkinIsPacked) {
       ReloadPackedSkin();
@@ -216,7 +211,7 @@ void TsSkinManager::ReloadForSetting() {
     aSkinChanging = true;
     const classlib::TScopeExit changed([] { aSkinChanging = false; });
     try {
-      if (FileExists(PackedFileName())) {
+      if (classlib::FileExists(PackedFileName())) {
         ReloadPackedSkin();
       } else {
         ReloadSkin();
@@ -242,7 +237,7 @@ bool TsSkinManager::HasSkinFolder() const {
   const std::wstring folder = SkinFolder();
   std::error_code error;
   return acMemSkinFile ? std::filesystem::is_directory(std::filesystem::path(folder), error)
-                       : FileExists(folder + L"Options.dat");
+                       : classlib::FileExists(folder + L"Options.dat");
 }
 
 std::wstring TsSkinManager::PackedFileName() const { return NormalDir(GetFullSkinDirectory()) + FSkinName + L".asz"; }
@@ -332,7 +327,7 @@ void TsSkinManager::ReloadSkin() {
     LoadRecords(TacPreviewSkinFiles(std::filesystem::path(folder), *acMemSkinFile), folder);
     return;
   }
-  if (FileExists(folder + L"Options.dat")) {
+  if (classlib::FileExists(folder + L"Options.dat")) {
     SkinIsPacked = false;
     LoadRecords(TacFolderSkinFiles(std::filesystem::path(folder)), folder);
     return;

@@ -121,6 +121,12 @@ UINT GetStringFlags(const TControl* Control, classlib::TAlignment Alignment) {
   return flags | align;
 }
 
+TRect ACWindowRect(HWND Wnd) {
+  RECT r{};
+  GetWindowRect(Wnd, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
 TRect ACClientRect(HWND Wnd) {
   RECT window{}, client{};
   GetWindowRect(Wnd, &window);

@@ -37,6 +37,8 @@ TColor GetControlColor(HWND Wnd);
 UINT GetStringFlags(const classlib::TControl* Control, classlib::TAlignment Alignment);
 // The client rectangle in window coordinates.
 TRect ACClientRect(HWND Wnd);
+// The window rectangle in screen coordinates.
+TRect ACWindowRect(HWND Wnd);
 // Heights (top, bottom) or widths (left, right) of the visible children aligned that way.
 int GetAlignShift(const classlib::TWinControl* Parent, classlib::TAlign Align, bool IncludeGraphic);
 TPoint acMousePos();

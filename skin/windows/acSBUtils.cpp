@@ -24,12 +24,6 @@ constexpr UINT kFocusNotification = 0xB007;
 
 bool HasStyle(HWND wnd, LONG_PTR bits) { return (GetWindowLongPtrW(wnd, GWL_STYLE) & bits) != 0; }
 
-TRect WindowRect(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
 bool Inside(const TRect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 
 // comctl32's flat scroll bars, when the library has them.
@@ -155,7 +149,7 @@ int GetScrollMetric(const TacScrollBar* Bar, int Metric, bool UseSkin) {
 }
 
 void AC_GetHScrollRect(const TacScrollWnd* SW, HWND Wnd, TRect& R) {
-  R = WindowRect(Wnd);
+  R = ACWindowRect(Wnd);
   const int vert = SW->sBarVert && SW->sBarVert->fScrollVisible ? GetScrollMetric(SW->sBarVert.get(), 1, false) : 0;
   const int horz = SW->sBarHorz && SW->sBarHorz->fScrollVisible ? GetScrollMetric(SW->sBarHorz.get(), 1, false) : 0;
   if (!SW->fLeftScrollbar) {
@@ -170,7 +164,7 @@ void AC_GetHScrollRect(const TacScrollWnd* SW, HWND Wnd, TRect& R) {
 }
 
 void AC_GetVScrollRect(const TacScrollWnd* SW, HWND Wnd, TRect& R) {
-  R = WindowRect(Wnd);
+  R = ACWindowRect(Wnd);
   const int vert = SW->sBarVert && SW->sBarVert->fScrollVisible ? GetScrollMetric(SW->sBarVert.get(), 1, false) : 0;
   const int horz = SW->sBarHorz && SW->sBarHorz->fScrollVisible ? GetScrollMetric(SW->sBarHorz.get(), 1, false) : 0;
   R.Top += SW->cyTopEdge;

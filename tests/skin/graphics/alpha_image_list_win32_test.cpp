@@ -13,6 +13,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/FormLoader.h"
 #include "classlib/FormReader.h"
+#include "tests/skin/core/OwnedObject.h"
 #include "tests/skin/graphics/IcoBuilder.h"
 #include "tests/skin/graphics/png/PngBuilder.h"
 
@@ -22,13 +23,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-template <class T>
-struct Owned {
-  T* p;
-  explicit Owned(T* object) : p(object) {}
-  ~Owned() { Free(p); }
-  T* operator->() const { return p; }
-};
+using skin::testing::Owned;
 
 // A W x H RGBA PNG whose pixels come from Color(x, y) as 0xAARRGGBB.
 template <class F>
@@ -102,7 +97,7 @@ std::string Describe(const Bytes& png, const Bytes& ico) {
          "end\n";
 }
 
-class AlphaImageList : public testing::Test {
+class AlphaImageList : public ::testing::Test {
  protected:
   void SetUp() override { RegisterAlphaImageListClasses(); }
 };
@@ -110,9 +105,9 @@ class AlphaImageList : public testing::Test {
 TEST_F(AlphaImageList, ItemsComeFromADescriptionAndGoBackByteForByte) {
   const Bytes png = ThreeCells();
   const Bytes ico = ico_test::Ico({ico_test::Dib(48, 16, 24, std::vector<std::uint32_t>(48 * 16, 0x102030))});
-  Owned root(Create<TComponent>(nullptr));
-  ApplyDescription(root.p, forms::ReadForm(Describe(png, ico)), TFormBindings(root.p));
-  TsAlphaImageList* list = ListOf(root.p);
+  Owned<TComponent> root(Create<TComponent>(nullptr));
+  ApplyDescription(root.get(), forms::ReadForm(Describe(png, ico)), TFormBindings(root.get()));
+  TsAlphaImageList* list = ListOf(root.get());
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->Items().Count(), 2);
   EXPECT_EQ(list->Count(), 2) << "the system list is built once the description is read";
@@ -140,17 +135,17 @@ TEST_F(AlphaImageList, ItemsComeFromADescriptionAndGoBackByteForByte) {
   width.integer = 48;
   node.properties = {{L"Width", width, 0}, {L"Items", items, 0}};
   forms::ObjectNode top{L"Root", L"TComponent", {}, {node}, 0};
-  Owned again(Create<TComponent>(nullptr));
-  ApplyDescription(again.p, forms::ReadForm(forms::WriteForm(top)), TFormBindings(again.p));
-  ASSERT_NE(ListOf(again.p), nullptr);
-  ASSERT_EQ(ListOf(again.p)->Items().Count(), 2);
-  EXPECT_EQ(ListOf(again.p)->Items()[0]->ImgData(), png);
-  EXPECT_EQ(ListOf(again.p)->Items()[1]->ImgData(), ico);
+  Owned<TComponent> again(Create<TComponent>(nullptr));
+  ApplyDescription(again.get(), forms::ReadForm(forms::WriteForm(top)), TFormBindings(again.get()));
+  ASSERT_NE(ListOf(again.get()), nullptr);
+  ASSERT_EQ(ListOf(again.get())->Items().Count(), 2);
+  EXPECT_EQ(ListOf(again.get())->Items()[0]->ImgData(), png);
+  EXPECT_EQ(ListOf(again.get())->Items()[1]->ImgData(), ico);
   EXPECT_TRUE(GetPropInfo(list, L"Bitmap")->GetBinary(list).empty()) << "the system images are not stored";
 }
 
 TEST_F(AlphaImageList, BitmapsComeFromTheCacheUntilAnotherSizeIsAsked) {
-  Owned list(Create<TsAlphaImageList>(nullptr, 16, 16));
+  Owned<TsAlphaImageList> list(Create<TsAlphaImageList>(nullptr, 16, 16));
   ASSERT_TRUE(list->AddImageFromBytes(Png(16, 16, [](int, int) { return 0xFF336699u; }), ifPNG));
   TBitmap image;
   image.SetSize(16, 16);
@@ -183,7 +178,7 @@ TEST_F(AlphaImageList, BitmapsComeFromTheCacheUntilAnotherSizeIsAsked) {
 }
 
 TEST_F(AlphaImageList, GlyphCellsBlendIntoA32BitBitmap) {
-  Owned list(Create<TsAlphaImageList>(nullptr, 48, 16));
+  Owned<TsAlphaImageList> list(Create<TsAlphaImageList>(nullptr, 48, 16));
   ASSERT_TRUE(list->AddImageFromBytes(ThreeCells(), ifPNG));
   // mix(d, c, w) = (d * 256 + (c - d) * w) div 256 over white: 255 - 255 * w / 256 for a channel
   // the cell lacks.
@@ -206,7 +201,7 @@ TEST_F(AlphaImageList, GlyphCellsBlendIntoA32BitBitmap) {
     SCOPED_TRACE(c.name);
     auto dest = White(60, 24);
     const TSize size =
-        DrawAlphaImgList(list.p, dest.get(), 2, 2, c.index, c.blend, clNone, c.state, c.numGlyphs, false);
+        DrawAlphaImgList(list.get(), dest.get(), 2, 2, c.index, c.blend, clNone, c.state, c.numGlyphs, false);
     EXPECT_EQ(size, c.size);
     EXPECT_EQ(Px(*dest, 2, 2), c.at2x2);
     EXPECT_EQ(Px(*dest, 1, 2), 0xFFFFFFFFu) << "left of the cell";
@@ -216,10 +211,10 @@ TEST_F(AlphaImageList, GlyphCellsBlendIntoA32BitBitmap) {
 }
 
 TEST_F(AlphaImageList, GlyphCellsOnADeviceContext) {
-  Owned list(Create<TsAlphaImageList>(nullptr, 48, 16));
+  Owned<TsAlphaImageList> list(Create<TsAlphaImageList>(nullptr, 48, 16));
   ASSERT_TRUE(list->AddImageFromBytes(ThreeCells(), ifPNG));
   auto dest = White(60, 24);
-  DrawAlphaImgListDC(list.p, dest->Canvas()->Handle(), 4, 4, 0, 0, clNone, 1, 3, false);
+  DrawAlphaImgListDC(list.get(), dest->Canvas()->Handle(), 4, 4, 0, 0, clNone, 1, 3, false);
   EXPECT_EQ(Px(*dest, 4, 4) & 0xFFFFFF, 0x7FFF7Fu);
   EXPECT_EQ(Px(*dest, 3, 4) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(Px(*dest, 20, 4) & 0xFFFFFF, 0xFFFFFFu) << "the cell is 16 wide";
@@ -242,7 +237,7 @@ class TempFile {
 };
 
 TEST_F(AlphaImageList, FilesLoadByTheirFormatAndABadOneSaysSo) {
-  Owned list(Create<TsAlphaImageList>(nullptr, 16, 16));
+  Owned<TsAlphaImageList> list(Create<TsAlphaImageList>(nullptr, 16, 16));
   const Bytes ico = ico_test::Ico({ico_test::Dib(16, 16, 32, std::vector<std::uint32_t>(256, 0x80402010))});
   TempFile good(L"alpha-list-good.ico", ico);
   TempFile pngAsIco(L"alpha-list-png.ico", Png(16, 16, [](int, int) { return 0xFF000000u; }));
@@ -274,16 +269,16 @@ TEST_F(AlphaImageList, FilesLoadByTheirFormatAndABadOneSaysSo) {
 }
 
 TEST_F(AlphaImageList, AssignCopiesTheItems) {
-  Owned source(Create<TsAlphaImageList>(nullptr, 48, 16));
+  Owned<TsAlphaImageList> source(Create<TsAlphaImageList>(nullptr, 48, 16));
   ASSERT_TRUE(source->AddImageFromBytes(ThreeCells(), ifPNG));
-  Owned copy(Create<TsAlphaImageList>(nullptr));
-  copy->Assign(source.p);
+  Owned<TsAlphaImageList> copy(Create<TsAlphaImageList>(nullptr));
+  copy->Assign(source.get());
   EXPECT_EQ(copy->Width(), 48);
   ASSERT_EQ(copy->Items().Count(), 1);
   EXPECT_EQ(copy->Items()[0]->ImgData(), source->Items()[0]->ImgData());
   EXPECT_EQ(copy->Count(), 1);
   auto dest = White(20, 20);
-  DrawAlphaImgList(copy.p, dest.get(), 0, 0, 0, 0, clNone, 0, 3, false);
+  DrawAlphaImgList(copy.get(), dest.get(), 0, 0, 0, 0, clNone, 0, 3, false);
   EXPECT_EQ(Px(*dest, 0, 0), 0xFFFF0000u);
 }
 
