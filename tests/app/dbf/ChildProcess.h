@@ -21,6 +21,7 @@ namespace dbf_test {
 struct ChildEnd {
   bool killed = false;  // ended by a kill, not by returning
   int code = -1;        // exit code when not killed; -1 when it could not be started
+  unsigned startError = 0;  // the system's error code when it could not be started
 };
 
 inline std::filesystem::path ProgramFolder() {
@@ -42,8 +43,15 @@ inline ChildEnd RunBesideUs(const std::string& name, const std::vector<std::stri
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return {};
+  // Wine now and then fails a start with ERROR_INTERNAL_ERROR while the crash test starts hundreds
+  // of short-lived children; a start that fails that way is tried again, any other failure is told.
+  for (int attempt = 0;; ++attempt) {
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      break;
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 4) return {.startError = error};
+    Sleep(100);
+  }
   CloseHandle(process.hThread);
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;

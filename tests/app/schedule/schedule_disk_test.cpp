@@ -84,7 +84,7 @@ TEST(ScheduleDisk, AKilledSaveLeavesAReadableTableAndTheNextSaveWorks) {
       if (before) WriteFile(path, *before);
       const ChildEnd end = RunBesideUs("write_schedule_table", {path.string(), std::to_string(step)});
       if (!end.killed) {
-        ASSERT_EQ(end.code, 0);
+        ASSERT_EQ(end.code, 0) << "start error " << end.startError;
         EXPECT_EQ(Records(ReadFile(path)), Then(had, kSaved));
         break;
       }
