@@ -92,7 +92,7 @@ void TacMainWnd::Attach(const std::string& SkinSection, bool Repaint) {
   if (classlib::TControl* owner = SkinData->OwnerControl()) {
     OldCtrlStyle = owner->ControlStyle;
     styleSaved_ = true;
-    owner->ControlStyle.Include(classlib::csOpaque);
+    if (OpaqueOwner()) owner->ControlStyle.Include(classlib::csOpaque);
   }
 }
 

@@ -102,6 +102,8 @@ class TacMainWnd {
   virtual void Hook(bool Repaint);
   // Popup-menu handlers keep the window's visual style.
   virtual bool KeepsVisualStyle() const { return false; }
+  // List views paint their own background: their owner control stays see-through.
+  virtual bool OpaqueOwner() const { return true; }
   // Runs before the window is given back when the handler is freed (descendants free their parts).
   virtual void Release() {}
   // WM_DESTROY and WM_NCDESTROY: passed on, then the window given back when it answered 0.
