@@ -9,6 +9,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/windows/acEditWnd.h"
 #include "skin/windows/acSBPaint.h"
 #include "skin/windows/acSBTrack.h"
 #include "skin/windows/acWndRoutines.h"
@@ -378,7 +379,7 @@ void TacScrollWnd::acWndProc(classlib::TMessage& Message) {
 void RefreshScrolls(TsCommonData* SkinData, THandler<TacScrollWnd>& SW) { Refresh<TacScrollWnd>(SkinData, SW, true); }
 
 void RefreshEditScrolls(TsCommonData* SkinData, THandler<TacScrollWnd>& SW) {
-  Refresh<TacScrollWnd>(SkinData, SW, false);
+  Refresh<TacEditWnd>(SkinData, SW, false);
 }
 
 void UpdateScrolls(TacScrollWnd* SW, bool Repaint) {

@@ -94,7 +94,8 @@ LRESULT Ac_StyleChange(TacScrollWnd* SW, HWND Wnd, WPARAM WParam, LPARAM LParam)
 // one however often it is called) and freed when it is not; the flat scroll bars of comctl32 go
 // off and back on around it. Nothing while the control is loading, being destroyed or designed.
 void RefreshScrolls(TsCommonData* SkinData, THandler<TacScrollWnd>& SW);
-// The same for edit-like controls, without the loading test and the flat scroll bars.
+// The edit handler (frame, bars and colours) of an edit-like control, without the loading test and
+// the flat scroll bars.
 void RefreshEditScrolls(TsCommonData* SkinData, THandler<TacScrollWnd>& SW);
 // Both bars read again and, with Repaint and no animation running, painted at once.
 void UpdateScrolls(TacScrollWnd* SW, bool Repaint);

@@ -3,6 +3,7 @@
 // top index, and no frame painted while a form animation runs.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -132,6 +133,42 @@ TEST_F(EditHandler, EmptyListHasNoTopItem) {
   EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
   SendMessageW(list, LB_SETTOPINDEX, 5, 0);
   EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 5);
+}
+
+TEST_F(EditHandler, EditLikeControlsGetOneEditHandlerWhileSkinned) {
+  test::Owned<TForm> form{new TForm(nullptr)};
+  auto* memo = new TEdit(form.get());
+  memo->SetParent(form.get());
+  memo->SetColor(0x123456);
+  TsCommonData data(memo, true);
+  data.SetSkinManager(manager.get());
+  data.SetSkinSection("EDIT");
+  THandler<TacScrollWnd> sw;
+  RefreshEditScrolls(&data, sw);
+  ASSERT_NE(dynamic_cast<TacEditWnd*>(sw.get()), nullptr);
+  TacScrollWnd* first = sw.get();
+  RefreshEditScrolls(&data, sw);
+  EXPECT_EQ(sw.get(), first);
+  sw->SetSkinParams();
+  EXPECT_EQ(memo->Color(), Section().Color);
+  data.SetSkinSection("");
+  RefreshEditScrolls(&data, sw);
+  EXPECT_FALSE(sw);
+  EXPECT_EQ(memo->Color(), 0x123456);
+}
+
+TEST_F(EditHandler, TreeViewTakesTheSectionsBackgroundAndGetsTheWindowsBack) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300};
+  NativeWindow tree{WC_TREEVIEWW, WS_CHILD | WS_VISIBLE | WS_BORDER, 150, 150, parent};
+  ASSERT_TRUE(manager->IsValidSkinIndex(manager->GetSkinIndex("PANEL_LOW")));
+  auto handler = TacMainWnd::Create<TacTreeViewWnd>(tree, nullptr, manager.get(), "PANEL_LOW", false);
+  handler->SetSkinParams();
+  const TsGeneralData& g = manager->Records().gd[std::size_t(manager->GetSkinIndex("PANEL_LOW"))];
+  EXPECT_EQ(COLORREF(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0)), ColorToRGB(g.Color));
+  handler.reset();
+  EXPECT_EQ(COLORREF(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0)), ColorToRGB(clWindow));
 }
 
 // The procedure the handler replaces: counts the frame paints that reach it.

@@ -172,6 +172,48 @@ TEST_F(ListViewHandler, HeaderColumnsHotAndPressedAndTheRestPlain) {
   EXPECT_EQ(handler->HoverColIndex, -1);
 }
 
+TEST_F(ListViewHandler, SortArrowRightOfTheCaption) {
+  Make(LVS_REPORT);
+  Hook();
+  HWND header = Header();
+  const RECT c0 = ItemRect(0);
+  auto plain = RenderHeader();
+  HDITEMW item{};
+  item.mask = HDI_FORMAT;
+  SendMessageW(header, HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  item.fmt |= HDF_SORTUP;
+  SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  auto sorted = RenderHeader();
+
+  // The arrow's place by hand: the caption from 4 pixels in, its width and 5 pixels, 6 more, then
+  // the glyph's cell, centred in the column's height less a pixel above and below.
+  const TConstantSkinData& cd = manager->Records().ConstData;
+  const int mask = manager->GetMaskIndex(cd.IndexScrollTop, "SCROLLBTNTOP", "GLYPHMASK");
+  ASSERT_TRUE(manager->IsValidImgIndex(mask));
+  const TsMaskData& md = manager->Records().ma[std::size_t(mask)];
+  const int cellW = (md.R.Right - md.R.Left) / std::max(1, int(md.ImageCount));
+  const int cellH = (md.R.Bottom - md.R.Top) / (md.MaskType + 1);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+  ASSERT_NE(font, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, L"Col 0", 5, &extent);
+  DeleteDC(dc);
+  const RECT arrow{c0.left + 4 + extent.cx + 5 + 6, (c0.bottom - c0.top - 2 - cellH) / 2, 0, 0};
+  const TImage32View a = View32(plain.get()), b = View32(sorted.get());
+  int inside = 0, outside = 0;
+  for (int y = c0.top; y < c0.bottom; ++y)
+    for (int x = c0.left; x < c0.right; ++x) {
+      const TsColor_ p = a.At(x, y), q = b.At(x, y);
+      if (p.R == q.R && p.G == q.G && p.B == q.B) continue;
+      const bool in = x >= arrow.left && x < arrow.left + cellW && y >= arrow.top && y < arrow.top + cellH;
+      ++(in ? inside : outside);
+    }
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+}
+
 TEST_F(ListViewHandler, HeaderMadeAfterHookingIsHookedToo) {
   Make(LVS_ICON, false);
   Hook();
