@@ -130,6 +130,32 @@ TEST_F(ComboHandler, ButtonShowsNormalHotAndPressedWhileDropped) {
   EXPECT_GT(Differing(wanted[0].get(), all, wanted[2].get()), 0);
 }
 
+TEST_F(ComboHandler, SimpleComboFramesItsEditPartAndHasNoButton) {
+  Make(CBS_SIMPLE);
+  const TSize s = Size();
+  const int height = int(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0)) + 8;
+  ASSERT_LT(height, s.cy);
+  auto got = NewBitmap32(s.cx, s.cy);
+  SendMessageW(combo, WM_PRINT, WPARAM(got->Canvas()->Handle()), PRF_CLIENT | PRF_NONCLIENT);
+
+  TacBGInfo bg;
+  GetBGInfo(bg, HWND(parent), false);
+  ASSERT_EQ(bg.BgType, TacBGType::btFill);
+  auto want = NewBitmap32(s.cx, height);
+  ASSERT_GE(PaintSection(want.get(), "COMBOBOX", "", 0, manager.get(), TPoint{0, 0}, bg.Color, nullptr), 0);
+  // The whole edit part, corners aside: the section, and no button on it.
+  const TImage32View g = View32(got.get()), e = View32(want.get());
+  int differing = 0;
+  const int corner = 6;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < s.cx; ++x) {
+      if ((x < corner || x >= s.cx - corner) && (y < corner || y >= height - corner)) continue;
+      const TsColor_ p = g.At(x, y), q = e.At(x, y);
+      if (p.R != q.R || p.G != q.G || p.B != q.B) ++differing;
+    }
+  EXPECT_EQ(differing, 0);
+}
+
 TEST_F(ComboHandler, ListHookedOnItsFirstColourQuestionAndGivenBackWithItsBorder) {
   Make(CBS_DROPDOWNLIST);
   HWND list = List();
@@ -173,6 +199,19 @@ TEST_F(ComboHandler, FreeingTheComboGivesItsListBack) {
   UpdateWindow(list);
   SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 32);
+}
+
+TEST_F(ComboHandler, DestroyedComboTakesItsListsHandlerAlong) {
+  Make(CBS_DROPDOWNLIST);
+  const std::size_t before = TacMainWnd::LiveCount() - 1;
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  UpdateWindow(List());
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  ASSERT_TRUE(handler->ListSW);
+  DestroyWindow(combo);
+  EXPECT_TRUE(handler->Destroyed);
+  handler.reset();
+  EXPECT_EQ(TacMainWnd::LiveCount(), before);
 }
 
 TEST_F(ComboHandler, OneBrushForRepeatedQuestionsAndTheReplacedOneDeleted) {

@@ -124,6 +124,29 @@ TEST_F(EditHandler, PrintedFrameIsTheSectionOverTheParentsBackground) {
   DestroyWindow(wnd);
 }
 
+TEST_F(EditHandler, DialogEditHasTheWindowColourInsideAOnePixelBorderLine) {
+  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300};
+  NativeWindow wnd{L"EDIT", WS_CHILD | WS_VISIBLE, 120, 30, parent, WS_EX_CLIENTEDGE};
+  acDlgMode = true;
+  auto handler = TacMainWnd::Create<TacEditWnd>(wnd, nullptr, manager.get(), "EDIT", true);
+  acDlgMode = false;
+  handler->SetSkinParams();
+  EXPECT_EQ(handler->Color, clWindow);
+  const TColor border = manager->Records().SkinData.BorderColor;
+  ASSERT_NE(border, clFuchsia);
+  auto got = NewBitmap32(120, 30);
+  SendMessageW(wnd, WM_PRINT, WPARAM(got->Canvas()->Handle()), PRF_NONCLIENT | PRF_CLIENT);
+  const TImage32View g = View32(got.get());
+  const COLORREF line = ColorToRGB(border);
+  for (const auto& [x, y] :
+       {std::pair{0, 0}, std::pair{60, 0}, std::pair{119, 15}, std::pair{60, 29}, std::pair{0, 15}}) {
+    const TsColor_ p = g.At(x, y);
+    EXPECT_EQ(RGB(p.R, p.G, p.B), line) << x << "," << y;
+  }
+  const TsColor_ inside = g.At(1, 15);
+  EXPECT_EQ(RGB(inside.R, inside.G, inside.B), ColorToRGB(clWindow));
+}
+
 TEST_F(EditHandler, EmptyListHasNoTopItem) {
   NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300};
   NativeWindow list{L"LISTBOX", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, 120, 100, parent};

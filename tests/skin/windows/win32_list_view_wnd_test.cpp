@@ -14,6 +14,7 @@
 #include "skin/graphics/sBitmapOverloads.h"
 #include "skin/windows/acListViewWnd.h"
 #include "skin/windows/acSBPaint.h"
+#include "skin/windows/acWndThunkWin32.h"
 #include "tests/skin/windows/TargetWindow.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
@@ -229,6 +230,21 @@ TEST_F(ListViewHandler, HeaderMadeAfterHookingIsHookedToo) {
   ClientToScreen(header, &over);
   SendMessageW(header, WM_NCHITTEST, 0, MAKELPARAM(over.x, over.y));
   EXPECT_EQ(handler->HoverColIndex, 0) << "the new header runs through the handler";
+}
+
+TEST_F(ListViewHandler, HookPaintUnhookCyclesLeaveNoHandlerOrThunk) {
+  Make(LVS_REPORT);
+  const LONG_PTR headerProc = GetWindowLongPtrW(Header(), GWLP_WNDPROC);
+  const std::size_t handlers = TacMainWnd::LiveCount(), thunks = TacWndThunk::LiveCount();
+  auto bmp = NewBitmap32(320, 220);
+  for (int i = 0; i < 50; ++i) {
+    Hook();
+    SendMessageW(list, WM_PRINT, WPARAM(bmp->Canvas()->Handle()), PRF_NONCLIENT | PRF_CLIENT);
+    handler.reset();
+  }
+  EXPECT_EQ(TacMainWnd::LiveCount(), handlers);
+  EXPECT_EQ(TacWndThunk::LiveCount(), thunks);
+  EXPECT_EQ(GetWindowLongPtrW(Header(), GWLP_WNDPROC), headerProc);
 }
 
 TEST_F(ListViewHandler, ThumbDragsScrollByPixelsInTheViewsUnits) {
