@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include "classlib/Forms.h"
+#include "classlib/ImgList.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/graphics/sBitmapOverloads.h"
@@ -213,6 +215,70 @@ TEST_F(ListViewHandler, SortArrowRightOfTheCaption) {
     }
   EXPECT_GT(inside, 0);
   EXPECT_EQ(outside, 0);
+}
+
+// A list view of another library that publishes its small images.
+class TImagedListView : public classlib::TListView {
+ public:
+  using TListView::TListView;
+  std::wstring ClassName() const override { return L"TImagedListView"; }
+  classlib::TCustomImageList* SmallImages() const { return images_; }
+  void SetSmallImages(classlib::TCustomImageList* v) { images_ = v; }
+  static void DeclareProperties(classlib::TClassDecl<TImagedListView>& d) {
+    d.Component<classlib::TCustomImageList>(L"SmallImages", &TImagedListView::SmallImages,
+                                            &TImagedListView::SetSmallImages);
+  }
+
+ private:
+  classlib::TCustomImageList* images_ = nullptr;
+};
+
+TEST_F(ListViewHandler, ColumnImageZeroIsDrawnFromTheSmallImages) {
+  classlib::RegisterClass<TImagedListView, classlib::TListView>(L"TImagedListView");
+  test::Owned<classlib::TForm> form{new classlib::TForm(nullptr)};
+  auto* images = new classlib::TImageList(form.get(), 16, 16);
+  auto red = NewBitmap32(16, 16);
+  const RECT all{0, 0, 16, 16};
+  HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(red->Canvas()->Handle(), &all, brush);
+  DeleteObject(brush);
+  ASSERT_EQ(images->Add(red.get()), 0);
+  auto* view = new TImagedListView(form.get());
+  view->SetParent(form.get());
+  view->SetBounds(0, 0, 300, 200);
+  view->SetViewStyle(classlib::vsReport);
+  view->Columns()->Add()->SetCaption(L"Name");
+  view->SetSmallImages(images);
+  list = view->Handle();
+  TsCommonData data(view, true);
+  data.SetSkinManager(manager.get());
+  handler = TacMainWnd::Create<TacListViewWnd>(list, &data, manager.get(), "EDIT", true);
+  HWND header = Header();
+  ASSERT_EQ(handler->FhWndHeader, header);
+  HDITEMW item{};
+  item.mask = HDI_FORMAT | HDI_IMAGE;
+  SendMessageW(header, HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  item.fmt |= HDF_IMAGE;
+  item.iImage = 0;
+  SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  auto got = RenderHeader();
+  // The image 4 pixels in (its width and 4 before the caption, which starts 4 in and moves right
+  // by as much), centred in the column's height less a pixel above and below.
+  const RECT c0 = ItemRect(0);
+  const int top = (c0.bottom - c0.top - 2 - 16) / 2;
+  const TImage32View g = View32(got.get());
+  int inside = 0, outside = 0;
+  for (int y = c0.top; y < c0.bottom; ++y)
+    for (int x = c0.left; x < c0.right; ++x) {
+      const TsColor_ p = g.At(x, y);
+      if (!(p.R == 255 && p.G == 0 && p.B == 0)) continue;
+      ++(x >= 4 && x < 20 && y >= top && y < top + 16 ? inside : outside);
+    }
+  const int rows = std::min<int>(top + 16, c0.bottom - c0.top) - std::max(top, 0);  // clipped to the column
+  EXPECT_EQ(inside, 16 * rows);
+  EXPECT_EQ(outside, 0);
+  handler.reset();
+  list = nullptr;
 }
 
 TEST_F(ListViewHandler, HeaderMadeAfterHookingIsHookedToo) {
