@@ -32,6 +32,7 @@ struct ComboHandler : ::testing::Test {
     handler = TacMainWnd::Create<TacComboBoxWnd>(combo, nullptr, manager.get(), "COMBOBOX", true);
   }
   void TearDown() override {
+    acDlgMode = false;
     if (manager) manager->SetActiveControl(nullptr);
     handler.reset();
     if (IsWindow(combo)) DestroyWindow(combo);
@@ -154,6 +155,29 @@ TEST_F(ComboHandler, SimpleComboFramesItsEditPartAndHasNoButton) {
       if (p.R != q.R || p.G != q.G || p.B != q.B) ++differing;
     }
   EXPECT_EQ(differing, 0);
+}
+
+TEST_F(ComboHandler, SimpleComboOfADialogIsOutlinedInTheBorderColourOnTheWindowColour) {
+  acDlgMode = true;
+  Make(CBS_SIMPLE);
+  acDlgMode = false;
+  ASSERT_TRUE(handler->DlgMode);
+  const TColor border = manager->Records().SkinData.BorderColor;
+  ASSERT_NE(border, clFuchsia);
+  ASSERT_NE(classlib::ColorToRGB(border), classlib::ColorToRGB(classlib::clWindow));
+  const TSize s = Size();
+  const int height = int(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0)) + 8;
+  auto got = NewBitmap32(s.cx, s.cy);
+  SendMessageW(combo, WM_PRINT, WPARAM(got->Canvas()->Handle()), PRF_CLIENT | PRF_NONCLIENT);
+  const TImage32View g = View32(got.get());
+  auto rgb = [&](int x, int y) {
+    const TsColor_ p = g.At(x, y);
+    return RGB(p.R, p.G, p.B);
+  };
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{s.cx / 2, 0}, std::pair{s.cx - 1, height / 2},
+                             std::pair{s.cx / 2, height - 1}, std::pair{0, height / 2}})
+    EXPECT_EQ(rgb(x, y), classlib::ColorToRGB(border)) << x << "," << y;
+  EXPECT_EQ(rgb(s.cx - 4, height / 2), classlib::ColorToRGB(classlib::clWindow)) << "no button";
 }
 
 TEST_F(ComboHandler, ListHookedOnItsFirstColourQuestionAndGivenBackWithItsBorder) {
