@@ -298,6 +298,23 @@ TEST_F(ListViewHandler, HeaderMadeAfterHookingIsHookedToo) {
   EXPECT_EQ(handler->HoverColIndex, 0) << "the new header runs through the handler";
 }
 
+TEST_F(ListViewHandler, SecondHeaderIsHookedAndTheFirstGivenBack) {
+  Make(LVS_REPORT);
+  HWND first = Header();
+  const LONG_PTR firstProc = GetWindowLongPtrW(first, GWLP_WNDPROC);
+  Hook();
+  ASSERT_EQ(handler->FhWndHeader, first);
+  HWND second = CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD, 0, 0, 100, 20, list, nullptr, nullptr, nullptr);
+  ASSERT_NE(second, nullptr);
+  const LONG_PTR headerClassProc = GetClassLongPtrW(second, GCLP_WNDPROC);
+  EXPECT_EQ(handler->FhWndHeader, second);
+  EXPECT_NE(GetWindowLongPtrW(second, GWLP_WNDPROC), headerClassProc);
+  EXPECT_EQ(GetWindowLongPtrW(first, GWLP_WNDPROC), firstProc);
+  handler.reset();
+  EXPECT_EQ(GetWindowLongPtrW(second, GWLP_WNDPROC), headerClassProc);
+  DestroyWindow(second);
+}
+
 TEST_F(ListViewHandler, HookPaintUnhookCyclesLeaveNoHandlerOrThunk) {
   Make(LVS_REPORT);
   const LONG_PTR headerProc = GetWindowLongPtrW(Header(), GWLP_WNDPROC);
