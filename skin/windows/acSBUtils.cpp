@@ -325,7 +325,7 @@ void TacScrollWnd::acWndProc(classlib::TMessage& Message) {
         PassOn(Message);
         if (auto* bg = reinterpret_cast<TacBGInfo*>(Message.LParam);
             bg != nullptr && bg->BgType == TacBGType::btUnknown)
-          AnswerBGFromCache(SkinData, *bg);
+          InitBGInfo(SkinData, *bg, 0, nullptr);
         return;
       case ACMD_ISSKINNED:
       case ACMD_REMOVESKIN:
