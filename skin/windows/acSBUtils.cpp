@@ -437,6 +437,12 @@ namespace skin {
 
 bool TacScrollWnd::BarMessage(classlib::TMessage& Message) {
   switch (Message.Msg) {
+    case WM_NCPAINT:
+      // The window's own procedure draws its frame and, as the window keeps its scroll styles, the
+      // system's bars: it goes first, and the skinned bars are painted over what it drew.
+      PassOn(Message);
+      if (!DontRepaint) Ac_NCPaint(this, CtrlHandle, 1, nullptr, -1, Message.LParam);
+      return true;
     case WM_NCMOUSEMOVE: Message.Result = Ac_NCMouseMove(this, CtrlHandle, Message.WParam, Message.LParam); return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:

@@ -174,6 +174,21 @@ TEST_F(ScrollPaint, ShortBarShowsTwoHalfButtons) {
   EXPECT_EQ(Differing(got.get(), want.get(), {0, 0, w, len}), 0);
 }
 
+TEST_F(ScrollPaint, NonClientPaintLeavesTheSkinnedBarOnTheWindow) {
+  // The window's own procedure draws the system's bars when it paints its frame: what stays on the window after
+  // WM_NCPAINT must be the skinned bar.
+  const TRect R = VertRect();
+  const int w = R.Right - R.Left, len = R.Bottom - R.Top;
+  auto want = RenderScrollBar(sw->sBarVert.get(), wnd, R, -1, -1);
+  ASSERT_TRUE(want);
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  auto got = NewBitmap32(w, len);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(got->Canvas()->Handle(), 0, 0, w, len, dc, R.Left, R.Top, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  EXPECT_EQ(Differing(got.get(), want.get(), {0, 0, w, len}), 0);
+}
+
 TEST_F(ScrollPaint, InactiveBarIsFadedIntoTheBackground) {
   // A window painted in a plain colour tells that colour as its background: an inactive bar keeps 60 % of itself
   // over it (mask grey 60 * 255 / 100 = 153 of 256). A window painted as a picture tells its picture: that is laid
