@@ -178,14 +178,16 @@ void FadeBmp(const TImage32View& bmp, const TRect& r, int transparency, TsColor 
   for (int ring = 0; ring <= blur; ++ring) {
     GdiObject brush(CreateSolidBrush(Grey(grey)));
     const HGDIOBJ old = SelectObject(mask.DC(), brush.get());
-    RoundRect(mask.DC(), ring, ring, w - ring, h - ring, radius, radius);
+    // Without a pen a rounded rectangle leaves its right column and bottom row unfilled: one more
+    // of each, as in FadeRect, or the picture's last column and row would keep their colour.
+    RoundRect(mask.DC(), ring, ring, w - ring + 1, h - ring + 1, radius, radius);
     SelectObject(mask.DC(), old);
     grey = (RoundToInt((blur - ring) * step) + t) & 0xFF;
   }
   {
     GdiObject brush(CreateSolidBrush(Grey(t & 0xFF)));
     const HGDIOBJ old = SelectObject(mask.DC(), brush.get());
-    RoundRect(mask.DC(), blur, blur, w - blur, h - blur, blur, blur);
+    RoundRect(mask.DC(), blur, blur, w - blur + 1, h - blur + 1, blur, blur);
     SelectObject(mask.DC(), old);
   }
   BlendBmpByMask(area, mask.View(), color);

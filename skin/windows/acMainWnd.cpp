@@ -276,8 +276,9 @@ bool TacMainWnd::AlphaCommand(classlib::TMessage& Message) {
       if (Message.Result == 0) Message.Result = static_cast<LRESULT>(GetBGColor(SkinData, 0, CtrlHandle));
       return true;
     case ACMD_PREPARECACHE: PrepareCache(SkinData, CtrlHandle, false); return false;
+    case ACMD_DEPENDSONPARENT: return SkinData->OwnerControl() != nullptr && CommonMessage(Message, SkinData);
     case ACMD_GETBGINFO:
-      if (Message.LParam != 0) AnswerBGFromCache(SkinData, *reinterpret_cast<TacBGInfo*>(Message.LParam));
+      if (Message.LParam != 0) InitBGInfo(SkinData, *reinterpret_cast<TacBGInfo*>(Message.LParam), 0, CtrlHandle);
       return true;
     case ACMD_SETPRINTDC:
       if (Message.LParam != 0)

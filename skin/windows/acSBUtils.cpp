@@ -326,7 +326,7 @@ void TacScrollWnd::acWndProc(classlib::TMessage& Message) {
         PassOn(Message);
         if (auto* bg = reinterpret_cast<TacBGInfo*>(Message.LParam);
             bg != nullptr && bg->BgType == TacBGType::btUnknown)
-          AnswerBGFromCache(SkinData, *bg);
+          InitBGInfo(SkinData, *bg, 0, nullptr);
         return;
       case ACMD_ISSKINNED:
       case ACMD_REMOVESKIN:
@@ -438,6 +438,12 @@ namespace skin {
 
 bool TacScrollWnd::BarMessage(classlib::TMessage& Message) {
   switch (Message.Msg) {
+    case WM_NCPAINT:
+      // The window's own procedure draws its frame and, as the window keeps its scroll styles, the
+      // system's bars: it goes first, and the skinned bars are painted over what it drew.
+      PassOn(Message);
+      if (!DontRepaint) Ac_NCPaint(this, CtrlHandle, 1, nullptr, -1, Message.LParam);
+      return true;
     case WM_NCMOUSEMOVE: Message.Result = Ac_NCMouseMove(this, CtrlHandle, Message.WParam, Message.LParam); return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:

@@ -57,18 +57,6 @@ void AlphaBroadCastCheck(classlib::TControl* Control, HWND Handle, classlib::TMe
     AlphaBroadCast(Handle, Message);
 }
 
-void AnswerBGFromCache(TsCommonData* SkinData, TacBGInfo& BGInfo) {
-  classlib::TBitmap* cache = SkinData->CacheBmp();
-  if (cache != nullptr && !SkinData->BGChanged && cache->Width() > 0 && cache->Height() > 0) {
-    BGInfo.BgType = TacBGType::btCache;
-    BGInfo.Bmp = SkinData->CacheBmp();
-    BGInfo.Offset = {};
-    return;
-  }
-  BGInfo.BgType = TacBGType::btFill;
-  BGInfo.Color = GetBGColor(SkinData, 0);
-}
-
 void PrepareCache(TsCommonData* SkinData, HWND Handle, bool DlgMode) {
   if (SkinData == nullptr || !SkinData->BGChanged || Handle == nullptr) return;
   RECT wr{};

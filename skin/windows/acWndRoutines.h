@@ -1,7 +1,7 @@
 #pragma once
 // Routines the window handlers share: reading a window's text, class and geometry, rendering a
 // handler's background into its skin data's cache and repairing the cache's corners, the hot
-// test, passing a skin command on to the children, and the answer to a background question.
+// test, and passing a skin command on to the children.
 // Win32 only.
 #include <windows.h>
 
@@ -31,9 +31,5 @@ void PrepareCache(TsCommonData* SkinData, HWND Handle, bool DlgMode);
 // The key pixels of the border image's corners in the cache from the parent's background; corners
 // larger than the cache are clipped.
 void UpdateWndCorners(TsCommonData* SkinData, int State, TacMainWnd* Wnd);
-
-// A handler's answer to a background question: its rendered cache, else its skin data's colour.
-// (Controls answer through the transparency rules of sCommonData's InitBGInfo.)
-void AnswerBGFromCache(TsCommonData* SkinData, TacBGInfo& BGInfo);
 
 }  // namespace skin

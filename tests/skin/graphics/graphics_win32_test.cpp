@@ -61,6 +61,17 @@ TEST(GraphicsWin, FadeBmpTintsTheCentreMostAndTheEdgeLeast) {
   FadeBmp(b.View(), {15, 15, 40, 40}, 50, white, 2, 0);  // beyond the image: limited to it, no fault
 }
 
+TEST(GraphicsWin, FadeBmpWithoutBlurTintsEveryPixelAlike) {
+  // (255 * 256 - 255 * 153) div 256 = 102 for Transparency 60 (grey 153) over black towards white: the last
+  // column and row as well as the first.
+  TBitmap32 b(7, 5, 0xFF000000u);
+  TsColor white;
+  white.I = 0xFFFFFF;
+  FadeBmp(b.View(), {0, 0, 7, 5}, 60, white, 0, 0);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) ASSERT_EQ(b.At(x, y).G, 102) << x << "," << y;
+}
+
 TEST(GraphicsWin, DrawRectangleOnDCRings) {
   TDib32 d(8, 8);
   FillDC(d.DC(), {0, 0, 8, 8}, 0x000000);

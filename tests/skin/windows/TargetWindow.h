@@ -1,6 +1,6 @@
 #pragma once
 // A native window class whose procedure is DefWindowProcW and counts, per window, the messages the
-// handler tests look for; command 21 is answered with a colour set per window.
+// handler tests look for; commands 21 and 19 are answered with values set per window.
 #include <windows.h>
 
 #include <map>
@@ -23,6 +23,7 @@ struct ScrollMsg {
 struct Seen {
   int setText = 0, probes = 0, destroys = 0, styleChanged = 0, ncRightDown = 0;
   LRESULT colourAnswer = 0;
+  LRESULT dependsAnswer = 0;        // to command 19
   bool takesFullPositions = false;  // answers command 51 with 1
   std::vector<ScrollMsg> scrolls;
 };
@@ -38,6 +39,7 @@ inline LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCRBUTTONDOWN: ++s.ncRightDown; break;
     case SM_ALPHACMD:
       if (CommandOf(wp) == ACMD_GETCOLOR) return s.colourAnswer;
+      if (CommandOf(wp) == ACMD_DEPENDSONPARENT) return s.dependsAnswer;
       if (CommandOf(wp) == ACMD_SCROLLBEGIN) return s.takesFullPositions ? 1 : 0;
       break;
     case WM_HSCROLL:

@@ -260,10 +260,51 @@ TEST_F(Skinned, CommandsAnsweredByTheHandler) {
   EXPECT_EQ(h->SkinData->CacheBmp()->Width(), 100);
   EXPECT_EQ(h->SkinData->CacheBmp()->Height(), 60);
   EXPECT_FALSE(h->SkinData->BGChanged);
-  TacBGInfo bg;
-  SendMessageW(child, SM_ALPHACMD, AlphaCmd(ACMD_GETBGINFO), reinterpret_cast<LPARAM>(&bg));
-  EXPECT_EQ(bg.BgType, TacBGType::btCache);
-  EXPECT_EQ(bg.Bmp, h->SkinData->CacheBmp());
+}
+
+TEST_F(Skinned, BackgroundIsToldAsTheSectionPaintsIt) {
+  // Our skin paints "EDIT" in one colour and "TOOLBAR" as a gradient, both opaque: the first is told as its
+  // colour, the second as the rendered picture.
+  struct Case {
+    const char* section;
+    TacBGType want;
+  };
+  for (const Case c : {Case{"EDIT", TacBGType::btFill}, Case{"TOOLBAR", TacBGType::btCache}}) {
+    SCOPED_TRACE(c.section);
+    const int index = manager->GetSkinIndex(c.section);
+    ASSERT_GE(index, 0);
+    const TsGeneralData& g = manager->Records().gd[std::size_t(index)];
+    ASSERT_EQ(g.Transparency, 0);
+    NativeWindow child(TargetClass(), WS_CHILD | WS_VISIBLE | WS_BORDER, 100, 60, parent);
+    auto h = TacMainWnd::Create<TacMainWnd>(child, nullptr, manager.get(), c.section, false);
+    SendMessageW(child, SM_ALPHACMD, AlphaCmd(ACMD_PREPARECACHE), 0);
+    TacBGInfo bg;
+    SendMessageW(child, SM_ALPHACMD, AlphaCmd(ACMD_GETBGINFO), reinterpret_cast<LPARAM>(&bg));
+    EXPECT_EQ(bg.BgType, c.want);
+    EXPECT_EQ(bg.Bmp, h->SkinData->CacheBmp());
+    if (c.want == TacBGType::btFill) EXPECT_EQ(bg.Color, g.Props[0].Color);
+  }
+}
+
+TEST_F(Skinned, DependenceOnTheParentIsToldForControlsAndLeftToPlainWindows) {
+  NativeWindow child(TargetClass(), WS_CHILD | WS_VISIBLE | WS_BORDER, 100, 60, parent);
+  g_seen[child].dependsAnswer = 7;
+  auto h = TacMainWnd::Create<TacMainWnd>(child, nullptr, manager.get(), "TOOLBAR", false);
+  EXPECT_EQ(SendMessageW(child, SM_ALPHACMD, AlphaCmd(ACMD_DEPENDSONPARENT), 0), 7) << "the window's own answer";
+
+  // A control's look depends on its place when its section has a gradient or an image ("TOOLBAR"), not when it is
+  // one opaque colour ("EDIT").
+  test::Owned<TForm> form(new TForm(nullptr));
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(form.get());
+  for (const auto& [section, want] : {std::pair{"TOOLBAR", 1}, std::pair{"EDIT", 0}}) {
+    SCOPED_TRACE(section);
+    TsCommonData data(edit, true);
+    data.SetSkinManager(manager.get());
+    data.SetSkinSection(section);
+    auto control = TacMainWnd::Create<TacMainWnd>(edit->Handle(), &data, manager.get(), section, false);
+    EXPECT_EQ(SendMessageW(edit->Handle(), SM_ALPHACMD, AlphaCmd(ACMD_DEPENDSONPARENT), 0), want);
+  }
 }
 
 TEST_F(Skinned, TwoHundredHookPaintUnhookCyclesLeaveNoHandlerOrThunk) {

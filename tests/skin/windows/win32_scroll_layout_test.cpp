@@ -191,7 +191,9 @@ TEST_F(ScrollLayout, SkinnedSetScrollInfoLimitsHostileValues) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, c.nMin, c.nMax, c.nPage, c.nPos, 0};
-    EXPECT_EQ(Ac_SetScrollInfo(wnd, SB_VERT, si, true), c.pos);
+    // No repaint asked for: a paint reads the bar back from the window, whose own copy Wine overflows for a full
+    // 32-bit range (its page becomes 2^31); the engine's limits are what is checked here.
+    EXPECT_EQ(Ac_SetScrollInfo(wnd, SB_VERT, si, false), c.pos);
     EXPECT_EQ(sw->sBarVert->ScrollInfo.nPage, c.page);
     EXPECT_EQ((GetWindowLongPtrW(wnd, GWL_STYLE) & WS_VSCROLL) != 0, c.shown);
     EXPECT_EQ(sw->sBarVert->fScrollVisible, c.shown);

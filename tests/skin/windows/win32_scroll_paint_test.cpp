@@ -174,25 +174,66 @@ TEST_F(ScrollPaint, ShortBarShowsTwoHalfButtons) {
   EXPECT_EQ(Differing(got.get(), want.get(), {0, 0, w, len}), 0);
 }
 
-TEST_F(ScrollPaint, InactiveBarIsFadedIntoTheBackground) {
+TEST_F(ScrollPaint, NonClientPaintLeavesTheSkinnedBarOnTheWindow) {
+  // The window's own procedure draws the system's bars when it paints its frame: what stays on the window after
+  // WM_NCPAINT must be the skinned bar.
   const TRect R = VertRect();
-  auto active = RenderScrollBar(sw->sBarVert.get(), wnd, R, -1, -1);
-  EnableScrollBar(wnd, SB_VERT, ESB_DISABLE_BOTH);
-  auto faded = RenderScrollBar(sw->sBarVert.get(), wnd, R, -1, -1);
-  ASSERT_TRUE(active && faded);
-  auto ground = Ground(R);
-  // The bar kept at 40 % over its background, each channel; the thumb is gone from an inactive bar, so only the
-  // arrows are compared.
-  const int B = ArrowLength(), len = R.Bottom - R.Top, w = R.Right - R.Left;
-  const TImage32View a = View32(active.get()), f = View32(faded.get()), g = View32(ground.get());
-  int off = 0;
-  for (int y : {0, B / 2, B - 1, len - B, len - 1})
-    for (int x = 0; x < w; ++x) {
-      const TsColor_ pa = a.At(x, y), pf = f.At(x, y), pg = g.At(x, y);
-      const int want = (6 * pg.G + 4 * pa.G + 5) / 10;
-      if (std::abs(pf.G - want) > 1) ++off;
+  const int w = R.Right - R.Left, len = R.Bottom - R.Top;
+  auto want = RenderScrollBar(sw->sBarVert.get(), wnd, R, -1, -1);
+  ASSERT_TRUE(want);
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  auto got = NewBitmap32(w, len);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(got->Canvas()->Handle(), 0, 0, w, len, dc, R.Left, R.Top, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  EXPECT_EQ(Differing(got.get(), want.get(), {0, 0, w, len}), 0);
+}
+
+TEST_F(ScrollPaint, InactiveBarIsFadedIntoTheBackground) {
+  // A window painted in a plain colour tells that colour as its background: an inactive bar keeps 60 % of itself
+  // over it (mask grey 60 * 255 / 100 = 153 of 256). A window painted as a picture tells its picture: that is laid
+  // over the bar at 60 %, 40 % of the bar kept. Every pixel of both arrows, edges included; the thumb is gone from
+  // an inactive bar.
+  struct Case {
+    const char* section;
+    bool picture;
+  };
+  for (const Case c : {Case{"EDIT", false}, Case{"TOOLBAR", true}}) {
+    SCOPED_TRACE(c.section);
+    const int index = manager->GetSkinIndex(c.section);
+    ASSERT_GE(index, 0);
+    const TsGeneralData& g = manager->Records().gd[std::size_t(index)];
+    ASSERT_EQ(g.Transparency, 0);
+    ASSERT_EQ(g.GradientPercent > 0, c.picture) << "the skin's section is not what the case is about";
+    sw->SkinData->SetSkinSection(c.section);
+    sw->SkinData->BGChanged = true;
+    PrepareCache(sw->SkinData, wnd, false);
+    EnableScrollBar(wnd, SB_VERT, ESB_ENABLE_BOTH);
+    const TRect R = VertRect();
+    auto active = RenderScrollBar(sw->sBarVert.get(), wnd, R, -1, -1);
+    EnableScrollBar(wnd, SB_VERT, ESB_DISABLE_BOTH);
+    auto faded = RenderScrollBar(sw->sBarVert.get(), wnd, R, -1, -1);
+    ASSERT_TRUE(active && faded);
+    auto ground = Ground(R);
+    const TColor fill = g.Props[0].Color;
+    const int colour[3] = {int(fill & 0xFF), int((fill >> 8) & 0xFF), int((fill >> 16) & 0xFF)};
+    const int B = ArrowLength(), len = R.Bottom - R.Top, w = R.Right - R.Left;
+    const TImage32View a = View32(active.get()), f = View32(faded.get()), gr = View32(ground.get());
+    int off = 0;
+    for (int y = 0; y < len; ++y) {
+      if (y == B) y = len - B;
+      for (int x = 0; x < w; ++x) {
+        const TsColor_ pa = a.At(x, y), pf = f.At(x, y), pg = gr.At(x, y);
+        const int bar[3] = {pa.R, pa.G, pa.B}, got[3] = {pf.R, pf.G, pf.B}, under[3] = {pg.R, pg.G, pg.B};
+        for (int ch = 0; ch < 3; ++ch) {
+          const int want = c.picture ? (6 * under[ch] + 4 * bar[ch] + 5) / 10
+                                     : (colour[ch] * 256 + (bar[ch] - colour[ch]) * 153) / 256;
+          if (std::abs(got[ch] - want) > 1) ++off;
+        }
+      }
     }
-  EXPECT_EQ(off, 0);
+    EXPECT_EQ(off, 0);
+  }
 }
 
 TEST_F(ScrollPaint, HostileRangesKeepTheThumbOnTheTrack) {
