@@ -1,0 +1,124 @@
+#include "skin/controls/sControlPaint.h"
+
+#include <algorithm>
+
+#include "classlib/ScopeExit.h"
+
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinPaintWin32.h"
+#include "skin/core/sSkinTextWin32.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/graphics/sAlphaGraph.h"
+#include "skin/graphics/sBitmapOverloads.h"
+#include "skin/graphics/sColorUtils.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
+
+namespace skin::detail {
+
+using classlib::TBitmap;
+using classlib::TCanvas;
+using classlib::TControl;
+
+const TsGeneralData* Section(const TsCommonData* Data) {
+  TsSkinManager* sm = Data != nullptr ? Data->GetSkinManager() : nullptr;
+  if (sm == nullptr || !sm->IsValidSkinIndex(Data->SkinIndex)) return nullptr;
+  return &sm->Records().gd[static_cast<std::size_t>(Data->SkinIndex)];
+}
+
+int LastState(const TsCommonData* Data) {
+  const TsGeneralData* g = Section(Data);
+  return g != nullptr ? std::max(g->States, 1) - 1 : 0;
+}
+
+TLinkFont::TLinkFont(TCanvas* Canvas, bool Link) : canvas_(Canvas), link_(Link) {
+  if (!link_) return;
+  classlib::TFont* font = canvas_->Font();
+  style_ = font->Style();
+  size_ = font->Size();
+  font->SetStyle(style_ + classlib::TFontStyles{classlib::fsBold});
+  font->SetSize(size_ + 2);
+}
+
+TLinkFont::~TLinkFont() {
+  if (!link_) return;
+  classlib::TFont* font = canvas_->Font();
+  font->SetStyle(style_);
+  font->SetSize(size_);
+}
+
+void WriteCaption(TCanvas* Canvas, const std::wstring& Text, bool Enabled, TRect& R, UINT Flags, TsCommonData* Data,
+                  bool Hot) {
+  if (Text.empty()) return;
+  acWriteTextEx(Canvas, Text, Enabled, R, Flags, Data, Hot);
+}
+
+void DrawFocusFrame(TCanvas* Canvas, const TRect& R) {
+  FocusRect(Canvas->Handle(), R, classlib::ColorToRGB(classlib::clBtnFace), classlib::clBlack);
+}
+
+void DrawSplitStrip(TBitmap* Cache, TColor Colour) {
+  const int w = Cache->Width(), h = Cache->Height();
+  TCanvas* canvas = Cache->Canvas();
+  canvas->Pen()->SetColor(Colour);
+  canvas->Pen()->SetWidth(1);
+  canvas->MoveTo(w - 15, 4);
+  canvas->LineTo(w - 15, h - 4);
+  DrawColorArrow(View32(Cache), Colour, TRect{w - 16, 0, w, h}, 8);
+}
+
+void ApplyDisabledKind(TControl* Control, TBitmap* Cache, TsDisabledKind Kind, const TCacheInfo& CI) {
+  const TColor parentColour =
+      Control->Parent() != nullptr ? GetControlColor(static_cast<TControl*>(Control->Parent())) : clFuchsia;
+  BmpDisabledKind(View32(Cache), Kind.Contains(TsDisabledKindValue::dkGrayed),
+                  Kind.Contains(TsDisabledKindValue::dkBlended), CacheInfo32(CI), {Control->Left(), Control->Top()},
+                  parentColour);
+}
+
+TCacheInfo ParentBackground(TControl* Control, TBitmap* Cache) {
+  TacBGInfo bg;
+  bg.R = {0, 0, Control->Width(), Control->Height()};
+  bg.Offset = {Control->Left(), Control->Top()};
+  if (Control->Parent() != nullptr) {
+    Cache->Canvas()->Lock();
+    const classlib::TScopeExit unlock([&]() noexcept { Cache->Canvas()->Unlock(); });
+    GetBGInfo(bg, Control->Parent(), false);
+  }
+  if (bg.BgType == TacBGType::btUnknown) return MakeCacheInfo(Cache, -Control->Left(), -Control->Top());
+  return BGInfoToCI(bg);
+}
+
+void CopyBorderCorners(HDC DC, TBitmap* Cache, const TsMaskData& Border) {
+  const int w = Cache->Width(), h = Cache->Height();
+  const HDC src = Cache->Canvas()->Handle();
+  BitBlt(DC, 0, 0, Border.WL, Border.WT, src, 0, 0, SRCCOPY);
+  BitBlt(DC, w - Border.WR, 0, Border.WR, Border.WT, src, w - Border.WR, 0, SRCCOPY);
+  BitBlt(DC, 0, h - Border.WB, w, Border.WB, src, 0, h - Border.WB, SRCCOPY);
+}
+
+void InvalidateOldCorners(TControl* Control, TsCommonData* Data, const TRect& Last, const TRect& Now,
+                          const TsMaskData& Border) {
+  const bool narrower = Now.Right - Now.Left < Last.Right - Last.Left;
+  const bool lower = Now.Bottom - Now.Top < Last.Bottom - Last.Top;
+  classlib::TWinControl* parent = Control->Parent();
+  if ((!narrower && !lower) || parent == nullptr || !parent->HandleAllocated()) return;
+  TCacheInfo ci;
+  GetParentCache(Data, ci);
+  if (ci.Ready) return;
+  const RECT corners[] = {{Last.Right - Border.WR, Last.Top, Last.Right, Last.Top + Border.WT},
+                          {Last.Right - Border.WR, Last.Bottom - Border.WB, Last.Right, Last.Bottom},
+                          {Last.Left, Last.Bottom - Border.WB, Last.Left + Border.WL, Last.Bottom}};
+  for (const RECT& r : corners) InvalidateRect(parent->Handle(), &r, TRUE);
+}
+
+TRedrawOff::TRedrawOff(classlib::TWinControl* Control, bool* Flag)
+    : wnd_(Control->HandleAllocated() ? Control->Handle() : nullptr), flag_(Flag) {
+  if (wnd_ != nullptr) SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
+  if (flag_ != nullptr) *flag_ = true;
+}
+
+TRedrawOff::~TRedrawOff() {
+  if (wnd_ != nullptr && IsWindow(wnd_)) SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
+  if (flag_ != nullptr) *flag_ = false;
+}
+
+}  // namespace skin::detail
