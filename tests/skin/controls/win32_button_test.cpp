@@ -267,5 +267,19 @@ TEST_F(Button, FadeEndsOnTheHotLookAndAFreedButtonTakesItsTimer) {
   Pump();
 }
 
+TEST_F(Button, AThrowingEnterHandlerLeavesRedrawingOnAndFocusHandlingIntact) {
+  TProbeButton* b = Make();
+  form->Show();
+  ASSERT_TRUE(IsWindowVisible(b->Handle()));
+  b->OnEnter = [](TObject*) { throw Exception(L"enter failed"); };
+  EXPECT_THROW(b->Perform(CM_ENTER), Exception);
+  EXPECT_TRUE(IsWindowVisible(b->Handle()));  // WM_SETREDRAW is back on
+  // The next focus gain is handled in full again: it marks the look changed.
+  b->OnEnter = nullptr;
+  b->SkinData()->BGChanged = false;
+  b->Perform(CM_ENTER);
+  EXPECT_TRUE(b->SkinData()->BGChanged);
+}
+
 }  // namespace
 }  // namespace skin
