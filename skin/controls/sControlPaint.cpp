@@ -110,6 +110,20 @@ void InvalidateOldCorners(TControl* Control, TsCommonData* Data, const TRect& La
   for (const RECT& r : corners) InvalidateRect(parent->Handle(), &r, TRUE);
 }
 
+void SetVisualStyle(HWND Wnd, bool On) {
+  using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const TSetWindowTheme setTheme = [] {
+    const HMODULE lib = LoadLibraryW(L"uxtheme.dll");
+    return lib != nullptr ? reinterpret_cast<TSetWindowTheme>(reinterpret_cast<void*>(GetProcAddress(lib, "SetWindowTheme")))
+                          : nullptr;
+  }();
+  if (setTheme == nullptr || Wnd == nullptr) return;
+  if (On)
+    setTheme(Wnd, nullptr, nullptr);
+  else
+    setTheme(Wnd, L" ", L" ");
+}
+
 TRedrawOff::TRedrawOff(classlib::TWinControl* Control, bool* Flag)
     : wnd_(Control->HandleAllocated() ? Control->Handle() : nullptr), flag_(Flag) {
   if (wnd_ != nullptr) SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);

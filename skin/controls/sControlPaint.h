@@ -56,6 +56,10 @@ void CopyBorderCorners(HDC DC, classlib::TBitmap* Cache, const TsMaskData& Borde
 void InvalidateOldCorners(classlib::TControl* Control, TsCommonData* Data, const TRect& Last, const TRect& Now,
                           const TsMaskData& Border);
 
+// The window's visual style switched on (the system's) or off (the skin draws everything); nothing
+// where the platform has no visual styles.
+void SetVisualStyle(HWND Wnd, bool On);
+
 // WM_SETREDRAW off while it lives (and Flag set when given), back on (Flag cleared) on every exit.
 class TRedrawOff {
  public:

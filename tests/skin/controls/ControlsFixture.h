@@ -48,7 +48,8 @@ inline std::unique_ptr<classlib::TBitmap> Print(classlib::TWinControl* c) {
 
 struct ControlsFixture : ::testing::Test {
   Owned<TsSkinManager> manager{NewManager()};
-  Owned<classlib::TForm> form{classlib::Create<classlib::TForm>(nullptr)};
+  // Owned by the application, so that the manager's announcements reach it.
+  Owned<classlib::TForm> form{classlib::Create<classlib::TForm>(classlib::Application)};
 
   static TsSkinManager* NewManager() {
     auto* m = new TsSkinManager(nullptr);
