@@ -24,8 +24,7 @@ using classlib::TBitmap;
 using classlib::TCanvas;
 using classlib::TControl;
 
-TsButton::TsButton(classlib::TComponent* AOwner)
-    : classlib::TButton(AOwner), FRegion(kFirstPaintRegion) {
+TsButton::TsButton(classlib::TComponent* AOwner) : classlib::TButton(AOwner), FRegion(kFirstPaintRegion) {
   ControlStyle -= classlib::csOpaque;
   ControlStyle -= classlib::csDoubleClicks;
   FCommonData = std::make_unique<TsCtrlSkinData>(this, true);
@@ -153,8 +152,7 @@ int TsButton::GlyphIndex() {
     state = 3;
   else
     state = s;
-  const int picks[] = {ImageIndex(), HotImageIndex(), PressedImageIndex(), SelectedImageIndex(),
-                       DisabledImageIndex()};
+  const int picks[] = {ImageIndex(), HotImageIndex(), PressedImageIndex(), SelectedImageIndex(), DisabledImageIndex()};
   const int picked = picks[state];
   if (Images() == nullptr || picked < 0 || picked >= Images()->Count()) return ImageIndex();
   return picked;
@@ -303,11 +301,10 @@ void TsButton::OurPaintHandler(HDC DC) {
   FCommonData->SetUpdating(FCommonData->Updating());
   if (FCommonData->Updating() || (FadeTimer != nullptr && FadeTimer->Enabled())) return;
   TControl* parent = Parent();
-  FCommonData->BGChanged =
-      FCommonData->BGChanged || FCommonData->HalfVisible || GetBoolMsg(parent, ACMD_ISHALFVISIBLE);
+  FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible || GetBoolMsg(parent, ACMD_ISHALFVISIBLE);
   const TRect client = parent->ClientRect();
-  FCommonData->HalfVisible = Left() < client.Left || Top() < client.Top || Left() + Width() > client.Right ||
-                             Top() + Height() > client.Bottom;
+  FCommonData->HalfVisible =
+      Left() < client.Left || Top() < client.Top || Left() + Width() > client.Right || Top() + Height() > client.Bottom;
   const bool redraw = FRegion == kFirstPaintRegion || aSkinChanging;
   // A region prepared outside this path (a fade's first frame, an urgent paint, a print) is not the
   // window's yet: deleting it here keeps it from leaking.

@@ -134,9 +134,7 @@ TRect CheckAreaRect(int Width, int Height, TSize Glyph, int Margin, bool GlyphLe
   return Sized(left, (Height - Glyph.cy) / 2, Glyph.cx, Glyph.cy);
 }
 
-int CheckCaptionWidth(const TCheckLayout& L) {
-  return L.Width - L.CheckWidth - L.TextIndent - 2 * L.Margin - 2;
-}
+int CheckCaptionWidth(const TCheckLayout& L) { return L.Width - L.CheckWidth - L.TextIndent - 2 * L.Margin - 2; }
 
 TRect CheckCaptionRect(const TCheckLayout& L, TSize Text) {
   const int a = CheckCaptionWidth(L);

@@ -35,14 +35,14 @@ struct TButtonGeometry {
 
 // The look of a push button: 2 pressed, 1 hot, 0 normal.
 struct TButtonStateInput {
-  bool Pushed = false;          // the window reports a pushed state
-  bool GlobalPressed = false;   // a quick click is being shown pressed
+  bool Pushed = false;         // the window reports a pushed state
+  bool GlobalPressed = false;  // a quick click is being shown pressed
   bool MouseAbove = false;
-  bool LButtonHeld = false;     // the left button is held down on the control
+  bool LButtonHeld = false;  // the left button is held down on the control
   bool Down = false;
   bool DroppedDown = false;
-  bool DefaultLook = false;     // drawn as the active default button
-  bool Active = false;          // enabled and focused or under the mouse
+  bool DefaultLook = false;  // drawn as the active default button
+  bool Active = false;       // enabled and focused or under the mouse
 };
 int ButtonState(const TButtonStateInput& In);
 
@@ -71,7 +71,7 @@ TRect CheckAreaRect(int Width, int Height, TSize Glyph, int Margin, bool GlyphLe
 struct TCheckLayout {
   int Width = 0;
   int Height = 0;
-  int CheckWidth = 0;     // width of the check area
+  int CheckWidth = 0;  // width of the check area
   int Margin = 2;
   int TextIndent = 0;
   bool CaptionLeft = false;  // the caption left of the glyph (the glyph at the right edge)

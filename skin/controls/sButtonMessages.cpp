@@ -372,7 +372,7 @@ void TsButton::Dispatch(TMessage& M) {
   }
 }
 
-void RegisterButtonClasses() { classlib::RegisterClass<TsButton, classlib::TButton>(L"TsButton", &TsButton::DeclareProperties); }
+void RegisterButtonClasses() { classlib::RegisterClass<TsButton, classlib::TButton>(L"TsButton"); }
 
 void TsButton::StdDrawItem(const DRAWITEMSTRUCT& Item) {
   const bool pressed = (Item.itemState & ODS_SELECTED) != 0 || DroppedDown || FDown;

@@ -27,9 +27,7 @@ void TsCheckBox::DeclareProperties(classlib::TClassDecl<TsCheckBox>& d) {
   d.Bool(L"AutoSize", &TsCheckBox::AutoSize, &TsCheckBox::SetAutoSize, true);
 }
 
-void RegisterCheckBoxClasses() {
-  classlib::RegisterClass<TsCheckBox, classlib::TCustomCheckBox>(L"TsCheckBox", &TsCheckBox::DeclareProperties);
-}
+void RegisterCheckBoxClasses() { classlib::RegisterClass<TsCheckBox, classlib::TCustomCheckBox>(L"TsCheckBox"); }
 
 void TsCheckBox::SetImages(classlib::TCustomImageList* Value) {
   if (FImages == Value) return;

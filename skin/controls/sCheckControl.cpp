@@ -198,8 +198,8 @@ void TacCheckControl<Base>::PrepareCache() {
   cache->Canvas()->SetFont(this->Font());
   const TCacheInfo ci = detail::ParentBackground(this, cache);
   const int state = ControlIsActive(FCommonData.get()) && !ReadOnly() ? 1 : 0;
-  PaintItem(FCommonData.get(), ci, true, state, TRect{0, 0, this->Width(), this->Height()},
-            {this->Left(), this->Top()}, cache, true);
+  PaintItem(FCommonData.get(), ci, true, state, TRect{0, 0, this->Width(), this->Height()}, {this->Left(), this->Top()},
+            cache, true);
   DrawCheckText();
   DrawCheckArea();
   if (!this->Enabled()) detail::ApplyDisabledKind(this, cache, FDisabledKind, ci);
@@ -416,16 +416,16 @@ bool TacCheckControl<Base>::FocusAndHover(TMessage& M) {
     case classlib::CM_MOUSEENTER:
       if (M.LParam == 0 && this->Enabled() && !FCommonData->FMouseAbove) {
         FCommonData->FMouseAbove = true;
-        DoChangePaint(FadeTimer, FCommonData.get(), false, EventEnabled(TacAnimatEvent::aeMouseEnter, FAnimatEvents, sm),
-                      TFadeDirection::fdUp);
+        DoChangePaint(FadeTimer, FCommonData.get(), false,
+                      EventEnabled(TacAnimatEvent::aeMouseEnter, FAnimatEvents, sm), TFadeDirection::fdUp);
       }
       return false;
     case classlib::CM_MOUSELEAVE:
       if (M.LParam == 0 && this->Enabled()) {
         FCommonData->FMouseAbove = false;
         FPressed = false;
-        DoChangePaint(FadeTimer, FCommonData.get(), false, EventEnabled(TacAnimatEvent::aeMouseLeave, FAnimatEvents, sm),
-                      TFadeDirection::fdUp);
+        DoChangePaint(FadeTimer, FCommonData.get(), false,
+                      EventEnabled(TacAnimatEvent::aeMouseLeave, FAnimatEvents, sm), TFadeDirection::fdUp);
       }
       return false;
     default: return false;
@@ -444,9 +444,7 @@ bool TacCheckControl<Base>::SkinnedMessage(TMessage& M) {
     case WM_ENABLE:
     case WM_NCPAINT:
     case BM_SETSTATE: return true;
-    case WM_PAINT:
-      PaintHandler(M);
-      return !Designing();
+    case WM_PAINT: PaintHandler(M); return !Designing();
     case WM_ERASEBKGND: M.Result = 1; return true;
     case BM_SETCHECK: return SkinnedSetCheck(M);
     case BM_GETCHECK:

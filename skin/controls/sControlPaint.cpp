@@ -114,8 +114,9 @@ void SetVisualStyle(HWND Wnd, bool On) {
   using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
   static const TSetWindowTheme setTheme = [] {
     const HMODULE lib = LoadLibraryW(L"uxtheme.dll");
-    return lib != nullptr ? reinterpret_cast<TSetWindowTheme>(reinterpret_cast<void*>(GetProcAddress(lib, "SetWindowTheme")))
-                          : nullptr;
+    return lib != nullptr
+               ? reinterpret_cast<TSetWindowTheme>(reinterpret_cast<void*>(GetProcAddress(lib, "SetWindowTheme")))
+               : nullptr;
   }();
   if (setTheme == nullptr || Wnd == nullptr) return;
   if (On)

@@ -22,9 +22,7 @@ void TsRadioButton::DeclareProperties(classlib::TClassDecl<TsRadioButton>& d) {
   d.Bool(L"AutoSize", &TsRadioButton::AutoSize, &TsRadioButton::SetAutoSize, true);
 }
 
-void RegisterRadioButtonClasses() {
-  classlib::RegisterClass<TsRadioButton, classlib::TRadioButton>(L"TsRadioButton", &TsRadioButton::DeclareProperties);
-}
+void RegisterRadioButtonClasses() { classlib::RegisterClass<TsRadioButton, classlib::TRadioButton>(L"TsRadioButton"); }
 
 int TsRadioButton::GlyphMaskIndex(bool IsChecked) const {
   TsSkinManager* sm = SkinData()->GetSkinManager();

@@ -101,9 +101,8 @@ TEST(CheckGeometry, GlyphCells) {
   struct Case {
     int w, h, cells, cellWidth;
   } cases[] = {
-      {48, 16, 3, 16}, {32, 16, 2, 16}, {20, 16, 1, 20},
-      {8, 16, 1, 8},   // narrower than high: one cell, not none
-      {16, 0, 1, 16},  // no height: one cell, no division
+      {48, 16, 3, 16}, {32, 16, 2, 16}, {20, 16, 1, 20}, {8, 16, 1, 8},  // narrower than high: one cell, not none
+      {16, 0, 1, 16},                                                    // no height: one cell, no division
       {0, 16, 1, 0},   {0, 0, 1, 0},
   };
   for (const Case& c : cases) {

@@ -10,6 +10,8 @@
 
 #include "classlib/Menus.h"
 #include "skin/controls/sButton.h"
+#include "skin/controls/sCheckBox.h"
+#include "skin/controls/sRadioButton.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/graphics/sAlphaGraph.h"
@@ -279,6 +281,28 @@ TEST_F(Button, AThrowingEnterHandlerLeavesRedrawingOnAndFocusHandlingIntact) {
   b->SkinData()->BGChanged = false;
   b->Perform(CM_ENTER);
   EXPECT_TRUE(b->SkinData()->BGChanged);
+}
+
+TEST_F(Button, ControlsAreRegisteredByNameWithTheirConstructionValuesAsDefaults) {
+  RegisterButtonClasses();
+  RegisterCheckBoxClasses();
+  RegisterRadioButtonClasses();
+  for (const wchar_t* name : {L"TsButton", L"TsCheckBox", L"TsRadioButton"}) {
+    TComponent* c = CreateComponent(name, form.get());
+    ASSERT_NE(c, nullptr) << name;
+    EXPECT_EQ(c->ClassName(), name);
+    const TClassInfo& info = GetClass(name);
+    ASSERT_FALSE(info.Properties.empty()) << name;
+    for (const TPropInfo& p : info.Properties)
+      if (p.HasDefault) EXPECT_TRUE(p.IsDefault(c)) << name << "." << std::string(p.Name.begin(), p.Name.end());
+  }
+  TComponent* b = CreateComponent(L"TsButton", form.get());
+  EXPECT_EQ(GetOrdProp(b, L"WordWrap"), 1);
+  EXPECT_EQ(GetOrdProp(b, L"ContentMargin"), 6);
+  EXPECT_EQ(GetOrdProp(b, L"FocusMargin"), 1);
+  TComponent* box = CreateComponent(L"TsCheckBox", form.get());
+  EXPECT_EQ(GetOrdProp(box, L"Margin"), 2);
+  EXPECT_EQ(GetOrdProp(box, L"AutoSize"), 1);
 }
 
 }  // namespace

@@ -56,8 +56,8 @@ struct Checks : ControlsFixture {
     const int image = manager->Records().GetMaskIndex(Section("GLOBALINFO"), "GLOBALINFO", key);
     EXPECT_GE(image, 0) << key;
     if (image >= 0)
-      DrawSkinGlyph(bmp.get(), {2, (c->Height() - 16) / 2}, cell, 1, manager->Records().ma[static_cast<std::size_t>(image)],
-                    MakeCacheInfo(bmp.get(), 0, 0));
+      DrawSkinGlyph(bmp.get(), {2, (c->Height() - 16) / 2}, cell, 1,
+                    manager->Records().ma[static_cast<std::size_t>(image)], MakeCacheInfo(bmp.get(), 0, 0));
     return bmp;
   }
 };
