@@ -283,6 +283,21 @@ TEST_F(Button, AThrowingEnterHandlerLeavesRedrawingOnAndFocusHandlingIntact) {
   EXPECT_TRUE(b->SkinData()->BGChanged);
 }
 
+TEST_F(Button, WithoutASkinItDrawsAClassicButton) {
+  TProbeButton* b = Make(L"OK");
+  manager->SetActive(false);
+  auto printed = Print(b);
+  // The classic frame: its darkest shadow along the bottom edge, the face inside.
+  const std::uint32_t dark = ColorToRGB(GetSysColor(COLOR_3DDKSHADOW));
+  const std::uint32_t face = ColorToRGB(GetSysColor(COLOR_BTNFACE));
+  const auto rgb = [](std::uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF); };
+  EXPECT_EQ(Rgb(printed.get(), b->Width() / 2, b->Height() - 1), rgb(dark));
+  EXPECT_EQ(Rgb(printed.get(), 4, 4), rgb(face));
+  int other = 0;  // the caption
+  for (int x = 0; x < b->Width(); ++x) other += Rgb(printed.get(), x, b->Height() / 2) != rgb(face);
+  EXPECT_GT(other, 2);
+}
+
 TEST_F(Button, ControlsAreRegisteredByNameWithTheirConstructionValuesAsDefaults) {
   RegisterButtonClasses();
   RegisterCheckBoxClasses();
@@ -293,8 +308,10 @@ TEST_F(Button, ControlsAreRegisteredByNameWithTheirConstructionValuesAsDefaults)
     EXPECT_EQ(c->ClassName(), name);
     const TClassInfo& info = GetClass(name);
     ASSERT_FALSE(info.Properties.empty()) << name;
-    for (const TPropInfo& p : info.Properties)
-      if (p.HasDefault) EXPECT_TRUE(p.IsDefault(c)) << name << "." << std::string(p.Name.begin(), p.Name.end());
+    for (const TPropInfo& p : info.Properties) {
+      if (!p.HasDefault) continue;
+      EXPECT_TRUE(p.IsDefault(c)) << name << "." << std::string(p.Name.begin(), p.Name.end());
+    }
   }
   TComponent* b = CreateComponent(L"TsButton", form.get());
   EXPECT_EQ(GetOrdProp(b, L"WordWrap"), 1);
