@@ -1,9 +1,12 @@
 // The skinned push button's window procedure, mouse and keyboard reactions, the split button's
 // menu and the unskinned owner-drawn look.
+#include "skin/controls/sButton.h"
+
+#include <commctrl.h>
+
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
 #include "classlib/ScopeExit.h"
-#include "skin/controls/sButton.h"
 #include "skin/controls/sControlPaint.h"
 #include "skin/core/acGlow.h"
 #include "skin/core/sConstOptions.h"
@@ -191,6 +194,10 @@ bool TsButton::SkinnedMessage(TMessage& M) {
       if (M.LParam == 0) MouseHover(M.Msg == classlib::CM_MOUSEENTER);
       return false;
     case classlib::CM_UIACTIVATE: FCommonData->SetUpdating(false); return false;
+    case BCM_SETNOTE:
+      // A new command-link note changes the look.
+      FCommonData->Invalidate();
+      return false;
     case classlib::CN_DRAWITEM:
       M.WParam = 0;
       M.LParam = 0;

@@ -298,6 +298,69 @@ TEST_F(Button, WithoutASkinItDrawsAClassicButton) {
   EXPECT_GT(other, 2);
 }
 
+// A 16 x 16 image of one opaque colour (0xRRGGBB).
+std::unique_ptr<TBitmap> Solid(std::uint32_t rgb) {
+  auto b = NewBitmap32(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) View32(b.get()).At(x, y).U = 0xFF000000u | rgb;
+  return b;
+}
+
+bool Near(std::uint32_t rgb, std::uint32_t expected) {
+  for (int shift : {0, 8, 16}) {
+    const int a = (rgb >> shift) & 0xFF, b = (expected >> shift) & 0xFF;
+    if (a - b > 2 || b - a > 2) return false;
+  }
+  return true;
+}
+
+TEST_F(Button, ImageListGlyphFollowsTheStateAndTheAlignment) {
+  auto* images = Create<TImageList>(form.get(), 16, 16);
+  images->Add(Solid(0xFF0000).get());
+  images->Add(Solid(0x00FF00).get());
+  images->Add(Solid(0x0000FF).get());
+  TProbeButton* b = Make(L"Пуск");
+  b->SetImages(images);
+  b->SetImageIndex(0);
+  b->SetHotImageIndex(1);
+  b->SetPressedImageIndex(2);
+  b->SetDisabledImageIndex(7);  // outside the list: the normal image
+  // Left-aligned: at (margin 0 + content margin 6, (28 - 16) / 2); the centre of the glyph.
+  const int x = 6 + 8, y = 6 + 8;
+  EXPECT_EQ(b->GlyphRect(), (TRect{6, 6, 22, 22}));
+  EXPECT_TRUE(Near(Rgb(Print(b).get(), x, y), 0xFF0000));
+  b->Perform(CM_MOUSEENTER);
+  EXPECT_TRUE(Near(Rgb(Print(b).get(), x, y), 0x00FF00));
+  b->SetDown(true);  // pressed: the pressed image, one pixel down and right
+  EXPECT_EQ(b->GlyphRect(), (TRect{7, 7, 23, 23}));
+  EXPECT_TRUE(Near(Rgb(Print(b).get(), x + 1, y + 1), 0x0000FF));
+  b->SetDown(false);
+  b->Perform(CM_MOUSELEAVE);
+  b->SetEnabled(false);
+  EXPECT_EQ(b->GlyphIndex(), 0);
+  b->SetEnabled(true);
+  b->SetImageAlignment(iaRight);
+  EXPECT_TRUE(Near(Rgb(Print(b).get(), b->Width() - 6 - 8, y), 0xFF0000));
+}
+
+TEST_F(Button, CommandLinkWritesItsNoteBelowTheCaption) {
+  TProbeButton* b = ControlsFixture::Make<TProbeButton>(20, 20, 200, 70, L"Записать");
+  b->SetAnimatEvents({});
+  b->SetStyle(bsCommandLink);
+  auto bare = Print(b);
+  b->SetCommandLinkHint(L"в память блока");
+  auto noted = Print(b);
+  const TRect caption = b->CaptionRect();
+  int belowChanged = 0, aboveChanged = 0;
+  for (int y = 0; y < b->Height(); ++y)
+    for (int x = 0; x < b->Width(); ++x) {
+      if (Rgb(bare.get(), x, y) == Rgb(noted.get(), x, y)) continue;
+      (y >= caption.Bottom + 6 ? belowChanged : aboveChanged)++;
+    }
+  EXPECT_GT(belowChanged, 10);
+  EXPECT_EQ(aboveChanged, 0);
+}
+
 TEST_F(Button, ControlsAreRegisteredByNameWithTheirConstructionValuesAsDefaults) {
   RegisterButtonClasses();
   RegisterCheckBoxClasses();
