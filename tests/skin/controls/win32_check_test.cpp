@@ -180,6 +180,49 @@ TEST_F(Checks, UserGlyphCellsFollowTheLook) {
   EXPECT_TRUE(Near(Rgb(Print(n).get(), 2 + 4, 10), 0x123456u));
 }
 
+TEST_F(Checks, ImageListStripCellsFollowTheLook) {
+  auto strip = NewBitmap32(48, 16);
+  const std::uint32_t cells[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 48; ++x) View32(strip.get()).At(x, y).U = cells[x / 16];
+  auto* images = Create<TImageList>(form.get(), 48, 16);
+  images->Add(strip.get());
+  auto* b = Box<TsCheckBox>();
+  b->SetAutoSize(false);
+  b->SetImages(images);
+  b->SetImgChecked(0);
+  b->SetImgUnchecked(0);
+  EXPECT_EQ(b->GlyphWidth(), 16);
+  const int x = 2 + 8, y = 10;
+  EXPECT_TRUE(Near(Rgb(Print(b).get(), x, y), 0xFF0000u));
+  b->Perform(CM_MOUSEENTER);
+  EXPECT_TRUE(Near(Rgb(Print(b).get(), x, y), 0x00FF00u));
+  SendMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_TRUE(Near(Rgb(Print(b).get(), x, y), 0x0000FFu));
+  // Negative indexes leave the list out: the skin's image shows (hot, as the box has the focus).
+  SendMessageW(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_TRUE(b->Checked());
+  b->SetImgChecked(-1);
+  b->SetImgUnchecked(-1);
+  b->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(DifferentPixels(Print(b).get(), Look(b, "CHECKBOX", 1, "BOXCHECKED", 1).get()), 0);
+}
+
+TEST_F(Checks, FocusFrameOnlyWithShowFocus) {
+  auto* r = Box<TsRadioButton>(L"X3");
+  r->SetFocus();
+  ASSERT_TRUE(r->Focused());
+  auto framed = Print(r);
+  r->SetShowFocus(false);
+  auto plain = Print(r);
+  // The frame is dotted in the button face colour and black around the caption.
+  int black = 0;
+  for (int y = 0; y < r->Height(); ++y)
+    for (int x = 0; x < r->Width(); ++x)
+      if (Rgb(framed.get(), x, y) != Rgb(plain.get(), x, y)) black += Rgb(framed.get(), x, y) == 0;
+  EXPECT_GT(black, 4);
+}
+
 TEST_F(Checks, AutoSizeFitsGlyphAndCaption) {
   auto* b = Box<TsCheckBox>(L"X8");
   auto* r = Box<TsRadioButton>(L"X8");
