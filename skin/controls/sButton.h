@@ -113,6 +113,7 @@ class TsButton : public classlib::TButton {
   void DeleteHeldRegion();
   void RemoveWindowRegion();
   void PressSplitStrip();
+  void DrawClassicFace(HDC DC, const TRect& Client, bool Pressed, bool Focused, bool Disabled);
   bool InSplitStrip(int X, int Y) const;
   // Stages of the window procedure; true when the message is done.
   bool SkinCommand(classlib::TMessage& Message);

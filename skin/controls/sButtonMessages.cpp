@@ -381,14 +381,8 @@ void TsButton::Dispatch(TMessage& M) {
 
 void RegisterButtonClasses() { classlib::RegisterClass<TsButton, classlib::TButton>(L"TsButton"); }
 
-void TsButton::StdDrawItem(const DRAWITEMSTRUCT& Item) {
-  const bool pressed = (Item.itemState & ODS_SELECTED) != 0 || DroppedDown || FDown;
-  const bool focused = (Item.itemState & ODS_FOCUS) != 0;
-  const HDC dc = Item.hDC;
-  const int saved = SaveDC(dc);
-  const classlib::TScopeExit restore([&]() noexcept { RestoreDC(dc, saved); });
-  TRect r{Item.rcItem.left, Item.rcItem.top, Item.rcItem.right, Item.rcItem.bottom};
-  const TRect client = r;
+void TsButton::DrawClassicFace(HDC dc, const TRect& client, bool pressed, bool focused, bool disabled) {
+  TRect r = client;
   auto* rc = reinterpret_cast<RECT*>(&r);
   if (IsFocused || focused) {
     SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -407,16 +401,36 @@ void TsButton::StdDrawItem(const DRAWITEMSTRUCT& Item) {
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(shadow);
-    InflateRect(rc, -1, -1);
   } else {
     UINT state = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
-    if ((Item.itemState & ODS_DISABLED) != 0) state |= DFCS_INACTIVE;
+    if (disabled) state |= DFCS_INACTIVE;
     DrawFrameControl(dc, rc, DFC_BUTTON, state);
   }
   if (IsFocused && focused) {
     RECT f{client.Left + 4, client.Top + 4, client.Right - 4, client.Bottom - 4};
     if (FStyle == bsSplitButton) f.right -= 14;
     DrawFocusRect(dc, &f);
+  }
+}
+
+void TsButton::StdDrawItem(const DRAWITEMSTRUCT& Item) {
+  const bool pressed = (Item.itemState & ODS_SELECTED) != 0 || DroppedDown || FDown;
+  const bool focused = (Item.itemState & ODS_FOCUS) != 0;
+  const HDC dc = Item.hDC;
+  const int saved = SaveDC(dc);
+  const classlib::TScopeExit restore([&]() noexcept { RestoreDC(dc, saved); });
+  const TRect client{Item.rcItem.left, Item.rcItem.top, Item.rcItem.right, Item.rcItem.bottom};
+  const bool disabled = (Item.itemState & ODS_DISABLED) != 0;
+  const int themed = disabled ? 4 : pressed ? 3 : FCommonData->FMouseAbove ? 2 : (IsFocused || focused) ? 5 : 1;
+  TRect content;
+  if (detail::DrawThemedButton(FHandle, dc, client, themed, content)) {
+    if (IsFocused && focused) {
+      RECT f{content.Left, content.Top, content.Right, content.Bottom};
+      if (FStyle == bsSplitButton) f.right -= 14;
+      DrawFocusRect(dc, &f);
+    }
+  } else {
+    DrawClassicFace(dc, client, pressed, focused, disabled);
   }
   classlib::TCanvas canvas;
   canvas.SetHandle(dc);

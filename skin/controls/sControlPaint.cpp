@@ -125,6 +125,65 @@ void SetVisualStyle(HWND Wnd, bool On) {
     setTheme(Wnd, L" ", L" ");
 }
 
+namespace {
+
+// The visual-style functions, looked up once; all null where the library is missing.
+struct TThemeApi {
+  using TIsAppThemed = BOOL(WINAPI*)();
+  using TOpenThemeData = HANDLE(WINAPI*)(HWND, LPCWSTR);
+  using TCloseThemeData = HRESULT(WINAPI*)(HANDLE);
+  using TDrawThemeBackground = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+  using TGetContentRect = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, RECT*);
+  using TDrawParentBackground = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
+  TIsAppThemed IsAppThemed = nullptr;
+  TOpenThemeData Open = nullptr;
+  TCloseThemeData Close = nullptr;
+  TDrawThemeBackground Draw = nullptr;
+  TGetContentRect Content = nullptr;
+  TDrawParentBackground Parent = nullptr;
+
+  TThemeApi() {
+    const HMODULE lib = LoadLibraryW(L"uxtheme.dll");
+    if (lib == nullptr) return;
+    Load(lib, "IsAppThemed", IsAppThemed);
+    Load(lib, "OpenThemeData", Open);
+    Load(lib, "CloseThemeData", Close);
+    Load(lib, "DrawThemeBackground", Draw);
+    Load(lib, "GetThemeBackgroundContentRect", Content);
+    Load(lib, "DrawThemeParentBackground", Parent);
+  }
+  bool Complete() const { return IsAppThemed && Open && Close && Draw && Content && Parent; }
+
+ private:
+  template <class F>
+  static void Load(HMODULE lib, const char* name, F& f) {
+    f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(lib, name)));
+  }
+};
+
+const TThemeApi& ThemeApi() {
+  static const TThemeApi api;
+  return api;
+}
+
+}  // namespace
+
+bool DrawThemedButton(HWND Wnd, HDC DC, const TRect& R, int State, TRect& Content) {
+  const TThemeApi& api = ThemeApi();
+  if (!api.Complete() || !api.IsAppThemed()) return false;
+  const HANDLE theme = api.Open(Wnd, L"BUTTON");
+  if (theme == nullptr) return false;
+  constexpr int kPushButton = 1;
+  const auto* rect = reinterpret_cast<const RECT*>(&R);
+  api.Parent(Wnd, DC, rect);
+  api.Draw(theme, DC, kPushButton, State, rect, nullptr);
+  RECT content = *rect;
+  api.Content(theme, DC, kPushButton, State, rect, &content);
+  Content = {content.left, content.top, content.right, content.bottom};
+  api.Close(theme);
+  return true;
+}
+
 TRedrawOff::TRedrawOff(classlib::TWinControl* Control, bool* Flag)
     : wnd_(Control->HandleAllocated() ? Control->Handle() : nullptr), flag_(Flag) {
   if (wnd_ != nullptr) SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);

@@ -60,6 +60,10 @@ void InvalidateOldCorners(classlib::TControl* Control, TsCommonData* Data, const
 // where the platform has no visual styles.
 void SetVisualStyle(HWND Wnd, bool On);
 
+// The themed push-button face for State (1 normal, 2 hot, 3 pressed, 4 disabled, 5 default) over
+// the parent's background, and its content rectangle. False where visual styles are not in use.
+bool DrawThemedButton(HWND Wnd, HDC DC, const TRect& R, int State, TRect& Content);
+
 // WM_SETREDRAW off while it lives (and Flag set when given), back on (Flag cleared) on every exit.
 class TRedrawOff {
  public:
