@@ -281,6 +281,47 @@ TEST_F(Checks, CheckingOneRadioClearsItsSiblingsAndClicksOnce) {
   EXPECT_FALSE(group[1]->Checked());
 }
 
+TEST_F(Checks, SetCheckMessageChecksARadioAndClearsItsSiblings) {
+  auto* first = Make<TsRadioButton>(20, 20, 60, 20, L"X1");
+  auto* second = Make<TsRadioButton>(20, 50, 60, 20, L"X2");
+  first->SetChecked(true);
+  int clicks = 0;
+  second->OnClick = [&](TObject*) { ++clicks; };
+  SendMessageW(second->Handle(), BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_TRUE(second->Checked());
+  EXPECT_FALSE(first->Checked());
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(SendMessageW(second->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(first->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+// A check box that shows its fade.
+class TFadingBox : public TsCheckBox {
+ public:
+  using TsCheckBox::TsCheckBox;
+  TsFadeTimer* Fade() const { return FadeTimer; }
+};
+
+TEST_F(Checks, HoverFadeEndsOnTheHotLookAndAFreedBoxStopsIt) {
+  auto* b = Box<TFadingBox>();
+  b->SetAutoSize(false);
+  b->SkinData()->SetSkinSection("BUTTON");  // our skin fades buttons only
+  b->SetAnimatEvents({TacAnimatEvent::aeMouseEnter});
+  Print(b);
+  b->Perform(CM_MOUSEENTER);
+  ASSERT_NE(b->Fade(), nullptr);
+  for (int i = 0; i < 50 && b->Fade() != nullptr; ++i) b->Fade()->Timer();
+  EXPECT_EQ(b->Fade(), nullptr);
+  EXPECT_EQ(DifferentPixels(Print(b).get(), Look(b, "BUTTON", 1, "BOXUNCHECKED", 1).get()), 0);
+  b->Perform(CM_MOUSELEAVE);
+  b->Perform(CM_MOUSEENTER);
+  ASSERT_NE(b->Fade(), nullptr);
+  const int before = form->ComponentCount();
+  Free(b);
+  EXPECT_EQ(form->ComponentCount(), before - 1);
+  Pump();
+}
+
 // A radio button whose changes are vetoed.
 class TLockedRadio : public TsRadioButton {
  public:
