@@ -30,6 +30,7 @@ TacCheckControl<Base>::TacCheckControl(classlib::TComponent* AOwner)
 
 template <class Base>
 TacCheckControl<Base>::~TacCheckControl() {
+  *alive_ = false;
   StopFade();
   FCommonData.reset();
 }
@@ -548,7 +549,9 @@ void TacCheckControl<Base>::ReleasePress(TMessage& M, bool Keyboard) {
   if (Designing() || !this->Enabled() || ReadOnly()) return;
   if (FPressed) {
     FPressed = false;
+    const std::shared_ptr<bool> alive = alive_;
     Release();
+    if (!*alive) return;  // a click handler freed the control
   }
   RepaintNow();
   if (Keyboard) {

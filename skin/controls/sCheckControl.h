@@ -115,6 +115,8 @@ class TacCheckControl : public Base {
   int FMargin = 2;
   TacAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
   bool FAutoSize = true;
+  // Cleared by the destructor: code after a click handler learns that it freed the control.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 extern template class TacCheckControl<classlib::TCustomCheckBox>;

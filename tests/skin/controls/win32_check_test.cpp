@@ -295,6 +295,17 @@ TEST_F(Checks, SetCheckMessageChecksARadioAndClearsItsSiblings) {
   EXPECT_EQ(SendMessageW(first->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
+TEST_F(Checks, AClickHandlerMayFreeTheBox) {
+  auto* b = Box<TsCheckBox>(L"Закрыть");
+  const int before = form->ComponentCount();
+  bool mouseUp = false;
+  b->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { mouseUp = true; };
+  b->OnClick = [&](TObject*) { Free(b); };
+  Click(b);
+  EXPECT_EQ(form->ComponentCount(), before - 1);
+  EXPECT_FALSE(mouseUp);  // nothing of the freed box runs after its handler
+}
+
 // A check box that shows its fade.
 class TFadingBox : public TsCheckBox {
  public:
