@@ -24,6 +24,11 @@ void TsRadioButton::DeclareProperties(classlib::TClassDecl<TsRadioButton>& d) {
 
 void RegisterRadioButtonClasses() { classlib::RegisterClass<TsRadioButton, classlib::TRadioButton>(L"TsRadioButton"); }
 
+void TsRadioButton::Invalidate() {
+  TacCheckControl::Invalidate();
+  if (AutoSize()) FWordWrap = false;
+}
+
 int TsRadioButton::GlyphMaskIndex(bool IsChecked) const {
   TsSkinManager* sm = SkinData()->GetSkinManager();
   if (sm == nullptr) return -1;

@@ -11,6 +11,8 @@ class TsRadioButton : public TacCheckControl<classlib::TRadioButton> {
   std::wstring ClassName() const override { return L"TsRadioButton"; }
   static void DeclareProperties(classlib::TClassDecl<TsRadioButton>& d);
 
+  // A radio button that sizes itself keeps its caption on one line.
+  void Invalidate() override;
   // Whether a press may check the button; descendants veto a change here.
   virtual bool CanModify() { return true; }
   // The skin image for a check state in the skin's global section (-1: none).

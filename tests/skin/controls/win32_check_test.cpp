@@ -232,6 +232,9 @@ TEST_F(Checks, AutoSizeFitsGlyphAndCaption) {
   GetTextExtentPoint32W(dc, L"X8", 2, &text);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
+  r->SetWordWrap(true);
+  r->Invalidate();
+  EXPECT_FALSE(r->WordWrap());  // a radio button that sizes itself keeps one line
   for (TWinControl* c : {static_cast<TWinControl*>(b), static_cast<TWinControl*>(r)}) {
     EXPECT_EQ(c->Width(), 16 + 4 + text.cx + 8) << c->ClassName();
     EXPECT_EQ(c->Height(), std::max<int>(text.cy + 4, 16) + 2) << c->ClassName();
