@@ -1,0 +1,198 @@
+#include "skin/controls/sControlPaint.h"
+
+#include <algorithm>
+
+#include "classlib/ScopeExit.h"
+
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinPaintWin32.h"
+#include "skin/core/sSkinTextWin32.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/graphics/sAlphaGraph.h"
+#include "skin/graphics/sBitmapOverloads.h"
+#include "skin/graphics/sColorUtils.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
+
+namespace skin::detail {
+
+using classlib::TBitmap;
+using classlib::TCanvas;
+using classlib::TControl;
+
+const TsGeneralData* Section(const TsCommonData* Data) {
+  TsSkinManager* sm = Data != nullptr ? Data->GetSkinManager() : nullptr;
+  if (sm == nullptr || !sm->IsValidSkinIndex(Data->SkinIndex)) return nullptr;
+  return &sm->Records().gd[static_cast<std::size_t>(Data->SkinIndex)];
+}
+
+int LastState(const TsCommonData* Data) {
+  const TsGeneralData* g = Section(Data);
+  return g != nullptr ? std::max(g->States, 1) - 1 : 0;
+}
+
+TLinkFont::TLinkFont(TCanvas* Canvas, bool Link) : canvas_(Canvas), link_(Link) {
+  if (!link_) return;
+  classlib::TFont* font = canvas_->Font();
+  style_ = font->Style();
+  size_ = font->Size();
+  font->SetStyle(style_ + classlib::TFontStyles{classlib::fsBold});
+  font->SetSize(size_ + 2);
+}
+
+TLinkFont::~TLinkFont() {
+  if (!link_) return;
+  classlib::TFont* font = canvas_->Font();
+  font->SetStyle(style_);
+  font->SetSize(size_);
+}
+
+void WriteCaption(TCanvas* Canvas, const std::wstring& Text, bool Enabled, TRect& R, UINT Flags, TsCommonData* Data,
+                  bool Hot) {
+  if (Text.empty()) return;
+  acWriteTextEx(Canvas, Text, Enabled, R, Flags, Data, Hot);
+}
+
+void DrawFocusFrame(TCanvas* Canvas, const TRect& R) {
+  FocusRect(Canvas->Handle(), R, classlib::ColorToRGB(classlib::clBtnFace), classlib::clBlack);
+}
+
+void DrawSplitStrip(TBitmap* Cache, TColor Colour) {
+  const int w = Cache->Width(), h = Cache->Height();
+  TCanvas* canvas = Cache->Canvas();
+  canvas->Pen()->SetColor(Colour);
+  canvas->Pen()->SetWidth(1);
+  canvas->MoveTo(w - 15, 4);
+  canvas->LineTo(w - 15, h - 4);
+  DrawColorArrow(View32(Cache), Colour, TRect{w - 16, 0, w, h}, 8);
+}
+
+void ApplyDisabledKind(TControl* Control, TBitmap* Cache, TsDisabledKind Kind, const TCacheInfo& CI) {
+  const TColor parentColour =
+      Control->Parent() != nullptr ? GetControlColor(static_cast<TControl*>(Control->Parent())) : clFuchsia;
+  BmpDisabledKind(View32(Cache), Kind.Contains(TsDisabledKindValue::dkGrayed),
+                  Kind.Contains(TsDisabledKindValue::dkBlended), CacheInfo32(CI), {Control->Left(), Control->Top()},
+                  parentColour);
+}
+
+TCacheInfo ParentBackground(TControl* Control, TBitmap* Cache) {
+  TacBGInfo bg;
+  bg.R = {0, 0, Control->Width(), Control->Height()};
+  bg.Offset = {Control->Left(), Control->Top()};
+  if (Control->Parent() != nullptr) {
+    Cache->Canvas()->Lock();
+    const classlib::TScopeExit unlock([&]() noexcept { Cache->Canvas()->Unlock(); });
+    GetBGInfo(bg, Control->Parent(), false);
+  }
+  if (bg.BgType == TacBGType::btUnknown) return MakeCacheInfo(Cache, -Control->Left(), -Control->Top());
+  return BGInfoToCI(bg);
+}
+
+void CopyBorderCorners(HDC DC, TBitmap* Cache, const TsMaskData& Border) {
+  const int w = Cache->Width(), h = Cache->Height();
+  const HDC src = Cache->Canvas()->Handle();
+  BitBlt(DC, 0, 0, Border.WL, Border.WT, src, 0, 0, SRCCOPY);
+  BitBlt(DC, w - Border.WR, 0, Border.WR, Border.WT, src, w - Border.WR, 0, SRCCOPY);
+  BitBlt(DC, 0, h - Border.WB, w, Border.WB, src, 0, h - Border.WB, SRCCOPY);
+}
+
+void InvalidateOldCorners(TControl* Control, TsCommonData* Data, const TRect& Last, const TRect& Now,
+                          const TsMaskData& Border) {
+  const bool narrower = Now.Right - Now.Left < Last.Right - Last.Left;
+  const bool lower = Now.Bottom - Now.Top < Last.Bottom - Last.Top;
+  classlib::TWinControl* parent = Control->Parent();
+  if ((!narrower && !lower) || parent == nullptr || !parent->HandleAllocated()) return;
+  TCacheInfo ci;
+  GetParentCache(Data, ci);
+  if (ci.Ready) return;
+  const RECT corners[] = {{Last.Right - Border.WR, Last.Top, Last.Right, Last.Top + Border.WT},
+                          {Last.Right - Border.WR, Last.Bottom - Border.WB, Last.Right, Last.Bottom},
+                          {Last.Left, Last.Bottom - Border.WB, Last.Left + Border.WL, Last.Bottom}};
+  for (const RECT& r : corners) InvalidateRect(parent->Handle(), &r, TRUE);
+}
+
+void SetVisualStyle(HWND Wnd, bool On) {
+  using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const TSetWindowTheme setTheme = [] {
+    const HMODULE lib = LoadLibraryW(L"uxtheme.dll");
+    return lib != nullptr
+               ? reinterpret_cast<TSetWindowTheme>(reinterpret_cast<void*>(GetProcAddress(lib, "SetWindowTheme")))
+               : nullptr;
+  }();
+  if (setTheme == nullptr || Wnd == nullptr) return;
+  if (On)
+    setTheme(Wnd, nullptr, nullptr);
+  else
+    setTheme(Wnd, L" ", L" ");
+}
+
+namespace {
+
+// The visual-style functions, looked up once; all null where the library is missing.
+struct TThemeApi {
+  using TIsAppThemed = BOOL(WINAPI*)();
+  using TOpenThemeData = HANDLE(WINAPI*)(HWND, LPCWSTR);
+  using TCloseThemeData = HRESULT(WINAPI*)(HANDLE);
+  using TDrawThemeBackground = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+  using TGetContentRect = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, RECT*);
+  using TDrawParentBackground = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
+  TIsAppThemed IsAppThemed = nullptr;
+  TOpenThemeData Open = nullptr;
+  TCloseThemeData Close = nullptr;
+  TDrawThemeBackground Draw = nullptr;
+  TGetContentRect Content = nullptr;
+  TDrawParentBackground Parent = nullptr;
+
+  TThemeApi() {
+    const HMODULE lib = LoadLibraryW(L"uxtheme.dll");
+    if (lib == nullptr) return;
+    Load(lib, "IsAppThemed", IsAppThemed);
+    Load(lib, "OpenThemeData", Open);
+    Load(lib, "CloseThemeData", Close);
+    Load(lib, "DrawThemeBackground", Draw);
+    Load(lib, "GetThemeBackgroundContentRect", Content);
+    Load(lib, "DrawThemeParentBackground", Parent);
+  }
+  bool Complete() const { return IsAppThemed && Open && Close && Draw && Content && Parent; }
+
+ private:
+  template <class F>
+  static void Load(HMODULE lib, const char* name, F& f) {
+    f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(lib, name)));
+  }
+};
+
+const TThemeApi& ThemeApi() {
+  static const TThemeApi api;
+  return api;
+}
+
+}  // namespace
+
+bool DrawThemedButton(HWND Wnd, HDC DC, const TRect& R, int State, TRect& Content) {
+  const TThemeApi& api = ThemeApi();
+  if (!api.Complete() || !api.IsAppThemed()) return false;
+  const HANDLE theme = api.Open(Wnd, L"BUTTON");
+  if (theme == nullptr) return false;
+  constexpr int kPushButton = 1;
+  const auto* rect = reinterpret_cast<const RECT*>(&R);
+  api.Parent(Wnd, DC, rect);
+  api.Draw(theme, DC, kPushButton, State, rect, nullptr);
+  RECT content = *rect;
+  api.Content(theme, DC, kPushButton, State, rect, &content);
+  Content = {content.left, content.top, content.right, content.bottom};
+  api.Close(theme);
+  return true;
+}
+
+TRedrawOff::TRedrawOff(classlib::TWinControl* Control, bool* Flag)
+    : wnd_(Control->HandleAllocated() ? Control->Handle() : nullptr), flag_(Flag) {
+  if (wnd_ != nullptr) SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
+  if (flag_ != nullptr) *flag_ = true;
+}
+
+TRedrawOff::~TRedrawOff() {
+  if (wnd_ != nullptr && IsWindow(wnd_)) SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
+  if (flag_ != nullptr) *flag_ = false;
+}
+
+}  // namespace skin::detail

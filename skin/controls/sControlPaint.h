@@ -1,0 +1,80 @@
+#pragma once
+// Painting steps that the skinned buttons, check boxes and radio buttons share: captions, the
+// focus frame, the disabled look, the split strip, a parent's background for a cache, the corners
+// of a region border, and the redraw switch held off around the class library's focus handling.
+// Win32 only.
+#include <windows.h>
+
+#include <string>
+
+#include "classlib/Bitmap.h"
+#include "classlib/Controls.h"
+#include "classlib/Graphics.h"
+#include "skin/core/sCommonData.h"
+#include "skin/core/sConstTypes.h"
+#include "skin/core/sMaskData.h"
+
+namespace skin::detail {
+
+// The section record of a skin state; nullptr without manager or section.
+const TsGeneralData* Section(const TsCommonData* Data);
+// The section's state count less one, at least 0.
+int LastState(const TsCommonData* Data);
+
+// A command link's caption font (bold, two points larger) while it lives; no change when not Link.
+class TLinkFont {
+ public:
+  TLinkFont(classlib::TCanvas* Canvas, bool Link);
+  ~TLinkFont();
+  TLinkFont(const TLinkFont&) = delete;
+  TLinkFont& operator=(const TLinkFont&) = delete;
+
+ private:
+  classlib::TCanvas* canvas_;
+  bool link_;
+  classlib::TFontStyles style_;
+  int size_ = 0;
+};
+
+// A caption in the section's colours (the plain look for an unskinned control).
+void WriteCaption(classlib::TCanvas* Canvas, const std::wstring& Text, bool Enabled, TRect& R, UINT Flags,
+                  TsCommonData* Data, bool Hot);
+// The dotted focus frame in the button face colour and black.
+void DrawFocusFrame(classlib::TCanvas* Canvas, const TRect& R);
+// The split button's separator and arrow in Colour at the right edge of the cache.
+void DrawSplitStrip(classlib::TBitmap* Cache, TColor Colour);
+// The disabled look of Kind over the whole cache, against the parent's background CI.
+void ApplyDisabledKind(classlib::TControl* Control, classlib::TBitmap* Cache, TsDisabledKind Kind,
+                       const TCacheInfo& CI);
+// The parent's background for the control's cache: its answer to the background question, else
+// the cache itself (the previous image stays underneath).
+TCacheInfo ParentBackground(classlib::TControl* Control, classlib::TBitmap* Cache);
+// The cache's border corners and bottom edge copied to DC.
+void CopyBorderCorners(HDC DC, classlib::TBitmap* Cache, const TsMaskData& Border);
+// When the control shrank from Last and its parent has no ready cache, the parent repaints the
+// three corners of Last that the old region cut away.
+void InvalidateOldCorners(classlib::TControl* Control, TsCommonData* Data, const TRect& Last, const TRect& Now,
+                          const TsMaskData& Border);
+
+// The window's visual style switched on (the system's) or off (the skin draws everything); nothing
+// where the platform has no visual styles.
+void SetVisualStyle(HWND Wnd, bool On);
+
+// The themed push-button face for State (1 normal, 2 hot, 3 pressed, 4 disabled, 5 default) over
+// the parent's background, and its content rectangle. False where visual styles are not in use.
+bool DrawThemedButton(HWND Wnd, HDC DC, const TRect& R, int State, TRect& Content);
+
+// WM_SETREDRAW off while it lives (and Flag set when given), back on (Flag cleared) on every exit.
+class TRedrawOff {
+ public:
+  TRedrawOff(classlib::TWinControl* Control, bool* Flag = nullptr);
+  ~TRedrawOff();
+  TRedrawOff(const TRedrawOff&) = delete;
+  TRedrawOff& operator=(const TRedrawOff&) = delete;
+
+ private:
+  HWND wnd_;
+  bool* flag_;
+};
+
+}  // namespace skin::detail
