@@ -21,6 +21,9 @@
 #include "classlib/ComCtrls.h"
 #include "classlib/Forms.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/windows/acComboWnd.h"
+#include "skin/windows/acEditWnd.h"
+#include "skin/windows/acListViewWnd.h"
 #include "skin/windows/acSBUtils.h"
 
 using namespace classlib;
@@ -125,23 +128,23 @@ TControls CreateControls(TForm* form) {
 
 // The handlers of the window, freed (which gives each window back) before the windows go.
 struct THandlers {
-  std::vector<THandler<TacScrollWnd>> native;
+  std::vector<THandler<TacMainWnd>> native;
   std::unique_ptr<TsCommonData> classListData;
-  THandler<TacScrollWnd> classList;
+  THandler<TacListViewWnd> classList;
 };
 
-// Where each control gets its handler. The edit, combo-box and list-view handlers are not built
-// yet: until they are, every scrollable window gets the scroll handler alone (its skinned bars,
-// its client area still drawn by the window itself), and the combo box only through its drop-down
-// list. Once they exist, they are made here instead.
+// Each control gets the handler the engine makes for its kind; the combo box hooks its drop-down
+// list itself, on the list's first colour question.
 void CreateControlHandlers(const TControls& c, TsSkinManager* manager, THandlers& h) {
-  for (HWND wnd : {c.listBox, c.edit, c.comboList, c.listView})
-    if (wnd != nullptr) h.native.push_back(TacMainWnd::Create<TacScrollWnd>(wnd, nullptr, manager, kSection, true));
+  h.native.push_back(TacMainWnd::Create<TacEditWnd>(c.listBox, nullptr, manager, kSection, true));
+  h.native.push_back(TacMainWnd::Create<TacEditWnd>(c.edit, nullptr, manager, kSection, true));
+  h.native.push_back(TacMainWnd::Create<TacComboBoxWnd>(c.combo, nullptr, manager, "COMBOBOX", true));
+  h.native.push_back(TacMainWnd::Create<TacListViewWnd>(c.listView, nullptr, manager, kSection, true));
   h.classListData = std::make_unique<TsCommonData>(c.classListView, true);
   h.classListData->SetSkinManager(manager);
   h.classListData->SetSkinSection(kSection);
   h.classListData->UpdateIndexes();
-  RefreshScrolls(h.classListData.get(), h.classList);
+  h.classList = TacMainWnd::Create<TacListViewWnd>(c.classListView->Handle(), h.classListData.get(), manager, kSection, true);
 }
 
 }  // namespace

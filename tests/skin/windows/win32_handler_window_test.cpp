@@ -173,12 +173,12 @@ TEST(HandlerWindow, EveryControlShowsSkinnedBarsAndTheWindowClosesCleanly) {
                            Control{"combo box", L"combobox", 1}, Control{"list views", L"syslistview32", 2}}) {
     const std::vector<HWND> found = ChildrenOfClass(main, c.cls);
     ASSERT_EQ(found.size(), c.count) << c.name;
-    if (c.cls != L"combobox")
-      for (HWND w : found) scrolled.emplace_back(c.name, w);
+    for (HWND w : found) scrolled.emplace_back(c.name, w);
   }
   for (const auto& [name, wnd] : scrolled) {
     SCOPED_TRACE(name);
     EXPECT_NE(GetPropW(wnd, L"ACSBSC"), nullptr) << "the window names its handler";
+    if (std::string(name) == "combo box") continue;  // no bar of its own
     EXPECT_TRUE(uidriver::WaitUntil([&] { return OffTrackPixels(wnd, track) == 0; }, 10s))
         << OffTrackPixels(wnd, track) << " pixels of the bar's page area differ from the skin's";
   }
@@ -189,10 +189,11 @@ TEST(HandlerWindow, EveryControlShowsSkinnedBarsAndTheWindowClosesCleanly) {
   EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&lists));
   ASSERT_EQ(lists.found.size(), 1u) << "the combo box's drop-down list";
   HWND list = lists.found.front();
-  EXPECT_NE(GetPropW(list, L"ACSBSC"), nullptr);
-  // Its bars are not compared: under the scroll handler alone the dropped list still shows the system's bars (the
-  // combo box's own handler is to take the list over); it is seen shown and hooked, and is in the screenshot.
   EXPECT_TRUE(uidriver::WaitUntil([&] { return IsWindowVisible(list) != FALSE; }, 10s));
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return GetPropW(list, L"ACSBSC") != nullptr; }, 10s))
+      << "the combo box's handler hooks its list when the list first asks for its colours";
+  // The dropped list's bar is not compared: under Wine the list box redraws its own bar over the
+  // skinned one while it is shown (an open fault of the drop-down list's handler).
 
   RECT shot{};
   GetWindowRect(main, &shot);
