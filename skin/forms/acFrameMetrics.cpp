@@ -130,6 +130,32 @@ TacCopyArea ClipCopyArea(TSize SrcSize, TPoint SrcAt, TSize DstSize, TPoint DstA
   return a;
 }
 
+std::vector<TRect> OuterRuns(const std::vector<TRect>& Runs, int Width, int Height) {
+  std::vector<bool> kept(Runs.size(), false);
+  const auto atEdge = [&](const TRect& r) {
+    return r.Left <= 0 || r.Top <= 0 || r.Right >= Width || r.Bottom >= Height;
+  };
+  // Side by side in a row, or overlapping columns in neighbouring rows.
+  const auto touch = [](const TRect& a, const TRect& b) {
+    if (a.Top == b.Top) return a.Left <= b.Right && b.Left <= a.Right;
+    return (a.Top == b.Bottom || b.Top == a.Bottom) && a.Left < b.Right && b.Left < a.Right;
+  };
+  bool grown = true;
+  while (grown) {
+    grown = false;
+    for (std::size_t i = 0; i < Runs.size(); ++i) {
+      if (kept[i]) continue;
+      bool keep = atEdge(Runs[i]);
+      for (std::size_t j = 0; !keep && j < Runs.size(); ++j) keep = kept[j] && touch(Runs[i], Runs[j]);
+      if (keep) kept[i] = grown = true;
+    }
+  }
+  std::vector<TRect> outer;
+  for (std::size_t i = 0; i < Runs.size(); ++i)
+    if (kept[i]) outer.push_back(Runs[i]);
+  return outer;
+}
+
 TSize FitThumbSize(TSize Max, TSize Source) {
   if (Max.cx <= 0 || Max.cy <= 0 || Source.cx <= 0 || Source.cy <= 0) return {0, 0};
   TSize r = Max;

@@ -5,6 +5,7 @@
 // clipped copies under the title buttons. The provider fills the inputs from the window, the
 // system metrics and the skin; these routines only compute.
 #include <span>
+#include <vector>
 
 #include "classlib/Types.h"
 
@@ -121,6 +122,11 @@ struct TacCopyArea {
   bool Empty() const { return Size.cx <= 0 || Size.cy <= 0; }
 };
 TacCopyArea ClipCopyArea(TSize SrcSize, TPoint SrcAt, TSize DstSize, TPoint DstAt, TSize Size);
+
+// Of the one-pixel-high runs of transparent corner pixels of one frame image, those that reach the
+// edge of a window Width x Height, directly or through neighbouring runs. Key pixels enclosed by opaque ones only
+// let a lower layer of the frame show through when painting; cutting them would punch holes.
+std::vector<TRect> OuterRuns(const std::vector<TRect>& Runs, int Width, int Height);
 
 // The thumbnail size of a Source image fitted into Max keeping its aspect; 0 x 0 when it cannot.
 TSize FitThumbSize(TSize Max, TSize Source);

@@ -208,6 +208,23 @@ TEST(FrameMetrics, CopiesMeasuredFromTheRightEdgeStayInsideBothBitmaps) {
   }
 }
 
+TEST(FrameMetrics, OnlyCornerRunsReachingTheEdgeAreCut) {
+  // A 100 x 50 window. Top-left: a rounded corner (rows 0 to 2 narrowing) and, inside an opaque
+  // outline, an enclosed 3 x 3 block at (1, 1) of the bottom-right corner's image.
+  const std::vector<TRect> runs{
+      {0, 0, 3, 1},     {0, 1, 2, 2},     {0, 2, 1, 3},      // reaches the edge
+      {96, 46, 99, 47}, {96, 47, 99, 48}, {96, 48, 99, 49},  // enclosed: the last row and column stay
+      {97, 0, 100, 1},  {98, 1, 100, 2},                     // top-right, at the edge
+      {40, 10, 42, 11}, {41, 11, 43, 12},                    // a chain that never reaches the edge
+  };
+  const std::vector<TRect> expected{{0, 0, 3, 1}, {0, 1, 2, 2}, {0, 2, 1, 3}, {97, 0, 100, 1}, {98, 1, 100, 2}};
+  EXPECT_EQ(OuterRuns(runs, 100, 50), expected);
+  // Connected through a neighbour only: the second row reaches the edge through the first.
+  const std::vector<TRect> chain{{5, 1, 8, 2}, {0, 0, 6, 1}};
+  EXPECT_EQ(OuterRuns(chain, 100, 50), (std::vector<TRect>{{5, 1, 8, 2}, {0, 0, 6, 1}}));
+  EXPECT_TRUE(OuterRuns({}, 100, 50).empty());
+}
+
 TEST(FrameMetrics, ThumbnailKeepsTheAspect) {
   EXPECT_EQ(FitThumbSize({200, 100}, {400, 400}), (TSize{100, 100}));
   EXPECT_EQ(FitThumbSize({100, 200}, {400, 400}), (TSize{100, 100}));
