@@ -201,6 +201,22 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   TsSkinManager* SkinManager() const { return FCommonData->GetSkinManager(); }
   bool Skinned() const;
 
+  // Rendering of the frame into the skin state's cache bitmap, and its copy to the window.
+  void PaintAll();
+  void PaintCaption(HDC DC);
+  bool PaintsThroughCache() const;
+  // The rectangle the caption text is fitted into, before alignment.
+  TRect CaptionTextRect(int TitleBottom) const;
+  void SaveBGForBtns(bool FullHeight);
+  void RestoreBtnsBG();
+  void PaintBorderIcons();
+  void DrawAppIcon();
+  // The record of the button with hit code HT (nullptr for none).
+  TsCaptionButton* ButtonOfHT(int HT);
+  void RepaintButton(int HT);
+  void SetHotHT(int HT, bool Repaint = true);
+  void SetPressedHT(int HT);
+
   // Frame metrics (the arithmetic lives in acFrameMetrics).
   int BorderWidth(bool CheckSkin) const;
   int BorderHeight(bool CheckSkin) const;
@@ -309,6 +325,10 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
 
  private:
   static classlib::TComponent* CheckedOwner(classlib::TComponent* AOwner);
+  void PaintTitle(const TRect& Frame, int TitleBottom, int State);
+  void PaintCaptionText(int TitleBottom);
+  void PaintMenuLine(int TitleBottom);
+  void PlaceTitleButton(TsCaptionButton& Button, int Image, const TsTitleButton* User, bool Enabled, int& X);
   bool Designing() const { return ComponentState().Contains(classlib::csDesigning); }
   bool Loading() const { return ComponentState().Contains(classlib::csLoading); }
   // The frame's sizes as the metrics read them.
