@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "classlib/ScopeExit.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
@@ -344,9 +345,19 @@ void TsSkinProvider::RepaintNC() {
 }
 
 void TsSkinProvider::UpdateSkinCaption() {
-  if (Form == nullptr || !Form->HandleAllocated() || !IsWindowVisible(Form->Handle())) return;
+  if (FInAnimation || Form == nullptr || !Form->HandleAllocated() || !IsWindowVisible(Form->Handle()) ||
+      !FDrawNonClientArea || Form->ComponentState().Contains(classlib::csDestroying) || !Skinned())
+    return;
   FCommonData->BGChanged = true;
-  RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  const HWND h = Form->Handle();
+  HDC dc = GetWindowDC(h);
+  if (dc == nullptr) return;
+  const int saved = SaveDC(dc);
+  const classlib::TScopeExit release([&] {
+    RestoreDC(dc, saved);
+    ReleaseDC(h, dc);
+  });
+  PaintCaption(dc);
 }
 
 // ---- setters ----

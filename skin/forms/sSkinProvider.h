@@ -211,6 +211,10 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void RestoreBtnsBG();
   void PaintBorderIcons();
   void DrawAppIcon();
+  // The size grip into DC (the cache's, or the window's) at its place in the cache.
+  void PaintGrip(HDC DC);
+  // The client background and the windowless controls from the cache.
+  void PaintForm(HDC DC);
   // The record of the button with hit code HT (nullptr for none).
   TsCaptionButton* ButtonOfHT(int HT);
   void RepaintButton(int HT);
@@ -328,6 +332,7 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void PaintTitle(const TRect& Frame, int TitleBottom, int State);
   void PaintCaptionText(int TitleBottom);
   void PaintMenuLine(int TitleBottom);
+  void DrawUserGlyph(const TsTitleButton& Button);
   void PlaceTitleButton(TsCaptionButton& Button, int Image, const TsTitleButton* User, bool Enabled, int& X);
   bool Designing() const { return ComponentState().Contains(classlib::csDesigning); }
   bool Loading() const { return ComponentState().Contains(classlib::csLoading); }

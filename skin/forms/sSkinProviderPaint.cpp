@@ -12,6 +12,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sSkinTextWin32.h"
+#include "skin/core/sVclUtils.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/graphics/sBlend32.h"
@@ -100,6 +101,10 @@ void TsSkinProvider::PaintAll() {
   if (MenuLineAllowed() && MenuPresent() && MenuHeight() > 0 && FDrawNonClientArea && m->SkinnedPopups)
     PaintMenuLine(s);
   PaintCaptionText(s);
+  if (IsGripVisible(this) && PaintsThroughCache()) {
+    FCommonData->BGChanged = false;
+    PaintGrip(cache->Canvas()->Handle());
+  }
   if (c != 0 && FDrawNonClientArea) {
     SaveBGForBtns(true);
     PaintBorderIcons();
@@ -339,6 +344,7 @@ void TsSkinProvider::PaintBorderIcons() {
       PlaceTitleButton(b->BtnData, b->BtnData.ImageIndex, b, b->Enabled(), x);
       x = b->BtnData.Rect.Left - spacing;
       b->BtnData.HitCode = 1000 + i;
+      DrawUserGlyph(*b);
     }
   }
 }
@@ -407,6 +413,73 @@ void TsSkinProvider::SetPressedHT(int HT) {
   pressed->State = 2;
   bPressed = true;
   RepaintButton(HT);
+}
+
+void TsSkinProvider::DrawUserGlyph(const TsTitleButton& Button) {
+  TBitmap* glyph = Button.Glyph();
+  if (glyph == nullptr || glyph->Width() <= 0 || glyph->Height() <= 0) return;
+  const TRect& r = Button.BtnData.Rect;
+  const int x = r.Left + (UserButtonWidth(Button) - glyph->Width()) / 2;
+  const int y = r.Top + (ButtonHeight() - glyph->Height()) / 2;
+  TBitmap* cache = FCommonData->CacheBmp();
+  const TImage32View dst = cache->Image32View();
+  if (glyph->PixelFormat() == classlib::pf32bit) {
+    // Blended by its own alpha.
+    const TImage32View src = glyph->Image32View();
+    for (int gy = 0; gy < src.Height; ++gy)
+      for (int gx = 0; gx < src.Width; ++gx) {
+        if (!dst.Contains(x + gx, y + gy)) continue;
+        const std::uint32_t s = src.At(gx, gy).U, d = dst.At(x + gx, y + gy).U;
+        const std::uint32_t a = s >> 24;
+        std::uint32_t out = 0xFF000000u;
+        for (int shift : {0, 8, 16}) {
+          const std::uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF;
+          out |= ((sc * a + dc * (255 - a)) / 255) << shift;
+        }
+        dst.At(x + gx, y + gy).U = out;
+      }
+    return;
+  }
+  // Any other glyph: its bottom-left pixel is the transparent colour.
+  const COLORREF key = GetPixel(glyph->Canvas()->Handle(), 0, glyph->Height() - 1);
+  TransparentBlt(cache->Canvas()->Handle(), x, y, glyph->Width(), glyph->Height(), glyph->Canvas()->Handle(), 0, 0,
+                 glyph->Width(), glyph->Height(), key);
+}
+
+void TsSkinProvider::PaintGrip(HDC DC) {
+  TsSkinManager* m = SkinManager();
+  const int image = m->Records().ConstData.GripRightBottom;
+  if (!m->IsValidImgIndex(image)) return;
+  const TsMaskData& md = m->Records().ma[image];
+  const int w = WidthOfImage(md), hgt = HeightOfImage(md);
+  if (w <= 0 || hgt <= 0) return;
+  TBitmap* cache = FCommonData->CacheBmp();
+  auto grip = NewBitmap32(w, hgt);
+  const TPoint p = RBGripPoint(image);
+  // The grip stands on the frame's own pixels at its place.
+  CopyBlock(grip.get(), {0, 0}, cache, p, {w, hgt});
+  DrawSkinGlyph(grip.get(), TPoint{}, 0, 1, md, MakeCacheInfo(grip.get()));
+  const TacCopyArea a = ClipCopyArea({w, hgt}, {0, 0}, {cache->Width(), cache->Height()}, p, {w, hgt});
+  if (!a.Empty())
+    BitBlt(DC, a.Dst.X, a.Dst.Y, a.Size.cx, a.Size.cy, grip->Canvas()->Handle(), a.Src.X, a.Src.Y, SRCCOPY);
+}
+
+void TsSkinProvider::PaintForm(HDC DC) {
+  const HWND h = Form->Handle();
+  const int cw = GetClientWidth(h), ch = GetClientHeight(h);
+  if (PaintsThroughCache()) {
+    const bool changed = FCommonData->BGChanged;
+    if (!FCommonData->UrgentPainting) PaintAll();
+    CopyWinControlCache(Form, FCommonData.get(), TRect{OffsetX(), OffsetY(), OffsetX() + cw, OffsetY() + ch},
+                        TRect{0, 0, cw, ch}, DC, false);
+    PaintControls(DC, Form, ControlsChanged || changed, TPoint{});
+  } else {
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(FormColor()));
+    const RECT r{0, 0, cw, ch};
+    FillRect(DC, &r, brush);
+    DeleteObject(brush);
+  }
+  ControlsChanged = false;
 }
 
 // ---- icon ----

@@ -264,3 +264,34 @@ TEST(FramePaint, RenderResizeFreeLeavesNoBitmapOrRegion) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(FramePaint, UserButtonsWithGlyphsAndInvisibleOnes) {
+  Frame f(bsSingle, {biSystemMenu, biMinimize}, L"Tarvisel");
+  auto* shown = static_cast<TsTitleButton*>(f.provider->TitleButtons()->Add());
+  auto* hidden = static_cast<TsTitleButton*>(f.provider->TitleButtons()->Add());
+  hidden->SetVisible(false);
+  auto glyph = NewBitmap32(6, 6);
+  const TImage32View g = glyph->Image32View();
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 6; ++x) g.At(x, y).U = 0xFFFF0000u;  // opaque red
+  shown->SetGlyph(glyph.get());
+  f.provider->LoadInit();
+  TBitmap* cache = f.Render(true);
+  const TRect& r = shown->BtnData.Rect;
+  EXPECT_EQ(shown->BtnData.HitCode, 1000);
+  EXPECT_EQ(r.Right, f.provider->ButtonMin.Rect.Left - f.manager->Records().SkinData.BISpacing - 8);
+  const int cx = r.Left + f.provider->UserButtonWidth(*shown) / 2;
+  const int cy = r.Top + f.provider->ButtonHeight() / 2;
+  EXPECT_EQ(Px(cache, cx, cy), 0xFF0000u);
+  // The hidden button takes no place on the title but is counted in the width kept for buttons.
+  EXPECT_EQ(hidden->BtnData.Rect, TRect{});
+  const int withHidden = f.provider->TitleBtnsWidth();
+  hidden->SetVisible(true);
+  EXPECT_EQ(f.provider->TitleBtnsWidth(), withHidden);
+}
+
+}  // namespace
+}  // namespace skin
