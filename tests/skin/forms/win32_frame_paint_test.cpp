@@ -295,3 +295,21 @@ TEST(FramePaint, UserButtonsWithGlyphsAndInvisibleOnes) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(FramePaint, MinimisedFormRendersOnlyItsTitle) {
+  Frame f(bsSizeable, {biSystemMenu, biMinimize, biMaximize}, L"Minimised");
+  ShowWindow(f.form->Handle(), SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(IsIconic(f.form->Handle()));
+  TBitmap* cache = f.Render(false);
+  RECT window{};
+  GetWindowRect(f.form->Handle(), &window);
+  EXPECT_EQ(cache->Width(), window.right - window.left);
+  EXPECT_EQ(cache->Height(), GetSystemMetrics(SM_CXFRAME) + f.provider->CaptionHeight(true) + 2);
+  ShowWindow(f.form->Handle(), SW_HIDE);
+}
+
+}  // namespace
+}  // namespace skin

@@ -141,3 +141,38 @@ TEST(SystemMenu, SkinSubmenuHasAColumnPerTwentySkinsAndChoosesTheSkin) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(SystemMenu, ClicksSendTheirCommandsToTheForm) {
+  SkinnedForm f(bsSizeable);
+  AppendMenuW(GetSystemMenu(f.form->Handle(), FALSE), MF_STRING, 0x120, L"About");
+  f.provider->PrepareForm();
+  struct Recorder {
+    TWndMethod saved;
+    std::vector<WPARAM> commands;
+    void Proc(TMessage& m) {
+      if (m.Msg == WM_SYSCOMMAND) {
+        commands.push_back(m.WParam & 0xFFF0);
+        m.Result = 0;
+        return;
+      }
+      saved(m);
+    }
+  } recorder{f.form->WindowProc, {}};
+  f.form->WindowProc = TWndMethod(&recorder, &Recorder::Proc);
+  TsSystemMenu* menu = f.provider->SystemMenu;
+  menu->UpdateItems(true);
+  ASSERT_EQ(menu->ExtItemsCount, 1);
+  menu->ItemClose->Click();
+  menu->ItemMove->Click();
+  menu->Items()->Items(6)->Click();  // the added command is posted
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_EQ(recorder.commands, (std::vector<WPARAM>{SC_CLOSE, SC_MOVE, 0x120}));
+  f.form->WindowProc = recorder.saved;
+}
+
+}  // namespace
+}  // namespace skin
