@@ -215,7 +215,7 @@ bool TsSkinProvider::Skinned() const { return FCommonData != nullptr && FCommonD
 
 void TsSkinProvider::AfterConstruction() {
   TComponent::AfterConstruction();
-  if (!RTEmpty && !Loading() && Skinned()) PrepareForm();
+  if (!RTEmpty && !RTInit && !Loading() && Skinned()) PrepareForm();
 }
 
 void TsSkinProvider::Loaded() {

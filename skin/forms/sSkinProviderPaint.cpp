@@ -65,7 +65,7 @@ bool TsSkinProvider::PaintsThroughCache() const { return (FCommonData->CtrlSkinS
 void TsSkinProvider::PaintAll() {
   if (Form == nullptr || !Form->HandleAllocated() || (FFormState & (kFormBlending | kFormCapturing)) != 0) return;
   TsSkinManager* m = SkinManager();
-  if (m == nullptr || FCommonData->SkinIndex < 0) return;
+  if (m == nullptr || !m->IsValidSkinIndex(FCommonData->SkinIndex)) return;
   const classlib::TScopeExit notUpdating([this] { FCommonData->SetUpdating(false); });
   const HWND h = Form->Handle();
   const bool iconic = IsIconic(h) && !(classlib::TApplication::Existing() && classlib::Application->MainForm() == Form);

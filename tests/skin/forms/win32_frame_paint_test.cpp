@@ -99,32 +99,49 @@ std::unique_ptr<TBitmap> ButtonReference(Frame& f, TBitmap* background, const Ts
   return ref;
 }
 
-TEST(FramePaint, TitleBandBorderAndButtonsOfAMainWindowLikeForm) {
-  for (bool active : {true, false}) {
-    Frame f(bsSingle, {biSystemMenu, biMinimize}, L"Tarvisel");
-    TBitmap* cache = f.Render(active);
-    ASSERT_EQ(cache->Width(), 320);
-    ASSERT_EQ(cache->Height(), 200);
-    auto ref = f.Reference(active);
-    // Title band between the caption text and the buttons, and the left and bottom border.
-    const int band = f.provider->CaptionWidth() - f.provider->TitleBtnsWidth() - 10;
-    EXPECT_EQ(Differences(cache, ref.get(), TRect{band, 0, band + 4, f.TitleBottom()}), 0) << active;
-    EXPECT_EQ(Differences(cache, ref.get(), TRect{0, f.TitleBottom(), 3, 200}), 0) << active;
-    EXPECT_EQ(Differences(cache, ref.get(), TRect{0, 197, 320, 200}), 0) << active;
-    // The two buttons, each its image's cell, faded on an inactive form.
-    for (TsCaptionButton* b : {&f.provider->ButtonClose, &f.provider->ButtonMin}) {
-      ASSERT_GE(b->ImageIndex, 0);
-      ASSERT_GT(b->Rect.Right, b->Rect.Left);
-      EXPECT_LE(b->Rect.Right, 320 - 3);
-      auto cell = ButtonReference(f, ref.get(), *b, 0, active ? 1 : 2);
-      EXPECT_EQ(Differences(cache, cell.get(), b->Rect), 0) << active << " button " << b->HitCode;
+TEST(FramePaint, TitleBandBorderAndButtonsOfTheConfiguratorsForms) {
+  struct Case {
+    const char* name;
+    TFormBorderStyle style;
+    TBorderIcons icons;
+    int buttons;  // close, then minimise
+  };
+  const Case cases[] = {
+      {"main window: close and minimise, icon", bsSingle, {biSystemMenu, biMinimize}, 2},
+      {"password lock: close alone", bsSingle, {biSystemMenu}, 1},
+      {"confirmation: dialog, small close", bsDialog, {biSystemMenu}, 1},
+  };
+  for (const Case& c : cases)
+    for (bool active : {true, false}) {
+      const std::string name = std::string(c.name) + (active ? ", active" : ", inactive");
+      Frame f(c.style, c.icons, L"Tarvisel");
+      TBitmap* cache = f.Render(active);
+      ASSERT_EQ(cache->Width(), 320) << name;
+      ASSERT_EQ(cache->Height(), 200) << name;
+      auto ref = f.Reference(active);
+      // Title band between the caption text and the buttons, and the left and bottom border.
+      const int band = f.provider->CaptionWidth() - f.provider->TitleBtnsWidth() - 10;
+      EXPECT_EQ(Differences(cache, ref.get(), TRect{band, 0, band + 4, f.TitleBottom()}), 0) << name;
+      EXPECT_EQ(Differences(cache, ref.get(), TRect{0, f.TitleBottom(), 3, 200}), 0) << name;
+      EXPECT_EQ(Differences(cache, ref.get(), TRect{0, 197, 320, 200}), 0) << name;
+      // Each button is its image's cell, faded on an inactive form.
+      std::vector<TsCaptionButton*> buttons{&f.provider->ButtonClose};
+      if (c.buttons == 2) buttons.push_back(&f.provider->ButtonMin);
+      for (TsCaptionButton* b : buttons) {
+        ASSERT_GE(b->ImageIndex, 0) << name;
+        ASSERT_GT(b->Rect.Right, b->Rect.Left) << name;
+        EXPECT_LE(b->Rect.Right, 320 - 3) << name;
+        auto cell = ButtonReference(f, ref.get(), *b, 0, active ? 1 : 2);
+        EXPECT_EQ(Differences(cache, cell.get(), b->Rect), 0) << name << ", button " << b->HitCode;
+      }
+      if (c.buttons == 2)
+        EXPECT_EQ(f.provider->ButtonClose.Rect.Left - f.provider->ButtonMin.Rect.Right,
+                  f.manager->Records().SkinData.BISpacing);
+      // The caption text is drawn in its rectangle; the dialog has no icon.
+      const TRect text = f.provider->CaptionTextRect(f.TitleBottom());
+      EXPECT_GT(Differences(cache, ref.get(), text), 0) << name;
+      EXPECT_EQ(f.provider->IconVisible(), c.style == bsSingle) << name;
     }
-    EXPECT_EQ(f.provider->ButtonClose.Rect.Left - f.provider->ButtonMin.Rect.Right,
-              f.manager->Records().SkinData.BISpacing);
-    // The caption text is drawn in its rectangle.
-    const TRect text = f.provider->CaptionTextRect(f.TitleBottom());
-    EXPECT_GT(Differences(cache, ref.get(), text), 0) << active;
-  }
 }
 
 TEST(FramePaint, HotAndPressedButtonsShowTheirCells) {
