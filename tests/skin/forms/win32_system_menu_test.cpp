@@ -9,6 +9,7 @@
 
 #include "classlib/Forms.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/forms/acDials.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 #include "tests/skin/windows/WindowsFixture.h"
@@ -172,6 +173,54 @@ TEST(SystemMenu, ClicksSendTheirCommandsToTheForm) {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   EXPECT_EQ(recorder.commands, (std::vector<WPARAM>{SC_CLOSE, SC_MOVE, 0x120}));
   f.form->WindowProc = recorder.saved;
+}
+
+}  // namespace
+}  // namespace skin
+
+namespace skin {
+namespace {
+
+// A dialog handler's rules as a dialog with a sizing frame and only a close box has them.
+struct FakeDialog : IacDialogMenuOwner {
+  HWND wnd;
+  TacBorderStyle kind = acbsSizeable;
+  HWND DialogHandle() const override { return wnd; }
+  TacBorderStyle DialogBorderStyle() const override { return kind; }
+  bool VisibleClose() const override { return true; }
+  bool VisibleMax() const override { return false; }
+  bool VisibleMin() const override { return false; }
+  bool VisibleRestore() const override { return true; }
+  bool EnabledMax() const override { return false; }
+  bool EnabledMin() const override { return false; }
+  bool EnabledRestore() const override { return false; }
+};
+
+TEST(DialogSystemMenu, ItemsAndRules) {
+  test::NativeWindow dialog(L"STATIC", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 200, 120);
+  Owned<TacSystemMenu> menu(new TacSystemMenu(nullptr));
+  FakeDialog owner;
+  owner.wnd = dialog;
+  menu->FOwner = &owner;
+  const std::vector<std::wstring> captions = Captions(menu->Items());
+  EXPECT_EQ(captions,
+            (std::vector<std::wstring>{L"Restore", L"Move", L"Size", L"Minimize", L"Maximize", L"-", L"Close"}));
+  EXPECT_EQ(menu->ItemClose->Name(), L"miClose");
+  EXPECT_TRUE(menu->VisibleClose());
+  EXPECT_FALSE(menu->VisibleMax());
+  menu->UpdateItems();
+  EXPECT_TRUE(menu->ItemRestore->Visible());
+  EXPECT_FALSE(menu->ItemRestore->Enabled());
+  EXPECT_TRUE(menu->ItemSize->Visible());
+  EXPECT_TRUE(menu->ItemSize->Enabled());
+  EXPECT_FALSE(menu->ItemMaximize->Visible());
+  owner.kind = acbsSingle;
+  menu->UpdateItems();
+  EXPECT_TRUE(menu->ItemSize->Visible());
+  EXPECT_FALSE(menu->ItemSize->Enabled());
+  owner.kind = acbsDialog;
+  menu->UpdateItems();
+  EXPECT_FALSE(menu->ItemSize->Visible());
 }
 
 }  // namespace
