@@ -225,3 +225,42 @@ TEST(DialogSystemMenu, ItemsAndRules) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+// Ends a menu that the keys did not close, so that a failing test does not hang.
+void CALLBACK EndStuckMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  EndMenu();
+}
+
+TEST(SystemMenu, DroppedMenuChosenByKeyboardClosesTheForm) {
+  SkinnedForm f(bsSizeable);
+  f.form->Show();
+  f.provider->PrepareForm();
+  struct Recorder {
+    TWndMethod saved;
+    std::vector<WPARAM> commands;
+    void Proc(TMessage& m) {
+      if (m.Msg == WM_SYSCOMMAND) commands.push_back(m.WParam & 0xFFF0);
+      saved(m);
+    }
+  } recorder{f.form->WindowProc, {}};
+  f.form->WindowProc = TWndMethod(&recorder, &Recorder::Proc);
+  // Up from nothing selected wraps to the last item, Close; Enter chooses it.
+  const HWND owner = Application->Handle();
+  PostMessageW(owner, WM_KEYDOWN, VK_UP, 0);
+  PostMessageW(owner, WM_KEYDOWN, VK_RETURN, 0);
+  const UINT_PTR safety = SetTimer(nullptr, 0, 3000, &EndStuckMenu);
+  DropSysMenu(f.provider, 60, 60);
+  KillTimer(nullptr, safety);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_EQ(recorder.commands, std::vector<WPARAM>{SC_CLOSE});
+  EXPECT_FALSE(IsWindowVisible(f.form->Handle()));
+  f.form->WindowProc = recorder.saved;
+}
+
+}  // namespace
+}  // namespace skin
