@@ -19,6 +19,7 @@
 #include "skin/forms/acBorderForm.h"
 #include "skin/forms/acFrameMetrics.h"
 #include "skin/forms/acSysMenuRules.h"
+#include "skin/graphics/sTextOutWin32.h"
 #include "skin/windows/acMainWnd.h"
 #include "skin/windows/acSBUtils.h"
 
@@ -323,6 +324,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   bool FormActive = false;
   std::unique_ptr<classlib::TBitmap> TempBmp;
   std::unique_ptr<classlib::TBitmap> MenuLineBmp;
+  // Glow masks of the caption text, active and inactive, kept between renderings.
+  std::unique_ptr<TDib8> FGlow1, FGlow2;
   int FLinesCount = -1;
   TsSystemMenu* SystemMenu = nullptr;  // owned through the component list
   std::unique_ptr<TacBorderForm> BorderForm;

@@ -201,6 +201,14 @@ void TsSkinProvider::PaintCaptionText(int TitleBottom) {
       const int state = LimitState(FormActive ? 1 : 0, m->Records().gd[FCaptionSkinIndex].States);
       skin::PaintItem(FCaptionSkinIndex, "CAPTION", MakeCacheInfo(cache), true, state, back, TPoint{}, cache, m);
       section = FCaptionSkinIndex;
+      // Old skins on 64-bit systems without composition draw no glow.
+      if (!(x64woAero && m->Records().SkinData.Version <= 7.5)) {
+        const auto& g = m->Records().gd[FCaptionSkinIndex];
+        const int size = FormActive ? g.HotGlowSize : g.GlowSize;
+        if (size != 0)
+          acDrawGlowForText(cache, caption, t, flags, kGlowAllSides, size, FormActive ? g.HotGlowColor : g.GlowColor,
+                            FormActive ? FGlow1 : FGlow2);
+      }
     }
     canvas->Brush()->SetStyle(classlib::bsClear);
     acWriteTextEx(canvas, caption, Form->Enabled(), t, flags, section, hot, m);

@@ -330,3 +330,33 @@ TEST(FramePaint, MinimisedFormRendersOnlyItsTitle) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(FramePaint, CaptionGlowOfTheCaptionSection) {
+  Frame plain(bsSingle, {biSystemMenu, biMinimize}, L"Tarvisel");
+  TBitmap* without = plain.Render(true);
+  Frame glowing(bsSingle, {biSystemMenu, biMinimize}, L"Tarvisel");
+  const int caption = glowing.manager->GetSkinIndex("CAPTION");
+  ASSERT_GE(caption, 0);
+  glowing.manager->Records().gd[caption].HotGlowSize = 4;
+  glowing.manager->Records().gd[caption].HotGlowColor = clRed;
+  TBitmap* with = glowing.Render(true);
+  ASSERT_NE(glowing.provider->FGlow1, nullptr);  // the mask is kept for the next rendering
+  const TRect text = glowing.provider->CaptionTextRect(glowing.TitleBottom());
+  // The glow reddens pixels around the text that are the band's colour without it.
+  int redder = 0;
+  for (int y = 0; y < glowing.TitleBottom(); ++y)
+    for (int x = text.Left - 4; x < text.Right; ++x) {
+      const std::uint32_t a = Px(with, x, y), b = Px(without, x, y);
+      redder += ((a >> 16) & 0xFF) > ((b >> 16) & 0xFF) && (a & 0xFF) < (b & 0xFF) ? 1 : 0;
+    }
+  EXPECT_GT(redder, 10);
+  // The inactive form has no glow in our skin's section.
+  glowing.Render(false);
+  EXPECT_EQ(glowing.provider->FGlow2, nullptr);
+}
+
+}  // namespace
+}  // namespace skin
