@@ -199,9 +199,9 @@ void UpdateRgn(TsSkinProvider* Provider, bool Repaint) {
   if (Provider->BorderForm != nullptr) {
     const int w = SysBorderWidth(h, Provider->BorderForm.get(), false);
     rgn = CreateRectRgn(w, w + SysCaptHeight(form), form->Width() - w, form->Height() - w);
-  } else if (IsZoomed(h) && form->FormStyle() != classlib::fsMDIChild) {
-    // Only the part of a maximised window that lies on the screen (the class library's forms
-    // have no size constraints that would keep it smaller).
+  } else if (IsZoomed(h) && form->Constraints()->MaxWidth() == 0 && form->Constraints()->MaxHeight() == 0 &&
+             form->FormStyle() != classlib::fsMDIChild) {
+    // Only the part of a maximised window that lies on the screen.
     const int bw = SysBorderWidth(h, nullptr, false);
     const int bh = SysBorderHeight(h, nullptr, false);
     rgn = CreateRectRgn(bw, bh, form->Width() - bw, form->Height() - bh);

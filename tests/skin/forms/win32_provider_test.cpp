@@ -319,6 +319,31 @@ TEST_F(ProviderTest, RegionOfAZoomedFormIsItsOnScreenPart) {
   classlib::Free(provider);
 }
 
+TEST_F(ProviderTest, ZoomedFormWithAMaximumWidthKeepsItsCornerRegion) {
+  auto manager = ManagerWithOurSkin();
+  Owned<TForm> form = MakeForm(bsSizeable, 220, 140);
+  SetPropText(form.get(), L"Constraints.MaxWidth", L"300");
+  auto* provider = classlib::Create<TsSkinProvider>(form.get());
+  provider->SkinData()->SetSkinManager(manager.get());
+  provider->PrepareForm();
+  ShowWindow(form->Handle(), SW_SHOWMAXIMIZED);
+  ASSERT_TRUE(IsZoomed(form->Handle()));
+  EXPECT_LE(form->Width(), 300);  // the constraint holds the maximised size
+  UpdateRgn(provider, false);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(form->Handle(), rgn), ERROR);
+  RECT box{};
+  GetRgnBox(rgn, &box);
+  DeleteObject(rgn);
+  // The whole window (our frame images have no outer key corners), not the on-screen part.
+  EXPECT_EQ(box.left, 0);
+  EXPECT_EQ(box.top, 0);
+  EXPECT_EQ(box.right, form->Width());
+  EXPECT_EQ(box.bottom, form->Height());
+  ShowWindow(form->Handle(), SW_HIDE);
+  classlib::Free(provider);
+}
+
 TEST_F(ProviderTest, RegionLeavesAWindowOfAnotherEngineAlone) {
   auto manager = ManagerWithOurSkin();
   Owned<TForm> form = MakeForm(bsSizeable, 220, 140);
