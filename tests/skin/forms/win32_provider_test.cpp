@@ -164,6 +164,25 @@ TEST_F(ProviderTest, DefaultsAndDescriptionSettings) {
   EXPECT_EQ(provider->SkinData()->SkinSection(), "DIALOG");
 }
 
+TEST_F(ProviderTest, SystemMenuStyleFollowsWhoDrawsTheFrame) {
+  auto manager = ManagerWithOurSkin();
+  Owned<TForm> form = MakeForm(bsSingle);
+  auto* provider = classlib::Create<TsSkinProvider>(form.get());
+  provider->SkinData()->SetSkinManager(manager.get());
+  provider->PrepareForm();
+  const auto sysMenu = [&] { return (GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_SYSMENU) != 0; };
+  EXPECT_TRUE(provider->HaveSysMenu);
+  EXPECT_FALSE(sysMenu());  // the system draws no caption buttons under ours
+  provider->SetDrawNonClientArea(false);
+  EXPECT_TRUE(sysMenu());
+  provider->SetDrawNonClientArea(true);
+  EXPECT_FALSE(sysMenu());
+  provider->CheckSysMenu(false);
+  EXPECT_TRUE(sysMenu());
+  EXPECT_FALSE(provider->HaveSysMenu);
+  classlib::Free(provider);
+}
+
 TEST_F(ProviderTest, DoLayered) {
   test::NativeWindow w(L"STATIC", WS_POPUP | WS_VISIBLE, 50, 50);
   EXPECT_TRUE(DoLayered(w, true));
