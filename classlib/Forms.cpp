@@ -41,6 +41,13 @@ TCustomForm::~TCustomForm() {
   if (TApplication* app = TApplication::Existing(); app && app->FMainForm == this) app->FMainForm = nullptr;
 }
 
+void TSizeConstraints::DeclareProperties(TClassDecl<TSizeConstraints>& d) {
+  d.Integer(L"MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight, 0);
+  d.Integer(L"MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth, 0);
+  d.Integer(L"MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight, 0);
+  d.Integer(L"MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth, 0);
+}
+
 void TCustomForm::DeclareProperties(TClassDecl<TCustomForm>& d) {
   d.Bool(L"Visible", &TCustomForm::Visible, &TCustomForm::SetVisible, false);
   d.Color(L"Color", &TCustomForm::Color, &TCustomForm::SetColor, clBtnFace);
@@ -54,6 +61,7 @@ void TCustomForm::DeclareProperties(TClassDecl<TCustomForm>& d) {
   d.Component<TMainMenu>(L"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
   d.Bool(L"KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false);
   d.String(L"HelpFile", &TCustomForm::HelpFile, &TCustomForm::SetHelpFile);
+  d.Object(L"Constraints", &TCustomForm::Constraints);
   d.Component<TWinControl>(L"ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
   d.Event(L"OnCreate", &TCustomForm::OnCreate);
   d.Event(L"OnDestroy", &TCustomForm::OnDestroy);
@@ -504,6 +512,23 @@ int TCustomForm::ShowModal() {
 
 void TCustomForm::Dispatch(TMessage& M) {
   switch (M.Msg) {
+    case WM_GETMINMAXINFO: {
+      DefaultHandler(M);
+      auto* info = reinterpret_cast<MINMAXINFO*>(M.LParam);
+      const TSizeConstraints& c = *FConstraints;
+      if (c.MaxWidth() > 0) {
+        info->ptMaxTrackSize.x = std::min<LONG>(info->ptMaxTrackSize.x, c.MaxWidth());
+        info->ptMaxSize.x = std::min<LONG>(info->ptMaxSize.x, c.MaxWidth());
+      }
+      if (c.MaxHeight() > 0) {
+        info->ptMaxTrackSize.y = std::min<LONG>(info->ptMaxTrackSize.y, c.MaxHeight());
+        info->ptMaxSize.y = std::min<LONG>(info->ptMaxSize.y, c.MaxHeight());
+      }
+      if (c.MinWidth() > 0) info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, c.MinWidth());
+      if (c.MinHeight() > 0) info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, c.MinHeight());
+      M.Result = 0;
+      return;
+    }
     case WM_CLOSE:
       Close();
       M.Result = 0;

@@ -25,6 +25,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,27 @@ using TFormState = TSet<TFormStateItem>;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
+// Limits of a form's size (0: none), applied when the user or the system sizes or maximises it.
+class TSizeConstraints : public TPersistent {
+ public:
+  std::wstring ClassName() const override { return L"TSizeConstraints"; }
+  static void DeclareProperties(TClassDecl<TSizeConstraints>& d);
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(int Value) { FMaxHeight = Value < 0 ? 0 : Value; }
+  int MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(int Value) { FMaxWidth = Value < 0 ? 0 : Value; }
+  int MinHeight() const { return FMinHeight; }
+  void SetMinHeight(int Value) { FMinHeight = Value < 0 ? 0 : Value; }
+  int MinWidth() const { return FMinWidth; }
+  void SetMinWidth(int Value) { FMinWidth = Value < 0 ? 0 : Value; }
+
+ private:
+  int FMaxHeight = 0;
+  int FMaxWidth = 0;
+  int FMinHeight = 0;
+  int FMinWidth = 0;
+};
+
 class TCustomForm : public TCustomControl {
  public:
   explicit TCustomForm(TComponent* AOwner);
@@ -113,6 +135,7 @@ class TCustomForm : public TCustomControl {
   const std::wstring& HelpFile() const { return FHelpFile; }
   void SetHelpFile(const std::wstring& Value) { FHelpFile = Value; }
   TFormState FormState() const { return FFormState; }
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
 
   // ---- focus ----
   TWinControl* ActiveControl() const { return FActiveControl; }
@@ -181,6 +204,7 @@ class TCustomForm : public TCustomControl {
   friend class TWinControl;
 
   TFormBorderStyle FBorderStyle = bsSizeable;
+  std::unique_ptr<TSizeConstraints> FConstraints = std::make_unique<TSizeConstraints>();
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
   TPosition FPosition = poDesigned;
   TFormStyle FFormStyle = fsNormal;

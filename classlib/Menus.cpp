@@ -167,7 +167,8 @@ void TMenuItem::AppendTo(HMENU Menu, bool OwnerDraw) {
   if (IsLine()) {
     info.fType = MFT_SEPARATOR | (ownerDrawn ? MFT_OWNERDRAW : 0u);
   } else {
-    info.fType = (ownerDrawn ? MFT_OWNERDRAW : MFT_STRING) | (FRadioItem ? MFT_RADIOCHECK : 0u);
+    info.fType =
+        (ownerDrawn ? MFT_OWNERDRAW : MFT_STRING) | (FRadioItem ? MFT_RADIOCHECK : 0u) | (FBreak ? MFT_MENUBREAK : 0u);
     if (!ownerDrawn) {
       info.fMask |= MIIM_STRING;
       info.dwTypeData = const_cast<wchar_t*>(FCaption.c_str());

@@ -40,6 +40,9 @@ class TMenuItem : public TComponent {
   void SetRadioItem(bool Value) { FRadioItem = Value; }
   bool Default() const { return FDefault; }
   void SetDefault(bool Value) { FDefault = Value; }
+  // The item starts a new column of its menu.
+  bool Break() const { return FBreak; }
+  void SetBreak(bool Value) { FBreak = Value; }
   int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int Value) { FImageIndex = Value; }
   const std::wstring& Hint() const { return FHint; }
@@ -87,6 +90,7 @@ class TMenuItem : public TComponent {
   bool FVisible = true;
   bool FRadioItem = false;
   bool FDefault = false;
+  bool FBreak = false;
   int FImageIndex = -1;
   std::wstring FHint;
   UINT FCommand = 0;

@@ -88,6 +88,7 @@ void RegisterLibraryClasses() {
   RegisterClass<TWinControl, TControl>(L"TWinControl");
   RegisterClass<TGraphicControl, TControl>(L"TGraphicControl");
   RegisterClass<TCustomControl, TWinControl>(L"TCustomControl");
+  RegisterClass<TSizeConstraints, TPersistent>(L"TSizeConstraints");
   RegisterClass<TCustomForm, TCustomControl>(L"TCustomForm");
   RegisterClass<TForm, TCustomForm>(L"TForm");
 

@@ -1,0 +1,92 @@
+// The frame of a main-window-like form (bsSingle, close and minimise, icon) with our skin: PaintAll
+// rendering the whole frame, PaintCaption copying it from the cache, and a plain window's native
+// WM_NCPAINT, side by side; then UpdateRgn of a 1024 x 768 form whose border image has key-colour
+// corners. Prints the mean time of each.
+#include <windows.h>
+
+#include <cstdio>
+#include <utility>
+
+#include "classlib/Forms.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/forms/acDwmWin32.h"
+#include "skin/forms/sSkinProvider.h"
+#include "tests/skin/core/OurSkinFile.h"
+
+using namespace classlib;
+using namespace skin;
+
+namespace {
+
+double Seconds() {
+  LARGE_INTEGER f, t;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+template <class F>
+double Mean(int rounds, F&& work) {
+  const double t0 = Seconds();
+  for (int i = 0; i < rounds; ++i) work();
+  return (Seconds() - t0) / rounds * 1e6;
+}
+
+}  // namespace
+
+int main() {
+  RegisterSkinProviderClasses();
+  auto* manager = new TsSkinManager(nullptr);
+  manager->SetSkinDirectory(L".\\no-skins-here");
+  TsStoredSkin* internal = manager->InternalSkins().Add();
+  internal->Name = L"Tarvisel (internal)";
+  internal->Data = skin::testing::OurSkin();
+  manager->SetSkinName(L"Tarvisel (internal)");
+  if (!manager->HasSections()) return 1;
+
+  TForm* form = Create<TForm>(nullptr);
+  form->SetBorderStyle(bsSingle);
+  form->SetBorderIcons({biSystemMenu, biMinimize});
+  form->SetBounds(20, 20, 640, 480);
+  form->SetCaption(L"Tarvisel");
+  form->Show();
+  auto* provider = Create<TsSkinProvider>(form);
+  provider->SkinData()->SetSkinManager(manager);
+  provider->PrepareForm();
+
+  constexpr int kRounds = 500;
+  const double paintAll = Mean(kRounds, [&] {
+    provider->SkinData()->BGChanged = true;
+    provider->PaintAll();
+  });
+  HDC dc = GetWindowDC(form->Handle());
+  const double fromCache = Mean(kRounds, [&] { provider->PaintCaption(dc); });
+  ReleaseDC(form->Handle(), dc);
+
+  HWND plain =
+      CreateWindowExW(0, L"STATIC", L"Tarvisel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE,
+                      40, 40, 640, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const double native = Mean(kRounds, [&] { SendMessageW(plain, WM_NCPAINT, 1, 0); });
+  DestroyWindow(plain);
+
+  // The region fixture: three key pixels in each corner of the border image's first cell.
+  form->SetBounds(0, 0, 1024, 768);
+  const TsMaskData& md = manager->Records().ma[provider->SkinData()->BorderIndex];
+  const TImage32View src = md.Source();
+  const int cw = (md.R.Right - md.R.Left) / md.ImageCount;
+  const int ch = HeightOfImage(md);
+  for (const auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}})
+    for (const auto [px, py] : {std::pair{x, y}, {cw - 1 - x, y}, {x, ch - 1 - y}, {cw - 1 - x, ch - 1 - y}})
+      src.At(md.R.Left + px, md.R.Top + py).U = kKeyPixel;
+  const double region = Mean(kRounds, [&] { UpdateRgn(provider, false); });
+
+  std::printf("frame of a 640 x 480 bsSingle form with our skin, %d rounds each\n", kRounds);
+  std::printf("  PaintAll (whole frame rendered):  %9.2f us\n", paintAll);
+  std::printf("  PaintCaption (copied from cache): %9.2f us\n", fromCache);
+  std::printf("  native WM_NCPAINT, plain window:  %9.2f us\n", native);
+  std::printf("UpdateRgn, 1024 x 768, key corners: %9.2f us\n", region);
+  Free(provider);
+  Free(form);
+  Free(manager);
+  return 0;
+}

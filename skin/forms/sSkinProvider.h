@@ -1,0 +1,408 @@
+#pragma once
+// The form skin provider: the component that skins one form. Dropped on a form (the form owns it)
+// or made at run time for a form caught by the dialog hook, it takes over the form's WindowProc
+// from its constructor on and gives it back when freed. It keeps the form's skin state (section
+// "FORM"), the title-button records, the skinned system menu and the form's scroll handler, and
+// answers the frame metrics every frame painter and hit test asks. Win32 only.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "classlib/Bitmap.h"
+#include "classlib/EnumInfo.h"
+#include "classlib/Forms.h"
+#include "classlib/Graphics.h"
+#include "skin/core/sCommonData.h"
+#include "skin/core/sConstTypes.h"
+#include "skin/core/sProviderLink.h"
+#include "skin/forms/acBorderForm.h"
+#include "skin/forms/acFrameMetrics.h"
+#include "skin/forms/acSysMenuRules.h"
+#include "skin/graphics/sTextOutWin32.h"
+#include "skin/windows/acMainWnd.h"
+#include "skin/windows/acSBUtils.h"
+
+namespace skin {
+
+class TsSkinProvider;
+class TsSystemMenu;
+
+enum TsGripMode { gmNone, gmRightBottom };
+enum TsResizeMode { rmStandard, rmBorder };
+
+}  // namespace skin
+
+template <>
+inline const classlib::TEnumInfo& classlib::EnumInfo<skin::TsGripMode>() {
+  static const TEnumInfo i{L"TsGripMode", {L"gmNone", L"gmRightBottom"}};
+  return i;
+}
+template <>
+inline const classlib::TEnumInfo& classlib::EnumInfo<skin::TsResizeMode>() {
+  static const TEnumInfo i{L"TsResizeMode", {L"rmStandard", L"rmBorder"}};
+  return i;
+}
+
+namespace skin {
+
+// Extra caption text beside (or instead of) the form's caption.
+class TacAddedTitle : public classlib::TPersistent {
+ public:
+  explicit TacAddedTitle(TsSkinProvider* AOwner);
+  ~TacAddedTitle() override;
+  std::wstring ClassName() const override { return L"TacAddedTitle"; }
+  static void DeclareProperties(classlib::TClassDecl<TacAddedTitle>& d);
+
+  const std::wstring& Text() const { return FText; }
+  void SetText(const std::wstring& Value);
+  classlib::TFont* Font() const { return FFont.get(); }
+  void SetFont(classlib::TFont* Value);
+  bool ShowMainCaption() const { return FShowMainCaption; }
+  void SetShowMainCaption(bool Value);
+
+  TsSkinProvider* FOwner = nullptr;
+
+ private:
+  void Changed();
+  std::wstring FText;
+  std::unique_ptr<classlib::TFont> FFont;
+  bool FShowMainCaption = true;
+};
+
+// A caption icon of the form's own in place of its window icon.
+class TsTitleIcon : public classlib::TPersistent {
+ public:
+  TsTitleIcon();
+  ~TsTitleIcon() override;
+  std::wstring ClassName() const override { return L"TsTitleIcon"; }
+  static void DeclareProperties(classlib::TClassDecl<TsTitleIcon>& d);
+  classlib::TBitmap* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(classlib::TBitmap* Value);
+  int Width() const { return FWidth; }
+  void SetWidth(int Value) { FWidth = Value; }
+  int Height() const { return FHeight; }
+  void SetHeight(int Value) { FHeight = Value; }
+
+ private:
+  std::unique_ptr<classlib::TBitmap> FGlyph;
+  int FWidth = 0;
+  int FHeight = 0;
+};
+
+// The state of one title button.
+struct TsCaptionButton {
+  int State = 0;  // 0 normal, 1 hot, 2 pressed
+  int ImageIndex = -1;
+  TRect Rect;
+  int HitCode = 0;
+  bool HaveAlignment = false;
+  int GlowID = -1;
+};
+
+// A user title button.
+class TsTitleButton : public classlib::TCollectionItem {
+ public:
+  explicit TsTitleButton(classlib::TCollection* Collection);
+  ~TsTitleButton() override;
+  std::wstring ClassName() const override { return L"TsTitleButton"; }
+  static void DeclareProperties(classlib::TClassDecl<TsTitleButton>& d);
+
+  const std::wstring& Name() const { return FName; }
+  void SetName(const std::wstring& Value) {
+    if (Value != FName) FName = Value;
+  }
+  const std::wstring& Hint() const { return FHint; }
+  void SetHint(const std::wstring& Value) { FHint = Value; }
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value) { FEnabled = Value; }
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value);
+  bool UseSkinData() const { return FUseSkinData; }
+  void SetUseSkinData(bool Value) { FUseSkinData = Value; }
+  classlib::TBitmap* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(classlib::TBitmap* Value);
+
+  TsCaptionButton BtnData;
+  classlib::TNotifyEvent OnMouseDown;
+  classlib::TNotifyEvent OnMouseUp;
+
+ private:
+  std::wstring FName = L"TsTitleButton";
+  std::wstring FHint;
+  bool FEnabled = true;
+  bool FVisible = true;
+  bool FUseSkinData = true;
+  std::unique_ptr<classlib::TBitmap> FGlyph;
+};
+
+class TsTitleButtons : public classlib::TCollection {
+ public:
+  explicit TsTitleButtons(TsSkinProvider* AOwner);
+  std::wstring ClassName() const override { return L"TsTitleButtons"; }
+  TsTitleButton* Items(int Index) const { return static_cast<TsTitleButton*>(classlib::TCollection::Items(Index)); }
+  TsSkinProvider* FOwner;
+};
+
+// FormState bits.
+inline constexpr unsigned kFormBorderUpdating = 0x1;
+inline constexpr unsigned kFormBlending = 0x80;
+inline constexpr unsigned kFormMinimizing = 0x100;
+inline constexpr unsigned kFormCapturing = 0x200;
+inline constexpr unsigned kFormRestoring = 0x400;
+inline constexpr unsigned kFormThumbnail = 0x800;
+inline constexpr unsigned kFormCopiedForSkinChange = 0x1000;
+inline constexpr unsigned kFormStretchedV = 0x2000;
+inline constexpr unsigned kFormStretchedH = 0x4000;
+inline constexpr unsigned kFormInNcActivate = 0x8000;
+inline constexpr unsigned kFormLocked = 0x10000;
+inline constexpr unsigned kFormScrollAttaching = 0x20000;
+
+class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
+ public:
+  // AOwner must be a form: anything else raises EAbort.
+  explicit TsSkinProvider(classlib::TComponent* AOwner);
+  // For forms skinned at run time: initialised on the first frame paint, hit test or showing.
+  static TsSkinProvider* CreateRT(classlib::TComponent* AOwner);
+  ~TsSkinProvider() override;
+  std::wstring ClassName() const override { return L"TsSkinProvider"; }
+  static void DeclareProperties(classlib::TClassDecl<TsSkinProvider>& d);
+
+  void AfterConstruction() override;
+  void Loaded() override;
+  void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
+
+  // IacSkinProvider
+  classlib::TCustomForm* ProviderForm() const override { return Form; }
+  TsSkinManager* ProviderManager() const override { return FCommonData ? FCommonData->SkinManager() : nullptr; }
+  bool DrawsNonClientArea() const override { return FDrawNonClientArea; }
+  unsigned FormState() const override { return FFormState; }
+  void SetFormState(unsigned Bits, bool On) override { FFormState = On ? FFormState | Bits : FFormState & ~Bits; }
+  void SetInAnimation(bool Value) override { FInAnimation = Value; }
+  void ShowAfterSkinChange() override;
+  bool HasExtendedBorder() const override { return BorderForm != nullptr; }
+
+  // The form's window procedure while the provider serves it.
+  void NewWndProc(classlib::TMessage& Message);
+  void LoadInit();
+  // Readies the form for the skin once it has a window: system menu, section and title-button
+  // images, the system's own buttons switched off.
+  void PrepareForm();
+  // Resolves the images of the title buttons for the current skin.
+  void UpdateIconsIndexes();
+  // The frame repainted at once when the form shows.
+  void UpdateSkinCaption();
+  void CheckSysMenu(bool Active);
+  void InitExBorders(bool Active);
+  int TitleSkinIndex();
+  std::string TitleSkinSection() const { return FTitleSkin.empty() ? std::string("FORMTITLE") : FTitleSkin; }
+  TRect ShadowSize() const;
+  TColor FormColor() const;
+  void RepaintNC();
+  TsSkinManager* SkinManager() const { return FCommonData->GetSkinManager(); }
+  bool Skinned() const;
+
+  // Rendering of the frame into the skin state's cache bitmap, and its copy to the window.
+  void PaintAll();
+  void PaintCaption(HDC DC);
+  bool PaintsThroughCache() const;
+  // The rectangle the caption text is fitted into, before alignment.
+  TRect CaptionTextRect(int TitleBottom) const;
+  void SaveBGForBtns(bool FullHeight);
+  void RestoreBtnsBG();
+  void PaintBorderIcons();
+  void DrawAppIcon();
+  // The size grip into DC (the cache's, or the window's) at its place in the cache.
+  void PaintGrip(HDC DC);
+  // The client background and the windowless controls from the cache.
+  void PaintForm(HDC DC);
+  // The record of the button with hit code HT (nullptr for none).
+  TsCaptionButton* ButtonOfHT(int HT);
+  void RepaintButton(int HT);
+  void SetHotHT(int HT, bool Repaint = true);
+  void SetPressedHT(int HT);
+
+  // Frame metrics (the arithmetic lives in acFrameMetrics).
+  int BorderWidth(bool CheckSkin) const;
+  int BorderHeight(bool CheckSkin) const;
+  int CaptionHeight(bool CheckSkin) const;
+  int CaptionWidth() const;
+  int HeaderHeight() const;
+  int MenuHeight() const;
+  int GetLinesCount();
+  bool MenuPresent() const;
+  bool MenuLineAllowed() const;
+  int OffsetX() const;
+  int OffsetY();
+  TPoint FormLeftTop() const;
+  TPoint CursorToPoint(int X, int Y) const;
+  bool FormChanged() const;
+  bool IconVisible() const;
+  int IconWidth() const;
+  int IconHeight() const;
+  TRect IconRect() const;
+  TPoint RBGripPoint(int ImageIndex) const;
+  int ButtonHeight() const;
+  int SysButtonWidth(const TsCaptionButton& Button) const;
+  int SysButtonsCount() const;
+  int SmallButtonWidth() const;
+  int SmallButtonHeight() const;
+  int UserButtonWidth(const TsTitleButton& Button) const;
+  int TitleBtnsWidth() const;
+  int BarWidth(int ImageIndex) const;
+  int MaximizedTitleShift() const;
+  TacSysMenuRules SysMenuRules() const;
+
+  // Published properties.
+  TacAddedTitle* AddedTitle() const { return FAddedTitle.get(); }
+  bool AllowAnimation() const { return FAllowAnimation; }
+  void SetAllowAnimation(bool Value) { FAllowAnimation = Value; }
+  bool AllowExtBorders() const { return FAllowExtBorders; }
+  void SetAllowExtBorders(bool Value);
+  bool AllowBlendOnMoving() const { return FAllowBlendOnMoving; }
+  void SetAllowBlendOnMoving(bool Value) { FAllowBlendOnMoving = Value; }
+  classlib::TAlignment CaptionAlignment() const { return FCaptionAlignment; }
+  void SetCaptionAlignment(classlib::TAlignment Value);
+  bool DrawNonClientArea() const { return FDrawNonClientArea; }
+  void SetDrawNonClientArea(bool Value);
+  TsCommonData* SkinData() const { return FCommonData.get(); }
+  TsGripMode GripMode() const { return FGripMode; }
+  void SetGripMode(TsGripMode Value);
+  bool MakeSkinMenu() const { return FMakeSkinMenu; }
+  void SetMakeSkinMenu(bool Value) { FMakeSkinMenu = Value; }
+  const std::string& MenuLineSkin() const { return FMenuLineSkin; }
+  void SetMenuLineSkin(const std::string& Value);
+  TsResizeMode ResizeMode() const { return FResizeMode; }
+  void SetResizeMode(TsResizeMode Value) { FResizeMode = Value; }
+  bool ScreenSnap() const { return FScreenSnap; }
+  void SetScreenSnap(bool Value) { FScreenSnap = Value; }
+  int SnapBuffer() const { return FSnapBuffer; }
+  void SetSnapBuffer(int Value) { FSnapBuffer = Value; }
+  bool ShowAppIcon() const { return FShowAppIcon; }
+  void SetShowAppIcon(bool Value);
+  TsTitleButtons* TitleButtons() const { return FTitleButtons.get(); }
+  TsTitleIcon* TitleIcon() const { return FTitleIcon.get(); }
+  const std::string& TitleSkin() const { return FTitleSkin; }
+  void SetTitleSkin(const std::string& Value);
+  bool UseGlobalColor() const { return FUseGlobalColor; }
+  void SetUseGlobalColor(bool Value) { FUseGlobalColor = Value; }
+  classlib::TNotifyEvent OnAfterAnimation;
+
+  // State read by the frame painters, the window procedure and the animations.
+  classlib::TCustomForm* Form = nullptr;
+  classlib::TWndMethod OldWndProc;
+  TAOR ArOR;
+  bool RgnChanged = true;
+  bool RgnChanging = false;
+  int CurrentHT = 0;
+  bool ControlsChanged = false;
+  bool HaveSysMenu = false;
+  bool FirstInitialized = false;
+  int UserBtnIndex = -1;
+  int LockCount = 0;
+  bool ClearButtons = false;
+  bool MenusInitialized = false;
+  bool RegionChanged = false, CaptChanged = false, CaptRgnChanged = false;
+  bool FMenuOwnerDraw = false;
+  TRect NormalBounds;
+  TsCaptionButton ButtonMin, ButtonMax, ButtonClose, ButtonHelp;
+  TsCaptionButton MDIMin, MDIMax, MDIClose;
+  TRect LastClientRect;
+  bool FSysExHeight = false;
+  int FTitleSkinIndex = -1;
+  int FCaptionSkinIndex = -1;
+  bool RTInit = false;
+  bool RTEmpty = false;
+  bool InAero = false;
+  bool InMenu = false;
+  bool FInAnimation = false;
+  classlib::TShowAction ShowAction = classlib::saIgnore;
+  bool SkipAnimation = false;
+  bool fAnimating = false;
+  THandler<TacScrollWnd> ListSW;
+  bool MenuChanged = true;
+  bool FormActive = false;
+  std::unique_ptr<classlib::TBitmap> TempBmp;
+  std::unique_ptr<classlib::TBitmap> MenuLineBmp;
+  // Glow masks of the caption text, active and inactive, kept between renderings.
+  std::unique_ptr<TDib8> FGlow1, FGlow2;
+  int FLinesCount = -1;
+  TsSystemMenu* SystemMenu = nullptr;  // owned through the component list
+  std::unique_ptr<TacBorderForm> BorderForm;
+
+ private:
+  static classlib::TComponent* CheckedOwner(classlib::TComponent* AOwner);
+  void PaintTitle(const TRect& Frame, int TitleBottom, int State);
+  void PaintCaptionText(int TitleBottom);
+  void PaintMenuLine(int TitleBottom);
+  void DrawUserGlyph(const TsTitleButton& Button);
+  void PlaceTitleButton(TsCaptionButton& Button, int Image, const TsTitleButton* User, bool Enabled, int& X);
+  bool Designing() const { return ComponentState().Contains(classlib::csDesigning); }
+  bool Loading() const { return ComponentState().Contains(classlib::csLoading); }
+  // The frame's sizes as the metrics read them.
+  TacFrameInput FrameInput() const;
+  TacCaptionInput CaptionInput(bool CheckSkin) const;
+
+  std::unique_ptr<TsCommonData> FCommonData;
+  std::unique_ptr<TacAddedTitle> FAddedTitle;
+  std::unique_ptr<TsTitleIcon> FTitleIcon;
+  std::unique_ptr<TsTitleButtons> FTitleButtons;
+  bool FAllowAnimation = true;
+  bool FAllowExtBorders = true;
+  bool FAllowBlendOnMoving = true;
+  classlib::TAlignment FCaptionAlignment = classlib::taLeftJustify;
+  bool FDrawNonClientArea = true;
+  TsGripMode FGripMode = gmNone;
+  bool FMakeSkinMenu = false;
+  std::string FMenuLineSkin;
+  TsResizeMode FResizeMode = rmStandard;
+  bool FScreenSnap = false;
+  int FSnapBuffer = 10;
+  bool FShowAppIcon = true;
+  std::string FTitleSkin;
+  bool FUseGlobalColor = true;
+  unsigned FFormState = 0;
+  bool installed_ = false;
+};
+
+// The provider class and its parts in the class registry, for form descriptions.
+void RegisterSkinProviderClasses();
+
+// Frame sides of a window: with CheckSkin and extended borders the skin's width, else the
+// system's sizing or dialog frame, else 0.
+int SysBorderWidth(HWND Wnd, TacBorderForm* BorderForm, bool CheckSkin);
+int SysBorderHeight(HWND Wnd, TacBorderForm* BorderForm, bool CheckSkin);
+int SysCaptHeight(classlib::TCustomForm* Form);
+int SkinTitleHeight(TacBorderForm* BorderForm);
+int SkinBorderWidth(TacBorderForm* BorderForm);
+int DiffTitle(TacBorderForm* BorderForm);
+int DiffBorder(TacBorderForm* BorderForm);
+TPoint SkinMenuOffset(TsSkinProvider* Provider);
+bool BigButtons(const TsSkinProvider* Provider);
+bool HaveBorder(const TsSkinProvider* Provider);
+bool IsSizeable(HWND Wnd);
+bool IsBorderUnchanged(int Index, TsSkinManager* Manager);
+bool IsGripVisible(const TsSkinProvider* Provider);
+bool InAnimation(const TsSkinProvider* Provider);
+bool CtrlIsReadyForHook(classlib::TWinControl* Control);
+int GetWindowWidth(HWND Wnd);
+int GetWindowHeight(HWND Wnd);
+int GetClientWidth(HWND Wnd);
+int GetClientHeight(HWND Wnd);
+
+// Makes Handle layered (constant alpha 1) and answers true when it was not; with Layered false
+// takes WS_VISIBLE (without a redraw) and WS_EX_LAYERED away and answers false.
+bool DoLayered(HWND Handle, bool Layered);
+// The work area of the monitor that holds Form.
+TRect acWorkRect(classlib::TCustomForm* Form);
+
+// Makes the extended-border window of a provider (set by the unit that implements that window).
+extern std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provider);
+
+// The provider of the MDI parent form and of the MDI child last activated (none without MDI).
+extern TsSkinProvider* MDISkinProvider;
+extern TsSkinProvider* ActiveChildProvider;
+// A title button was pressed with the left button; it acts on release only while this is set.
+extern bool bPressed;
+
+}  // namespace skin
