@@ -68,6 +68,15 @@ std::unique_ptr<TBitmap> WithoutEmptyAlpha(TBitmap* glyph) {
   return copy;
 }
 
+// The pixels of R (inside Img) as an image of their own.
+TBitmap32 CopyOf(const TImage32View& img, const TRect& r) {
+  const TRect c = img.Clip(r);
+  TBitmap32 out(c.Right - c.Left, c.Bottom - c.Top);
+  for (int y = c.Top; y < c.Bottom; ++y)
+    for (int x = c.Left; x < c.Right; ++x) out.At(x - c.Left, y - c.Top) = img.At(x, y);
+  return out;
+}
+
 void DrawBitmapGlyph(const TacBtnGlyphSource& s, TBitmap* glyph, const GlyphTarget& target, TColor grey) {
   const TRect& r = s.DestRect;
   if (glyph->PixelFormat() == classlib::pf32bit) {
@@ -80,7 +89,7 @@ void DrawBitmapGlyph(const TacBtnGlyphSource& s, TBitmap* glyph, const GlyphTarg
       return;
     }
     // A foreign canvas gets no disabled look over the whole button: the glyph carries it.
-    TBitmap32 own = CreateAlphaBmp(glyph->Image32View(), src);
+    TBitmap32 own = CopyOf(glyph->Image32View(), src);
     ScaleAlpha(own.View(), CanvasGlyphBlend(s.Look));
     if (grey != classlib::clNone) GrayScale(own.View());
     CopyBmp32(r, {0, 0, own.Width(), own.Height()}, target.Bitmap()->Image32View(), own.View(), TCacheInfo32{}, false,

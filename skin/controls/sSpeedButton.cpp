@@ -399,28 +399,22 @@ void TsSpeedButton::PaintParentBackground(const TCacheInfo& CI) {
 
 void TsSpeedButton::PaintDropDownArrowPart(const TCacheInfo& CI, int State) {
   TsCommonData* d = FCommonData.get();
-  const int hue = d->HUEOffset(), saturation = d->Saturation();
-  // The arrow part keeps the skin's own colours.
-  d->SetHUEOffset(0);
-  d->SetSaturation(0);
-  const classlib::TScopeExit restore([&]() noexcept {
-    try {
-      d->SetHUEOffset(hue);
-      d->SetSaturation(saturation);
-    } catch (...) {}
-  });
+  TsSkinManager* sm = ManagerOf(d);
+  if (sm == nullptr) return;
+  // The arrow part keeps the skin's own colours: no hue offset, no saturation.
+  TacItemSkin item = d->ItemSkin();
+  item.HUEOffset = 0;
+  item.Saturation = 0;
   const TRect part{Width() - kArrowPart, 0, Width(), Height()};
   TBitmap* cache = d->CacheBmp();
-  PaintItemBG(d, CI, State, part, {Left() + part.Left, Top()}, cache);
+  PaintItemBG(item, &sm->Records(), CacheInfo32(CI), State, part, {Left() + part.Left, Top()}, cache->Image32View());
   if (const TsMaskData* md = BorderOf(d)) DrawSkinRect(cache, part, true, CI, *md, State, true);
   TColor color = Font()->Color();
-  if (TsSkinManager* sm = ManagerOf(d)) {
-    const int idx = GetFontIndex(this, d->SkinIndex, sm, State);
-    if (sm->IsValidSkinIndex(idx)) {
-      const TsGeneralData& g = sm->Records().gd[std::size_t(idx)];
-      const int s = std::min(State > 0 ? 1 : 0, std::max(g.States - 1, 0));
-      color = g.Props[std::size_t(s)].FontColor.Color;
-    }
+  const int idx = GetFontIndex(this, d->SkinIndex, sm, State);
+  if (sm->IsValidSkinIndex(idx)) {
+    const TsGeneralData& g = sm->Records().gd[std::size_t(idx)];
+    const int s = std::min(State > 0 ? 1 : 0, std::max(g.States - 1, 0));
+    color = g.Props[std::size_t(s)].FontColor.Color;
   }
   TRect arrow = part;
   if (State == 2) arrow = {arrow.Left + 1, arrow.Top + 1, arrow.Right + 1, arrow.Bottom + 1};

@@ -135,6 +135,7 @@ TEST_F(Glyphs, AGlyphWithoutOpaquePixelsOfADisabledButtonStillShows) {
   const std::uint32_t form = Rgb(*background, 20 + 20, 30 + 15);
   // Drawn as a 24-bit picture, half blended: its red is clearly there.
   EXPECT_GT(int(shown >> 16 & 0xFF) - int(shown >> 8 & 0xFF), 40) << std::hex << shown << " over " << form;
+  EXPECT_EQ(button->Glyph()->PixelFormat(), classlib::pf32bit) << "the button's own bitmap is left as it was";
 }
 
 TEST_F(Glyphs, ImagesOfAPlainListBlendByTheirAlpha) {
@@ -159,6 +160,43 @@ TEST_F(Glyphs, ImagesOfAPlainListBlendByTheirAlpha) {
   const int r = int(px >> 16 & 0xFF), g = int(px >> 8 & 0xFF);
   EXPECT_NEAR(r, (255 * 128 + int(bg >> 16 & 0xFF) * 127) / 255, 3) << std::hex << px;
   EXPECT_NEAR(g, (int(bg >> 8 & 0xFF) * 127) / 255, 3) << std::hex << px;
+}
+
+TEST_F(Glyphs, WithoutASkinTheGlyphIsDrawnOnTheFaceAndHalfBlendedWhenDisabled) {
+  button->SkinData()->SetSkinSection("NO SUCH SECTION");
+  ASSERT_FALSE(button->SkinData()->Skinned());
+  button->SetGlyph(ThreeCells(255).get());
+  button->SetNumGlyphs(3);
+  const int x = 20 + 20, y = 30 + 15;
+  EXPECT_TRUE(NearColour(Rgb(*Render(), x, y), 0xFF0000u)) << "normal: first cell";
+  button->SetEnabled(false);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const std::uint32_t px = Rgb(*Render(), x, y);
+  // Half of the red over the face the frame painted.
+  EXPECT_NEAR(int(px >> 16 & 0xFF), (255 * 127 + int(GetRValue(face)) * 128) / 255, 3) << std::hex << px;
+  EXPECT_NEAR(int(px >> 8 & 0xFF), int(GetGValue(face)) * 128 / 255, 3) << std::hex << px;
+}
+
+// A windowless red square.
+class TRedSquare : public classlib::TGraphicControl {
+ public:
+  using classlib::TGraphicControl::TGraphicControl;
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(classlib::clRed);
+    Canvas()->FillRect(ClientRect());
+  }
+};
+
+TEST_F(Looks, AWindowlessSiblingOverTheButtonStaysInItsCache) {
+  auto* square = new TRedSquare(form.get());
+  square->SetBounds(button->Left() + button->Width() - 10, button->Top() + 5, 30, 10);
+  square->SetParent(form.get());
+  button->Perform(classlib::CM_MOUSEENTER);  // repaints from the cache without invalidating
+  TBitmap* cache = button->SkinData()->CacheBmp();
+  EXPECT_EQ(Rgb(*cache, button->Width() - 5, 10), 0xFF0000u) << "the square's corner over the button";
+  EXPECT_NE(Rgb(*cache, button->Width() - 15, 10), 0xFF0000u);
 }
 
 }  // namespace

@@ -77,6 +77,22 @@ TEST_F(Behaviour, PropertiesKeepTheirRanges) {
   EXPECT_EQ(fresh->Width(), fresh->Height() - 4);
 }
 
+TEST_F(Behaviour, ADescriptionCreatesSpeedButtonsByName) {
+  RegisterSkinDataClasses();
+  RegisterSpeedButtonClasses();
+  Owned<classlib::TComponent> made(classlib::CreateComponent(L"TsSpeedButton", nullptr));
+  auto* b = dynamic_cast<TsSpeedButton*>(made.get());
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->ImageIndex(), -1);
+  EXPECT_TRUE(b->ShowCaption());
+  EXPECT_TRUE(b->DrawOverBorder());
+  EXPECT_EQ(b->Margin(), -1);
+  EXPECT_EQ(b->Spacing(), 4);
+  EXPECT_EQ(b->SkinData()->COC, 92);
+  Owned<classlib::TComponent> timer(classlib::CreateComponent(L"TsTimerSpeedButton", nullptr));
+  EXPECT_NE(dynamic_cast<TsTimerSpeedButton*>(timer.get()), nullptr);
+}
+
 struct DropDown : Behaviour {
   TRecordingMenu* menu = nullptr;
   void SetUp() override {
