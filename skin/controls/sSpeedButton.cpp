@@ -106,6 +106,11 @@ void TsSpeedButton::DeclareProperties(classlib::TClassDecl<TsSpeedButton>& d) {
   d.Bool(L"DrawOverBorder", &TsSpeedButton::DrawOverBorder, &TsSpeedButton::SetDrawOverBorder, true);
   d.Enum(L"TextAlignment", &TsSpeedButton::TextAlignment, &TsSpeedButton::SetTextAlignment, classlib::taCenter);
   d.Bool(L"Reflected", &TsSpeedButton::Reflected, &TsSpeedButton::SetReflected, false);
+  d.Set(L"DisabledKind", &TsSpeedButton::DisabledKind, &TsSpeedButton::SetDisabledKind, kDefaultDisabledKind);
+  d.Set(L"DisabledGlyphKind", &TsSpeedButton::DisabledGlyphKind, &TsSpeedButton::SetDisabledGlyphKind,
+        kDefaultDisabledGlyphKind);
+  d.Set(L"AnimatEvents", &TsSpeedButton::AnimatEvents, &TsSpeedButton::SetAnimatEvents, kDefaultAnimatEvents);
+  d.Event(L"OnPaint", &TsSpeedButton::OnPaint);
 }
 
 void TsSpeedButton::Loaded() {

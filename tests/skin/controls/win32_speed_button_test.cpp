@@ -78,7 +78,6 @@ TEST_F(Behaviour, PropertiesKeepTheirRanges) {
 }
 
 TEST_F(Behaviour, ADescriptionCreatesSpeedButtonsByName) {
-  RegisterSkinDataClasses();
   RegisterSpeedButtonClasses();
   Owned<classlib::TComponent> made(classlib::CreateComponent(L"TsSpeedButton", nullptr));
   auto* b = dynamic_cast<TsSpeedButton*>(made.get());
@@ -89,6 +88,11 @@ TEST_F(Behaviour, ADescriptionCreatesSpeedButtonsByName) {
   EXPECT_EQ(b->Margin(), -1);
   EXPECT_EQ(b->Spacing(), 4);
   EXPECT_EQ(b->SkinData()->COC, 92);
+  EXPECT_EQ(classlib::GetEnumProp(b, L"ButtonStyle"), L"tbsButton");
+  classlib::SetEnumProp(b, L"Alignment", L"taLeftJustify");
+  EXPECT_EQ(b->Alignment(), classlib::taLeftJustify);
+  EXPECT_EQ(classlib::GetOrdProp(b, L"DisabledGlyphKind"), kDefaultDisabledGlyphKind.Bits());
+  b->SetDisabledKind(TsDisabledKind{TsDisabledKindValue::dkGrayed});
   Owned<classlib::TComponent> timer(classlib::CreateComponent(L"TsTimerSpeedButton", nullptr));
   EXPECT_NE(dynamic_cast<TsTimerSpeedButton*>(timer.get()), nullptr);
 }
