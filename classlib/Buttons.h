@@ -1,6 +1,7 @@
 #pragma once
 // The bitmap button: a push button (BUTTON, owner-drawn) with a glyph from an image list or a
-// bitmap beside its caption.
+// bitmap beside its caption; the speed button: a windowless button painted by its parent, which
+// stays down while pressed or, in a group, until another of its group goes down.
 #include <memory>
 
 #include "classlib/Bitmap.h"
@@ -65,6 +66,82 @@ class TBitBtn : public TButton {
   int FSpacing = 4;
   TBitBtnKind FKind = bkCustom;
   bool FMouseInside = false;
+};
+
+// The state of a speed button: bsDown while the mouse holds it, bsExclusive while it stays down.
+enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+// The kinds of tool button, which speed buttons copy.
+enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider, tbsTextButton };
+template <>
+inline const TEnumInfo& EnumInfo<TToolButtonStyle>() {
+  static const TEnumInfo i{
+      L"TToolButtonStyle",
+      {L"tbsButton", L"tbsCheck", L"tbsDropDown", L"tbsSeparator", L"tbsDivider", L"tbsTextButton"}};
+  return i;
+}
+
+class TSpeedButton : public TGraphicControl {
+ public:
+  explicit TSpeedButton(TComponent* AOwner);
+  ~TSpeedButton() override;
+  std::wstring ClassName() const override { return L"TSpeedButton"; }
+  static void DeclareProperties(TClassDecl<TSpeedButton>& d);
+
+  // Buttons of one non-zero GroupIndex on one parent are exclusive: one goes down, the others up.
+  int GroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int Value);
+  // A group's down button comes up on a second click only with AllowAllUp.
+  bool AllowAllUp() const { return FAllowAllUp; }
+  void SetAllowAllUp(bool Value);
+  // Only buttons of a group stay down.
+  bool Down() const { return FDown; }
+  void SetDown(bool Value);
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(const TBitmap* Value);
+  // Cells side by side in Glyph: up, disabled, pressed, down.
+  int NumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(int Value);
+  TButtonLayout Layout() const { return FLayout; }
+  void SetLayout(TButtonLayout Value);
+  int Margin() const { return FMargin; }
+  void SetMargin(int Value);
+  int Spacing() const { return FSpacing; }
+  void SetSpacing(int Value);
+  TButtonState State() const { return FState; }
+  bool MouseInControl() const { return FMouseInControl; }
+
+  void Click() override;
+
+ protected:
+  void Dispatch(TMessage& Message) override;
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Loaded() override;
+
+  TButtonState FState = bsUp;
+  bool FMouseInControl = false;
+
+ private:
+  void UpdateExclusive();
+  void ButtonPressed(int Group, TSpeedButton* Sender);
+
+  std::unique_ptr<TBitmap> FGlyph;
+  int FGroupIndex = 0;
+  bool FAllowAllUp = false;
+  bool FDown = false;
+  bool FFlat = false;
+  bool FTransparent = true;
+  int FNumGlyphs = 1;
+  TButtonLayout FLayout = blGlyphLeft;
+  int FMargin = -1;
+  int FSpacing = 4;
+  bool FDragging = false;
 };
 
 }  // namespace classlib

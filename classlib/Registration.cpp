@@ -118,6 +118,7 @@ void RegisterLibraryClasses() {
   RegisterClass<TCustomPanel, TCustomControl>(L"TCustomPanel");
   RegisterClass<TPanel, TCustomPanel>(L"TPanel");
   RegisterClass<TImage, TGraphicControl>(L"TImage");
+  RegisterClass<TSpeedButton, TGraphicControl>(L"TSpeedButton");
   RegisterClass<TTimer, TComponent>(L"TTimer");
 
   RegisterClass<TTabSheet, TWinControl>(L"TTabSheet");

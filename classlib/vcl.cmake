@@ -19,6 +19,7 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StdComboBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdLabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SpeedButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp

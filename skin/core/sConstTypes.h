@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "classlib/EnumInfo.h"
 #include "classlib/Types.h"
 #include "skin/core/acSets.h"
 #include "skin/graphics/Image32.h"
@@ -174,3 +175,23 @@ inline constexpr int ac_NoSkinTag = -98;
 inline constexpr TCacheInfo kEmptyCacheInfo{nullptr, -99, -99, clFuchsia, false};
 
 }  // namespace skin
+
+// The controls publish these sets: descriptions name their items.
+namespace classlib {
+template <>
+inline const TEnumInfo& EnumInfo<skin::TacAnimatEvent>() {
+  static const TEnumInfo i{L"TacAnimatEvent",
+                           {L"aeMouseEnter", L"aeMouseLeave", L"aeMouseDown", L"aeMouseUp", L"aeGlobalDef"}};
+  return i;
+}
+template <>
+inline const TEnumInfo& EnumInfo<skin::TsDisabledKindValue>() {
+  static const TEnumInfo i{L"TsDisabledKind", {L"dkBlended", L"dkGrayed"}};
+  return i;
+}
+template <>
+inline const TEnumInfo& EnumInfo<skin::TsDisabledGlyphKindValue>() {
+  static const TEnumInfo i{L"TsDisabledGlyphKind", {L"dgBlended", L"dgGrayed"}};
+  return i;
+}
+}  // namespace classlib
