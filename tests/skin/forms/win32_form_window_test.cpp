@@ -1,0 +1,239 @@
+// A skinned form on screen: which messages reach the form's own procedure, the frame printed
+// from the provider's cache, activation, the frame's hit zones and a title-button click.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/Forms.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinPaintWin32.h"
+#include "skin/forms/sSkinProvider.h"
+#include "tests/skin/windows/WindowsFixture.h"
+
+namespace skin {
+namespace {
+
+using namespace classlib;
+using test::ManagerWithOurSkin;
+using test::Owned;
+
+// Counts what reaches the procedure the provider wraps.
+struct Spy {
+  TWndMethod inner;
+  UINT watched = 0;
+  int seen = 0;
+  void Proc(TMessage& m) {
+    if (m.Msg == watched) ++seen;
+    inner(m);
+  }
+};
+
+struct ShownForm {
+  Owned<TsSkinManager> manager = ManagerWithOurSkin();
+  Owned<TForm> form;
+  TsSkinProvider* provider = nullptr;
+  Spy spy;
+  explicit ShownForm(TFormBorderStyle style = bsSizeable,
+                     TBorderIcons icons = TBorderIcons{biSystemMenu, biMinimize, biMaximize}) {
+    RegisterSkinProviderClasses();
+    form.reset(classlib::Create<TForm>(nullptr));
+    form->SetBorderStyle(style);
+    form->SetBorderIcons(icons);
+    form->SetBounds(40, 40, 320, 220);
+    form->SetCaption(L"Skinned");
+    form->HandleNeeded();
+    provider = classlib::Create<TsSkinProvider>(form.get());
+    provider->SkinData()->SetSkinManager(manager.get());
+    provider->PrepareForm();
+    spy.inner = provider->OldWndProc;
+    provider->OldWndProc = TWndMethod(&spy, &Spy::Proc);
+  }
+  ~ShownForm() { Unskin(); }
+  void Unskin() {
+    if (provider == nullptr) return;
+    provider->OldWndProc = spy.inner;
+    classlib::Free(provider);
+    provider = nullptr;
+  }
+  void Show() {
+    form->Show();
+    Pump();
+  }
+  static void Pump() {
+    MSG msg;
+    for (int i = 0; i < 20; ++i)
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+  }
+  HWND H() const { return form->Handle(); }
+  // A screen position LPARAM for a point in window coordinates.
+  LPARAM At(int x, int y) const {
+    RECT r;
+    GetWindowRect(H(), &r);
+    return MAKELPARAM(r.left + x, r.top + y);
+  }
+  LRESULT HitTest(int x, int y) const { return SendMessageW(H(), WM_NCHITTEST, 0, At(x, y)); }
+  static TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+};
+
+class FormWindowTest : public ::testing::Test {};
+
+TEST_F(FormWindowTest, SkinCommandsStayWithASkinnedFormAndReachAnUnskinnedOne) {
+  ShownForm f;
+  f.spy.watched = SM_ALPHACMD;
+  const WPARAM childPaints = static_cast<WPARAM>(ACMD_CHILDPAINTS) << 16;
+  SendMessageW(f.H(), SM_ALPHACMD, childPaints, 0);
+  EXPECT_EQ(f.spy.seen, 0);
+  EXPECT_EQ(SendMessageW(f.H(), SM_ALPHACMD, static_cast<WPARAM>(ACMD_ISSKINNED) << 16, 0), 1);
+  const LRESULT offset = SendMessageW(f.H(), SM_ALPHACMD, static_cast<WPARAM>(ACMD_GETOFFSET) << 16, 0);
+  RECT window;
+  GetWindowRect(f.H(), &window);
+  POINT client{0, 0};
+  ClientToScreen(f.H(), &client);
+  EXPECT_EQ(LOWORD(offset), client.x - window.left);
+  EXPECT_EQ(HIWORD(offset), client.y - window.top);
+
+  f.manager->SetActive(false);
+  SendMessageW(f.H(), SM_ALPHACMD, childPaints, 0);
+  EXPECT_EQ(f.spy.seen, 1);
+  EXPECT_NE(SendMessageW(f.H(), SM_ALPHACMD, static_cast<WPARAM>(ACMD_GETPROVIDER) << 16, 0), 0);
+}
+
+TEST_F(FormWindowTest, RedrawLocksNestAndNeverGoNegative) {
+  ShownForm f;
+  SendMessageW(f.H(), WM_SETREDRAW, 0, 0);
+  SendMessageW(f.H(), WM_SETREDRAW, 0, 0);
+  SendMessageW(f.H(), WM_SETREDRAW, 1, 0);
+  EXPECT_EQ(f.provider->LockCount, 1);
+  SendMessageW(f.H(), WM_SETREDRAW, 1, 0);
+  SendMessageW(f.H(), WM_SETREDRAW, 1, 0);
+  EXPECT_EQ(f.provider->LockCount, 0);
+}
+
+// The frame printed with the non-client area equals the provider's rendered cache, for the
+// active and the inactive look, and the two looks differ in the title band.
+TEST_F(FormWindowTest, PrintedFrameIsTheCacheInBothActivationStates) {
+  ShownForm f;
+  f.Show();
+  const int w = f.form->Width(), h = f.form->Height();
+  const int top = f.provider->OffsetY(), side = f.provider->OffsetX();
+  std::uint32_t titleActive = 0;
+  for (bool active : {true, false}) {
+    SendMessageW(f.H(), WM_NCACTIVATE, active ? 1 : 0, 0);
+    EXPECT_EQ(f.provider->FormActive, active);
+    auto shot = NewBitmap32(w, h);
+    SendMessageW(f.H(), WM_PRINT, reinterpret_cast<WPARAM>(shot->Canvas()->Handle()), PRF_NONCLIENT | PRF_CLIENT);
+    // The reference is rendered afresh, apart from what the print painted.
+    f.provider->SkinData()->BGChanged = true;
+    f.provider->PaintAll();
+    TBitmap* cache = f.provider->SkinData()->CacheBmp();
+    ASSERT_EQ(cache->Width(), w);
+    const auto px = [](TBitmap* b, int x, int y) { return b->Image32View().At(x, y).U & 0x00FFFFFFu; };
+    int differ = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const bool frame = y < top || x < side || x >= w - side || y >= h - side;
+        if (frame && px(shot.get(), x, y) != px(cache, x, y)) ++differ;
+      }
+    EXPECT_EQ(differ, 0) << (active ? "active" : "inactive");
+    const std::uint32_t title = px(cache, w / 2, top / 2);
+    if (active)
+      titleActive = title;
+    else
+      EXPECT_NE(title, titleActive);
+  }
+}
+
+TEST_F(FormWindowTest, HitZonesOfASizeableForm) {
+  ShownForm f;
+  f.Show();
+  const int w = f.form->Width(), h = f.form->Height();
+  const TPoint close = ShownForm::Centre(f.provider->ButtonClose.Rect);
+  const TPoint max = ShownForm::Centre(f.provider->ButtonMax.Rect);
+  const TPoint min = ShownForm::Centre(f.provider->ButtonMin.Rect);
+  ASSERT_GT(close.X, max.X);
+  ASSERT_GT(max.X, min.X);
+  struct Case {
+    int x, y;
+    LRESULT code;
+  } cases[] = {
+      {close.X, close.Y, HTCLOSE}, {max.X, max.Y, HTMAXBUTTON},    {min.X, min.Y, HTMINBUTTON},
+      {w / 3, close.Y, HTCAPTION}, {0, 0, HTTOPLEFT},              {w - 1, h - 1, HTBOTTOMRIGHT},
+      {w - 1, 0, HTTOPRIGHT},      {0, h - 1, HTBOTTOMLEFT},       {0, h / 2, HTLEFT},
+      {w - 1, h / 2, HTRIGHT},     {w / 2, h - 1, HTBOTTOM},       {w / 2, h / 2, HTCLIENT},
+  };
+  for (const Case& c : cases) EXPECT_EQ(f.HitTest(c.x, c.y), c.code) << c.x << "," << c.y;
+
+  ShowWindow(f.H(), SW_MAXIMIZE);
+  ShownForm::Pump();
+  ASSERT_TRUE(IsZoomed(f.H()));
+  EXPECT_NE(f.HitTest(0, 0), HTTOPLEFT);
+}
+
+TEST_F(FormWindowTest, AUserTitleButtonAnswersItsOwnCode) {
+  ShownForm f(bsSingle);
+  auto* user = static_cast<TsTitleButton*>(f.provider->TitleButtons()->Add());
+  f.provider->LoadInit();
+  f.Show();
+  f.provider->SkinData()->BGChanged = true;
+  f.provider->PaintAll();
+  const TPoint u = ShownForm::Centre(user->BtnData.Rect);
+  ASSERT_LT(u.X, f.provider->ButtonMin.Rect.Left);
+  EXPECT_EQ(f.HitTest(u.X, u.Y), 1000);
+  user->SetEnabled(false);
+  EXPECT_EQ(f.HitTest(u.X, u.Y), HTCAPTION);
+}
+
+TEST_F(FormWindowTest, CloseButtonActsOnlyOnReleaseOverItself) {
+  ShownForm f;
+  f.Show();
+  const TPoint close = ShownForm::Centre(f.provider->ButtonClose.Rect);
+  const LPARAM on = f.At(close.X, close.Y), off = f.At(f.form->Width() / 3, close.Y);
+  // Pressed, left through the window's edge, released: nothing.
+  SendMessageW(f.H(), WM_NCLBUTTONDOWN, HTCLOSE, on);
+  EXPECT_EQ(f.provider->ButtonClose.State, 2);
+  SendMessageW(f.H(), WM_NCMOUSELEAVE, 0, 0);
+  SendMessageW(f.H(), WM_NCLBUTTONUP, HTCLOSE, on);
+  ShownForm::Pump();
+  EXPECT_TRUE(IsWindowVisible(f.H()));
+  // Pressed, moved onto the caption, back, released: the form closes; while held nothing else is hot.
+  SendMessageW(f.H(), WM_NCLBUTTONDOWN, HTCLOSE, on);
+  SendMessageW(f.H(), WM_NCMOUSEMOVE, HTCAPTION, off);
+  const TPoint min = ShownForm::Centre(f.provider->ButtonMin.Rect);
+  SendMessageW(f.H(), WM_NCMOUSEMOVE, HTMINBUTTON, f.At(min.X, min.Y));
+  EXPECT_EQ(f.provider->ButtonMin.State, 0);
+  SendMessageW(f.H(), WM_NCMOUSEMOVE, HTCLOSE, on);
+  SendMessageW(f.H(), WM_NCLBUTTONUP, HTCLOSE, on);
+  ShownForm::Pump();
+  EXPECT_FALSE(IsWindowVisible(f.H()));
+}
+
+TEST_F(FormWindowTest, ReleaseOverAnotherButtonDoesNotFireIt) {
+  ShownForm f;
+  f.Show();
+  const TPoint min = ShownForm::Centre(f.provider->ButtonMin.Rect);
+  const TPoint close = ShownForm::Centre(f.provider->ButtonClose.Rect);
+  SendMessageW(f.H(), WM_NCLBUTTONDOWN, HTMINBUTTON, f.At(min.X, min.Y));
+  SendMessageW(f.H(), WM_NCLBUTTONUP, HTCLOSE, f.At(close.X, close.Y));
+  ShownForm::Pump();
+  EXPECT_TRUE(IsWindowVisible(f.H()));
+}
+
+TEST_F(FormWindowTest, RemovingTheProviderGivesTheSystemFrameBack) {
+  ShownForm f;
+  f.Show();
+  EXPECT_EQ(GetWindowLongPtrW(f.H(), GWL_STYLE) & WS_SYSMENU, 0);
+  f.Unskin();
+  EXPECT_NE(GetWindowLongPtrW(f.H(), GWL_STYLE) & WS_SYSMENU, 0);
+  RECT r;
+  GetWindowRect(f.H(), &r);
+  EXPECT_EQ(SendMessageW(f.H(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 2, r.top + 2)), HTTOPLEFT);
+}
+
+}  // namespace
+}  // namespace skin
