@@ -7,6 +7,7 @@
 #include <string>
 
 #include "classlib/Forms.h"
+#include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
@@ -147,6 +148,64 @@ TEST_F(FormWindowTest, PrintedFrameIsTheCacheInBothActivationStates) {
     else
       EXPECT_NE(title, titleActive);
   }
+}
+
+// The title band as the screen shows it equals the cache's, after showing, after deactivation and
+// after a new caption: the system's own caption never stays on top.
+TEST_F(FormWindowTest, ScreenTitleBandIsTheSkinsThroughActivationAndNewCaption) {
+  ShownForm f;
+  f.Show();
+  const int w = f.form->Width(), top = f.provider->OffsetY();
+  const auto check = [&](const char* when) {
+    ShownForm::Pump();
+    auto shot = NewBitmap32(w, top);
+    HDC dc = GetWindowDC(f.H());
+    BitBlt(shot->Canvas()->Handle(), 0, 0, w, top, dc, 0, 0, SRCCOPY);
+    ReleaseDC(f.H(), dc);
+    TBitmap* cache = f.provider->SkinData()->CacheBmp();
+    ASSERT_EQ(cache->Width(), w) << when;
+    int differ = 0;
+    // The corners may be cut by the window region; the band between them must match.
+    for (int y = 0; y < top; ++y)
+      for (int x = 8; x < w - 8; ++x)
+        differ += (shot->Image32View().At(x, y).U & 0xFFFFFF) != (cache->Image32View().At(x, y).U & 0xFFFFFF) ? 1 : 0;
+    EXPECT_EQ(differ, 0) << when;
+  };
+  check("shown");
+  SendMessageW(f.H(), WM_NCACTIVATE, 0, 0);
+  EXPECT_FALSE(f.provider->FormActive);
+  check("inactive");
+  SetWindowTextW(f.H(), L"Another caption, longer than the first");
+  check("new caption");
+}
+
+TEST_F(FormWindowTest, OnlyTheFormAnnouncedToTheEditorLetsTheEditorCloseIt) {
+  ShownForm f;
+  f.Show();
+  const auto saved = acPreviewHandle;
+  acPreviewHandle = nullptr;
+  SendMessageW(f.H(), 0xA400, 1, 0);
+  ShownForm::Pump();
+  EXPECT_TRUE(IsWindowVisible(f.H()));
+  EXPECT_EQ(SendMessageW(f.H(), 0xA400, 4, 0), 1);
+  acPreviewHandle = f.H();
+  SendMessageW(f.H(), 0xA400, 1, 0);
+  ShownForm::Pump();
+  EXPECT_FALSE(IsWindowVisible(f.H()));
+  acPreviewHandle = saved;
+}
+
+TEST_F(FormWindowTest, EndOfSessionDoesNotWaitForeverForAnimations) {
+  ShownForm f;
+  f.spy.watched = WM_QUERYENDSESSION;
+  const int savedCount = acAnimCount;
+  const bool savedFading = FadingForbidden;
+  acAnimCount = 1;  // an animation that never ends
+  SendMessageW(f.H(), WM_QUERYENDSESSION, 0, 0);
+  EXPECT_EQ(f.spy.seen, 1);
+  EXPECT_TRUE(FadingForbidden);
+  acAnimCount = savedCount;
+  FadingForbidden = savedFading;
 }
 
 TEST_F(FormWindowTest, HitZonesOfASizeableForm) {
