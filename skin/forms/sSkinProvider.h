@@ -350,6 +350,7 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void SkinnedMessage(classlib::TMessage& Message);
   void RemoveSkin();
   void EditorRequest(classlib::TMessage& Message);
+  void ShowingChanged(classlib::TMessage& Message);
   void WMNCPaint(classlib::TMessage& Message);
   void AC_WMNCPaint();
   // The four frame strips, M pixels deep, copied from the cache to DC.

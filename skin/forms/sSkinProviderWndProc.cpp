@@ -372,9 +372,28 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
         SendMessageW(Form->Handle(), WM_NCPAINT, 1, 0);
       }
       return;
+    case classlib::CM_SHOWINGCHANGED:
+      ShowingChanged(Message);
+      return;
     case WM_SHOWWINDOW:
+      if (Form->FormStyle() == classlib::fsMDIChild) {
+        OldWndProc(Message);
+        return;
+      }
+      if (Message.WParam != 0) {
+        FFormState &= kFormRestoring;
+        if (AeroIsEnabled() && !InAnimationProcess && (GetWindowLongPtrW(Form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) == 0)
+          RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+      }
+      if (Message.LParam == SW_PARENTCLOSING && ShowAction != classlib::saIgnore) {
+        const HWND h = Form->Handle();
+        ShowAction = IsIconic(h) ? classlib::saMinimize : IsZoomed(h) ? classlib::saMaximize : classlib::saRestore;
+      }
       OldWndProc(Message);
-      if (Message.WParam != 0) FFormState &= kFormRestoring;
+      if (Message.WParam != 0 && Form->Parent() != nullptr) {
+        FCommonData->CtrlSkinState &= static_cast<std::uint16_t>(~kNoOwnCache);
+        FCommonData->BGChanged = true;
+      }
       return;
     case WM_NCHITTEST:
       WMNCHitTest(Message);
@@ -424,6 +443,35 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       OldWndProc(Message);
       return;
   }
+}
+
+void TsSkinProvider::ShowingChanged(TMessage& Message) {
+  const HWND h = Form->Handle();
+  if (!FDrawNonClientArea) {
+    const bool composition = AeroIsEnabled();
+    if (composition) Form->Perform(WM_SETREDRAW, 1, 0);
+    OldWndProc(Message);
+    FCommonData->SetUpdating(false);
+    if (composition) RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE);
+    return;
+  }
+  if (!Form->Showing()) {
+    // Nothing animates the hide yet: the extended border goes with the form.
+    InitExBorders(false);
+    OldWndProc(Message);
+    return;
+  }
+  if (Form->FormStyle() == classlib::fsMDIChild) {
+    OldWndProc(Message);
+    return;
+  }
+  FFormState &= ~kFormCapturing;
+  fAnimating = false;
+  FCommonData->SetUpdating(false);
+  InitExBorders(SkinManager()->ExtendedBorders());
+  OldWndProc(Message);
+  if (!Skinned()) return;
+  RedrawWindow(h, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE);
 }
 
 void TsSkinProvider::EditorRequest(TMessage& Message) {

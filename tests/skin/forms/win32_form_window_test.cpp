@@ -177,6 +177,11 @@ TEST_F(FormWindowTest, ScreenTitleBandIsTheSkinsThroughActivationAndNewCaption) 
   check("inactive");
   SetWindowTextW(f.H(), L"Another caption, longer than the first");
   check("new caption");
+  f.form->Hide();
+  ShownForm::Pump();
+  EXPECT_EQ(f.provider->SkinData()->CacheBmp()->Width(), 0);
+  f.Show();
+  check("shown again");
 }
 
 TEST_F(FormWindowTest, OnlyTheFormAnnouncedToTheEditorLetsTheEditorCloseIt) {
