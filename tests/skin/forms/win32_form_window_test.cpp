@@ -277,6 +277,29 @@ TEST_F(FormWindowTest, CloseButtonActsOnlyOnReleaseOverItself) {
   EXPECT_FALSE(IsWindowVisible(f.H()));
 }
 
+// Real input in the virtual desktop: the system hands the provider's hit code back with the press
+// and the release.
+TEST_F(FormWindowTest, ARealClickOnTheCloseButtonClosesTheForm) {
+  ShownForm f;
+  f.Show();
+  SetForegroundWindow(f.H());
+  ShownForm::Pump();
+  const TPoint close = ShownForm::Centre(f.provider->ButtonClose.Rect);
+  const LPARAM at = f.At(close.X, close.Y);
+  SetCursorPos(LOWORD(at), HIWORD(at));
+  ShownForm::Pump();
+  INPUT input[2]{};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
+  for (int i = 0; i < 50 && IsWindowVisible(f.H()); ++i) {
+    ShownForm::Pump();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  EXPECT_FALSE(IsWindowVisible(f.H()));
+}
+
 TEST_F(FormWindowTest, ReleaseOverAnotherButtonDoesNotFireIt) {
   ShownForm f;
   f.Show();
