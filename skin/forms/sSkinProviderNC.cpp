@@ -376,6 +376,7 @@ void TsSkinProvider::WMNCHitTest(TMessage& Message) {
 // ---- the mouse on the frame ----
 
 void TsSkinProvider::NCMouseMove(TMessage& Message) {
+  SkinManager()->SetActiveControl(Form->Handle());
   const int ht = HTProcess(Message);
   Message.WParam = static_cast<WPARAM>(ht);
   if (IsButtonCode(ht) || (ht >= 1000 && ht <= 1100)) {

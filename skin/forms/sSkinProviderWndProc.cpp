@@ -10,6 +10,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
+#include "skin/core/sSkinPreviewWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acDwmWin32.h"
@@ -319,6 +320,43 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       OldWndProc(Message);
       return;
     }
+    case WM_COPYDATA:
+      OldWndProc(Message);
+      if (Message.Result != 0 || acPreviewHandle == nullptr || Form->Handle() != acPreviewHandle ||
+          acSkinPreviewUpdating)
+        return;
+      acSkinPreviewUpdating = true;
+      {
+        const classlib::TScopeExit done([] { acSkinPreviewUpdating = false; });
+        if (Message.LParam != 0) ReceiveData(Message, SkinManager());
+      }
+      return;
+    case WM_INITMENUPOPUP:
+      if (!SkinManager()->SkinnedPopups) return;
+      if (HIWORD(Message.LParam) != 0)
+        EnableMenuItem(reinterpret_cast<HMENU>(Message.WParam), SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+      OldWndProc(Message);
+      return;
+    case WM_SYSCOLORCHANGE:
+    case WM_CHILDACTIVATE:
+      OldWndProc(Message);
+      return;
+    case classlib::CM_MOUSEENTER:
+      OldWndProc(Message);
+      SkinManager()->SetActiveControl(Form->Handle());
+      return;
+    case classlib::CM_MENUCHANGED:
+      if (Form->FormState().Contains(classlib::fsCreating) || !Form->Visible() || InAnimationProcess) {
+        OldWndProc(Message);
+        return;
+      }
+      if ((FCommonData->CtrlSkinState & kInUpdate) == 0) {
+        FLinesCount = -1;
+        MenuChanged = true;
+        FCommonData->BGChanged = true;
+      }
+      OldWndProc(Message);
+      return;
     case WM_ENTERIDLE:
     case 0xB04C:
       Message.Result = 0;
