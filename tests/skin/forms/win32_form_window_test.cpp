@@ -184,6 +184,30 @@ TEST_F(FormWindowTest, ScreenTitleBandIsTheSkinsThroughActivationAndNewCaption) 
   check("shown again");
 }
 
+int ThreadWindows() {
+  int n = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
+      reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
+TEST_F(FormWindowTest, ShowingAndHidingLeavesNoWindowBehind) {
+  ShownForm f;
+  f.Show();
+  f.form->Hide();
+  ShownForm::Pump();
+  const int before = ThreadWindows();
+  for (int i = 0; i < 30; ++i) {
+    f.Show();
+    SendMessageW(f.H(), WM_NCACTIVATE, i % 2, 0);
+    f.form->Hide();
+    ShownForm::Pump();
+  }
+  EXPECT_EQ(ThreadWindows(), before);
+  EXPECT_EQ(f.provider->LockCount, 0);
+}
+
 TEST_F(FormWindowTest, OnlyTheFormAnnouncedToTheEditorLetsTheEditorCloseIt) {
   ShownForm f;
   f.Show();
