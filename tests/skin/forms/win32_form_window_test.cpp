@@ -184,11 +184,14 @@ TEST_F(FormWindowTest, ScreenTitleBandIsTheSkinsThroughActivationAndNewCaption) 
   check("shown again");
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM Count) {
+  ++*reinterpret_cast<int*>(Count);
+  return TRUE;
+}
+
 int ThreadWindows() {
   int n = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
-      reinterpret_cast<LPARAM>(&n));
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 
