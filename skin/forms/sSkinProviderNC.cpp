@@ -39,8 +39,8 @@ bool IsButtonCode(int HT) {
 
 void TsSkinProvider::WMNCPaint(TMessage& Message) {
   if (SystemMenu == nullptr) PrepareForm();
-  if (FDrawNonClientArea && ((FCommonData->CtrlSkinState & (kInUpdate | kUpdateBlocked)) != 0 ||
-                             (FFormState & kFormCapturing) != 0))
+  if (FDrawNonClientArea &&
+      ((FCommonData->CtrlSkinState & (kInUpdate | kUpdateBlocked)) != 0 || (FFormState & kFormCapturing) != 0))
     return;
   if (RTInit) {
     RTInit = false;
@@ -120,7 +120,8 @@ void TsSkinProvider::WMEraseBkgnd(TMessage& Message) {
   if (!Form->ControlState.Contains(classlib::csPaintCopy) && Message.WParam != static_cast<WPARAM>(Message.LParam)) {
     if (IsCached(FCommonData.get())) {
       TBitmap* cache = FCommonData->CacheBmp();
-      if (!FCommonData->Updating() && cache != nullptr && cache->Width() > 0 && !FCommonData->BGChanged && dc != nullptr) {
+      if (!FCommonData->Updating() && cache != nullptr && cache->Width() > 0 && !FCommonData->BGChanged &&
+          dc != nullptr) {
         const int cw = GetClientWidth(h), ch = GetClientHeight(h);
         CopyWinControlCache(Form, FCommonData.get(), TRect{OffsetX(), OffsetY(), OffsetX() + cw, OffsetY() + ch},
                             TRect{0, 0, cw, ch}, dc, false);
@@ -289,13 +290,12 @@ int TsSkinProvider::HTProcess(const TMessage& Message) {
   if (k > 0) {
     int result = HTCLIENT;
     int n = 0;
-    if (HaveSysMenu) n = 1 + (SystemMenu->VisibleMax() ? 1 : 0) + (SystemMenu->VisibleMin() || iconic ? 1 : 0) + (help ? 1 : 0);
+    if (HaveSysMenu)
+      n = 1 + (SystemMenu->VisibleMax() ? 1 : 0) + (SystemMenu->VisibleMin() || iconic ? 1 : 0) + (help ? 1 : 0);
     if (k <= n) {
       const bool vMax = SystemMenu->VisibleMax(), vMin = SystemMenu->VisibleMin() || iconic;
       switch (k) {
-        case 1:
-          result = HTCLOSE;
-          break;
+        case 1: result = HTCLOSE; break;
         case 2:
           if (vMax)
             result = SystemMenu->EnabledMax() || (SystemMenu->EnabledRestore() && !iconic) ? HTMAXBUTTON : HTCAPTION;
@@ -313,8 +313,7 @@ int TsSkinProvider::HTProcess(const TMessage& Message) {
         case 4:
           if (help && vMax) result = HTHELP;
           break;
-        default:
-          break;
+        default: break;
       }
     } else if (k <= n + FTitleButtons->Count()) {
       const int u = k - n - 1;
@@ -340,7 +339,8 @@ int TsSkinProvider::HTProcess(const TMessage& Message) {
   const int bFalse = SysBorderHeight(h, BorderForm.get(), false);
   const int c = sysCapt + SysBorderHeight(h, BorderForm.get(), true);
   if (p.Y >= 0 && p.Y <= c) {
-    if (MenuHeight() > 0 && GetLinesCount() > 0 && p.Y >= bFalse + sysCapt && p.Y <= bFalse + CaptionHeight(false) + MenuHeight())
+    if (MenuHeight() > 0 && GetLinesCount() > 0 && p.Y >= bFalse + sysCapt &&
+        p.Y <= bFalse + CaptionHeight(false) + MenuHeight())
       return HTMENU;
     if (IconVisible() && Contains(IconRect(), p)) return HTSYSMENU;
     return HTCAPTION;

@@ -88,9 +88,7 @@ bool TsSkinProvider::AlwaysHandledCommand(TMessage& Message) {
       if (!fromOurManager) return true;
       RemoveSkin();
       return true;
-    case ACMD_ISSKINNED:
-      Message.Result = 1;
-      return true;
+    case ACMD_ISSKINNED: Message.Result = 1; return true;
     case ACMD_ENDUPDATE:
       if ((FCommonData->CtrlSkinState & kMenuChangePending) != 0) {
         FCommonData->CtrlSkinState &= static_cast<std::uint16_t>(~kMenuChangePending);
@@ -108,8 +106,7 @@ bool TsSkinProvider::AlwaysHandledCommand(TMessage& Message) {
                                  SkinManager()->IsValidSkinIndex(FCommonData->SkinIndex)
                              ? SkinManager()->Records().gd[FCommonData->SkinIndex].States
                              : 1;
-      InitBGInfo(FCommonData.get(), info, states > 0 ? std::min(FormActive ? 1 : 0, states - 1) : 0,
-                 Form->Handle());
+      InitBGInfo(FCommonData.get(), info, states > 0 ? std::min(FormActive ? 1 : 0, states - 1) : 0, Form->Handle());
       if (info.BgType == TacBGType::btCache && !info.PleaseDraw && info.Bmp == nullptr) {
         PaintAll();
         info.Bmp = FCommonData->CacheBmp();
@@ -117,17 +114,12 @@ bool TsSkinProvider::AlwaysHandledCommand(TMessage& Message) {
       info.Offset = TPoint{info.Offset.X + ox, info.Offset.Y + oy};
       return true;
     }
-    case ACMD_SKINSTATE:
-      Message.Result = FCommonData->CtrlSkinState;
-      return true;
+    case ACMD_SKINSTATE: Message.Result = FCommonData->CtrlSkinState; return true;
     case ACMD_GETAPPLICATION:
       Message.Result = reinterpret_cast<LRESULT>(classlib::TApplication::Existing());
       return true;
-    case ACMD_GETOFFSET:
-      Message.Result = MAKELONG(OffsetX(), OffsetY());
-      return true;
-    default:
-      return false;
+    case ACMD_GETOFFSET: Message.Result = MAKELONG(OffsetX(), OffsetY()); return true;
+    default: return false;
   }
 }
 
@@ -211,9 +203,7 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
         FCommonData->SetUpdating(false);
       }
       return;
-    case ACMD_GETPROVIDER:
-      Message.Result = reinterpret_cast<LRESULT>(static_cast<IacSkinProvider*>(this));
-      return;
+    case ACMD_GETPROVIDER: Message.Result = reinterpret_cast<LRESULT>(static_cast<IacSkinProvider*>(this)); return;
     case ACMD_PARENTUPDATED:
       if (FCommonData->Updating()) {
         FCommonData->SetUpdating(false);
@@ -231,9 +221,7 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
     case ACMD_ISBUSY:
       Message.Result = !InAnimationProcess && IsCached(FCommonData.get()) && FCommonData->Updating() ? 1 : 0;
       return;
-    case ACMD_BGCHANGED:
-      FCommonData->BGChanged = true;
-      return;
+    case ACMD_BGCHANGED: FCommonData->BGChanged = true; return;
     case ACMD_DEPENDSONPARENT: {
       const auto& gd = manager->Records().gd;
       const int i = FCommonData->SkinIndex;
@@ -259,8 +247,7 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
                      RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
       }
       return;
-    default:
-      return;  // a skinned form keeps the skin's commands to itself
+    default: return;  // a skinned form keeps the skin's commands to itself
   }
 }
 
@@ -338,9 +325,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       OldWndProc(Message);
       return;
     case WM_SYSCOLORCHANGE:
-    case WM_CHILDACTIVATE:
-      OldWndProc(Message);
-      return;
+    case WM_CHILDACTIVATE: OldWndProc(Message); return;
     case classlib::CM_MOUSEENTER:
       OldWndProc(Message);
       SkinManager()->SetActiveControl(Form->Handle());
@@ -358,42 +343,25 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       OldWndProc(Message);
       return;
     case WM_ENTERIDLE:
-    case 0xB04C:
-      Message.Result = 0;
-      return;
-    case WM_PRINTCLIENT:
-      return;
+    case 0xB04C: Message.Result = 0; return;
+    case WM_PRINTCLIENT: return;
     case WM_DWMSENDICONICTHUMBNAIL:
       if (HIWORD(Message.LParam) != 0 && LOWORD(Message.LParam) != 0)
         Message.Result = SetThumbIcon(Form->Handle(), this, HIWORD(Message.LParam), LOWORD(Message.LParam)) ? 1 : 0;
       return;
-    case WM_DWMSENDICONICLIVEPREVIEWBITMAP:
-      Message.Result = SetPreviewBmp(Form->Handle(), this) ? 1 : 0;
-      return;
-    case kEditorLink:
-      EditorRequest(Message);
-      return;
-    case WM_NCPAINT:
-      WMNCPaint(Message);
-      return;
-    case WM_ERASEBKGND:
-      WMEraseBkgnd(Message);
-      return;
-    case WM_PAINT:
-      WMPaint(Message);
-      return;
-    case WM_PRINT:
-      WMPrint(Message);
-      return;
+    case WM_DWMSENDICONICLIVEPREVIEWBITMAP: Message.Result = SetPreviewBmp(Form->Handle(), this) ? 1 : 0; return;
+    case kEditorLink: EditorRequest(Message); return;
+    case WM_NCPAINT: WMNCPaint(Message); return;
+    case WM_ERASEBKGND: WMEraseBkgnd(Message); return;
+    case WM_PAINT: WMPaint(Message); return;
+    case WM_PRINT: WMPrint(Message); return;
     case WM_ACTIVATE:
       OldWndProc(Message);
       if (!Form->Showing() || Form->FormState().Contains(classlib::fsCreating)) return;
       FLinesCount = -1;
       if (LOWORD(Message.WParam) != WA_INACTIVE && SystemMenu != nullptr) SystemMenu->UpdateItems(false);
       return;
-    case WM_NCACTIVATE:
-      WMNCActivate(Message);
-      return;
+    case WM_NCACTIVATE: WMNCActivate(Message); return;
     case classlib::CM_VISIBLECHANGED:
       if (RTInit && Message.WParam == 1) {
         RTInit = false;
@@ -410,9 +378,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
         SendMessageW(Form->Handle(), WM_NCPAINT, 1, 0);
       }
       return;
-    case classlib::CM_SHOWINGCHANGED:
-      ShowingChanged(Message);
-      return;
+    case classlib::CM_SHOWINGCHANGED: ShowingChanged(Message); return;
     case WM_SHOWWINDOW:
       if (Form->FormStyle() == classlib::fsMDIChild) {
         OldWndProc(Message);
@@ -420,7 +386,8 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       }
       if (Message.WParam != 0) {
         FFormState &= kFormRestoring;
-        if (AeroIsEnabled() && !InAnimationProcess && (GetWindowLongPtrW(Form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) == 0)
+        if (AeroIsEnabled() && !InAnimationProcess &&
+            (GetWindowLongPtrW(Form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) == 0)
           RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
       }
       if (Message.LParam == SW_PARENTCLOSING && ShowAction != classlib::saIgnore) {
@@ -433,12 +400,8 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
         FCommonData->BGChanged = true;
       }
       return;
-    case WM_NCHITTEST:
-      WMNCHitTest(Message);
-      return;
-    case WM_NCMOUSEMOVE:
-      NCMouseMove(Message);
-      return;
+    case WM_NCHITTEST: WMNCHitTest(Message); return;
+    case WM_NCMOUSEMOVE: NCMouseMove(Message); return;
     case WM_MOUSELEAVE:
     case WM_NCMOUSELEAVE:
     case classlib::CM_MOUSELEAVE:
@@ -446,16 +409,10 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       bPressed = false;
       OldWndProc(Message);
       return;
-    case WM_NCLBUTTONDOWN:
-      NCLButtonDown(Message);
-      return;
+    case WM_NCLBUTTONDOWN: NCLButtonDown(Message); return;
     case WM_NCLBUTTONUP:
-    case WM_LBUTTONUP:
-      NCLButtonUp(Message);
-      return;
-    case WM_NCLBUTTONDBLCLK:
-      NCLButtonDblClk(Message);
-      return;
+    case WM_LBUTTONUP: NCLButtonUp(Message); return;
+    case WM_NCLBUTTONDBLCLK: NCLButtonDblClk(Message); return;
     case WM_NCRBUTTONDOWN:
       if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) return;
       OldWndProc(Message);
@@ -477,9 +434,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       DropSysMenu(this, p.x, p.y);
       return;
     }
-    default:
-      OldWndProc(Message);
-      return;
+    default: OldWndProc(Message); return;
   }
 }
 
@@ -518,14 +473,9 @@ void TsSkinProvider::EditorRequest(TMessage& Message) {
       // Only the form announced to the editor lets the editor close it.
       if (acPreviewHandle != nullptr && Form->Handle() == acPreviewHandle) Form->Close();
       return;
-    case 3:
-      OldWndProc(Message);
-      return;
-    case 4:
-      Message.Result = 1;
-      return;
-    default:
-      return;
+    case 3: OldWndProc(Message); return;
+    case 4: Message.Result = 1; return;
+    default: return;
   }
 }
 

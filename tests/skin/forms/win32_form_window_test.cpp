@@ -253,10 +253,10 @@ TEST_F(FormWindowTest, HitZonesOfASizeableForm) {
     int x, y;
     LRESULT code;
   } cases[] = {
-      {close.X, close.Y, HTCLOSE}, {max.X, max.Y, HTMAXBUTTON},    {min.X, min.Y, HTMINBUTTON},
-      {w / 3, close.Y, HTCAPTION}, {0, 0, HTTOPLEFT},              {w - 1, h - 1, HTBOTTOMRIGHT},
-      {w - 1, 0, HTTOPRIGHT},      {0, h - 1, HTBOTTOMLEFT},       {0, h / 2, HTLEFT},
-      {w - 1, h / 2, HTRIGHT},     {w / 2, h - 1, HTBOTTOM},       {w / 2, h / 2, HTCLIENT},
+      {close.X, close.Y, HTCLOSE}, {max.X, max.Y, HTMAXBUTTON}, {min.X, min.Y, HTMINBUTTON},
+      {w / 3, close.Y, HTCAPTION}, {0, 0, HTTOPLEFT},           {w - 1, h - 1, HTBOTTOMRIGHT},
+      {w - 1, 0, HTTOPRIGHT},      {0, h - 1, HTBOTTOMLEFT},    {0, h / 2, HTLEFT},
+      {w - 1, h / 2, HTRIGHT},     {w / 2, h - 1, HTBOTTOM},    {w / 2, h / 2, HTCLIENT},
   };
   for (const Case& c : cases) EXPECT_EQ(f.HitTest(c.x, c.y), c.code) << c.x << "," << c.y;
 
