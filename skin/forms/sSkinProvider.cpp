@@ -26,8 +26,6 @@ std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provider) = n
 namespace {
 
 constexpr int kProviderControlKind = 224;
-// The probe by which another painting engine claims a window; the provider answers 0 to it.
-constexpr UINT kRegionProbe = 0xBC4D;
 
 }  // namespace
 
@@ -168,6 +166,14 @@ TsSkinProvider::~TsSkinProvider() {
     ListSW.reset();
     IntUnSkinForm(Form);
     Form->WindowProc = OldWndProc;
+    if (Form->HandleAllocated() && !Form->ComponentState().Contains(classlib::csDestroying)) {
+      // The system's own frame comes back, with its buttons, at once.
+      CheckSysMenu(false);
+      const HWND h = Form->Handle();
+      SetWindowRgn(h, nullptr, FALSE);
+      SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
   }
   if (MDISkinProvider == this) MDISkinProvider = nullptr;
   if (ActiveChildProvider == this) ActiveChildProvider = nullptr;
@@ -233,18 +239,6 @@ void TsSkinProvider::Notification(TComponent* AComponent, classlib::TOperation O
     else if (Operation == classlib::opRemove && FCommonData->SkinManager() == manager)
       FCommonData->ForgetSkinManager();
   }
-}
-
-void TsSkinProvider::NewWndProc(TMessage& Message) {
-  if (Message.Msg == SM_ALPHACMD && CommandOf(Message.WParam) == ACMD_GETPROVIDER) {
-    Message.Result = reinterpret_cast<LRESULT>(static_cast<IacSkinProvider*>(this));
-    return;
-  }
-  if (Message.Msg == kRegionProbe) {
-    Message.Result = 0;
-    return;
-  }
-  OldWndProc(Message);
 }
 
 void TsSkinProvider::PrepareForm() {

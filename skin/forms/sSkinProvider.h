@@ -184,6 +184,11 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
 
   // The form's window procedure while the provider serves it.
   void NewWndProc(classlib::TMessage& Message);
+  // The frame zone under the message's screen position: a Win32 hit code, 101 to 103 for the
+  // buttons of a maximized MDI child, 1000 + i for user title button i.
+  int HTProcess(const classlib::TMessage& Message);
+  // The form shows and its window is visible.
+  bool FormShowing() const;
   void LoadInit();
   // Readies the form for the skin once it has a window: system menu, section and title-button
   // images, the system's own buttons switched off.
@@ -299,6 +304,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   bool HaveSysMenu = false;
   bool FirstInitialized = false;
   int UserBtnIndex = -1;
+  // The title button the left button went down on (0 for none).
+  int PressedHT = 0;
   int LockCount = 0;
   bool ClearButtons = false;
   bool MenusInitialized = false;
@@ -336,6 +343,29 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void PaintCaptionText(int TitleBottom);
   void PaintMenuLine(int TitleBottom);
   void DrawUserGlyph(const TsTitleButton& Button);
+  // Window procedure parts.
+  bool AlwaysHandledCommand(classlib::TMessage& Message);
+  void UnskinnedWndProc(classlib::TMessage& Message);
+  void SkinnedCommand(classlib::TMessage& Message);
+  void SkinnedMessage(classlib::TMessage& Message);
+  void RemoveSkin();
+  void EditorRequest(classlib::TMessage& Message);
+  void ShowingChanged(classlib::TMessage& Message);
+  void WMNCPaint(classlib::TMessage& Message);
+  void AC_WMNCPaint();
+  // The four frame strips, M pixels deep, copied from the cache to DC.
+  void PaintFrameStrips(HDC DC, int M);
+  void WMEraseBkgnd(classlib::TMessage& Message);
+  void AC_WMEraseBkGnd(HDC DC);
+  void WMPaint(classlib::TMessage& Message);
+  void OurPaintHandler(classlib::TMessage& Message);
+  void WMPrint(classlib::TMessage& Message);
+  void WMNCActivate(classlib::TMessage& Message);
+  void WMNCHitTest(classlib::TMessage& Message);
+  void NCMouseMove(classlib::TMessage& Message);
+  void NCLButtonDown(classlib::TMessage& Message);
+  void NCLButtonUp(classlib::TMessage& Message);
+  void NCLButtonDblClk(classlib::TMessage& Message);
   void PlaceTitleButton(TsCaptionButton& Button, int Image, const TsTitleButton* User, bool Enabled, int& X);
   bool Designing() const { return ComponentState().Contains(classlib::csDesigning); }
   bool Loading() const { return ComponentState().Contains(classlib::csLoading); }
