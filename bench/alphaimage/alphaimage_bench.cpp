@@ -3,6 +3,8 @@
 // ratio.
 #include <windows.h>
 
+#include "bench/Win32Clock.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -15,12 +17,7 @@ using namespace skin;
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Seconds;
 
 }  // namespace
 

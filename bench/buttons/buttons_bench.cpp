@@ -3,6 +3,8 @@
 // run. Prints the mean time of a round of 46 paints and the ratios to the plain buttons.
 #include <windows.h>
 
+#include "bench/Win32Clock.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -10,19 +12,14 @@
 #include "skin/controls/sButton.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
-#include "tests/skin/core/OurSkinFile.h"
+#include "tests/skin/core/OurSkinManager.h"
 
 using namespace classlib;
 using namespace skin;
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Seconds;
 
 template <class F>
 double Rounds(int rounds, F&& round) {
@@ -34,12 +31,7 @@ double Rounds(int rounds, F&& round) {
 }  // namespace
 
 int main() {
-  auto* manager = new TsSkinManager(nullptr);
-  manager->SetSkinDirectory(L".\\no-skins-here");
-  TsStoredSkin* internal = manager->InternalSkins().Add();
-  internal->Name = L"Tarvisel (internal)";
-  internal->Data = skin::testing::OurSkin();
-  manager->SetSkinName(L"Tarvisel (internal)");
+  auto* manager = skin::testing::NewManagerWithSkin();
   if (!manager->Active()) {
     std::printf("our skin did not load\n");
     return 1;

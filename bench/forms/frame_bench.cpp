@@ -4,6 +4,8 @@
 // corners. Prints the mean time of each.
 #include <windows.h>
 
+#include "bench/Win32Clock.h"
+
 #include <cstdio>
 #include <utility>
 
@@ -11,19 +13,14 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSkinProvider.h"
-#include "tests/skin/core/OurSkinFile.h"
+#include "tests/skin/core/OurSkinManager.h"
 
 using namespace classlib;
 using namespace skin;
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Seconds;
 
 template <class F>
 double Mean(int rounds, F&& work) {
@@ -36,12 +33,7 @@ double Mean(int rounds, F&& work) {
 
 int main() {
   RegisterSkinProviderClasses();
-  auto* manager = new TsSkinManager(nullptr);
-  manager->SetSkinDirectory(L".\\no-skins-here");
-  TsStoredSkin* internal = manager->InternalSkins().Add();
-  internal->Name = L"Tarvisel (internal)";
-  internal->Data = skin::testing::OurSkin();
-  manager->SetSkinName(L"Tarvisel (internal)");
+  auto* manager = skin::testing::NewManagerWithSkin();
   if (!manager->HasSections()) return 1;
 
   TForm* form = Create<TForm>(nullptr);

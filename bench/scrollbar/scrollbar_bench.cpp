@@ -8,6 +8,8 @@
 // Prints the mean time of each and the skinned / native ratios.
 #include <windows.h>
 
+#include "bench/Win32Clock.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -22,6 +24,7 @@
 #include "skin/windows/acSBUtils.h"
 #include "skin/windows/acScrollGeometry.h"
 #include "skin/windows/acWndRoutines.h"
+#include "tests/skin/core/OurSkinManager.h"
 
 using namespace skin;
 
@@ -31,23 +34,8 @@ constexpr int kWidth = 200, kHeight = 300, kItems = 100;
 constexpr int kPaintRounds = 400;
 constexpr int kDragSweeps = 4;
 
-double Seconds() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Seconds;
 
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::filesystem::path CommittedSkin() {
-  std::wstring path = L"Z:" + (std::filesystem::path(TARVISEL_SKIN_RESOURCES) / L"Tarvisel.asz").wstring();
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
-}
 
 struct Window {
   HWND handle = nullptr;
@@ -119,17 +107,12 @@ void Row(const char* what, double skinned, double native) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const std::vector<std::uint8_t> skinBytes = ReadFile(argc > 1 ? std::filesystem::path(argv[1]) : CommittedSkin());
+  const std::vector<std::uint8_t> skinBytes = skin::testing::ReadBytes(argc > 1 ? std::filesystem::path(argv[1]) : skin::testing::CommittedSkinFile(L"Tarvisel.asz"));
   if (skinBytes.empty()) {
     std::fprintf(stderr, "scrollbar_bench: the packed skin could not be read\n");
     return 1;
   }
-  TsSkinManager* manager = new TsSkinManager(nullptr);
-  manager->SetSkinDirectory(L".\\no-skins-here");
-  TsStoredSkin* internal = manager->InternalSkins().Add();
-  internal->Name = L"Tarvisel (internal)";
-  internal->Data = skinBytes;
-  manager->SetSkinName(L"Tarvisel (internal)");
+  TsSkinManager* manager = skin::testing::NewManagerWithSkin(skinBytes);
   if (!manager->Active()) {
     std::fprintf(stderr, "scrollbar_bench: the skin did not load\n");
     classlib::Free(manager);

@@ -11,12 +11,7 @@ int PaintState = -1;
 TsCheckBox::TsCheckBox(classlib::TComponent* AOwner) : TacCheckControl(AOwner) { SkinData()->COC = 32; }
 
 void TsCheckBox::DeclareProperties(classlib::TClassDecl<TsCheckBox>& d) {
-  d.Integer(L"Margin", &TsCheckBox::Margin, &TsCheckBox::SetMargin, 2);
-  d.Set(L"AnimatEvents", &TsCheckBox::AnimatEvents, &TsCheckBox::SetAnimatEvents, kDefaultAnimatEvents);
-  d.Object(L"SkinData", &TsCheckBox::SkinData);
-  d.Set(L"DisabledKind", &TsCheckBox::DisabledKind, &TsCheckBox::SetDisabledKind, kDefaultDisabledKind);
-  d.Object(L"GlyphChecked", &TsCheckBox::GlyphChecked);
-  d.Object(L"GlyphUnChecked", &TsCheckBox::GlyphUnChecked);
+  DeclareCheckControlProperties(d);
   d.Integer(L"ImgChecked", &TsCheckBox::ImgChecked, &TsCheckBox::SetImgChecked, 0);
   d.Integer(L"ImgUnchecked", &TsCheckBox::ImgUnchecked, &TsCheckBox::SetImgUnchecked, 0);
   d.Component<classlib::TCustomImageList>(L"Images", &TsCheckBox::Images, &TsCheckBox::SetImages);

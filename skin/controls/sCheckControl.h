@@ -119,6 +119,18 @@ class TacCheckControl : public Base {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
+// The published properties the check box and the radio button share, in the order a description
+// of either is read.
+template <class T>
+void DeclareCheckControlProperties(classlib::TClassDecl<T>& d) {
+  d.Integer(L"Margin", &T::Margin, &T::SetMargin, 2);
+  d.Set(L"AnimatEvents", &T::AnimatEvents, &T::SetAnimatEvents, kDefaultAnimatEvents);
+  d.Object(L"SkinData", &T::SkinData);
+  d.Set(L"DisabledKind", &T::DisabledKind, &T::SetDisabledKind, kDefaultDisabledKind);
+  d.Object(L"GlyphChecked", &T::GlyphChecked);
+  d.Object(L"GlyphUnChecked", &T::GlyphUnChecked);
+}
+
 extern template class TacCheckControl<classlib::TCustomCheckBox>;
 extern template class TacCheckControl<classlib::TRadioButton>;
 

@@ -9,12 +9,7 @@ using classlib::TMessage;
 TsRadioButton::TsRadioButton(classlib::TComponent* AOwner) : TacCheckControl(AOwner) { SkinData()->COC = 33; }
 
 void TsRadioButton::DeclareProperties(classlib::TClassDecl<TsRadioButton>& d) {
-  d.Integer(L"Margin", &TsRadioButton::Margin, &TsRadioButton::SetMargin, 2);
-  d.Set(L"AnimatEvents", &TsRadioButton::AnimatEvents, &TsRadioButton::SetAnimatEvents, kDefaultAnimatEvents);
-  d.Object(L"SkinData", &TsRadioButton::SkinData);
-  d.Set(L"DisabledKind", &TsRadioButton::DisabledKind, &TsRadioButton::SetDisabledKind, kDefaultDisabledKind);
-  d.Object(L"GlyphChecked", &TsRadioButton::GlyphChecked);
-  d.Object(L"GlyphUnChecked", &TsRadioButton::GlyphUnChecked);
+  DeclareCheckControlProperties(d);
   d.Bool(L"ReadOnly", &TsRadioButton::ReadOnly, &TsRadioButton::SetReadOnly, false);
   d.Bool(L"ShowFocus", &TsRadioButton::ShowFocus, &TsRadioButton::SetShowFocus, true);
   d.Integer(L"TextIndent", &TsRadioButton::TextIndent, &TsRadioButton::SetTextIndent, 0);

@@ -15,7 +15,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/graphics/sBitmapOverloads.h"
-#include "tests/skin/core/OurSkinFile.h"
+#include "tests/skin/core/OurSkinManager.h"
 #include "tests/skin/core/OwnedObject.h"
 
 namespace skin::test {
@@ -47,19 +47,9 @@ inline std::unique_ptr<classlib::TBitmap> Print(classlib::TWinControl* c) {
 }
 
 struct ControlsFixture : ::testing::Test {
-  Owned<TsSkinManager> manager{NewManager()};
+  Owned<TsSkinManager> manager{skin::testing::NewManagerWithSkin()};
   // Owned by the application, so that the manager's announcements reach it.
   Owned<classlib::TForm> form{classlib::Create<classlib::TForm>(classlib::Application)};
-
-  static TsSkinManager* NewManager() {
-    auto* m = new TsSkinManager(nullptr);
-    m->SetSkinDirectory(L".\\no-skins-here");
-    TsStoredSkin* internal = m->InternalSkins().Add();
-    internal->Name = L"Tarvisel (internal)";
-    internal->Data = skin::testing::OurSkin();
-    m->SetSkinName(L"Tarvisel (internal)");
-    return m;
-  }
 
   void SetUp() override {
     ASSERT_TRUE(manager->Active());

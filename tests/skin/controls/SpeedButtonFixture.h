@@ -12,22 +12,14 @@
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
-#include "tests/skin/core/OurSkinFile.h"
+#include "tests/skin/core/OurSkinManager.h"
 #include "tests/skin/core/OwnedObject.h"
 
 namespace skin::test {
 
+using skin::testing::ManagerWithOurSkin;
 using skin::testing::Owned;
 
-inline Owned<TsSkinManager> ManagerWithOurSkin() {
-  Owned<TsSkinManager> manager(new TsSkinManager(nullptr));
-  manager->SetSkinDirectory(L".\\no-skins-here");
-  TsStoredSkin* internal = manager->InternalSkins().Add();
-  internal->Name = L"Tarvisel (internal)";
-  internal->Data = skin::testing::OurSkin();
-  manager->SetSkinName(L"Tarvisel (internal)");
-  return manager;
-}
 
 struct SpeedButtonForm : ::testing::Test {
   Owned<TsSkinManager> manager = ManagerWithOurSkin();

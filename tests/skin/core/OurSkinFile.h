@@ -17,11 +17,14 @@ inline std::filesystem::path CommittedSkinFile(const std::filesystem::path& name
   return path;
 }
 
-// The committed packed skin, resources/skin/Tarvisel.asz.
-inline std::vector<std::uint8_t> OurSkin() {
-  std::ifstream in(CommittedSkinFile(L"Tarvisel.asz"), std::ios::binary);
+// A whole file's bytes; none when it cannot be read.
+inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// The committed packed skin, resources/skin/Tarvisel.asz.
+inline std::vector<std::uint8_t> OurSkin() { return ReadBytes(CommittedSkinFile(L"Tarvisel.asz")); }
 
 inline void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);

@@ -25,6 +25,7 @@
 #include "skin/windows/acEditWnd.h"
 #include "skin/windows/acListViewWnd.h"
 #include "skin/windows/acSBUtils.h"
+#include "tests/skin/core/OurSkinManager.h"
 
 using namespace classlib;
 using namespace skin;
@@ -34,20 +35,7 @@ namespace {
 constexpr wchar_t kCaption[] = L"Tarvisel handlers";
 constexpr char kSection[] = "EDIT";
 
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::filesystem::path CommittedSkin() {
-  std::wstring path = L"Z:" + (std::filesystem::path(TARVISEL_SKIN_RESOURCES) / L"Tarvisel.asz").wstring();
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
-}
-
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
+using skin::testing::Owned;
 
 HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int w, int h,
            HWND parent) {
@@ -155,19 +143,14 @@ int wmain(int argc, wchar_t** argv) {
   const bool native = argc > 1 && std::wstring(argv[1]) == L"--native";
   const int skinArg = native ? 2 : 1;
   const std::vector<std::uint8_t> skinBytes =
-      ReadFile(argc > skinArg ? std::filesystem::path(argv[skinArg]) : CommittedSkin());
-  std::unique_ptr<TsSkinManager, FreeObject> manager(new TsSkinManager(nullptr));
-  manager->SetSkinDirectory(L".\\no-skins-here");
-  TsStoredSkin* internal = manager->InternalSkins().Add();
-  internal->Name = L"Tarvisel (internal)";
-  internal->Data = skinBytes;
-  manager->SetSkinName(L"Tarvisel (internal)");
+      skin::testing::ReadBytes(argc > skinArg ? std::filesystem::path(argv[skinArg]) : skin::testing::CommittedSkinFile(L"Tarvisel.asz"));
+  Owned<TsSkinManager> manager(skin::testing::NewManagerWithSkin(skinBytes));
   if (skinBytes.empty() || !manager->Active()) {
     std::fprintf(stderr, "skin_handler_window: the skin could not be loaded\n");
     return 1;
   }
 
-  std::unique_ptr<TForm, FreeObject> form(new TForm(nullptr));
+  Owned<TForm> form(new TForm(nullptr));
   form->SetCaption(kCaption);
   form->SetBounds(40, 40, 830, 540);
   const TControls controls = CreateControls(form.get());

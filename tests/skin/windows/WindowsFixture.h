@@ -14,24 +14,16 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/windows/acThemeWin32.h"
 #include "tests/skin/core/OurSkinFile.h"
+#include "tests/skin/core/OurSkinManager.h"
 #include "tests/skin/core/OwnedObject.h"
 
 namespace skin::test {
 
 using skin::testing::FreeObject;
+using skin::testing::ManagerWithOurSkin;
 using skin::testing::OurSkin;
 using skin::testing::Owned;
 
-// A manager with our skin loaded from its internal copy.
-inline Owned<TsSkinManager> ManagerWithOurSkin() {
-  Owned<TsSkinManager> manager(new TsSkinManager(nullptr));
-  manager->SetSkinDirectory(L".\\no-skins-here");
-  TsStoredSkin* internal = manager->InternalSkins().Add();
-  internal->Name = L"Tarvisel (internal)";
-  internal->Data = OurSkin();
-  manager->SetSkinName(L"Tarvisel (internal)");
-  return manager;
-}
 
 // A window of a class whose procedure is DefWindowProcW, owned by the test.
 struct NativeWindow {
