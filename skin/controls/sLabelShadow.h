@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "classlib/Image32.h"
+#include "skin/graphics/Image32.h"
 
 namespace skin {
 
