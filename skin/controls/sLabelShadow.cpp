@@ -37,9 +37,9 @@ void ComposeShadow(const classlib::TImage32View& Background, const TsBlurGrid& G
     auto* row = Background.Row(y);
     for (int x = 0; x < Background.Width; ++x) {
       const int a = Grid.At(x, y), rest = 255 - a;
-      row[x].B = std::uint8_t((rest * row[x].B + Sb * a) / 256);
-      row[x].G = std::uint8_t((rest * row[x].G + Sg * a) / 256);
-      row[x].R = std::uint8_t((rest * row[x].R + Sr * a) / 256);
+      row[x].B = std::uint8_t((rest * row[x].B + Sb * a) / 255);
+      row[x].G = std::uint8_t((rest * row[x].G + Sg * a) / 255);
+      row[x].R = std::uint8_t((rest * row[x].R + Sr * a) / 255);
     }
   }
 }

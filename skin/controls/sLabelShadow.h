@@ -37,7 +37,8 @@ class TsBlurGrid {
 };
 
 // Lays the shadow colour (Sr, Sg, Sb) over Background by the grid's weights:
-// channel = ((255 - a) * background + shadow * a) / 256. Alpha bytes are left alone.
+// channel = ((255 - a) * background + shadow * a) / 255, so that where no shadow falls the
+// background stays exactly as it was. Alpha bytes are left alone.
 void ComposeShadow(const classlib::TImage32View& Background, const TsBlurGrid& Grid, int Sr, int Sg, int Sb);
 
 }  // namespace skin

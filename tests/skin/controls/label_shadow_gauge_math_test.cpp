@@ -72,11 +72,22 @@ TEST(LabelShadow, ComposeWeighsShadowAgainstBackgroundAndKeepsAlpha) {
     p.A = 77;
   }
   ComposeShadow(bg.View(), grid, 255, 0, 0);
-  EXPECT_EQ(bg.px[0].R, (192 * 200 + 255 * 63) / 256);  // 212
-  EXPECT_EQ(bg.px[0].G, 192 * 100 / 256);                // 75
+  EXPECT_EQ(bg.px[0].R, 213);  // (192 * 200 + 255 * 63) / 255
+  EXPECT_EQ(bg.px[0].G, 75);   // 192 * 100 / 255
   EXPECT_EQ(bg.px[0].B, 0);
-  EXPECT_EQ(bg.px[2].R, (252 * 200 + 255 * 3) / 256);  // 199
+  EXPECT_EQ(bg.px[2].R, 200);  // (252 * 200 + 255 * 3) / 255
   EXPECT_EQ(bg.px[2].A, 77);
+}
+
+TEST(LabelShadow, BackgroundWithoutShadowKeepsItsColour) {
+  TPixels mask(2, 1);  // no text: every weight 0
+  TsBlurGrid grid;
+  grid.Blur(mask.View(), 4);
+  TPixels bg(2, 1);
+  for (auto& p : bg.px) p.U = 0xFFFFFFFFu;
+  ComposeShadow(bg.View(), grid, 0, 0, 0);
+  EXPECT_EQ(bg.px[0].U, 0xFFFFFFFFu);
+  EXPECT_EQ(bg.px[1].U, 0xFFFFFFFFu);
 }
 
 TEST(GaugeMath, PercentDoneTruncatesAndSurvivesWideRanges) {
