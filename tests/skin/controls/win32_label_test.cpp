@@ -169,3 +169,24 @@ TEST_F(Labels, FontFlagsAreClearedWhenAPaintRaises) {
 
 }  // namespace
 }  // namespace skin::test
+
+namespace skin::test {
+namespace {
+
+TEST_F(Labels, RepeatedShadowPaintsReuseTheirBuffersAndLookTheSame) {
+  auto* fx = Label<TsLabelFX>(L"");
+  fx->Shadow()->SetMode(smCustom);
+  fx->Shadow()->SetBlurCount(3);
+  fx->SetCaption(L"Repeated");
+  auto first = fx->Render(0xFFFFFF);
+  const std::size_t allocated = fx->BlurGrid().Allocated();
+  ASSERT_GT(allocated, 0u);
+  for (int i = 0; i < 200; ++i) {
+    auto again = fx->Render(0xFFFFFF);
+    ASSERT_EQ(DifferentPixels(first.get(), again.get()), 0) << "paint " << i;
+  }
+  EXPECT_EQ(fx->BlurGrid().Allocated(), allocated);
+}
+
+}  // namespace
+}  // namespace skin::test
