@@ -202,20 +202,19 @@ const TsMaskData* TsButton::BorderImage() const {
 
 // ---- painting ----
 
-void DrawImageListGlyph(classlib::TCustomImageList* Images, TBitmap* Cache, TPoint P, int Index, bool Reflected) {
-  if (Images == nullptr || Cache == nullptr || Index < 0 || Index >= Images->Count()) return;
-  if (dynamic_cast<TsAlphaImageList*>(Images) != nullptr) {
-    DrawAlphaImgList(Images, Cache, P.X, P.Y, Index, 0, classlib::clNone, 0, 1, Reflected);
-    return;
-  }
-  // Any other list draws through its own routine; a 32-bit list keeps its alpha that way.
-  DrawAlphaImgList(Images, Cache, P.X, P.Y, Index, 0, classlib::clNone, 0, 1, false);
+TacBtnGlyphSource TsButton::BtnGlyphSource() {
+  TacBtnGlyphSource s;
+  s.Images = Images();
+  s.ImageIndex = GlyphIndex();
+  s.DestRect = GlyphRect();
+  s.Reflected = FReflected;
+  return s;
 }
 
+TsCommonData* TsButton::GlyphSkinData() { return FCommonData.get(); }
+
 void TsButton::DrawGlyph(TCanvas*) {
-  if (!GlyphExist()) return;
-  const TRect r = GlyphRect();
-  DrawImageListGlyph(Images(), FCommonData->CacheBmp(), {r.Left, r.Top}, GlyphIndex(), FReflected);
+  if (GlyphExist()) DrawBtnGlyph(this, nullptr);
 }
 
 void TsButton::DrawCaption(TCanvas* Canvas) {

@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "classlib/StdCtrls.h"
+#include "skin/controls/Sthirdparty.h"
 #include "skin/controls/sButtonLayout.h"
 #include "skin/controls/sControlTypes.h"
 #include "skin/core/sCommonData.h"
@@ -35,7 +36,7 @@ namespace skin {
 // The value of FRegion before the first paint: the region is then set with redrawing.
 inline const HRGN kFirstPaintRegion = reinterpret_cast<HRGN>(1);
 
-class TsButton : public classlib::TButton {
+class TsButton : public classlib::TButton, public IacGlyphButton {
  public:
   explicit TsButton(classlib::TComponent* AOwner);
   ~TsButton() override;
@@ -90,6 +91,10 @@ class TsButton : public classlib::TButton {
   virtual void DrawCaption(classlib::TCanvas* Canvas);
   // The glyph hook: the image-list glyph into the cache.
   virtual void DrawGlyph(classlib::TCanvas* Canvas);
+  // The image of the state (GlyphIndex) at GlyphRect; the disabled look comes from the whole
+  // control's disabled kind, so the image itself is drawn as it is.
+  TacBtnGlyphSource BtnGlyphSource() override;
+  TsCommonData* GlyphSkinData() override;
   // The unskinned look, into an owner-draw item's DC.
   virtual void StdDrawItem(const DRAWITEMSTRUCT& Item);
 
@@ -138,11 +143,6 @@ class TsButton : public classlib::TButton {
   // Cleared by the destructor: code after a menu learns that a handler freed the button.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
-
-// Draws image Index of Images into the cache at P: alpha lists by their alpha, others as the list
-// draws them. Where the shared button glyph painter is available it takes this one's place.
-void DrawImageListGlyph(classlib::TCustomImageList* Images, classlib::TBitmap* Cache, TPoint P, int Index,
-                        bool Reflected);
 
 void RegisterButtonClasses();
 

@@ -117,7 +117,7 @@ TRect ButtonCaptionRect(const TButtonGeometry& L, TSize Text) {
 
 int GlyphCells(int Width, int Height) { return Height > 0 ? std::max(1, Width / Height) : 1; }
 
-int GlyphCellWidth(int Width, int Height) {
+int SquareGlyphCellWidth(int Width, int Height) {
   if (Height <= 0 || Width < Height || Width % Height != 0) return Width;
   return Width / (Width / Height);
 }

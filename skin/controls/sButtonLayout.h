@@ -59,7 +59,7 @@ TRect ButtonCaptionRect(const TButtonGeometry& L, TSize Text);
 // is narrower than high, or has no height, is one cell).
 int GlyphCells(int Width, int Height);
 // The width of one cell: the height when the width is a whole multiple of it, else the whole width.
-int GlyphCellWidth(int Width, int Height);
+int SquareGlyphCellWidth(int Width, int Height);
 // The cell shown: pressed the third (or the last), active and modifiable the second, else the first.
 int GlyphCell(int Cells, bool Pressed, bool Active, bool ReadOnly);
 

@@ -125,8 +125,8 @@ template <class Base>
 int TacCheckControl<Base>::GlyphWidth() const {
   classlib::TCustomImageList* list = nullptr;
   int index = -1;
-  if (ListGlyph(list, index)) return GlyphCellWidth(list->Width(), list->Height());
-  if (TBitmap* g = Glyph()) return GlyphCellWidth(g->Width(), g->Height());
+  if (ListGlyph(list, index)) return SquareGlyphCellWidth(list->Width(), list->Height());
+  if (TBitmap* g = Glyph()) return SquareGlyphCellWidth(g->Width(), g->Height());
   return 16;
 }
 

@@ -86,6 +86,9 @@ TsSpeedButton::TsSpeedButton(TComponent* AOwner)
 TsSpeedButton::~TsSpeedButton() {
   *alive_ = false;
   StopFade();
+  // A button on its way out tells nobody that the mouse left it: the OnMouseLeave handler may
+  // belong to an object that is already gone.
+  FCommonData->FMouseAbove = false;
   if (TsSkinManager* sm = ManagerOf(FCommonData.get()); sm != nullptr && sm->ActiveGraphControl() == this)
     sm->SetActiveGraphControl(nullptr);
   Glyph()->OnChange = nullptr;

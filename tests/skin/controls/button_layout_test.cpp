@@ -107,7 +107,7 @@ TEST(CheckGeometry, GlyphCells) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(GlyphCells(c.w, c.h), c.cells) << c.w << "x" << c.h;
-    EXPECT_EQ(GlyphCellWidth(c.w, c.h), c.cellWidth) << c.w << "x" << c.h;
+    EXPECT_EQ(SquareGlyphCellWidth(c.w, c.h), c.cellWidth) << c.w << "x" << c.h;
   }
   // Cell chosen: pressed, active, active but read-only, normal.
   EXPECT_EQ(GlyphCell(3, true, true, false), 2);

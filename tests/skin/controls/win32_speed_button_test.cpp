@@ -58,6 +58,14 @@ TEST_F(Behaviour, HotWhileTheMouseIsAbove) {
   EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave"})) << "leaving twice fires once";
 }
 
+TEST_F(Behaviour, AButtonFreedWhileHotTellsNoOneTheMouseLeft) {
+  button->Perform(classlib::CM_MOUSEENTER);
+  ASSERT_EQ(manager->ActiveGraphControl(), button);
+  classlib::Free(button);
+  EXPECT_EQ(events, (std::vector<std::string>{"enter"}));
+  EXPECT_EQ(manager->ActiveGraphControl(), nullptr);
+}
+
 TEST_F(Behaviour, PropertiesKeepTheirRanges) {
   EXPECT_EQ(button->GenMargin(), 0) << "Margin -1";
   button->SetMargin(2);
@@ -78,6 +86,7 @@ TEST_F(Behaviour, PropertiesKeepTheirRanges) {
 }
 
 TEST_F(Behaviour, ADescriptionCreatesSpeedButtonsByName) {
+  RegisterSkinDataClasses();
   RegisterSpeedButtonClasses();
   Owned<classlib::TComponent> made(classlib::CreateComponent(L"TsSpeedButton", nullptr));
   auto* b = dynamic_cast<TsSpeedButton*>(made.get());
