@@ -111,6 +111,7 @@ void TsPanel::FollowBevel() {
 
 void TsPanel::Paint() {
   classlib::TPanel::Paint();
+  PaintContent(Canvas()->Handle());
   if (OnPaint && Showing()) OnPaint(this, Canvas());
 }
 
@@ -150,6 +151,7 @@ void TsPanel::PrepareCache() {
                    true);
   const int w = InnerWidth();
   WriteText(TRect{w, w, ClientWidth() - w, ClientHeight() - w}, cache->Canvas());
+  PaintContent(cache->Canvas()->Handle());
   if (OnPaint) OnPaint(this, cache->Canvas());
   FCommonData->BGChanged = false;
 }
@@ -219,6 +221,7 @@ void TsPanel::PaintDirect(HDC DC) {
     const int w = InnerWidth();
     TDCCanvas canvas(DC, Font());
     WriteText(TRect{w, w, ClientWidth() - w, ClientHeight() - w}, canvas.get());
+    PaintContent(DC);
     if (OnPaint) OnPaint(this, canvas.get());
     FCommonData->BGChanged = false;
   }

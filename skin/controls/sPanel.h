@@ -16,6 +16,8 @@
 #include <string>
 
 #include "classlib/ExtCtrls.h"
+#include "classlib/StringList.h"
+#include "skin/controls/sColorsGrid.h"
 #include "skin/core/sCommonData.h"
 
 namespace skin {
@@ -46,6 +48,9 @@ class TsPanel : public classlib::TPanel {
   virtual void OurPaint(HDC DC, bool SendUpdated);
   virtual void WriteText(const TRect& R, classlib::TCanvas* aCanvas, HDC aDC = nullptr);
 
+  // Extra painting after the panel and its caption, into the cache or onto the screen.
+  virtual void PaintContent(HDC DC) {}
+
  protected:
   void Loaded() override;
   void WndProc(classlib::TMessage& Message) override;
@@ -63,6 +68,42 @@ class TsPanel : public classlib::TPanel {
 
   std::unique_ptr<TsCtrlSkinData> FCommonData;
   classlib::TBevelCut FOldBevel = classlib::bvRaised;
+};
+
+// A grid of colour cells with one selected; a colour picker shows two of them.
+class TsColorsPanel : public TsPanel {
+ public:
+  explicit TsColorsPanel(classlib::TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TsColorsPanel"; }
+  void AfterConstruction() override;
+
+  classlib::TStrings* Colors() const { return FColors.get(); }
+  void SetColors(const classlib::TStrings* Value);
+  int ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int Value);
+  void SetLayout(const TsColorsGridLayout& Value);
+  const TsColorsGridLayout& Layout() const { return FLayout; }
+  // White without a selection.
+  classlib::TColor ColorValue() const;
+  int Count() const { return FColors->Count(); }
+  int GetItemByCoord(TPoint P) const { return ColorCellAt(ColorsArray, FLayout.ItemMargin, P.X, P.Y); }
+  // Rebuilds the cells from the lines; call it after changing Colors directly.
+  void GenerateColors();
+  void PaintColors(HDC DC) const;
+  void PaintContent(HDC DC) override;
+
+  classlib::TNotifyEvent OnChange;
+  int OldSelected = -1;
+  std::vector<TsColInfo> ColorsArray;
+
+ protected:
+  void Loaded() override;
+  void MouseDown(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
+
+ private:
+  std::unique_ptr<classlib::TStringList> FColors;
+  int FItemIndex = -1;
+  TsColorsGridLayout FLayout;
 };
 
 void RegisterPanelClasses();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/controls/sPanel.h"
+#include "classlib/StringList.h"
 #include "skin/core/sMessages.h"
 #include "tests/skin/controls/ControlsFixture.h"
 
@@ -122,6 +123,60 @@ TEST_F(Panels, ChildrenGetThePanelsCacheAsBackground) {
   PaintItem(Section("PANEL"), "PANEL", ci, true, 0, TRect{0, 0, 60, 40}, TPoint{10, 10}, expected.get(),
             manager.get());
   EXPECT_EQ(DifferentPixels(printed.get(), expected.get()), 0);
+}
+
+struct ColorsPanels : Panels {
+  TsColorsPanel* NewColors(std::initializer_list<const wchar_t*> lines) {
+    TsColorsPanel* p = Make<TsColorsPanel>(10, 10, 140, 60);
+    TStringList list;
+    for (const wchar_t* l : lines) list.Add(l);
+    p->SetColors(&list);
+    p->OnChange = [this](TObject*) { ++changes; };
+    return p;
+  }
+  int changes = 0;
+};
+
+TEST_F(ColorsPanels, CellsArePaintedWithTheirColoursAndTheSelectionFramed) {
+  TsColorsPanel* p = NewColors({L"FF0000", L"ZZ"});
+  EXPECT_EQ(p->Count(), 10);
+  EXPECT_EQ(p->ColorValue(), clWhite);
+  p->SetItemIndex(0);
+  auto printed = Print(p);
+  // Cell 0 is (6, 6)-(27, 27): red inside; a white ring at 5 and a black one at 4.
+  EXPECT_EQ(Rgb(printed.get(), 16, 16), 0xFF0000u);
+  EXPECT_EQ(Rgb(printed.get(), 5, 16), 0xFFFFFFu);
+  EXPECT_EQ(Rgb(printed.get(), 4, 16), 0x000000u);
+  EXPECT_EQ(Rgb(printed.get(), 16 + 27, 16), 0x000000u);       // "ZZ" reads as black
+  EXPECT_EQ(Rgb(printed.get(), 16 + 2 * 27, 16), 0xFFFFFFu);   // padded with white
+}
+
+TEST_F(ColorsPanels, ClicksSelectCellsAndRepeatsChangeNothing) {
+  TsColorsPanel* p = NewColors({L"00FF00"});
+  SendMessageW(p->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+  SendMessageW(p->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(16, 16));
+  EXPECT_EQ(p->ItemIndex(), 0);
+  EXPECT_EQ(p->ColorValue(), TColor(0x00FF00));
+  EXPECT_EQ(changes, 1);
+  p->SetItemIndex(0);
+  EXPECT_EQ(changes, 1);
+  // Row 1, column 1 ((33, 33)-(54, 54)) is cell 6.
+  SendMessageW(p->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 40));
+  SendMessageW(p->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
+  EXPECT_EQ(p->ItemIndex(), 6);
+  EXPECT_EQ(p->OldSelected, 0);
+  EXPECT_EQ(changes, 2);
+}
+
+// More lines than cells: an index among the extra lines names no cell and selects nothing.
+TEST_F(ColorsPanels, IndexAmongExtraLinesSelectsNothing) {
+  TsColorsPanel* p = NewColors({L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"A", L"B", L"C"});
+  ASSERT_EQ(p->Count(), 12);
+  p->SetItemIndex(11);
+  EXPECT_EQ(p->ItemIndex(), -1);
+  EXPECT_EQ(p->ColorValue(), clWhite);
+  EXPECT_EQ(changes, 0);
+  Print(p);
 }
 
 }  // namespace
