@@ -12,4 +12,12 @@ inline double Seconds() {
   return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// Mean wall-clock seconds of one call of Work over Rounds calls.
+template <class Work>
+double MeanSeconds(int rounds, Work&& work) {
+  const double t0 = Seconds();
+  for (int i = 0; i < rounds; ++i) work();
+  return (Seconds() - t0) / rounds;
+}
+
 }  // namespace bench

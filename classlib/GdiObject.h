@@ -69,4 +69,27 @@ class ScreenDC {
   HDC dc_;
 };
 
+// A window's DC for the whole window, frame included; released at the end. Asked to keep the
+// drawing state, it saves it first and puts it back before the release, so clip and origin changes
+// made through it never reach the window's next painter, even when drawing throws.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND wnd, bool keepState = false) : wnd_(wnd), dc_(GetWindowDC(wnd)) {
+    if (dc_ && keepState) saved_ = SaveDC(dc_);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (!dc_) return;
+    if (saved_ != 0) RestoreDC(dc_, saved_);
+    ReleaseDC(wnd_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+  int saved_ = 0;
+};
+
 }  // namespace classlib

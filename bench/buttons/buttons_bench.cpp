@@ -19,14 +19,7 @@ using namespace skin;
 
 namespace {
 
-using bench::Seconds;
-
-template <class F>
-double Rounds(int rounds, F&& round) {
-  const double t0 = Seconds();
-  for (int i = 0; i < rounds; ++i) round();
-  return (Seconds() - t0) / rounds;
-}
+using bench::MeanSeconds;
 
 }  // namespace
 
@@ -59,16 +52,16 @@ int main() {
   auto target = NewBitmap32(90, 28);
   const WPARAM dc = reinterpret_cast<WPARAM>(target->Canvas()->Handle());
   constexpr int kRounds = 200;
-  const double first = Rounds(kRounds, [&] {
+  const double first = MeanSeconds(kRounds, [&] {
     for (TsButton* b : skinned) {
       b->SkinData()->BGChanged = true;
       SendMessageW(b->Handle(), WM_PRINT, dc, PRF_CLIENT);
     }
   });
-  const double cached = Rounds(kRounds, [&] {
+  const double cached = MeanSeconds(kRounds, [&] {
     for (TsButton* b : skinned) SendMessageW(b->Handle(), WM_PRINT, dc, PRF_CLIENT);
   });
-  const double native = Rounds(kRounds, [&] {
+  const double native = MeanSeconds(kRounds, [&] {
     for (TButton* b : plain) SendMessageW(b->Handle(), WM_PRINT, dc, PRF_CLIENT | PRF_ERASEBKGND);
   });
   std::printf("%d buttons printed, %d rounds each\n", kButtons, kRounds);

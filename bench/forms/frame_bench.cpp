@@ -20,13 +20,10 @@ using namespace skin;
 
 namespace {
 
-using bench::Seconds;
-
+// Mean microseconds of one call.
 template <class F>
 double Mean(int rounds, F&& work) {
-  const double t0 = Seconds();
-  for (int i = 0; i < rounds; ++i) work();
-  return (Seconds() - t0) / rounds * 1e6;
+  return bench::MeanSeconds(rounds, work) * 1e6;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "classlib/ScopeExit.h"
+#include "classlib/GdiObject.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
@@ -344,14 +344,9 @@ void TsSkinProvider::UpdateSkinCaption() {
     return;
   FCommonData->BGChanged = true;
   const HWND h = Form->Handle();
-  HDC dc = GetWindowDC(h);
-  if (dc == nullptr) return;
-  const int saved = SaveDC(dc);
-  const classlib::TScopeExit release([&] {
-    RestoreDC(dc, saved);
-    ReleaseDC(h, dc);
-  });
-  PaintCaption(dc);
+  const classlib::WindowDC dc(h, true);
+  if (dc.get() == nullptr) return;
+  PaintCaption(dc.get());
 }
 
 // ---- setters ----

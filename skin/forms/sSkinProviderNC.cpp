@@ -2,6 +2,7 @@
 // background, printing, activation, hit-testing and the title buttons under the mouse.
 #include <windows.h>
 
+#include "classlib/GdiObject.h"
 #include "classlib/ScopeExit.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -79,18 +80,13 @@ void TsSkinProvider::AC_WMNCPaint() {
   }
   FCommonData->SetUpdating(false);
   if (FCommonData->CacheBmp() == nullptr || FCommonData->CacheBmp()->Width() == 0) FCommonData->BGChanged = true;
-  HDC dc = GetWindowDC(h);
-  if (dc == nullptr) return;
-  const int saved = SaveDC(dc);
-  const classlib::TScopeExit release([&] {
-    RestoreDC(dc, saved);
-    ReleaseDC(h, dc);
-    RgnChanging = false;
-  });
+  const classlib::WindowDC dc(h, true);
+  if (dc.get() == nullptr) return;
+  const classlib::TScopeExit regionDone([&] { RgnChanging = false; });
   if (!HaveBorder(this) && IsSizeable(h) && !IsIconic(h))
-    PaintFrameStrips(dc, BorderWidth(true) + 3);
+    PaintFrameStrips(dc.get(), BorderWidth(true) + 3);
   else
-    PaintCaption(dc);
+    PaintCaption(dc.get());
 }
 
 void TsSkinProvider::PaintFrameStrips(HDC DC, int M) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "classlib/GdiObject.h"
 #include "classlib/ScopeExit.h"
 #include "skin/core/acntSystemWin32.h"
 #include "skin/core/sConstOptions.h"
@@ -378,10 +379,9 @@ void TsSkinProvider::RepaintButton(int HT) {
   FCommonData->BGChanged = true;
   PaintAll();
   if (Form->HandleAllocated() && IsWindowVisible(Form->Handle())) {
-    HDC dc = GetWindowDC(Form->Handle());
-    const classlib::TScopeExit release([&] { ReleaseDC(Form->Handle(), dc); });
+    const classlib::WindowDC dc(Form->Handle());
     const TRect r = b->Rect;
-    BitBlt(dc, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, FCommonData->CacheBmp()->Canvas()->Handle(), r.Left,
+    BitBlt(dc.get(), r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, FCommonData->CacheBmp()->Canvas()->Handle(), r.Left,
            r.Top, SRCCOPY);
   }
 }

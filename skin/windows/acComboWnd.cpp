@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "classlib/GdiObject.h"
 #include "classlib/ScopeExit.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
@@ -86,7 +87,8 @@ void TacComboListWnd::PaintStripUnderList() {
   const RECT strip{0, list.bottom - box.top, box.right - box.left, box.bottom - box.top};
   TacBGInfo bg;
   if (comboParent != nullptr) GetBGInfo(bg, comboParent, false);
-  HDC dc = GetWindowDC(combo);
+  const classlib::WindowDC windowDC(combo);
+  HDC dc = windowDC.get();
   if (dc == nullptr) return;
   if (bg.BgType == TacBGType::btCache && bg.Bmp != nullptr) {
     POINT at{box.left, box.top};
@@ -98,7 +100,6 @@ void TacComboListWnd::PaintStripUnderList() {
     FillRect(dc, &strip, fill);
     DeleteObject(fill);
   }
-  ReleaseDC(combo, dc);
 }
 
 void TacComboListWnd::NonClientPaint(classlib::TMessage& Message) {
@@ -106,13 +107,10 @@ void TacComboListWnd::NonClientPaint(classlib::TMessage& Message) {
   if (DontRepaint) return;
   PrepareFrame();
   if (!DlgMode) UpdateWndCorners(SkinData, 0, this);
-  if (HDC dc = GetWindowDC(CtrlHandle)) {
-    const int saved = SaveDC(dc);
+  if (const classlib::WindowDC dc(CtrlHandle, true); dc.get() != nullptr) {
     if (classlib::TBitmap* cache = SkinData->CacheBmp(); cache != nullptr && cache->Width() > 0)
-      BitBltBorder(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, kListBorder);
-    Ac_NCPaint(this, CtrlHandle, 1, dc, -1, 0);
-    RestoreDC(dc, saved);
-    ReleaseDC(CtrlHandle, dc);
+      BitBltBorder(dc.get(), 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, kListBorder);
+    Ac_NCPaint(this, CtrlHandle, 1, dc.get(), -1, 0);
   }
   if (SimplyBox) PaintStripUnderList();
 }
@@ -220,10 +218,8 @@ void TacComboBoxWnd::Invalidate() {
 }
 
 void TacComboBoxWnd::RepaintButton() {
-  HDC dc = GetWindowDC(CtrlHandle);
-  if (dc == nullptr) return;
-  PaintButton(dc);
-  ReleaseDC(CtrlHandle, dc);
+  const classlib::WindowDC dc(CtrlHandle);
+  if (dc.get() != nullptr) PaintButton(dc.get());
 }
 
 void TacComboBoxWnd::PaintButton(HDC DC) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/GdiObject.h"
 #include "classlib/ScopeExit.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/sMessages.h"
@@ -203,9 +204,9 @@ void TacEditWnd::Print(classlib::TMessage& Message) {
 void TacEditWnd::NonClientPaint(classlib::TMessage& Message) {
   Message.Result = 0;
   if (InAnimationProcess || SkinData->Updating()) return;
-  HDC dc = GetWindowDC(CtrlHandle);
+  const classlib::WindowDC windowDC(CtrlHandle);
+  HDC dc = windowDC.get();
   if (dc == nullptr) return;
-  const classlib::TScopeExit release([&] { ReleaseDC(CtrlHandle, dc); });
   RECT box{};
   if (dc != SkinData->PrintDC && GetClipBox(dc, &box) == NULLREGION) return;
   if (SkinData->BGChanged) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "classlib/GdiObject.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/windows/acSBPaint.h"
@@ -51,11 +52,10 @@ void RedrawBar(TacScrollWnd* sw, int bar, int pressed, int thumbPos = -1) {
   RECT w{};
   GetWindowRect(sw->CtrlHandle, &w);
   const TRect r = ScreenBarRect(sw, bar);
-  HDC dc = GetWindowDC(sw->CtrlHandle);
-  if (dc == nullptr) return;
-  Ac_NCDrawScrollbar(b, sw->CtrlHandle, dc, {r.Left - w.left, r.Top - w.top, r.Right - w.left, r.Bottom - w.top},
-                     thumbPos, pressed);
-  ReleaseDC(sw->CtrlHandle, dc);
+  const classlib::WindowDC dc(sw->CtrlHandle);
+  if (dc.get() == nullptr) return;
+  Ac_NCDrawScrollbar(b, sw->CtrlHandle, dc.get(),
+                     {r.Left - w.left, r.Top - w.top, r.Right - w.left, r.Bottom - w.top}, thumbPos, pressed);
 }
 
 POINT ScreenPoint(HWND wnd, LPARAM lp) {
