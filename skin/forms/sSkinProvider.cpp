@@ -158,6 +158,7 @@ TsSkinProvider* TsSkinProvider::CreateRT(TComponent* AOwner) {
 }
 
 TsSkinProvider::~TsSkinProvider() {
+  if (OutlineDrag.Owner == this) CancelOutlineDrag();
   BorderForm.reset();
   FAddedTitle.reset();
   if (installed_ && Form != nullptr) {

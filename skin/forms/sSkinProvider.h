@@ -158,6 +158,21 @@ inline constexpr unsigned kFormInNcActivate = 0x8000;
 inline constexpr unsigned kFormLocked = 0x10000;
 inline constexpr unsigned kFormScrollAttaching = 0x20000;
 
+// The outline drag of ResizeMode rmBorder: one at a time for the whole program, in screen
+// coordinates.
+struct TacOutlineDrag {
+  bool bInProcess = false;  // an outline is on the desktop
+  bool bCapture = false;    // the mouse is captured and has not moved yet
+  bool bMode = false;       // true moving, false sizing
+  int nDirection = 0;       // the sizing edge as a hit code 10 .. 17; 0 for the bottom-right corner
+  int nX = 0, nY = 0;       // the mouse point the outline moves from
+  int nleft = 0, ntop = 0, nright = 0, nbottom = 0;
+  int nMinWidth = 0, nMinHeight = 0;
+  bool DoStartMove = false;
+  TsSkinProvider* Owner = nullptr;  // whose form the outline belongs to
+};
+extern TacOutlineDrag OutlineDrag;
+
 class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
  public:
   // AOwner must be a form: anything else raises EAbort.
@@ -204,6 +219,13 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   TRect ShadowSize() const;
   TColor FormColor() const;
   void RepaintNC();
+  // The outline drag of rmBorder: started at the screen point (X, Y), drawn (the same outline drawn
+  // twice is erased), stopped and applied to the window.
+  void StartMove(int X, int Y);
+  void DrawFormBorder(int X, int Y);
+  void StopMove(int X, int Y);
+  // This form's outline drag runs.
+  bool OutlineDragOf() const;
   TsSkinManager* SkinManager() const { return FCommonData->GetSkinManager(); }
   bool Skinned() const;
 
@@ -336,6 +358,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   int FLinesCount = -1;
   TsSystemMenu* SystemMenu = nullptr;  // owned through the component list
   std::unique_ptr<TacBorderForm> BorderForm;
+  // The image of the form taken as it hides, for the hide animation.
+  std::unique_ptr<classlib::TBitmap> HideImage;
 
  private:
   static classlib::TComponent* CheckedOwner(classlib::TComponent* AOwner);
@@ -366,6 +390,26 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void NCLButtonDown(classlib::TMessage& Message);
   void NCLButtonUp(classlib::TMessage& Message);
   void NCLButtonDblClk(classlib::TMessage& Message);
+  // Moves, sizes and window commands (sSkinProviderSizing).
+  void WMWindowPosChanging(classlib::TMessage& Message);
+  void WMWindowPosChanged(classlib::TMessage& Message);
+  void WMSize(classlib::TMessage& Message);
+  void AfterSize(WPARAM SizeType);
+  void AC_WMGetMinMaxInfo(classlib::TMessage& Message);
+  void WMClose(classlib::TMessage& Message);
+  void WMSysCommand(classlib::TMessage& Message);
+  void MDIChildSysCommand(classlib::TMessage& Message);
+  void AfterMinimize(unsigned Command);
+  void SizingMessage(classlib::TMessage& Message);
+  bool CaptureHideImage();
+  bool ScrollBarVisible() const;
+  void OutlineMouseMove(classlib::TMessage& Message);
+  // Ends this form's outline drag at a button release (a position in client coordinates); false
+  // when none runs.
+  bool EndOutlineDragAt(LPARAM ClientPos);
+  // The outline erased and the drag dropped without moving the window (capture lost, window gone).
+  void CancelOutlineDrag();
+  void EndOutline(bool Erase);
   void PlaceTitleButton(TsCaptionButton& Button, int Image, const TsTitleButton* User, bool Enabled, int& X);
   bool Designing() const { return ComponentState().Contains(classlib::csDesigning); }
   bool Loading() const { return ComponentState().Contains(classlib::csLoading); }
@@ -393,6 +437,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   bool FUseGlobalColor = true;
   unsigned FFormState = 0;
   bool installed_ = false;
+  // The frame press that starts an outline drag is sending its move or size command.
+  bool startingOutline_ = false;
 };
 
 // The provider class and its parts in the class registry, for form descriptions.
@@ -428,6 +474,11 @@ TRect acWorkRect(classlib::TCustomForm* Form);
 
 // Makes the extended-border window of a provider (set by the unit that implements that window).
 extern std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provider);
+// The window animations' part in hiding a form (set by the unit that implements them; until then a
+// form hides at once): the form's image, the provider's cache freed with FreeCache; the hide
+// animation, false when the application ended meanwhile.
+extern std::unique_ptr<classlib::TBitmap> (*acGetFormImage)(TsSkinProvider* SP, bool FreeCache);
+extern bool (*acAnimHideForm)(TsSkinProvider* SP);
 
 // The provider of the MDI parent form and of the MDI child last activated (none without MDI).
 extern TsSkinProvider* MDISkinProvider;

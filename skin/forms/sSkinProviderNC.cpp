@@ -62,6 +62,8 @@ void TsSkinProvider::WMNCPaint(TMessage& Message) {
 
 void TsSkinProvider::AC_WMNCPaint() {
   const HWND h = Form->Handle();
+  // A composed desktop shows windows dragged whole; the outline would only flicker over them.
+  if (FResizeMode == rmBorder && AeroIsEnabled()) FResizeMode = rmStandard;
   if (!RgnChanging && RgnChanged) {
     if (HaveBorder(this) || IsSizeable(h) || IsIconic(h)) {
       if (IsIconic(h) && (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0) return;
@@ -363,6 +365,9 @@ void TsSkinProvider::WMNCHitTest(TMessage& Message) {
   }
   const int ht = HTProcess(Message);
   Message.Result = ht;
+  if (FResizeMode == rmBorder && OutlineDrag.nDirection == 0 && Form->Enabled() &&
+      (ht == HTCAPTION || (ht >= HTLEFT && ht <= HTBOTTOMRIGHT)))
+    OutlineDrag.nDirection = ht;
   if (ht != 0 && ht != HTCLIENT && ht != HTCAPTION && ht != HTMENU) return;
   OldWndProc(Message);
   // A maximized frame is not for sizing, whatever the system's own procedure thinks of its edges.
@@ -424,6 +429,20 @@ void TsSkinProvider::NCLButtonDown(TMessage& Message) {
     return;
   }
   SetHotHT(0, true);
+  BOOL fullDrag = FALSE;
+  SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0);
+  if (fullDrag && FResizeMode == rmBorder && Form->Enabled() && ht != HTMENU && !IsZoomed(h)) {
+    // The outline stands in for the system's own move or size loop, which must not run as well.
+    const bool sizing = ht >= HTLEFT && ht <= HTBOTTOMRIGHT;
+    OutlineDrag.bMode = !sizing;
+    startingOutline_ = true;
+    {
+      const classlib::TScopeExit started([this] { startingOutline_ = false; });
+      Form->Perform(WM_SYSCOMMAND, sizing ? SC_SIZE + (ht - HTLEFT + WMSZ_LEFT) : SC_MOVE, 0);
+    }
+    StartMove(XOf(Message.LParam), YOf(Message.LParam));
+    return;
+  }
   OldWndProc(Message);
 }
 
@@ -494,11 +513,14 @@ void TsSkinProvider::NCLButtonUp(TMessage& Message) {
     if (held && b->OnMouseUp) b->OnMouseUp(b);
     return;
   }
+  if (!IsIconic(h) && EndOutlineDragAt(Message.LParam)) return;
   OldWndProc(Message);
 }
 
 void TsSkinProvider::NCLButtonDblClk(TMessage& Message) {
   const HWND h = Form->Handle();
+  if (OutlineDragOf()) StopMove(XOf(Message.LParam), YOf(Message.LParam));
+  OutlineDrag.DoStartMove = false;
   if (Message.WParam == HTCAPTION && SystemMenu != nullptr) {
     const bool iconic = IsIconic(h) != 0, zoomed = IsZoomed(h) != 0;
     if ((HaveSysMenu && (SystemMenu->EnabledMax() || SystemMenu->EnabledRestore())) || (!HaveBorder(this) && iconic)) {

@@ -401,6 +401,28 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       }
       return;
     case WM_NCHITTEST: WMNCHitTest(Message); return;
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); return;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
+    case WM_SIZE: WMSize(Message); return;
+    case WM_GETMINMAXINFO: AC_WMGetMinMaxInfo(Message); return;
+    case WM_CLOSE: WMClose(Message); return;
+    case WM_SYSCOMMAND: WMSysCommand(Message); return;
+    case WM_MOVE:
+    case WM_SIZING:
+    case WM_EXITSIZEMOVE:
+    case WM_STYLECHANGED:
+    case WM_ACTIVATEAPP:
+    case WM_SETTINGCHANGE: SizingMessage(Message); return;
+    case WM_MOUSEMOVE: OutlineMouseMove(Message); return;
+    case WM_CAPTURECHANGED:
+      // Whatever took the mouse away ends the outline drag; the window stays where it was.
+      if (reinterpret_cast<HWND>(Message.LParam) != Form->Handle()) CancelOutlineDrag();
+      OldWndProc(Message);
+      return;
+    case WM_DESTROY:
+      CancelOutlineDrag();
+      OldWndProc(Message);
+      return;
     case WM_NCMOUSEMOVE: NCMouseMove(Message); return;
     case WM_MOUSELEAVE:
     case WM_NCMOUSELEAVE:
