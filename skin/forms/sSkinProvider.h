@@ -226,6 +226,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void StopMove(int X, int Y);
   // This form's outline drag runs.
   bool OutlineDragOf() const;
+  // The menu line rendered again and the frame repainted.
+  void RepaintMenu();
   TsSkinManager* SkinManager() const { return FCommonData->GetSkinManager(); }
   bool Skinned() const;
 
@@ -479,6 +481,18 @@ extern std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provid
 // animation, false when the application ended meanwhile.
 extern std::unique_ptr<classlib::TBitmap> (*acGetFormImage)(TsSkinProvider* SP, bool FreeCache);
 extern bool (*acAnimHideForm)(TsSkinProvider* SP);
+
+// The provider's skin state updating and its form not redrawing (with MDIAlso, for an MDI child,
+// the MDI parent's too when it draws its frame), and both undone.
+void ForbidDrawing(TsSkinProvider* Provider, bool MDIAlso = false);
+void PermitDrawing(TsSkinProvider* Provider, bool MDIAlso = false);
+// The provider of the form that owns Component (directly or further up); nullptr for none.
+TsSkinProvider* GetSkinProvider(classlib::TComponent* Component);
+// The skin editor's main window is found by this title.
+extern const wchar_t* const acEditorTitle;
+// Announces Handle to the skin editor once per run, when the program was started for it and
+// Handle is the main form's; the editor is asked until it answers 1, at most 101 times.
+void SendHandleToEditor(HWND Handle);
 
 // The provider of the MDI parent form and of the MDI child last activated (none without MDI).
 extern TsSkinProvider* MDISkinProvider;

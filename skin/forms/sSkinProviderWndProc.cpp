@@ -481,6 +481,7 @@ void TsSkinProvider::ShowingChanged(TMessage& Message) {
     return;
   }
   FFormState &= ~kFormCapturing;
+  SendHandleToEditor(h);
   fAnimating = false;
   FCommonData->SetUpdating(false);
   InitExBorders(SkinManager()->ExtendedBorders());

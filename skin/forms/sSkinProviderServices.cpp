@@ -1,0 +1,93 @@
+// What other units ask of a form's provider: the menu line painted again, drawing held off and
+// let go, the provider of a component's form, and the main window announced to the skin editor.
+#include <windows.h>
+
+#include "skin/core/sConstOptions.h"
+#include "skin/core/sMessages.h"
+#include "skin/forms/sSkinProvider.h"
+
+namespace skin {
+
+namespace {
+
+constexpr UINT kEditorLink = 0xA400;
+constexpr WPARAM kEditorAnnounce = 3;
+// The editor is asked this often before the announcement is given up.
+constexpr int kEditorAttempts = 101;
+constexpr UINT kEditorTimeoutMs = 500;
+
+}  // namespace
+
+const wchar_t* const acEditorTitle = L"Tarvisel Skin Editor";
+
+void TsSkinProvider::RepaintMenu() {
+  FCommonData->BGChanged = true;
+  MenuChanged = true;
+  FLinesCount = -1;
+  if (Form != nullptr && Form->HandleAllocated()) SendMessageW(Form->Handle(), WM_NCPAINT, 0, 0);
+}
+
+namespace {
+
+void SetFormDrawing(TsSkinProvider* Provider, bool Permit) {
+  if (Permit)
+    Provider->SkinData()->EndUpdate();
+  else
+    Provider->SkinData()->BeginUpdate();
+  if (Provider->Form != nullptr && Provider->Form->HandleAllocated())
+    SendMessageW(Provider->Form->Handle(), WM_SETREDRAW, Permit ? 1 : 0, 0);
+}
+
+// The MDI parent's provider when Provider serves an MDI child and the parent draws its frame.
+TsSkinProvider* MDIParentOf(TsSkinProvider* Provider) {
+  if (Provider->Form == nullptr || Provider->Form->FormStyle() != classlib::fsMDIChild) return nullptr;
+  if (MDISkinProvider == nullptr || MDISkinProvider == Provider || !MDISkinProvider->DrawNonClientArea())
+    return nullptr;
+  return MDISkinProvider;
+}
+
+}  // namespace
+
+void ForbidDrawing(TsSkinProvider* Provider, bool MDIAlso) {
+  if (Provider == nullptr) return;
+  SetFormDrawing(Provider, false);
+  if (MDIAlso)
+    if (TsSkinProvider* parent = MDIParentOf(Provider)) SetFormDrawing(parent, false);
+}
+
+void PermitDrawing(TsSkinProvider* Provider, bool MDIAlso) {
+  if (Provider == nullptr) return;
+  SetFormDrawing(Provider, true);
+  if (MDIAlso)
+    if (TsSkinProvider* parent = MDIParentOf(Provider)) SetFormDrawing(parent, true);
+}
+
+TsSkinProvider* GetSkinProvider(classlib::TComponent* Component) {
+  for (classlib::TComponent* c = Component; c != nullptr; c = c->Owner())
+    if (auto* form = dynamic_cast<classlib::TCustomForm*>(c)) {
+      const LRESULT answer = form->Perform(SM_ALPHACMD, AlphaCmd(ACMD_GETPROVIDER), 0);
+      return dynamic_cast<TsSkinProvider*>(reinterpret_cast<IacSkinProvider*>(answer));
+    }
+  return nullptr;
+}
+
+void SendHandleToEditor(HWND Handle) {
+  if (!acPreviewNeeded || acPreviewHandle != nullptr || Handle == nullptr) return;
+  if (classlib::TApplication::Existing() != nullptr)
+    if (classlib::TCustomForm* main = classlib::Application->MainForm(); main != nullptr)
+      if (!main->HandleAllocated() || main->Handle() != Handle) return;
+  acPreviewHandle = Handle;
+  acPreviewNeeded = false;
+  for (int i = 0; i < kEditorAttempts; ++i) {
+    const HWND editor = FindWindowW(nullptr, acEditorTitle);
+    if (editor == nullptr) return;
+    // An editor that does not answer in time is not waited for again.
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutW(editor, kEditorLink, kEditorAnnounce, reinterpret_cast<LPARAM>(Handle),
+                            SMTO_ABORTIFHUNG | SMTO_NORMAL, kEditorTimeoutMs, &answer) == 0)
+      return;
+    if (answer == 1) return;
+  }
+}
+
+}  // namespace skin

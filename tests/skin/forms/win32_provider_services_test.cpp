@@ -1,0 +1,136 @@
+// What other units ask of a form's provider: the provider of a component, drawing held off and
+// let go, and the announcement of the main window to the skin editor.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "classlib/Forms.h"
+#include "skin/core/sConstOptions.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/forms/sSkinProvider.h"
+#include "tests/skin/windows/WindowsFixture.h"
+
+namespace skin {
+namespace {
+
+using namespace classlib;
+using test::ManagerWithOurSkin;
+using test::Owned;
+
+struct ProviderForm {
+  Owned<TsSkinManager> manager = ManagerWithOurSkin();
+  Owned<TForm> form;
+  TsSkinProvider* provider = nullptr;
+  ProviderForm() {
+    RegisterSkinProviderClasses();
+    form.reset(classlib::Create<TForm>(nullptr));
+    form->SetBounds(60, 60, 300, 200);
+    form->HandleNeeded();
+    provider = classlib::Create<TsSkinProvider>(form.get());
+    provider->SkinData()->SetSkinManager(manager.get());
+    provider->PrepareForm();
+  }
+};
+
+class ProviderServicesTest : public ::testing::Test {};
+
+TEST_F(ProviderServicesTest, TheProviderOfAComponentIsItsFormsOrNone) {
+  ProviderForm f;
+  auto* owned = classlib::Create<TComponent>(f.form.get());
+  auto* deeper = classlib::Create<TComponent>(owned);
+  EXPECT_EQ(GetSkinProvider(owned), f.provider);
+  EXPECT_EQ(GetSkinProvider(deeper), f.provider);
+  EXPECT_EQ(GetSkinProvider(f.form.get()), f.provider);
+  Owned<TComponent> module(classlib::Create<TComponent>(nullptr));
+  EXPECT_EQ(GetSkinProvider(classlib::Create<TComponent>(module.get())), nullptr);
+  Owned<TForm> plain(classlib::Create<TForm>(nullptr));
+  EXPECT_EQ(GetSkinProvider(plain.get()), nullptr);
+  EXPECT_EQ(GetSkinProvider(nullptr), nullptr);
+}
+
+TEST_F(ProviderServicesTest, DrawingForbiddenAndPermittedAgain) {
+  ProviderForm f;
+  f.form->Show();
+  ForbidDrawing(f.provider);
+  EXPECT_EQ(f.provider->SkinData()->UpdateCount(), 1);
+  EXPECT_EQ(f.provider->LockCount, 1);
+  EXPECT_FALSE(IsWindowVisible(f.form->Handle()));  // redraw off takes the visible bit
+  PermitDrawing(f.provider);
+  EXPECT_EQ(f.provider->SkinData()->UpdateCount(), 0);
+  EXPECT_EQ(f.provider->LockCount, 0);
+  EXPECT_TRUE(IsWindowVisible(f.form->Handle()));
+}
+
+// A stand-in for the skin editor's main window: counts the announcements and answers 1 from the
+// AnswerAt-th on (0: never).
+struct FakeEditor {
+  static inline int calls = 0;
+  static inline int answerAt = 0;
+  static inline LPARAM announced = 0;
+  HWND wnd = nullptr;
+  explicit FakeEditor(int AnswerAt) {
+    calls = 0;
+    announced = 0;
+    answerAt = AnswerAt;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"FakeSkinEditor";
+    RegisterClassW(&wc);
+    wnd = CreateWindowExW(0, wc.lpszClassName, acEditorTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                          nullptr);
+  }
+  ~FakeEditor() { DestroyWindow(wnd); }
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == 0xA400 && w == 3) {
+      announced = l;
+      return ++calls == answerAt ? 1 : 0;
+    }
+    return DefWindowProcW(h, msg, w, l);
+  }
+};
+
+// The editor link state of the run, put back after each case.
+struct EditorLinkState {
+  TacWndHandle handle = acPreviewHandle;
+  bool needed = acPreviewNeeded;
+  ~EditorLinkState() {
+    acPreviewHandle = handle;
+    acPreviewNeeded = needed;
+  }
+};
+
+TEST_F(ProviderServicesTest, TheEditorIsToldOnceUntilItAnswers) {
+  const EditorLinkState saved;
+  ProviderForm f;
+  const HWND h = f.form->Handle();
+  FakeEditor editor(3);
+  ASSERT_NE(editor.wnd, nullptr);
+  acPreviewHandle = nullptr;
+  acPreviewNeeded = false;
+  SendHandleToEditor(h);
+  EXPECT_EQ(FakeEditor::calls, 0);  // not started for the editor
+
+  acPreviewNeeded = true;
+  SendHandleToEditor(h);
+  EXPECT_EQ(FakeEditor::calls, 3);
+  EXPECT_EQ(FakeEditor::announced, reinterpret_cast<LPARAM>(h));
+  EXPECT_EQ(acPreviewHandle, h);
+  EXPECT_FALSE(acPreviewNeeded);
+  acPreviewNeeded = true;
+  SendHandleToEditor(h);
+  EXPECT_EQ(FakeEditor::calls, 3);  // a window was announced already
+}
+
+TEST_F(ProviderServicesTest, AnEditorThatNeverAgreesIsAskedAHundredAndOneTimes) {
+  const EditorLinkState saved;
+  ProviderForm f;
+  FakeEditor editor(0);
+  acPreviewHandle = nullptr;
+  acPreviewNeeded = true;
+  SendHandleToEditor(f.form->Handle());
+  EXPECT_EQ(FakeEditor::calls, 101);
+}
+
+}  // namespace
+}  // namespace skin
