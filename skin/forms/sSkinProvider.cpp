@@ -243,7 +243,10 @@ void TsSkinProvider::Notification(TComponent* AComponent, classlib::TOperation O
 }
 
 void TsSkinProvider::PrepareForm() {
-  if (Form == nullptr || !Form->HandleAllocated() || !Skinned()) return;
+  // A run-time provider waits for its first paint; an empty one leaves the form to the other.
+  if (RTInit || RTEmpty || Form == nullptr || !Form->HandleAllocated() || !Skinned()) return;
+  FMenuOwnerDraw = Form->Menu() != nullptr && Form->Menu()->OwnerDraw();
+  if (FMenuOwnerDraw) MenusInitialized = true;
   if (SystemMenu == nullptr) SystemMenu = new TsSystemMenu(this);
   CheckSysMenu(true);
   FCommonData->UpdateIndexes();
@@ -251,7 +254,18 @@ void TsSkinProvider::PrepareForm() {
   TitleSkinIndex();
   FCaptionSkinIndex = SkinManager()->GetSkinIndex("CAPTION");
   UpdateIconsIndexes();
+  RegionChanged = CaptChanged = CaptRgnChanged = true;
   FCommonData->BGChanged = true;
+  if (Form->FormStyle() == classlib::fsMDIChild && MDISkinProvider != nullptr && MDISkinProvider != this &&
+      !MDISkinProvider->ComponentState().Contains(classlib::csDestroying) && MDISkinProvider->Form != nullptr &&
+      !MDISkinProvider->Form->ComponentState().Contains(classlib::csDestroying)) {
+    MDISkinProvider->SkinData()->BGChanged = true;
+    MDISkinProvider->FLinesCount = -1;
+  }
+  const bool reading = Form->FormState().Contains(classlib::fsCreating) ||
+                       Form->ComponentState().Contains(classlib::csReading) || Loading();
+  if (!reading && FUseGlobalColor && !FCommonData->CustomColor()) Form->SetColor(SkinManager()->GetGlobalColor());
+  if (!Loading() && Form->Showing()) InitExBorders(SkinManager()->ExtendedBorders());
 }
 
 void TsSkinProvider::LoadInit() {
@@ -387,7 +401,18 @@ void TsSkinProvider::SetAllowExtBorders(bool Value) {
 void TsSkinProvider::SetCaptionAlignment(classlib::TAlignment Value) {
   if (Value == FCaptionAlignment) return;
   FCaptionAlignment = Value;
+  FCommonData->BGChanged = true;
   if (!Loading()) UpdateSkinCaption();
+}
+
+void TsSkinProvider::SetUseGlobalColor(bool Value) {
+  if (Value == FUseGlobalColor) return;
+  FUseGlobalColor = Value;
+  if (Form == nullptr || Loading()) return;
+  if (Value && Skinned() && !FCommonData->CustomColor())
+    Form->SetColor(SkinManager()->GetGlobalColor());
+  else
+    Form->SetColor(classlib::clBtnFace);
 }
 
 void TsSkinProvider::SetGripMode(TsGripMode Value) {
@@ -399,6 +424,7 @@ void TsSkinProvider::SetGripMode(TsGripMode Value) {
 void TsSkinProvider::SetShowAppIcon(bool Value) {
   if (Value == FShowAppIcon) return;
   FShowAppIcon = Value;
+  FCommonData->BGChanged = true;
   if (!Loading()) UpdateSkinCaption();
 }
 
@@ -406,7 +432,12 @@ void TsSkinProvider::SetTitleSkin(const std::string& Value) {
   if (Value == FTitleSkin) return;
   FTitleSkin = Value;
   FTitleSkinIndex = -1;
-  if (!Loading()) UpdateSkinCaption();
+  FCommonData->BGChanged = true;
+  if (Loading()) return;
+  if (BorderForm != nullptr && FormShowing())
+    BorderForm->UpdateExBordersPos(true, 255);
+  else
+    UpdateSkinCaption();
 }
 
 void TsSkinProvider::SetMenuLineSkin(const std::string& Value) {

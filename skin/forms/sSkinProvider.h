@@ -314,7 +314,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   const std::string& TitleSkin() const { return FTitleSkin; }
   void SetTitleSkin(const std::string& Value);
   bool UseGlobalColor() const { return FUseGlobalColor; }
-  void SetUseGlobalColor(bool Value) { FUseGlobalColor = Value; }
+  // The form takes the skin's global colour, or clBtnFace when switched off.
+  void SetUseGlobalColor(bool Value);
   classlib::TNotifyEvent OnAfterAnimation;
 
   // State read by the frame painters, the window procedure and the animations.

@@ -475,18 +475,19 @@ void TsSkinProvider::AfterMinimize(unsigned Command) {
 void TsSkinProvider::MDIChildSysCommand(TMessage& Message) {
   const HWND h = Form->Handle();
   const WPARAM c = Message.WParam;
-  TsCommonData* parentData = MDISkinProvider != nullptr ? MDISkinProvider->SkinData() : nullptr;
-  bool q = IsZoomed(h) && c != SC_MAXIMIZE;
-  if (q && parentData != nullptr) parentData->BeginUpdate();
-  const auto endParentUpdate = [&] {
-    if (parentData != nullptr && parentData->UpdateCount() > 0) parentData->EndUpdate(false);
-  };
+  // A maximized child's command changes the parent's menu line: the parent waits for it, and is let
+  // go on every path, the child's own end included.
+  TsCommonData* parentData =
+      IsZoomed(h) && c != SC_MAXIMIZE && MDISkinProvider != nullptr ? MDISkinProvider->SkinData() : nullptr;
+  if (parentData != nullptr) parentData->BeginUpdate();
+  const classlib::TScopeExit parentDone([parentData] {
+    if (parentData != nullptr) parentData->EndUpdate(false);
+  });
   switch (c & 0xFFF0) {
     case SC_MINIMIZE:
       OldWndProc(Message);
       if (SystemMenu != nullptr) SystemMenu->UpdateItems(true);
       FCommonData->BGChanged = true;
-      if (q) endParentUpdate();
       return;
     case SC_MAXIMIZE: {
       ActiveChildProvider = this;
@@ -503,15 +504,16 @@ void TsSkinProvider::MDIChildSysCommand(TMessage& Message) {
       return;
     }
     case SC_CLOSE: {
-      if (MDISkinProvider != nullptr) MDISkinProvider->InMenu = true;
+      TsSkinProvider* parent = MDISkinProvider;
+      if (parent != nullptr) parent->InMenu = true;
+      // The child may be gone afterwards; only the parent is touched.
+      const classlib::TScopeExit menuDone([parent] {
+        if (parent != nullptr) parent->InMenu = false;
+      });
       OldWndProc(Message);
-      // The child may be gone now; only the parent is touched.
-      if (MDISkinProvider != nullptr) MDISkinProvider->InMenu = false;
-      if (q) endParentUpdate();
       return;
     }
-    case SC_RESTORE: {
-      q = q || IsIconic(h);
+    case SC_RESTORE:
       OldWndProc(Message);
       FCommonData->BGChanged = true;
       if (FDrawNonClientArea)
@@ -524,14 +526,9 @@ void TsSkinProvider::MDIChildSysCommand(TMessage& Message) {
             RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_INTERNALPAINT);
           }
       if (SystemMenu != nullptr) SystemMenu->UpdateItems(true);
-      endParentUpdate();
       return;
-    }
-    case SC_KEYMENU: endParentUpdate(); return;
-    default:
-      OldWndProc(Message);
-      endParentUpdate();
-      return;
+    case SC_KEYMENU: return;  // the parent's menu line takes the keyboard
+    default: OldWndProc(Message); return;
   }
 }
 
@@ -599,8 +596,7 @@ bool TsSkinProvider::OutlineDragOf() const { return OutlineDrag.bInProcess && Ou
 
 void TsSkinProvider::OutlineMouseMove(TMessage& Message) {
   OldWndProc(Message);
-  if (TsSkinManager* def = DefaultManager();
-      def != nullptr && !def->ComponentState().Contains(classlib::csDesigning))
+  if (TsSkinManager* def = DefaultManager(); def != nullptr && !def->ComponentState().Contains(classlib::csDesigning))
     def->SetActiveControl(nullptr);
   if (FResizeMode != rmBorder || !Form->Enabled()) return;
   const TPoint p = ClientToScreenPoint(Form->Handle(), Message.LParam);

@@ -61,6 +61,17 @@ TEST_F(ProviderServicesTest, DrawingForbiddenAndPermittedAgain) {
   EXPECT_TRUE(IsWindowVisible(f.form->Handle()));
 }
 
+TEST_F(ProviderServicesTest, TheFormTakesTheSkinsGlobalColourWhileAsked) {
+  ProviderForm f;
+  const TColor global = f.manager->GetGlobalColor();
+  ASSERT_NE(global, clBtnFace);
+  EXPECT_EQ(f.form->Color(), global);
+  f.provider->SetUseGlobalColor(false);
+  EXPECT_EQ(f.form->Color(), clBtnFace);
+  f.provider->SetUseGlobalColor(true);
+  EXPECT_EQ(f.form->Color(), global);
+}
+
 // A stand-in for the skin editor's main window: counts the announcements and answers 1 from the
 // AnswerAt-th on (0: never).
 struct FakeEditor {
