@@ -441,6 +441,7 @@ void TsSkinProvider::NCLButtonDown(TMessage& Message) {
       Form->Perform(WM_SYSCOMMAND, sizing ? SC_SIZE + (ht - HTLEFT + WMSZ_LEFT) : SC_MOVE, 0);
     }
     StartMove(XOf(Message.LParam), YOf(Message.LParam));
+    if (!OutlineDragOf() && GetCapture() == h) ReleaseCapture();
     return;
   }
   OldWndProc(Message);

@@ -536,7 +536,7 @@ void TsSkinProvider::MDIChildSysCommand(TMessage& Message) {
 
 void TsSkinProvider::StartMove(int X, int Y) {
   if (!Form->Enabled()) return;
-  EndOutline(false);
+  EndOutline(true);
   g_outlineDC = std::make_unique<classlib::WindowDC>(GetDesktopWindow(), true);
   if (g_outlineDC->get() == nullptr) {
     g_outlineDC.reset();
@@ -586,7 +586,9 @@ void TsSkinProvider::StopMove(int /*X*/, int /*Y*/) {
 }
 
 void TsSkinProvider::EndOutline(bool Erase) {
-  if (OutlineDrag.bInProcess && Erase) DrawFormBorder(OutlineDrag.nleft, OutlineDrag.ntop);
+  // The outline is the one its own form drew, whichever form ends it.
+  if (OutlineDrag.bInProcess && Erase && OutlineDrag.Owner != nullptr)
+    OutlineDrag.Owner->DrawFormBorder(OutlineDrag.nleft, OutlineDrag.ntop);
   OutlineDrag.bInProcess = false;
   OutlineDrag.Owner = nullptr;
   g_outlineDC.reset();
