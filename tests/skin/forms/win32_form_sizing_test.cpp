@@ -155,6 +155,32 @@ TEST_F(FormSizingTest, SystemCommandsMinimiseMaximiseRestoreAndClose) {
   EXPECT_FALSE(IsWindowVisible(f.H()));
 }
 
+// Ends a menu that the keys did not close, so that a failing test does not hang.
+void CALLBACK EndStuckMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  EndMenu();
+}
+
+// Alt+Space drops the skinned system menu; the keys waiting for it choose Close (the last item).
+TEST_F(FormSizingTest, AltSpaceDropsTheSystemMenu) {
+  SizingForm f;
+  const HWND owner = Application->Handle();
+  const auto altKey = [&](WPARAM key) {
+    PostMessageW(owner, WM_KEYDOWN, VK_UP, 0);
+    PostMessageW(owner, WM_KEYDOWN, VK_RETURN, 0);
+    const UINT_PTR safety = SetTimer(nullptr, 0, 3000, &EndStuckMenu);
+    SendMessageW(f.H(), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(key));
+    KillTimer(nullptr, safety);
+    MSG msg;
+    while (PeekMessageW(&msg, owner, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {}
+    Pump();
+  };
+  altKey('F');
+  EXPECT_TRUE(IsWindowVisible(f.H()));
+  altKey(VK_SPACE);
+  EXPECT_FALSE(IsWindowVisible(f.H()));
+}
+
 // After a resize the frame on screen is the cache rendered at the new size, and the window region
 // is cut for the new size.
 TEST_F(FormSizingTest, AResizeRendersTheFrameAndRegionAtTheNewSize) {
