@@ -8,6 +8,8 @@
 #include <set>
 
 #include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/sSkinProvider.h"
@@ -208,6 +210,33 @@ TEST_F(FormSizingTest, AResizeRendersTheFrameAndRegionAtTheNewSize) {
   DeleteObject(rgn);
   EXPECT_EQ(box.right, 410);
   EXPECT_EQ(box.bottom, 290);
+}
+
+// Children that tile the form's background along one direction hear of a change in that direction.
+TEST_F(FormSizingTest, ChildrenHearOfASizeChangeAlongTheirBackgroundsDirection) {
+  SizingForm f;
+  auto* label = classlib::Create<TLabel>(f.form.get());
+  label->SetParent(f.form.get());
+  struct Counter {
+    TWndMethod saved;
+    int moved = 0;
+    void Proc(TMessage& m) {
+      if (m.Msg == SM_ALPHACMD && m.WParam == MAKEWPARAM(1, ACMD_MOVED)) ++moved;
+      saved(m);
+    }
+  } counter{label->WindowProc};
+  label->WindowProc = TWndMethod(&counter, &Counter::Proc);
+  f.provider->SkinData()->BGType = 0x2;  // the background follows the height
+  const RECT r = WindowRect(f.H());
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  SetWindowPos(f.H(), nullptr, 0, 0, w + 20, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(counter.moved, 0);
+  SetWindowPos(f.H(), nullptr, 0, 0, w + 20, h + 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(counter.moved, 1);
+  f.provider->SkinData()->BGType = 0x1;  // along the width
+  SetWindowPos(f.H(), nullptr, 0, 0, w + 40, h + 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(counter.moved, 2);
+  label->WindowProc = counter.saved;
 }
 
 // Live GDI objects of one type in this process. Under Wine a handle with no generation bits names
