@@ -93,12 +93,15 @@ void TsSkinProvider::WMWindowPosChanging(TMessage& Message) {
     }
     if ((FFormState & (kFormStretchedV | kFormStretchedH)) != 0) {
       if ((FFormState & kFormStretchedV) != 0) {
-        if (Form->Top() == wp.y) {
+        const bool sameTop = Form->Top() == wp.y;
+        if (sameTop && (wp.flags & SWP_NOSIZE) == 0) {
           // The bottom edge was dragged: the top goes back, the bottom stays where it was put.
           wp.cy -= NormalBounds.Top - Form->Top();
           wp.y = NormalBounds.Top;
         } else {
-          // Dragged away: the form gets back the height it had before it was stretched.
+          // Dragged away: the form gets back the height it had before it was stretched, and its
+          // top too when the drag did not move it up or down.
+          if (sameTop) wp.y = NormalBounds.Top;
           wp.cy = NormalBounds.Bottom;
           if ((wp.flags & SWP_NOSIZE) != 0) {
             wp.cx = Form->Width();

@@ -404,6 +404,15 @@ TEST_F(FormSizingTest, TheFirstMoveAfterAVerticalStretchRestoresTheHeight) {
   EXPECT_EQ(r.top, normalTop);
   EXPECT_EQ(r.bottom, wa.bottom - 30);
   EXPECT_EQ(f.provider->FormState() & (kFormStretchedV | kFormStretchedH), 0u);
+
+  // Dragged sideways only: the form takes back its top and height as well.
+  SetWindowPos(f.H(), nullptr, 140, wa.top, 320, wa.bottom - wa.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  f.provider->SetFormState(kFormStretchedV, true);
+  SetWindowPos(f.H(), nullptr, 90, wa.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  r = WindowRect(f.H());
+  EXPECT_EQ(r.left, 90);
+  EXPECT_EQ(r.top, normalTop);
+  EXPECT_EQ(r.bottom - r.top, normalHeight);
 }
 
 }  // namespace
