@@ -1,7 +1,7 @@
 // The frame of a main-window-like form (bsSingle, close and minimise, icon) with our skin: PaintAll
 // rendering the whole frame, PaintCaption copying it from the cache, and a plain window's native
 // WM_NCPAINT, side by side; then UpdateRgn of a 1024 x 768 form whose border image has key-colour
-// corners. Prints the mean time of each.
+// corners; and one resize step of a sizeable form, skinned and plain. Prints the mean time of each.
 #include <windows.h>
 
 #include "bench/Win32Clock.h"
@@ -58,6 +58,27 @@ int main() {
   const double native = Mean(kRounds, [&] { SendMessageW(plain, WM_NCPAINT, 1, 0); });
   DestroyWindow(plain);
 
+  // One resize step of a sizeable form, skinned and plain, each repainted before the next.
+  const auto resizeStep = [](HWND h) {
+    return [h, step = 0]() mutable {
+      SetWindowPos(h, nullptr, 0, 0, 600 + (step % 2) * 40, 440 + (step % 2) * 30,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      ++step;
+    };
+  };
+  TForm* sizeable = Create<TForm>(nullptr);
+  sizeable->SetBounds(60, 60, 600, 440);
+  sizeable->SetCaption(L"Tarvisel");
+  sizeable->Show();
+  const double plainResize = Mean(kRounds, resizeStep(sizeable->Handle()));
+  auto* sizing = Create<TsSkinProvider>(sizeable);
+  sizing->SkinData()->SetSkinManager(manager);
+  sizing->PrepareForm();
+  const double skinnedResize = Mean(kRounds, resizeStep(sizeable->Handle()));
+  Free(sizing);
+  Free(sizeable);
+
   // The region fixture: three key pixels in each corner of the border image's first cell.
   form->SetBounds(0, 0, 1024, 768);
   const TsMaskData& md = manager->Records().ma[provider->SkinData()->BorderIndex];
@@ -74,6 +95,9 @@ int main() {
   std::printf("  PaintCaption (copied from cache): %9.2f us\n", fromCache);
   std::printf("  native WM_NCPAINT, plain window:  %9.2f us\n", native);
   std::printf("UpdateRgn, 1024 x 768, key corners: %9.2f us\n", region);
+  std::printf("one resize step of a 600 x 440 sizeable form, repainted\n");
+  std::printf("  skinned:                          %9.2f us\n", skinnedResize);
+  std::printf("  plain:                            %9.2f us\n", plainResize);
   Free(provider);
   Free(form);
   Free(manager);
