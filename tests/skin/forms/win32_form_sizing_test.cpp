@@ -239,6 +239,47 @@ TEST_F(FormSizingTest, ChildrenHearOfASizeChangeAlongTheirBackgroundsDirection) 
   label->WindowProc = counter.saved;
 }
 
+// Stands in for the window animations: counts the images asked for.
+struct FakeFormImage {
+  static inline int taken = 0;
+  static std::unique_ptr<TBitmap> Take(TsSkinProvider* SP, bool) {
+    ++taken;
+    return NewBitmap32(SP->Form->Width(), SP->Form->Height());
+  }
+};
+
+// A form whose hide animation plays has its image taken as it hides, and paints nothing more until
+// it shows again; without the animation, or with its time 0, nothing is taken.
+TEST_F(FormSizingTest, HidingTakesTheFormsImageOnlyForAHideAnimation) {
+  SizingForm f;
+  const auto saved = acGetFormImage;
+  acGetFormImage = &FakeFormImage::Take;
+  FakeFormImage::taken = 0;
+  TacFormHide& hide = f.manager->AnimEffects().FormHide();
+  hide.SetActive(true);
+  hide.SetTime(0);
+  f.form->Hide();
+  Pump();
+  EXPECT_EQ(FakeFormImage::taken, 0);
+  f.form->Show();
+  Pump();
+  hide.SetTime(120);
+  f.form->Hide();
+  Pump();
+  EXPECT_EQ(FakeFormImage::taken, 1);
+  ASSERT_NE(f.provider->HideImage, nullptr);
+  EXPECT_EQ(f.provider->HideImage->Width(), f.form->Width());
+  EXPECT_NE(f.provider->FormState() & kFormCapturing, 0u);
+  f.form->Show();
+  Pump();
+  EXPECT_EQ(f.provider->FormState() & kFormCapturing, 0u);
+  f.provider->SetAllowAnimation(false);
+  f.form->Hide();
+  Pump();
+  EXPECT_EQ(FakeFormImage::taken, 1);
+  acGetFormImage = saved;
+}
+
 // Live GDI objects of one type in this process. Under Wine a handle with no generation bits names
 // its table slot, whatever object lives there.
 int LiveGdiObjects(DWORD Type) {
