@@ -143,5 +143,18 @@ TEST_F(ProviderServicesTest, AnEditorThatNeverAgreesIsAskedAHundredAndOneTimes) 
   EXPECT_EQ(FakeEditor::calls, 101);
 }
 
+TEST_F(ProviderServicesTest, AFormShowingForTheFirstTimeIsAnnouncedToTheEditor) {
+  const EditorLinkState saved;
+  FakeEditor editor(1);
+  acPreviewHandle = nullptr;
+  acPreviewNeeded = true;
+  ProviderForm f;
+  acPreviewNeeded = true;  // the provider read the command line when it was made
+  EXPECT_EQ(FakeEditor::calls, 0);
+  f.form->Show();
+  EXPECT_EQ(FakeEditor::calls, 1);
+  EXPECT_EQ(FakeEditor::announced, reinterpret_cast<LPARAM>(f.form->Handle()));
+}
+
 }  // namespace
 }  // namespace skin
