@@ -204,11 +204,14 @@ TSize TsBitBtn::TextRectSize() {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+// Right-to-left reading puts a left glyph at the right: the mirrored alignment's DT_RIGHT tells.
+int TsBitBtn::BiDiFlags() const { return static_cast<int>(GetStringFlags(this, classlib::taLeftJustify) & DT_RIGHT); }
+
 void TsBitBtn::CalcLayout() {
   const TSize text = TextRectSize();
   CalcButtonLayout(TRect{0, 0, Width(), Height()}, TPoint{GlyphWidth(), GlyphHeight()}, text,
                    static_cast<TButtonLayout>(Layout()), static_cast<TAlignment>(FAlignment), Margin(), Spacing(),
-                   GlyphPos, FCaptionRect, 0);
+                   GlyphPos, FCaptionRect, BiDiFlags());
 }
 
 const TsMaskData* TsBitBtn::BorderImage() const {

@@ -123,6 +123,7 @@ class TsBitBtn : public classlib::TBitBtn, public IacGlyphButton {
   bool Destroying() const;
   bool Designing() const;
   const TsMaskData* BorderImage() const;
+  int BiDiFlags() const;
   void DrawBorder(classlib::TBitmap* Cache, const TCacheInfo& CI, int State, bool Filling);
   void StopFade();
   void RepaintNow();

@@ -136,10 +136,13 @@ bool TsBitBtn::SkinnedMessage(TMessage& M) {
       return false;
     case WM_SETTEXT: {
       if (!shown) return false;
-      // The native button would paint its own caption meanwhile.
+      // The native button would paint its own caption meanwhile; the new one shows afterwards.
       StopFade();
-      const detail::TRedrawOff off(this);
-      classlib::TBitBtn::WndProc(M);
+      {
+        const detail::TRedrawOff off(this);
+        classlib::TBitBtn::WndProc(M);
+      }
+      FCommonData->Invalidate();
       return true;
     }
     case WM_UPDATEUISTATE:

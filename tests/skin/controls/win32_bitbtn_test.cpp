@@ -212,6 +212,17 @@ TEST_F(BitBtn, ChangedLayoutSpacingAndMarginRenderAnew) {
   }
 }
 
+TEST_F(BitBtn, RightToLeftReadingPutsALeftGlyphRightOfTheCaption) {
+  TProbeBitBtn* b = Make(L"Set");
+  b->SetGlyph(Cells({kRed}).get());
+  Print(b);
+  EXPECT_LT(b->ImgRect().Right, b->CaptionRect().Left);
+  SetWindowLongPtrW(b->Handle(), GWL_EXSTYLE, GetWindowLongPtrW(b->Handle(), GWL_EXSTYLE) | WS_EX_RTLREADING);
+  b->SkinData()->Invalidate();
+  Print(b);
+  EXPECT_GT(b->ImgRect().Left, b->CaptionRect().Right);
+}
+
 TEST_F(BitBtn, KindGivesCaptionAndModalResult) {
   TProbeBitBtn* ok = Make();
   ok->SetKind(bkOK);
@@ -273,6 +284,45 @@ TEST_F(BitBtn, AThrowingEnterHandlerLeavesRedrawingOn) {
   b->SkinData()->BGChanged = false;
   b->Perform(CM_ENTER);
   EXPECT_TRUE(b->SkinData()->BGChanged);
+}
+
+TEST_F(BitBtn, ANewCaptionIsPaintedOnceTheNativeTextIsSet) {
+  TProbeBitBtn* b = Make(L"OK");
+  form->Show();
+  Pump();
+  ASSERT_FALSE(GetUpdateRect(b->Handle(), nullptr, FALSE));
+  auto before = Print(b);
+  b->SetCaption(L"Отмена");
+  EXPECT_TRUE(IsWindowVisible(b->Handle()));
+  EXPECT_TRUE(GetUpdateRect(b->Handle(), nullptr, FALSE));
+  EXPECT_GT(DifferentPixels(Print(b).get(), before.get()), 0);
+}
+
+TEST_F(BitBtn, BlendIsClampedAndTextOffsetRepaintsWithoutMovingTheCaption) {
+  TProbeBitBtn* b = Make(L"OK");
+  b->SetBlend(150);
+  EXPECT_EQ(b->Blend(), 100);
+  b->SetBlend(-5);
+  EXPECT_EQ(b->Blend(), 0);
+  auto before = Print(b);
+  b->SkinData()->BGChanged = false;
+  b->SetOffset(5);
+  EXPECT_TRUE(b->SkinData()->BGChanged);
+  EXPECT_EQ(DifferentPixels(Print(b).get(), before.get()), 0);
+}
+
+TEST_F(BitBtn, WithoutDrawOverBorderTheBorderIsDrawnOverTheGlyph) {
+  // Margin 0 at the left puts the glyph on the border's left edge.
+  TProbeBitBtn* b = Make();
+  b->SetGlyph(Cells({kRed}).get());
+  b->SetAlignment(taLeftJustify);
+  b->SetMargin(0);
+  auto under = Print(b);
+  EXPECT_EQ(b->ImgRect(), (TRect{0, 6, 16, 22}));
+  EXPECT_TRUE(Near(Rgb(under.get(), 0, 14), kRed));
+  b->SetDrawOverBorder(false);
+  auto over = Print(b);
+  EXPECT_FALSE(Near(Rgb(over.get(), 0, 14), kRed));
 }
 
 TEST_F(BitBtn, PaintHandlerCanDrawOverTheFinishedLook) {
