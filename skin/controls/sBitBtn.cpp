@@ -10,6 +10,7 @@
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
+#include "skin/core/sSkinRect.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/sBitmapOverloads.h"
 #include "skin/graphics/sBlend32.h"
@@ -292,7 +293,24 @@ void TsBitBtn::DrawBorder(TBitmap* Cache, const TCacheInfo& CI, int State, bool 
   TCacheInfo moved = CI;
   moved.X += Left();
   moved.Y += Top();
-  DrawSkinRect(Cache, TRect{0, 0, Width(), Height()}, Filling, moved, *md, State, true);
+  const TRect whole{0, 0, Width(), Height()};
+  if (Filling) {
+    DrawSkinRect(Cache, whole, true, moved, *md, State, true);
+    return;
+  }
+  // The border image paints its centre too: drawn over glyph and caption, only its edges are
+  // taken, so that it frames them instead of covering them.
+  auto framed = NewBitmap32(Width(), Height());
+  const HDC src = framed->Canvas()->Handle(), dst = Cache->Canvas()->Handle();
+  BitBlt(src, 0, 0, Width(), Height(), dst, 0, 0, SRCCOPY);
+  DrawSkinRect(framed.get(), whole, false, moved, *md, State, true);
+  int wl = md->WL, wr = md->WR, wt = md->WT, wb = md->WB;
+  FitMargins(wl, wr, Width());
+  FitMargins(wt, wb, Height());
+  BitBlt(dst, 0, 0, Width(), wt, src, 0, 0, SRCCOPY);
+  BitBlt(dst, 0, Height() - wb, Width(), wb, src, 0, Height() - wb, SRCCOPY);
+  BitBlt(dst, 0, wt, wl, Height() - wt - wb, src, 0, wt, SRCCOPY);
+  BitBlt(dst, Width() - wr, wt, wr, Height() - wt - wb, src, Width() - wr, wt, SRCCOPY);
 }
 
 void TsBitBtn::PrepareCache() {

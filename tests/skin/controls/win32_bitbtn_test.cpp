@@ -311,7 +311,7 @@ TEST_F(BitBtn, BlendIsClampedAndTextOffsetRepaintsWithoutMovingTheCaption) {
   EXPECT_EQ(DifferentPixels(Print(b).get(), before.get()), 0);
 }
 
-TEST_F(BitBtn, WithoutDrawOverBorderTheBorderIsDrawnOverTheGlyph) {
+TEST_F(BitBtn, WithoutDrawOverBorderTheBorderFramesTheGlyph) {
   // Margin 0 at the left puts the glyph on the border's left edge.
   TProbeBitBtn* b = Make();
   b->SetGlyph(Cells({kRed}).get());
@@ -323,6 +323,7 @@ TEST_F(BitBtn, WithoutDrawOverBorderTheBorderIsDrawnOverTheGlyph) {
   b->SetDrawOverBorder(false);
   auto over = Print(b);
   EXPECT_FALSE(Near(Rgb(over.get(), 0, 14), kRed));
+  EXPECT_TRUE(Near(Rgb(over.get(), 8, 14), kRed));  // framed, not covered by the image's centre
 }
 
 TEST_F(BitBtn, PaintHandlerCanDrawOverTheFinishedLook) {
