@@ -24,6 +24,7 @@ class TProbeBitBtn : public TsBitBtn {
  public:
   using TsBitBtn::TsBitBtn;
   HRGN HeldRegion() const { return FRegion; }
+  TsFadeTimer* Fade() const { return FadeTimer; }
   void LoadedNow() { Loaded(); }
 };
 
@@ -244,6 +245,39 @@ TEST_F(BitBtn, KindGivesCaptionAndModalResult) {
   form->Show();
   form->Perform(CM_DIALOGKEY, VK_ESCAPE, 0);
   EXPECT_EQ(form->ModalResult(), mrCancel);
+}
+
+TEST_F(BitBtn, TheSpaceBarPressesAndItsReleaseClicks) {
+  TProbeBitBtn* b = Make(L"OK");
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  b->SetFocus();
+  SendMessageW(b->Handle(), WM_KEYDOWN, VK_SPACE, 0x00390001);
+  EXPECT_EQ(b->CurrentState(), 2);
+  SendMessageW(b->Handle(), WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
+  Pump();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(b->CurrentState(), 1);  // focused
+}
+
+TEST_F(BitBtn, FadeEndsOnTheHotLookAndAFreedButtonTakesItsTimer) {
+  TProbeBitBtn* b = Make();
+  b->SetAnimatEvents({TacAnimatEvent::aeMouseEnter});
+  Print(b);
+  b->Perform(CM_MOUSEENTER);
+  ASSERT_NE(b->Fade(), nullptr);
+  for (int i = 0; i < 50 && b->Fade() != nullptr; ++i) b->Fade()->Timer();
+  EXPECT_EQ(b->Fade(), nullptr);
+  EXPECT_EQ(DifferentPixels(Print(b).get(), Direct("BUTTON", 1, kW, kH, {20, 20}).get()), 0);
+
+  b->Perform(CM_MOUSELEAVE);
+  b->Perform(CM_MOUSEENTER);
+  ASSERT_NE(b->Fade(), nullptr);
+  const int before = form->ComponentCount();
+  Free(b);
+  EXPECT_EQ(form->ComponentCount(), before - 1);
+  Pump();
 }
 
 TEST_F(BitBtn, HeldRegionsAreDeletedNotDropped) {
