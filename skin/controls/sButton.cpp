@@ -277,59 +277,25 @@ void TsButton::PrepareCache() {
   FCommonData->BGChanged = false;
 }
 
-void TsButton::DeleteHeldRegion() {
-  if (FRegion != nullptr && FRegion != kFirstPaintRegion) DeleteObject(FRegion);
-  FRegion = nullptr;
-}
+void TsButton::DeleteHeldRegion() { detail::DeleteHeldRegion(FRegion); }
 
 void TsButton::RemoveWindowRegion() {
   if (HandleAllocated()) SetWindowRgn(FHandle, nullptr, FALSE);
 }
 
 void TsButton::OurPaintHandler(HDC DC) {
-  if (InAnimationProcess && (DC == nullptr || DC != FCommonData->PrintDC)) return;
-  const HWND wnd = Handle();
-  const HDC target = DC != nullptr ? DC : GetDC(wnd);
-  PAINTSTRUCT ps{};
-  const bool bracket = !InAnimationProcess;
-  if (bracket) BeginPaint(wnd, &ps);
-  const classlib::TScopeExit done([&]() noexcept {
-    if (bracket) EndPaint(wnd, &ps);
-    if (DC == nullptr) ReleaseDC(wnd, target);
-  });
-  FCommonData->SetUpdating(FCommonData->Updating());
-  if (FCommonData->Updating() || (FadeTimer != nullptr && FadeTimer->Enabled())) return;
-  TControl* parent = Parent();
-  FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible || GetBoolMsg(parent, ACMD_ISHALFVISIBLE);
-  const TRect client = parent->ClientRect();
-  FCommonData->HalfVisible =
-      Left() < client.Left || Top() < client.Top || Left() + Width() > client.Right || Top() + Height() > client.Bottom;
-  const bool redraw = FRegion == kFirstPaintRegion || aSkinChanging;
-  // A region prepared outside this path (a fade's first frame, an urgent paint, a print) is not the
-  // window's yet: deleting it here keeps it from leaking.
-  DeleteHeldRegion();
-  const TsMaskData* md = BorderImage();
-  if (RegionChanged && md != nullptr && md->CornerType == 2 && !Designing()) {
-    PrepareCache();
-    UpdateCorners(FCommonData.get(), CurrentState());
-    detail::CopyBorderCorners(target, FCommonData->CacheBmp(), *md);
-    if (target != FCommonData->PrintDC) {
-      if (!ControlState.Contains(classlib::csAlignmentNeeded) && FRegion != nullptr) {
-        SetWindowRgn(wnd, FRegion, redraw ? TRUE : FALSE);
-        FRegion = nullptr;  // the window owns it now
-        const TRect bounds = BoundsRect();
-        detail::InvalidateOldCorners(this, FCommonData.get(), LastRect, bounds, *md);
-        LastRect = bounds;
-      }
-    }
-    DeleteHeldRegion();
-  } else if (FCommonData->BGChanged) {
-    PrepareCache();
-  }
-  TBitmap* cache = FCommonData->CacheBmp();
-  const int saved = SaveDC(target);
-  BitBlt(target, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
-  RestoreDC(target, saved);
+  detail::TButtonPaint p;
+  p.Control = this;
+  p.Data = FCommonData.get();
+  p.Region = &FRegion;
+  p.LastRect = &LastRect;
+  p.RegionChanged = RegionChanged;
+  p.Fading = FadeTimer != nullptr && FadeTimer->Enabled();
+  p.Designing = Designing();
+  p.Border = BorderImage();
+  p.Prepare = [this] { PrepareCache(); };
+  p.State = [this] { return CurrentState(); };
+  detail::PaintButtonFromCache(DC, p);
 }
 
 }  // namespace skin

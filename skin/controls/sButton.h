@@ -27,14 +27,12 @@
 #include "classlib/StdCtrls.h"
 #include "skin/controls/Sthirdparty.h"
 #include "skin/controls/sButtonLayout.h"
+#include "skin/controls/sControlPaint.h"
 #include "skin/controls/sControlTypes.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sFade.h"
 
 namespace skin {
-
-// The value of FRegion before the first paint: the region is then set with redrawing.
-inline const HRGN kFirstPaintRegion = reinterpret_cast<HRGN>(1);
 
 class TsButton : public classlib::TButton, public IacGlyphButton {
  public:

@@ -5,6 +5,7 @@
 // Win32 only.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "classlib/Bitmap.h"
@@ -14,7 +15,38 @@
 #include "skin/core/sConstTypes.h"
 #include "skin/core/sMaskData.h"
 
+namespace skin {
+
+// The value of a button's held region before the first paint: the region is then set with
+// redrawing.
+inline const HRGN kFirstPaintRegion = reinterpret_cast<HRGN>(1);
+
+}  // namespace skin
+
 namespace skin::detail {
+
+// Deletes a region a control holds (not the first-paint mark) and forgets it.
+void DeleteHeldRegion(HRGN& Region);
+
+// What the paint handler of a skinned button works on; the button keeps the fields.
+struct TButtonPaint {
+  classlib::TWinControl* Control = nullptr;
+  TsCommonData* Data = nullptr;
+  HRGN* Region = nullptr;     // the held region, kFirstPaintRegion before the first paint
+  TRect* LastRect = nullptr;  // bounds at the last region change
+  bool RegionChanged = false;
+  bool Fading = false;  // a fade timer paints the control
+  bool Designing = false;
+  const TsMaskData* Border = nullptr;  // the section's valid border image, nullptr without
+  std::function<void()> Prepare;       // renders the cache
+  std::function<int()> State;          // the look, asked after rendering
+};
+
+// Serves WM_PAINT and WM_PRINT (DC nullptr: the window's own DC): idle while a window animation
+// runs (except into the print DC), while the parent updates or while a fade paints; renders when
+// BGChanged or the control was half hidden, hands a corner-cut border's new region to the window
+// (a region not handed over is deleted) and copies the cache once.
+void PaintButtonFromCache(HDC DC, const TButtonPaint& P);
 
 // The section record of a skin state; nullptr without manager or section.
 const TsGeneralData* Section(const TsCommonData* Data);
