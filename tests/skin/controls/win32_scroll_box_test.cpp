@@ -88,6 +88,22 @@ struct ScrollBoxes : ControlsFixture {
   TButton* low = nullptr;
 };
 
+// Without children the printed box is its section over the form, frame and inside alike, whether it
+// renders a cache or paints straight onto the DC.
+TEST_F(ScrollBoxes, PrintsItsSectionWithOrWithoutOwnCache) {
+  for (bool own : {true, false}) {
+    SCOPED_TRACE(own ? "own cache" : "painted directly");
+    TProbeBox* box = Make<TProbeBox>(20, 30, 120, 80);
+    Pump();
+    ASSERT_EQ(box->SkinData()->SkinIndex, Section("PANEL_LOW"));
+    OwnCache(box, own);
+    auto printed = Print(box);
+    auto expected = Direct("PANEL_LOW", 0, box->Width(), box->Height(), {box->Left(), box->Top()});
+    EXPECT_EQ(DifferentPixels(printed.get(), expected.get()), 0);
+    delete box;
+  }
+}
+
 TEST_F(ScrollBoxes, ScrollBySendsBeginThenEndWithOneRedraw) {
   struct Case {
     bool ownCache, tracking;
