@@ -13,6 +13,7 @@
 
 #include "classlib/StdCtrls.h"
 #include "classlib/TypInfo.h"
+#include "skin/controls/sPanel.h"
 #include "skin/controls/sScrollBox.h"
 #include "skin/core/sMessages.h"
 #include "skin/windows/acSBUtils.h"
@@ -102,6 +103,43 @@ TEST_F(ScrollBoxes, PrintsItsSectionWithOrWithoutOwnCache) {
     EXPECT_EQ(DifferentPixels(printed.get(), expected.get()), 0);
     delete box;
   }
+}
+
+// A see-through box painted straight onto the DC shows its parent's cache where the box stands,
+// not two pixels (its frame) beside it.
+TEST_F(ScrollBoxes, SeeThroughBoxShowsItsParentUnderIt) {
+  const int index = Section("PANEL_LOW");
+  ASSERT_GE(index, 0);
+  TsGeneralData& g = manager->Records().gd[std::size_t(index)];
+  g.Transparency = g.Props[0].Transparency = 100;
+  // A half see-through panel keeps its cache and hands it to its children.
+  TsGeneralData& p = manager->Records().gd[std::size_t(Section("PANEL"))];
+  p.Transparency = p.Props[0].Transparency = 50;
+  TsPanel* panel = Make<TsPanel>(10, 10, 200, 150, L"MMMMMMMM");
+  Print(panel);
+  TProbeBox* box = Create<TProbeBox>(form.get());
+  box->SetParent(panel);
+  box->SetBounds(20, 20, 150, 100);
+  box->Handle();
+  Pump();
+  OwnCache(box, false);
+  TacBGInfo behind;
+  ASSERT_TRUE(GetBGInfo(behind, panel, false));
+  ASSERT_EQ(behind.BgType, TacBGType::btCache);
+  auto printed = Print(box);
+  auto expected = NewBitmap32(box->Width(), box->Height());
+  PaintItem(index, "PANEL_LOW", BGInfoToCI(behind), true, 0, TRect{0, 0, box->Width(), box->Height()},
+            TPoint{box->Left(), box->Top()}, expected.get(), manager.get());
+  // The inside, clear of the frame and border.
+  int differ = 0, textPixels = 0;
+  const std::uint32_t plain = Rgb(expected.get(), 6, 6);
+  for (int y = 6; y < box->Height() - 6; ++y)
+    for (int x = 6; x < box->Width() - 6; ++x) {
+      differ += Rgb(printed.get(), x, y) != Rgb(expected.get(), x, y);
+      textPixels += Rgb(expected.get(), x, y) != plain;
+    }
+  ASSERT_GT(textPixels, 20) << "the caption lies under the box";
+  EXPECT_EQ(differ, 0);
 }
 
 TEST_F(ScrollBoxes, ScrollBySendsBeginThenEndWithOneRedraw) {
