@@ -9,6 +9,7 @@
 #include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
+#include "classlib/ScrollBox.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/TypInfo.h"
 
@@ -120,6 +121,9 @@ void RegisterLibraryClasses() {
   RegisterClass<TImage, TGraphicControl>(L"TImage");
   RegisterClass<TSpeedButton, TGraphicControl>(L"TSpeedButton");
   RegisterClass<TTimer, TComponent>(L"TTimer");
+  RegisterClass<TControlScrollBar, TPersistent>(L"TControlScrollBar");
+  RegisterClass<TScrollingWinControl, TWinControl>(L"TScrollingWinControl");
+  RegisterClass<TScrollBox, TScrollingWinControl>(L"TScrollBox");
 
   RegisterClass<TTabSheet, TWinControl>(L"TTabSheet");
   RegisterClass<TPageControl, TWinControl>(L"TPageControl");

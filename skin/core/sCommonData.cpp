@@ -7,6 +7,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
+#include "classlib/ScrollBox.h"
 #include "skin/core/sCommonDataCodes.h"
 #include "skin/core/sCommonDataDetail.h"
 #include "skin/core/sMessages.h"
@@ -319,7 +320,8 @@ void UpdateSkinState(TsCommonData* Data, bool UpdateChildren) {
   Data->CtrlSkinState &= static_cast<std::uint16_t>(~kNoOwnCache);
   TControl* owner = Data->OwnerControl();
   if (dynamic_cast<classlib::TCustomPanel*>(owner) != nullptr ||
-      dynamic_cast<classlib::TPageControl*>(owner) != nullptr)
+      dynamic_cast<classlib::TPageControl*>(owner) != nullptr ||
+      dynamic_cast<classlib::TScrollingWinControl*>(owner) != nullptr)
     if (!IsCacheRequired(Data)) Data->CtrlSkinState |= kNoOwnCache;
   if (auto* win = dynamic_cast<TWinControl*>(owner); UpdateChildren && win != nullptr)
     for (int i = 0; i < win->ControlCount(); ++i)

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <utility>
 
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
@@ -58,7 +60,37 @@ void Refresh(TsCommonData* SkinData, THandler<TacScrollWnd>& SW, bool flatBars) 
   }
 }
 
+// A control's scrolling handler behind the interface the controls know.
+class TacScrollBarsLink final : public IacScrollBars {
+ public:
+  explicit TacScrollBarsLink(THandler<TacScrollWnd> SW) : sw(std::move(SW)) {}
+  void Update(bool Repaint) override { UpdateScrolls(sw.get(), Repaint); }
+  void PaintNC(HDC DC) override {
+    if (sw && !sw->Destroyed) Ac_NCPaint(sw.get(), sw->CtrlHandle, 1, DC, -1, 0);
+  }
+  bool HasVertBar() const override { return sw && sw->sBarVert != nullptr; }
+  THandler<TacScrollWnd> sw;
+};
+
+void RefreshLinked(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars) {
+  // Only this engine makes the handlers behind the interface.
+  if (auto* link = static_cast<TacScrollBarsLink*>(Bars.get())) {
+    RefreshScrolls(SkinData, link->sw);
+    if (!link->sw) Bars.reset();
+    return;
+  }
+  THandler<TacScrollWnd> sw;
+  RefreshScrolls(SkinData, sw);
+  if (sw) Bars = std::make_unique<TacScrollBarsLink>(std::move(sw));
+}
+
+void InitializeFlatBars(HWND Wnd) {
+  if (TFlatSB on = FlatSB("InitializeFlatSB")) on(Wnd);
+}
+
 }  // namespace
+
+void Ac_InstallScrollBarsLink() { SetScrollBarsEngine({&RefreshLinked, &InitializeFlatBars}); }
 
 void TacScrollWnd::Hook(bool Repaint) { InitializeACScrolls(this, CtrlHandle, Repaint); }
 

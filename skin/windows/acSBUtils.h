@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "skin/core/acScrollBarsLink.h"
 #include "skin/core/sCommonData.h"
 #include "skin/windows/acMainWnd.h"
 
@@ -102,5 +103,9 @@ void UpdateScrolls(TacScrollWnd* SW, bool Repaint);
 // SetScrollInfo for a window with skinned bars: the bar's copy merged and limited, the bar shown
 // or hidden as the range allows; the new position.
 int Ac_SetScrollInfo(HWND Handle, int Bar, const SCROLLINFO& ScrollInfo, bool Redraw);
+
+// Offers RefreshScrolls and the flat-bar switch to the skinned controls (skin/core/acScrollBarsLink.h):
+// whoever links the engine calls it once before their scroll boxes are skinned.
+void Ac_InstallScrollBarsLink();
 
 }  // namespace skin
