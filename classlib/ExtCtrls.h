@@ -105,6 +105,8 @@ class TTimer : public TComponent {
   void SetEnabled(bool Value);
   unsigned Interval() const { return FInterval; }
   void SetInterval(unsigned Value);
+  // The system's id of the running timer; 0 while none runs.
+  UINT_PTR TimerId() const { return FId; }
 
   TNotifyEvent OnTimer;
 
