@@ -123,6 +123,7 @@ TEST_F(Gauges, TheLightsTimerEndsWithTheGauge) {
   TsGauge* g = Add(20, 30, 120, 30, gkHorizontalBar);
   g->SetAnimated(false);
   g->SetAnimated(true);
+  EXPECT_EQ(g->Timer->Interval(), 22u);
   const UINT_PTR id = g->Timer->TimerId();
   ASSERT_NE(id, 0u);
   delete g;
@@ -152,6 +153,10 @@ TEST_F(Gauges, RangeErrorsOutsideLoadingAndProgressClamped) {
   g->SetProgress(1000);
   EXPECT_EQ(g->Progress(), 100);
   EXPECT_EQ(changes, 1);
+  // The sum leaves 32 bits; it is still clamped to the upper end.
+  g->SetProgress(50);
+  g->AddProgress(2147483647);
+  EXPECT_EQ(g->Progress(), 100);
   g->AddProgress(-2147483647);
   EXPECT_EQ(g->Progress(), 0);
 
