@@ -268,3 +268,40 @@ TEST_F(Gauges, UnskinnedTextIsInvertedOverTheFilledPart) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+using namespace classlib;
+using namespace skin::test;
+
+// The pie fills clockwise from twelve o'clock: a quarter is the upper right, a half the right side.
+TEST_F(Gauges, UnskinnedPieFillsClockwiseFromTwelve) {
+  manager->SetActive(false);
+  const std::uint32_t red = 0xFF0000, white = 0xFFFFFF, blue = 0x0000FF;
+  struct Case {
+    int progress;
+    std::uint32_t upperRight, lowerRight, lowerLeft, upperLeft;
+  };
+  const Case cases[] = {{0, white, white, white, white},
+                        {25, red, white, white, white},
+                        {50, red, red, white, white},
+                        {100, red, red, red, red}};
+  for (const Case& c : cases) {
+    TsGauge* g = Add(20, 30, 80, 80, gkPie);
+    g->SetBorderStyle(bsNone);
+    g->SetForeColor(0x0000FF);
+    g->SetColor(0xFF0000);
+    g->SetProgress(c.progress);
+    auto printed = Render(g);
+    EXPECT_EQ(Rgb(printed.get(), 2, 2), blue) << c.progress;  // outside the ellipse: the control's colour
+    EXPECT_EQ(Rgb(printed.get(), 58, 22), c.upperRight) << c.progress;
+    EXPECT_EQ(Rgb(printed.get(), 58, 58), c.lowerRight) << c.progress;
+    EXPECT_EQ(Rgb(printed.get(), 22, 58), c.lowerLeft) << c.progress;
+    EXPECT_EQ(Rgb(printed.get(), 22, 22), c.upperLeft) << c.progress;
+    delete g;
+  }
+}
+
+}  // namespace
+}  // namespace skin
