@@ -11,6 +11,7 @@
 #include "classlib/TypInfo.h"
 #include "skin/controls/sGauge.h"
 #include "skin/core/sCommonData.h"
+#include "skin/core/sMessages.h"
 #include "skin/graphics/sBlockCopy.h"
 #include "tests/skin/controls/ControlsFixture.h"
 #include "tests/skin/controls/GdiCount.h"
@@ -128,6 +129,27 @@ TEST_F(Gauges, TheLightsTimerEndsWithTheGauge) {
   ASSERT_NE(id, 0u);
   delete g;
   EXPECT_FALSE(KillTimer(nullptr, id));
+}
+
+// Removing the skin stops the light and drops the kept filled part; refreshing starts it again.
+TEST_F(Gauges, SkinCommandsStopAndStartTheLight) {
+  TsGauge* g = Add(20, 30, 120, 30, gkHorizontalBar);
+  g->SetAnimated(false);
+  g->SetAnimated(true);
+  for (int i = 0; i < 22; ++i) g->TimerAction();
+  Render(g);
+  ASSERT_FALSE(g->TmpProgressBmp().Empty());
+  const auto own = reinterpret_cast<LPARAM>(manager.get());
+  g->Perform(SM_ALPHACMD, AlphaCmd(ACMD_REMOVESKIN), own);
+  EXPECT_FALSE(g->Timer->Enabled());
+  EXPECT_TRUE(g->TmpProgressBmp().Empty());
+  g->Perform(SM_ALPHACMD, AlphaCmd(ACMD_REFRESH), own);
+  EXPECT_TRUE(g->Timer->Enabled());
+  // A tick without a skin switches the timer off.
+  manager->SetActive(false);
+  g->Timer->SetEnabled(true);
+  g->TimerAction();
+  EXPECT_FALSE(g->Timer->Enabled());
 }
 
 TEST_F(Gauges, RangeErrorsOutsideLoadingAndProgressClamped) {
