@@ -51,6 +51,14 @@ TEST_F(PanelKinds, DraggingTheBarMovesItsForm) {
   EXPECT_EQ(releases, 1);
 }
 
+TEST_F(PanelKinds, DragBarPrintsItsOwnSection) {
+  auto* bar = Make<TsDragBar>(0, 0, 200, 20, L" ");
+  EXPECT_EQ(bar->SkinData()->SkinSection(), "DRAGBAR");
+  auto printed = Print(bar);
+  auto expected = Direct("DRAGBAR", 0, bar->Width(), bar->Height(), {bar->Left(), bar->Top()});
+  EXPECT_EQ(DifferentPixels(printed.get(), expected.get()), 0);
+}
+
 // Active or not, the bar shows a caption colour pair whose text stands out from its face.
 TEST_F(PanelKinds, DragBarFollowsTheApplicationsActivation) {
   auto* bar = Make<TsDragBar>(0, 0, 200, 20, L"Drag");
