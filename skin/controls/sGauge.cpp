@@ -130,6 +130,8 @@ void TsGauge::AddProgress(std::int32_t Value) {
 void TsGauge::SetKind(TsGaugeKind Value) {
   if (Value == FKind) return;
   FKind = Value;
+  // A kept filled part of the other orientation may have the same size.
+  DropTmpProgress();
   Refresh();
 }
 
@@ -168,6 +170,8 @@ void TsGauge::SetCalcPercents(bool Value) {
 
 void TsGauge::SetProgressSkin(const std::wstring& Value) {
   FProgressSkin = Value;
+  // The kept filled part shows the old section.
+  DropTmpProgress();
   FCommonData->BGChanged = true;
   Repaint();
 }

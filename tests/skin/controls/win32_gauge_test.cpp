@@ -66,6 +66,48 @@ TEST_F(Gauges, HorizontalBarIsTheFaceWithProgressOverItsFilledColumns) {
   EXPECT_EQ(Rgb(printed.get(), 56, 15), Rgb(Direct("GAUGE", 0, 120, 30, {20, 30}).get(), 56, 15));
 }
 
+TEST_F(Gauges, ProgressSkinNamesTheFilledPartsSection) {
+  TsGauge* g = Add(20, 30, 120, 30, gkHorizontalBar);
+  g->SetAnimated(false);
+  Render(g);  // keeps the filled part of "PROGRESSH" for the next paint
+  g->SetProgressSkin(L"selection");
+  auto printed = Render(g);
+  auto expected = Direct("GAUGE", 0, 120, 30, {20, 30});
+  PaintOver(expected.get(), "SELECTION", TRect{0, 0, 56, 30});
+  // A section without a border covers the face's rounded corners; the paint gives their key pixels
+  // back to the form, so the two left corner squares are left out.
+  int differ = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 120; ++x)
+      if (!(x < 4 && (y < 4 || y >= 26))) differ += Rgb(printed.get(), x, y) != Rgb(expected.get(), x, y);
+  EXPECT_EQ(differ, 0);
+}
+
+// The value text is written in the face's font colour over the face and in the progress section's
+// over the filled part; "47%" straddles the end of the fill at column 56.
+TEST_F(Gauges, ValueTextTakesTheColoursOfWhatItLiesOn) {
+  TsGauge* g = Add(20, 30, 120, 30, gkHorizontalBar);
+  g->SetAnimated(false);
+  g->Font()->SetSize(14);
+  auto plain = Render(g);
+  g->SetShowText(true);
+  auto texted = Render(g);
+  const auto channels = [](std::uint32_t c) { return int(c & 0xFF) + int(c >> 8 & 0xFF) + int(c >> 16 & 0xFF); };
+  int lightOnFill = 0, darkOnFace = 0, wrong = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 120; ++x) {
+      const std::uint32_t was = Rgb(plain.get(), x, y), now = Rgb(texted.get(), x, y);
+      if (was == now) continue;
+      if (x < 56)
+        (channels(now) > channels(was) ? lightOnFill : wrong)++;
+      else
+        (channels(now) < channels(was) ? darkOnFace : wrong)++;
+    }
+  EXPECT_GT(lightOnFill, 10);
+  EXPECT_GT(darkOnFace, 10);
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(Gauges, VerticalBarFillsFromTheBottom) {
   TsGauge* g = Add(20, 30, 30, 100, gkVerticalBar);
   g->SetAnimated(false);
