@@ -95,6 +95,9 @@ void TsDragBar::MouseDown(classlib::TMouseButton Button, classlib::TShiftState S
   // never sees: it reports the click and the release itself.
   FDraggedControl->Perform(WM_SYSCOMMAND, kMoveByCaption, 0);
   if (!*alive) return;
+  // The press is over: a later release over the bar is no click of it.
+  ControlState -= classlib::csClicked;
+  ControlState -= classlib::csLButtonDown;
   if (OnClick) OnClick(this);
   if (*alive && OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
 }
