@@ -1,9 +1,10 @@
 // The panel's small relatives: the drag bar that moves its form and the grip that shows a linked
 // control's background.
+#include "skin/controls/sPanel.h"
+
 #include <windows.h>
 
 #include "classlib/Forms.h"
-#include "skin/controls/sPanel.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sStyleSimply.h"

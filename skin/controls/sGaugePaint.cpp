@@ -1,8 +1,11 @@
 // The gauge's looks: the skinned face with its text, bar, pie or needle, the light over a bar's
 // filled part, and the plain look with the text inverted.
+#include "skin/controls/sGauge.h"
+
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <numbers>
 #include <span>
@@ -11,7 +14,6 @@
 #include "classlib/Exception.h"
 #include "classlib/ResourceStream.h"
 #include "classlib/ScopeExit.h"
-#include "skin/controls/sGauge.h"
 #include "skin/controls/sGaugeLight.h"
 #include "skin/controls/sGaugeMath.h"
 #include "skin/core/sSkinManager.h"
