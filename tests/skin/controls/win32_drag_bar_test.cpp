@@ -36,9 +36,12 @@ TEST_F(PanelKinds, DraggingTheBarMovesItsForm) {
   ClientToScreen(bar->Handle(), &start);
   // The move loop measures from the position of the last message taken from the queue, and takes
   // each mouse message's position from where the cursor was when it was posted.
-  SetCursorPos(start.x, start.y);
-  PostMessageW(bar->Handle(), WM_NULL, 0, 0);
   Pump();
+  SetCursorPos(start.x, start.y);
+  constexpr UINT kMark = WM_APP + 7;
+  PostMessageW(bar->Handle(), kMark, 0, 0);
+  MSG mark{};
+  ASSERT_TRUE(PeekMessageW(&mark, bar->Handle(), kMark, kMark, PM_REMOVE));
   SetCursorPos(start.x + 40, start.y + 25);
   PostMessageW(bar->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 35));
   PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(60, 35));
