@@ -28,6 +28,16 @@ void TCustomPanel::DeclareProperties(TClassDecl<TCustomPanel>& d) {
   d.Enum(L"BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle, bsNone);
   d.Bool(L"ShowCaption", &TCustomPanel::ShowCaption, &TCustomPanel::SetShowCaption, true);
   d.Color(L"Color", &TCustomPanel::Color, &TCustomPanel::SetColor, clBtnFace);
+  d.Bool(L"ParentBackground", &TCustomPanel::ParentBackground, &TCustomPanel::SetParentBackground, false);
+}
+
+void TCustomPanel::SetParentBackground(bool Value) {
+  if (Value == ParentBackground()) return;
+  if (Value)
+    ControlStyle += csParentBackground;
+  else
+    ControlStyle -= csParentBackground;
+  Invalidate();
 }
 
 void TCustomPanel::SetAlignment(TAlignment Value) {

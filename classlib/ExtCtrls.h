@@ -10,6 +10,12 @@
 
 namespace classlib {
 
+// The system colours of window captions, which caption-like panels take.
+inline constexpr TColor clActiveCaption = clSystemColor | 2;
+inline constexpr TColor clInactiveCaption = clSystemColor | 3;
+inline constexpr TColor clCaptionText = clSystemColor | 9;
+inline constexpr TColor clInactiveCaptionText = clSystemColor | 19;
+
 // A container window of the library's own class that draws its bevels and its caption.
 class TCustomPanel : public TCustomControl {
  public:
@@ -33,6 +39,9 @@ class TCustomPanel : public TCustomControl {
   void SetBorderStyle(TBorderStyle Value);
   bool ShowCaption() const { return FShowCaption; }
   void SetShowCaption(bool Value);
+  // The panel lets its parent's background show instead of filling itself (csParentBackground).
+  bool ParentBackground() const { return ControlStyle.Contains(csParentBackground); }
+  void SetParentBackground(bool Value);
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -105,6 +114,8 @@ class TTimer : public TComponent {
   void SetEnabled(bool Value);
   unsigned Interval() const { return FInterval; }
   void SetInterval(unsigned Value);
+  // The system's id of the running timer; 0 while none runs.
+  UINT_PTR TimerId() const { return FId; }
 
   TNotifyEvent OnTimer;
 

@@ -307,6 +307,9 @@ class TCanvas : public TPersistent {
   void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3);
   void Ellipse(int X1, int Y1, int X2, int Y2);
   void Ellipse(const TRect& Rect) { Ellipse(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom); }
+  // The wedge of the ellipse in (X1, Y1, X2, Y2) from the ray towards (X3, Y3) counter-clockwise
+  // to the ray towards (X4, Y4).
+  void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
   void Polygon(std::span<const TPoint> Points);
   void Polyline(std::span<const TPoint> Points);
   void FillRect(const TRect& Rect);

@@ -10,6 +10,40 @@ TsColorsPanel::TsColorsPanel(classlib::TComponent* AOwner)
   SetBounds(Left(), Top(), 140, 60);
 }
 
+void TsColorsPanel::DeclareProperties(classlib::TClassDecl<TsColorsPanel>& d) {
+  d.StringList(
+      L"Colors",
+      [](TsColorsPanel* p) {
+        std::vector<std::wstring> lines;
+        for (int i = 0; i < p->Colors()->Count(); ++i) lines.push_back(p->Colors()->Strings(i));
+        return lines;
+      },
+      [](TsColorsPanel* p, const std::vector<std::wstring>& lines) {
+        classlib::TStringList list;
+        for (const std::wstring& line : lines) list.Add(line);
+        p->SetColors(&list);
+      });
+  d.Integer(L"ItemIndex", &TsColorsPanel::ItemIndex, &TsColorsPanel::SetItemIndex, -1);
+  // Each grid measure is its own property; a change rebuilds the cells.
+  const auto measure = [&d](const wchar_t* name, int TsColorsGridLayout::*field, int def) {
+    d.Integer(
+        name, [field](TsColorsPanel* p) { return p->Layout().*field; },
+        [field](TsColorsPanel* p, int value) {
+          if (p->Layout().*field == value) return;
+          TsColorsGridLayout layout = p->Layout();
+          layout.*field = value;
+          p->SetLayout(layout);
+        },
+        def);
+  };
+  measure(L"ItemWidth", &TsColorsGridLayout::ItemWidth, 21);
+  measure(L"ItemHeight", &TsColorsGridLayout::ItemHeight, 21);
+  measure(L"ItemMargin", &TsColorsGridLayout::ItemMargin, 6);
+  measure(L"ColCount", &TsColorsGridLayout::ColCount, 5);
+  measure(L"RowCount", &TsColorsGridLayout::RowCount, 2);
+  d.Event(L"OnChange", &TsColorsPanel::OnChange);
+}
+
 void TsColorsPanel::AfterConstruction() {
   TsPanel::AfterConstruction();
   GenerateColors();

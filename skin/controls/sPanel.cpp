@@ -20,7 +20,9 @@ namespace {
 
 constexpr int kPanelCoc = 51;
 
-bool HasState(const classlib::TComponent* c, classlib::TComponentStateItem s) { return c->ComponentState().Contains(s); }
+bool HasState(const classlib::TComponent* c, classlib::TComponentStateItem s) {
+  return c->ComponentState().Contains(s);
+}
 
 // Restores a DC's state on every way out.
 class TSavedDC {
@@ -104,7 +106,8 @@ bool TsPanel::KeepsOwnCache() { return IsCached(FCommonData.get()) && !FCommonDa
 void TsPanel::FollowBevel() {
   if (FCommonData == nullptr || BevelOuter() == FOldBevel) return;
   const std::string& current = FCommonData->SkinSection();
-  const bool wasDefault = current == PanelSectionForBevel(FOldBevel) || (current.empty() && FOldBevel == classlib::bvRaised);
+  const bool wasDefault =
+      current == PanelSectionForBevel(FOldBevel) || (current.empty() && FOldBevel == classlib::bvRaised);
   if (wasDefault && BevelOuter() != classlib::bvSpace) FCommonData->SetSkinSection(PanelSectionForBevel(BevelOuter()));
   FOldBevel = BevelOuter();
 }
@@ -315,9 +318,8 @@ bool TsPanel::SkinnedMessage(TMessage& M) {
           return true;
         case ACMD_ISBUSY: {
           const classlib::TBitmap* cache = FCommonData->CacheBmp();
-          M.Result = FCommonData->Updating() ||
-                     (KeepsOwnCache() && cache != nullptr &&
-                      (cache->Width() != Width() || cache->Height() != Height()));
+          M.Result = FCommonData->Updating() || (KeepsOwnCache() && cache != nullptr &&
+                                                 (cache->Width() != Width() || cache->Height() != Height()));
           return true;
         }
         default: return CommonMessage(M, FCommonData.get());
@@ -368,8 +370,7 @@ bool TsPanel::SkinnedMessage(TMessage& M) {
       return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: classlib::TPanel::WndProc(M); return true;
-    default:
-      break;
+    default: break;
   }
   if (CommonWndProc(M, FCommonData.get())) return true;
   const unsigned msg = M.Msg;
@@ -394,6 +395,18 @@ void TsPanel::PaintHandler() {
   EndPaint(Handle(), &ps);
 }
 
-void RegisterPanelClasses() { classlib::RegisterClass<TsPanel, classlib::TPanel>(L"TsPanel"); }
+void TsPanel::DeclareProperties(classlib::TClassDecl<TsPanel>& d) {
+  d.Object(L"SkinData", &TsPanel::SkinData);
+  d.Event(L"OnPaint", &TsPanel::OnPaint);
+}
+
+void RegisterPanelClasses() {
+  classlib::RegisterClass<TsPanel, classlib::TPanel>(L"TsPanel");
+  classlib::RegisterClass<TsColorsPanel, TsPanel>(L"TsColorsPanel");
+  classlib::RegisterClass<TsStdColorsPanel, TsColorsPanel>(L"TsStdColorsPanel");
+  classlib::RegisterClass<TsContainer, TsPanel>(L"TsContainer");
+  classlib::RegisterClass<TsDragBar, TsPanel>(L"TsDragBar");
+  classlib::RegisterClass<TsGrip, TsPanel>(L"TsGrip");
+}
 
 }  // namespace skin

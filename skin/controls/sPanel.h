@@ -33,6 +33,7 @@ class TsPanel : public classlib::TPanel {
   explicit TsPanel(classlib::TComponent* AOwner);
   ~TsPanel() override;
   std::wstring ClassName() const override { return L"TsPanel"; }
+  static void DeclareProperties(classlib::TClassDecl<TsPanel>& d);
   void AfterConstruction() override;
   // Follows a changed outer bevel with the default section before repainting.
   void Invalidate() override;
@@ -75,6 +76,7 @@ class TsColorsPanel : public TsPanel {
  public:
   explicit TsColorsPanel(classlib::TComponent* AOwner);
   std::wstring ClassName() const override { return L"TsColorsPanel"; }
+  static void DeclareProperties(classlib::TClassDecl<TsColorsPanel>& d);
   void AfterConstruction() override;
 
   classlib::TStrings* Colors() const { return FColors.get(); }
@@ -106,6 +108,66 @@ class TsColorsPanel : public TsPanel {
   TsColorsGridLayout FLayout;
 };
 
+// The colours panel of the standard colours.
+class TsStdColorsPanel : public TsColorsPanel {
+ public:
+  explicit TsStdColorsPanel(classlib::TComponent* AOwner) : TsColorsPanel(AOwner) {}
+  std::wstring ClassName() const override { return L"TsStdColorsPanel"; }
+};
+
+// A plain skinned container.
+class TsContainer : public TsPanel {
+ public:
+  explicit TsContainer(classlib::TComponent* AOwner) : TsPanel(AOwner) {}
+  std::wstring ClassName() const override { return L"TsContainer"; }
+};
+
+// A caption strip that moves its form (DraggedControl) while the left button drags it. It takes the
+// caption colours of the system, active or inactive as the application is.
+class TsDragBar : public TsPanel {
+ public:
+  explicit TsDragBar(classlib::TComponent* AOwner);
+  ~TsDragBar() override;
+  std::wstring ClassName() const override { return L"TsDragBar"; }
+  static void DeclareProperties(classlib::TClassDecl<TsDragBar>& d);
+
+  classlib::TControl* DraggedControl() const { return FDraggedControl; }
+  void SetDraggedControl(classlib::TControl* Value);
+  void SetParent(classlib::TWinControl* AParent) override;
+
+ protected:
+  void Loaded() override;
+  void WndProc(classlib::TMessage& Message) override;
+  void MouseDown(classlib::TMouseButton Button, classlib::TShiftState Shift, int X, int Y) override;
+  void Notification(classlib::TComponent* AComponent, classlib::TOperation Operation) override;
+
+ private:
+  // The top-level form of the bar's parent, when no control was chosen.
+  void DefaultDraggedControl();
+  classlib::TControl* FDraggedControl = nullptr;
+  // Cleared by the destructor: the move loop learns that a handler freed the bar.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// A small square that shows the bottom-right corner of its linked control's background (Transparent)
+// or its own colour.
+class TsGrip : public TsPanel {
+ public:
+  explicit TsGrip(classlib::TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TsGrip"; }
+  void OurPaint(HDC DC, bool SendUpdated) override;
+
+  bool Transparent = false;
+  classlib::TWinControl* LinkedControl = nullptr;
+
+ protected:
+  void Paint() override;
+
+ private:
+  void PaintGrip(HDC DC);
+};
+
+// The panels in the class registry, with their published properties.
 void RegisterPanelClasses();
 
 }  // namespace skin

@@ -650,6 +650,25 @@ void Menus(SkinBuilder& b) {
   b.d.Add("MENUCAPTION").Int("STATES", 1).Color("COLOR", s.Face).Color("FONTCOLOR", s.MutedText);
 }
 
+// The gauge's light: a white strip 300 x 40 whose alpha rises from nothing at both ends to about
+// 150 in the middle, a little fainter towards the top and bottom edges. Integer arithmetic only, so
+// that the picture is the same wherever it is made.
+std::vector<std::uint8_t> GaugeLightStrip() {
+  constexpr int kWidth = 300, kHeight = 40;
+  constexpr std::int64_t kPeak = 150, kAlong = std::int64_t(kWidth / 2) * (kWidth - 1 - kWidth / 2);
+  constexpr std::int64_t kAcross = std::int64_t(kHeight) * kHeight;
+  std::vector<std::uint32_t> px(static_cast<std::size_t>(kWidth) * kHeight);
+  for (int y = 0; y < kHeight; ++y) {
+    const std::int64_t across = std::int64_t(2 * y + 1) * (2 * kHeight - 2 * y - 1);  // 0 .. kAcross
+    for (int x = 0; x < kWidth; ++x) {
+      const std::int64_t along = std::int64_t(x) * (kWidth - 1 - x);  // 0 .. kAlong
+      const std::int64_t alpha = kPeak * along * along * (kAcross + across) / (kAlong * kAlong * 2 * kAcross);
+      px[static_cast<std::size_t>(y) * kWidth + x] = static_cast<std::uint32_t>(alpha) << 24 | 0xFFFFFFu;
+    }
+  }
+  return EncodePng(kWidth, kHeight, px);
+}
+
 }  // namespace
 
 SkinFiles BuildOurSkin(const SkinStyle& style) {
@@ -672,6 +691,8 @@ SkinFiles BuildOurSkin(const SkinStyle& style) {
   files["SHADOW.PNG"] = ShadowFile();
   return files;
 }
+
+SkinFiles GaugeLight() { return {{"acGL.png", GaugeLightStrip()}}; }
 
 SkinFiles BuiltInShadows() {
   return {{"acSHDA.png", BuiltInShadow(32, 0.30)}, {"acSHDI.png", BuiltInShadow(31, 0.16)}};

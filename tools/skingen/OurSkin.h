@@ -16,5 +16,8 @@ SkinFiles BuildOurSkin(const SkinStyle& style);
 // The program's own form shadows, for skins without one: "acSHDA.png" (active form, 32 x 32) and
 // "acSHDI.png" (inactive, 31 x 31), black with the shadow in the alpha channel.
 SkinFiles BuiltInShadows();
+// The light that sweeps along a gauge's bar: "acGL.png", 300 x 40, white with the light in the
+// alpha channel, strongest in the middle.
+SkinFiles GaugeLight();
 
 }  // namespace skingen

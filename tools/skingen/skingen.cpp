@@ -2,6 +2,7 @@
 // drawn from a few style parameters (skinpack then packs the folder into an ".asz" file).
 //   skingen OUTDIR [--accent RRGGBB] [--radius N] [--gradient X]
 //   skingen --shadows OUTDIR   (the program's own form shadows, acSHDA.png and acSHDI.png)
+//   skingen --light OUTDIR     (the light of the gauge's bars, acGL.png)
 // The output depends only on the parameters, so the committed skin can be checked against it.
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +18,8 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: skingen OUTDIR [--accent RRGGBB] [--radius N] [--gradient X]\n"
-               "       skingen --shadows OUTDIR\n");
+               "       skingen --shadows OUTDIR\n"
+               "       skingen --light OUTDIR\n");
   return 2;
 }
 
@@ -26,10 +28,11 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const bool shadows = std::string(argv[1]) == "--shadows";
-  if (shadows && argc != 3) return Usage();
-  const std::filesystem::path out = argv[shadows ? 2 : 1];
+  const bool light = std::string(argv[1]) == "--light";
+  if ((shadows || light) && argc != 3) return Usage();
+  const std::filesystem::path out = argv[shadows || light ? 2 : 1];
   skingen::SkinStyle style;
-  for (int i = 2; !shadows && i < argc; ++i) {
+  for (int i = 2; !shadows && !light && i < argc; ++i) {
     const std::string arg = argv[i];
     if (i + 1 >= argc) return Usage();
     const std::string value = argv[++i];
@@ -48,7 +51,10 @@ int main(int argc, char** argv) {
   }
   try {
     std::filesystem::create_directories(out);
-    for (const auto& [name, bytes] : shadows ? skingen::BuiltInShadows() : skingen::BuildOurSkin(style)) {
+    const skingen::SkinFiles files = shadows ? skingen::BuiltInShadows()
+                                     : light ? skingen::GaugeLight()
+                                             : skingen::BuildOurSkin(style);
+    for (const auto& [name, bytes] : files) {
       std::ofstream file(out / name, std::ios::binary | std::ios::trunc);
       file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
       if (!file) {

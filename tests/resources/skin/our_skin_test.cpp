@@ -71,6 +71,27 @@ TEST(OurSkin, CommittedBuiltInShadowsEqualTheGeneratorsOutput) {
   EXPECT_GT(alpha(active, 16, 16), alpha(inactive, 15, 15));
 }
 
+// Regenerate with: skingen --light resources/light
+TEST(OurSkin, CommittedGaugeLightEqualsTheGeneratorsOutput) {
+  const std::vector<std::uint8_t> generated = skingen::GaugeLight().at("acGL.png");
+  EXPECT_TRUE(ReadFile(kResources.parent_path() / "light" / "acGL.png") == generated)
+      << "acGL.png differs from what skingen makes now";
+  // Grey (white, as the reader hands it over), 300 long; no light at the ends, the most in the middle.
+  const TBitmap32 light = DecodeSkinPng(generated, true, 1 << 20);
+  ASSERT_EQ(light.Width(), 300);
+  ASSERT_EQ(light.Height(), 40);
+  const auto alpha = [&](int x, int y) { return light.At(x, y).U >> 24; };
+  const std::uint32_t middle = light.At(150, 20).U;
+  EXPECT_GT(middle & 0xFF, 0u);
+  EXPECT_EQ(middle & 0xFF, middle >> 8 & 0xFF);
+  EXPECT_EQ(middle & 0xFF, middle >> 16 & 0xFF);
+  EXPECT_EQ(alpha(0, 20), 0u);
+  EXPECT_EQ(alpha(299, 20), 0u);
+  EXPECT_GT(alpha(150, 20), 100u);
+  EXPECT_GT(alpha(150, 20), alpha(150, 0));
+  EXPECT_GT(alpha(150, 20), alpha(40, 20));
+}
+
 TEST(OurSkin, LoadsWithEveryNameTheEngineAsksFor) {
   const TacPackedSkinFiles packed(ReadFile(kResources / "Tarvisel.asz"));
   const TacFolderSkinFiles folder(kResources / "Tarvisel");

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "skin/controls/sGaugeLight.h"
 #include "skin/controls/sGaugeMath.h"
 #include "skin/controls/sLabelShadow.h"
 
@@ -15,13 +16,13 @@ struct TPixels {
   TPixels(int W, int H) : px(std::size_t(W * H)), w(W), h(H) {
     for (auto& p : px) p.U = 0;
   }
-  classlib::TImage32View View() {
-    return {reinterpret_cast<std::uint8_t*>(px.data()), w, h, std::ptrdiff_t(w * 4)};
-  }
+  classlib::TImage32View View() { return {reinterpret_cast<std::uint8_t*>(px.data()), w, h, std::ptrdiff_t(w * 4)}; }
 };
 
 TEST(LabelShadow, ReachGrowsAMeasuredRectByBothSides) {
-  struct Case { int d, b, tl, rb, growth; };
+  struct Case {
+    int d, b, tl, rb, growth;
+  };
   for (const Case c : {Case{1, 4, -3, 5, 8}, Case{0, 0, 0, 0, 0}, Case{6, 2, 0, 8, 8}, Case{-3, 1, -4, 0, 4}}) {
     const TsShadowReach r = ShadowReach(c.d, c.b);
     EXPECT_EQ(r.TopLeft, c.tl) << c.d << "," << c.b;
@@ -91,7 +92,10 @@ TEST(LabelShadow, BackgroundWithoutShadowKeepsItsColour) {
 }
 
 TEST(GaugeMath, PercentDoneTruncatesAndSurvivesWideRanges) {
-  struct Case { std::int32_t p, lo, hi; int want; };
+  struct Case {
+    std::int32_t p, lo, hi;
+    int want;
+  };
   for (const Case c : {Case{47, 0, 100, 47}, Case{5, 5, 5, 0}, Case{-1, -3, 0, 66}, Case{-5, -10, 10, 25},
                        Case{30'000'000, 0, 40'000'000, 75}, Case{2147483647, -2147483647 - 1, 2147483647, 100},
                        Case{0, -2147483647 - 1, 2147483647, 50}})
@@ -120,6 +124,36 @@ TEST(GaugeMath, ValueText) {
   EXPECT_EQ(GaugeText(47, 0, 100, false, L"%"), L"47%");
   EXPECT_EQ(GaugeText(30, 0, 60, true, L"%"), L"50%");
   EXPECT_EQ(GaugeText(30, 0, 60, false, L" pcs"), L"30 pcs");
+}
+
+TEST(GaugeLight, WhereTheStripLiesAndWhichRowsItTakes) {
+  struct Case {
+    int length, pos;
+    TRect want;
+  };
+  const Case cases[] = {
+      {56, -300, {}}, {56, -290, {0, 0, 10, 30}}, {56, 20, {20, 0, 56, 30}}, {56, 56, {}}, {400, 50, {50, 0, 350, 30}}};
+  for (const Case& c : cases) {
+    const TRect r = GaugeLightRect(c.length, 30, c.pos);
+    EXPECT_EQ(r.Left, c.want.Left) << c.pos;
+    EXPECT_EQ(r.Right, c.want.Right) << c.pos;
+    if (c.want.Right > c.want.Left) {
+      EXPECT_EQ(r.Bottom, 30) << c.pos;
+    }
+  }
+  // A picture of 40 rows, each row's blue channel its number. A gauge lower than the picture takes
+  // its middle from row (40 - 30) / 2 + 1 = 6; a gauge as high as the picture takes it whole.
+  TPixels png(4, 40);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 4; ++x) png.px[std::size_t(y * 4 + x)].U = 0xFF000000u | unsigned(y);
+  const TBitmap32 middle = GaugeLightStrip(png.View(), 30, 30);
+  ASSERT_EQ(middle.Width(), 300);
+  ASSERT_EQ(middle.Height(), 30);
+  EXPECT_EQ(middle.At(0, 0).U & 0xFF, 6u);
+  EXPECT_EQ(middle.At(299, 29).U & 0xFF, 39u);
+  EXPECT_EQ(GaugeLightStrip(png.View(), 30, 40).At(0, 0).U & 0xFF, 0u);
+  // Too thin for the cut (4 < 2 * 19): all 40 rows onto 4, the first taking row 5 (a cut would give 21).
+  EXPECT_EQ(GaugeLightStrip(png.View(), 4, 10).At(0, 0).U & 0xFF, 5u);
 }
 
 }  // namespace
