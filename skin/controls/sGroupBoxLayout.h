@@ -2,8 +2,7 @@
 // Where a group box puts its caption band and frame, and where a radio group puts its buttons:
 // column by column, the columns sharing the width less the frame, the rows sharing the height
 // below the caption, the spare height split above and below. Pure arithmetic; no window needed.
-#include <vector>
-
+#include "classlib/RadioGroupLayout.h"
 #include "classlib/Types.h"
 
 namespace skin {
@@ -34,14 +33,10 @@ classlib::TRect GroupCaptionRect(const TGroupCaptionMetrics& M);
 // Where the frame starts: the caption band's middle, or the top edge when the caption is lifted.
 int GroupFrameTop(const classlib::TRect& Caption, int CaptionYOffset);
 
-inline constexpr int kMinRadioColumns = 1;
-inline constexpr int kMaxRadioColumns = 16;
-
-int ClampRadioColumns(int Columns);
-
-// The button rectangles, in the group's client coordinates, for Count buttons in Columns
-// (clamped), a group of Width by Height and a caption font FontHeight pixels high. Empty when
-// there are no buttons.
-std::vector<classlib::TRect> RadioButtonCells(int Count, int Columns, int Width, int Height, int FontHeight);
+// The radio group's cells are the class library's, shared with its plain radio group.
+using classlib::ClampRadioColumns;
+using classlib::kMaxRadioColumns;
+using classlib::kMinRadioColumns;
+using classlib::RadioButtonCells;
 
 }  // namespace skin
