@@ -1,12 +1,15 @@
 #pragma once
-// Panels, images and timers.
+// Panels, radio groups, images and timers.
 #include <windows.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "classlib/Controls.h"
 #include "classlib/Picture.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/StringList.h"
 
 namespace classlib {
 
@@ -64,6 +67,54 @@ class TPanel : public TCustomPanel {
  public:
   explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
   std::wstring ClassName() const override { return L"TPanel"; }
+};
+
+// A group box holding one radio button per line of Items, placed column by column (1 to 16
+// columns); ItemIndex names the checked button, -1 none, and never names a button that is gone.
+class TCustomRadioGroup : public TCustomGroupBox {
+ public:
+  explicit TCustomRadioGroup(TComponent* AOwner);
+  ~TCustomRadioGroup() override;
+  std::wstring ClassName() const override { return L"TCustomRadioGroup"; }
+  static void DeclareProperties(TClassDecl<TCustomRadioGroup>& d);
+
+  TStrings* Items() const { return FItems.get(); }
+  void SetItems(const TStrings* Value) { FItems->Assign(Value); }
+  int ItemIndex() const { return FItemIndex; }
+  // Clamped to -1..(count - 1); checking a button runs OnClick.
+  void SetItemIndex(int Value);
+  int Columns() const { return FColumns; }
+  void SetColumns(int Value);
+  int ButtonCount() const { return static_cast<int>(FButtons.size()); }
+  TRadioButton* Buttons(int Index) const;
+
+ protected:
+  // Whether a click on a button may change the selection; descendants veto it here.
+  virtual bool CanModify() { return true; }
+  void Loaded() override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  class TGroupButton;
+  bool Waiting() const;
+  void ButtonClick(TObject* Sender);
+  void ItemsChange();
+  void UpdateButtons();
+  void SetButtonCount(int Value);
+  void ArrangeButtons();
+
+  std::unique_ptr<TStringList> FItems;
+  int FItemIndex = -1;
+  int FColumns = 1;
+  // The group itself checks a button: no click event.
+  bool FUpdating = false;
+  std::vector<TGroupButton*> FButtons;
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+ public:
+  explicit TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
+  std::wstring ClassName() const override { return L"TRadioGroup"; }
 };
 
 // A windowless picture. With Transparent, the bitmap's transparent colour lets the parent show.

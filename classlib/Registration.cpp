@@ -118,6 +118,8 @@ void RegisterLibraryClasses() {
 
   RegisterClass<TCustomPanel, TCustomControl>(L"TCustomPanel");
   RegisterClass<TPanel, TCustomPanel>(L"TPanel");
+  RegisterClass<TCustomRadioGroup, TCustomGroupBox>(L"TCustomRadioGroup");
+  RegisterClass<TRadioGroup, TCustomRadioGroup>(L"TRadioGroup");
   RegisterClass<TImage, TGraphicControl>(L"TImage");
   RegisterClass<TSpeedButton, TGraphicControl>(L"TSpeedButton");
   RegisterClass<TTimer, TComponent>(L"TTimer");

@@ -8,6 +8,7 @@ target_sources(classlib_core PRIVATE
   FormReader.cpp
   FormWriter.cpp
   IniFiles.cpp
+  RadioGroupLayout.cpp
   Streams.cpp
   StringList.cpp
   StringListFiles.cpp

@@ -646,3 +646,69 @@ TEST_F(Controls, EveryRegisteredComponentStartsWithItsDeclaredDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+// A radio group that refuses every change while Locked.
+class TLockedRadioGroup : public TRadioGroup {
+ public:
+  using TRadioGroup::TRadioGroup;
+  bool Locked = false;
+
+ protected:
+  bool CanModify() override { return !Locked; }
+};
+
+TEST_F(Controls, RadioGroupMadeFromADescriptionChecksItsItemAndFollowsItsItems) {
+  MakeForm();
+  TFormBindings bindings(form);
+  ApplyDescription(
+      form,
+      Obj(L"", L"TForm", {},
+          {Obj(L"Radio1", L"TRadioGroup",
+               {Prop(L"Left", Int(8)), Prop(L"Top", Int(8)), Prop(L"Width", Int(210)), Prop(L"Height", Int(100)),
+                Prop(L"Caption", Str(L"Режим")), Prop(L"Items", List({L"a", L"b", L"c", L"d", L"e"})),
+                Prop(L"ItemIndex", Int(4)), Prop(L"Columns", Int(2))})}),
+      bindings);
+  auto* radio = dynamic_cast<TRadioGroup*>(form->FindComponent(L"Radio1"));
+  ASSERT_NE(radio, nullptr);
+  ASSERT_EQ(radio->ButtonCount(), 5);
+  EXPECT_EQ(radio->ItemIndex(), 4);
+  EXPECT_TRUE(radio->Buttons(4)->Checked());
+  // 3 buttons in the first column, each (210 - 10) / 2 wide.
+  EXPECT_EQ(radio->Buttons(2)->Left(), 8);
+  EXPECT_EQ(radio->Buttons(3)->Left(), 108);
+  EXPECT_EQ(radio->Buttons(3)->Top(), radio->Buttons(0)->Top());
+  EXPECT_EQ(radio->Buttons(0)->Width(), 100);
+  EXPECT_EQ(radio->Buttons(1)->Caption(), L"b");
+
+  radio->Items()->Delete(4);
+  ASSERT_EQ(radio->ButtonCount(), 4);
+  EXPECT_EQ(radio->ItemIndex(), 3);
+  EXPECT_TRUE(radio->Buttons(3)->Checked());
+  radio->SetColumns(40);
+  EXPECT_EQ(radio->Columns(), 16);
+  radio->SetItemIndex(9);
+  EXPECT_EQ(radio->ItemIndex(), 3);
+}
+
+TEST_F(Controls, RadioGroupClickAsksBeforeChangingTheSelection) {
+  MakeForm();
+  auto* radio = Make<TLockedRadioGroup>(form, 8, 8, 150, 90);
+  radio->Items()->Add(L"one");
+  radio->Items()->Add(L"two");
+  radio->SetItemIndex(0);
+  int clicks = 0;
+  radio->OnClick = [&](TObject*) { ++clicks; };
+  radio->Locked = true;
+  radio->Buttons(1)->Perform(CN_COMMAND, MAKEWPARAM(0, BN_CLICKED), 0);
+  EXPECT_EQ(radio->ItemIndex(), 0);
+  EXPECT_EQ(clicks, 0);
+  radio->Locked = false;
+  radio->Buttons(1)->Perform(CN_COMMAND, MAKEWPARAM(0, BN_CLICKED), 0);
+  EXPECT_EQ(radio->ItemIndex(), 1);
+  EXPECT_FALSE(radio->Buttons(0)->Checked());
+  EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
