@@ -65,6 +65,22 @@ void DrawLabelText(HDC DC, const std::wstring& Text, TRect& Rect, UINT Flags, TC
 
 TsCustomLabel::TsCustomLabel(classlib::TComponent* AOwner) : TCustomLabel(AOwner) { SetTransparent(true); }
 
+void TsCustomLabel::DeclareProperties(classlib::TClassDecl<TsCustomLabel>& d) {
+  d.String(L"SkinSection", &TsCustomLabel::SkinSection, &TsCustomLabel::SetSkinSection);
+  d.Event(L"OnMouseEnter", &TsCustomLabel::OnMouseEnter);
+  d.Event(L"OnMouseLeave", &TsCustomLabel::OnMouseLeave);
+}
+
+void TsLabel::DeclareProperties(classlib::TClassDecl<TsLabel>& d) {
+  d.Bool(L"UseSkinColor", &TsLabel::UseSkinColor, &TsLabel::SetUseSkinColor, true);
+}
+
+void RegisterLabelClasses() {
+  classlib::RegisterClass<TsCustomLabel, classlib::TCustomLabel>(L"TsCustomLabel");
+  classlib::RegisterClass<TsLabel, TsCustomLabel>(L"TsLabel");
+  classlib::RegisterClass<TsLabelFX, TsCustomLabel>(L"TsLabelFX");
+}
+
 bool TsCustomLabel::Destroying() const { return ComponentState().Contains(classlib::csDestroying); }
 bool TsCustomLabel::Designing() const { return ComponentState().Contains(classlib::csDesigning); }
 
