@@ -188,7 +188,7 @@ void TForm1::btnGet_DevConfigClick(TObject*) {
            btnLoad_Clock, btnGet_Clock, btnSet_Clock})
     c->SetEnabled(false);
   for (skin::TsCheckBox* box : {CheckBox_DevOut, CheckBox_DevIn, CheckBox_DevRTC, CheckBox_DevZigBee, CheckBox_DevDS,
-                         CheckBox_DevML, CheckBox_DevCnt})
+                                CheckBox_DevML, CheckBox_DevCnt})
     box->SetChecked(false);
   TabSheet3->SetEnabled(false);
   TabSheet3->SetTabVisible(false);

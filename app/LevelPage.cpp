@@ -69,7 +69,8 @@ int CheckedOutput(const TForm1& form) {
 }
 
 void SetMaskButtonsEnabled(const TForm1& form, bool enabled) {
-  for (skin::TsButton* button : {form.btnGet_ConfigOut, form.btnSet_ConfigOut, form.btnClear}) button->SetEnabled(enabled);
+  for (skin::TsButton* button : {form.btnGet_ConfigOut, form.btnSet_ConfigOut, form.btnClear})
+    button->SetEnabled(enabled);
 }
 
 // Selects output X1; checking it from code runs RadioButtonX1Click, which shows its masks.

@@ -37,7 +37,7 @@ std::uint8_t RunOnProbe(const TForm1& form, app::ProbeOp op, std::span<std::uint
 
 void SetMeasurementsEnabled(const TForm1& form, bool enabled) {
   for (skin::TsButton* button : {form.btn_dsGetADC1, form.btn_dsGetADC2, form.btn_dsGetDens, form.btn_dsGetTemp,
-                          form.btn_dsGetAdd, form.btn_dsSetAdd})
+                                 form.btn_dsGetAdd, form.btn_dsSetAdd})
     button->SetEnabled(enabled);
 }
 

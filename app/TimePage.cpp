@@ -119,7 +119,7 @@ void TForm1::btnGet_PointControlClick(TObject*) {
   } else if (view.cycle) {
     RadioButton_Cycle->SetChecked(true);
     skin::TsRadioButton* const cycles[] = {RadioButton_EveryHour, RadioButton_EveryDay, RadioButton_EveryWeek,
-                                    RadioButton_EveryMonth};
+                                           RadioButton_EveryMonth};
     cycles[*view.cycle - 1]->SetChecked(true);
     if (view.cycle == app::kCycleWeekly) ComboBox_NumDay->SetItemIndex(view.weekdayIndex);
   }
@@ -147,14 +147,14 @@ void TForm1::btnSet_PointControlClick(TObject*) {
   std::uint8_t mask = 0;
   if (!ReadHexField(MaskEdit_BytePointOut, mask)) return;
   const std::pair<skin::TsRadioButton*, int> modes[] = {{RadioButton_PointOn, app::kModeOn},
-                                                 {RadioButton_PointOff, app::kModeOff}};
+                                                        {RadioButton_PointOff, app::kModeOff}};
   int mode = app::kModeNotUsed;
   for (const auto& [button, value] : modes)
     if (button->Checked()) mode = value;
   const std::pair<skin::TsRadioButton*, int> cycles[] = {{RadioButton_EveryHour, app::kCycleHourly},
-                                                  {RadioButton_EveryDay, app::kCycleDaily},
-                                                  {RadioButton_EveryWeek, app::kCycleWeekly},
-                                                  {RadioButton_EveryMonth, app::kCycleMonthly}};
+                                                         {RadioButton_EveryDay, app::kCycleDaily},
+                                                         {RadioButton_EveryWeek, app::kCycleWeekly},
+                                                         {RadioButton_EveryMonth, app::kCycleMonthly}};
   int cycle = app::kCycleOnce;
   if (!RadioButton_NoCycle->Checked())
     for (const auto& [button, value] : cycles)

@@ -145,8 +145,7 @@ void TsCustomLabel::DoDrawText(TRect& Rect, UINT Flags) {
   const std::wstring text = TextToDraw(Flags);
   TColor parentColour = Parent() != nullptr ? GetControlColor(Parent()) : classlib::clFuchsia;
   if (parentColour == classlib::clFuchsia) parentColour = Parent() != nullptr ? Parent()->Color() : Color();
-  const TColor colour =
-      MixColors(classlib::ColorToRGB(Font()->Color()), classlib::ColorToRGB(parentColour), 0.4);
+  const TColor colour = MixColors(classlib::ColorToRGB(Font()->Color()), classlib::ColorToRGB(parentColour), 0.4);
   HDC dc = Canvas()->Handle();
   const int saved = SaveDC(dc);
   SelectObject(dc, Font()->Handle());
@@ -175,8 +174,7 @@ void TsCustomLabel::WndProc(TMessage& Message) {
 }
 
 bool TsLabel::FollowsSkin() const {
-  return !Destroying() && FUseSkinColor &&
-         !(Designing() && GetOwnerFrame(const_cast<TsLabel*>(this)) != nullptr);
+  return !Destroying() && FUseSkinColor && !(Designing() && GetOwnerFrame(const_cast<TsLabel*>(this)) != nullptr);
 }
 
 TFont* TsLabel::GetCurrentFont() { return FollowsSkin() ? TsCustomLabel::GetCurrentFont() : Font(); }
