@@ -2,7 +2,11 @@
 
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) { InitDescription(); }
+TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
+  skin::RegisterButtonClasses();
+  skin::RegisterLabelClasses();
+  InitDescription();
+}
 
 void TForm2::DeclareBindings(TFormBindings& b) {
   b.Field(L"lblAttention", lblAttention)

@@ -2,6 +2,8 @@
 // The confirmation dialog asked before the QRX device's schedule database is erased (Form2).
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/sLabel.h"
 
 using namespace classlib;
 
@@ -14,11 +16,11 @@ class TForm2 : public TForm {
   static constexpr TModalResult kYes = 101;
   static constexpr TModalResult kNo = 102;
 
-  TLabel* lblAttention = nullptr;
-  TLabel* Label1 = nullptr;
-  TLabel* Label2 = nullptr;
-  TButton* btnOK = nullptr;
-  TButton* btnAbort = nullptr;
+  skin::TsLabel* lblAttention = nullptr;
+  skin::TsLabel* Label1 = nullptr;
+  skin::TsLabel* Label2 = nullptr;
+  skin::TsButton* btnOK = nullptr;
+  skin::TsButton* btnAbort = nullptr;
 
   void btnOKClick(TObject* Sender);
   void btnAbortClick(TObject* Sender);

@@ -187,8 +187,8 @@ void TForm1::btnGet_DevConfigClick(TObject*) {
            btnGet_TriggerControl, btnSet_TriggerControl, btnGet_Control, btnSet_Control, btnGet_Delay, btnSet_Delay,
            btnLoad_Clock, btnGet_Clock, btnSet_Clock})
     c->SetEnabled(false);
-  for (TCheckBox* box : {CheckBox_DevOut, CheckBox_DevIn, CheckBox_DevRTC, CheckBox_DevZigBee, CheckBox_DevDS,
-                         CheckBox_DevML, CheckBox_DevCnt})
+  for (skin::TsCheckBox* box : {CheckBox_DevOut, CheckBox_DevIn, CheckBox_DevRTC, CheckBox_DevZigBee, CheckBox_DevDS,
+                                CheckBox_DevML, CheckBox_DevCnt})
     box->SetChecked(false);
   TabSheet3->SetEnabled(false);
   TabSheet3->SetTabVisible(false);
@@ -252,7 +252,7 @@ void TForm1::sBitBtnSet_DevConfigClick(TObject*) {
   std::uint8_t maskIn = 0, maskOut = 0;
   if (!ReadHexField(MaskEdit_DevIn, maskIn) || !ReadHexField(MaskEdit_DevOut, maskOut)) return;
   std::uint8_t flags = 0;
-  const std::pair<TCheckBox*, std::uint8_t> bits[] = {
+  const std::pair<skin::TsCheckBox*, std::uint8_t> bits[] = {
       {CheckBox_DevOut, kFlagOutputs},   {CheckBox_DevIn, kFlagInputs}, {CheckBox_DevRTC, kFlagClock},
       {CheckBox_DevZigBee, kFlagZigBee}, {CheckBox_DevDS, kFlagThermo}, {CheckBox_DevML, kFlagProbes},
       {CheckBox_DevCnt, kFlagCounter}};
@@ -268,8 +268,8 @@ bool TForm1::ExclusiveFlagSet() const {
   return CheckBox_DevML->State() == cbChecked || CheckBox_DevCnt->State() == cbChecked;
 }
 
-void TForm1::UncheckFlags(std::initializer_list<TCheckBox*> boxes) {
-  for (TCheckBox* box : boxes) box->SetChecked(false);
+void TForm1::UncheckFlags(std::initializer_list<skin::TsCheckBox*> boxes) {
+  for (skin::TsCheckBox* box : boxes) box->SetChecked(false);
 }
 
 void TForm1::CheckBox_DevCntClick(TObject*) {
@@ -283,7 +283,7 @@ void TForm1::CheckBox_DevMLClick(TObject*) {
 }
 
 void TForm1::CheckBox_DevFlagClick(TObject* Sender) {
-  auto* box = dynamic_cast<TCheckBox*>(Sender);
+  auto* box = dynamic_cast<skin::TsCheckBox*>(Sender);
   if (!box || box->State() != cbChecked || !ExclusiveFlagSet()) return;
   box->SetChecked(false);
   ShowMessage(L"Нельзя установить флаг, т.к. CNT или ML флаг установлен!");

@@ -48,20 +48,20 @@ void ForEachLevelBox(const TForm1& form, int condition, F&& action) {
   TGroupBox* group = LevelGroup(form, condition);
   if (!group) return;
   for (int i = 0; i < group->ControlCount(); ++i) {
-    auto* box = dynamic_cast<TCheckBox*>(group->Controls(i));
+    auto* box = dynamic_cast<skin::TsCheckBox*>(group->Controls(i));
     if (box && SensorOf(box) >= 0) action(box, SensorOf(box));
   }
 }
 
 void UncheckAllLevelBoxes(const TForm1& form) {
   for (int condition = 0; condition < app::kLevelConditions; ++condition)
-    ForEachLevelBox(form, condition, [](TCheckBox* box, int) { box->SetChecked(false); });
+    ForEachLevelBox(form, condition, [](skin::TsCheckBox* box, int) { box->SetChecked(false); });
 }
 
 // The output whose masks the boxes edit: the tag of the checked radio button, or -1.
 int CheckedOutput(const TForm1& form) {
   for (int i = 0; i < form.GroupBox15->ControlCount(); ++i) {
-    auto* radio = dynamic_cast<TRadioButton*>(form.GroupBox15->Controls(i));
+    auto* radio = dynamic_cast<skin::TsRadioButton*>(form.GroupBox15->Controls(i));
     if (radio && radio->Checked() && radio->Tag() >= 0 && radio->Tag() < app::kLevelOutputs)
       return static_cast<int>(radio->Tag());
   }
@@ -69,7 +69,8 @@ int CheckedOutput(const TForm1& form) {
 }
 
 void SetMaskButtonsEnabled(const TForm1& form, bool enabled) {
-  for (TButton* button : {form.btnGet_ConfigOut, form.btnSet_ConfigOut, form.btnClear}) button->SetEnabled(enabled);
+  for (skin::TsButton* button : {form.btnGet_ConfigOut, form.btnSet_ConfigOut, form.btnClear})
+    button->SetEnabled(enabled);
 }
 
 // Selects output X1; checking it from code runs RadioButtonX1Click, which shows its masks.
@@ -111,7 +112,7 @@ void TForm1::ShowChannelMasks(int c) {
     const std::uint16_t mask = LevelMasks[app::LevelMaskIndex(c, condition)];
     // Each box runs its click handler, which stores the bit just shown back into the output.
     ForEachLevelBox(*this, condition,
-                    [mask](TCheckBox* box, int sensor) { box->SetChecked(app::SensorBit(mask, sensor)); });
+                    [mask](skin::TsCheckBox* box, int sensor) { box->SetChecked(app::SensorBit(mask, sensor)); });
   }
 }
 
@@ -120,7 +121,7 @@ namespace {
 // What every level box does when clicked: in test mode its bit of the condition's test word goes
 // to all units at once; otherwise it edits the selected output's mask (nothing is sent).
 void LevelBoxClick(TForm1& form, TObject* Sender, int condition) {
-  auto* box = dynamic_cast<TCheckBox*>(Sender);
+  auto* box = dynamic_cast<skin::TsCheckBox*>(Sender);
   const int sensor = SensorOf(box);
   if (sensor < 0) return;
   if (form.CheckBoxTest->Checked()) {

@@ -14,6 +14,7 @@ bool PasswordAccepted() { return PassGate().Unlocked(); }
 
 TfrmPassLock::TfrmPassLock(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterAlphaImageListClasses();
+  skin::RegisterLabelClasses();
   InitDescription();
 }
 

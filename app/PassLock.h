@@ -7,6 +7,7 @@
 #include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/StdCtrls.h"
+#include "skin/controls/sLabel.h"
 #include "skin/graphics/acAlphaImageList.h"
 
 using namespace classlib;
@@ -16,7 +17,7 @@ class TfrmPassLock : public TForm {
   explicit TfrmPassLock(TComponent* AOwner);
   std::wstring ClassName() const override { return L"TfrmPassLock"; }
 
-  TLabel* sLabelFX1 = nullptr;
+  skin::TsLabelFX* sLabelFX1 = nullptr;
   TMaskEdit* sMaskEdit_Pass = nullptr;
   TBitBtn* sBitBtn_OK = nullptr;
   TBitBtn* sBitBtn_Cansel = nullptr;

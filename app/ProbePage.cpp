@@ -36,8 +36,8 @@ std::uint8_t RunOnProbe(const TForm1& form, app::ProbeOp op, std::span<std::uint
 }
 
 void SetMeasurementsEnabled(const TForm1& form, bool enabled) {
-  for (TButton* button : {form.btn_dsGetADC1, form.btn_dsGetADC2, form.btn_dsGetDens, form.btn_dsGetTemp,
-                          form.btn_dsGetAdd, form.btn_dsSetAdd})
+  for (skin::TsButton* button : {form.btn_dsGetADC1, form.btn_dsGetADC2, form.btn_dsGetDens, form.btn_dsGetTemp,
+                                 form.btn_dsGetAdd, form.btn_dsSetAdd})
     button->SetEnabled(enabled);
 }
 

@@ -53,6 +53,10 @@ bool PortOpens(int n) {
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterAlphaImageListClasses();
+  skin::RegisterButtonClasses();
+  skin::RegisterCheckBoxClasses();
+  skin::RegisterRadioButtonClasses();
+  skin::RegisterLabelClasses();
   InitDescription();
   PageControl1->SetImagesHandle(sAlphaImageList1->Handle());
   const std::wstring folder = ExecutableFolder();

@@ -22,6 +22,10 @@
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/sCheckBox.h"
+#include "skin/controls/sLabel.h"
+#include "skin/controls/sRadioButton.h"
 #include "skin/graphics/acAlphaImageList.h"
 
 using namespace classlib;
@@ -41,7 +45,7 @@ class TForm1 : public TForm {
   TTabSheet* TabSheet4 = nullptr;  // page 3 "Тест ДП"
   TTabSheet* TabSheet5 = nullptr;  // page 4 "Тест CNT"
   TGroupBox* GroupBox1 = nullptr;
-  TCheckBox* CheckBox_HostLink = nullptr;
+  skin::TsCheckBox* CheckBox_HostLink = nullptr;
   TGroupBox* GroupBox2 = nullptr;
   TComboBox* ComboBox_AddrBU = nullptr;
   TBitBtn* sBitBtn_Help = nullptr;
@@ -86,11 +90,11 @@ class TForm1 : public TForm {
   TGroupBox* GroupBox7 = nullptr;
   TEdit* edtViewTest = nullptr;
   TGroupBox* GroupBox6 = nullptr;
-  TButton* btnGetRev = nullptr;
-  TButton* btnGetCopyR = nullptr;
-  TButton* btnRevDate = nullptr;
-  TButton* btnDevCode = nullptr;
-  TButton* btnGetRevASCII = nullptr;
+  skin::TsButton* btnGetRev = nullptr;
+  skin::TsButton* btnGetCopyR = nullptr;
+  skin::TsButton* btnRevDate = nullptr;
+  skin::TsButton* btnDevCode = nullptr;
+  skin::TsButton* btnGetRevASCII = nullptr;
   TEdit* edtRev = nullptr;
   TEdit* edtCopyright = nullptr;
   TEdit* edtRevDate = nullptr;
@@ -100,51 +104,51 @@ class TForm1 : public TForm {
   TMaskEdit* MaskEdit_DevCfg = nullptr;
   TMaskEdit* MaskEdit_DevIn = nullptr;
   TMaskEdit* MaskEdit_DevOut = nullptr;
-  TCheckBox* CheckBox_DevOut = nullptr;
-  TCheckBox* CheckBox_DevIn = nullptr;
-  TCheckBox* CheckBox_DevRTC = nullptr;
-  TCheckBox* CheckBox_DevZigBee = nullptr;
-  TCheckBox* CheckBox_DevDS = nullptr;
-  TCheckBox* CheckBox_DevML = nullptr;
-  TCheckBox* CheckBox_DevCnt = nullptr;
-  TButton* btnGet_DevConfig = nullptr;
+  skin::TsCheckBox* CheckBox_DevOut = nullptr;
+  skin::TsCheckBox* CheckBox_DevIn = nullptr;
+  skin::TsCheckBox* CheckBox_DevRTC = nullptr;
+  skin::TsCheckBox* CheckBox_DevZigBee = nullptr;
+  skin::TsCheckBox* CheckBox_DevDS = nullptr;
+  skin::TsCheckBox* CheckBox_DevML = nullptr;
+  skin::TsCheckBox* CheckBox_DevCnt = nullptr;
+  skin::TsButton* btnGet_DevConfig = nullptr;
   TBitBtn* sBitBtnSet_DevConfig = nullptr;
   TGroupBox* GroupBox_InConfig = nullptr;
   TMaskEdit* MaskEdit_TriggerCnt = nullptr;
   TMaskEdit* MaskEdit_TriggerIn = nullptr;
   TMaskEdit* MaskEdit_InvIn = nullptr;
   TMaskEdit* MaskEdit_OnCtrlIn = nullptr;
-  TButton* btnGet_InConfig = nullptr;
-  TButton* btnSet_InConfig = nullptr;
+  skin::TsButton* btnGet_InConfig = nullptr;
+  skin::TsButton* btnSet_InConfig = nullptr;
   TGroupBox* GroupBox_TriggerControl = nullptr;
   TMaskEdit* MaskEdit_TriggerControl = nullptr;
-  TButton* btnGet_TriggerControl = nullptr;
-  TButton* btnSet_TriggerControl = nullptr;
+  skin::TsButton* btnGet_TriggerControl = nullptr;
+  skin::TsButton* btnSet_TriggerControl = nullptr;
   TGroupBox* GroupBox_IoControl = nullptr;
   TMaskEdit* MaskEdit_InControl = nullptr;
   TMaskEdit* MaskEdit_OutControl = nullptr;
-  TButton* btnGet_Control = nullptr;
-  TButton* btnSet_Control = nullptr;
+  skin::TsButton* btnGet_Control = nullptr;
+  skin::TsButton* btnSet_Control = nullptr;
   TGroupBox* GroupBox_DelayControl = nullptr;
   TMaskEdit* MaskEdit_DelayOn = nullptr;
   TMaskEdit* MaskEdit_DelayOff = nullptr;
-  TButton* btnGet_Delay = nullptr;
-  TButton* btnSet_Delay = nullptr;
+  skin::TsButton* btnGet_Delay = nullptr;
+  skin::TsButton* btnSet_Delay = nullptr;
   TGroupBox* GroupBox_RTC = nullptr;
   TEdit* edtDate = nullptr;
   TEdit* edtTime = nullptr;
   TComboBox* ComboBox_SetDay = nullptr;
-  TButton* btnLoad_Clock = nullptr;
-  TButton* btnGet_Clock = nullptr;
-  TButton* btnSet_Clock = nullptr;
+  skin::TsButton* btnLoad_Clock = nullptr;
+  skin::TsButton* btnGet_Clock = nullptr;
+  skin::TsButton* btnSet_Clock = nullptr;
   TGroupBox* GroupBox_InToOutControl = nullptr;
   std::array<TMaskEdit*, 8> MaskEdit_InToOut{};
-  TButton* btnGet_InToOutControl = nullptr;
-  TButton* btnSet_InToOutControl = nullptr;
+  skin::TsButton* btnGet_InToOutControl = nullptr;
+  skin::TsButton* btnSet_InToOutControl = nullptr;
   // On page 1: the unit's own address.
   TGroupBox* GroupBox16 = nullptr;
   TComboBox* ComboBox_SetAddrBU = nullptr;
-  TButton* btnSetAddr = nullptr;
+  skin::TsButton* btnSetAddr = nullptr;
 
   void btnGetRevClick(TObject* Sender);
   void btnGetCopyRClick(TObject* Sender);
@@ -182,11 +186,11 @@ class TForm1 : public TForm {
   TGroupBox* GroupBox15 = nullptr;
   TGroupBox* GroupBox3 = nullptr;
   // The 64 level boxes are reached through their groups: the box with tag k shows bit k.
-  TRadioButton* RadioButtonX1 = nullptr;
-  TButton* btnGet_ConfigOut = nullptr;
-  TButton* btnSet_ConfigOut = nullptr;
-  TButton* btnClear = nullptr;
-  TCheckBox* CheckBoxTest = nullptr;
+  skin::TsRadioButton* RadioButtonX1 = nullptr;
+  skin::TsButton* btnGet_ConfigOut = nullptr;
+  skin::TsButton* btnSet_ConfigOut = nullptr;
+  skin::TsButton* btnClear = nullptr;
+  skin::TsCheckBox* CheckBoxTest = nullptr;
 
   void CheckBoxMax_1Click(TObject* Sender);
   void CheckBox95_1Click(TObject* Sender);
@@ -211,24 +215,24 @@ class TForm1 : public TForm {
   TEdit* edtPointDate = nullptr;
   TEdit* edtPointTime = nullptr;
   TMaskEdit* MaskEdit_BytePointOut = nullptr;
-  TCheckBox* CheckBox1 = nullptr;  // "Отработано"
-  TRadioButton* RadioButton_PointNoUsed = nullptr;
-  TRadioButton* RadioButton_PointOn = nullptr;
-  TRadioButton* RadioButton_PointOff = nullptr;
-  TRadioButton* RadioButton_Cycle = nullptr;
-  TRadioButton* RadioButton_NoCycle = nullptr;
-  TRadioButton* RadioButton_EveryHour = nullptr;
-  TRadioButton* RadioButton_EveryDay = nullptr;
-  TRadioButton* RadioButton_EveryWeek = nullptr;
-  TRadioButton* RadioButton_EveryMonth = nullptr;
-  TButton* btnGet_PointControl = nullptr;
-  TButton* btnSet_PointControl = nullptr;
-  TButton* btnLoad_DateTime = nullptr;
+  skin::TsCheckBox* CheckBox1 = nullptr;  // "Отработано"
+  skin::TsRadioButton* RadioButton_PointNoUsed = nullptr;
+  skin::TsRadioButton* RadioButton_PointOn = nullptr;
+  skin::TsRadioButton* RadioButton_PointOff = nullptr;
+  skin::TsRadioButton* RadioButton_Cycle = nullptr;
+  skin::TsRadioButton* RadioButton_NoCycle = nullptr;
+  skin::TsRadioButton* RadioButton_EveryHour = nullptr;
+  skin::TsRadioButton* RadioButton_EveryDay = nullptr;
+  skin::TsRadioButton* RadioButton_EveryWeek = nullptr;
+  skin::TsRadioButton* RadioButton_EveryMonth = nullptr;
+  skin::TsButton* btnGet_PointControl = nullptr;
+  skin::TsButton* btnSet_PointControl = nullptr;
+  skin::TsButton* btnLoad_DateTime = nullptr;
   TListView* ListView1 = nullptr;
-  TButton* btnGetDB = nullptr;
-  TButton* btnSaveDB = nullptr;
-  TButton* btnClearDB = nullptr;
-  TButton* btnGetDirFile = nullptr;
+  skin::TsButton* btnGetDB = nullptr;
+  skin::TsButton* btnSaveDB = nullptr;
+  skin::TsButton* btnClearDB = nullptr;
+  skin::TsButton* btnGetDirFile = nullptr;
   TEdit* edtDirFileDB = nullptr;
 
   void btnGet_PointControlClick(TObject* Sender);
@@ -255,24 +259,24 @@ class TForm1 : public TForm {
   TComboBox* ComboBox_NumDS = nullptr;
   TComboBox* ComboBox_NumChannel = nullptr;
   TEdit* Edit_IDDS = nullptr;
-  TButton* btnGetID = nullptr;
-  TButton* btnSetID = nullptr;
-  TButton* btnGetAllID = nullptr;
+  skin::TsButton* btnGetID = nullptr;
+  skin::TsButton* btnSetID = nullptr;
+  skin::TsButton* btnGetAllID = nullptr;
   TListView* ListView2 = nullptr;
-  TButton* btn_dsConv = nullptr;
-  TButton* btn_dsGetADC1 = nullptr;
-  TButton* btn_dsGetADC2 = nullptr;
-  TButton* btn_dsGetDens = nullptr;
-  TButton* btn_dsGetTemp = nullptr;
+  skin::TsButton* btn_dsConv = nullptr;
+  skin::TsButton* btn_dsGetADC1 = nullptr;
+  skin::TsButton* btn_dsGetADC2 = nullptr;
+  skin::TsButton* btn_dsGetDens = nullptr;
+  skin::TsButton* btn_dsGetTemp = nullptr;
   TEdit* edt_dsADC1 = nullptr;
   TEdit* edt_dsDispADC1 = nullptr;
   TEdit* edt_dsADC2 = nullptr;
   TEdit* edt_dsDens = nullptr;
   TEdit* edt_dsTemp = nullptr;
-  TCheckBox* CheckBox_dsConvAll = nullptr;
+  skin::TsCheckBox* CheckBox_dsConvAll = nullptr;
   TEdit* Edit_dsAdd = nullptr;
-  TButton* btn_dsGetAdd = nullptr;
-  TButton* btn_dsSetAdd = nullptr;
+  skin::TsButton* btn_dsGetAdd = nullptr;
+  skin::TsButton* btn_dsSetAdd = nullptr;
   // Gives the measurement buttons back once the probes have had time to convert.
   TTimer* ProbeConversionTimer = nullptr;
 
@@ -292,14 +296,14 @@ class TForm1 : public TForm {
 
   // ---- page 4 "Тест CNT" (CounterPage.cpp) ----
   TGroupBox* GroupBox4 = nullptr;
-  TButton* btnGetPositionCnt = nullptr;
+  skin::TsButton* btnGetPositionCnt = nullptr;
   TEdit* Edit_PositionCnt = nullptr;
-  TButton* btnSetZero = nullptr;
-  TButton* btnGetPosition = nullptr;
+  skin::TsButton* btnSetZero = nullptr;
+  skin::TsButton* btnGetPosition = nullptr;
   TEdit* Edit_Position = nullptr;
-  TButton* btnGetResolution = nullptr;
+  skin::TsButton* btnGetResolution = nullptr;
   TEdit* Edit_Resolution = nullptr;
-  TCheckBox* CheckBox_Cycle = nullptr;
+  skin::TsCheckBox* CheckBox_Cycle = nullptr;
 
   void btnGetPositionCntClick(TObject* Sender);
   void btnSetZeroClick(TObject* Sender);
@@ -325,7 +329,7 @@ class TForm1 : public TForm {
   void DisableConfiguredControls();
   // Flag interlock: with ML or Cnt set no other flag may be.
   bool ExclusiveFlagSet() const;
-  void UncheckFlags(std::initializer_list<TCheckBox*> boxes);
+  void UncheckFlags(std::initializer_list<skin::TsCheckBox*> boxes);
 
  public:
   // ---- module data ----

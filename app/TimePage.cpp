@@ -44,13 +44,13 @@ std::wstring ExecutableFolder() {
 // Disables a button for the time of a long operation and enables it again however it ends.
 class DisabledWhileRunning {
  public:
-  explicit DisabledWhileRunning(TButton* button) : button_(button) { button_->SetEnabled(false); }
+  explicit DisabledWhileRunning(skin::TsButton* button) : button_(button) { button_->SetEnabled(false); }
   ~DisabledWhileRunning() { button_->SetEnabled(true); }
   DisabledWhileRunning(const DisabledWhileRunning&) = delete;
   DisabledWhileRunning& operator=(const DisabledWhileRunning&) = delete;
 
  private:
-  TButton* button_;
+  skin::TsButton* button_;
 };
 
 }  // namespace
@@ -111,15 +111,15 @@ void TForm1::btnGet_PointControlClick(TObject*) {
   edtPointDate->SetText(view.date);
   edtPointTime->SetText(view.time);
   if (view.mode) {
-    TRadioButton* const modes[] = {RadioButton_PointNoUsed, RadioButton_PointOn, RadioButton_PointOff};
+    skin::TsRadioButton* const modes[] = {RadioButton_PointNoUsed, RadioButton_PointOn, RadioButton_PointOff};
     modes[*view.mode]->SetChecked(true);
   }
   if (view.cycle == app::kCycleOnce) {
     RadioButton_NoCycle->SetChecked(true);
   } else if (view.cycle) {
     RadioButton_Cycle->SetChecked(true);
-    TRadioButton* const cycles[] = {RadioButton_EveryHour, RadioButton_EveryDay, RadioButton_EveryWeek,
-                                    RadioButton_EveryMonth};
+    skin::TsRadioButton* const cycles[] = {RadioButton_EveryHour, RadioButton_EveryDay, RadioButton_EveryWeek,
+                                           RadioButton_EveryMonth};
     cycles[*view.cycle - 1]->SetChecked(true);
     if (view.cycle == app::kCycleWeekly) ComboBox_NumDay->SetItemIndex(view.weekdayIndex);
   }
@@ -146,15 +146,15 @@ void TForm1::btnSet_PointControlClick(TObject*) {
   }
   std::uint8_t mask = 0;
   if (!ReadHexField(MaskEdit_BytePointOut, mask)) return;
-  const std::pair<TRadioButton*, int> modes[] = {{RadioButton_PointOn, app::kModeOn},
-                                                 {RadioButton_PointOff, app::kModeOff}};
+  const std::pair<skin::TsRadioButton*, int> modes[] = {{RadioButton_PointOn, app::kModeOn},
+                                                        {RadioButton_PointOff, app::kModeOff}};
   int mode = app::kModeNotUsed;
   for (const auto& [button, value] : modes)
     if (button->Checked()) mode = value;
-  const std::pair<TRadioButton*, int> cycles[] = {{RadioButton_EveryHour, app::kCycleHourly},
-                                                  {RadioButton_EveryDay, app::kCycleDaily},
-                                                  {RadioButton_EveryWeek, app::kCycleWeekly},
-                                                  {RadioButton_EveryMonth, app::kCycleMonthly}};
+  const std::pair<skin::TsRadioButton*, int> cycles[] = {{RadioButton_EveryHour, app::kCycleHourly},
+                                                         {RadioButton_EveryDay, app::kCycleDaily},
+                                                         {RadioButton_EveryWeek, app::kCycleWeekly},
+                                                         {RadioButton_EveryMonth, app::kCycleMonthly}};
   int cycle = app::kCycleOnce;
   if (!RadioButton_NoCycle->Checked())
     for (const auto& [button, value] : cycles)
@@ -176,7 +176,7 @@ void TForm1::RadioButton_PointsTipeClick(TObject*) {
 }
 
 void TForm1::RadioButton_PointsCycleClick(TObject* Sender) {
-  auto* button = dynamic_cast<TRadioButton*>(Sender);
+  auto* button = dynamic_cast<skin::TsRadioButton*>(Sender);
   if (!button || !button->Checked()) return;
   const bool weekly = button->Tag() == kWeekTag;
   ComboBox_NumDay->SetEnabled(weekly);

@@ -188,7 +188,8 @@ TRect TsButton::CaptionRect() {
     detail::TLinkFont bold(canvas, link);
     TRect r{0, 0, ButtonCaptionMeasureWidth(l), 0};
     const UINT flags = DT_CALCRECT | DT_EXPANDTABS | DT_CENTER | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
-    DrawTextW(canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), reinterpret_cast<RECT*>(&r), flags);
+    DrawTextW(canvas->TextHandle(), caption.c_str(), static_cast<int>(caption.size()), reinterpret_cast<RECT*>(&r),
+              flags);
     text = {r.Right - r.Left, r.Bottom - r.Top};
   }
   return ButtonCaptionRect(l, text);

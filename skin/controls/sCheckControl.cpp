@@ -224,7 +224,7 @@ void TacCheckControl<Base>::DrawCheckText() {
   l.WordWrap = wrap;
   const UINT lines = wrap ? DT_WORDBREAK : DT_SINGLELINE;
   RECT measured{0, 0, CheckCaptionWidth(l), 0};
-  DrawTextW(canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &measured, DT_CALCRECT | lines);
+  DrawTextW(canvas->TextHandle(), caption.c_str(), static_cast<int>(caption.size()), &measured, DT_CALCRECT | lines);
   TRect r = CheckCaptionRect(l, {measured.right - measured.left, measured.bottom - measured.top});
   canvas->Brush()->SetStyle(classlib::bsClear);
   acWriteTextEx(canvas, caption, true, r, lines, FCommonData.get(), ControlIsActive(FCommonData.get()) && !ReadOnly());

@@ -65,6 +65,22 @@ void DrawLabelText(HDC DC, const std::wstring& Text, TRect& Rect, UINT Flags, TC
 
 TsCustomLabel::TsCustomLabel(classlib::TComponent* AOwner) : TCustomLabel(AOwner) { SetTransparent(true); }
 
+void TsCustomLabel::DeclareProperties(classlib::TClassDecl<TsCustomLabel>& d) {
+  d.String(L"SkinSection", &TsCustomLabel::SkinSection, &TsCustomLabel::SetSkinSection);
+  d.Event(L"OnMouseEnter", &TsCustomLabel::OnMouseEnter);
+  d.Event(L"OnMouseLeave", &TsCustomLabel::OnMouseLeave);
+}
+
+void TsLabel::DeclareProperties(classlib::TClassDecl<TsLabel>& d) {
+  d.Bool(L"UseSkinColor", &TsLabel::UseSkinColor, &TsLabel::SetUseSkinColor, true);
+}
+
+void RegisterLabelClasses() {
+  classlib::RegisterClass<TsCustomLabel, classlib::TCustomLabel>(L"TsCustomLabel");
+  classlib::RegisterClass<TsLabel, TsCustomLabel>(L"TsLabel");
+  classlib::RegisterClass<TsLabelFX, TsCustomLabel>(L"TsLabelFX");
+}
+
 bool TsCustomLabel::Destroying() const { return ComponentState().Contains(classlib::csDestroying); }
 bool TsCustomLabel::Designing() const { return ComponentState().Contains(classlib::csDesigning); }
 
@@ -129,8 +145,7 @@ void TsCustomLabel::DoDrawText(TRect& Rect, UINT Flags) {
   const std::wstring text = TextToDraw(Flags);
   TColor parentColour = Parent() != nullptr ? GetControlColor(Parent()) : classlib::clFuchsia;
   if (parentColour == classlib::clFuchsia) parentColour = Parent() != nullptr ? Parent()->Color() : Color();
-  const TColor colour =
-      MixColors(classlib::ColorToRGB(Font()->Color()), classlib::ColorToRGB(parentColour), 0.4);
+  const TColor colour = MixColors(classlib::ColorToRGB(Font()->Color()), classlib::ColorToRGB(parentColour), 0.4);
   HDC dc = Canvas()->Handle();
   const int saved = SaveDC(dc);
   SelectObject(dc, Font()->Handle());
@@ -159,8 +174,7 @@ void TsCustomLabel::WndProc(TMessage& Message) {
 }
 
 bool TsLabel::FollowsSkin() const {
-  return !Destroying() && FUseSkinColor &&
-         !(Designing() && GetOwnerFrame(const_cast<TsLabel*>(this)) != nullptr);
+  return !Destroying() && FUseSkinColor && !(Designing() && GetOwnerFrame(const_cast<TsLabel*>(this)) != nullptr);
 }
 
 TFont* TsLabel::GetCurrentFont() { return FollowsSkin() ? TsCustomLabel::GetCurrentFont() : Font(); }

@@ -24,6 +24,7 @@ class TsCustomLabel : public classlib::TCustomLabel {
  public:
   explicit TsCustomLabel(classlib::TComponent* AOwner);
   std::wstring ClassName() const override { return L"TsCustomLabel"; }
+  static void DeclareProperties(classlib::TClassDecl<TsCustomLabel>& d);
 
   const std::wstring& SkinSection() const { return FSkinSection; }
   void SetSkinSection(const std::wstring& Value);
@@ -53,6 +54,7 @@ class TsLabel : public TsCustomLabel {
  public:
   explicit TsLabel(classlib::TComponent* AOwner) : TsCustomLabel(AOwner) {}
   std::wstring ClassName() const override { return L"TsLabel"; }
+  static void DeclareProperties(classlib::TClassDecl<TsLabel>& d);
   bool UseSkinColor() const { return FUseSkinColor; }
   void SetUseSkinColor(bool Value) { FUseSkinColor = Value; }
   classlib::TFont* GetCurrentFont() override;
@@ -133,5 +135,8 @@ class TsLabelFX : public TsCustomLabel {
   TsShadowReach FReach;
   bool FNeedInvalidate = true;
 };
+
+// Makes TsLabel and TsLabelFX known to the window descriptions.
+void RegisterLabelClasses();
 
 }  // namespace skin

@@ -27,6 +27,8 @@ TEST(Password, AskedUntilAcceptedThenNeverAgain) {
   HWND dialog = OpenPasswordDialog(app);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(uidriver::TextOf(uidriver::Find(dialog, {L"Edit"})), L"");
+  uidriver::SendTimeout(dialog, WM_NULL, 0, 0);  // painted before it is shot
+  e2e::Screenshot(dialog, L"password-dialog");
   uidriver::Click(uidriver::Find(dialog, {L"Button", L"Cansel"}));
   ASSERT_TRUE(uidriver::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
   ASSERT_TRUE(uidriver::Answers(app.Main(), 5s));

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "classlib/Bitmap.h"
 #include "classlib/Forms.h"
@@ -44,6 +45,34 @@ inline std::unique_ptr<classlib::TBitmap> Print(classlib::TWinControl* c) {
   auto bmp = NewBitmap32(c->Width(), c->Height());
   SendMessageW(c->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(bmp->Canvas()->Handle()), PRF_CLIENT);
   return bmp;
+}
+
+// The first and last row holding a pixel of colour Rgb (0xRRGGBB) from column FromX on; {-1, -1}
+// when none does.
+inline std::pair<int, int> RowsOfColour(classlib::TBitmap* b, std::uint32_t rgb, int FromX = 0) {
+  std::pair<int, int> rows{-1, -1};
+  for (int y = 0; y < b->Height(); ++y)
+    for (int x = FromX; x < b->Width(); ++x)
+      if (Rgb(b, x, y) == rgb) {
+        if (rows.first < 0) rows.first = y;
+        rows.second = y;
+      }
+  return rows;
+}
+
+// Where the plain system call puts the ink of Text drawn in Font, one line centred in a Width x
+// Height box: its first and last row.
+inline std::pair<int, int> CentredTextRows(classlib::TFont* Font, const std::wstring& Text, int Width, int Height) {
+  auto bmp = NewBitmap32(Width, Height);
+  HDC dc = bmp->Canvas()->Handle();
+  RECT all{0, 0, Width, Height};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const HGDIOBJ old = SelectObject(dc, Font->Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  DrawTextW(dc, Text.c_str(), static_cast<int>(Text.size()), &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, old);
+  return RowsOfColour(bmp.get(), 0);
 }
 
 struct ControlsFixture : ::testing::Test {

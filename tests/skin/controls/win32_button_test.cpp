@@ -130,6 +130,20 @@ TEST_F(Button, CaptionIsWrittenInTheSectionsFontColour) {
   EXPECT_GT(inFontColour, 5);
 }
 
+// The caption is measured in the button's own font: a caption that fits stays on one line, centred
+// as the system centres it.
+TEST_F(Button, CaptionThatFitsStaysOnOneCentredLine) {
+  TProbeButton* b = ControlsFixture::Make<TProbeButton>(20, 20, 61, 23, L"Get Trigger");
+  b->SetAnimatEvents({});
+  const TColor font = manager->Records().gd[static_cast<std::size_t>(Section("BUTTON"))].Props[0].FontColor.Color;
+  const std::uint32_t rgb = (font & 0xFF) << 16 | (font & 0xFF00) | ((font >> 16) & 0xFF);
+  const auto expected = CentredTextRows(b->Font(), L"Get Trigger", 61, 23);
+  ASSERT_GE(expected.first, 0);
+  const auto rows = RowsOfColour(Print(b).get(), rgb);
+  EXPECT_NEAR(rows.first, expected.first, 1);
+  EXPECT_NEAR(rows.second, expected.second, 1);
+}
+
 TEST_F(Button, ClicksRunOnClickOnceAndSetTheModalResult) {
   TProbeButton* b = Make(L"OK");
   b->SetModalResult(mrOk);

@@ -223,6 +223,27 @@ TEST_F(Checks, FocusFrameOnlyWithShowFocus) {
   EXPECT_GT(black, 4);
 }
 
+// The caption is measured in the control's own font: in a tall box it sits in the middle, as the
+// system centres one line.
+TEST_F(Checks, CaptionIsCentredByItsOwnFontsHeight) {
+  for (bool radio : {false, true}) {
+    TWinControl* c = radio ? static_cast<TWinControl*>(Box<TsRadioButton>(L"Вход")) : Box<TsCheckBox>(L"Вход");
+    if (radio)
+      static_cast<TsRadioButton*>(c)->SetAutoSize(false);
+    else
+      static_cast<TsCheckBox*>(c)->SetAutoSize(false);
+    c->SetBounds(20, 40, 90, 40);
+    const char* section = radio ? "RADIOBUTTON" : "CHECKBOX";
+    const TColor font = manager->Records().gd[static_cast<std::size_t>(Section(section))].Props[0].FontColor.Color;
+    const std::uint32_t rgb = (font & 0xFF) << 16 | (font & 0xFF00) | ((font >> 16) & 0xFF);
+    const auto expected = CentredTextRows(c->Font(), L"Вход", 90, 40);
+    ASSERT_GE(expected.first, 0);
+    const auto rows = RowsOfColour(Print(c).get(), rgb, 2 + 16 + 2);  // right of the glyph
+    EXPECT_NEAR(rows.first, expected.first, 1) << section;
+    EXPECT_NEAR(rows.second, expected.second, 1) << section;
+  }
+}
+
 TEST_F(Checks, AutoSizeFitsGlyphAndCaption) {
   auto* b = Box<TsCheckBox>(L"X8");
   auto* r = Box<TsRadioButton>(L"X8");

@@ -64,6 +64,25 @@ struct Labels : ControlsFixture {
 
 int Channel(TColor c, int shift) { return int((static_cast<std::uint32_t>(c) >> shift) & 0xFF); }
 
+// A window description names the labels by class and sets their own properties by name.
+TEST_F(Labels, LabelsAreRegisteredByNameWithTheirOwnProperties) {
+  RegisterLabelClasses();
+  for (const wchar_t* name : {L"TsLabel", L"TsLabelFX"}) {
+    classlib::TComponent* c = classlib::CreateComponent(name, form.get());
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->ClassName(), name);
+    EXPECT_NE(dynamic_cast<TsCustomLabel*>(c), nullptr) << name;
+    classlib::SetPropText(c, L"SkinSection", L"PANEL");
+    EXPECT_EQ(static_cast<TsCustomLabel*>(c)->SkinSection(), L"PANEL");
+    classlib::SetPropText(c, L"Caption", L"Введите пароль:");
+    EXPECT_EQ(static_cast<TsCustomLabel*>(c)->Caption(), L"Введите пароль:");
+  }
+  classlib::TComponent* l = classlib::CreateComponent(L"TsLabel", form.get());
+  EXPECT_EQ(classlib::GetOrdProp(l, L"UseSkinColor"), 1);
+  classlib::SetPropText(l, L"UseSkinColor", L"False");
+  EXPECT_FALSE(static_cast<TsLabel*>(l)->UseSkinColor());
+}
+
 TEST_F(Labels, DisabledLabelMixesFortyPercentFontIntoTheParentColourWithoutEmboss) {
   auto* label = Label<TsLabel>(L"Disabled");
   const TColor parent = classlib::ColorToRGB(GetControlColor(form.get()));
@@ -71,8 +90,7 @@ TEST_F(Labels, DisabledLabelMixesFortyPercentFontIntoTheParentColourWithoutEmbos
   const TColor font = classlib::ColorToRGB(label->Font()->Color());
   ASSERT_NE(font, parent);
   TColor mixed = 0;
-  for (int s = 0; s < 24; s += 8)
-    mixed |= TColor(std::lround(0.4 * Channel(font, s) + 0.6 * Channel(parent, s))) << s;
+  for (int s = 0; s < 24; s += 8) mixed |= TColor(std::lround(0.4 * Channel(font, s) + 0.6 * Channel(parent, s))) << s;
   label->SetEnabled(false);
   auto bmp = label->Render(parent);
   EXPECT_GT(CountColour(bmp.get(), mixed), 10);
@@ -100,7 +118,10 @@ TEST_F(Labels, RemovingTheSkinGivesLabelsTheWindowTextColour) {
 }
 
 TEST_F(Labels, ShadowlessLabelFXDrawsPlainText) {
-  struct Case { int blur; TColor colour; };
+  struct Case {
+    int blur;
+    TColor colour;
+  };
   for (const Case c : {Case{0, classlib::clBlack}, Case{4, classlib::clNone}}) {
     auto* fx = Label<TsLabelFX>(L"Plain text");
     fx->Shadow()->SetMode(smCustom);
@@ -147,8 +168,8 @@ TEST_F(Labels, ShadowGrowsTheLabelAndDarkensBesideTheGlyphs) {
 }
 
 struct RaisingLabel : TsLabel {
-  using TsLabel::TsLabel;
   using TsLabel::Paint;
+  using TsLabel::TsLabel;
   classlib::TFont* GetCurrentFont() override { throw std::runtime_error("font"); }
 };
 
