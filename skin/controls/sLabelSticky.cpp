@@ -44,7 +44,8 @@ void TsStickyLabel::SetAttachTo(TControl* Value) {
   if (Value == FAttachTo || Value == this) return;
   if (FAttachTo != nullptr) {
     Unhook();
-    FAttachTo->RemoveFreeNotification(this);
+    // The label still hears of its focus control's end when that is the same control.
+    if (static_cast<TControl*>(FocusControl()) != FAttachTo) FAttachTo->RemoveFreeNotification(this);
   }
   FAttachTo = Value;
   if (Value == nullptr) return;

@@ -88,6 +88,17 @@ TEST_F(StickyLabels, LabelAndControlFollowEachOther) {
   }
 }
 
+TEST_F(StickyLabels, LettingGoOfTheControlKeepsHearingOfItAsTheFocusControl) {
+  auto* edit = static_cast<classlib::TEdit*>(Control(true));
+  TsStickyLabel* label = Sticky();
+  label->SetFocusControl(edit);
+  label->SetAttachTo(edit);
+  label->SetAttachTo(nullptr);
+  EXPECT_TRUE(edit->WindowProc == Own(edit));
+  classlib::Free(edit);
+  EXPECT_EQ(label->FocusControl(), nullptr);
+}
+
 TEST_F(StickyLabels, AControlGrowingKeepsItsSideAgainstTheLabel) {
   TControl* control = Control(true);
   TsStickyLabel* label = Sticky();
