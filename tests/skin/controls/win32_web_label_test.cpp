@@ -10,6 +10,7 @@
 
 #include "classlib/TypInfo.h"
 #include "skin/controls/sLabel.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "tests/skin/controls/ControlsFixture.h"
 
@@ -70,14 +71,19 @@ TEST_F(WebLabels, HoverPaintsWithTheHoverFontInTheSkinsColourOrPureRed) {
   web->SetNormalFont(&normal);
   web->SetHoverFont(&hover);
   web->SetAutoSize(true);
+  // A plain form lends no section, and our skin's GLOBALINFO gives neither a link colour nor a
+  // hover colour (-1): the link keeps its own colour, and turns pure red when hovered.
+  ASSERT_LT(GetFontIndex(web, -1, manager.get(), 0), 0);
+  const int global = manager->GetSkinIndex("GLOBALINFO");
+  ASSERT_GE(global, 0);
+  ASSERT_EQ(manager->Records().gd[std::size_t(global)].Props[0].FontColor.Bottom, -1);
+  ASSERT_EQ(manager->Records().gd[std::size_t(global)].Props[0].FontColor.Top, -1);
+  EXPECT_EQ(web->GetCurrentFont(), web->NormalFont());
+  EXPECT_EQ(web->NormalFont()->Color(), TColor(0x102030));
   const int width = web->Width();
   web->Perform(classlib::CM_MOUSEENTER);
   Pump();
   EXPECT_TRUE(web->MouseAbove);
-  // Our skin gives no hover colour (-1): the link turns pure red.
-  const int global = manager->GetSkinIndex("GLOBALINFO");
-  ASSERT_GE(global, 0);
-  ASSERT_EQ(manager->Records().gd[std::size_t(global)].Props[0].FontColor.Top, -1);
   EXPECT_EQ(web->GetCurrentFont(), web->HoverFont());
   EXPECT_EQ(web->Font()->Size(), 14);
   EXPECT_TRUE(web->Font()->Style().Contains(classlib::fsUnderline));
