@@ -279,6 +279,10 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool resized = AWidth != FWidth || AHeight != FHeight;
   UpdateBounds(ALeft, ATop, AWidth, AHeight);
+  // The system tells a window that it moved; a windowless control is told here, so that its own
+  // handling and whoever hooked its WindowProc see the same message.
+  WINDOWPOS pos{nullptr, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE};
+  Perform(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
   RequestAlign();
   if (resized && !ComponentState().Contains(csLoading)) Resize();
 }

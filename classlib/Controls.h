@@ -11,7 +11,8 @@
 //                    reflects WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM... to the child
 //                    window they come from as CN_* messages, and paints and hit-tests its
 //                    windowless children.
-//   TGraphicControl  windowless, painted by its parent on a canvas.
+//   TGraphicControl  windowless, painted by its parent on a canvas; SetBounds tells it of a move or
+//                    size change with WM_WINDOWPOSCHANGED, as the system tells a window.
 //   TCustomControl   a window of the library's own class that paints itself (Canvas, Paint).
 //
 // Window procedures never let a C++ exception escape into the system's frames: it goes to the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "skin/controls/sLabelDetail.h"
 #include "skin/core/acSkinRecords.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
@@ -18,42 +19,13 @@ namespace skin {
 
 using classlib::TFont;
 using classlib::TMessage;
+using detail::ActiveManager;
+using detail::GlobalInfo;
+using detail::Section;
+using detail::SectionName;
+using detail::TFlagHold;
 
 namespace {
-
-// Sets a flag for a scope and puts back what it was, whichever way the scope is left.
-class TFlagHold {
- public:
-  explicit TFlagHold(bool& Flag) : flag_(Flag), old_(Flag) { Flag = true; }
-  ~TFlagHold() { flag_ = old_; }
-  TFlagHold(const TFlagHold&) = delete;
-  TFlagHold& operator=(const TFlagHold&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
-
-TsSkinManager* ActiveManager() {
-  TsSkinManager* m = DefaultManager();
-  return m != nullptr && m->Active() ? m : nullptr;
-}
-
-// Section names are ASCII; anything else cannot name one.
-std::string SectionName(const std::wstring& Name) {
-  std::string s;
-  s.reserve(Name.size());
-  for (wchar_t c : Name) s += c < 128 ? char(c) : '?';
-  return s;
-}
-
-const TsGeneralData* Section(TsSkinManager* m, int Index) {
-  return m != nullptr && m->IsValidSkinIndex(Index) ? &m->Records().gd[std::size_t(Index)] : nullptr;
-}
-
-const TsGeneralData* GlobalInfo(TsSkinManager* m) {
-  return m != nullptr ? Section(m, m->GetSkinIndex("GLOBALINFO")) : nullptr;
-}
 
 // Runs DrawTextW with the canvas's current font and Colour; Rect takes the measured size.
 void DrawLabelText(HDC DC, const std::wstring& Text, TRect& Rect, UINT Flags, TColor Colour) {
@@ -64,22 +36,6 @@ void DrawLabelText(HDC DC, const std::wstring& Text, TRect& Rect, UINT Flags, TC
 }  // namespace
 
 TsCustomLabel::TsCustomLabel(classlib::TComponent* AOwner) : TCustomLabel(AOwner) { SetTransparent(true); }
-
-void TsCustomLabel::DeclareProperties(classlib::TClassDecl<TsCustomLabel>& d) {
-  d.String(L"SkinSection", &TsCustomLabel::SkinSection, &TsCustomLabel::SetSkinSection);
-  d.Event(L"OnMouseEnter", &TsCustomLabel::OnMouseEnter);
-  d.Event(L"OnMouseLeave", &TsCustomLabel::OnMouseLeave);
-}
-
-void TsLabel::DeclareProperties(classlib::TClassDecl<TsLabel>& d) {
-  d.Bool(L"UseSkinColor", &TsLabel::UseSkinColor, &TsLabel::SetUseSkinColor, true);
-}
-
-void RegisterLabelClasses() {
-  classlib::RegisterClass<TsCustomLabel, classlib::TCustomLabel>(L"TsCustomLabel");
-  classlib::RegisterClass<TsLabel, TsCustomLabel>(L"TsLabel");
-  classlib::RegisterClass<TsLabelFX, TsCustomLabel>(L"TsLabelFX");
-}
 
 bool TsCustomLabel::Destroying() const { return ComponentState().Contains(classlib::csDestroying); }
 bool TsCustomLabel::Designing() const { return ComponentState().Contains(classlib::csDesigning); }
@@ -186,6 +142,24 @@ void TsLabel::WndProc(TMessage& Message) {
     return;
   }
   TsCustomLabel::WndProc(Message);
+}
+
+namespace {
+
+IacBoundLabelControl* NewEditLabel(classlib::TComponent* AOwner, TsBoundLabel* Bound) {
+  return classlib::Create<TsEditLabel>(AOwner, Bound);
+}
+
+// Bound labels find their label class as soon as this unit is part of the program.
+const bool g_editLabelsRegistered = (SetBoundLabelFactory(&NewEditLabel), true);
+
+}  // namespace
+
+TsEditLabel::TsEditLabel(classlib::TComponent* AOwner, TsBoundLabel* BoundStruct)
+    : TsLabel(AOwner), BoundLabel(BoundStruct) {}
+
+TsEditLabel::~TsEditLabel() {
+  if (BoundLabel != nullptr) BoundLabel->LabelFreed(this);
 }
 
 void TsShadow::UpdateRGB() {

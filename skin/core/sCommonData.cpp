@@ -98,6 +98,7 @@ void RegisterSkinDataClasses() {
   classlib::RegisterClass<TsSkinManager, classlib::TComponent>(L"TsSkinManager");
   classlib::RegisterClass<TsCommonData, classlib::TPersistent>(L"TsCommonData");
   classlib::RegisterClass<TsCtrlSkinData, TsCommonData>(L"TsCtrlSkinData");
+  classlib::RegisterClass<TsBoundLabel, classlib::TPersistent>(L"TsBoundLabel");
 }
 
 TsSkinManager* TsCommonData::GetSkinManager() const {

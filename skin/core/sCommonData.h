@@ -31,10 +31,15 @@
 #include "skin/core/sConstTypes.h"
 #include "skin/core/sSectionPaint.h"
 
+namespace classlib {
+class TCustomLabel;
+}
+
 namespace skin {
 
 class TsSkinManager;
 class IacSkinProvider;
+class TsBoundLabel;
 
 // Set while the manager announces a new skin; commands 1 and 13 clear it.
 extern bool RestrictDrawing;
@@ -132,6 +137,79 @@ class TsCtrlSkinData : public TsCommonData {
 // The skin manager and the skin states in the class registry, so that descriptions can name the
 // manager and set a control's SkinData.SkinSection.
 void RegisterSkinDataClasses();
+
+// The label control a bound label shows. The skinned edit label implements it above the core;
+// the core reaches the label through this and the class library's label alone.
+class IacBoundLabelControl {
+ public:
+  virtual classlib::TCustomLabel* LabelControl() = 0;
+  virtual bool UseSkinColor() const = 0;
+  virtual void SetUseSkinColor(bool Value) = 0;
+
+ protected:
+  ~IacBoundLabelControl() = default;
+};
+
+// Makes the label control of Bound, owned by AOwner (the control the label is bound to).
+using TacBoundLabelFactory = IacBoundLabelControl* (*)(classlib::TComponent* AOwner, TsBoundLabel* Bound);
+// The unit of the skinned labels sets it; until then activating a bound label raises
+// EInvalidOperation.
+void SetBoundLabelFactory(TacBoundLabelFactory Factory);
+
+// The caption label an edit-type control may carry beside it: made, placed and freed here, kept
+// on the control's parent and moved with the control. Whoever frees the label first (this
+// record, or the parent freeing its children), the other side learns of it.
+class TsBoundLabel : public classlib::TPersistent {
+ public:
+  // CommonData is the control's skin state; its owner control is the control the label serves.
+  TsBoundLabel(classlib::TComponent* AOwner, TsCommonData* CommonData);
+  ~TsBoundLabel() override;
+  std::wstring ClassName() const override { return L"TsBoundLabel"; }
+  // Published: Active, Caption, Indent, Font, Layout, MaxWidth, UseSkinColor.
+  static void DeclareProperties(classlib::TClassDecl<TsBoundLabel>& d);
+
+  bool Active() const { return FActive; }
+  void SetActive(bool Value);
+  const std::wstring& Caption() const { return FText; }
+  void SetCaption(const std::wstring& Value);
+  int Indent() const { return FIndent; }
+  void SetIndent(int Value);
+  TsCaptionLayout Layout() const { return FLayout; }
+  void SetLayout(TsCaptionLayout Value);
+  int MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(int Value);
+  // The label's font, or this record's own while there is no label (what is set there is not
+  // carried over to a label made later).
+  classlib::TFont* Font() const;
+  void SetFont(const classlib::TFont* Value);
+  // The label's flag; true without a label.
+  bool UseSkinColor() const;
+  void SetUseSkinColor(bool Value);
+
+  // Places a visible label beside the control by Layout, Indent and MaxWidth; the control calls
+  // it when it moves or changes size.
+  void AlignLabel();
+  void UpdateAlignment();
+  IacBoundLabelControl* TheLabel() const { return FTheLabel; }
+  // The control the label is bound to.
+  classlib::TControl* BoundControl() const;
+  // The label control tells the record it is being freed, whoever frees it.
+  void LabelFreed(IacBoundLabelControl* Label);
+
+ private:
+  classlib::TCustomLabel* LabelCtl() const;
+  void FreeLabel();
+
+  int FMaxWidth = 0;
+  std::wstring FText;
+  TsCaptionLayout FLayout = TsCaptionLayout::sclLeft;
+  std::unique_ptr<classlib::TFont> FFont;
+  int FIndent = 0;
+  bool FActive = false;
+  IacBoundLabelControl* FTheLabel = nullptr;
+  TsCommonData* FCommonData = nullptr;
+  classlib::TComponent* FOwner = nullptr;
+};
 
 // Control-state bits of CtrlSkinState.
 inline constexpr std::uint16_t kNoOwnCache = 0x0001;

@@ -176,7 +176,7 @@ inline constexpr TCacheInfo kEmptyCacheInfo{nullptr, -99, -99, clFuchsia, false}
 
 }  // namespace skin
 
-// The controls publish these sets: descriptions name their items.
+// The controls publish these sets and enumerations: descriptions name their items.
 namespace classlib {
 template <>
 inline const TEnumInfo& EnumInfo<skin::TacAnimatEvent>() {
@@ -192,6 +192,20 @@ inline const TEnumInfo& EnumInfo<skin::TsDisabledKindValue>() {
 template <>
 inline const TEnumInfo& EnumInfo<skin::TsDisabledGlyphKindValue>() {
   static const TEnumInfo i{L"TsDisabledGlyphKind", {L"dgBlended", L"dgGrayed"}};
+  return i;
+}
+template <>
+inline const TEnumInfo& EnumInfo<skin::TsCaptionLayout>() {
+  static const TEnumInfo i{L"TsCaptionLayout",
+                           {L"sclLeft", L"sclTopLeft", L"sclTopCenter", L"sclTopRight", L"sclLeftTop", L"sclBottomLeft",
+                            L"sclBottomCenter", L"sclBottomRight"}};
+  return i;
+}
+template <>
+inline const TEnumInfo& EnumInfo<skin::TsWindowShowMode>() {
+  static const TEnumInfo i{L"TsWindowShowMode",
+                           {L"soHide", L"soNormal", L"soShowMinimized", L"soMaximize", L"soShowNoActivate", L"soShow",
+                            L"soMinimize", L"soShowMinNoActive", L"soShowNA", L"soRestore", L"soDefault"}};
   return i;
 }
 }  // namespace classlib
