@@ -13,6 +13,7 @@
 #include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
+#include "classlib/TabTypes.h"
 
 namespace classlib {
 
@@ -56,18 +57,6 @@ class TTabSheet : public TWinControl {
   int FImageIndex = -1;
 };
 
-enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
-template <>
-inline const TEnumInfo& EnumInfo<TTabStyle>() {
-  static const TEnumInfo i{L"TTabStyle", {L"tsTabs", L"tsButtons", L"tsFlatButtons"}};
-  return i;
-}
-enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
-template <>
-inline const TEnumInfo& EnumInfo<TTabPosition>() {
-  static const TEnumInfo i{L"TTabPosition", {L"tpTop", L"tpBottom", L"tpLeft", L"tpRight"}};
-  return i;
-}
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
 class TPageControl : public TWinControl {
