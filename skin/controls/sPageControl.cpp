@@ -521,6 +521,25 @@ void TsPageControl::WndProc(TMessage& M) {
         return;
       }
       break;
+    case classlib::CM_HINTSHOW: {
+      auto* info = reinterpret_cast<classlib::THintInfo*>(M.LParam);
+      const int index = info != nullptr ? GetTabUnderMouse(info->CursorPos) : -1;
+      if (index < 0) break;
+      info->HintStr = Pages(index)->Hint();
+      POINT p{};
+      GetCursorPos(&p);
+      info->HintPos = TPoint{p.x + GetSystemMetrics(SM_CXCURSOR) / 2, p.y + GetSystemMetrics(SM_CYCURSOR) / 2};
+      M.Result = 0;
+      return;
+    }
+    case classlib::CN_NOTIFY:
+      if (Skinned() && M.LParam != 0 && reinterpret_cast<NMHDR*>(M.LParam)->code == TCN_SELCHANGING) {
+        classlib::TPageControl::WndProc(M);
+        // No page-change picture is taken yet: hot tracking starts afresh with the new page.
+        if (!designing) Perform(WM_MOUSEMOVE, 0, 0);
+        return;
+      }
+      break;
     case TCM_SETIMAGELIST:
       classlib::TPageControl::WndProc(M);
       UpdateBtnData();

@@ -181,7 +181,24 @@ TEST_F(PageControls, QueuedMovePressReleaseChangesThePageOnce) {
   EXPECT_EQ(pc->ActivePageIndex(), 1);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(entered, 1);
-  EXPECT_EQ(pc->CurItem(), 1);
+  // The page's tab shows as the active one, not as a hot neighbour.
+  auto printed = Print(pc);
+  const TRect tab = pc->TabRect(1);
+  const int h = tab.Bottom - tab.Top + 4;
+  auto active = Direct("TABTOP", 2, tab.Right - tab.Left + 4, h, {pc->Left() + tab.Left - 2, pc->Top() + tab.Top - 2});
+  EXPECT_EQ(DifferentColumns(printed.get(), tab.Left - 2, tab.Top - 2, active.get(), 0, 0, 4, h), 0);
+}
+
+TEST_F(PageControls, RotatedCaptionsMakeTopTabs140High) {
+  MakePages({L"One", L"Two"});
+  pc->SetTabHeight(20);
+  pc->SetRotateCaptions(true);
+  EXPECT_EQ(pc->TabHeight(), 140);
+  EXPECT_EQ(pc->TabWidth(), 20);
+  EXPECT_EQ(pc->TabRect(0).Bottom - pc->TabRect(0).Top, 140);
+  pc->SetRotateCaptions(false);
+  EXPECT_EQ(pc->TabHeight(), 0);
+  EXPECT_EQ(pc->TabWidth(), 0);
 }
 
 TEST_F(PageControls, DeletePageFreesTheFirstPageToo) {
