@@ -494,6 +494,27 @@ void TsPageControl::WndProc(TMessage& M) {
         M.Result = 0;
         return;
       }
+      if (!Skinned() && Visible() && PaintsPlain()) {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(Handle(), &ps);
+        const classlib::TScopeExit end([&] { EndPaint(Handle(), &ps); });
+        if (dc != nullptr) StdPaint(dc);
+        M.Result = 0;
+        return;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (!Skinned() && PaintsPlain()) {
+        M.Result = 1;
+        return;
+      }
+      break;
+    case WM_PRINT:
+      if (!Skinned() && M.WParam != 0 && PaintsPlain()) {
+        StdPaint(reinterpret_cast<HDC>(M.WParam));
+        M.Result = 0;
+        return;
+      }
       break;
     case WM_KEYDOWN:
       if ((M.WParam == VK_LEFT || M.WParam == VK_RIGHT) && ArrowKey(M)) return;

@@ -175,6 +175,12 @@ class TsPageControl : public classlib::TPageControl {
   void DrawSkinTab(int PageIndex, int State, HDC DC);
   void RepaintTab(int PageIndex, int State, HDC DC = nullptr);
   virtual void PaintButton(HDC DC, const TRect& R, int State);
+  // Without a skin and without visual styles the control paints itself: the page area's raised
+  // edge and classic tabs. With visual styles the common control's own painting is the look.
+  void StdPaint(HDC DC);
+  void DrawStdTabs(HDC DC);
+  void DrawStdTab(int PageIndex, int State, HDC DC);
+  bool PaintsPlain();
   void UpdateBtnData();
   void BGChanged();
 
@@ -183,7 +189,6 @@ class TsPageControl : public classlib::TPageControl {
   int BtnWidth = 15;
   int BtnHeight = 15;
   int BtnIndex = -1;
-  int StoredVisiblePageCount = 0;
   std::string ChangedSkinSection;
 
  protected:
@@ -206,6 +211,11 @@ class TsPageControl : public classlib::TPageControl {
   void FillStripFromParent(const TCacheInfo& CI);
   void PaintPageArea(const TCacheInfo& CI);
   int TabSection(int PageIndex, bool Special) const;
+  // Glyph, caption, focus frame, close button and arrow into a tab's bitmap.
+  void PaintTabContent(classlib::TBitmap* Bmp, classlib::TTabSheet* Page, int State, TColor FontColor, bool Skinned);
+  void PaintPlainCloseButton(HDC DC, const TRect& R, int State);
+  // A tab's bitmap with the control's font, bold for the active page when asked.
+  std::unique_ptr<classlib::TBitmap> TabBitmap(classlib::TTabSheet* Page, const TRect& R);
   classlib::TTabSheet* PageAt(int PageIndex) const;
 
   std::unique_ptr<TsCtrlSkinData> FCommonData;

@@ -80,6 +80,19 @@ TacTabData TsPageControl::InitTabContentData(classlib::TCanvas* Canvas, TTabShee
   return skin::InitTabContentData(in, R);
 }
 
+std::unique_ptr<classlib::TBitmap> TsPageControl::TabBitmap(TTabSheet* Page, const TRect& R) {
+  auto bmp = NewBitmap32(W(R), H(R));
+  classlib::TCanvas* canvas = bmp->Canvas();
+  canvas->SetFont(Font());
+  if (FActiveIsBold && Page == ActivePage()) {
+    classlib::TFontStyles style = canvas->Font()->Style();
+    style.Include(classlib::fsBold);
+    canvas->Font()->SetStyle(style);
+  }
+  canvas->Brush()->SetStyle(classlib::bsClear);
+  return bmp;
+}
+
 int TsPageControl::TabSection(int PageIndex, bool Special) const {
   TsSkinManager* sm = FCommonData->GetSkinManager();
   auto* sheet = dynamic_cast<TsTabSheet*>(Pages(PageIndex));
@@ -119,16 +132,9 @@ void TsPageControl::DrawSkinTab(int PageIndex, int State, HDC DC) {
   const int drawState = std::max(0, std::min(State, g.States - 1));
   const TColor fontColor = State > 0 ? g.HotFontColor.Color : g.FontColor.Color;
 
-  auto bmp = NewBitmap32(W(r), H(r));
+  auto bmp = TabBitmap(page, r);
   classlib::TCanvas* canvas = bmp->Canvas();
-  canvas->SetFont(Font());
-  if (FActiveIsBold && page == ActivePage()) {
-    classlib::TFontStyles style = canvas->Font()->Style();
-    style.Include(classlib::fsBold);
-    canvas->Font()->SetStyle(style);
-  }
   canvas->Font()->SetColor(fontColor);
-  canvas->Brush()->SetStyle(classlib::bsClear);
 
   TCacheInfo ci;
   GetParentCache(FCommonData.get(), ci);
@@ -149,34 +155,7 @@ void TsPageControl::DrawSkinTab(int PageIndex, int State, HDC DC) {
     return;
   }
 
-  const bool vertical = VerticalCaptions(TabPosition(), FRotateCaptions);
-  const HDC textDC = canvas->TextHandle();
-  const TacTabData d = InitTabContentData(canvas, page, State, TRect{0, 0, W(r), H(r)});
-  if (!Empty(d.GlyphRect)) Images()->Draw(canvas, d.GlyphRect.Left, d.GlyphRect.Top, page->ImageIndex(), true);
-  const std::wstring caption = page->Caption();
-  if (vertical) {
-    const classlib::GdiObject<HFONT> font = RotatedFont(canvas->Font()->Handle());
-    const HDC dc = canvas->TextHandle();
-    const HGDIOBJ previous = SelectObject(dc, font.get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, classlib::ColorToRGB(fontColor));
-    const std::wstring text = CutText(canvas, caption, H(d.TextRect));
-    RECT clip{d.TextRect.Left, d.TextRect.Top, d.TextRect.Right, d.TextRect.Bottom};
-    ExtTextOutW(dc, d.TextPos.X, d.TextPos.Y, ETO_CLIPPED, &clip, text.c_str(), UINT(text.size()), nullptr);
-    // The font made for this tab goes back out of the DC before it is deleted.
-    SelectObject(dc, previous);
-  } else {
-    UINT flags = DT_SINGLELINE | DT_VCENTER;
-    if (Empty(d.ArrowRect)) flags |= DT_END_ELLIPSIS;
-    TRect text = d.TextRect;
-    SetBkMode(textDC, TRANSPARENT);
-    acDrawText(canvas->TextHandle(), caption, text, flags);
-  }
-  if (!Empty(d.FocusRect)) detail::DrawFocusFrame(canvas, d.FocusRect);
-  if (!Empty(d.BtnRect))
-    PaintButton(canvas->Handle(), d.BtnRect,
-                (PageIndex == FHoveredBtnIndex ? 1 : 0) + (PageIndex == FPressedBtnIndex ? 1 : 0));
-  if (!Empty(d.ArrowRect)) DrawColorArrow(View32(bmp.get()), fontColor, d.ArrowRect, d.ArrowDirection);
+  PaintTabContent(bmp.get(), page, State, fontColor, true);
   if (!page->Enabled() || !Enabled()) {
     // Blended with what the cache shows under the tab: the strip's background.
     classlib::TBitmap* cache = FCommonData->CacheBmp();
@@ -187,6 +166,43 @@ void TsPageControl::DrawSkinTab(int PageIndex, int State, HDC DC) {
                           TRect{src.Left, src.Top, src.Right - 1, src.Bottom - 1}, 0.4, clFuchsia);
   }
   BitBlt(DC, r.Left, r.Top, W(r), H(r), canvas->Handle(), 0, 0, SRCCOPY);
+}
+
+void TsPageControl::PaintTabContent(classlib::TBitmap* Bmp, TTabSheet* Page, int State, TColor FontColor,
+                                    bool Skinned) {
+  classlib::TCanvas* canvas = Bmp->Canvas();
+  const int pageIndex = Page->PageIndex();
+  const TacTabData d = InitTabContentData(canvas, Page, State, TRect{0, 0, Bmp->Width(), Bmp->Height()});
+  if (!Empty(d.GlyphRect))
+    Images()->Draw(canvas, d.GlyphRect.Left, d.GlyphRect.Top, Page->ImageIndex(),
+                   Skinned || (Page->Enabled() && Enabled()));
+  const std::wstring caption = Page->Caption();
+  const HDC dc = canvas->TextHandle();
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, classlib::ColorToRGB(FontColor));
+  if (VerticalCaptions(TabPosition(), FRotateCaptions)) {
+    const classlib::GdiObject<HFONT> font = RotatedFont(canvas->Font()->Handle());
+    const HGDIOBJ previous = SelectObject(dc, font.get());
+    const std::wstring text = CutText(canvas, caption, H(d.TextRect));
+    RECT clip{d.TextRect.Left, d.TextRect.Top, d.TextRect.Right, d.TextRect.Bottom};
+    ExtTextOutW(dc, d.TextPos.X, d.TextPos.Y, ETO_CLIPPED, &clip, text.c_str(), UINT(text.size()), nullptr);
+    // The font made for this tab goes back out of the DC before it is deleted.
+    SelectObject(dc, previous);
+  } else {
+    UINT flags = DT_SINGLELINE | DT_VCENTER;
+    if (Empty(d.ArrowRect)) flags |= DT_END_ELLIPSIS;
+    TRect text = d.TextRect;
+    acDrawText(dc, caption, text, flags);
+  }
+  if (!Empty(d.FocusRect)) detail::DrawFocusFrame(canvas, d.FocusRect);
+  if (!Empty(d.BtnRect)) {
+    const int state = (pageIndex == FHoveredBtnIndex ? 1 : 0) + (pageIndex == FPressedBtnIndex ? 1 : 0);
+    if (Skinned)
+      PaintButton(canvas->Handle(), d.BtnRect, state);
+    else
+      PaintPlainCloseButton(canvas->Handle(), d.BtnRect, state);
+  }
+  if (!Empty(d.ArrowRect)) DrawColorArrow(View32(Bmp), FontColor, d.ArrowRect, d.ArrowDirection);
 }
 
 void TsPageControl::DrawSkinTabs() {
@@ -206,7 +222,8 @@ void TsPageControl::DrawSkinTabs() {
 }
 
 void TsPageControl::RepaintTab(int PageIndex, int State, HDC DC) {
-  if (PageIndex < 0 || PageIndex >= PageCount() || !HandleAllocated() || !Skinned()) return;
+  const bool skinned = Skinned();
+  if (PageIndex < 0 || PageIndex >= PageCount() || !HandleAllocated() || (!skinned && !PaintsPlain())) return;
   const HDC dc = DC != nullptr ? DC : GetDC(Handle());
   const int saved = SaveDC(dc);
   const classlib::TScopeExit release([&] {
@@ -217,10 +234,17 @@ void TsPageControl::RepaintTab(int PageIndex, int State, HDC DC) {
   if (active != nullptr && TabTypeOf(active->PageIndex()) == ttTab && Pages(PageIndex) != active) {
     const TRect own = TabRect(Pages(PageIndex)->TabIndex());
     IntersectClipRect(dc, own.Left, own.Top, own.Right, own.Bottom);
-    const TRect top = SkinTabRect(active->TabIndex(), true);
+    TRect top = SkinTabRect(active->TabIndex(), true);
+    if (!skinned) {
+      const TRect plain = TabRect(active->TabIndex());
+      top = TRect{plain.Left - 2, plain.Top - 2, plain.Right + 2, plain.Bottom + 2};
+    }
     ExcludeClipRect(dc, top.Left, top.Top, top.Right, top.Bottom);
   }
-  DrawSkinTab(PageIndex, PageIndex == DroppedDownItem ? 2 : State, dc);
+  if (skinned)
+    DrawSkinTab(PageIndex, PageIndex == DroppedDownItem ? 2 : State, dc);
+  else
+    DrawStdTab(PageIndex, PageIndex == DroppedDownItem ? 2 : State, dc);
 }
 
 void TsPageControl::FillStripFromParent(const TCacheInfo& CI) {
@@ -300,7 +324,6 @@ void TsPageControl::AcPaint(HDC DC) {
     CopyWinControlCache(this, FCommonData.get(), whole, whole, DC, true);
     skin::PaintControls(DC, this, needRender, TPoint{0, 0});
   }
-  StoredVisiblePageCount = VisibleTabsCount();
 }
 
 void TsPageControl::PaintButton(HDC DC, const TRect& R, int State) {

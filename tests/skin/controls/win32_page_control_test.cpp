@@ -50,6 +50,11 @@ struct PageControls : ControlsFixture {
   }
 };
 
+// A COLORREF (red low) as a 32-bit DIB pixel's low 24 bits (blue low).
+std::uint32_t AsPixel(std::uint32_t colorref) {
+  return ((colorref & 0xFF) << 16) | (colorref & 0xFF00) | ((colorref >> 16) & 0xFF);
+}
+
 // Pixels of columns [x0, x0 + n) and rows [y0, y1) equal in both bitmaps (A at an offset).
 int DifferentColumns(TBitmap* a, int ax, int ay, TBitmap* b, int bx, int by, int n, int h) {
   int differ = 0;
@@ -89,7 +94,7 @@ TEST_F(PageControls, DisabledTabIsBlendedWithTheStripBehindIt) {
   auto tab = Direct("TABTOP", 0, w, h, {pc->Left() + r.Left, pc->Top() + r.Top});
   // 40 % tab over 60 % of the form's colour behind the strip, channel by channel; the rows below
   // the strip lie over the page area.
-  const std::uint32_t behind = std::uint32_t(ColorToRGB(form->Color()));
+  const std::uint32_t behind = AsPixel(std::uint32_t(ColorToRGB(form->Color())));
   const int rows = std::min(h, pc->TabsRect().Bottom - r.Top);
   ASSERT_GT(rows, 10);
   int off = 0, same = 0;
@@ -303,6 +308,50 @@ TEST_F(PageControls, TwoHundredPaintsOfLeftTabsLeaveNoFontBehind) {
   const int before = LiveFonts();
   for (int i = 0; i < 200; ++i) paint();
   EXPECT_EQ(LiveFonts(), before);
+}
+
+}  // namespace
+}  // namespace skin
+
+namespace skin {
+namespace {
+
+using namespace classlib;
+using namespace skin::test;
+
+// Without a skin and without visual styles the control paints classic edges.
+TEST(PlainPageControl, PaintsClassicEdgesAndSpecialTabs) {
+  ASSERT_EQ(DefaultManager(), nullptr);
+  Owned<TForm> form{Create<TForm>(Application)};
+  form->SetBounds(30, 30, 400, 300);
+  form->Show();
+  auto* pc = Create<TsPageControl>(form.get());
+  pc->SetParent(form.get());
+  pc->SetBounds(10, 10, 300, 200);
+  std::vector<TsTabSheet*> sheets;
+  for (const wchar_t* caption : {L"One", L"Menu", L"Two"}) {
+    auto* s = Create<TsTabSheet>(form.get());
+    s->SetPageControl(pc);
+    s->SetCaption(caption);
+    sheets.push_back(s);
+  }
+  sheets[1]->SetTabType(ttMenu);
+  Pump();
+  // Where visual styles are on the common control draws itself; the plain painter is asked directly.
+  auto printed = NewBitmap32(pc->Width(), pc->Height());
+  pc->StdPaint(printed->Canvas()->Handle());
+  const TRect page = pc->PageRect();
+  // EDGE_RAISED: the outer bottom-right line in the darkest shadow, the inside the control's colour.
+  EXPECT_EQ(Rgb(printed.get(), page.Right - 1, page.Bottom - 1), AsPixel(GetSysColor(COLOR_3DDKSHADOW)));
+  EXPECT_EQ(Rgb(printed.get(), (page.Left + page.Right) / 2, (page.Top + page.Bottom) / 2),
+            AsPixel(std::uint32_t(ColorToRGB(pc->Color()))));
+  // A hovered menu tab is filled with the menu highlight inside a one-pixel margin.
+  const TRect menu = ShrinkSpecialTab(pc->TabRect(1), tpTop);
+  SendMessageW(pc->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM((menu.Left + menu.Right) / 2, (menu.Top + menu.Bottom) / 2));
+  auto hovered = NewBitmap32(pc->Width(), pc->Height());
+  HDC dc = hovered->Canvas()->Handle();
+  pc->DrawStdTab(1, 1, dc);
+  EXPECT_EQ(Rgb(hovered.get(), menu.Left + 2, menu.Top + 2), AsPixel(GetSysColor(COLOR_MENUHILIGHT)));
 }
 
 }  // namespace
