@@ -440,7 +440,7 @@ void TsPageControl::MouseButton(TMessage& M) {
 void TsPageControl::CloseTab(int PageIndex) {
   bool canClose = true;
   TacCloseAction action = acaFree;
-  if (OnCloseBtnClick) OnCloseBtnClick(this, Pages(PageIndex)->TabIndex(), canClose, action);
+  if (OnCloseBtnClick) OnCloseBtnClick(this, PageIndex, canClose, action);
   if (!canClose || PageIndex >= PageCount()) return;
   const int noted = ActivePageIndex();
   {
