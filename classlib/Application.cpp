@@ -330,12 +330,19 @@ void TApplication::CancelHint() {
 void TApplication::ShowHintWindow() {
   TControl* c = FHintControl;
   if (!c || c != FMouseControl) return;
-  std::wstring hint;
+  POINT p{};
+  GetCursorPos(&p);
+  THintInfo info;
+  info.HintControl = c;
+  info.CursorPos = c->ScreenToClient(TPoint{p.x, p.y});
+  info.HintPos = TPoint{p.x, p.y + 20};
   for (TControl* h = c; h; h = h->Parent())
     if (!h->Hint().empty()) {
-      hint = ShortHint(h->Hint());
+      info.HintStr = h->Hint();
       break;
     }
+  if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
+  std::wstring hint = ShortHint(info.HintStr);
   if (hint.empty() || !c->ShowHint()) return;
   if (!FHintWindow) {
     FHintWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
@@ -357,9 +364,7 @@ void TApplication::ShowHintWindow() {
   ti.uId = 1;
   ti.lpszText = hint.data();
   SendMessageW(FHintWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-  POINT p{};
-  GetCursorPos(&p);
-  SendMessageW(FHintWindow, TTM_TRACKPOSITION, 0, MAKELPARAM(p.x, p.y + 20));
+  SendMessageW(FHintWindow, TTM_TRACKPOSITION, 0, MAKELPARAM(info.HintPos.X, info.HintPos.Y));
   SendMessageW(FHintWindow, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
   FHintShown = true;
   SetTimer(FHandle, kHintHideTimer, static_cast<UINT>(HintHidePause), nullptr);

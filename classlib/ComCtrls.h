@@ -13,6 +13,7 @@
 #include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
+#include "classlib/TabTypes.h"
 
 namespace classlib {
 
@@ -56,19 +57,9 @@ class TTabSheet : public TWinControl {
   int FImageIndex = -1;
 };
 
-enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
-template <>
-inline const TEnumInfo& EnumInfo<TTabStyle>() {
-  static const TEnumInfo i{L"TTabStyle", {L"tsTabs", L"tsButtons", L"tsFlatButtons"}};
-  return i;
-}
-enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
-template <>
-inline const TEnumInfo& EnumInfo<TTabPosition>() {
-  static const TEnumInfo i{L"TTabPosition", {L"tpTop", L"tpBottom", L"tpLeft", L"tpRight"}};
-  return i;
-}
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+// An owner-drawn tab: Rect in the control's client coordinates, the control's Canvas on its DC.
+using TDrawTabEvent = std::function<void(TPageControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
 
 class TPageControl : public TWinControl {
  public:
@@ -104,9 +95,27 @@ class TPageControl : public TWinControl {
   void SetImagesHandle(HIMAGELIST Value);
   // The area the sheets fill.
   TRect DisplayRect() const;
+  // The common control's rectangle of a tab (by its place among the visible tabs); empty without
+  // a window or for an index that names no tab.
+  TRect TabRect(int TabIndex) const;
+  // The tab under a client point, -1 for none.
+  int IndexOfTabAt(int X, int Y) const;
+  // The page whose tab has this place among the visible tabs; nullptr for none.
+  TTabSheet* PageOfTab(int TabIndex) const;
+  // The tabs are drawn by OnDrawTab.
+  bool OwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool Value);
+  // Fixed tab sizes; 0 lets the tabs fit their captions.
+  int TabHeight() const { return FTabHeight; }
+  void SetTabHeight(int Value);
+  int TabWidth() const { return FTabWidth; }
+  void SetTabWidth(int Value);
+  // The canvas OnDrawTab draws on.
+  TCanvas* Canvas() { return FCanvas.get(); }
 
   TNotifyEvent OnChange;
   TTabChangingEvent OnChanging;
+  TDrawTabEvent OnDrawTab;
 
  protected:
   virtual void Change();
@@ -126,7 +135,7 @@ class TPageControl : public TWinControl {
   // Rebuilds the tab row from the pages with visible tabs and selects the active one.
   void UpdateTabs();
   void ShowOnly(TTabSheet* Page);
-  TTabSheet* PageOfTab(int TabIndex) const;
+  void ApplyTabSize();
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
@@ -137,6 +146,10 @@ class TPageControl : public TWinControl {
   bool FHotTrack = false;
   TTabPosition FTabPosition = tpTop;
   HIMAGELIST FImages = nullptr;
+  bool FOwnerDraw = false;
+  int FTabHeight = 0;
+  int FTabWidth = 0;
+  std::unique_ptr<TCanvas> FCanvas;
 };
 
 // ---- status bar ----

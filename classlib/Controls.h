@@ -502,6 +502,15 @@ class TCustomControl : public TWinControl {
 
 // The control whose window Handle is (nullptr for a window the library did not create).
 TWinControl* FindControl(HWND Handle);
+
+// What CM_HINTSHOW (LParam) lets a control change before its hint shows: the text and where it
+// appears; a non-zero answer shows no hint.
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  TPoint CursorPos;  // in HintControl's client coordinates
+  TPoint HintPos;    // on the screen
+  std::wstring HintStr;
+};
 // The library's control at a screen point, windowless children included.
 TControl* FindDragTarget(TPoint Pos, bool AllowDisabled);
 // The form that holds Control (nullptr when it is not on a form).

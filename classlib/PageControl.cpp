@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/ScopeExit.h"
 
 namespace classlib {
 
@@ -133,7 +134,8 @@ void TTabSheet::Dispatch(TMessage& M) {
 
 // ---- TPageControl ----
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner), FImageLink(std::make_unique<TChangeLink>()) {
+TPageControl::TPageControl(TComponent* AOwner)
+    : TWinControl(AOwner), FImageLink(std::make_unique<TChangeLink>()), FCanvas(std::make_unique<TCanvas>()) {
   FImageLink->OnChange = [this](TObject*) { SetImagesHandle(FImageList ? FImageList->Handle() : nullptr); };
   ControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks};
   FWidth = 289;
@@ -159,8 +161,12 @@ void TPageControl::DeclareProperties(TClassDecl<TPageControl>& d) {
   d.Enum(L"TabPosition", &TPageControl::TabPosition, &TPageControl::SetTabPosition, tpTop);
   d.Bool(L"TabStop", &TPageControl::TabStop, &TPageControl::SetTabStop, true);
   d.Color(L"Color", &TPageControl::Color, &TPageControl::SetColor, clBtnFace);
+  d.Bool(L"OwnerDraw", &TPageControl::OwnerDraw, &TPageControl::SetOwnerDraw, false);
+  d.Integer(L"TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight, 0);
+  d.Integer(L"TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth, 0);
   d.Event(L"OnChange", &TPageControl::OnChange);
   d.Event(L"OnChanging", &TPageControl::OnChanging);
+  d.Event(L"OnDrawTab", &TPageControl::OnDrawTab);
 }
 
 TTabSheet* TPageControl::Pages(int Index) const {
@@ -285,6 +291,49 @@ void TPageControl::SetTabPosition(TTabPosition Value) {
   RecreateWnd();
 }
 
+void TPageControl::SetOwnerDraw(bool Value) {
+  if (FOwnerDraw == Value) return;
+  FOwnerDraw = Value;
+  RecreateWnd();
+}
+
+void TPageControl::SetTabHeight(int Value) {
+  if (Value < 0 || FTabHeight == Value) return;
+  FTabHeight = Value;
+  ApplyTabSize();
+}
+
+void TPageControl::SetTabWidth(int Value) {
+  if (Value < 0 || FTabWidth == Value) return;
+  const bool styleChanges = (FTabWidth == 0) != (Value == 0);
+  FTabWidth = Value;
+  if (styleChanges)
+    RecreateWnd();
+  else
+    ApplyTabSize();
+}
+
+void TPageControl::ApplyTabSize() {
+  if (!FHandle) return;
+  SendMessageW(FHandle, TCM_SETITEMSIZE, 0, MAKELPARAM(FTabWidth, FTabHeight));
+  Realign();
+}
+
+TRect TPageControl::TabRect(int TabIndex) const {
+  RECT r{};
+  if (!FHandle || TabIndex < 0 ||
+      !SendMessageW(FHandle, TCM_GETITEMRECT, static_cast<WPARAM>(TabIndex), reinterpret_cast<LPARAM>(&r)))
+    return {};
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+int TPageControl::IndexOfTabAt(int X, int Y) const {
+  if (!FHandle) return -1;
+  TCHITTESTINFO hit{};
+  hit.pt = POINT{X, Y};
+  return static_cast<int>(SendMessageW(FHandle, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
 void TPageControl::SetImagesHandle(HIMAGELIST Value) {
   FImages = Value;
   if (FHandle) {
@@ -323,6 +372,8 @@ void TPageControl::CreateParams(TCreateParams& Params) {
   if (FStyle == tsButtons) Params.Style |= TCS_BUTTONS;
   if (FStyle == tsFlatButtons) Params.Style |= TCS_BUTTONS | TCS_FLATBUTTONS;
   if (FHotTrack) Params.Style |= TCS_HOTTRACK;
+  if (FOwnerDraw) Params.Style |= TCS_OWNERDRAWFIXED;
+  if (FTabWidth > 0) Params.Style |= TCS_FIXEDWIDTH;
   switch (FTabPosition) {
     case tpTop: break;
     case tpBottom: Params.Style |= TCS_BOTTOM; break;
@@ -333,6 +384,7 @@ void TPageControl::CreateParams(TCreateParams& Params) {
 
 void TPageControl::InitializeWindow() {
   if (FImages) SendMessageW(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages));
+  if (FTabWidth > 0 || FTabHeight > 0) SendMessageW(FHandle, TCM_SETITEMSIZE, 0, MAKELPARAM(FTabWidth, FTabHeight));
   UpdateTabs();
 }
 
@@ -399,6 +451,34 @@ void TPageControl::Change() {
 
 void TPageControl::Dispatch(TMessage& M) {
   switch (M.Msg) {
+    case CN_DRAWITEM: {
+      const auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(M.LParam);
+      const int tab = static_cast<int>(dis->itemID);
+      if (OnDrawTab && tab >= 0) {
+        const int saved = SaveDC(dis->hDC);
+        FCanvas->SetHandle(dis->hDC);
+        FCanvas->SetFont(Font());
+        FCanvas->SetBrush(Brush());
+        TScopeExit restore([&] {
+          FCanvas->SetHandle(nullptr);
+          RestoreDC(dis->hDC, saved);
+        });
+        OnDrawTab(this, tab, TRect{dis->rcItem.left, dis->rcItem.top, dis->rcItem.right, dis->rcItem.bottom},
+                  (dis->itemState & ODS_SELECTED) != 0);
+      }
+      M.Result = TRUE;
+      return;
+    }
+    case CM_HINTSHOW: {
+      // A tab shows its page's hint; elsewhere the control's own.
+      auto* info = reinterpret_cast<THintInfo*>(M.LParam);
+      if (info) {
+        TTabSheet* page = PageOfTab(IndexOfTabAt(info->CursorPos.X, info->CursorPos.Y));
+        if (page && !page->Hint().empty()) info->HintStr = page->Hint();
+      }
+      M.Result = 0;
+      return;
+    }
     case CN_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(M.LParam);
       switch (header->code) {

@@ -4,6 +4,7 @@
 #include "classlib/EnumInfo.h"
 #include "skin/controls/sButtonLayout.h"
 #include "skin/controls/sGroupBoxLayout.h"
+#include "skin/controls/sTabGeometry.h"
 #include "skin/core/sConstTypes.h"
 
 namespace classlib {
@@ -15,6 +16,11 @@ inline const TEnumInfo& EnumInfo<skin::TButtonStyle>() {
 template <>
 inline const TEnumInfo& EnumInfo<skin::group::TsCaptionLayout>() {
   static const TEnumInfo i{L"TsCaptionLayout", {L"clTopLeft", L"clTopCenter", L"clTopRight"}};
+  return i;
+}
+template <>
+inline const TEnumInfo& EnumInfo<skin::TacTabType>() {
+  static const TEnumInfo i{L"TacTabType", {L"ttButton", L"ttMenu", L"ttTab"}};
   return i;
 }
 }  // namespace classlib

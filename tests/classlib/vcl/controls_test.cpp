@@ -5,6 +5,8 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -318,6 +320,49 @@ TEST_F(Controls, PageControlTabsShowTheirSheetsImages) {
   item.mask = TCIF_IMAGE;
   SendMessageW(pc->Handle(), TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   EXPECT_EQ(item.iImage, 1);
+}
+
+TEST_F(Controls, PageControlFixedTabSizesOwnerDrawnTabsAndTabHints) {
+  MakeForm();
+  auto* pc = Make<TPageControl>(form, 8, 8, 300, 200);
+  for (int i = 0; i < 2; ++i) {
+    auto* s = Create<TTabSheet>(form);
+    s->SetPageControl(pc);
+    s->SetCaption(L"P" + std::to_wstring(i));
+    s->SetHint(L"hint " + std::to_wstring(i));
+  }
+  pc->SetTabWidth(70);
+  pc->SetTabHeight(30);
+  std::vector<int> drawn;
+  pc->OnDrawTab = [&](TPageControl* c, int tab, const TRect& r, bool) {
+    EXPECT_NE(c->Canvas()->Handle(), nullptr);
+    // The control hands over the tab's place (the selected one a little larger).
+    const TRect t = c->TabRect(tab);
+    const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+    EXPECT_TRUE(x >= t.Left && x < t.Right && y >= t.Top && y < t.Bottom) << tab;
+    drawn.push_back(tab);
+  };
+  pc->SetOwnerDraw(true);
+  ShowActive(form);
+  EXPECT_TRUE(GetWindowLongPtrW(pc->Handle(), GWL_STYLE) & TCS_OWNERDRAWFIXED);
+  const TRect first = pc->TabRect(0);
+  EXPECT_EQ(first.Right - first.Left, 70);
+  EXPECT_EQ(first.Bottom - first.Top, 30);
+  EXPECT_EQ(pc->TabRect(2), TRect{}) << "no third tab";
+  RedrawWindow(pc->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_NE(std::count(drawn.begin(), drawn.end(), 1), 0) << "the second tab was drawn by the event";
+
+  const TRect second = pc->TabRect(1);
+  THintInfo info;
+  info.HintControl = pc;
+  info.CursorPos = TPoint{(second.Left + second.Right) / 2, (second.Top + second.Bottom) / 2};
+  EXPECT_EQ(pc->IndexOfTabAt(info.CursorPos.X, info.CursorPos.Y), 1);
+  EXPECT_EQ(pc->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
+  EXPECT_EQ(info.HintStr, L"hint 1");
+  info.HintStr = L"own";
+  info.CursorPos = TPoint{150, 150};
+  pc->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.HintStr, L"own") << "below the tabs the control's own hint stays";
 }
 
 TEST_F(Controls, AlignedAndAnchoredControlsFollowTheirParent) {
