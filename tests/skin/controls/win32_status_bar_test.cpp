@@ -175,7 +175,9 @@ TEST_F(StatusBar, IsRegisteredByNameWithItsDefaults) {
   bool hasSkinData = false;
   for (const TPropInfo& p : info.Properties) {
     hasSkinData = hasSkinData || p.Name == L"SkinData";
-    if (p.HasDefault) EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+    if (p.HasDefault) {
+      EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+    }
   }
   EXPECT_TRUE(hasSkinData);
   // Without a section of its own the bar shows the status bar's.
