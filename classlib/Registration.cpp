@@ -11,6 +11,7 @@
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/TypInfo.h"
+#include "classlib/UpDown.h"
 
 namespace classlib {
 
@@ -120,6 +121,8 @@ void RegisterLibraryClasses() {
   RegisterClass<TImage, TGraphicControl>(L"TImage");
   RegisterClass<TSpeedButton, TGraphicControl>(L"TSpeedButton");
   RegisterClass<TTimer, TComponent>(L"TTimer");
+  RegisterClass<TCustomUpDown, TWinControl>(L"TCustomUpDown");
+  RegisterClass<TUpDown, TCustomUpDown>(L"TUpDown");
 
   RegisterClass<TTabSheet, TWinControl>(L"TTabSheet");
   RegisterClass<TPageControl, TWinControl>(L"TPageControl");

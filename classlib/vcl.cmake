@@ -23,6 +23,7 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpDown.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditMask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Mask.cpp
