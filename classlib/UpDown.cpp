@@ -47,11 +47,9 @@ void TCustomUpDown::SendRange() {
 }
 
 int TCustomUpDown::Position() const {
-  if (FHandle) {
-    BOOL failed = FALSE;
-    const int p = static_cast<int>(SendMessageW(FHandle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-    if (!failed) FPosition = p;
-  }
+  // Without a buddy the failure flag only says there is no buddy text to read: the answer is the
+  // control's own position.
+  if (FHandle) FPosition = static_cast<int>(SendMessageW(FHandle, UDM_GETPOS32, 0, 0));
   return FPosition;
 }
 
@@ -120,9 +118,11 @@ void TCustomUpDown::SetWrap(bool Value) {
 void TCustomUpDown::Dispatch(TMessage& M) {
   if (M.Msg == CN_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(M.LParam);
-    if (header->code == UDN_DELTAPOS && OnClick) {
+    if (header->code == UDN_DELTAPOS) {
       const auto* delta = reinterpret_cast<const NMUPDOWN*>(M.LParam);
-      OnClick(this, delta->iDelta > 0 ? btNext : btPrev);
+      if (OnClick) OnClick(this, delta->iDelta > 0 ? btNext : btPrev);
+      M.Result = 0;  // the position may change
+      return;
     }
   }
   TWinControl::Dispatch(M);

@@ -17,8 +17,8 @@ TsDrawingState HotState(bool InFirst, const TsUpDownLimits& Limits) {
 }
 
 TsDrawingState PressedState(TsDrawingState Current, const TsUpDownLimits& Limits) {
-  if (Current == dsPrevUp && !Limits.FirstReached) return dsPrevDown;
-  if (Current == dsNextUp && !Limits.SecondReached) return dsNextDown;
+  if (Current == dsPrevUp) return !Limits.FirstReached ? dsPrevDown : Limits.FirstShut() ? dsDefault : Current;
+  if (Current == dsNextUp) return !Limits.SecondReached ? dsNextDown : Limits.SecondShut() ? dsDefault : Current;
   return Current;
 }
 

@@ -29,7 +29,8 @@ struct TsUpDownLimits {
 // The state the mouse over a button (InFirst: the first one) asks for; a button shut at its limit
 // is never hot.
 TsDrawingState HotState(bool InFirst, const TsUpDownLimits& Limits);
-// A press on the hot button: pressed unless it stands at its limit.
+// A press on the hot button (its step already taken): pressed unless it stands at its limit, and
+// then plain when the limit shows.
 TsDrawingState PressedState(TsDrawingState Current, const TsUpDownLimits& Limits);
 // The release: a pressed button becomes hot again, or plain when it has just reached its limit;
 // nothing else changes.

@@ -39,6 +39,8 @@ TEST(UpDownState, AButtonAtItsLimitIsNeverHotOrPressedWhenItShows) {
   EXPECT_EQ(PressedState(dsPrevUp, free), dsPrevDown);
   EXPECT_EQ(PressedState(dsNextUp, free), dsNextDown);
   EXPECT_EQ(PressedState(dsPrevUp, firstHidden), dsPrevUp);  // nothing to step: no pressed look
+  EXPECT_EQ(PressedState(dsPrevUp, firstShut), dsDefault);   // and none of the hot look either
+  EXPECT_EQ(PressedState(dsNextUp, TsUpDownLimits{false, true, true}), dsDefault);
   EXPECT_EQ(PressedState(dsDefault, free), dsDefault);
 }
 
