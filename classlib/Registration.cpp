@@ -10,6 +10,7 @@
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/Splitter.h"
 #include "classlib/TypInfo.h"
 #include "classlib/UpDown.h"
 
@@ -121,6 +122,7 @@ void RegisterLibraryClasses() {
   RegisterClass<TImage, TGraphicControl>(L"TImage");
   RegisterClass<TSpeedButton, TGraphicControl>(L"TSpeedButton");
   RegisterClass<TTimer, TComponent>(L"TTimer");
+  RegisterClass<TSplitter, TGraphicControl>(L"TSplitter");
   RegisterClass<TCustomUpDown, TWinControl>(L"TCustomUpDown");
   RegisterClass<TUpDown, TCustomUpDown>(L"TUpDown");
 
