@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "classlib/Menus.h"
 #include "skin/controls/sStatusBar.h"
 #include "skin/core/sConstOptions.h"
 #include "tests/skin/controls/ControlsFixture.h"
@@ -18,6 +19,14 @@ namespace {
 
 using namespace classlib;
 using namespace skin::test;
+
+// A pop-up menu that records where it would open.
+class TRecordingMenu : public TPopupMenu {
+ public:
+  using TPopupMenu::TPopupMenu;
+  int shown = 0;
+  void Popup(int, int) override { ++shown; }
+};
 
 struct StatusBar : ControlsFixture {
   void SetUp() override {
@@ -164,6 +173,16 @@ TEST_F(StatusBar, RepeatedPaintsLeaveNoGdiObjectBehind) {
   for (HGDIOBJ h : seen) alive += GetObjectType(h) != 0;
   // The ones selected now, and stock objects, may live on; nothing piles up.
   EXPECT_LE(alive, 8);
+}
+
+TEST_F(StatusBar, ARightClickStillOpensTheBarsMenu) {
+  TsStatusBar* bar = NewBar({60, 80});
+  auto* menu = classlib::Create<TRecordingMenu>(form.get());
+  bar->SetPopupMenu(menu);
+  SendMessageW(bar->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 10));
+  SendMessageW(bar->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(30, 10));
+  Pump();
+  EXPECT_EQ(menu->shown, 1);
 }
 
 TEST_F(StatusBar, IsRegisteredByNameWithItsDefaults) {
