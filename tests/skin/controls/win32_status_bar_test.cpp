@@ -28,6 +28,18 @@ class TRecordingMenu : public TPopupMenu {
   void Popup(int, int) override { ++shown; }
 };
 
+// A windowless child that fills itself red.
+class TRedBlock : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(clRed);
+    Canvas()->FillRect(TRect{0, 0, Width(), Height()});
+  }
+};
+
 struct StatusBar : ControlsFixture {
   void SetUp() override {
     ControlsFixture::SetUp();
@@ -173,6 +185,16 @@ TEST_F(StatusBar, RepeatedPaintsLeaveNoGdiObjectBehind) {
   for (HGDIOBJ h : seen) alive += GetObjectType(h) != 0;
   // The ones selected now, and stock objects, may live on; nothing piles up.
   EXPECT_LE(alive, 8);
+}
+
+TEST_F(StatusBar, WindowlessChildrenArePaintedOverThePanels) {
+  TsStatusBar* bar = NewBar({60, 80});
+  auto* block = classlib::Create<TRedBlock>(form.get());
+  block->SetParent(bar);
+  block->SetBounds(100, 4, 10, 10);
+  auto printed = Print(bar);
+  EXPECT_EQ(Rgb(printed.get(), 105, 8), 0xFF0000u);
+  EXPECT_NE(Rgb(printed.get(), 95, 8), 0xFF0000u);
 }
 
 TEST_F(StatusBar, ARightClickStillOpensTheBarsMenu) {
