@@ -132,6 +132,17 @@ TEST_F(StatusBar, ANewPanelTextIsShownAndAnsweredByTheWindow) {
   EXPECT_EQ(outside, 0);
 }
 
+// Printing the bar must not swallow a repaint the window is waiting for.
+TEST_F(StatusBar, APrintLeavesAPendingRepaintPending) {
+  TsStatusBar* bar = NewBar({60, 80});
+  Print(bar);
+  InvalidateRect(bar->Handle(), nullptr, FALSE);
+  Print(bar);
+  EXPECT_TRUE(GetUpdateRect(bar->Handle(), nullptr, FALSE));
+  UpdateWindow(bar->Handle());
+  EXPECT_FALSE(GetUpdateRect(bar->Handle(), nullptr, FALSE));
+}
+
 TEST_F(StatusBar, TextsStayInsideTheirPanelsAndFollowTheirAlignment) {
   TsStatusBar* bar = NewBar({60, 120, 50});
   auto blank = Print(bar);
