@@ -11,7 +11,9 @@
 #include "classlib/Menus.h"
 #include "classlib/ScrollBox.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/Splitter.h"
 #include "classlib/TypInfo.h"
+#include "classlib/UpDown.h"
 
 namespace classlib {
 
@@ -126,6 +128,9 @@ void RegisterLibraryClasses() {
   RegisterClass<TControlScrollBar, TPersistent>(L"TControlScrollBar");
   RegisterClass<TScrollingWinControl, TWinControl>(L"TScrollingWinControl");
   RegisterClass<TScrollBox, TScrollingWinControl>(L"TScrollBox");
+  RegisterClass<TSplitter, TGraphicControl>(L"TSplitter");
+  RegisterClass<TCustomUpDown, TWinControl>(L"TCustomUpDown");
+  RegisterClass<TUpDown, TCustomUpDown>(L"TUpDown");
 
   RegisterClass<TTabSheet, TWinControl>(L"TTabSheet");
   RegisterClass<TPageControl, TWinControl>(L"TPageControl");

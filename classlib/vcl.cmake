@@ -25,6 +25,8 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ExtRadioGroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpDown.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Splitter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditMask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Mask.cpp
