@@ -1,8 +1,13 @@
 #include "app/Attention.h"
 
+#include "skin/forms/sSkinProvider.h"
+
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) { InitDescription(); }
+TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
+  skin::RegisterSkinProviderClasses();
+  InitDescription();
+}
 
 void TForm2::DeclareBindings(TFormBindings& b) {
   b.Field(L"lblAttention", lblAttention)
