@@ -351,6 +351,9 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   classlib::TShowAction ShowAction = classlib::saIgnore;
   bool SkipAnimation = false;
   bool fAnimating = false;
+  // Set by the erase that BeginPaint asks for, so that a paint whose region was invalidated
+  // without an erase still gets the background of a form painting without a cache.
+  bool ErasedInPaint = false;
   THandler<TacScrollWnd> ListSW;
   bool MenuChanged = true;
   bool FormActive = false;

@@ -184,6 +184,39 @@ TEST_F(FormWindowTest, ScreenTitleBandIsTheSkinsThroughActivationAndNewCaption) 
   check("shown again");
 }
 
+// The client area on screen is the FORM section painted for the form's state, the first time the
+// form shows and after it was hidden (which empties the cache) and shown again.
+TEST_F(FormWindowTest, ScreenClientAreaIsTheFormSectionWhenShownAndShownAgain) {
+  ShownForm f(bsSingle, TBorderIcons{biSystemMenu});
+  const auto check = [&](const char* when) {
+    ShownForm::Pump();
+    const int cw = f.form->ClientWidth(), ch = f.form->ClientHeight();
+    auto ref = NewBitmap32(f.form->Width(), f.form->Height());
+    TsSkinManager* m = f.manager.get();
+    PaintItem(f.provider->SkinData()->SkinIndex, "FORM", EmptyCI, true, f.provider->FormActive ? 1 : 0,
+              TRect{0, 0, ref->Width(), ref->Height()}, TPoint{}, ref.get(), m);
+    auto shot = NewBitmap32(cw, ch);
+    HDC dc = GetDC(f.H());
+    BitBlt(shot->Canvas()->Handle(), 0, 0, cw, ch, dc, 0, 0, SRCCOPY);
+    ReleaseDC(f.H(), dc);
+    int differ = 0;
+    for (int y = 8; y < ch - 8; ++y)
+      for (int x = 8; x < cw - 8; ++x)
+        differ += (shot->Image32View().At(x, y).U & 0xFFFFFF) !=
+                          (ref->Image32View().At(x + f.provider->OffsetX(), y + f.provider->OffsetY()).U & 0xFFFFFF)
+                      ? 1
+                      : 0;
+    EXPECT_EQ(differ, 0) << when << ": the screen shows " << std::hex
+                         << (shot->Image32View().At(cw / 2, ch / 2).U & 0xFFFFFF) << " in the middle";
+  };
+  f.Show();
+  check("shown");
+  f.form->Hide();
+  ShownForm::Pump();
+  f.Show();
+  check("shown again");
+}
+
 BOOL CALLBACK CountWindow(HWND, LPARAM Count) {
   ++*reinterpret_cast<int*>(Count);
   return TRUE;
