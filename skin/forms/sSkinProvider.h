@@ -249,6 +249,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   TsCaptionButton* ButtonOfHT(int HT);
   void RepaintButton(int HT);
   void SetHotHT(int HT, bool Repaint = true);
+  // The mouse is over this form's own frame (any hit zone but the client area).
+  bool CursorOnOwnFrame() const;
   void SetPressedHT(int HT);
 
   // Frame metrics (the arithmetic lives in acFrameMetrics).

@@ -199,15 +199,14 @@ TEST_F(FormWindowTest, ScreenClientAreaIsTheFormSectionWhenShownAndShownAgain) {
     HDC dc = GetDC(f.H());
     BitBlt(shot->Canvas()->Handle(), 0, 0, cw, ch, dc, 0, 0, SRCCOPY);
     ReleaseDC(f.H(), dc);
+    const TImage32View seen = shot->Image32View(), section = ref->Image32View();
+    const int dx = f.provider->OffsetX(), dy = f.provider->OffsetY();
     int differ = 0;
     for (int y = 8; y < ch - 8; ++y)
       for (int x = 8; x < cw - 8; ++x)
-        differ += (shot->Image32View().At(x, y).U & 0xFFFFFF) !=
-                          (ref->Image32View().At(x + f.provider->OffsetX(), y + f.provider->OffsetY()).U & 0xFFFFFF)
-                      ? 1
-                      : 0;
-    EXPECT_EQ(differ, 0) << when << ": the screen shows " << std::hex
-                         << (shot->Image32View().At(cw / 2, ch / 2).U & 0xFFFFFF) << " in the middle";
+        differ += (seen.At(x, y).U & 0xFFFFFF) != (section.At(x + dx, y + dy).U & 0xFFFFFF) ? 1 : 0;
+    EXPECT_EQ(differ, 0) << when << ": the screen shows " << std::hex << (seen.At(cw / 2, ch / 2).U & 0xFFFFFF)
+                         << " in the middle";
   };
   f.Show();
   check("shown");
@@ -357,6 +356,21 @@ TEST_F(FormWindowTest, ARealClickOnTheCloseButtonClosesTheForm) {
     ShownForm::Pump();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   }
+  EXPECT_FALSE(IsWindowVisible(f.H()));
+}
+
+// The mouse came from the client area onto the button; the system tells of leaving the client area
+// only after the press. The press stands and the release closes the form.
+TEST_F(FormWindowTest, LeavingTheClientAreaLateKeepsTheTitleButtonsPress) {
+  ShownForm f;
+  f.Show();
+  const TPoint close = ShownForm::Centre(f.provider->ButtonClose.Rect);
+  const LPARAM on = f.At(close.X, close.Y);
+  SetCursorPos(LOWORD(on), HIWORD(on));
+  SendMessageW(f.H(), WM_NCLBUTTONDOWN, HTCLOSE, on);
+  SendMessageW(f.H(), WM_MOUSELEAVE, 0, 0);
+  SendMessageW(f.H(), WM_NCLBUTTONUP, HTCLOSE, on);
+  ShownForm::Pump();
   EXPECT_FALSE(IsWindowVisible(f.H()));
 }
 
