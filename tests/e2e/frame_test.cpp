@@ -81,14 +81,19 @@ std::optional<POINT> TitleZone(HWND wnd, LRESULT code) {
   return POINT{(left + right) / 2, y};
 }
 
-// A press and release of the left button at a screen point, through the system's input queue.
-void RealClick(POINT at) {
-  SetCursorPos(at.x, at.y);
-  INPUT input[2]{};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
+// A user's click at a screen point of a window, through the system's input queue: the mouse comes
+// to rest over the point, then the left button goes down and up, each taken in by the window.
+void RealClick(HWND wnd, POINT at) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  for (const DWORD flags : {DWORD{MOUSEEVENTF_MOVE}, DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (at.x * 65535 + w / 2) / (w - 1);
+    input.mi.dy = (at.y * 65535 + h / 2) / (h - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+    uidriver::Answers(wnd, 5s);
+  }
 }
 
 TEST(Frame, TitleBandShowsTheSkinsTitleColoursNotTheSystemCaption) {
@@ -131,7 +136,7 @@ TEST(Frame, TheSkinnedMinimiseButtonIconifiesTheMainWindow) {
   const std::optional<POINT> minimise = TitleZone(app.Main(), HTMINBUTTON);
   ASSERT_TRUE(minimise.has_value());
   EXPECT_FALSE(IsIconic(app.Main()));
-  RealClick(*minimise);
+  RealClick(app.Main(), *minimise);
   EXPECT_TRUE(uidriver::WaitUntil([&] { return IsIconic(app.Main()) != FALSE; }, 5s));
   EXPECT_TRUE(app.Close());
 }
@@ -145,16 +150,19 @@ TEST(Frame, SkinnedCloseButtonsCancelThePasswordAndEndTheProgramWithItsSettings)
   HWND dialog = uidriver::WaitForTopWindow(app.Pid(), L"Ввод пароля", 5s);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(uidriver::Answers(dialog, 5s));
+  e2e::Screenshot(dialog, L"frame-password");
+  e2e::Screenshot(app.Main(), L"frame-main-inactive");
   const std::optional<POINT> dialogClose = TitleZone(dialog, HTCLOSE);
   ASSERT_TRUE(dialogClose.has_value());
-  RealClick(*dialogClose);
-  ASSERT_TRUE(uidriver::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+  RealClick(dialog, *dialogClose);
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s))
+      << "hit " << HitAt(dialog, *dialogClose) << " foreground " << (GetForegroundWindow() == dialog);
   ASSERT_TRUE(uidriver::Answers(app.Main(), 5s));
   EXPECT_EQ(e2e::Received("01 10 00 04 00 02 04"), 0);
 
   const std::optional<POINT> mainClose = TitleZone(app.Main(), HTCLOSE);
   ASSERT_TRUE(mainClose.has_value());
-  RealClick(*mainClose);
+  RealClick(app.Main(), *mainClose);
   ASSERT_TRUE(app.Process().Wait(10s));
   std::ifstream in(settings);
   std::ostringstream text;
