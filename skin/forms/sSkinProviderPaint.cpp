@@ -495,6 +495,8 @@ void TsSkinProvider::PaintForm(HDC DC) {
     const RECT r{0, 0, cw, ch};
     FillRect(DC, &r, brush);
     DeleteObject(brush);
+    // Nothing else paints the form's windowless controls: the form's own paint never runs.
+    PaintControls(DC, Form, true, TPoint{});
   }
   ControlsChanged = false;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -184,10 +185,15 @@ TEST_F(FormWindowTest, ScreenTitleBandIsTheSkinsThroughActivationAndNewCaption) 
   check("shown again");
 }
 
-// The client area on screen is the FORM section painted for the form's state, the first time the
-// form shows and after it was hidden (which empties the cache) and shown again.
-TEST_F(FormWindowTest, ScreenClientAreaIsTheFormSectionWhenShownAndShownAgain) {
+// The client area on screen is the FORM section painted for the form's state, with a label's text
+// on it, the first time the form shows and after it was hidden (which empties the cache) and shown
+// again.
+TEST_F(FormWindowTest, ScreenClientAreaIsTheFormSectionWithItsLabelWhenShownAndShownAgain) {
   ShownForm f(bsSingle, TBorderIcons{biSystemMenu});
+  auto* label = classlib::Create<TLabel>(f.form.get());
+  label->SetParent(f.form.get());
+  label->SetBounds(20, 20, 120, 16);
+  label->SetCaption(L"WWWWWWWW");
   const auto check = [&](const char* when) {
     ShownForm::Pump();
     const int cw = f.form->ClientWidth(), ch = f.form->ClientHeight();
@@ -201,12 +207,19 @@ TEST_F(FormWindowTest, ScreenClientAreaIsTheFormSectionWhenShownAndShownAgain) {
     ReleaseDC(f.H(), dc);
     const TImage32View seen = shot->Image32View(), section = ref->Image32View();
     const int dx = f.provider->OffsetX(), dy = f.provider->OffsetY();
-    int differ = 0;
+    int differ = 0, text = 0;
     for (int y = 8; y < ch - 8; ++y)
-      for (int x = 8; x < cw - 8; ++x)
-        differ += (seen.At(x, y).U & 0xFFFFFF) != (section.At(x + dx, y + dy).U & 0xFFFFFF) ? 1 : 0;
+      for (int x = 8; x < cw - 8; ++x) {
+        const bool background = (seen.At(x, y).U & 0xFFFFFF) == (section.At(x + dx, y + dy).U & 0xFFFFFF);
+        const bool onLabel = x >= 20 && x < 140 && y >= 20 && y < 36;
+        if (onLabel)
+          text += background ? 0 : 1;
+        else
+          differ += background ? 0 : 1;
+      }
     EXPECT_EQ(differ, 0) << when << ": the screen shows " << std::hex << (seen.At(cw / 2, ch / 2).U & 0xFFFFFF)
                          << " in the middle";
+    EXPECT_GT(text, 0) << when << ": no text on the label";
   };
   f.Show();
   check("shown");
