@@ -1,10 +1,13 @@
 #include "app/Attention.h"
 
+#include "skin/forms/sSkinProvider.h"
+
 TForm2* Form2 = nullptr;
 
 TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterButtonClasses();
   skin::RegisterLabelClasses();
+  skin::RegisterSkinProviderClasses();
   InitDescription();
 }
 

@@ -2,6 +2,7 @@
 
 #include "classlib/Cp1251.h"
 #include "classlib/Dialogs.h"
+#include "skin/forms/sSkinProvider.h"
 
 TfrmPassLock* frmPassLock = nullptr;
 
@@ -15,6 +16,7 @@ bool PasswordAccepted() { return PassGate().Unlocked(); }
 TfrmPassLock::TfrmPassLock(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterAlphaImageListClasses();
   skin::RegisterLabelClasses();
+  skin::RegisterSkinProviderClasses();
   InitDescription();
 }
 

@@ -14,6 +14,7 @@
 #include "classlib/DateUtils.h"
 #include "classlib/IniFile.h"
 #include "classlib/SysUtils.h"
+#include "skin/forms/sSkinProvider.h"
 
 TForm1* Form1 = nullptr;
 
@@ -57,6 +58,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterCheckBoxClasses();
   skin::RegisterRadioButtonClasses();
   skin::RegisterLabelClasses();
+  skin::RegisterSkinProviderClasses();
   InitDescription();
   PageControl1->SetImagesHandle(sAlphaImageList1->Handle());
   const std::wstring folder = ExecutableFolder();

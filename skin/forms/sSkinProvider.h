@@ -249,6 +249,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   TsCaptionButton* ButtonOfHT(int HT);
   void RepaintButton(int HT);
   void SetHotHT(int HT, bool Repaint = true);
+  // The mouse is over this form's own frame (any hit zone but the client area).
+  bool CursorOnOwnFrame() const;
   void SetPressedHT(int HT);
 
   // Frame metrics (the arithmetic lives in acFrameMetrics).
@@ -351,6 +353,9 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   classlib::TShowAction ShowAction = classlib::saIgnore;
   bool SkipAnimation = false;
   bool fAnimating = false;
+  // Set by the erase that BeginPaint asks for, so that a paint whose region was invalidated
+  // without an erase still gets the background of a form painting without a cache.
+  bool ErasedInPaint = false;
   THandler<TacScrollWnd> ListSW;
   bool MenuChanged = true;
   bool FormActive = false;

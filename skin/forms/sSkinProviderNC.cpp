@@ -128,6 +128,7 @@ void TsSkinProvider::WMEraseBkgnd(TMessage& Message) {
       return;
     }
     AC_WMEraseBkGnd(dc);
+    ErasedInPaint = true;
     return;
   }
   if (dc == nullptr || FCommonData->BGChanged) return;
@@ -173,7 +174,15 @@ void TsSkinProvider::WMPaint(TMessage& Message) {
   } else {
     if (!IsDestroying(this) && FCommonData->BGChanged) InvalidateRect(h, nullptr, TRUE);
     PAINTSTRUCT ps;
-    BeginPaint(h, &ps);
+    ErasedInPaint = false;
+    const HDC dc = BeginPaint(h, &ps);
+    // Redraw switched off and on (as activation does) validates the window and drops the erase a
+    // show had asked for; what is then invalidated again arrives here without one.
+    if (!ErasedInPaint && dc != nullptr && !fAnimating && !InAnimationProcess && !IsDestroying(Form)) {
+      const int saved = SaveDC(dc);
+      PaintForm(dc);
+      RestoreDC(dc, saved);
+    }
     EndPaint(h, &ps);
   }
   Message.Result = 0;

@@ -402,6 +402,15 @@ void TsSkinProvider::SetHotHT(int HT, bool Repaint) {
     }
 }
 
+bool TsSkinProvider::CursorOnOwnFrame() const {
+  if (Form == nullptr || !Form->HandleAllocated()) return false;
+  const HWND h = Form->Handle();
+  POINT p{};
+  if (!GetCursorPos(&p) || WindowFromPoint(p) != h) return false;
+  const LRESULT ht = SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  return ht != HTCLIENT && ht != HTNOWHERE && ht != HTTRANSPARENT;
+}
+
 void TsSkinProvider::SetPressedHT(int HT) {
   if (CurrentHT != 0 && HT != CurrentHT)
     if (TsCaptionButton* old = ButtonOfHT(CurrentHT)) {
@@ -486,6 +495,8 @@ void TsSkinProvider::PaintForm(HDC DC) {
     const RECT r{0, 0, cw, ch};
     FillRect(DC, &r, brush);
     DeleteObject(brush);
+    // Nothing else paints the form's windowless controls: the form's own paint never runs.
+    PaintControls(DC, Form, true, TPoint{});
   }
   ControlsChanged = false;
 }

@@ -425,8 +425,15 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       return;
     case WM_NCMOUSEMOVE: NCMouseMove(Message); return;
     case WM_MOUSELEAVE:
-    case WM_NCMOUSELEAVE:
     case classlib::CM_MOUSELEAVE:
+      // Leaving the client area for the frame keeps a title button's press: the system may tell of
+      // that leave only after the press on the button (Wine watches the mouse on a timer).
+      if (CursorOnOwnFrame()) {
+        OldWndProc(Message);
+        return;
+      }
+      [[fallthrough]];
+    case WM_NCMOUSELEAVE:
       SetHotHT(0, true);
       bPressed = false;
       OldWndProc(Message);

@@ -18,7 +18,7 @@ TEST(HostLink, ReadsAndWritesTravelInTheEnvelope) {
 
   EXPECT_EQ(app.PressAndRead(app.InGroup(L"Версия и копирайт", L"Button", L"Get Rev")), L"Выполнено, OK");
   EXPECT_EQ(uidriver::TextOf(app.InGroup(L"Версия и копирайт", L"Edit")), L"Rev 2.05");
-  // The envelope of the Part's example: read one register at address 2 of unit 1.
+  // The envelope of the worked example: read one register at address 2 of unit 1.
   EXPECT_NE(e2e::SimulatorLog().find("@FF2D08010300020001CA253A*"), std::string::npos);
 
   // A write through the instrument is not answered: it reports nothing but reaches the unit.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -184,6 +185,50 @@ TEST_F(FormWindowTest, ScreenTitleBandIsTheSkinsThroughActivationAndNewCaption) 
   check("shown again");
 }
 
+// The client area on screen is the FORM section painted for the form's state, with a label's text
+// on it, the first time the form shows and after it was hidden (which empties the cache) and shown
+// again.
+TEST_F(FormWindowTest, ScreenClientAreaIsTheFormSectionWithItsLabelWhenShownAndShownAgain) {
+  ShownForm f(bsSingle, TBorderIcons{biSystemMenu});
+  auto* label = classlib::Create<TLabel>(f.form.get());
+  label->SetParent(f.form.get());
+  label->SetBounds(20, 20, 120, 16);
+  label->SetCaption(L"WWWWWWWW");
+  const auto check = [&](const char* when) {
+    ShownForm::Pump();
+    const int cw = f.form->ClientWidth(), ch = f.form->ClientHeight();
+    auto ref = NewBitmap32(f.form->Width(), f.form->Height());
+    TsSkinManager* m = f.manager.get();
+    PaintItem(f.provider->SkinData()->SkinIndex, "FORM", EmptyCI, true, f.provider->FormActive ? 1 : 0,
+              TRect{0, 0, ref->Width(), ref->Height()}, TPoint{}, ref.get(), m);
+    auto shot = NewBitmap32(cw, ch);
+    HDC dc = GetDC(f.H());
+    BitBlt(shot->Canvas()->Handle(), 0, 0, cw, ch, dc, 0, 0, SRCCOPY);
+    ReleaseDC(f.H(), dc);
+    const TImage32View seen = shot->Image32View(), section = ref->Image32View();
+    const int dx = f.provider->OffsetX(), dy = f.provider->OffsetY();
+    int differ = 0, text = 0;
+    for (int y = 8; y < ch - 8; ++y)
+      for (int x = 8; x < cw - 8; ++x) {
+        const bool background = (seen.At(x, y).U & 0xFFFFFF) == (section.At(x + dx, y + dy).U & 0xFFFFFF);
+        const bool onLabel = x >= 20 && x < 140 && y >= 20 && y < 36;
+        if (onLabel)
+          text += background ? 0 : 1;
+        else
+          differ += background ? 0 : 1;
+      }
+    EXPECT_EQ(differ, 0) << when << ": the screen shows " << std::hex << (seen.At(cw / 2, ch / 2).U & 0xFFFFFF)
+                         << " in the middle";
+    EXPECT_GT(text, 0) << when << ": no text on the label";
+  };
+  f.Show();
+  check("shown");
+  f.form->Hide();
+  ShownForm::Pump();
+  f.Show();
+  check("shown again");
+}
+
 BOOL CALLBACK CountWindow(HWND, LPARAM Count) {
   ++*reinterpret_cast<int*>(Count);
   return TRUE;
@@ -324,6 +369,21 @@ TEST_F(FormWindowTest, ARealClickOnTheCloseButtonClosesTheForm) {
     ShownForm::Pump();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   }
+  EXPECT_FALSE(IsWindowVisible(f.H()));
+}
+
+// The mouse came from the client area onto the button; the system tells of leaving the client area
+// only after the press. The press stands and the release closes the form.
+TEST_F(FormWindowTest, LeavingTheClientAreaLateKeepsTheTitleButtonsPress) {
+  ShownForm f;
+  f.Show();
+  const TPoint close = ShownForm::Centre(f.provider->ButtonClose.Rect);
+  const LPARAM on = f.At(close.X, close.Y);
+  SetCursorPos(LOWORD(on), HIWORD(on));
+  SendMessageW(f.H(), WM_NCLBUTTONDOWN, HTCLOSE, on);
+  SendMessageW(f.H(), WM_MOUSELEAVE, 0, 0);
+  SendMessageW(f.H(), WM_NCLBUTTONUP, HTCLOSE, on);
+  ShownForm::Pump();
   EXPECT_FALSE(IsWindowVisible(f.H()));
 }
 
