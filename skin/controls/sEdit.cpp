@@ -1,0 +1,328 @@
+#include "skin/controls/sEdit.h"
+
+#include "classlib/Forms.h"
+#include "classlib/Mask.h"
+#include "classlib/Messages.h"
+#include "skin/controls/sControlPaint.h"
+#include "skin/core/acntRects.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinTextWin32.h"
+#include "skin/core/sStyleSimply.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
+#include "skin/graphics/sTextOutWin32.h"
+
+namespace skin {
+
+using classlib::TMessage;
+
+namespace {
+
+// A password character '*' is shown as a black circle, as the system's own edits do.
+constexpr wchar_t kPasswordBullet = 0x25CF;
+
+bool Loading(const classlib::TComponent* c) { return c->ComponentState().Contains(classlib::csLoading); }
+
+// The window's whole DC with its state saved, given back on every way out.
+class TWindowDC {
+ public:
+  explicit TWindowDC(HWND Wnd) : wnd_(Wnd), dc_(GetWindowDC(Wnd)), saved_(dc_ ? SaveDC(dc_) : 0) {}
+  ~TWindowDC() {
+    if (dc_ == nullptr) return;
+    RestoreDC(dc_, saved_);
+    ReleaseDC(wnd_, dc_);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+  int saved_;
+};
+
+}  // namespace
+
+template <class TBase>
+TsEditBase<TBase>::TsEditBase(classlib::TComponent* AOwner) : TBase(AOwner) {
+  FCommonData = std::make_unique<TsCtrlSkinData>(this, true);
+  FCommonData->COC = kEditCoc;
+}
+
+template <class TBase>
+TsEditBase<TBase>::~TsEditBase() {
+  // The label goes first: it reads the skin state.
+  FBoundLabel = nullptr;
+  FCommonData.reset();
+}
+
+template <class TBase>
+void TsEditBase<TBase>::AfterConstruction() {
+  TBase::AfterConstruction();
+  FCommonData->Loaded();
+}
+
+template <class TBase>
+void TsEditBase<TBase>::Loaded() {
+  TBase::Loaded();
+  FCommonData->Loaded();
+}
+
+template <class TBase>
+void TsEditBase<TBase>::SetDisabledKind(TsDisabledKind Value) {
+  if (FDisabledKind == Value) return;
+  FDisabledKind = Value;
+  FCommonData->Invalidate();
+}
+
+template <class TBase>
+bool TsEditBase<TBase>::Skinned() const {
+  return FCommonData != nullptr && FCommonData->Skinned();
+}
+
+template <class TBase>
+TEditFrame TsEditBase<TBase>::Frame() const {
+  // The class library's edit has the 3D client edge and no bevels.
+  TEditFrame f;
+  f.BorderSingle = this->BorderStyle() == classlib::bsSingle;
+  return f;
+}
+
+template <class TBase>
+std::wstring TsEditBase<TBase>::ShownText() const {
+  const std::wstring text = this->Text();
+  const wchar_t mask = this->PasswordChar();
+  if (mask == 0) return text;
+  return std::wstring(text.size(), mask == L'*' ? kPasswordBullet : mask);
+}
+
+template <class TBase>
+void TsEditBase<TBase>::PrepareCache() {
+  InitCacheBmp(FCommonData.get());
+  classlib::TBitmap* cache = FCommonData->CacheBmp();
+  TCacheInfo ci;
+  GetParentCache(FCommonData.get(), ci);
+  const int state = ControlIsActive(FCommonData.get()) ? 1 : 0;
+  const TRect whole{0, 0, this->Width(), this->Height()};
+  const TPoint at{this->Left(), this->Top()};
+  if (this->BorderStyle() == classlib::bsSingle)
+    PaintItem(FCommonData.get(), ci, true, state, whole, at, cache, false);
+  else
+    PaintItemBG(FCommonData.get(), ci, state, whole, at, cache);
+  PaintText();
+  if (!this->Enabled()) detail::ApplyDisabledKind(this, cache, FDisabledKind, ci);
+  FCommonData->BGChanged = false;
+}
+
+template <class TBase>
+void TsEditBase<TBase>::PaintText() {
+  classlib::TCanvas* canvas = FCommonData->CacheBmp()->Canvas();
+  canvas->SetFont(this->Font());
+  const int b = TextBorderWidth();
+  const int s = this->BorderStyle() == classlib::bsSingle ? 1 : 0;
+  TRect r{b + s, b + s, this->Width() - b, this->Height() - b};
+  // The text sits at the top of the rectangle, as the native edit puts it.
+  const UINT flags = (GetStringFlags(this, this->Alignment()) & ~UINT(DT_VCENTER)) | DT_SINGLELINE | DT_NOPREFIX;
+  const std::wstring shown = ShownText();
+  if (!shown.empty()) {
+    acWriteTextEx(canvas, shown, true, r, flags, FCommonData.get(), ControlIsActive(FCommonData.get()));
+  } else if (!this->TextHint().empty()) {
+    canvas->Brush()->SetStyle(classlib::bsClear);
+    canvas->Font()->SetColor(classlib::clInactiveCaptionText);
+    canvas->Handle();
+    SetTextColor(canvas->Handle(), COLORREF(classlib::ColorToRGB(classlib::clInactiveCaptionText)));
+    SetBkMode(canvas->Handle(), TRANSPARENT);
+    acDrawText(canvas->Handle(), this->TextHint(), r, flags);
+  }
+}
+
+template <class TBase>
+void TsEditBase<TBase>::OurPaintHandler(HDC DC) {
+  PAINTSTRUCT ps{};
+  const bool ownPaint = DC == nullptr && !InAnimationProcess;
+  if (ownPaint) BeginPaint(this->Handle(), &ps);
+  {
+    std::unique_ptr<TWindowDC> windowDC;
+    if (DC == nullptr) {
+      windowDC = std::make_unique<TWindowDC>(this->Handle());
+      DC = windowDC->get();
+    }
+    FCommonData->SetUpdating(FCommonData->Updating());
+    if (DC != nullptr && !FCommonData->Updating()) {
+      classlib::TWinControl* parent = this->Parent();
+      FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible ||
+                               (parent != nullptr && GetBoolMsg(parent, ACMD_ISHALFVISIBLE));
+      FCommonData->HalfVisible = parent != nullptr && !RectInRect(parent->ClientRect(), this->BoundsRect());
+      if (FCommonData->BGChanged && !FCommonData->UrgentPainting) PrepareCache();
+      UpdateCorners(FCommonData.get(), 0);
+      BitBlt(DC, 0, 0, this->Width(), this->Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0, SRCCOPY);
+    }
+  }
+  if (ownPaint) EndPaint(this->Handle(), &ps);
+}
+
+template <class TBase>
+void TsEditBase<TBase>::PaintBorder() {
+  if (InAnimationProcess) return;
+  FCommonData->SetUpdating(FCommonData->Updating());
+  if (FCommonData->Updating()) return;
+  TWindowDC dc(this->Handle());
+  if (dc.get() == nullptr) return;
+  if (FCommonData->BGChanged) PrepareCache();
+  UpdateCorners(FCommonData.get(), 0);
+  BitBltBorder(dc.get(), 0, 0, this->Width(), this->Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0,
+               EditPaintBorderWidth(Frame()));
+}
+
+template <class TBase>
+void TsEditBase<TBase>::SendNcPaint() {
+  if (this->HandleAllocated()) SendMessageW(this->Handle(), WM_NCPAINT, 1, 0);
+}
+
+template <class TBase>
+void TsEditBase<TBase>::Print(HDC DC) {
+  FCommonData->SetUpdating(false);
+  PrepareCache();
+  UpdateCorners(FCommonData.get(), 0);
+  classlib::TBitmap* cache = FCommonData->CacheBmp();
+  const int b = EditPrintBorderWidth(Frame());
+  BitBltBorder(DC, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, b);
+  OurPaintHandler(DC);
+  // The native client area prints next, inside the frame.
+  POINT origin{};
+  GetWindowOrgEx(DC, &origin);
+  SetWindowOrgEx(DC, origin.x - b, origin.y - b, nullptr);
+  IntersectClipRect(DC, 0, 0, cache->Width() - 2 * b, cache->Height() - 2 * b);
+}
+
+template <class TBase>
+bool TsEditBase<TBase>::SkinCommand(TMessage& M) {
+  const bool own = M.LParam != 0 && M.LParam == reinterpret_cast<LPARAM>(FCommonData->GetSkinManager());
+  switch (CommandOf(M.WParam)) {
+    case ACMD_NEWSKIN:
+    case ACMD_REMOVESKIN:
+      if (!own) return false;
+      CommonWndProc(M, FCommonData.get());
+      return true;
+    case ACMD_REFRESH:
+      if (!own) return false;
+      CommonWndProc(M, FCommonData.get());
+      if (!InAnimationProcess && this->HandleAllocated() && this->Visible())
+        RedrawWindow(this->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+      return true;
+    case ACMD_ISSKINNED: M.Result = 1; return true;
+    case ACMD_DEPENDSONPARENT: M.LParam = 0; return true;
+    case ACMD_GETCOLOR:
+      if (Skinned()) return false;
+      M.Result = LRESULT(classlib::ColorToRGB(this->Color()));
+      return true;
+    case ACMD_GETAPPLICATION:
+      M.Result = reinterpret_cast<LRESULT>(static_cast<classlib::TApplication*>(classlib::Application));
+      return true;
+    default: return false;
+  }
+}
+
+template <class TBase>
+bool TsEditBase<TBase>::SkinnedMessage(TMessage& M) {
+  switch (M.Msg) {
+    case WM_PAINT:
+      FCommonData->SetUpdating(FCommonData->Updating());
+      if (InAnimationProcess || FCommonData->Updating()) {
+        PAINTSTRUCT ps{};
+        BeginPaint(this->Handle(), &ps);
+        EndPaint(this->Handle(), &ps);
+      } else if (this->Enabled() && ControlIsActive(FCommonData.get())) {
+        TBase::WndProc(M);
+      } else {
+        OurPaintHandler(reinterpret_cast<HDC>(M.WParam));
+      }
+      return true;
+    case WM_ERASEBKGND:
+    case classlib::CN_DRAWITEM:
+      if (InAnimationProcess) return true;
+      FCommonData->SetUpdating(FCommonData->Updating());
+      if (!FCommonData->Updating() && this->Enabled()) TBase::WndProc(M);
+      return true;
+    case WM_NCPAINT:
+      if (!InAnimationProcess) PaintBorder();
+      return true;
+    case WM_PRINT:
+      Print(reinterpret_cast<HDC>(M.WParam));
+      return false;
+    case classlib::CM_COLORCHANGED:
+      if (FCommonData->CustomColor()) FCommonData->BGChanged = true;
+      return false;
+    default: return false;
+  }
+}
+
+template <class TBase>
+void TsEditBase<TBase>::AfterInherited(unsigned Msg, const TMessage& M) {
+  switch (Msg) {
+    case WM_SIZE: SendNcPaint(); break;
+    case WM_KILLFOCUS:
+    case classlib::CM_EXIT:
+      FCommonData->FFocused = false;
+      FCommonData->FMouseAbove = false;
+      FCommonData->BGChanged = true;
+      if (this->Visible()) this->Repaint();
+      break;
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case classlib::CM_VISIBLECHANGED:
+    case classlib::CM_ENABLEDCHANGED:
+    case classlib::CM_TEXTCHANGED:
+      if (!Loading(this) && !InAnimationProcess) {
+        FCommonData->Invalidate();
+        SendNcPaint();
+      }
+      break;
+    case SM_ALPHACMD:
+      if (CommandOf(M.WParam) == ACMD_PARENTUPDATED && FCommonData->Updating()) {
+        FCommonData->SetUpdating(false);
+        this->Repaint();
+        SendNcPaint();
+      }
+      break;
+    default: break;
+  }
+}
+
+template <class TBase>
+void TsEditBase<TBase>::FollowBoundLabel(unsigned Msg) {
+  // The bound label attaches here: on WM_SIZE and WM_WINDOWPOSCHANGED it realigns; on
+  // CM_VISIBLECHANGED it takes the edit's visibility, on CM_ENABLEDCHANGED the edit's enabled
+  // state (or stays enabled unless the look is blended), on CM_BIDIMODECHANGED its reading order.
+  if (FBoundLabel == nullptr) return;
+  (void)Msg;
+}
+
+template <class TBase>
+void TsEditBase<TBase>::WndProc(TMessage& M) {
+  if (M.Msg == SM_ALPHACMD && SkinCommand(M)) return;
+  const unsigned msg = M.Msg;
+  if (ControlIsReady(this) && Skinned()) {
+    if (SkinnedMessage(M)) return;
+    if (CommonWndProc(M, FCommonData.get())) return;
+    const TMessage before = M;
+    TBase::WndProc(M);
+    AfterInherited(msg, before);
+  } else {
+    TBase::WndProc(M);
+  }
+  FollowBoundLabel(msg);
+}
+
+template class TsEditBase<classlib::TEdit>;
+template class TsEditBase<classlib::TMaskEdit>;
+
+void TsEdit::DeclareProperties(classlib::TClassDecl<TsEdit>& d) {
+  d.Object(L"SkinData", &TsEdit::SkinData);
+  d.Set(L"DisabledKind", &TsEdit::DisabledKind, &TsEdit::SetDisabledKind, kDefaultDisabledKind);
+}
+
+void RegisterEditClasses() { classlib::RegisterClass<TsEdit, classlib::TEdit>(L"TsEdit"); }
+
+}  // namespace skin
