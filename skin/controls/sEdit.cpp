@@ -1,7 +1,6 @@
 #include "skin/controls/sEdit.h"
 
 #include "classlib/Forms.h"
-#include "classlib/Mask.h"
 #include "classlib/Messages.h"
 #include "skin/controls/sControlPaint.h"
 #include "skin/core/acntRects.h"
@@ -44,144 +43,130 @@ class TWindowDC {
 
 }  // namespace
 
-template <class TBase>
-TsEditBase<TBase>::TsEditBase(classlib::TComponent* AOwner) : TBase(AOwner) {
+TsEdit::TsEdit(classlib::TComponent* AOwner) : classlib::TEdit(AOwner) {
   FCommonData = std::make_unique<TsCtrlSkinData>(this, true);
   FCommonData->COC = kEditCoc;
 }
 
-template <class TBase>
-TsEditBase<TBase>::~TsEditBase() {
+TsEdit::~TsEdit() {
   // The label goes first: it reads the skin state.
   FBoundLabel = nullptr;
   FCommonData.reset();
 }
 
-template <class TBase>
-void TsEditBase<TBase>::AfterConstruction() {
-  TBase::AfterConstruction();
+void TsEdit::AfterConstruction() {
+  classlib::TEdit::AfterConstruction();
   FCommonData->Loaded();
 }
 
-template <class TBase>
-void TsEditBase<TBase>::Loaded() {
-  TBase::Loaded();
+void TsEdit::Loaded() {
+  classlib::TEdit::Loaded();
   FCommonData->Loaded();
 }
 
-template <class TBase>
-void TsEditBase<TBase>::SetDisabledKind(TsDisabledKind Value) {
+void TsEdit::SetDisabledKind(TsDisabledKind Value) {
   if (FDisabledKind == Value) return;
   FDisabledKind = Value;
   FCommonData->Invalidate();
 }
 
-template <class TBase>
-bool TsEditBase<TBase>::Skinned() const {
+bool TsEdit::Skinned() const {
   return FCommonData != nullptr && FCommonData->Skinned();
 }
 
-template <class TBase>
-TEditFrame TsEditBase<TBase>::Frame() const {
+TEditFrame TsEdit::Frame() const {
   // The class library's edit has the 3D client edge and no bevels.
   TEditFrame f;
-  f.BorderSingle = this->BorderStyle() == classlib::bsSingle;
+  f.BorderSingle = BorderStyle() == classlib::bsSingle;
   return f;
 }
 
-template <class TBase>
-std::wstring TsEditBase<TBase>::ShownText() const {
-  const std::wstring text = this->Text();
-  const wchar_t mask = this->PasswordChar();
+std::wstring TsEdit::ShownText() const {
+  const std::wstring text = Text();
+  const wchar_t mask = PasswordChar();
   if (mask == 0) return text;
   return std::wstring(text.size(), mask == L'*' ? kPasswordBullet : mask);
 }
 
-template <class TBase>
-void TsEditBase<TBase>::PrepareCache() {
+void TsEdit::PrepareCache() {
   InitCacheBmp(FCommonData.get());
   classlib::TBitmap* cache = FCommonData->CacheBmp();
   TCacheInfo ci;
   GetParentCache(FCommonData.get(), ci);
   const int state = ControlIsActive(FCommonData.get()) ? 1 : 0;
-  const TRect whole{0, 0, this->Width(), this->Height()};
-  const TPoint at{this->Left(), this->Top()};
-  if (this->BorderStyle() == classlib::bsSingle)
+  const TRect whole{0, 0, Width(), Height()};
+  const TPoint at{Left(), Top()};
+  if (BorderStyle() == classlib::bsSingle)
     PaintItem(FCommonData.get(), ci, true, state, whole, at, cache, false);
   else
     PaintItemBG(FCommonData.get(), ci, state, whole, at, cache);
   PaintText();
-  if (!this->Enabled()) detail::ApplyDisabledKind(this, cache, FDisabledKind, ci);
+  if (!Enabled()) detail::ApplyDisabledKind(this, cache, FDisabledKind, ci);
   FCommonData->BGChanged = false;
 }
 
-template <class TBase>
-void TsEditBase<TBase>::PaintText() {
+void TsEdit::PaintText() {
   classlib::TCanvas* canvas = FCommonData->CacheBmp()->Canvas();
-  canvas->SetFont(this->Font());
-  const int b = TextBorderWidth();
-  const int s = this->BorderStyle() == classlib::bsSingle ? 1 : 0;
-  TRect r{b + s, b + s, this->Width() - b, this->Height() - b};
+  canvas->SetFont(Font());
+  const int b = EditTextBorderWidth(Frame());
+  const int s = BorderStyle() == classlib::bsSingle ? 1 : 0;
+  TRect r{b + s, b + s, Width() - b, Height() - b};
   // The text sits at the top of the rectangle, as the native edit puts it.
-  const UINT flags = (GetStringFlags(this, this->Alignment()) & ~UINT(DT_VCENTER)) | DT_SINGLELINE | DT_NOPREFIX;
+  const UINT flags = (GetStringFlags(this, Alignment()) & ~UINT(DT_VCENTER)) | DT_SINGLELINE | DT_NOPREFIX;
   const std::wstring shown = ShownText();
   if (!shown.empty()) {
     acWriteTextEx(canvas, shown, true, r, flags, FCommonData.get(), ControlIsActive(FCommonData.get()));
-  } else if (!this->TextHint().empty()) {
+  } else if (!TextHint().empty()) {
     canvas->Brush()->SetStyle(classlib::bsClear);
     canvas->Font()->SetColor(classlib::clInactiveCaptionText);
     canvas->Handle();
     SetTextColor(canvas->Handle(), COLORREF(classlib::ColorToRGB(classlib::clInactiveCaptionText)));
     SetBkMode(canvas->Handle(), TRANSPARENT);
-    acDrawText(canvas->Handle(), this->TextHint(), r, flags);
+    acDrawText(canvas->Handle(), TextHint(), r, flags);
   }
 }
 
-template <class TBase>
-void TsEditBase<TBase>::OurPaintHandler(HDC DC) {
+void TsEdit::OurPaintHandler(HDC DC) {
   PAINTSTRUCT ps{};
   const bool ownPaint = DC == nullptr && !InAnimationProcess;
-  if (ownPaint) BeginPaint(this->Handle(), &ps);
+  if (ownPaint) BeginPaint(Handle(), &ps);
   {
     std::unique_ptr<TWindowDC> windowDC;
     if (DC == nullptr) {
-      windowDC = std::make_unique<TWindowDC>(this->Handle());
+      windowDC = std::make_unique<TWindowDC>(Handle());
       DC = windowDC->get();
     }
     FCommonData->SetUpdating(FCommonData->Updating());
     if (DC != nullptr && !FCommonData->Updating()) {
-      classlib::TWinControl* parent = this->Parent();
+      classlib::TWinControl* parent = Parent();
       FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible ||
                                (parent != nullptr && GetBoolMsg(parent, ACMD_ISHALFVISIBLE));
-      FCommonData->HalfVisible = parent != nullptr && !RectInRect(parent->ClientRect(), this->BoundsRect());
+      FCommonData->HalfVisible = parent != nullptr && !RectInRect(parent->ClientRect(), BoundsRect());
       if (FCommonData->BGChanged && !FCommonData->UrgentPainting) PrepareCache();
       UpdateCorners(FCommonData.get(), 0);
-      BitBlt(DC, 0, 0, this->Width(), this->Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0, SRCCOPY);
+      BitBlt(DC, 0, 0, Width(), Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0, SRCCOPY);
     }
   }
-  if (ownPaint) EndPaint(this->Handle(), &ps);
+  if (ownPaint) EndPaint(Handle(), &ps);
 }
 
-template <class TBase>
-void TsEditBase<TBase>::PaintBorder() {
+void TsEdit::PaintBorder() {
   if (InAnimationProcess) return;
   FCommonData->SetUpdating(FCommonData->Updating());
   if (FCommonData->Updating()) return;
-  TWindowDC dc(this->Handle());
+  TWindowDC dc(Handle());
   if (dc.get() == nullptr) return;
   if (FCommonData->BGChanged) PrepareCache();
   UpdateCorners(FCommonData.get(), 0);
-  BitBltBorder(dc.get(), 0, 0, this->Width(), this->Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0,
+  BitBltBorder(dc.get(), 0, 0, Width(), Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0,
                EditPaintBorderWidth(Frame()));
 }
 
-template <class TBase>
-void TsEditBase<TBase>::SendNcPaint() {
-  if (this->HandleAllocated()) SendMessageW(this->Handle(), WM_NCPAINT, 1, 0);
+void TsEdit::SendNcPaint() {
+  if (HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
 }
 
-template <class TBase>
-void TsEditBase<TBase>::Print(HDC DC) {
+void TsEdit::Print(HDC DC) {
   FCommonData->SetUpdating(false);
   PrepareCache();
   UpdateCorners(FCommonData.get(), 0);
@@ -196,8 +181,7 @@ void TsEditBase<TBase>::Print(HDC DC) {
   IntersectClipRect(DC, 0, 0, cache->Width() - 2 * b, cache->Height() - 2 * b);
 }
 
-template <class TBase>
-bool TsEditBase<TBase>::SkinCommand(TMessage& M) {
+bool TsEdit::SkinCommand(TMessage& M) {
   const bool own = M.LParam != 0 && M.LParam == reinterpret_cast<LPARAM>(FCommonData->GetSkinManager());
   switch (CommandOf(M.WParam)) {
     case ACMD_NEWSKIN:
@@ -208,14 +192,14 @@ bool TsEditBase<TBase>::SkinCommand(TMessage& M) {
     case ACMD_REFRESH:
       if (!own) return false;
       CommonWndProc(M, FCommonData.get());
-      if (!InAnimationProcess && this->HandleAllocated() && this->Visible())
-        RedrawWindow(this->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+      if (!InAnimationProcess && HandleAllocated() && Visible())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       return true;
     case ACMD_ISSKINNED: M.Result = 1; return true;
     case ACMD_DEPENDSONPARENT: M.LParam = 0; return true;
     case ACMD_GETCOLOR:
       if (Skinned()) return false;
-      M.Result = LRESULT(classlib::ColorToRGB(this->Color()));
+      M.Result = LRESULT(classlib::ColorToRGB(Color()));
       return true;
     case ACMD_GETAPPLICATION:
       M.Result = reinterpret_cast<LRESULT>(static_cast<classlib::TApplication*>(classlib::Application));
@@ -224,17 +208,16 @@ bool TsEditBase<TBase>::SkinCommand(TMessage& M) {
   }
 }
 
-template <class TBase>
-bool TsEditBase<TBase>::SkinnedMessage(TMessage& M) {
+bool TsEdit::SkinnedMessage(TMessage& M) {
   switch (M.Msg) {
     case WM_PAINT:
       FCommonData->SetUpdating(FCommonData->Updating());
       if (InAnimationProcess || FCommonData->Updating()) {
         PAINTSTRUCT ps{};
-        BeginPaint(this->Handle(), &ps);
-        EndPaint(this->Handle(), &ps);
-      } else if (this->Enabled() && ControlIsActive(FCommonData.get())) {
-        TBase::WndProc(M);
+        BeginPaint(Handle(), &ps);
+        EndPaint(Handle(), &ps);
+      } else if (Enabled() && ControlIsActive(FCommonData.get())) {
+        classlib::TEdit::WndProc(M);
       } else {
         OurPaintHandler(reinterpret_cast<HDC>(M.WParam));
       }
@@ -243,7 +226,7 @@ bool TsEditBase<TBase>::SkinnedMessage(TMessage& M) {
     case classlib::CN_DRAWITEM:
       if (InAnimationProcess) return true;
       FCommonData->SetUpdating(FCommonData->Updating());
-      if (!FCommonData->Updating() && this->Enabled()) TBase::WndProc(M);
+      if (!FCommonData->Updating() && Enabled()) classlib::TEdit::WndProc(M);
       return true;
     case WM_NCPAINT:
       if (!InAnimationProcess) PaintBorder();
@@ -258,8 +241,7 @@ bool TsEditBase<TBase>::SkinnedMessage(TMessage& M) {
   }
 }
 
-template <class TBase>
-void TsEditBase<TBase>::AfterInherited(unsigned Msg, const TMessage& M) {
+void TsEdit::AfterInherited(unsigned Msg, const TMessage& M) {
   switch (Msg) {
     case WM_SIZE: SendNcPaint(); break;
     case WM_KILLFOCUS:
@@ -267,7 +249,7 @@ void TsEditBase<TBase>::AfterInherited(unsigned Msg, const TMessage& M) {
       FCommonData->FFocused = false;
       FCommonData->FMouseAbove = false;
       FCommonData->BGChanged = true;
-      if (this->Visible()) this->Repaint();
+      if (Visible()) Repaint();
       break;
     case WM_SETTEXT:
     case WM_SETFONT:
@@ -282,7 +264,7 @@ void TsEditBase<TBase>::AfterInherited(unsigned Msg, const TMessage& M) {
     case SM_ALPHACMD:
       if (CommandOf(M.WParam) == ACMD_PARENTUPDATED && FCommonData->Updating()) {
         FCommonData->SetUpdating(false);
-        this->Repaint();
+        Repaint();
         SendNcPaint();
       }
       break;
@@ -290,8 +272,7 @@ void TsEditBase<TBase>::AfterInherited(unsigned Msg, const TMessage& M) {
   }
 }
 
-template <class TBase>
-void TsEditBase<TBase>::FollowBoundLabel(unsigned Msg) {
+void TsEdit::FollowBoundLabel(unsigned Msg) {
   // The bound label attaches here: on WM_SIZE and WM_WINDOWPOSCHANGED it realigns; on
   // CM_VISIBLECHANGED it takes the edit's visibility, on CM_ENABLEDCHANGED the edit's enabled
   // state (or stays enabled unless the look is blended), on CM_BIDIMODECHANGED its reading order.
@@ -299,24 +280,20 @@ void TsEditBase<TBase>::FollowBoundLabel(unsigned Msg) {
   (void)Msg;
 }
 
-template <class TBase>
-void TsEditBase<TBase>::WndProc(TMessage& M) {
+void TsEdit::WndProc(TMessage& M) {
   if (M.Msg == SM_ALPHACMD && SkinCommand(M)) return;
   const unsigned msg = M.Msg;
   if (ControlIsReady(this) && Skinned()) {
     if (SkinnedMessage(M)) return;
     if (CommonWndProc(M, FCommonData.get())) return;
     const TMessage before = M;
-    TBase::WndProc(M);
+    classlib::TEdit::WndProc(M);
     AfterInherited(msg, before);
   } else {
-    TBase::WndProc(M);
+    classlib::TEdit::WndProc(M);
   }
   FollowBoundLabel(msg);
 }
-
-template class TsEditBase<classlib::TEdit>;
-template class TsEditBase<classlib::TMaskEdit>;
 
 void TsEdit::DeclareProperties(classlib::TClassDecl<TsEdit>& d) {
   d.Object(L"SkinData", &TsEdit::SkinData);

@@ -17,12 +17,12 @@ namespace skin {
 
 class TsBoundLabel;
 
-// What the skinned edits share, on any class-library edit (TEdit, TMaskEdit).
-template <class TBase>
-class TsEditBase : public TBase {
+class TsEdit : public classlib::TEdit {
  public:
-  explicit TsEditBase(classlib::TComponent* AOwner);
-  ~TsEditBase() override;
+  explicit TsEdit(classlib::TComponent* AOwner);
+  ~TsEdit() override;
+  std::wstring ClassName() const override { return L"TsEdit"; }
+  static void DeclareProperties(classlib::TClassDecl<TsEdit>& d);
   void AfterConstruction() override;
 
   TsCtrlSkinData* SkinData() const { return FCommonData.get(); }
@@ -47,8 +47,6 @@ class TsEditBase : public TBase {
   TEditFrame Frame() const;
   // The string the cache shows for the text: the text itself or its mask characters.
   std::wstring ShownText() const;
-  // Frame width of the cached text (see EditTextBorderWidth); the masked edit widens it.
-  virtual int TextBorderWidth() const { return EditTextBorderWidth(Frame()); }
 
  private:
   bool Skinned() const;
@@ -63,13 +61,6 @@ class TsEditBase : public TBase {
   std::unique_ptr<TsCtrlSkinData> FCommonData;
   TsDisabledKind FDisabledKind = kDefaultDisabledKind;
   TsBoundLabel* FBoundLabel = nullptr;
-};
-
-class TsEdit : public TsEditBase<classlib::TEdit> {
- public:
-  explicit TsEdit(classlib::TComponent* AOwner) : TsEditBase(AOwner) {}
-  std::wstring ClassName() const override { return L"TsEdit"; }
-  static void DeclareProperties(classlib::TClassDecl<TsEdit>& d);
 };
 
 // The control-kind code of the edits: section "EDIT" when none is named.
