@@ -22,25 +22,6 @@ constexpr wchar_t kPasswordBullet = 0x25CF;
 
 bool Loading(const classlib::TComponent* c) { return c->ComponentState().Contains(classlib::csLoading); }
 
-// The window's whole DC with its state saved, given back on every way out.
-class TWindowDC {
- public:
-  explicit TWindowDC(HWND Wnd) : wnd_(Wnd), dc_(GetWindowDC(Wnd)), saved_(dc_ ? SaveDC(dc_) : 0) {}
-  ~TWindowDC() {
-    if (dc_ == nullptr) return;
-    RestoreDC(dc_, saved_);
-    ReleaseDC(wnd_, dc_);
-  }
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
-  int saved_;
-};
-
 }  // namespace
 
 TsEdit::TsEdit(classlib::TComponent* AOwner) : classlib::TEdit(AOwner) {
@@ -131,9 +112,9 @@ void TsEdit::OurPaintHandler(HDC DC) {
   const bool ownPaint = DC == nullptr && !InAnimationProcess;
   if (ownPaint) BeginPaint(Handle(), &ps);
   {
-    std::unique_ptr<TWindowDC> windowDC;
+    std::unique_ptr<detail::TWindowDC> windowDC;
     if (DC == nullptr) {
-      windowDC = std::make_unique<TWindowDC>(Handle());
+      windowDC = std::make_unique<detail::TWindowDC>(Handle());
       DC = windowDC->get();
     }
     FCommonData->SetUpdating(FCommonData->Updating());
@@ -154,7 +135,7 @@ void TsEdit::PaintBorder() {
   if (InAnimationProcess) return;
   FCommonData->SetUpdating(FCommonData->Updating());
   if (FCommonData->Updating()) return;
-  TWindowDC dc(Handle());
+  detail::TWindowDC dc(Handle());
   if (dc.get() == nullptr) return;
   if (FCommonData->BGChanged) PrepareCache();
   UpdateCorners(FCommonData.get(), 0);

@@ -16,4 +16,6 @@ int EditPaintBorderWidth(const TEditFrame& F) { return F.BorderSingle ? Ctl3DWid
 
 int EditPrintBorderWidth(const TEditFrame& F) { return F.BorderSingle ? Ctl3DWidth(F) : 0; }
 
+int MaskEditBorderWidth(const TEditFrame& F) { return F.BorderSingle ? 2 + (F.Ctl3D ? 1 : 0) : 0; }
+
 }  // namespace skin

@@ -21,5 +21,7 @@ int EditTextBorderWidth(const TEditFrame& F);
 int EditPaintBorderWidth(const TEditFrame& F);
 // The frame of a printed image: Ctl3D + 1 with a border, else 0.
 int EditPrintBorderWidth(const TEditFrame& F);
+// The masked edit's text inset and printed frame: 0 without a border, else 2 plus one for Ctl3D.
+int MaskEditBorderWidth(const TEditFrame& F);
 
 }  // namespace skin
