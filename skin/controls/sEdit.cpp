@@ -100,7 +100,6 @@ void TsEdit::PaintText() {
   } else if (!TextHint().empty()) {
     canvas->Brush()->SetStyle(classlib::bsClear);
     canvas->Font()->SetColor(classlib::clInactiveCaptionText);
-    canvas->Handle();
     SetTextColor(canvas->Handle(), COLORREF(classlib::ColorToRGB(classlib::clInactiveCaptionText)));
     SetBkMode(canvas->Handle(), TRANSPARENT);
     acDrawText(canvas->Handle(), TextHint(), r, flags);

@@ -204,7 +204,9 @@ TEST_F(Edits, RegisteredByNameWithItsDefaults) {
   int own = 0;
   for (const TPropInfo& p : info.Properties) {
     own += p.Name == L"SkinData" || p.Name == L"DisabledKind";
-    if (p.HasDefault) EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+    if (p.HasDefault) {
+      EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+    }
   }
   EXPECT_EQ(own, 2);
   EXPECT_EQ(dynamic_cast<TsEdit*>(c)->SkinData()->COC, kEditCoc);

@@ -171,8 +171,11 @@ TEST_F(MaskEdits, RegisteredByNameWithItsDefaults) {
   TComponent* c = CreateComponent(L"TsMaskEdit", form.get());
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(c->ClassName(), L"TsMaskEdit");
-  for (const TPropInfo& p : GetClass(L"TsMaskEdit").Properties)
-    if (p.HasDefault) EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+  for (const TPropInfo& p : GetClass(L"TsMaskEdit").Properties) {
+    if (p.HasDefault) {
+      EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+    }
+  }
   auto* e = dynamic_cast<TsMaskEdit*>(c);
   EXPECT_EQ(e->SkinData()->SkinSection(), "EDIT");
   EXPECT_EQ(e->BorderWidth(), 3);
