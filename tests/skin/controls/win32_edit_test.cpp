@@ -44,9 +44,10 @@ struct Edits : ControlsFixture {
     return n;
   }
 
-  // The cache rendered afresh for the edit's current state.
+  // The cache rendered afresh for the edit's current state, its corners taking the form's colour.
   static std::unique_ptr<TBitmap> Cache(TsEdit* e) {
     e->PrepareCache();
+    UpdateCorners(e->SkinData(), 0);
     auto copy = NewBitmap32(e->Width(), e->Height());
     BitBlt(copy->Canvas()->Handle(), 0, 0, e->Width(), e->Height(), e->SkinData()->CacheBmp()->Canvas()->Handle(), 0,
            0, SRCCOPY);
@@ -81,6 +82,29 @@ TEST_F(Edits, FrameMatchesTheSectionForTheNormalAndTheFocusedState) {
   auto expected = Direct("EDIT", 1, e->Width(), e->Height(), {e->Left(), e->Top()});
   EXPECT_EQ(FrameDifferences(focused.get(), expected.get()), 0);
   EXPECT_GT(FrameDifferences(normal.get(), expected.get()), 0) << "our skin's two states look alike";
+}
+
+// The window as painted on the screen (frame and client), read back from its window DC.
+std::unique_ptr<TBitmap> OnScreen(TWinControl* c) {
+  RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  auto bmp = NewBitmap32(c->Width(), c->Height());
+  HDC dc = GetWindowDC(c->Handle());
+  BitBlt(bmp->Canvas()->Handle(), 0, 0, c->Width(), c->Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(c->Handle(), dc);
+  return bmp;
+}
+
+TEST_F(Edits, ScreenPaintOfAnInactiveEditIsItsCache) {
+  TsEdit* e = NewEdit();
+  e->SetText(L"abc");
+  Pump();
+  auto screen = OnScreen(e);
+  EXPECT_EQ(FrameDifferences(screen.get(), Direct("EDIT", 0, e->Width(), e->Height(), {e->Left(), e->Top()}).get()), 0);
+  EXPECT_EQ(DifferentPixels(screen.get(), Cache(e).get()), 0);
+  // The frame's corners show the form.
+  const std::uint32_t formColour = DibColour(COLORREF(ColorToRGB(form->Color())));
+  for (const auto& [x, y] : {std::pair{0, 0}, {e->Width() - 1, 0}, {0, e->Height() - 1}, {e->Width() - 1, e->Height() - 1}})
+    EXPECT_EQ(Rgb(screen.get(), x, y), formColour) << x << "," << y;
 }
 
 TEST_F(Edits, DisabledFrameIsBlendedTowardsTheForm) {
