@@ -69,6 +69,11 @@ std::wstring TsEdit::ShownText() const {
   return std::wstring(text.size(), mask == L'*' ? kPasswordBullet : mask);
 }
 
+void TsEdit::RepairCorners() {
+  // Only a painted border image has corners to repair; a borderless face keeps its own pixels.
+  if (BorderStyle() == classlib::bsSingle) UpdateCorners(FCommonData.get(), 0);
+}
+
 void TsEdit::PrepareCache() {
   InitCacheBmp(FCommonData.get());
   classlib::TBitmap* cache = FCommonData->CacheBmp();
@@ -123,7 +128,7 @@ void TsEdit::OurPaintHandler(HDC DC) {
                                (parent != nullptr && GetBoolMsg(parent, ACMD_ISHALFVISIBLE));
       FCommonData->HalfVisible = parent != nullptr && !RectInRect(parent->ClientRect(), BoundsRect());
       if (FCommonData->BGChanged && !FCommonData->UrgentPainting) PrepareCache();
-      UpdateCorners(FCommonData.get(), 0);
+      RepairCorners();
       BitBlt(DC, 0, 0, Width(), Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0, SRCCOPY);
     }
   }
@@ -137,7 +142,7 @@ void TsEdit::PaintBorder() {
   detail::TWindowDC dc(Handle());
   if (dc.get() == nullptr) return;
   if (FCommonData->BGChanged) PrepareCache();
-  UpdateCorners(FCommonData.get(), 0);
+  RepairCorners();
   BitBltBorder(dc.get(), 0, 0, Width(), Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0,
                EditPaintBorderWidth(Frame()));
 }
@@ -149,7 +154,7 @@ void TsEdit::SendNcPaint() {
 void TsEdit::Print(HDC DC) {
   FCommonData->SetUpdating(false);
   PrepareCache();
-  UpdateCorners(FCommonData.get(), 0);
+  RepairCorners();
   classlib::TBitmap* cache = FCommonData->CacheBmp();
   const int b = EditPrintBorderWidth(Frame());
   BitBltBorder(DC, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, b);

@@ -50,6 +50,8 @@ class TsEdit : public classlib::TEdit {
 
  private:
   bool Skinned() const;
+  // The parent's background in the border image's corners of the cache.
+  void RepairCorners();
   bool SkinCommand(classlib::TMessage& Message);
   bool SkinnedMessage(classlib::TMessage& Message);
   void AfterInherited(unsigned Msg, const classlib::TMessage& Message);

@@ -77,6 +77,11 @@ TEditFrame TsMaskEdit::Frame() const {
   return f;
 }
 
+void TsMaskEdit::RepairCorners() {
+  // Only a painted border image has corners to repair; a borderless face keeps its own pixels.
+  if (BorderStyle() == classlib::bsSingle) UpdateCorners(FCommonData.get(), 0);
+}
+
 void TsMaskEdit::PrepareCache() {
   InitCacheBmp(FCommonData.get());
   classlib::TBitmap* cache = FCommonData->CacheBmp();
@@ -130,7 +135,7 @@ void TsMaskEdit::OurPaintHandler(HDC DC) {
                                (parent != nullptr && GetBoolMsg(parent, ACMD_ISHALFVISIBLE));
       FCommonData->HalfVisible = parent != nullptr && !RectInRect(parent->ClientRect(), BoundsRect());
       if (FCommonData->BGChanged) PrepareCache();
-      UpdateCorners(FCommonData.get(), 0);
+      RepairCorners();
       const TRect whole{0, 0, Width(), Height()};
       CopyWinControlCache(this, FCommonData.get(), whole, whole, DC, false);
       if (ControlCount() > 0) {
@@ -158,7 +163,7 @@ void TsMaskEdit::PaintBorder(HDC DC) {
   }
   if (DC == nullptr) return;
   if (FCommonData->BGChanged) PrepareCache();
-  UpdateCorners(FCommonData.get(), 0);
+  RepairCorners();
   BitBltBorder(DC, 0, 0, Width(), Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0, kPaintedFrame);
 }
 
@@ -234,7 +239,7 @@ bool TsMaskEdit::SkinnedMessage(TMessage& M) {
       FCommonData->SetUpdating(false);
       const HDC dc = reinterpret_cast<HDC>(M.WParam);
       if (FCommonData->BGChanged) PrepareCache();
-      UpdateCorners(FCommonData.get(), 0);
+      RepairCorners();
       OurPaintHandler(dc);
       classlib::TBitmap* cache = FCommonData->CacheBmp();
       BitBltBorder(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, BorderWidth());

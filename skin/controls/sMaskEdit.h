@@ -51,6 +51,8 @@ class TsMaskEdit : public classlib::TMaskEdit {
 
  private:
   bool Skinned() const;
+  // The parent's background in the border image's corners of the cache.
+  void RepairCorners();
   bool SkinCommand(classlib::TMessage& Message);
   bool SkinnedMessage(classlib::TMessage& Message);
   void UnskinnedPaint();

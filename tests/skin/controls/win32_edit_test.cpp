@@ -107,6 +107,17 @@ TEST_F(Edits, ScreenPaintOfAnInactiveEditIsItsCache) {
     EXPECT_EQ(Rgb(screen.get(), x, y), formColour) << x << "," << y;
 }
 
+TEST_F(Edits, BorderlessEditKeepsTheSectionsBackgroundInItsCorners) {
+  TsEdit* e = NewEdit();
+  e->SetBorderStyle(bsNone);
+  e->Handle();
+  auto printed = Print(e);
+  const std::uint32_t background = Rgb(Direct("EDIT", 0, e->Width(), e->Height(), {e->Left(), e->Top()}).get(),
+                                       e->Width() / 2, e->Height() / 2);
+  for (const auto& [x, y] : {std::pair{0, 0}, {e->Width() - 1, 0}, {0, e->Height() - 1}, {e->Width() - 1, e->Height() - 1}})
+    EXPECT_EQ(Rgb(printed.get(), x, y), background) << x << "," << y;
+}
+
 TEST_F(Edits, DisabledFrameIsBlendedTowardsTheForm) {
   TsEdit* e = NewEdit();
   e->SetEnabled(false);

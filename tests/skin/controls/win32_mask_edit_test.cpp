@@ -55,6 +55,47 @@ TEST_F(MaskEdits, EmptyEditPrintsTheSectionOfItsFocusState) {
   EXPECT_GT(DifferentPixels(Expected(e, 0).get(), Expected(e, 1).get()), 0) << "our skin's two states look alike";
 }
 
+// The window as painted on the screen (frame and client), read back from its window DC.
+std::unique_ptr<TBitmap> OnScreen(TWinControl* c) {
+  RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  auto bmp = NewBitmap32(c->Width(), c->Height());
+  HDC dc = GetWindowDC(c->Handle());
+  BitBlt(bmp->Canvas()->Handle(), 0, 0, c->Width(), c->Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(c->Handle(), dc);
+  return bmp;
+}
+
+TEST_F(MaskEdits, ScreenShowsThePrintedLookUnfocusedAndTheFocusedFrame) {
+  TsMaskEdit* e = NewEdit();
+  e->SetEditMask(L"00:00;1;_");
+  e->SetText(L"12:34");
+  Pump();
+  EXPECT_EQ(DifferentPixels(OnScreen(e).get(), Print(e).get()), 0);
+  Focus(e);
+  auto screen = OnScreen(e);
+  auto focused = Expected(e, 1);
+  // The frame's outer two pixels come from the cache of the focused state.
+  int frame = 0;
+  for (int y = 0; y < e->Height(); ++y)
+    for (int x = 0; x < e->Width(); ++x)
+      if (x < 2 || y < 2 || x >= e->Width() - 2 || y >= e->Height() - 2)
+        frame += Rgb(screen.get(), x, y) != Rgb(focused.get(), x, y);
+  EXPECT_EQ(frame, 0);
+}
+
+TEST_F(MaskEdits, BorderlessEditShowsTheNormalBackgroundEvenFocused) {
+  TsMaskEdit* e = NewEdit();
+  e->SetBorderStyle(bsNone);
+  e->Handle();
+  EXPECT_EQ(e->BorderWidth(), 0);
+  auto unfocused = Print(e);
+  EXPECT_EQ(Rgb(unfocused.get(), 0, 0), Rgb(Expected(e, 0).get(), e->Width() / 2, e->Height() / 2))
+      << "no border image: the section's background reaches the edge";
+  Focus(e);
+  e->SkinData()->BGChanged = true;
+  EXPECT_EQ(DifferentPixels(Print(e).get(), unfocused.get()), 0);
+}
+
 TEST_F(MaskEdits, DisabledLookDiffersFromTheSectionOnlyByFading) {
   TsMaskEdit* e = NewEdit();
   e->SetEnabled(false);
