@@ -51,9 +51,7 @@ void TsEdit::SetDisabledKind(TsDisabledKind Value) {
   FCommonData->Invalidate();
 }
 
-bool TsEdit::Skinned() const {
-  return FCommonData != nullptr && FCommonData->Skinned();
-}
+bool TsEdit::Skinned() const { return FCommonData != nullptr && FCommonData->Skinned(); }
 
 TEditFrame TsEdit::Frame() const {
   // The class library's edit has the 3D client edge and no bevels.
@@ -216,9 +214,7 @@ bool TsEdit::SkinnedMessage(TMessage& M) {
     case WM_NCPAINT:
       if (!InAnimationProcess) PaintBorder();
       return true;
-    case WM_PRINT:
-      Print(reinterpret_cast<HDC>(M.WParam));
-      return false;
+    case WM_PRINT: Print(reinterpret_cast<HDC>(M.WParam)); return false;
     case classlib::CM_COLORCHANGED:
       if (FCommonData->CustomColor()) FCommonData->BGChanged = true;
       return false;

@@ -20,7 +20,9 @@ namespace {
 // The frame strips that the non-client paint copies, whatever the text inset.
 constexpr int kPaintedFrame = 2;
 
-bool HasState(const classlib::TComponent* c, classlib::TComponentStateItem s) { return c->ComponentState().Contains(s); }
+bool HasState(const classlib::TComponent* c, classlib::TComponentStateItem s) {
+  return c->ComponentState().Contains(s);
+}
 
 void FillWith(classlib::TBitmap* Bmp, const TRect& R, TColor Colour) {
   HBRUSH brush = CreateSolidBrush(COLORREF(classlib::ColorToRGB(Colour)));

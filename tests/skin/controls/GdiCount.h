@@ -13,8 +13,7 @@ inline int LiveGdiObjects() {
   const bool wine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
   if (!wine) return int(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
   int live = 0;
-  for (std::uintptr_t index = 1; index < 0x10000; ++index)
-    live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+  for (std::uintptr_t index = 1; index < 0x10000; ++index) live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
   return live;
 }
 

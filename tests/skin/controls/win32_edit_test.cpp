@@ -9,6 +9,7 @@
 
 #include "classlib/TypInfo.h"
 #include "skin/controls/sEdit.h"
+#include "skin/core/sMessages.h"
 #include "tests/skin/controls/ControlsFixture.h"
 #include "tests/skin/controls/GdiCount.h"
 
@@ -49,8 +50,8 @@ struct Edits : ControlsFixture {
     e->PrepareCache();
     UpdateCorners(e->SkinData(), 0);
     auto copy = NewBitmap32(e->Width(), e->Height());
-    BitBlt(copy->Canvas()->Handle(), 0, 0, e->Width(), e->Height(), e->SkinData()->CacheBmp()->Canvas()->Handle(), 0,
-           0, SRCCOPY);
+    BitBlt(copy->Canvas()->Handle(), 0, 0, e->Width(), e->Height(), e->SkinData()->CacheBmp()->Canvas()->Handle(), 0, 0,
+           SRCCOPY);
     return copy;
   }
 
@@ -103,7 +104,8 @@ TEST_F(Edits, ScreenPaintOfAnInactiveEditIsItsCache) {
   EXPECT_EQ(DifferentPixels(screen.get(), Cache(e).get()), 0);
   // The frame's corners show the form.
   const std::uint32_t formColour = DibColour(COLORREF(ColorToRGB(form->Color())));
-  for (const auto& [x, y] : {std::pair{0, 0}, {e->Width() - 1, 0}, {0, e->Height() - 1}, {e->Width() - 1, e->Height() - 1}})
+  for (const auto& [x, y] :
+       {std::pair{0, 0}, {e->Width() - 1, 0}, {0, e->Height() - 1}, {e->Width() - 1, e->Height() - 1}})
     EXPECT_EQ(Rgb(screen.get(), x, y), formColour) << x << "," << y;
 }
 
@@ -112,9 +114,10 @@ TEST_F(Edits, BorderlessEditKeepsTheSectionsBackgroundInItsCorners) {
   e->SetBorderStyle(bsNone);
   e->Handle();
   auto printed = Print(e);
-  const std::uint32_t background = Rgb(Direct("EDIT", 0, e->Width(), e->Height(), {e->Left(), e->Top()}).get(),
-                                       e->Width() / 2, e->Height() / 2);
-  for (const auto& [x, y] : {std::pair{0, 0}, {e->Width() - 1, 0}, {0, e->Height() - 1}, {e->Width() - 1, e->Height() - 1}})
+  const std::uint32_t background =
+      Rgb(Direct("EDIT", 0, e->Width(), e->Height(), {e->Left(), e->Top()}).get(), e->Width() / 2, e->Height() / 2);
+  for (const auto& [x, y] :
+       {std::pair{0, 0}, {e->Width() - 1, 0}, {0, e->Height() - 1}, {e->Width() - 1, e->Height() - 1}})
     EXPECT_EQ(Rgb(printed.get(), x, y), background) << x << "," << y;
 }
 
@@ -214,6 +217,20 @@ TEST_F(Edits, WithoutASkinItPrintsAsThePlainEdit) {
   auto bare = Print(e);
   EXPECT_EQ(DifferentPixels(bare.get(), Print(plain).get()), 0);
   EXPECT_GT(DifferentPixels(bare.get(), skinned.get()), 0);
+}
+
+TEST_F(Edits, AnswersTheSkinCommands) {
+  TsEdit* e = NewEdit();
+  auto ask = [&](unsigned command) { return SendMessageW(e->Handle(), SM_ALPHACMD, WPARAM(command) << 16, 0); };
+  EXPECT_EQ(ask(ACMD_ISSKINNED), 1);
+  EXPECT_EQ(ask(ACMD_GETAPPLICATION), reinterpret_cast<LRESULT>(static_cast<TApplication*>(Application)));
+  manager->SetActive(false);
+  e->SetColor(0x123456);
+  EXPECT_EQ(ask(ACMD_GETCOLOR), 0x123456) << "unskinned, its own colour";
+  // A refresh from another manager is not the edit's: it stays unskinned.
+  Owned<TsSkinManager> other{skin::testing::NewManagerWithSkin()};
+  SendMessageW(e->Handle(), SM_ALPHACMD, WPARAM(ACMD_REFRESH) << 16, reinterpret_cast<LPARAM>(other.get()));
+  EXPECT_EQ(ColorToRGB(e->Color()), 0x123456);
 }
 
 TEST_F(Edits, PaintingLeavesNoGdiObjectsBehind) {
