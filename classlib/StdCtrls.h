@@ -255,6 +255,9 @@ class TCustomEdit : public TWinControl {
   void SetAutoSelect(bool Value) { FAutoSelect = Value; }
   bool HideSelection() const { return FHideSelection; }
   void SetHideSelection(bool Value);
+  // Shown greyed in the empty edit.
+  const std::wstring& TextHint() const { return FTextHint; }
+  void SetTextHint(const std::wstring& Value);
   bool Modified() const;
   void SetModified(bool Value);
 
@@ -287,6 +290,7 @@ class TCustomEdit : public TWinControl {
   TEditCharCase FCharCase = ecNormal;
   bool FAutoSelect = true;
   bool FHideSelection = true;
+  std::wstring FTextHint;
   int FSelStart = 0;
   int FSelLength = 0;
 };

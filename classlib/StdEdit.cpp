@@ -35,6 +35,7 @@ void TCustomEdit::DeclareProperties(TClassDecl<TCustomEdit>& d) {
   d.Enum(L"CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase, ecNormal);
   d.Bool(L"AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect, true);
   d.Bool(L"HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection, true);
+  d.String(L"TextHint", &TCustomEdit::TextHint, &TCustomEdit::SetTextHint);
   d.Bool(L"TabStop", &TCustomEdit::TabStop, &TCustomEdit::SetTabStop, true);
   d.Event(L"OnChange", &TCustomEdit::OnChange);
 }
@@ -60,6 +61,16 @@ void TCustomEdit::InitializeWindow() {
   SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
   if (FPasswordChar) SendMessageW(FHandle, EM_SETPASSWORDCHAR, FPasswordChar, 0);
   SendMessageW(FHandle, EM_SETMODIFY, FModified, 0);
+  if (!FTextHint.empty()) SendMessageW(FHandle, EM_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(FTextHint.c_str()));
+}
+
+void TCustomEdit::SetTextHint(const std::wstring& Value) {
+  if (FTextHint == Value) return;
+  FTextHint = Value;
+  if (HandleAllocated()) {
+    SendMessageW(FHandle, EM_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(FTextHint.c_str()));
+    Invalidate();
+  }
 }
 
 void TCustomEdit::SaveWindowState() {

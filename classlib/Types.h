@@ -55,6 +55,7 @@ inline constexpr TColor clHighlightText = clSystemColor | 14;
 inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clGrayText = clSystemColor | 17;
 inline constexpr TColor clBtnText = clSystemColor | 18;
+inline constexpr TColor clInactiveCaptionText = clSystemColor | 19;
 inline constexpr TColor clBtnHighlight = clSystemColor | 20;
 inline constexpr TColor clInfoBk = clSystemColor | 24;
 inline constexpr TColor clInfoText = clSystemColor | 23;

@@ -109,4 +109,23 @@ class TRedrawOff {
   bool* flag_;
 };
 
+// The window's whole DC with its state saved, given back on every way out.
+class TWindowDC {
+ public:
+  explicit TWindowDC(HWND Wnd) : wnd_(Wnd), dc_(GetWindowDC(Wnd)), saved_(dc_ ? SaveDC(dc_) : 0) {}
+  ~TWindowDC() {
+    if (dc_ == nullptr) return;
+    RestoreDC(dc_, saved_);
+    ReleaseDC(wnd_, dc_);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+  int saved_;
+};
+
 }  // namespace skin::detail

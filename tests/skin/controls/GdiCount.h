@@ -1,7 +1,7 @@
 #pragma once
-// The number of live GDI objects of this process. Under Wine GetGuiResources tells nothing, so each
-// handle slot is asked for its object type: a handle is a table index in its low word, and a high
-// word of 0 is taken for any generation of that slot.
+// The number of live GDI objects of the process. Windows reports it through GetGuiResources;
+// under Wine, which answers nothing useful there, every 16-bit handle index is probed instead:
+// Wine accepts a handle whose high word is 0 for any generation of the entry at that index.
 #include <windows.h>
 
 #include <cstdint>
@@ -9,10 +9,12 @@
 namespace skin::test {
 
 inline int LiveGdiObjects() {
-  int n = 0;
-  for (std::uintptr_t slot = 1; slot < 0x10000; ++slot)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++n;
-  return n;
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  const bool wine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  if (!wine) return int(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+  int live = 0;
+  for (std::uintptr_t index = 1; index < 0x10000; ++index) live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+  return live;
 }
 
 }  // namespace skin::test
