@@ -15,6 +15,27 @@ namespace skin {
 
 class TacMainWnd;
 
+// The DC a handler paints on: the one it was given, else the window's own (client or whole
+// window), obtained here and released at the end; a given DC is never released.
+class TacGivenOrOwnDC {
+ public:
+  TacGivenOrOwnDC(HWND Wnd, HDC Given, bool WholeWindow = false)
+      : wnd_(Wnd), dc_(Given), own_(Given == nullptr) {
+    if (own_) dc_ = WholeWindow ? GetWindowDC(Wnd) : GetDC(Wnd);
+  }
+  TacGivenOrOwnDC(const TacGivenOrOwnDC&) = delete;
+  TacGivenOrOwnDC& operator=(const TacGivenOrOwnDC&) = delete;
+  ~TacGivenOrOwnDC() {
+    if (own_ && dc_ != nullptr) ReleaseDC(wnd_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+  bool own_;
+};
+
 std::wstring GetWndText(HWND Wnd);
 std::wstring GetWndClassName(HWND Wnd);
 

@@ -1,0 +1,276 @@
+#include "skin/windows/acBtnWnd.h"
+
+#include <algorithm>
+
+#include "classlib/ScopeExit.h"
+#include "skin/core/acGlow.h"
+#include "skin/core/sConstOptions.h"
+#include "skin/core/sSkinPaintWin32.h"
+#include "skin/core/sSkinTextWin32.h"
+#include "skin/core/sStyleSimply.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/graphics/sBitmapOverloads.h"
+#include "skin/graphics/sBlend32.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
+#include "skin/graphics/sTextOutWin32.h"
+#include "skin/windows/acButtonGeometry.h"
+#include "skin/windows/acWndRoutines.h"
+
+namespace skin {
+
+namespace {
+
+constexpr UINT kCaptionFlags = DT_CENTER | DT_EXPANDTABS;
+constexpr UINT kMeasureFlags = DT_CENTER | DT_EXPANDTABS | DT_CALCRECT | DT_NOPREFIX;
+
+bool IsActiveControl(HWND Wnd) {
+  TsSkinManager* dm = DefaultManager();
+  return dm != nullptr && Wnd != nullptr && dm->ActiveControl() == Wnd;
+}
+
+// Redrawing switched off while the replaced procedure changes the button's look its own way.
+void PassOnQuietly(TacMainWnd* Wnd, classlib::TMessage& Message) {
+  SendMessageW(Wnd->CtrlHandle, WM_SETREDRAW, FALSE, 0);
+  Wnd->PassOn(Message);
+  SendMessageW(Wnd->CtrlHandle, WM_SETREDRAW, TRUE, 0);
+}
+
+}  // namespace
+
+void TacBtnWnd::Hook(bool Repaint) {
+  if (SkinData->SkinSection().empty()) SkinData->SetSkinSection("BUTTON");
+  TacMainWnd::Hook(Repaint);
+}
+
+bool TacBtnWnd::Down() const { return (SendMessageW(CtrlHandle, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
+
+LONG TacBtnWnd::CtrlStyle() const { return GetWindowLongW(CtrlHandle, GWL_STYLE); }
+
+int TacBtnWnd::CurrentState() {
+  if (Down()) {
+    if (SkinData->GlowID >= 0) {
+      HideGlow(SkinData->GlowID);
+      SkinData->GlowID = -1;
+    }
+    return 2;
+  }
+  if (!IsWindowEnabled(CtrlHandle)) return 0;
+  if (GetFocus() == CtrlHandle || IsActiveControl(CtrlHandle)) return 1;
+  const LONG style = CtrlStyle();
+  if (SkinData->OwnerControl() != nullptr) return (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 1 : 0;
+  return (style & 1) != 0 ? 1 : 0;
+}
+
+void TacBtnWnd::Repaint() { RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+void TacBtnWnd::SelectCaptionFont(classlib::TCanvas* Canvas) {
+  if (classlib::TControl* owner = SkinData->OwnerControl())
+    Canvas->Font()->Assign(owner->Font());
+  else if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(CtrlHandle, WM_GETFONT, 0, 0)))
+    Canvas->Font()->SetHandle(font);
+}
+
+int TacBtnWnd::MaxCaptionWidth() { return PushMaxCaptionWidth(WndSize.cx, !Caption.empty(), GlyphSize().cx); }
+
+TSize TacBtnWnd::TextRectSize() {
+  TRect r{0, 0, MaxCaptionWidth(), 0};
+  if (Caption.empty()) return {};
+  UINT flags = kMeasureFlags;
+  if ((CtrlStyle() & BS_MULTILINE) == 0) flags |= DT_WORDBREAK;
+  classlib::TCanvas* canvas = SkinData->CacheBmp()->Canvas();
+  SelectCaptionFont(canvas);
+  acDrawText(canvas->TextHandle(), Caption, r, flags);
+  return {r.Right - r.Left, r.Bottom - r.Top};
+}
+
+TRect TacBtnWnd::CaptionRect() { return PushCaptionRect(WndSize, TextRectSize(), Down()); }
+
+void TacBtnWnd::DoDrawText(TRect& R, UINT Flags) {
+  classlib::TCanvas* canvas = SkinData->CacheBmp()->Canvas();
+  canvas->Brush()->SetStyle(classlib::bsClear);
+  acWriteTextEx(canvas, Caption, true, R, Flags, SkinData, CurrentState() != 0);
+}
+
+void TacBtnWnd::DrawCaption() {
+  classlib::TCanvas* canvas = SkinData->CacheBmp()->Canvas();
+  SelectCaptionFont(canvas);
+  TRect r = CaptionRect();
+  UINT flags = kCaptionFlags;
+  if ((CtrlStyle() & BS_MULTILINE) == 0) flags |= DT_WORDBREAK;
+  if ((GetWindowLongW(CtrlHandle, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0) flags |= DT_RTLREADING;
+  DoDrawText(r, flags);
+  TsSkinManager* sm = SkinData->GetSkinManager();
+  const bool showFocus = sm != nullptr && sm->IsValidSkinIndex(SkinData->SkinIndex) &&
+                         sm->Records().gd[std::size_t(SkinData->SkinIndex)].ShowFocus;
+  if (IsWindowEnabled(CtrlHandle) && (SendMessageW(CtrlHandle, BM_GETSTATE, 0, 0) & BST_FOCUS) != 0 &&
+      !Caption.empty() && showFocus) {
+    const TRect focus{r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1};
+    FocusRect(canvas->Handle(), focus, classlib::clBtnFace, 0);
+  }
+}
+
+void TacBtnWnd::PrepareCache() {
+  InitCtrlData(CtrlHandle, ParentWnd, WndRect, WndPos, WndSize, ParentRect);
+  InitCacheBmp(SkinData);
+  TCacheInfo ci = EmptyCI;
+  GetParentCacheHwnd(CtrlHandle, ci);
+  classlib::TBitmap* cache = SkinData->CacheBmp();
+  cache->SetSize(WndSize.cx, WndSize.cy);
+  PaintItem(SkinData, ci, true, CurrentState(), TRect{0, 0, WndSize.cx, WndSize.cy}, WndPos, cache, true);
+  DrawCaption();
+  DrawGlyph();
+  if (!IsWindowEnabled(CtrlHandle)) {
+    // The parent shows through a disabled button at 60 %.
+    const TImage32View view = View32(cache);
+    if (ci.Ready && ci.Bmp != nullptr) {
+      const TRect src{WndPos.X + ci.X, WndPos.Y + ci.Y, WndPos.X + ci.X + WndSize.cx - 1,
+                      WndPos.Y + ci.Y + WndSize.cy - 1};
+      BlendTransRectangle(view, 0, 0, View32(ci.Bmp), src, 0.4, clFuchsia);
+    } else {
+      TsColor c{};
+      c.C = classlib::ColorToRGB(ci.FillColor == clFuchsia ? classlib::clBtnFace : ci.FillColor);
+      BlendTransBitmap(view, 0.4, c);
+    }
+  }
+  SkinData->BGChanged = false;
+}
+
+void TacBtnWnd::AC_WMPaint(classlib::TMessage& Message) {
+  InitCtrlData(CtrlHandle, ParentWnd, WndRect, WndPos, WndSize, ParentRect);
+  HDC given = reinterpret_cast<HDC>(Message.WParam);
+  PAINTSTRUCT ps{};
+  const bool painting = given == nullptr;
+  if (painting) BeginPaint(CtrlHandle, &ps);
+  const classlib::TScopeExit end([&] {
+    if (painting) EndPaint(CtrlHandle, &ps);
+  });
+  if (InAnimationProcess && given == nullptr && SkinData->PrintDC == nullptr) return;
+  if (SkinData->Updating()) return;
+  const TacGivenOrOwnDC dc(CtrlHandle, given);
+  if (dc.get() == nullptr) return;
+  SkinData->BGChanged = true;
+  PrepareCache();
+  BitBlt(dc.get(), 0, 0, WndSize.cx, WndSize.cy, SkinData->CacheBmp()->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+void TacBtnWnd::TrackHot(const classlib::TMessage& Message) {
+  if (Message.Msg != WM_MOUSEMOVE) return;
+  TsSkinManager* dm = DefaultManager();
+  if (dm == nullptr || !IsWindowEnabled(CtrlHandle)) return;
+  RECT r{};
+  GetWindowRect(CtrlHandle, &r);
+  const TPoint p = acMousePos();
+  const bool inside = p.X >= r.left && p.X < r.right && p.Y >= r.top && p.Y < r.bottom;
+  if (inside) {
+    if (dm->ActiveControl() != CtrlHandle) dm->SetActiveControl(CtrlHandle);
+  } else if (dm->ActiveControl() == CtrlHandle) {
+    dm->SetActiveControl(nullptr);
+  }
+}
+
+void TacBtnWnd::acWndProc(classlib::TMessage& Message) {
+  if (SkinData == nullptr || SkinData->GetSkinManager() == nullptr || !SkinData->GetSkinManager()->Active() ||
+      Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) {
+    TacMainWnd::acWndProc(Message);
+    return;
+  }
+  const bool visible = IsWindowVisible(CtrlHandle) != 0;
+  switch (Message.Msg) {
+    case SM_ALPHACMD:
+      switch (CommandOf(Message.WParam)) {
+        case ACMD_PARENTUPDATED:
+          if (SkinData->Updating()) {
+            SkinData->SetUpdating(false);
+            if (!SkinData->Updating())
+              RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+            return;
+          }
+          break;
+        case ACMD_MOUSEENTER:
+          if (!SkinData->FMouseAbove && IsActiveControl(CtrlHandle)) {
+            RECT r{};
+            GetWindowRect(CtrlHandle, &r);
+            const TPoint p = acMousePos();
+            if (p.X < r.left || p.X >= r.right || p.Y < r.top || p.Y >= r.bottom) return;
+            SkinData->FMouseAbove = true;
+            SkinData->BGChanged = true;
+            SkinData->SetUpdating(false);
+            Repaint();
+            ShowGlowingIfNeeded(SkinData, false, CtrlHandle);
+          }
+          break;
+        case ACMD_MOUSELEAVE:
+          if (SkinData->FMouseAbove) {
+            ClearGlows(false);
+            SkinData->FMouseAbove = false;
+            SkinData->SetUpdating(false);
+            SkinData->BGChanged = true;
+            Repaint();
+          }
+          break;
+        default: break;
+      }
+      break;
+    case WM_MOVE: {
+      TsSkinManager* sm = SkinData->GetSkinManager();
+      if (sm->IsValidSkinIndex(SkinData->SkinIndex)) {
+        const auto& gd = sm->Records().gd[std::size_t(SkinData->SkinIndex)];
+        if (gd.Transparency > 0 || (gd.HotTransparency > 0 && ControlIsActive(SkinData))) {
+          SkinData->BGChanged = true;
+          Repaint();
+        }
+      }
+      break;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (IsWindowEnabled(CtrlHandle)) {
+        PassOnQuietly(this, Message);
+        SkinData->FFocused = Message.Msg == WM_SETFOCUS;
+        SkinData->BGChanged = true;
+        RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        return;
+      }
+      break;
+    case WM_ENABLE:
+    case WM_SETTEXT:
+      if (visible) {
+        PassOnQuietly(this, Message);
+        if (Message.Msg == WM_SETTEXT) Caption = GetWndText(CtrlHandle);
+        SkinData->BGChanged = true;
+        Repaint();
+        return;
+      }
+      if (Message.Msg == WM_SETTEXT) {
+        TacMainWnd::acWndProc(Message);
+        return;
+      }
+      break;
+    case WM_PAINT:
+      if (!visible && (SkinData->CtrlSkinState & kPrinting) == 0) break;
+      if (!ParamsChanged) SetSkinParams();
+      AC_WMPaint(Message);
+      return;
+    case WM_PRINTCLIENT: AC_WMPaint(Message); return;
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_UPDATEUISTATE: Message.Result = 1; return;
+    case BM_SETSTATE:
+      if (visible) {
+        PassOnQuietly(this, Message);
+        SkinData->BGChanged = true;
+        Repaint();
+        return;
+      }
+      break;
+    case WM_MOUSEHOVER: SendAMessage(CtrlHandle, ACMD_MOUSEENTER, 0); break;
+    case WM_MOUSELEAVE:
+      if (IsActiveControl(CtrlHandle)) DefaultManager()->SetActiveControl(nullptr);
+      break;
+    default: break;
+  }
+  TacMainWnd::acWndProc(Message);
+  TrackHot(Message);
+}
+
+}  // namespace skin
