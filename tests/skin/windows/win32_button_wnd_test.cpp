@@ -9,8 +9,10 @@
 #include <string>
 
 #include "skin/core/sSkinPaintWin32.h"
+#include "skin/core/sStyleSimply.h"
 #include "skin/graphics/sBitmapOverloads.h"
 #include "skin/windows/acBtnWnd.h"
+#include "skin/windows/acCheckBoxWnd.h"
 #include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/TargetWindow.h"
 #include "tests/skin/windows/WindowsFixture.h"
@@ -160,6 +162,139 @@ TEST_F(ButtonHandlers, RepeatedPaintsKeepNoGdiObjects) {
   }
   EXPECT_LE(test::LiveGdiObjects(), before);
   DestroyWindow(wnd);
+}
+
+
+// The check box's bare section with the glyph image drawn where the glyph belongs: at the left
+// edge, or at the right one with the text on the left, centred vertically.
+struct CheckCase {
+  DWORD style;
+  WPARAM check;
+  const char* image;
+  bool leftText;
+};
+
+TEST_F(ButtonHandlers, CheckBoxesAndRadioButtonsPrintTheGlyphOfTheirState) {
+  const CheckCase cases[] = {
+      {BS_AUTOCHECKBOX, BST_UNCHECKED, "BOXUNCHECKED", false},
+      {BS_AUTOCHECKBOX, BST_CHECKED, "BOXCHECKED", false},
+      {BS_AUTO3STATE, BST_INDETERMINATE, "BOXGRAYED", false},
+      {BS_AUTORADIOBUTTON, BST_UNCHECKED, "RADIOUNCHECKED", false},
+      {BS_AUTORADIOBUTTON, BST_CHECKED, "RADIOCHECKED", false},
+      {BS_AUTOCHECKBOX | BS_LEFTTEXT, BST_CHECKED, "BOXCHECKED", true},
+  };
+  const int info = manager->Records().ConstData.IndexGLobalInfo;
+  HWND other = Button(BS_PUSHBUTTON);
+  for (const CheckCase& c : cases) {
+    SCOPED_TRACE(c.image);
+    HWND wnd = Button(c.style);
+    SendMessageW(wnd, BM_SETCHECK, c.check, 0);
+    auto handler = TacMainWnd::Create<TacCheckBoxWnd>(wnd, nullptr, manager.get(), "");
+    ASSERT_EQ(handler->SkinData->SkinSection(), "CHECKBOX");
+    SetFocus(other);
+    manager->SetActiveControl(nullptr);
+    auto got = Printed(wnd);
+
+    const int image = manager->GetMaskIndex(info, "GLOBALINFO", c.image);
+    ASSERT_GE(image, 0);
+    const TsMaskData& md = manager->Records().ma[std::size_t(image)];
+    const int gw = md.Bmp ? md.Bmp->Width() / 3 : (md.R.Right - md.R.Left) / std::max<int>(md.ImageCount, 1);
+    const int gh = md.Bmp ? md.Bmp->Height() / 2 : (md.R.Bottom - md.R.Top) / std::max(md.MaskType + 1, 1);
+    ASSERT_GT(gw, 4);
+    auto want = Section("CHECKBOX", 0);
+    DrawSkinGlyph(want.get(), TPoint{c.leftText ? kW - gw : 0, (kH - gh) / 2}, 0, 1, md, MakeCacheInfo(want.get()));
+    EXPECT_EQ(Differing(got.get(), want.get()), 0);
+    EXPECT_NE(Differing(got.get(), Section("CHECKBOX", 0).get()), 0) << "the glyph must show";
+    if (c.style == BS_AUTORADIOBUTTON) {
+      EXPECT_EQ(handler->GlyphMaskIndex(2), manager->GetMaskIndex(info, "GLOBALINFO", "BOXGRAYED"))
+          << "an indeterminate radio button takes the box's grey glyph";
+    }
+    handler.reset();
+    DestroyWindow(wnd);
+  }
+  DestroyWindow(other);
+}
+
+TEST_F(ButtonHandlers, OwnerDrawnCheckBoxGetsOnlyTheParentsBackground) {
+  HWND wnd = Button(BS_OWNERDRAW);
+  auto handler = TacMainWnd::Create<TacCheckBoxWnd>(wnd, nullptr, manager.get(), "");
+  ASSERT_TRUE(handler->OwnerDraw);
+  auto got = NewBitmap32(kW, kH);
+  HBRUSH mark = CreateSolidBrush(RGB(0x11, 0x22, 0x33));
+  const RECT all{0, 0, kW, kH};
+  FillRect(got->Canvas()->Handle(), &all, mark);
+  DeleteObject(mark);
+  auto before = NewBitmap32(kW, kH);
+  BitBlt(before->Canvas()->Handle(), 0, 0, kW, kH, got->Canvas()->Handle(), 0, 0, SRCCOPY);
+  SendMessageW(wnd, WM_PRINTCLIENT, WPARAM(got->Canvas()->Handle()), PRF_CLIENT);
+  EXPECT_EQ(Differing(got.get(), before.get()), 0) << "the handler paints nothing of an owner-drawn button";
+  SendMessageW(wnd, WM_ERASEBKGND, WPARAM(got->Canvas()->Handle()), 0);
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{kW / 2, kH / 2}, std::pair{kW - 1, kH - 1}})
+    EXPECT_EQ(Pixel(got.get(), x, y), COLORREF(ColorToRGB(background))) << x << "," << y;
+  handler.reset();
+  DestroyWindow(wnd);
+}
+
+TEST_F(ButtonHandlers, GroupBoxWithoutCaptionFramesFromHalfTheEmptyBand) {
+  const int w = 160, h = 100;
+  HWND wnd = Button(BS_GROUPBOX, L"", w, h);
+  auto handler = TacMainWnd::Create<TacGroupBoxWnd>(wnd, nullptr, manager.get(), "");
+  ASSERT_EQ(handler->SkinData->SkinSection(), "GROUPBOX");
+  EXPECT_EQ(SendAMessage(wnd, ACMD_GETEXTRA), 6) << "the empty caption band is 6 pixels high";
+  auto got = Printed(wnd, w, h);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < w; x += 7) EXPECT_EQ(Pixel(got.get(), x, y), COLORREF(ColorToRGB(background))) << x << "," << y;
+  auto frame = Section("GROUPBOX", 0, w, h - 3);
+  int differing = 0;
+  for (int y = 3; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (Pixel(got.get(), x, y) != Pixel(frame.get(), x, y - 3)) ++differing;
+  EXPECT_EQ(differing, 0);
+  handler.reset();
+  DestroyWindow(wnd);
+}
+
+TEST_F(ButtonHandlers, GroupBoxCaptionSitsOnTheParentsBackgroundOverTheFrame) {
+  const int w = 160, h = 100;
+  HWND wnd = Button(BS_GROUPBOX, L"Group", w, h);
+  auto handler = TacMainWnd::Create<TacGroupBoxWnd>(wnd, nullptr, manager.get(), "");
+  const int band = int(SendAMessage(wnd, ACMD_GETEXTRA));
+  ASSERT_GT(band, 8);
+  auto got = Printed(wnd, w, h);
+  auto frame = Section("GROUPBOX", 0, w, h - band / 2);
+  // Left of the caption (6 pixels in) the frame runs along the band's middle.
+  for (int x = 0; x < 6; ++x)
+    EXPECT_EQ(Pixel(got.get(), x, band / 2), Pixel(frame.get(), x, 0)) << x;
+  // The caption's text lies in the band, after the 6 pixels and off the frame's colours there.
+  int text = 0;
+  for (int y = 0; y < band; ++y)
+    for (int x = 6; x < w / 2; ++x)
+      if (Pixel(got.get(), x, y) != COLORREF(ColorToRGB(background))) ++text;
+  EXPECT_GT(text, 10);
+  handler.reset();
+  DestroyWindow(wnd);
+}
+
+TEST_F(ButtonHandlers, RepeatedCheckAndGroupPaintsKeepNoGdiObjects) {
+  HWND check = Button(BS_AUTOCHECKBOX, L"Check");
+  HWND group = Button(BS_GROUPBOX, L"Group", 160, 100);
+  auto a = TacMainWnd::Create<TacCheckBoxWnd>(check, nullptr, manager.get(), "");
+  auto b = TacMainWnd::Create<TacGroupBoxWnd>(group, nullptr, manager.get(), "");
+  auto bmp = NewBitmap32(160, 100);
+  const auto paint = [&] {
+    for (HWND wnd : {check, group}) {
+      SendMessageW(wnd, WM_PRINTCLIENT, WPARAM(bmp->Canvas()->Handle()), PRF_CLIENT);
+      RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    }
+  };
+  for (int i = 0; i < 5; ++i) paint();
+  const int before = test::LiveGdiObjects();
+  for (int i = 0; i < 100; ++i) paint();
+  EXPECT_LE(test::LiveGdiObjects(), before);
+  a.reset();
+  b.reset();
+  DestroyWindow(check);
+  DestroyWindow(group);
 }
 
 }  // namespace
