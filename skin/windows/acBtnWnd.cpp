@@ -11,6 +11,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/sBitmapOverloads.h"
 #include "skin/graphics/sBlend32.h"
+#include "skin/graphics/sColorUtils.h"
 #include "skin/graphics/sGraphUtilsWin32.h"
 #include "skin/graphics/sTextOutWin32.h"
 #include "skin/windows/acButtonGeometry.h"
@@ -271,6 +272,121 @@ void TacBtnWnd::acWndProc(classlib::TMessage& Message) {
   }
   TacMainWnd::acWndProc(Message);
   TrackHot(Message);
+}
+
+// ---- bitmap buttons ----
+
+classlib::TBitBtn* TacBitBtnWnd::Owner() const { return dynamic_cast<classlib::TBitBtn*>(SkinData->OwnerControl()); }
+
+HBITMAP TacBitBtnWnd::NativeBitmap() const {
+  return reinterpret_cast<HBITMAP>(SendMessageW(CtrlHandle, BM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+TSize TacBitBtnWnd::GlyphSize() {
+  if (classlib::TBitBtn* owner = Owner()) {
+    classlib::TBitmap* glyph = owner->Glyph();
+    if (glyph == nullptr || glyph->Empty()) return {};
+    return {glyph->Width() / std::max(1, owner->NumGlyphs()), glyph->Height()};
+  }
+  // The bitmap's pixels: its recorded dimension is a physical size, 0 unless someone set it.
+  BITMAP info{};
+  if (HBITMAP bmp = NativeBitmap(); bmp != nullptr && GetObjectW(bmp, sizeof info, &info) != 0)
+    return {info.bmWidth, std::abs(info.bmHeight)};
+  return {};
+}
+
+int TacBitBtnWnd::MaxCaptionWidth() {
+  classlib::TBitBtn* owner = Owner();
+  if (owner == nullptr) return TacBtnWnd::MaxCaptionWidth();
+  if (Caption.empty()) return 0;
+  int w = owner->Width() - 2 * std::max(0, owner->Margin());
+  const TSize g = GlyphSize();
+  const auto layout = owner->Layout();
+  if (g.cy > 0 && (layout == classlib::blGlyphLeft || layout == classlib::blGlyphRight)) w -= g.cx + owner->Spacing();
+  return std::max(0, w);
+}
+
+TRect TacBitBtnWnd::CaptionRect() {
+  classlib::TBitBtn* owner = Owner();
+  const TSize g = GlyphSize();
+  if (owner == nullptr) {
+    TRect r = TacBtnWnd::CaptionRect();
+    if (g.cx > 0) {
+      const int dx = g.cx / 2 + 1;
+      r = {r.Left + dx, r.Top, r.Right + dx, r.Bottom};
+    }
+    return r;
+  }
+  TPoint glyphPos;
+  TRect text;
+  CalcButtonLayout(TRect{0, 0, WndSize.cx, WndSize.cy}, TPoint{g.cx, g.cy}, TextRectSize(),
+                   TButtonLayout(int(owner->Layout())), TAlignment::taCenter, 0, 0, glyphPos, text, 1);
+  if (CurrentState() == 2) text = {text.Left + 1, text.Top + 1, text.Right + 1, text.Bottom + 1};
+  return text;
+}
+
+TRect TacBitBtnWnd::GlyphRect() {
+  const TSize g = GlyphSize();
+  classlib::TBitBtn* owner = Owner();
+  if (owner == nullptr) {
+    if (g.cx <= 0) return {};
+    const int right = CaptionRect().Left - 2;
+    const int y = (WndSize.cy - g.cy) / 2 + (Down() ? 1 : 0);
+    return {right - g.cx, y, right, y + g.cy};
+  }
+  const TSize s = TextRectSize();
+  const int sp = g.cx > 0 && !Caption.empty() ? owner->Spacing() : 0;
+  int x = 0, y = 0;
+  switch (owner->Layout()) {
+    case classlib::blGlyphLeft:
+      x = (WndSize.cx - g.cx - s.cx - sp) / 2;
+      y = (WndSize.cy - g.cy) / 2;
+      break;
+    case classlib::blGlyphRight:
+      x = (WndSize.cx + sp + s.cx - g.cx) / 2;
+      y = (WndSize.cy - g.cy) / 2;
+      break;
+    case classlib::blGlyphTop:
+      x = (WndSize.cx - g.cx) / 2 + 1;
+      y = (WndSize.cy - g.cy - s.cy - sp) / 2;
+      break;
+    case classlib::blGlyphBottom:
+      x = (WndSize.cx - g.cx) / 2 + 1;
+      y = WndSize.cy - (WndSize.cy - g.cy - s.cy - sp) / 2 - g.cy;
+      break;
+  }
+  if (CurrentState() == 2) {
+    ++x;
+    ++y;
+  }
+  return {x, y, x + g.cx, y + g.cy};
+}
+
+void TacBitBtnWnd::DrawGlyph() {
+  classlib::TBitmap* cache = SkinData->CacheBmp();
+  const TRect r = GlyphRect();
+  if (r.Right <= r.Left) return;
+  if (classlib::TBitBtn* owner = Owner()) {
+    classlib::TBitmap* glyph = owner->Glyph();
+    if (glyph == nullptr || glyph->Empty()) return;
+    if (glyph->PixelFormat() == classlib::pfDevice) glyph->SetPixelFormat(classlib::pf24bit);
+    if (owner->NumGlyphs() > 1 || glyph->PixelFormat() != classlib::pf32bit) {
+      DrawGlyphEx(glyph, cache, r, owner->NumGlyphs(), owner->Enabled(), kDefaultDisabledGlyphKind, CurrentState(), 0,
+                  Down() ? 1 : 0);
+      return;
+    }
+    CopyByMask(r, TRect{0, 0, glyph->Width(), glyph->Height()}, View32(cache), View32(glyph), CacheInfo32(EmptyCI),
+               false);
+    return;
+  }
+  // A native button's own bitmap, which a dialog would show, stays in sight.
+  HBITMAP bmp = NativeBitmap();
+  HDC src = CreateCompatibleDC(nullptr);
+  if (src == nullptr) return;
+  HGDIOBJ old = SelectObject(src, bmp);
+  BitBlt(cache->Canvas()->Handle(), r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, src, 0, 0, SRCCOPY);
+  SelectObject(src, old);
+  DeleteDC(src);
 }
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 // buttons add their glyphs. Win32 only; GUI thread only.
 #include <windows.h>
 
+#include "classlib/Buttons.h"
 #include "skin/windows/acMainWnd.h"
 
 namespace skin {
@@ -38,6 +39,26 @@ class TacBtnWnd : public TacMainWnd {
   void SelectCaptionFont(classlib::TCanvas* Canvas);
   // After the base: a mouse move makes an enabled button the hot control, or stops it being one.
   void TrackHot(const classlib::TMessage& Message);
+};
+
+// A push button with a glyph: a class-library bitmap button's (placed by its Layout, Margin and
+// Spacing, a cell per state), or a native button's BM_GETIMAGE bitmap left of the caption.
+class TacBitBtnWnd : public TacBtnWnd {
+ public:
+  using TacBtnWnd::TacBtnWnd;
+  void DrawGlyph() override;
+  TSize GlyphSize() override;
+  TRect CaptionRect() override;
+  int MaxCaptionWidth() override;
+  TRect GlyphRect();
+
+  // Kept for callers that read them; the glyph is always read anew.
+  HBITMAP hBmp = nullptr;
+  HICON hIco = nullptr;
+
+ private:
+  classlib::TBitBtn* Owner() const;
+  HBITMAP NativeBitmap() const;
 };
 
 }  // namespace skin

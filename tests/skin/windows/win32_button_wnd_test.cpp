@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sStyleSimply.h"
@@ -295,6 +296,45 @@ TEST_F(ButtonHandlers, RepeatedCheckAndGroupPaintsKeepNoGdiObjects) {
   b.reset();
   DestroyWindow(check);
   DestroyWindow(group);
+}
+
+TEST_F(ButtonHandlers, NativeButtonBitmapShowsLeftOfTheCaptionWhichMovesAside) {
+  HWND other = Button(BS_PUSHBUTTON);
+  HWND plain = Button(BS_PUSHBUTTON, L"Ok");
+  HWND withImage = Button(BS_PUSHBUTTON | BS_BITMAP, L"Ok");
+  // A solid 16 x 16 image whose size GetBitmapDimensionEx does not know (nobody recorded one).
+  std::vector<DWORD> red(16 * 16, 0x00FF0000);
+  HBITMAP image = CreateBitmap(16, 16, 1, 32, red.data());
+  ASSERT_NE(image, nullptr);
+  SendMessageW(withImage, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(image));
+  auto a = TacMainWnd::Create<TacBtnWnd>(plain, nullptr, manager.get(), "");
+  auto b = TacMainWnd::Create<TacBitBtnWnd>(withImage, nullptr, manager.get(), "");
+  SetFocus(other);
+  EXPECT_EQ(b->GlyphSize(), (TSize{16, 16}));
+  auto bare = Section("BUTTON", 0);
+  auto gotPlain = Printed(plain), gotImage = Printed(withImage);
+  const auto text = TextPixels(gotPlain.get(), bare.get());
+  ASSERT_GT(text.size(), 10u);
+  // The caption moves right by half the glyph and one pixel: 9.
+  for (const auto& [x, y] : text)
+    EXPECT_NE(Pixel(gotImage.get(), x + 9, y), Pixel(bare.get(), x + 9, y)) << x + 9 << "," << y;
+  int redPixels = 0, leftmostText = kW;
+  for (const auto& [x, y] : text) leftmostText = std::min(leftmostText, x + 9);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x)
+      if (Pixel(gotImage.get(), x, y) == RGB(0xFF, 0, 0)) {
+        ++redPixels;
+        EXPECT_LT(x, leftmostText);
+        EXPECT_GE(y, (kH - 16) / 2);
+        EXPECT_LT(y, (kH - 16) / 2 + 16);
+      }
+  EXPECT_EQ(redPixels, 256);
+  a.reset();
+  b.reset();
+  DestroyWindow(plain);
+  DestroyWindow(withImage);
+  DestroyWindow(other);
+  DeleteObject(image);
 }
 
 }  // namespace
