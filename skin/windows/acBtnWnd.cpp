@@ -9,6 +9,7 @@
 #include "skin/core/sSkinTextWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/graphics/acAlphaImageList.h"
 #include "skin/graphics/sBitmapOverloads.h"
 #include "skin/graphics/sBlend32.h"
 #include "skin/graphics/sColorUtils.h"
@@ -387,6 +388,69 @@ void TacBitBtnWnd::DrawGlyph() {
   BitBlt(cache->Canvas()->Handle(), r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, src, 0, 0, SRCCOPY);
   SelectObject(src, old);
   DeleteDC(src);
+}
+
+// ---- buttons with an image list ----
+
+TacButtonWnd::TacButtonWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager)
+    : TacBtnWnd(AHandle, ASkinData, ASkinManager),
+      Btn(ASkinData != nullptr ? dynamic_cast<classlib::TButton*>(ASkinData->OwnerControl()) : nullptr) {}
+
+bool TacButtonWnd::HaveImage() const {
+  return Btn != nullptr && Btn->Images() != nullptr && Btn->ImageIndex() >= 0 &&
+         Btn->ImageIndex() < Btn->Images()->Count();
+}
+
+TSize TacButtonWnd::GlyphSize() {
+  if (!HaveImage()) return {};
+  return {Btn->Images()->Width(), Btn->Images()->Height()};
+}
+
+int TacButtonWnd::GlyphIndex() {
+  if (!HaveImage()) return -1;
+  int state = CurrentState();
+  if (!Btn->Enabled())
+    state = 4;
+  else if (state != 2 && Btn->Focused())
+    state = 3;
+  int index = Btn->ImageIndex();
+  switch (state) {
+    case 1: index = Btn->HotImageIndex(); break;
+    case 2: index = Btn->PressedImageIndex(); break;
+    case 3: index = Btn->SelectedImageIndex(); break;
+    case 4: index = Btn->DisabledImageIndex(); break;
+    default: break;
+  }
+  if (index < 0 || index >= Btn->Images()->Count()) index = Btn->ImageIndex();
+  return index;
+}
+
+TImagePlace TacButtonWnd::Place() {
+  TImagePlace p;
+  p.Client = WndSize;
+  p.Image = GlyphSize();
+  if (Btn != nullptr) {
+    p.Alignment = int(Btn->ImageAlignment());
+    if (const classlib::TImageMargins* m = Btn->ImageMargins())
+      p.Margins = {m->Left(), m->Top(), m->Right(), m->Bottom()};
+  }
+  p.Pressed = CurrentState() == 2;
+  return p;
+}
+
+TRect TacButtonWnd::GlyphRect() { return ButtonImageRect(Place()); }
+
+TRect TacButtonWnd::CaptionRect() { return ButtonImageCaptionRect(Place(), TextRectSize()); }
+
+void TacButtonWnd::DrawGlyph() {
+  if (!HaveImage()) return;
+  const TRect r = GlyphRect();
+  const int index = GlyphIndex();
+  classlib::TBitmap* cache = SkinData->CacheBmp();
+  if (dynamic_cast<TsAlphaImageList*>(Btn->Images()) != nullptr)
+    DrawAlphaImgList(Btn->Images(), cache, r.Left, r.Top, index, 0, classlib::clNone, 0, 1, false);
+  else
+    Btn->Images()->Draw(cache->Canvas(), r.Left, r.Top, index, true);
 }
 
 }  // namespace skin

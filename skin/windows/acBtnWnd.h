@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include "classlib/Buttons.h"
+#include "classlib/StdCtrls.h"
+#include "skin/windows/acButtonGeometry.h"
 #include "skin/windows/acMainWnd.h"
 
 namespace skin {
@@ -59,6 +61,24 @@ class TacBitBtnWnd : public TacBtnWnd {
  private:
   classlib::TBitBtn* Owner() const;
   HBITMAP NativeBitmap() const;
+};
+
+// A class-library button with an image list: the image of its state (hot, pressed, focused,
+// disabled, each falling back to ImageIndex) on the side ImageAlignment names.
+class TacButtonWnd : public TacBtnWnd {
+ public:
+  TacButtonWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager);
+  void DrawGlyph() override;
+  TSize GlyphSize() override;
+  TRect CaptionRect() override;
+  bool HaveImage() const;
+  int GlyphIndex();
+  TRect GlyphRect();
+
+  classlib::TButton* Btn = nullptr;
+
+ private:
+  TImagePlace Place();
 };
 
 }  // namespace skin

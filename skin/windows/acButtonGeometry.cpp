@@ -47,4 +47,46 @@ TRect GroupCaptionRect(int Width, TSize Text, bool RightToLeft) {
   return {left, 0, std::min(left + Text.cx + 8, Width - 1), std::max(4, Text.cy) + 2};
 }
 
+namespace {
+
+constexpr int kLeft = 0, kRight = 1, kTop = 2, kBottom = 3;
+constexpr int kImageGap = 3;
+
+TRect Pressed(TRect r, bool pressed) {
+  if (pressed) r = {r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+  return r;
+}
+
+}  // namespace
+
+TRect ButtonImageRect(const TImagePlace& P) {
+  if (P.Image.cx <= 0 || P.Image.cy <= 0) return {};
+  int x = (P.Client.cx - P.Image.cx) / 2, y = (P.Client.cy - P.Image.cy) / 2;
+  switch (P.Alignment) {
+    case kLeft: x = P.Margins.Left + kImageGap; break;
+    case kRight: x = P.Client.cx - P.Margins.Right - kImageGap - P.Image.cx; break;
+    case kTop: y = P.Margins.Top + kImageGap; break;
+    case kBottom: y = P.Client.cy - P.Margins.Bottom - kImageGap - P.Image.cy; break;
+    default: break;
+  }
+  return Pressed({x, y, x + P.Image.cx, y + P.Image.cy}, P.Pressed);
+}
+
+TRect ButtonImageCaptionRect(const TImagePlace& P, TSize Text) {
+  // The space the caption is centred in.
+  TRect room{0, 0, P.Client.cx, P.Client.cy};
+  if (P.Image.cx > 0 && P.Image.cy > 0) {
+    switch (P.Alignment) {
+      case kLeft: room.Left = P.Margins.Left + P.Image.cx + kImageGap; break;
+      case kRight: room.Right = P.Client.cx - (P.Margins.Right + P.Image.cx + kImageGap); break;
+      case kTop: room.Top = P.Margins.Top + P.Image.cy + kImageGap; break;
+      case kBottom: room.Bottom = P.Client.cy - (P.Margins.Bottom + P.Image.cy + kImageGap); break;
+      default: break;
+    }
+  }
+  const int left = room.Left + (room.Right - room.Left - Text.cx) / 2;
+  const int top = room.Top + (room.Bottom - room.Top - Text.cy) / 2;
+  return Pressed({left - 1, top, left + Text.cx + 2, top + Text.cy}, P.Pressed);
+}
+
 }  // namespace skin

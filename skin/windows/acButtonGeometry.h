@@ -36,4 +36,18 @@ TRect CheckTextRect(const TCheckTextPlace& P, TSize Text);
 // 8 wider than the text but never past the box, at least 6 pixels high.
 TRect GroupCaptionRect(int Width, TSize Text, bool RightToLeft);
 
+// A button's image-list image and caption: the image 3 pixels inside its margin on the side it is
+// aligned to (centred on the other axis, or in the middle), the caption centred in what the image
+// leaves; both moved by (1, 1) while pressed. Alignments as the class library numbers them: left,
+// right, top, bottom, centre.
+struct TImagePlace {
+  TSize Client;
+  TSize Image;  // 0 x 0: no image
+  int Alignment = 0;
+  TRect Margins;  // left, top, right, bottom
+  bool Pressed = false;
+};
+TRect ButtonImageRect(const TImagePlace& P);
+TRect ButtonImageCaptionRect(const TImagePlace& P, TSize Text);
+
 }  // namespace skin

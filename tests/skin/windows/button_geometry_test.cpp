@@ -45,5 +45,23 @@ TEST(ButtonGeometry, GroupCaptionBand) {
   EXPECT_EQ(GroupCaptionRect(200, {0, 0}, false).Bottom, 6) << "an empty caption still makes a band 6 high";
 }
 
+TEST(ButtonGeometry, ImageAndCaptionShareTheButton) {
+  // 100 x 40, a 16 x 16 image, margins 2 each, a 30 x 13 caption.
+  TImagePlace p{{100, 40}, {16, 16}, 0, {2, 2, 2, 2}, false};
+  EXPECT_EQ(ButtonImageRect(p), (TRect{5, 12, 21, 28}));
+  // Room from 2 + 16 + 3 = 21 to 100: left = 21 + (79 - 30) / 2 = 45; top = (40 - 13) / 2 = 13.
+  EXPECT_EQ(ButtonImageCaptionRect(p, {30, 13}), (TRect{44, 13, 77, 26}));
+  p.Alignment = 1;
+  EXPECT_EQ(ButtonImageRect(p), (TRect{79, 12, 95, 28}));
+  p.Alignment = 3;
+  EXPECT_EQ(ButtonImageRect(p), (TRect{42, 19, 58, 35}));
+  p.Alignment = 4;
+  p.Pressed = true;
+  EXPECT_EQ(ButtonImageRect(p), (TRect{43, 13, 59, 29}));
+  EXPECT_EQ(ButtonImageCaptionRect(p, {30, 13}), (TRect{35, 14, 68, 27})) << "a centred image leaves the caption centred";
+  p.Image = {};
+  EXPECT_EQ(ButtonImageRect(p), TRect{}) << "no image, no place";
+}
+
 }  // namespace
 }  // namespace skin

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ImgList.h"
+#include "classlib/StdCtrls.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/graphics/sBitmapOverloads.h"
@@ -335,6 +337,43 @@ TEST_F(ButtonHandlers, NativeButtonBitmapShowsLeftOfTheCaptionWhichMovesAside) {
   DestroyWindow(withImage);
   DestroyWindow(other);
   DeleteObject(image);
+}
+
+TEST_F(ButtonHandlers, ClassLibraryButtonShowsTheImageOfItsState) {
+  test::Owned<TForm> form{new TForm(nullptr)};
+  form->SetBounds(0, 0, 300, 200);
+  auto* images = new TImageList(form.get());
+  for (TColor c : {clRed, clLime, clBlue}) {
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(16, 16);
+    b.Canvas()->Brush()->SetColor(c);
+    b.Canvas()->FillRect({0, 0, 16, 16});
+    images->Add(&b, nullptr);
+  }
+  auto* button = new TButton(form.get());
+  button->SetParent(form.get());
+  button->SetBounds(10, 10, 100, 40);
+  button->SetImages(images);
+  button->SetImageIndex(0);
+  button->SetPressedImageIndex(2);
+  button->SetDisabledImageIndex(7);  // outside the list: the normal image
+  button->SetImageAlignment(iaLeft);
+  TsCommonData data(button, true);
+  data.SetSkinManager(manager.get());
+  auto handler = TacMainWnd::Create<TacButtonWnd>(button->Handle(), &data, manager.get(), "");
+  ASSERT_EQ(handler->Btn, button);
+  // A 16 x 16 image 3 pixels in from the left edge, centred: (3, 12) to (19, 28).
+  const auto colourAt = [&](int x, int y) { return Pixel(Printed(button->Handle(), 100, 40).get(), x, y); };
+  EXPECT_EQ(colourAt(3, 12), COLORREF(ColorToRGB(clRed)));
+  EXPECT_EQ(colourAt(18, 27), COLORREF(ColorToRGB(clRed)));
+  SendMessageW(button->Handle(), BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(colourAt(19, 28), COLORREF(ColorToRGB(clBlue))) << "pressed: its image, moved by (1, 1)";
+  EXPECT_NE(colourAt(3, 12), COLORREF(ColorToRGB(clBlue)));
+  SendMessageW(button->Handle(), BM_SETSTATE, FALSE, 0);
+  button->SetEnabled(false);
+  EXPECT_EQ(handler->GlyphIndex(), 0);
+  handler.reset();
 }
 
 }  // namespace
