@@ -38,21 +38,6 @@ void SelectWindowFont(classlib::TCanvas* Canvas, TsCommonData* SkinData, HWND Wn
     Canvas->Font()->SetHandle(font);
 }
 
-// The parent's background under R of a window at Pos of its parent, onto DC at R.
-void DrawParentBackground(HDC DC, HWND Parent, TPoint Pos, const TRect& R) {
-  TacBGInfo bg;
-  GetBGInfo(bg, Parent, false);
-  if (bg.BgType == TacBGType::btCache && bg.Bmp != nullptr) {
-    BitBlt(DC, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top, bg.Bmp->Canvas()->Handle(),
-           Pos.X + R.Left + bg.Offset.X, Pos.Y + R.Top + bg.Offset.Y, SRCCOPY);
-    return;
-  }
-  HBRUSH brush = CreateSolidBrush(classlib::ColorToRGB(bg.Color));
-  const RECT r{R.Left, R.Top, R.Right, R.Bottom};
-  FillRect(DC, &r, brush);
-  DeleteObject(brush);
-}
-
 // The parent shows through a disabled control at 60 %.
 void FadeDisabled(classlib::TBitmap* Cache, const TCacheInfo& CI, TPoint Pos, TSize Size) {
   const TImage32View view = View32(Cache);

@@ -107,6 +107,20 @@ void PrepareCache(TsCommonData* SkinData, HWND Handle, bool DlgMode) {
   SkinData->BGChanged = false;
 }
 
+void DrawParentBackground(HDC DC, HWND Parent, TPoint Pos, const TRect& R) {
+  TacBGInfo bg;
+  GetBGInfo(bg, Parent, false);
+  if (bg.BgType == TacBGType::btCache && bg.Bmp != nullptr) {
+    BitBlt(DC, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top, bg.Bmp->Canvas()->Handle(),
+           Pos.X + R.Left + bg.Offset.X, Pos.Y + R.Top + bg.Offset.Y, SRCCOPY);
+    return;
+  }
+  HBRUSH brush = CreateSolidBrush(classlib::ColorToRGB(bg.Color));
+  const RECT r{R.Left, R.Top, R.Right, R.Bottom};
+  FillRect(DC, &r, brush);
+  DeleteObject(brush);
+}
+
 void UpdateWndCorners(TsCommonData* SkinData, int State, TacMainWnd* Wnd) {
   TsSkinManager* sm = SkinData != nullptr ? SkinData->GetSkinManager() : nullptr;
   if (sm == nullptr || Wnd == nullptr || Wnd->DlgMode || SkinData->CacheBmp() == nullptr) return;

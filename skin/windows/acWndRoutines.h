@@ -49,6 +49,9 @@ void AlphaBroadCastCheck(classlib::TControl* Control, HWND Handle, classlib::TMe
 // (a one-pixel frame in the skin's border colour on the window colour with DlgMode); nothing while
 // the parent has not painted (the skin data is then updating); a disabled owner gets its faded look.
 void PrepareCache(TsCommonData* SkinData, HWND Handle, bool DlgMode);
+// The parent's background under R of a window standing at Pos in its parent, drawn onto DC at R:
+// copied from the parent's cache when it has one, else filled with its colour.
+void DrawParentBackground(HDC DC, HWND Parent, TPoint Pos, const TRect& R);
 // The key pixels of the border image's corners in the cache from the parent's background; corners
 // larger than the cache are clipped.
 void UpdateWndCorners(TsCommonData* SkinData, int State, TacMainWnd* Wnd);

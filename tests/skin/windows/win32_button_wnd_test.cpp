@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "skin/graphics/sBitmapOverloads.h"
 #include "skin/windows/acBtnWnd.h"
 #include "skin/windows/acCheckBoxWnd.h"
+#include "skin/windows/acStaticWnd.h"
 #include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/TargetWindow.h"
 #include "tests/skin/windows/WindowsFixture.h"
@@ -374,6 +376,74 @@ TEST_F(ButtonHandlers, ClassLibraryButtonShowsTheImageOfItsState) {
   button->SetEnabled(false);
   EXPECT_EQ(handler->GlyphIndex(), 0);
   handler.reset();
+}
+
+struct StaticHandler : ButtonHandlers {
+  HWND Static(const wchar_t* text, DWORD style = 0, DWORD exStyle = 0) {
+    HWND w = CreateWindowExW(exStyle, L"STATIC", text, WS_CHILD | WS_VISIBLE | style, 20, 30, 200, 20, parent, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    EXPECT_NE(w, nullptr);
+    return w;
+  }
+  // The columns with text: pixels off the parent's colour.
+  std::pair<int, int> InkColumns(TBitmap* bmp) {
+    int first = bmp->Width(), last = -1;
+    for (int y = 0; y < bmp->Height(); ++y)
+      for (int x = 0; x < bmp->Width(); ++x)
+        if (Pixel(bmp, x, y) != COLORREF(ColorToRGB(background))) {
+          first = std::min(first, x);
+          last = std::max(last, x);
+        }
+    return {first, last};
+  }
+};
+
+TEST_F(StaticHandler, NoPrefixShowsTheAmpersandItself) {
+  HWND literal = Static(L"A&B", SS_NOPREFIX), doubled = Static(L"A&&B"), prefixed = Static(L"A&B");
+  auto a = TacMainWnd::Create<TacStaticWnd>(literal, nullptr, manager.get(), "");
+  auto b = TacMainWnd::Create<TacStaticWnd>(doubled, nullptr, manager.get(), "");
+  auto c = TacMainWnd::Create<TacStaticWnd>(prefixed, nullptr, manager.get(), "");
+  auto gotLiteral = Printed(literal, 200, 20), gotDoubled = Printed(doubled, 200, 20);
+  auto gotPrefixed = Printed(prefixed, 200, 20);
+  EXPECT_EQ(Pixel(gotLiteral.get(), 199, 19), COLORREF(ColorToRGB(background))) << "the parent's background";
+  EXPECT_GT(InkColumns(gotLiteral.get()).second, 0) << "text shows";
+  EXPECT_EQ(Differing(gotLiteral.get(), gotDoubled.get()), 0) << "\"A&B\" drawn as it stands";
+  EXPECT_NE(Differing(gotLiteral.get(), gotPrefixed.get()), 0) << "without the style & marks a prefix";
+  for (HWND w : {literal, doubled, prefixed}) DestroyWindow(w);
+}
+
+TEST_F(StaticHandler, RightStaticPutsItsTextAtTheRight) {
+  HWND left = Static(L"Ab"), right = Static(L"Ab", 0, WS_EX_RIGHT);
+  auto a = TacMainWnd::Create<TacStaticWnd>(left, nullptr, manager.get(), "");
+  auto b = TacMainWnd::Create<TacStaticWnd>(right, nullptr, manager.get(), "");
+  const auto l = InkColumns(Printed(left, 200, 20).get()), r = InkColumns(Printed(right, 200, 20).get());
+  EXPECT_LT(l.second, 100);
+  EXPECT_GT(r.first, 100);
+  DestroyWindow(left);
+  DestroyWindow(right);
+}
+
+TEST_F(StaticHandler, EdgedOrFocusableStaticsKeepTheirNativeLook) {
+  for (const auto& [style, ex] : {std::pair<DWORD, DWORD>{0, WS_EX_STATICEDGE}, std::pair<DWORD, DWORD>{WS_TABSTOP, 0}}) {
+    HWND hooked = Static(L"Native", style, ex), twin = Static(L"Native", style, ex);
+    auto h = TacMainWnd::Create<TacStaticWnd>(hooked, nullptr, manager.get(), "");
+    EXPECT_TRUE(h->Native());
+    auto fill = [](TBitmap* b) {
+      HBRUSH mark = CreateSolidBrush(RGB(1, 2, 3));
+      const RECT all{0, 0, b->Width(), b->Height()};
+      FillRect(b->Canvas()->Handle(), &all, mark);
+      DeleteObject(mark);
+    };
+    auto x = NewBitmap32(200, 20), y = NewBitmap32(200, 20);
+    fill(x.get());
+    fill(y.get());
+    SendMessageW(hooked, WM_PRINT, WPARAM(x->Canvas()->Handle()), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+    SendMessageW(twin, WM_PRINT, WPARAM(y->Canvas()->Handle()), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(Differing(x.get(), y.get()), 0) << style << "," << ex;
+    h.reset();
+    DestroyWindow(hooked);
+    DestroyWindow(twin);
+  }
 }
 
 }  // namespace
