@@ -280,6 +280,30 @@ TEST_F(ButtonHandlers, GroupBoxCaptionSitsOnTheParentsBackgroundOverTheFrame) {
   DestroyWindow(wnd);
 }
 
+TEST_F(ButtonHandlers, DialogGroupBoxDrawsOnlyItsFrameAndBand) {
+  const int w = 160, h = 100;
+  HWND wnd = Button(BS_GROUPBOX, L"", w, h);
+  acDlgMode = true;
+  auto handler = TacMainWnd::Create<TacGroupBoxWnd>(wnd, nullptr, manager.get(), "");
+  acDlgMode = false;
+  ASSERT_TRUE(handler->DlgMode);
+  ASSERT_TRUE(manager->IsValidImgIndex(handler->SkinData->BorderIndex));
+  const int left = manager->Records().MaskWidthLeft(handler->SkinData->BorderIndex);
+  ASSERT_GT(left, 0);
+  auto got = NewBitmap32(w, h);
+  HBRUSH mark = CreateSolidBrush(RGB(1, 2, 3));
+  const RECT all{0, 0, w, h};
+  FillRect(got->Canvas()->Handle(), &all, mark);
+  DeleteObject(mark);
+  SendMessageW(wnd, WM_PRINTCLIENT, WPARAM(got->Canvas()->Handle()), PRF_CLIENT);
+  EXPECT_EQ(Pixel(got.get(), w / 2, h / 2), RGB(1, 2, 3)) << "the inside is the native control's";
+  auto frame = Section("GROUPBOX", 0, w, h - 3);
+  for (int x = 0; x < left; ++x) EXPECT_EQ(Pixel(got.get(), x, h / 2), Pixel(frame.get(), x, h / 2 - 3)) << x;
+  EXPECT_EQ(Pixel(got.get(), w / 2, 1), COLORREF(ColorToRGB(background))) << "the band";
+  handler.reset();
+  DestroyWindow(wnd);
+}
+
 TEST_F(ButtonHandlers, RepeatedCheckAndGroupPaintsKeepNoGdiObjects) {
   HWND check = Button(BS_AUTOCHECKBOX, L"Check");
   HWND group = Button(BS_GROUPBOX, L"Group", 160, 100);
