@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Buttons.h"
 #include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
 #include "skin/core/sSkinPaintWin32.h"
@@ -363,6 +364,36 @@ TEST_F(ButtonHandlers, NativeButtonBitmapShowsLeftOfTheCaptionWhichMovesAside) {
   DestroyWindow(withImage);
   DestroyWindow(other);
   DeleteObject(image);
+}
+
+TEST_F(ButtonHandlers, ClassLibraryBitmapButtonPlacesItsGlyphByItsLayout) {
+  test::Owned<TForm> form{new TForm(nullptr)};
+  form->SetBounds(0, 0, 300, 200);
+  auto* button = new TBitBtn(form.get());
+  button->SetParent(form.get());
+  button->SetBounds(10, 10, 100, 40);
+  button->SetCaption(L"");
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf24bit);
+  glyph.SetSize(16, 16);
+  glyph.Canvas()->Brush()->SetColor(clRed);
+  glyph.Canvas()->FillRect({0, 0, 16, 16});
+  glyph.Canvas()->Brush()->SetColor(clWhite);
+  glyph.Canvas()->FillRect({0, 15, 1, 16});  // the see-through colour
+  button->SetGlyph(&glyph);
+  button->SetNumGlyphs(1);
+  button->SetLayout(blGlyphTop);
+  TsCommonData data(button, true);
+  data.SetSkinManager(manager.get());
+  auto handler = TacMainWnd::Create<TacBitBtnWnd>(button->Handle(), &data, manager.get(), "");
+  EXPECT_EQ(handler->GlyphSize(), (TSize{16, 16}));
+  // Glyph on top without caption: X = (100 - 16) / 2 + 1 = 43, Y = (40 - 16) / 2 = 12.
+  auto got = Printed(button->Handle(), 100, 40);
+  EXPECT_EQ(Pixel(got.get(), 43, 12), RGB(0xFF, 0, 0));
+  EXPECT_EQ(Pixel(got.get(), 58, 26), RGB(0xFF, 0, 0));
+  EXPECT_NE(Pixel(got.get(), 42, 12), RGB(0xFF, 0, 0));
+  EXPECT_NE(Pixel(got.get(), 43, 11), RGB(0xFF, 0, 0));
+  handler.reset();
 }
 
 TEST_F(ButtonHandlers, ClassLibraryButtonShowsTheImageOfItsState) {
