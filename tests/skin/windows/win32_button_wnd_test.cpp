@@ -221,6 +221,35 @@ TEST_F(ButtonHandlers, CheckBoxesAndRadioButtonsPrintTheGlyphOfTheirState) {
   DestroyWindow(other);
 }
 
+TEST_F(ButtonHandlers, DisabledCheckBoxShowsTheParentThroughAtSixtyPercent) {
+  HWND wnd = Button(BS_AUTOCHECKBOX);
+  auto handler = TacMainWnd::Create<TacCheckBoxWnd>(wnd, nullptr, manager.get(), "");
+  EnableWindow(wnd, FALSE);
+  auto got = Printed(wnd);
+  // The enabled look: the (see-through) section with the unchecked glyph at the left edge.
+  const int image = manager->GetMaskIndex(manager->Records().ConstData.IndexGLobalInfo, "GLOBALINFO", "BOXUNCHECKED");
+  ASSERT_GE(image, 0);
+  const TsMaskData& md = manager->Records().ma[std::size_t(image)];
+  const int gh = md.Bmp ? md.Bmp->Height() / 2 : (md.R.Bottom - md.R.Top) / std::max(md.MaskType + 1, 1);
+  auto enabled = Section("CHECKBOX", 0);
+  DrawSkinGlyph(enabled.get(), TPoint{0, (kH - gh) / 2}, 0, 1, md, MakeCacheInfo(enabled.get()));
+  const COLORREF bg = ColorToRGB(background);
+  const auto mix = [](int parent, int own) { return int(std::lround(parent - (parent - own) * 0.4)); };
+  int checked = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) {
+      const COLORREF own = Pixel(enabled.get(), x, y), g = Pixel(got.get(), x, y);
+      if (own == bg) continue;
+      ++checked;
+      EXPECT_NEAR(GetRValue(g), mix(GetRValue(bg), GetRValue(own)), 1) << x << "," << y;
+      EXPECT_NEAR(GetGValue(g), mix(GetGValue(bg), GetGValue(own)), 1) << x << "," << y;
+      EXPECT_NEAR(GetBValue(g), mix(GetBValue(bg), GetBValue(own)), 1) << x << "," << y;
+    }
+  EXPECT_GT(checked, 20) << "the glyph must differ from the parent to show a blend";
+  handler.reset();
+  DestroyWindow(wnd);
+}
+
 TEST_F(ButtonHandlers, OwnerDrawnCheckBoxGetsOnlyTheParentsBackground) {
   HWND wnd = Button(BS_OWNERDRAW);
   auto handler = TacMainWnd::Create<TacCheckBoxWnd>(wnd, nullptr, manager.get(), "");
