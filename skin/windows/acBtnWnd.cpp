@@ -121,19 +121,7 @@ void TacBtnWnd::PrepareCache() {
   PaintItem(SkinData, ci, true, CurrentState(), TRect{0, 0, WndSize.cx, WndSize.cy}, WndPos, cache, true);
   DrawCaption();
   DrawGlyph();
-  if (!IsWindowEnabled(CtrlHandle)) {
-    // The parent shows through a disabled button at 60 %.
-    const TImage32View view = View32(cache);
-    if (ci.Ready && ci.Bmp != nullptr) {
-      const TRect src{WndPos.X + ci.X, WndPos.Y + ci.Y, WndPos.X + ci.X + WndSize.cx - 1,
-                      WndPos.Y + ci.Y + WndSize.cy - 1};
-      BlendTransRectangle(view, 0, 0, View32(ci.Bmp), src, 0.4, clFuchsia);
-    } else {
-      TsColor c{};
-      c.C = classlib::ColorToRGB(ci.FillColor == clFuchsia ? classlib::clBtnFace : ci.FillColor);
-      BlendTransBitmap(view, 0.4, c);
-    }
-  }
+  if (!IsWindowEnabled(CtrlHandle)) FadeDisabledWindow(cache, ci, WndPos, WndSize);
   SkinData->BGChanged = false;
 }
 

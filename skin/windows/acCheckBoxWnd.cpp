@@ -38,19 +38,6 @@ void SelectWindowFont(classlib::TCanvas* Canvas, TsCommonData* SkinData, HWND Wn
     Canvas->Font()->SetHandle(font);
 }
 
-// The parent shows through a disabled control at 60 %.
-void FadeDisabled(classlib::TBitmap* Cache, const TCacheInfo& CI, TPoint Pos, TSize Size) {
-  const TImage32View view = View32(Cache);
-  if (CI.Ready && CI.Bmp != nullptr) {
-    const TRect src{Pos.X + CI.X, Pos.Y + CI.Y, Pos.X + CI.X + Size.cx - 1, Pos.Y + CI.Y + Size.cy - 1};
-    BlendTransRectangle(view, 0, 0, View32(CI.Bmp), src, 0.4, clFuchsia);
-    return;
-  }
-  TsColor c{};
-  c.C = classlib::ColorToRGB(CI.FillColor == clFuchsia ? classlib::clBtnFace : CI.FillColor);
-  BlendTransBitmap(view, 0.4, c);
-}
-
 }  // namespace
 
 // ---- check boxes and radio buttons ----
@@ -155,7 +142,7 @@ void TacCheckBoxWnd::PrepareCache() {
             false);
   DrawCheckText();
   DrawSkinGlyph(GlyphMaskIndex(State()));
-  if (!IsWindowEnabled(CtrlHandle)) FadeDisabled(cache, ci, WndPos, WndSize);
+  if (!IsWindowEnabled(CtrlHandle)) FadeDisabledWindow(cache, ci, WndPos, WndSize);
   SkinData->BGChanged = false;
 }
 

@@ -52,6 +52,9 @@ void PrepareCache(TsCommonData* SkinData, HWND Handle, bool DlgMode);
 // The parent's background under R of a window standing at Pos in its parent, drawn onto DC at R:
 // copied from the parent's cache when it has one, else filled with its colour.
 void DrawParentBackground(HDC DC, HWND Parent, TPoint Pos, const TRect& R);
+// A disabled window's cache with its parent showing through at 60 %: the parent's cache under the
+// window at Pos (CI ready), else its fill colour (clBtnFace without one).
+void FadeDisabledWindow(classlib::TBitmap* Cache, const TCacheInfo& CI, TPoint Pos, TSize Size);
 // The key pixels of the border image's corners in the cache from the parent's background; corners
 // larger than the cache are clipped.
 void UpdateWndCorners(TsCommonData* SkinData, int State, TacMainWnd* Wnd);
