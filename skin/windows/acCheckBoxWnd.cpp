@@ -8,8 +8,6 @@
 #include "skin/core/sSkinTextWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
-#include "skin/graphics/sBitmapOverloads.h"
-#include "skin/graphics/sBlend32.h"
 #include "skin/graphics/sGraphUtilsWin32.h"
 #include "skin/graphics/sTextOutWin32.h"
 #include "skin/windows/acButtonGeometry.h"
