@@ -9,6 +9,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/graphics/sAlphaGraph.h"
 #include "skin/graphics/sBitmapOverloads.h"
+#include "skin/graphics/sBlend32.h"
 #include "skin/windows/acMainWnd.h"
 
 namespace skin {
@@ -105,6 +106,32 @@ void PrepareCache(TsCommonData* SkinData, HWND Handle, bool DlgMode) {
                     TPoint{owner->Left(), owner->Top()}, owner->Color());
   }
   SkinData->BGChanged = false;
+}
+
+void DrawParentBackground(HDC DC, HWND Parent, TPoint Pos, const TRect& R) {
+  TacBGInfo bg;
+  GetBGInfo(bg, Parent, false);
+  if (bg.BgType == TacBGType::btCache && bg.Bmp != nullptr) {
+    BitBlt(DC, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top, bg.Bmp->Canvas()->Handle(),
+           Pos.X + R.Left + bg.Offset.X, Pos.Y + R.Top + bg.Offset.Y, SRCCOPY);
+    return;
+  }
+  HBRUSH brush = CreateSolidBrush(classlib::ColorToRGB(bg.Color));
+  const RECT r{R.Left, R.Top, R.Right, R.Bottom};
+  FillRect(DC, &r, brush);
+  DeleteObject(brush);
+}
+
+void FadeDisabledWindow(classlib::TBitmap* Cache, const TCacheInfo& CI, TPoint Pos, TSize Size) {
+  const TImage32View view = View32(Cache);
+  if (CI.Ready && CI.Bmp != nullptr) {
+    const TRect src{Pos.X + CI.X, Pos.Y + CI.Y, Pos.X + CI.X + Size.cx - 1, Pos.Y + CI.Y + Size.cy - 1};
+    BlendTransRectangle(view, 0, 0, View32(CI.Bmp), src, 0.4, clFuchsia);
+    return;
+  }
+  TsColor c{};
+  c.C = classlib::ColorToRGB(CI.FillColor == clFuchsia ? classlib::clBtnFace : CI.FillColor);
+  BlendTransBitmap(view, 0.4, c);
 }
 
 void UpdateWndCorners(TsCommonData* SkinData, int State, TacMainWnd* Wnd) {
