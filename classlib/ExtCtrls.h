@@ -13,12 +13,6 @@
 
 namespace classlib {
 
-// The system colours of window captions, which caption-like panels take.
-inline constexpr TColor clActiveCaption = clSystemColor | 2;
-inline constexpr TColor clInactiveCaption = clSystemColor | 3;
-inline constexpr TColor clCaptionText = clSystemColor | 9;
-inline constexpr TColor clInactiveCaptionText = clSystemColor | 19;
-
 // A container window of the library's own class that draws its bevels and its caption.
 class TCustomPanel : public TCustomControl {
  public:
