@@ -15,6 +15,7 @@ bool PasswordAccepted() { return PassGate().Unlocked(); }
 TfrmPassLock::TfrmPassLock(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterAlphaImageListClasses();
   skin::RegisterLabelClasses();
+  skin::RegisterBitBtnClasses();
   InitDescription();
 }
 

@@ -57,6 +57,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterCheckBoxClasses();
   skin::RegisterRadioButtonClasses();
   skin::RegisterLabelClasses();
+  skin::RegisterBitBtnClasses();
   InitDescription();
   PageControl1->SetImagesHandle(sAlphaImageList1->Handle());
   const std::wstring folder = ExecutableFolder();

@@ -22,6 +22,7 @@
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sLabel.h"
@@ -48,7 +49,7 @@ class TForm1 : public TForm {
   skin::TsCheckBox* CheckBox_HostLink = nullptr;
   TGroupBox* GroupBox2 = nullptr;
   TComboBox* ComboBox_AddrBU = nullptr;
-  TBitBtn* sBitBtn_Help = nullptr;
+  skin::TsBitBtn* sBitBtn_Help = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
   skin::TsAlphaImageList* sAlphaImageList1 = nullptr;
@@ -112,7 +113,7 @@ class TForm1 : public TForm {
   skin::TsCheckBox* CheckBox_DevML = nullptr;
   skin::TsCheckBox* CheckBox_DevCnt = nullptr;
   skin::TsButton* btnGet_DevConfig = nullptr;
-  TBitBtn* sBitBtnSet_DevConfig = nullptr;
+  skin::TsBitBtn* sBitBtnSet_DevConfig = nullptr;
   TGroupBox* GroupBox_InConfig = nullptr;
   TMaskEdit* MaskEdit_TriggerCnt = nullptr;
   TMaskEdit* MaskEdit_TriggerIn = nullptr;
