@@ -58,6 +58,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterRadioButtonClasses();
   skin::RegisterLabelClasses();
   skin::RegisterBitBtnClasses();
+  skin::RegisterGroupBoxClasses();
   InitDescription();
   PageControl1->SetImagesHandle(sAlphaImageList1->Handle());
   const std::wstring folder = ExecutableFolder();
