@@ -32,7 +32,7 @@ int SensorOf(const TComponent* box) {
   return tag >= 0 && tag < app::kLevelSensors ? static_cast<int>(tag) : -1;
 }
 
-TGroupBox* LevelGroup(const TForm1& form, int condition) {
+skin::TsGroupBox* LevelGroup(const TForm1& form, int condition) {
   switch (condition) {
     case app::LevelMax: return form.GroupBox11;
     case app::Level95: return form.GroupBox12;
@@ -45,7 +45,7 @@ TGroupBox* LevelGroup(const TForm1& form, int condition) {
 // Runs action(box, sensor) for each level box of a condition, in the group's child order.
 template <class F>
 void ForEachLevelBox(const TForm1& form, int condition, F&& action) {
-  TGroupBox* group = LevelGroup(form, condition);
+  skin::TsGroupBox* group = LevelGroup(form, condition);
   if (!group) return;
   for (int i = 0; i < group->ControlCount(); ++i) {
     auto* box = dynamic_cast<skin::TsCheckBox*>(group->Controls(i));

@@ -17,6 +17,7 @@ TfrmPassLock::TfrmPassLock(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterAlphaImageListClasses();
   skin::RegisterLabelClasses();
   skin::RegisterSkinProviderClasses();
+  skin::RegisterBitBtnClasses();
   InitDescription();
 }
 

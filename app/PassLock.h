@@ -7,6 +7,7 @@
 #include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/StdCtrls.h"
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sLabel.h"
 #include "skin/graphics/acAlphaImageList.h"
 
@@ -19,8 +20,8 @@ class TfrmPassLock : public TForm {
 
   skin::TsLabelFX* sLabelFX1 = nullptr;
   TMaskEdit* sMaskEdit_Pass = nullptr;
-  TBitBtn* sBitBtn_OK = nullptr;
-  TBitBtn* sBitBtn_Cansel = nullptr;
+  skin::TsBitBtn* sBitBtn_OK = nullptr;
+  skin::TsBitBtn* sBitBtn_Cansel = nullptr;
   skin::TsAlphaImageList* sAlphaImageList1 = nullptr;
 
   void FormShow(TObject* Sender);

@@ -59,6 +59,8 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterRadioButtonClasses();
   skin::RegisterLabelClasses();
   skin::RegisterSkinProviderClasses();
+  skin::RegisterBitBtnClasses();
+  skin::RegisterGroupBoxClasses();
   InitDescription();
   PageControl1->SetImagesHandle(sAlphaImageList1->Handle());
   const std::wstring folder = ExecutableFolder();

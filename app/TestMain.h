@@ -22,8 +22,10 @@
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
+#include "skin/controls/sGroupBox.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sRadioButton.h"
 #include "skin/graphics/acAlphaImageList.h"
@@ -44,11 +46,11 @@ class TForm1 : public TForm {
   TTabSheet* TabSheet3 = nullptr;  // page 2 "Контроль по времени"
   TTabSheet* TabSheet4 = nullptr;  // page 3 "Тест ДП"
   TTabSheet* TabSheet5 = nullptr;  // page 4 "Тест CNT"
-  TGroupBox* GroupBox1 = nullptr;
+  skin::TsGroupBox* GroupBox1 = nullptr;
   skin::TsCheckBox* CheckBox_HostLink = nullptr;
-  TGroupBox* GroupBox2 = nullptr;
+  skin::TsGroupBox* GroupBox2 = nullptr;
   TComboBox* ComboBox_AddrBU = nullptr;
-  TBitBtn* sBitBtn_Help = nullptr;
+  skin::TsBitBtn* sBitBtn_Help = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
   skin::TsAlphaImageList* sAlphaImageList1 = nullptr;
@@ -87,9 +89,9 @@ class TForm1 : public TForm {
   void ShowNow(TControl* date, TControl* time);
 
   // ---- page 0 "Конфигурация" (ConfigPage.cpp) ----
-  TGroupBox* GroupBox7 = nullptr;
+  skin::TsGroupBox* GroupBox7 = nullptr;
   TEdit* edtViewTest = nullptr;
-  TGroupBox* GroupBox6 = nullptr;
+  skin::TsGroupBox* GroupBox6 = nullptr;
   skin::TsButton* btnGetRev = nullptr;
   skin::TsButton* btnGetCopyR = nullptr;
   skin::TsButton* btnRevDate = nullptr;
@@ -100,7 +102,7 @@ class TForm1 : public TForm {
   TEdit* edtRevDate = nullptr;
   TEdit* edtDevCode = nullptr;
   TEdit* edtRevASCII = nullptr;
-  TGroupBox* GroupBoxMeasOut = nullptr;
+  skin::TsGroupBox* GroupBoxMeasOut = nullptr;
   TMaskEdit* MaskEdit_DevCfg = nullptr;
   TMaskEdit* MaskEdit_DevIn = nullptr;
   TMaskEdit* MaskEdit_DevOut = nullptr;
@@ -112,41 +114,41 @@ class TForm1 : public TForm {
   skin::TsCheckBox* CheckBox_DevML = nullptr;
   skin::TsCheckBox* CheckBox_DevCnt = nullptr;
   skin::TsButton* btnGet_DevConfig = nullptr;
-  TBitBtn* sBitBtnSet_DevConfig = nullptr;
-  TGroupBox* GroupBox_InConfig = nullptr;
+  skin::TsBitBtn* sBitBtnSet_DevConfig = nullptr;
+  skin::TsGroupBox* GroupBox_InConfig = nullptr;
   TMaskEdit* MaskEdit_TriggerCnt = nullptr;
   TMaskEdit* MaskEdit_TriggerIn = nullptr;
   TMaskEdit* MaskEdit_InvIn = nullptr;
   TMaskEdit* MaskEdit_OnCtrlIn = nullptr;
   skin::TsButton* btnGet_InConfig = nullptr;
   skin::TsButton* btnSet_InConfig = nullptr;
-  TGroupBox* GroupBox_TriggerControl = nullptr;
+  skin::TsGroupBox* GroupBox_TriggerControl = nullptr;
   TMaskEdit* MaskEdit_TriggerControl = nullptr;
   skin::TsButton* btnGet_TriggerControl = nullptr;
   skin::TsButton* btnSet_TriggerControl = nullptr;
-  TGroupBox* GroupBox_IoControl = nullptr;
+  skin::TsGroupBox* GroupBox_IoControl = nullptr;
   TMaskEdit* MaskEdit_InControl = nullptr;
   TMaskEdit* MaskEdit_OutControl = nullptr;
   skin::TsButton* btnGet_Control = nullptr;
   skin::TsButton* btnSet_Control = nullptr;
-  TGroupBox* GroupBox_DelayControl = nullptr;
+  skin::TsGroupBox* GroupBox_DelayControl = nullptr;
   TMaskEdit* MaskEdit_DelayOn = nullptr;
   TMaskEdit* MaskEdit_DelayOff = nullptr;
   skin::TsButton* btnGet_Delay = nullptr;
   skin::TsButton* btnSet_Delay = nullptr;
-  TGroupBox* GroupBox_RTC = nullptr;
+  skin::TsGroupBox* GroupBox_RTC = nullptr;
   TEdit* edtDate = nullptr;
   TEdit* edtTime = nullptr;
   TComboBox* ComboBox_SetDay = nullptr;
   skin::TsButton* btnLoad_Clock = nullptr;
   skin::TsButton* btnGet_Clock = nullptr;
   skin::TsButton* btnSet_Clock = nullptr;
-  TGroupBox* GroupBox_InToOutControl = nullptr;
+  skin::TsGroupBox* GroupBox_InToOutControl = nullptr;
   std::array<TMaskEdit*, 8> MaskEdit_InToOut{};
   skin::TsButton* btnGet_InToOutControl = nullptr;
   skin::TsButton* btnSet_InToOutControl = nullptr;
   // On page 1: the unit's own address.
-  TGroupBox* GroupBox16 = nullptr;
+  skin::TsGroupBox* GroupBox16 = nullptr;
   TComboBox* ComboBox_SetAddrBU = nullptr;
   skin::TsButton* btnSetAddr = nullptr;
 
@@ -178,13 +180,13 @@ class TForm1 : public TForm {
   void CheckBox_DevFlagClick(TObject* Sender);
 
   // ---- page 1 "Контроль уровней" (LevelPage.cpp) ----
-  TGroupBox* GroupBox8 = nullptr;
-  TGroupBox* GroupBox11 = nullptr;
-  TGroupBox* GroupBox12 = nullptr;
-  TGroupBox* GroupBox13 = nullptr;
-  TGroupBox* GroupBox14 = nullptr;
-  TGroupBox* GroupBox15 = nullptr;
-  TGroupBox* GroupBox3 = nullptr;
+  skin::TsGroupBox* GroupBox8 = nullptr;
+  skin::TsGroupBox* GroupBox11 = nullptr;
+  skin::TsGroupBox* GroupBox12 = nullptr;
+  skin::TsGroupBox* GroupBox13 = nullptr;
+  skin::TsGroupBox* GroupBox14 = nullptr;
+  skin::TsGroupBox* GroupBox15 = nullptr;
+  skin::TsGroupBox* GroupBox3 = nullptr;
   // The 64 level boxes are reached through their groups: the box with tag k shows bit k.
   skin::TsRadioButton* RadioButtonX1 = nullptr;
   skin::TsButton* btnGet_ConfigOut = nullptr;
@@ -206,10 +208,10 @@ class TForm1 : public TForm {
   void ShowChannelMasks(int c);
 
   // ---- page 2 "Контроль по времени" (TimePage.cpp) ----
-  TGroupBox* GroupBox5 = nullptr;
-  TGroupBox* GroupBox_PointsUsed = nullptr;
-  TGroupBox* GroupBox_PointsTipe = nullptr;
-  TGroupBox* GroupBox_PointsCycle = nullptr;
+  skin::TsGroupBox* GroupBox5 = nullptr;
+  skin::TsGroupBox* GroupBox_PointsUsed = nullptr;
+  skin::TsGroupBox* GroupBox_PointsTipe = nullptr;
+  skin::TsGroupBox* GroupBox_PointsCycle = nullptr;
   TComboBox* ComboBox_NumPoint = nullptr;
   TComboBox* ComboBox_NumDay = nullptr;
   TEdit* edtPointDate = nullptr;
@@ -251,11 +253,11 @@ class TForm1 : public TForm {
   void AddPointRow(const app::ScheduleRow& row, int index);
 
   // ---- page 3 "Тест ДП" (ProbePage.cpp) ----
-  TGroupBox* GroupBox17 = nullptr;
-  TGroupBox* GroupBox18 = nullptr;
-  TGroupBox* GroupBox19 = nullptr;
-  TGroupBox* GroupBox20 = nullptr;
-  TGroupBox* GroupBox21 = nullptr;
+  skin::TsGroupBox* GroupBox17 = nullptr;
+  skin::TsGroupBox* GroupBox18 = nullptr;
+  skin::TsGroupBox* GroupBox19 = nullptr;
+  skin::TsGroupBox* GroupBox20 = nullptr;
+  skin::TsGroupBox* GroupBox21 = nullptr;
   TComboBox* ComboBox_NumDS = nullptr;
   TComboBox* ComboBox_NumChannel = nullptr;
   TEdit* Edit_IDDS = nullptr;
@@ -295,7 +297,7 @@ class TForm1 : public TForm {
   void AddProbeIdRow(const std::array<std::uint8_t, 10>& row, int index);
 
   // ---- page 4 "Тест CNT" (CounterPage.cpp) ----
-  TGroupBox* GroupBox4 = nullptr;
+  skin::TsGroupBox* GroupBox4 = nullptr;
   skin::TsButton* btnGetPositionCnt = nullptr;
   TEdit* Edit_PositionCnt = nullptr;
   skin::TsButton* btnSetZero = nullptr;

@@ -240,12 +240,23 @@ void PaintButtonFromCache(HDC DC, const TButtonPaint& P) {
 
 TRedrawOff::TRedrawOff(classlib::TWinControl* Control, bool* Flag)
     : wnd_(Control->HandleAllocated() ? Control->Handle() : nullptr), flag_(Flag) {
-  if (wnd_ != nullptr) SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
+  if (wnd_ != nullptr) {
+    pending_ = CreateRectRgn(0, 0, 0, 0);
+    if (pending_ != nullptr && GetUpdateRgn(wnd_, pending_, FALSE) <= NULLREGION) {
+      DeleteObject(pending_);
+      pending_ = nullptr;
+    }
+    SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
+  }
   if (flag_ != nullptr) *flag_ = true;
 }
 
 TRedrawOff::~TRedrawOff() {
-  if (wnd_ != nullptr && IsWindow(wnd_)) SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
+  if (wnd_ != nullptr && IsWindow(wnd_)) {
+    SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0);
+    if (pending_ != nullptr) RedrawWindow(wnd_, nullptr, pending_, RDW_INVALIDATE | RDW_ERASE);
+  }
+  if (pending_ != nullptr) DeleteObject(pending_);
   if (flag_ != nullptr) *flag_ = false;
 }
 

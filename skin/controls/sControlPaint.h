@@ -97,6 +97,7 @@ void SetVisualStyle(HWND Wnd, bool On);
 bool DrawThemedButton(HWND Wnd, HDC DC, const TRect& R, int State, TRect& Content);
 
 // WM_SETREDRAW off while it lives (and Flag set when given), back on (Flag cleared) on every exit.
+// Turning redraw off validates the window, so a paint pending before is asked for again after.
 class TRedrawOff {
  public:
   TRedrawOff(classlib::TWinControl* Control, bool* Flag = nullptr);
@@ -107,6 +108,7 @@ class TRedrawOff {
  private:
   HWND wnd_;
   bool* flag_;
+  HRGN pending_ = nullptr;
 };
 
 // The window's whole DC with its state saved, given back on every way out.

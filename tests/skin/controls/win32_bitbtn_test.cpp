@@ -366,6 +366,21 @@ TEST_F(BitBtn, PaintHandlerCanDrawOverTheFinishedLook) {
   EXPECT_EQ(Rgb(Print(b).get(), 2, 2), 0x123456u);
 }
 
+TEST_F(BitBtn, AFocusChangeKeepsAPendingPaint) {
+  TProbeBitBtn* b = Make(L"Set");
+  form->Show();
+  Pump();
+  RECT pending{};
+  ASSERT_FALSE(GetUpdateRect(b->Handle(), &pending, FALSE));
+  InvalidateRect(b->Handle(), nullptr, FALSE);
+  // Every control hears of a focus change; a skinned button waits for it with redrawing off.
+  b->Perform(CM_FOCUSCHANGED, 0, 0);
+  ASSERT_TRUE(GetUpdateRect(b->Handle(), &pending, FALSE));
+  EXPECT_EQ(pending.right - pending.left, kW);
+  EXPECT_EQ(pending.bottom - pending.top, kH);
+  EXPECT_TRUE(IsWindowVisible(b->Handle()));
+}
+
 TEST_F(BitBtn, WithoutASkinItDrawsASystemButtonWithItsGlyph) {
   TProbeBitBtn* b = Make();
   b->SetGlyph(Cells({kRed}).get());
