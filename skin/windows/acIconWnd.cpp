@@ -17,7 +17,7 @@ bool TacIconWnd::PaintText() {
     return true;
   }
   const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(CtrlHandle, STM_GETIMAGE, IMAGE_BITMAP, 0));
-  // A metafile static answers with something that is no bitmap: it keeps its look unpainted.
+  // A metafile static answers with something that is no bitmap: nothing to copy.
   if (bitmap == nullptr || GetObjectType(bitmap) != OBJ_BITMAP) return false;
   if (!FBmp || bitmap != copiedFrom_) {
     HANDLE copy = CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);

@@ -188,6 +188,17 @@ TEST_F(StaticKinds, LinkShowsItsTextUnderlinedInTheMessageFontWithoutMarkers) {
   SelectObject(dc, old);
   DeleteObject(font);
   EXPECT_EQ(Differing(got.get(), bare.get()), 0);
+
+  // On screen the link paints while its background is erased.
+  auto erased = NewBitmap32(w, h);
+  Fill(erased.get(), kMarker);
+  SendMessageW(marked, WM_PRINT, WPARAM(erased->Canvas()->Handle()), PRF_ERASEBKGND);
+  EXPECT_EQ(Differing(erased.get(), got.get()), 0);
+
+  SetWindowTextW(marked, L"<A>Other</A>");
+  SetWindowTextW(plain, L"Other");
+  EXPECT_EQ(Differing(Printed(marked, w, h).get(), Printed(plain, w, h).get()), 0);
+  EXPECT_NE(Differing(Printed(marked, w, h).get(), got.get()), 0) << "the new text shows";
   DestroyWindow(marked);
   DestroyWindow(plain);
 }
@@ -209,10 +220,14 @@ TEST_F(StaticKinds, SizeGripShowsTheSkinsGripOverTheParentAndAlwaysSizesFromTheC
   EXPECT_EQ(Differing(got.get(), expected.get()), 0);
   EXPECT_EQ(Pixel(got.get(), 0, 0), COLORREF(ColorToRGB(background)));
 
+  ASSERT_EQ(DefaultManager(), manager.get());
+  manager->SetActiveControl(parent);
+  ASSERT_EQ(manager->ActiveControl(), HWND(parent));
   RECT wr{};
   GetWindowRect(wnd, &wr);
   for (const POINT p : {POINT{wr.left, wr.top}, POINT{wr.left + w / 2, wr.top + h / 2}, POINT{wr.right - 1, wr.bottom - 1}})
     EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTBOTTOMRIGHT) << p.x << "," << p.y;
+  EXPECT_EQ(manager->ActiveControl(), nullptr) << "the grip is no skinned control to hover";
   DestroyWindow(wnd);
 }
 
@@ -249,6 +264,39 @@ TEST_F(StaticKinds, TabControlPaintsNothingOfItsOwn) {
   Fill(untouched.get(), kMarker);
   EXPECT_EQ(Differing(got.get(), untouched.get()), 0);
   EXPECT_EQ(handler->SkinData->CacheBmp()->Width(), w) << "the cache follows the window";
+  DestroyWindow(tab);
+}
+
+// In a dialog the band above the display area and the strip left of it are the skin's: read from
+// the screen after a frame paint.
+TEST_F(StaticKinds, DialogTabControlFramesItsDisplayAreaFromTheSkin) {
+  constexpr int w = 150, h = 100;
+  HWND tab = Child(WC_TABCONTROLW, 0, L"", w, h);
+  acDlgMode = true;
+  auto handler = TacMainWnd::Create<TacTabWnd>(tab, nullptr, manager.get(), "CHECKBOX");
+  acDlgMode = false;
+  ASSERT_TRUE(handler->DlgMode);
+  SetWindowPos(parent, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  UpdateWindow(parent);
+  // Something else on screen first, so that the strips must come from the handler.
+  HDC windowDC = GetWindowDC(tab);
+  HBRUSH mark = CreateSolidBrush(kMarker);
+  const RECT all{0, 0, w, h};
+  FillRect(windowDC, &all, mark);
+  DeleteObject(mark);
+  SendMessageW(tab, WM_NCPAINT, 1, 0);
+  auto screen = NewBitmap32(w, h);
+  BitBlt(screen->Canvas()->Handle(), 0, 0, w, h, windowDC, 0, 0, SRCCOPY);
+  ReleaseDC(tab, windowDC);
+  RECT display{0, 0, w, h};
+  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, LPARAM(&display));
+  const int band = display.top + 2;
+  ASSERT_GT(band, 2);
+  ASSERT_GT(display.left, 0);
+  auto section = Section(w, h);
+  const auto inStrips = [&](int x, int y) { return y < band || x < display.left; };
+  EXPECT_EQ(Differing(screen.get(), section.get(), inStrips), 0);
+  EXPECT_EQ(Pixel(screen.get(), w / 2, h / 2), kMarker) << "the display area is left alone";
   DestroyWindow(tab);
 }
 
