@@ -225,7 +225,8 @@ TEST_F(StaticKinds, SizeGripShowsTheSkinsGripOverTheParentAndAlwaysSizesFromTheC
   ASSERT_EQ(manager->ActiveControl(), HWND(parent));
   RECT wr{};
   GetWindowRect(wnd, &wr);
-  for (const POINT p : {POINT{wr.left, wr.top}, POINT{wr.left + w / 2, wr.top + h / 2}, POINT{wr.right - 1, wr.bottom - 1}})
+  for (const POINT p :
+       {POINT{wr.left, wr.top}, POINT{wr.left + w / 2, wr.top + h / 2}, POINT{wr.right - 1, wr.bottom - 1}})
     EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTBOTTOMRIGHT) << p.x << "," << p.y;
   EXPECT_EQ(manager->ActiveControl(), nullptr) << "the grip is no skinned control to hover";
   DestroyWindow(wnd);
