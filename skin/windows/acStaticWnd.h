@@ -21,7 +21,8 @@ class TacStaticWnd : public TacMainWnd {
   // Whether the window stays native.
   bool Native() const;
 
- private:
+ protected:
+  // Invalidated, erased and painted at once.
   void Redraw();
 };
 

@@ -20,6 +20,7 @@
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acStaticWnd.h"
 #include "tests/skin/controls/GdiCount.h"
+#include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
@@ -31,25 +32,9 @@ using test::NativeWindow;
 
 constexpr int kW = 90, kH = 30;
 
-std::unique_ptr<TBitmap> Printed(HWND wnd, int w = kW, int h = kH) {
-  auto bmp = NewBitmap32(w, h);
-  SendMessageW(wnd, WM_PRINTCLIENT, WPARAM(bmp->Canvas()->Handle()), PRF_CLIENT);
-  return bmp;
-}
-
-COLORREF Pixel(TBitmap* bmp, int x, int y) {
-  const TsColor_ p = View32(bmp).At(x, y);
-  return RGB(p.R, p.G, p.B);
-}
-
-// Pixels of the two pictures that differ, among those Where picks.
-int Differing(TBitmap* a, TBitmap* b, const std::function<bool(int, int)>& Where = nullptr) {
-  int n = 0;
-  for (int y = 0; y < a->Height(); ++y)
-    for (int x = 0; x < a->Width(); ++x)
-      if ((!Where || Where(x, y)) && Pixel(a, x, y) != Pixel(b, x, y)) ++n;
-  return n;
-}
+std::unique_ptr<TBitmap> Printed(HWND wnd, int w = kW, int h = kH) { return test::Printed(wnd, w, h); }
+using test::Differing;
+using test::Pixel;
 
 struct ButtonHandlers : ::testing::Test {
   test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
