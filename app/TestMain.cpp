@@ -58,11 +58,12 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterCheckBoxClasses();
   skin::RegisterRadioButtonClasses();
   skin::RegisterLabelClasses();
+  skin::RegisterPageControlClasses();
+  skin::RegisterStatusBarClasses();
   skin::RegisterSkinProviderClasses();
   skin::RegisterBitBtnClasses();
   skin::RegisterGroupBoxClasses();
   InitDescription();
-  PageControl1->SetImagesHandle(sAlphaImageList1->Handle());
   const std::wstring folder = ExecutableFolder();
   SettingsPath = folder + app::kSettingsFileName;
   ComNumber = 1;

@@ -27,7 +27,9 @@
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sGroupBox.h"
 #include "skin/controls/sLabel.h"
+#include "skin/controls/sPageControl.h"
 #include "skin/controls/sRadioButton.h"
+#include "skin/controls/sStatusBar.h"
 #include "skin/graphics/acAlphaImageList.h"
 
 using namespace classlib;
@@ -38,14 +40,14 @@ class TForm1 : public TForm {
   std::wstring ClassName() const override { return L"TForm1"; }
 
   // ---- window shell ----
-  TStatusBar* StatusBar1 = nullptr;
+  skin::TsStatusBar* StatusBar1 = nullptr;
   TImage* Image_Connect = nullptr;
-  TPageControl* PageControl1 = nullptr;
-  TTabSheet* TabSheet2 = nullptr;  // page 0 "Конфигурация"
-  TTabSheet* TabSheet1 = nullptr;  // page 1 "Контроль уровней"
-  TTabSheet* TabSheet3 = nullptr;  // page 2 "Контроль по времени"
-  TTabSheet* TabSheet4 = nullptr;  // page 3 "Тест ДП"
-  TTabSheet* TabSheet5 = nullptr;  // page 4 "Тест CNT"
+  skin::TsPageControl* PageControl1 = nullptr;
+  skin::TsTabSheet* TabSheet2 = nullptr;  // page 0 "Конфигурация"
+  skin::TsTabSheet* TabSheet1 = nullptr;  // page 1 "Контроль уровней"
+  skin::TsTabSheet* TabSheet3 = nullptr;  // page 2 "Контроль по времени"
+  skin::TsTabSheet* TabSheet4 = nullptr;  // page 3 "Тест ДП"
+  skin::TsTabSheet* TabSheet5 = nullptr;  // page 4 "Тест CNT"
   skin::TsGroupBox* GroupBox1 = nullptr;
   skin::TsCheckBox* CheckBox_HostLink = nullptr;
   skin::TsGroupBox* GroupBox2 = nullptr;

@@ -132,7 +132,8 @@ void TsStatusBar::InternalDrawPanel(TStatusPanel* Panel, const std::wstring& Tex
     const int frame = sm->GetMaskIndex(FCommonData->SkinIndex, FCommonData->SkinSection(), "STATUSPANELMASK");
     if (sm->IsValidImgIndex(frame)) {
       const TRect where = Panel == nullptr ? TRect{0, 0, Width(), Height()} : R;
-      DrawSkinRect(cache, where, true, EmptyCI, sm->Records().ma[std::size_t(frame)], 0, true);
+      // The frame lies over the bar's own section: its key pixels keep that section showing.
+      DrawSkinRect(cache, where, true, EmptyCI, sm->Records().ma[std::size_t(frame)], 0, false);
     } else if (Panel != nullptr && Panel->Index() < Panels()->Count() - 1) {
       DrawDivider(R);
     }

@@ -81,8 +81,14 @@ TEST_F(StatusBar, PanelsAreFramedByTheSectionsPanelImage) {
   auto expected = Background(bar);
   // Each panel's rectangle one pixel in; the last one reaches the bar's right edge.
   const TsMaskData& frame = Image("STATUSBAR", "STATUSPANELMASK");
-  for (TRect r : {TRect{1, 1, 59, 21}, TRect{61, 1, 299, 21}}) DrawSkinRect(expected.get(), r, true, EmptyCI, frame, 0, true);
+  for (TRect r : {TRect{1, 1, 59, 21}, TRect{61, 1, 299, 21}})
+    DrawSkinRect(expected.get(), r, true, EmptyCI, frame, 0, false);
   EXPECT_EQ(DifferentPixels(printed.get(), expected.get()), 0);
+  // The frame's key pixels (the skin's transparent colour) leave the section beneath showing.
+  int keyPixels = 0;
+  for (int y = 0; y < printed->Height(); ++y)
+    for (int x = 0; x < printed->Width(); ++x) keyPixels += Rgb(printed.get(), x, y) == 0xFF00FFu;
+  EXPECT_EQ(keyPixels, 0);
 }
 
 TEST_F(StatusBar, WithoutAPanelImageEveryPanelButTheLastGetsADivider) {
@@ -109,7 +115,8 @@ TEST_F(StatusBar, GripTakesTheCornerAndShortensTheLastPanel) {
   auto printed = Print(bar);
   auto expected = Background(bar);
   const TsMaskData& frame = Image("STATUSBAR", "STATUSPANELMASK");
-  for (TRect r : {TRect{1, 1, 59, 21}, TRect{61, 1, 281, 21}}) DrawSkinRect(expected.get(), r, true, EmptyCI, frame, 0, true);
+  for (TRect r : {TRect{1, 1, 59, 21}, TRect{61, 1, 281, 21}})
+    DrawSkinRect(expected.get(), r, true, EmptyCI, frame, 0, false);
   const int grip = manager->Records().ConstData.GripRightBottom;
   ASSERT_GE(grip, 0);
   DrawSkinGlyph(expected.get(), {300 - 12, 22 - 12}, 0, 1, manager->Records().ma[std::size_t(grip)],
