@@ -126,9 +126,10 @@ void TWinControl::Dispatch(TMessage& M) {
       DefaultHandler(M);
       return;
     case WM_WINDOWPOSCHANGED: {
-      DefaultHandler(M);
       const int oldW = FWidth, oldH = FHeight;
+      // The bounds first: the WM_SIZE and WM_MOVE that the default handling sends read them.
       UpdateBoundsFromWindow();
+      DefaultHandler(M);
       ApplyAlignAfterResize();
       if ((oldW != FWidth || oldH != FHeight) && !ComponentState().Contains(csLoading)) Resize();
       return;

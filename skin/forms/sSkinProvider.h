@@ -383,6 +383,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void RemoveSkin();
   void EditorRequest(classlib::TMessage& Message);
   void ShowingChanged(classlib::TMessage& Message);
+  // WM_SETREDRAW to the visible windowed children (a cool bar keeps painting).
+  void SetChildrenRedraw(bool On);
   void WMNCPaint(classlib::TMessage& Message);
   void AC_WMNCPaint();
   // The four frame strips, M pixels deep, copied from the cache to DC.
@@ -482,9 +484,9 @@ TRect acWorkRect(classlib::TCustomForm* Form);
 
 // Makes the extended-border window of a provider (set by the unit that implements that window).
 extern std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provider);
-// The window animations' part in hiding a form (set by the unit that implements them; until then a
-// form hides at once): the form's image, the provider's cache freed with FreeCache; the hide
-// animation, false when the application ended meanwhile.
+// The window animations' part in hiding a form (acAnimForms; tests may put their own in place):
+// the form's image, the provider's cache freed with FreeCache; the hide animation, false when the
+// application ended meanwhile.
 extern std::unique_ptr<classlib::TBitmap> (*acGetFormImage)(TsSkinProvider* SP, bool FreeCache);
 extern bool (*acAnimHideForm)(TsSkinProvider* SP);
 

@@ -13,6 +13,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acAnimForms.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/acFormSizing.h"
 #include "skin/forms/sSkinProvider.h"
@@ -23,8 +24,8 @@ namespace skin {
 using classlib::TMessage;
 
 TacOutlineDrag OutlineDrag;
-std::unique_ptr<classlib::TBitmap> (*acGetFormImage)(TsSkinProvider* SP, bool FreeCache) = nullptr;
-bool (*acAnimHideForm)(TsSkinProvider* SP) = nullptr;
+std::unique_ptr<classlib::TBitmap> (*acGetFormImage)(TsSkinProvider* SP, bool FreeCache) = &GetFormImage;
+bool (*acAnimHideForm)(TsSkinProvider* SP) = &AnimHideForm;
 
 namespace {
 

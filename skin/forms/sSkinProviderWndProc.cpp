@@ -13,6 +13,7 @@
 #include "skin/core/sSkinPreviewWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acAnimForms.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
@@ -489,12 +490,54 @@ void TsSkinProvider::ShowingChanged(TMessage& Message) {
   }
   FFormState &= ~kFormCapturing;
   SendHandleToEditor(h);
-  fAnimating = false;
-  FCommonData->SetUpdating(false);
+  const TacFormAnimation& show = SkinManager()->AnimEffects().FormShow();
+  fAnimating = FAllowAnimation && Form->Parent() == nullptr && show.Active() && h != acPreviewHandle;
+  // The class library's forms have no translucency of their own: the fade always ends opaque.
+  constexpr int alpha = 255;
+  bool madeLayered = false;
+  if (fAnimating) {
+    FCommonData->SetUpdating(true);
+    FInAnimation = true;
+    madeLayered = DoLayered(h, true);
+    if (madeLayered) {
+      UpdateRgn(this, false);
+      RgnChanging = false;
+    }
+    SetChildrenRedraw(false);
+  } else {
+    FCommonData->SetUpdating(false);
+  }
   InitExBorders(SkinManager()->ExtendedBorders());
   OldWndProc(Message);
-  if (!Skinned()) return;
-  RedrawWindow(h, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE);
+  if (!Skinned()) {
+    if (fAnimating) {
+      fAnimating = false;
+      FInAnimation = false;
+      SetChildrenRedraw(true);
+      SetWindowLongPtrW(h, GWL_EXSTYLE, GetWindowLongPtrW(h, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+      RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+      RgnChanging = false;
+    }
+    return;
+  }
+  if (!fAnimating) {
+    RedrawWindow(h, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE);
+    return;
+  }
+  SetChildrenRedraw(true);
+  // The form leaves the screen (WS_VISIBLE taken without a paint) while its copy fades in.
+  if (madeLayered) DoLayered(h, false);
+  fAnimating = false;
+  AnimShowForm(this, show.Time(), alpha, show.Mode());
+  RgnChanging = false;
+}
+
+void TsSkinProvider::SetChildrenRedraw(bool On) {
+  for (int i = 0; i < Form->ControlCount(); ++i) {
+    auto* child = dynamic_cast<classlib::TWinControl*>(Form->Controls(i));
+    if (child != nullptr && child->HandleAllocated() && child->Visible() && child->ClassName() != L"TCoolBar")
+      SendMessageW(child->Handle(), WM_SETREDRAW, On ? 1 : 0, 0);
+  }
 }
 
 void TsSkinProvider::EditorRequest(TMessage& Message) {

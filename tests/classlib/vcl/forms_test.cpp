@@ -366,6 +366,31 @@ TEST_F(Forms, WindowProcCanBeReplacedAndRestored) {
   EXPECT_EQ(f->Edit1->Perform(WM_USER + 77), 0);
 }
 
+// A handler of WM_SIZE or WM_MOVE in front of the form's procedure reads the new bounds.
+TEST_F(Forms, SizeAndMoveHandlersReadTheNewBounds) {
+  TTestForm* f = MakeForm();
+  ShowActive(f);
+  struct BoundsSpy {
+    TControl* control;
+    TWndMethod saved;
+    int widthAtSize = -1, heightAtSize = -1, leftAtMove = -1;
+    void Proc(TMessage& m) {
+      if (m.Msg == WM_SIZE) {
+        widthAtSize = control->Width();
+        heightAtSize = control->Height();
+      }
+      if (m.Msg == WM_MOVE) leftAtMove = control->Left();
+      saved(m);
+    }
+  } spy{f, f->WindowProc};
+  f->WindowProc = TWndMethod(&spy, &BoundsSpy::Proc);
+  SetWindowPos(f->Handle(), nullptr, 37, 41, 433, 307, SWP_NOZORDER | SWP_NOACTIVATE);
+  f->WindowProc = spy.saved;
+  EXPECT_EQ(spy.widthAtSize, 433);
+  EXPECT_EQ(spy.heightAtSize, 307);
+  EXPECT_EQ(spy.leftAtMove, 37);
+}
+
 TEST_F(Forms, WindowlessChildIsPaintedAndHitTestedByItsParent) {
   TTestForm* f = MakeForm();
   auto* dot = Create<TDot>(f);
