@@ -1,9 +1,11 @@
 #include "skin/controls/sControlPaint.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "classlib/ScopeExit.h"
 
+#include "skin/core/acntRects.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sSkinTextWin32.h"
@@ -258,6 +260,29 @@ TRedrawOff::~TRedrawOff() {
   }
   if (pending_ != nullptr) DeleteObject(pending_);
   if (flag_ != nullptr) *flag_ = false;
+}
+
+void PaintEditWith(classlib::TWinControl* Control, TsCommonData* Data, HDC DC, const std::function<void(HDC)>& Draw) {
+  const HWND wnd = Control->Handle();
+  PAINTSTRUCT ps{};
+  const bool ownPaint = DC == nullptr && !InAnimationProcess;
+  if (ownPaint) BeginPaint(wnd, &ps);
+  {
+    std::unique_ptr<TWindowDC> windowDC;
+    if (DC == nullptr) {
+      windowDC = std::make_unique<TWindowDC>(wnd);
+      DC = windowDC->get();
+    }
+    Data->SetUpdating(Data->Updating());
+    if (DC != nullptr && !Data->Updating()) {
+      classlib::TWinControl* parent = Control->Parent();
+      Data->BGChanged = Data->BGChanged || Data->HalfVisible ||
+                        (parent != nullptr && GetBoolMsg(parent, ACMD_ISHALFVISIBLE));
+      Data->HalfVisible = parent != nullptr && !RectInRect(parent->ClientRect(), Control->BoundsRect());
+      Draw(DC);
+    }
+  }
+  if (ownPaint) EndPaint(wnd, &ps);
 }
 
 }  // namespace skin::detail

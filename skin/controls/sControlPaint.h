@@ -1,5 +1,5 @@
 #pragma once
-// Painting steps that the skinned buttons, check boxes and radio buttons share: captions, the
+// Painting steps that the skinned buttons, check boxes, radio buttons and edits share: captions, the
 // focus frame, the disabled look, the split strip, a parent's background for a cache, the corners
 // of a region border, and the redraw switch held off around the class library's focus handling.
 // Win32 only.
@@ -129,5 +129,11 @@ class TWindowDC {
   HDC dc_;
   int saved_;
 };
+
+// What an edit's paint handler does around its own drawing: a WM_PAINT (DC nullptr outside a
+// window animation) is bracketed by BeginPaint/EndPaint, a missing DC falls back to the window's
+// whole DC, nothing is drawn while the parent updates, and the background counts as changed when
+// the edit is or was half hidden by its parent. Draw gets the DC to paint on.
+void PaintEditWith(classlib::TWinControl* Control, TsCommonData* Data, HDC DC, const std::function<void(HDC)>& Draw);
 
 }  // namespace skin::detail

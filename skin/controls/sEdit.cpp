@@ -110,27 +110,11 @@ void TsEdit::PaintText() {
 }
 
 void TsEdit::OurPaintHandler(HDC DC) {
-  PAINTSTRUCT ps{};
-  const bool ownPaint = DC == nullptr && !InAnimationProcess;
-  if (ownPaint) BeginPaint(Handle(), &ps);
-  {
-    std::unique_ptr<detail::TWindowDC> windowDC;
-    if (DC == nullptr) {
-      windowDC = std::make_unique<detail::TWindowDC>(Handle());
-      DC = windowDC->get();
-    }
-    FCommonData->SetUpdating(FCommonData->Updating());
-    if (DC != nullptr && !FCommonData->Updating()) {
-      classlib::TWinControl* parent = Parent();
-      FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible ||
-                               (parent != nullptr && GetBoolMsg(parent, ACMD_ISHALFVISIBLE));
-      FCommonData->HalfVisible = parent != nullptr && !RectInRect(parent->ClientRect(), BoundsRect());
-      if (FCommonData->BGChanged && !FCommonData->UrgentPainting) PrepareCache();
-      RepairCorners();
-      BitBlt(DC, 0, 0, Width(), Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0, SRCCOPY);
-    }
-  }
-  if (ownPaint) EndPaint(Handle(), &ps);
+  detail::PaintEditWith(this, FCommonData.get(), DC, [this](HDC Target) {
+    if (FCommonData->BGChanged && !FCommonData->UrgentPainting) PrepareCache();
+    RepairCorners();
+    BitBlt(Target, 0, 0, Width(), Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0, SRCCOPY);
+  });
 }
 
 void TsEdit::PaintBorder() {

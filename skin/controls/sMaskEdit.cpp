@@ -121,36 +121,20 @@ void TsMaskEdit::PaintText() {
 }
 
 void TsMaskEdit::OurPaintHandler(HDC DC) {
-  PAINTSTRUCT ps{};
-  const bool ownPaint = DC == nullptr && !InAnimationProcess;
-  if (ownPaint) BeginPaint(Handle(), &ps);
-  {
-    std::unique_ptr<detail::TWindowDC> windowDC;
-    if (DC == nullptr) {
-      windowDC = std::make_unique<detail::TWindowDC>(Handle());
-      DC = windowDC->get();
+  detail::PaintEditWith(this, FCommonData.get(), DC, [this](HDC Target) {
+    if (FCommonData->BGChanged) PrepareCache();
+    RepairCorners();
+    const TRect whole{0, 0, Width(), Height()};
+    CopyWinControlCache(this, FCommonData.get(), whole, whole, Target, false);
+    if (ControlCount() > 0) {
+      for (int i = 0; i < ControlCount(); ++i)
+        if (auto* child = dynamic_cast<classlib::TWinControl*>(Controls(i)))
+          ExcludeClipRect(Target, child->Left(), child->Top(), child->Left() + child->Width(),
+                          child->Top() + child->Height());
+      const int b = EditPrintBorderWidth(Frame());
+      skin::PaintControls(Target, this, false, TPoint{b, b}, nullptr, true);
     }
-    FCommonData->SetUpdating(FCommonData->Updating());
-    if (DC != nullptr && !FCommonData->Updating()) {
-      classlib::TWinControl* parent = Parent();
-      FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible ||
-                               (parent != nullptr && GetBoolMsg(parent, ACMD_ISHALFVISIBLE));
-      FCommonData->HalfVisible = parent != nullptr && !RectInRect(parent->ClientRect(), BoundsRect());
-      if (FCommonData->BGChanged) PrepareCache();
-      RepairCorners();
-      const TRect whole{0, 0, Width(), Height()};
-      CopyWinControlCache(this, FCommonData.get(), whole, whole, DC, false);
-      if (ControlCount() > 0) {
-        for (int i = 0; i < ControlCount(); ++i)
-          if (auto* child = dynamic_cast<classlib::TWinControl*>(Controls(i)))
-            ExcludeClipRect(DC, child->Left(), child->Top(), child->Left() + child->Width(),
-                            child->Top() + child->Height());
-        const int b = EditPrintBorderWidth(Frame());
-        skin::PaintControls(DC, this, false, TPoint{b, b}, nullptr, true);
-      }
-    }
-  }
-  if (ownPaint) EndPaint(Handle(), &ps);
+  });
 }
 
 void TsMaskEdit::PaintBorder(HDC DC) {
