@@ -92,4 +92,20 @@ class WindowDC {
   int saved_ = 0;
 };
 
+// A DC's drawing state saved now and put back at the end, so that clip, origin and selections
+// changed through it never outlive the scope, even when drawing throws.
+class SavedDC {
+ public:
+  explicit SavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+  ~SavedDC() {
+    if (id_ != 0) RestoreDC(dc_, id_);
+  }
+
+ private:
+  HDC dc_;
+  int id_;
+};
+
 }  // namespace classlib

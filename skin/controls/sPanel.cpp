@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/GdiObject.h"
 #include "classlib/Messages.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -23,19 +24,6 @@ constexpr int kPanelCoc = 51;
 bool HasState(const classlib::TComponent* c, classlib::TComponentStateItem s) {
   return c->ComponentState().Contains(s);
 }
-
-// Restores a DC's state on every way out.
-class TSavedDC {
- public:
-  explicit TSavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
-  ~TSavedDC() { RestoreDC(dc_, id_); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
- private:
-  HDC dc_;
-  int id_;
-};
 
 // A canvas lent to a DC for one paint; the DC is given back when it goes.
 class TDCCanvas {
@@ -188,7 +176,7 @@ void TsPanel::PaintDirect(HDC DC) {
   const int b = SkinBorderMaxWidth(FCommonData.get());
   const TRect r{0, 0, Width(), Height()};
   {
-    const TSavedDC saved(DC);
+    const classlib::SavedDC saved(DC);
     TacBGInfo bg;
     if (FCommonData->CustomColor()) {
       bg.BgType = TacBGType::btFill;
@@ -389,7 +377,7 @@ void TsPanel::PaintHandler() {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(Handle(), &ps);
   if (dc != nullptr && !FCommonData->Updating()) {
-    const TSavedDC saved(dc);
+    const classlib::SavedDC saved(dc);
     OurPaint(dc, true);
   }
   EndPaint(Handle(), &ps);

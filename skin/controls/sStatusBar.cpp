@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classlib/Forms.h"
+#include "classlib/GdiObject.h"
 #include "classlib/ScopeExit.h"
 #include "skin/controls/sStatusBarGeometry.h"
 #include "skin/core/sConstOptions.h"
@@ -24,19 +25,6 @@ namespace {
 
 constexpr int kStatusBarCoc = 151;
 constexpr unsigned kSbSetTextA = 0x401, kSbSimple = 0x409, kSbGetRect = 0x40A, kSbSetTextW = 0x40B;
-
-// Restores a DC's state on every way out.
-class TSavedDC {
- public:
-  explicit TSavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
-  ~TSavedDC() { RestoreDC(dc_, id_); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
- private:
-  HDC dc_;
-  int id_;
-};
 
 // Lends a canvas to a DC until it goes out of scope.
 class TCanvasBinding {
@@ -140,7 +128,7 @@ void TsStatusBar::InternalDrawPanel(TStatusPanel* Panel, const std::wstring& Tex
   }
   if (Panel != nullptr && Panel->Style() == classlib::psOwnerDraw && OnDrawPanel) {
     const HDC dc = cache->Canvas()->Handle();
-    const TSavedDC saved(dc);
+    const classlib::SavedDC saved(dc);
     const TCanvasBinding bound(FCanvas, dc);
     OnDrawPanel(this, Panel, R);
     return;
@@ -206,7 +194,7 @@ void TsStatusBar::OurPaintHandler(HDC DC) {
     if (bracket) EndPaint(wnd, &ps);
   });
   if (DC == nullptr) return;
-  const TSavedDC saved(DC);
+  const classlib::SavedDC saved(DC);
   FCommonData->SetUpdating(FCommonData->Updating());
   if (FCommonData->Updating()) return;
   PrepareCache();

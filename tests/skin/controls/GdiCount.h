@@ -17,4 +17,23 @@ inline int LiveGdiObjects() {
   return live;
 }
 
+// Live GDI objects of one type (OBJ_FONT, OBJ_REGION, ...), by the same slot probe: Wine only.
+inline int LiveGdiObjects(DWORD type) {
+  int live = 0;
+  for (std::uintptr_t index = 1; index < 0x10000; ++index) live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) == type;
+  return live;
+}
+
+inline BOOL CALLBACK CountThreadWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// Top-level windows this thread owns.
+inline int ThreadWindowCount() {
+  int n = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountThreadWindow, reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
 }  // namespace skin::test

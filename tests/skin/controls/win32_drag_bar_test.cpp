@@ -9,6 +9,7 @@
 #include "skin/controls/sPanel.h"
 #include "tests/skin/controls/ControlsFixture.h"
 #include "tests/skin/controls/GdiCount.h"
+#include "tests/support/MoveCursor.h"
 
 namespace skin {
 namespace {
@@ -37,12 +38,12 @@ TEST_F(PanelKinds, DraggingTheBarMovesItsForm) {
   // The move loop measures from the position of the last message taken from the queue, and takes
   // each mouse message's position from where the cursor was when it was posted.
   Pump();
-  SetCursorPos(start.x, start.y);
+  ASSERT_TRUE(testsupport::MoveCursor(start.x, start.y));
   constexpr UINT kMark = WM_APP + 7;
   PostMessageW(bar->Handle(), kMark, 0, 0);
   MSG mark{};
   ASSERT_TRUE(PeekMessageW(&mark, bar->Handle(), kMark, kMark, PM_REMOVE));
-  SetCursorPos(start.x + 40, start.y + 25);
+  ASSERT_TRUE(testsupport::MoveCursor(start.x + 40, start.y + 25));
   PostMessageW(bar->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 35));
   PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(60, 35));
   SendMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));

@@ -15,20 +15,13 @@
 #include "skin/controls/sPanel.h"
 #include "skin/core/sMessages.h"
 #include "tests/skin/controls/ControlsFixture.h"
+#include "tests/skin/controls/GdiCount.h"
 
 namespace skin {
 namespace {
 
 using namespace classlib;
 using namespace skin::test;
-
-// Live GDI objects of this process: Wine accepts a handle named by its table slot alone, so asking
-// every slot for its type finds them all.
-int LiveGdiObjects() {
-  int n = 0;
-  for (UINT_PTR slot = 1; slot < 0x10000; ++slot) n += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
-  return n;
-}
 
 TSize TextSize(TFont* font, const std::wstring& text) {
   HDC dc = GetDC(nullptr);

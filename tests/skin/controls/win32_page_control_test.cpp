@@ -16,6 +16,7 @@
 #include "classlib/WindowHook.h"
 #include "skin/controls/sPageControl.h"
 #include "tests/skin/controls/ControlsFixture.h"
+#include "tests/skin/controls/GdiCount.h"
 
 namespace skin {
 namespace {
@@ -281,22 +282,14 @@ TEST_F(PageControls, ClosingTheActiveLastPageSelectsTheNewLastAndKeepsRedrawing)
   EXPECT_EQ(redraw, 1) << "redrawing is back on";
 }
 
-// Live fonts by handle slot: under Wine a handle whose high word is 0 names the object in that
-// slot, whatever its generation.
-int LiveFonts() {
-  int n = 0;
-  for (UINT_PTR i = 1; i < 0x10000; ++i) n += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) == OBJ_FONT;
-  return n;
-}
-
 TEST_F(PageControls, TwoHundredPaintsOfLeftTabsLeaveNoFontBehind) {
   {
     // The counter sees fonts come and go.
-    const int before = LiveFonts();
+    const int before = skin::test::LiveGdiObjects(OBJ_FONT);
     HFONT made = CreateFontW(-12, 0, 900, 900, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-    ASSERT_EQ(LiveFonts(), before + 1);
+    ASSERT_EQ(skin::test::LiveGdiObjects(OBJ_FONT), before + 1);
     DeleteObject(made);
-    ASSERT_EQ(LiveFonts(), before);
+    ASSERT_EQ(skin::test::LiveGdiObjects(OBJ_FONT), before);
   }
   MakePages({L"Alpha", L"Beta", L"Gamma"}, tpLeft);
   auto target = NewBitmap32(pc->Width(), pc->Height());
@@ -305,9 +298,9 @@ TEST_F(PageControls, TwoHundredPaintsOfLeftTabsLeaveNoFontBehind) {
     SendMessageW(pc->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(target->Canvas()->Handle()), PRF_CLIENT);
   };
   paint();
-  const int before = LiveFonts();
+  const int before = skin::test::LiveGdiObjects(OBJ_FONT);
   for (int i = 0; i < 200; ++i) paint();
-  EXPECT_EQ(LiveFonts(), before);
+  EXPECT_EQ(skin::test::LiveGdiObjects(OBJ_FONT), before);
 }
 
 }  // namespace

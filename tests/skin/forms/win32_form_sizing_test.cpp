@@ -13,6 +13,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/sSkinProvider.h"
+#include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -280,31 +281,11 @@ TEST_F(FormSizingTest, HidingTakesTheFormsImageOnlyForAHideAnimation) {
   acGetFormImage = saved;
 }
 
-// Live GDI objects of one type in this process. Under Wine a handle with no generation bits names
-// its table slot, whatever object lives there.
-int LiveGdiObjects(DWORD Type) {
-  int n = 0;
-  for (UINT_PTR slot = 1; slot < 0x10000; ++slot)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) == Type) ++n;
-  return n;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM Count) {
-  ++*reinterpret_cast<int*>(Count);
-  return TRUE;
-}
-
-int ThreadWindows() {
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
-
 TEST_F(FormSizingTest, AHundredResizesLeaveNoWindowBitmapOrRegionBehind) {
   // The count sees a region made here, or it could not see one left behind.
-  const int regions = LiveGdiObjects(OBJ_REGION);
+  const int regions = skin::test::LiveGdiObjects(OBJ_REGION);
   HRGN probe = CreateRectRgn(0, 0, 1, 1);
-  ASSERT_EQ(LiveGdiObjects(OBJ_REGION), regions + 1);
+  ASSERT_EQ(skin::test::LiveGdiObjects(OBJ_REGION), regions + 1);
   DeleteObject(probe);
 
   SizingForm f;
@@ -313,12 +294,12 @@ TEST_F(FormSizingTest, AHundredResizesLeaveNoWindowBitmapOrRegionBehind) {
     Pump();
   };
   resize(0);
-  const int windows = ThreadWindows(), bitmaps = LiveGdiObjects(OBJ_BITMAP), regionsBefore = LiveGdiObjects(OBJ_REGION);
+  const int windows = skin::test::ThreadWindowCount(), bitmaps = skin::test::LiveGdiObjects(OBJ_BITMAP), regionsBefore = skin::test::LiveGdiObjects(OBJ_REGION);
   for (int i = 1; i <= 100; ++i) resize(i);
   resize(0);
-  EXPECT_EQ(ThreadWindows(), windows);
-  EXPECT_EQ(LiveGdiObjects(OBJ_BITMAP), bitmaps);
-  EXPECT_EQ(LiveGdiObjects(OBJ_REGION), regionsBefore);
+  EXPECT_EQ(skin::test::ThreadWindowCount(), windows);
+  EXPECT_EQ(skin::test::LiveGdiObjects(OBJ_BITMAP), bitmaps);
+  EXPECT_EQ(skin::test::LiveGdiObjects(OBJ_REGION), regionsBefore);
 }
 
 // A pixel of the screen.

@@ -13,6 +13,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/sSkinProvider.h"
+#include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -229,30 +230,19 @@ TEST_F(FormWindowTest, ScreenClientAreaIsTheFormSectionWithItsLabelWhenShownAndS
   check("shown again");
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM Count) {
-  ++*reinterpret_cast<int*>(Count);
-  return TRUE;
-}
-
-int ThreadWindows() {
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
-
 TEST_F(FormWindowTest, ShowingAndHidingLeavesNoWindowBehind) {
   ShownForm f;
   f.Show();
   f.form->Hide();
   ShownForm::Pump();
-  const int before = ThreadWindows();
+  const int before = skin::test::ThreadWindowCount();
   for (int i = 0; i < 30; ++i) {
     f.Show();
     SendMessageW(f.H(), WM_NCACTIVATE, i % 2, 0);
     f.form->Hide();
     ShownForm::Pump();
   }
-  EXPECT_EQ(ThreadWindows(), before);
+  EXPECT_EQ(skin::test::ThreadWindowCount(), before);
   EXPECT_EQ(f.provider->LockCount, 0);
 }
 
