@@ -13,6 +13,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sVclUtils.h"
 #include "tests/skin/controls/ControlsFixture.h"
+#include "tests/skin/controls/GdiCount.h"
 
 namespace skin::test {
 namespace {
@@ -207,6 +208,53 @@ TEST_F(Labels, RepeatedShadowPaintsReuseTheirBuffersAndLookTheSame) {
     ASSERT_EQ(DifferentPixels(first.get(), again.get()), 0) << "paint " << i;
   }
   EXPECT_EQ(fx->BlurGrid().Allocated(), allocated);
+}
+
+}  // namespace
+}  // namespace skin::test
+
+namespace skin::test {
+namespace {
+
+// Every paint selects fonts and, for the shadowed label, a blurred mask into device contexts of its
+// own: 200 paints of each, enabled and disabled, directly and through the form, leave the count
+// of live GDI objects where it was.
+TEST_F(Labels, TwoHundredPaintsLeaveNoGdiObjects) {
+  auto* label = Label<TsLabel>(L"Готово", 10, 10);
+  auto* fx = Label<TsLabelFX>(L"", 10, 60);
+  fx->Shadow()->SetMode(smCustom);
+  fx->Shadow()->SetBlurCount(4);
+  fx->Shadow()->SetDistance(2);
+  fx->SetCaption(L"Введите пароль:");
+  auto target = NewBitmap32(form->Width(), form->Height());
+  const WPARAM dc = reinterpret_cast<WPARAM>(target->Canvas()->Handle());
+  auto paintBoth = [&](bool enabled) {
+    label->SetEnabled(enabled);
+    fx->SetEnabled(enabled);
+    label->Render(0xFFFFFF);
+    fx->Render(0xFFFFFF);
+    RECT all{0, 0, target->Width(), target->Height()};
+    FillRect(target->Canvas()->Handle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    form->Perform(WM_PAINT, dc, 0);  // the form's paint with the labels on it
+  };
+  paintBoth(true);
+  paintBoth(false);
+  Pump();
+  // The form's paint draws the shadowed label: text and shadow differ from the background, which
+  // the form either leaves white or fills with its colour.
+  int darkened = 0;
+  paintBoth(true);
+  GdiFlush();
+  for (int y = fx->Top(); y < fx->Top() + fx->Height(); ++y)
+    for (int x = fx->Left(); x < fx->Left() + fx->Width(); ++x)
+      darkened += Rgb(target.get(), x, y) != Rgb(target.get(), 0, 0);
+  ASSERT_GT(darkened, 20) << "the form's paint must draw the shadowed label";
+  const int before = LiveGdiObjects();
+  ASSERT_GT(before, 5) << "the count sees the form's and the labels' objects";
+  for (int i = 0; i < 200; ++i) paintBoth(i % 4 != 3);
+  paintBoth(true);
+  Pump();
+  EXPECT_EQ(LiveGdiObjects(), before);
 }
 
 }  // namespace
