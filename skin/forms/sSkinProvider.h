@@ -504,6 +504,11 @@ void SendHandleToEditor(HWND Handle);
 
 // The provider of the MDI parent form and of the MDI child last activated (none without MDI).
 extern TsSkinProvider* MDISkinProvider;
+// Refreshes the MDI parent's frame after a child changed it (maximised, restored, closed): a
+// parent that draws its frame renders it anew and its MDI client repaints (at once with Repaint,
+// which also moves the extended borders); one that does not only has its frame redrawn. Nothing
+// without an MDI parent provider.
+void UpdateMainForm(bool Repaint);
 extern TsSkinProvider* ActiveChildProvider;
 // A title button was pressed with the left button; it acts on release only while this is set.
 extern bool bPressed;

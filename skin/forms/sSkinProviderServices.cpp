@@ -62,6 +62,29 @@ void PermitDrawing(TsSkinProvider* Provider, bool MDIAlso) {
     if (TsSkinProvider* parent = MDIParentOf(Provider)) SetFormDrawing(parent, true);
 }
 
+void UpdateMainForm(bool Repaint) {
+  TsSkinProvider* parent = MDISkinProvider;
+  if (parent == nullptr || parent->Form == nullptr || !parent->Form->HandleAllocated()) return;
+  const HWND frame = parent->Form->Handle();
+  if (!parent->DrawNonClientArea()) {
+    RedrawWindow(frame, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_INVALIDATE);
+    return;
+  }
+  TsCommonData* data = parent->SkinData();
+  data->BeginUpdate();
+  data->BGChanged = true;
+  parent->FGlow1.reset();
+  parent->FGlow2.reset();
+  parent->MenuChanged = true;
+  parent->FLinesCount = -1;
+  data->EndUpdate();
+  constexpr UINT kClientFlags = RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE;
+  if (const HWND client = FindWindowExW(frame, nullptr, L"MDICLIENT", nullptr))
+    RedrawWindow(client, nullptr, nullptr, Repaint ? kClientFlags | RDW_UPDATENOW : kClientFlags);
+  RedrawWindow(frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  if (Repaint && parent->BorderForm != nullptr) parent->BorderForm->UpdateExBordersPos(true, 255);
+}
+
 TsSkinProvider* GetSkinProvider(classlib::TComponent* Component) {
   for (classlib::TComponent* c = Component; c != nullptr; c = c->Owner())
     if (auto* form = dynamic_cast<classlib::TCustomForm*>(c)) {

@@ -1,13 +1,16 @@
 // What other units ask of a form's provider: the provider of a component, drawing held off and
-// let go, and the announcement of the main window to the skin editor.
+// let go, the announcement of the main window to the skin editor, and the MDI parent's frame
+// refreshed for its children.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "classlib/Forms.h"
+#include "classlib/ScopeExit.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/Dib32.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -154,6 +157,116 @@ TEST_F(ProviderServicesTest, AFormShowingForTheFirstTimeIsAnnouncedToTheEditor) 
   f.form->Show();
   EXPECT_EQ(FakeEditor::calls, 1);
   EXPECT_EQ(FakeEditor::announced, reinterpret_cast<LPARAM>(f.form->Handle()));
+}
+
+// ---- the MDI parent's frame ----
+
+// An extended-border window that only counts how often it is asked to follow its form.
+struct CountingBorders : TacBorderForm {
+  explicit CountingBorders(HWND Owner, int* Moves) : owner(Owner), moves(Moves) {}
+  HWND OwnerHandle() const override { return owner; }
+  TsSkinManager* SkinManager() const override { return nullptr; }
+  int CaptionHeight(bool) const override { return 0; }
+  void UpdateExBordersPos(bool Redraw, int Blend) override { *moves += Redraw && Blend == 255; }
+  HWND owner;
+  int* moves;
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// The paints the MDI client window receives, counted while it is subclassed.
+int g_clientPaints = 0;
+WNDPROC g_clientProc = nullptr;
+LRESULT CALLBACK CountClientPaint(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_PAINT) ++g_clientPaints;
+  return CallWindowProcW(g_clientProc, h, m, w, l);
+}
+
+struct MdiParent : ProviderForm {
+  HWND client = nullptr;
+  int borderMoves = 0;
+  TsSkinProvider* previous = MDISkinProvider;
+  MdiParent() {
+    form->Show();
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 100,
+                             form->Handle(), nullptr, GetModuleHandleW(nullptr), &ccs);
+    g_clientProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountClientPaint)));
+    UpdateWindow(form->Handle());
+    Pump();
+    MDISkinProvider = provider;
+  }
+  ~MdiParent() {
+    MDISkinProvider = previous;
+    provider->BorderForm.reset();
+    DestroyWindow(client);
+  }
+  // Every cached part of the frame taken as valid, the glow masks made, the client painted.
+  void Settle() {
+    Pump();
+    provider->SkinData()->BGChanged = false;
+    provider->MenuChanged = false;
+    provider->FLinesCount = 2;
+    provider->FGlow1 = std::make_unique<TDib8>(4, 4);
+    provider->FGlow2 = std::make_unique<TDib8>(4, 4);
+    g_clientPaints = 0;
+  }
+  bool ClientHasUpdate() const { return GetUpdateRect(client, nullptr, FALSE) != FALSE; }
+};
+
+TEST_F(ProviderServicesTest, WithoutAnMdiParentProviderTheMainFormIsLeftAlone) {
+  ProviderForm f;
+  TsSkinProvider* previous = MDISkinProvider;
+  MDISkinProvider = nullptr;
+  const classlib::TScopeExit restore([&] { MDISkinProvider = previous; });
+  f.provider->SkinData()->BGChanged = false;
+  f.provider->MenuChanged = false;
+  UpdateMainForm(true);
+  EXPECT_FALSE(f.provider->SkinData()->BGChanged);
+  EXPECT_FALSE(f.provider->MenuChanged);
+}
+
+TEST_F(ProviderServicesTest, AnMdiParentDrawingItsFrameRendersItAnewAndRepaintsItsClient) {
+  struct Case {
+    bool repaint;
+    bool paintedAtOnce;  // the client painted before UpdateMainForm returns
+    int borderMoves;
+  };
+  for (const Case c : {Case{true, true, 1}, Case{false, false, 0}}) {
+    MdiParent f;
+    f.provider->BorderForm = std::make_unique<CountingBorders>(f.form->Handle(), &f.borderMoves);
+    f.Settle();
+    ASSERT_FALSE(f.ClientHasUpdate());
+    UpdateMainForm(c.repaint);
+    EXPECT_TRUE(f.provider->SkinData()->BGChanged) << c.repaint;
+    EXPECT_TRUE(f.provider->MenuChanged) << c.repaint;
+    EXPECT_EQ(f.provider->FLinesCount, -1) << c.repaint;
+    EXPECT_EQ(f.provider->FGlow1, nullptr) << c.repaint;
+    EXPECT_EQ(f.provider->FGlow2, nullptr) << c.repaint;
+    EXPECT_EQ(f.provider->SkinData()->UpdateCount(), 0) << c.repaint;
+    EXPECT_EQ(g_clientPaints > 0, c.paintedAtOnce) << c.repaint;
+    EXPECT_EQ(f.ClientHasUpdate(), !c.paintedAtOnce) << c.repaint;
+    EXPECT_EQ(f.borderMoves, c.borderMoves) << c.repaint;
+  }
+}
+
+TEST_F(ProviderServicesTest, AnMdiParentWithTheSystemFrameOnlyHasItsFrameRedrawn) {
+  MdiParent f;
+  f.provider->SetDrawNonClientArea(false);
+  f.provider->BorderForm = std::make_unique<CountingBorders>(f.form->Handle(), &f.borderMoves);
+  f.Settle();
+  UpdateMainForm(true);
+  EXPECT_FALSE(f.provider->SkinData()->BGChanged);
+  EXPECT_FALSE(f.provider->MenuChanged);
+  EXPECT_EQ(f.provider->FLinesCount, 2);
+  EXPECT_NE(f.provider->FGlow1, nullptr);
+  EXPECT_EQ(g_clientPaints, 0);
+  EXPECT_FALSE(f.ClientHasUpdate());
+  EXPECT_EQ(f.borderMoves, 0);
 }
 
 }  // namespace
