@@ -2,6 +2,7 @@
 
 #include "classlib/Cp1251.h"
 #include "classlib/Dialogs.h"
+#include "skin/controls/sMaskEdit.h"
 #include "skin/forms/sSkinProvider.h"
 
 TfrmPassLock* frmPassLock = nullptr;
@@ -18,6 +19,7 @@ TfrmPassLock::TfrmPassLock(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterLabelClasses();
   skin::RegisterSkinProviderClasses();
   skin::RegisterBitBtnClasses();
+  skin::RegisterMaskEditClasses();
   InitDescription();
 }
 

@@ -14,6 +14,8 @@
 #include "classlib/DateUtils.h"
 #include "classlib/IniFile.h"
 #include "classlib/SysUtils.h"
+#include "skin/controls/sEdit.h"
+#include "skin/controls/sMaskEdit.h"
 #include "skin/forms/sSkinProvider.h"
 
 TForm1* Form1 = nullptr;
@@ -63,6 +65,8 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterSkinProviderClasses();
   skin::RegisterBitBtnClasses();
   skin::RegisterGroupBoxClasses();
+  skin::RegisterEditClasses();
+  skin::RegisterMaskEditClasses();
   InitDescription();
   const std::wstring folder = ExecutableFolder();
   SettingsPath = folder + app::kSettingsFileName;
