@@ -1,7 +1,8 @@
 // The frame of a main-window-like form (bsSingle, close and minimise, icon) with our skin: PaintAll
-// rendering the whole frame, PaintCaption copying it from the cache, and a plain window's native
-// WM_NCPAINT, side by side; then UpdateRgn of a 1024 x 768 form whose border image has key-colour
-// corners; and one resize step of a sizeable form, skinned and plain. Prints the mean time of each.
+// rendering the whole frame, PaintCaption copying it from the cache, a title button turning hot or
+// normal under the mouse, and a plain window's native WM_NCPAINT, side by side; then UpdateRgn of a
+// 1024 x 768 form whose border image has key-colour corners; and one resize step of a sizeable
+// form, skinned and plain. Prints the mean time of each and the ratios.
 #include <windows.h>
 
 #include "bench/Win32Clock.h"
@@ -52,6 +53,29 @@ int main() {
   const double fromCache = Mean(kRounds, [&] { provider->PaintCaption(dc); });
   ReleaseDC(form->Handle(), dc);
 
+  // The mouse moving onto the close button and back onto the caption, one title-button repaint
+  // each; the button is found where the form's hit test answers HTCLOSE on the title band.
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  const int titleY = window.top + provider->CaptionHeight(true) / 2 + 2;
+  const auto hitAt = [&](int x) { return SendMessageW(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(x, titleY)); };
+  int closeX = window.right - 1;
+  while (closeX > window.left && hitAt(closeX) != HTCLOSE) --closeX;
+  int captionX = window.left + (window.right - window.left) / 2;
+  if (closeX == window.left || hitAt(captionX) != HTCAPTION) {
+    std::printf("no close button or caption found on the title band\n");
+    return 1;
+  }
+  closeX -= 3;
+  bool onButton = false;
+  const double hover = Mean(kRounds, [&] {
+    onButton = !onButton;
+    const int x = onButton ? closeX : captionX;
+    SendMessageW(form->Handle(), WM_NCMOUSEMOVE, onButton ? HTCLOSE : HTCAPTION, MAKELPARAM(x, titleY));
+  });
+  if (provider->ButtonClose.State != 0)
+    SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(captionX, titleY));
+
   HWND plain =
       CreateWindowExW(0, L"STATIC", L"Tarvisel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE,
                       40, 40, 640, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -93,11 +117,15 @@ int main() {
   std::printf("frame of a 640 x 480 bsSingle form with our skin, %d rounds each\n", kRounds);
   std::printf("  PaintAll (whole frame rendered):  %9.2f us\n", paintAll);
   std::printf("  PaintCaption (copied from cache): %9.2f us\n", fromCache);
+  std::printf("  title-button hover repaint:       %9.2f us\n", hover);
   std::printf("  native WM_NCPAINT, plain window:  %9.2f us\n", native);
+  std::printf("  ratio hover / PaintAll:           %9.2f\n", hover / paintAll);
+  std::printf("  ratio PaintAll / native:          %9.2f\n", paintAll / native);
   std::printf("UpdateRgn, 1024 x 768, key corners: %9.2f us\n", region);
   std::printf("one resize step of a 600 x 440 sizeable form, repainted\n");
   std::printf("  skinned:                          %9.2f us\n", skinnedResize);
   std::printf("  plain:                            %9.2f us\n", plainResize);
+  std::printf("  ratio skinned / plain:            %9.2f\n", skinnedResize / plainResize);
   Free(provider);
   Free(form);
   Free(manager);
