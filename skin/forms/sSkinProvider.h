@@ -421,6 +421,16 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void CancelOutlineDrag();
   void EndOutline(bool Erase);
   void PlaceTitleButton(TsCaptionButton& Button, int Image, const TsTitleButton* User, bool Enabled, int& X);
+  // The image and the enabled state of a system title button (hit code 8, 9, 20 or 21) in the
+  // window's present state.
+  struct TitleButtonLook {
+    int Image = -1;
+    bool Enabled = true;
+  };
+  TitleButtonLook SysButtonLook(int HT) const;
+  // One button redrawn into the cache over the saved caption background; false when the cache
+  // cannot serve it and the frame must be rendered whole.
+  bool RepaintButtonInCache(int HT, const TsCaptionButton& Button);
   bool Designing() const { return ComponentState().Contains(classlib::csDesigning); }
   bool Loading() const { return ComponentState().Contains(classlib::csLoading); }
   // The frame's sizes as the metrics read them.

@@ -299,6 +299,34 @@ void TsSkinProvider::PlaceTitleButton(TsCaptionButton& Button, int Image, const 
   }
 }
 
+TsSkinProvider::TitleButtonLook TsSkinProvider::SysButtonLook(int HT) const {
+  TsSkinManager* m = SkinManager();
+  const HWND h = Form->Handle();
+  const TacSysMenuRules r = SysMenuRules();
+  const int gi = m->GetSkinIndex("GLOBALINFO");
+  const auto restoreImage = [&] {
+    int i = m->GetMaskIndex(gi, "GLOBALINFO", "BICONNORM");
+    if (i < 0) i = m->GetMaskIndex(FCommonData->SkinIndex, FCommonData->SkinSection(), "BICONNORM");
+    return i;
+  };
+  switch (HT) {
+    case HTCLOSE: return {ButtonClose.ImageIndex, r.VisibleClose};
+    case HTMAXBUTTON: {
+      if (IsZoomed(h)) return {restoreImage(), r.EnabledRestore};
+      int i = m->GetMaskIndex(gi, "GLOBALINFO", BigButtons(this) ? "BICONMAX" : "SICONMAX");
+      if (i < 0) i = m->GetMaskIndex(gi, "GLOBALINFO", "BICONMAX");
+      return {i, r.EnabledMax};
+    }
+    case HTMINBUTTON: {
+      const bool restore = IsIconic(h) && Form->WindowState() == classlib::wsMinimized &&
+                           !(classlib::TApplication::Existing() && classlib::Application->MainForm() == Form);
+      return restore ? TitleButtonLook{restoreImage(), r.EnabledRestore} : TitleButtonLook{ButtonMin.ImageIndex, r.EnabledMin};
+    }
+    case HTHELP: return {ButtonHelp.ImageIndex, true};
+    default: return {};
+  }
+}
+
 void TsSkinProvider::PaintBorderIcons() {
   if (!HaveBorder(this)) return;
   TsSkinManager* m = SkinManager();
@@ -310,39 +338,19 @@ void TsSkinProvider::PaintBorderIcons() {
   const int spacing = BigButtons(this) ? sd.BISpacing : 0;
   if (SystemMenu != nullptr && HaveSysMenu) {
     const TacSysMenuRules r = SysMenuRules();
-    const int gi = m->GetSkinIndex("GLOBALINFO");
-    const auto restoreImage = [&] {
-      int i = m->GetMaskIndex(gi, "GLOBALINFO", "BICONNORM");
-      if (i < 0) i = m->GetMaskIndex(FCommonData->SkinIndex, FCommonData->SkinSection(), "BICONNORM");
-      return i;
+    const auto place = [&](TsCaptionButton& Button, int HT) {
+      const TitleButtonLook look = SysButtonLook(HT);
+      if (!m->IsValidImgIndex(look.Image)) return;
+      PlaceTitleButton(Button, look.Image, nullptr, look.Enabled, x);
+      x = Button.Rect.Left - spacing;
     };
-    if (m->IsValidImgIndex(ButtonClose.ImageIndex)) {
-      PlaceTitleButton(ButtonClose, ButtonClose.ImageIndex, nullptr, r.VisibleClose, x);
-      x = ButtonClose.Rect.Left - spacing;
-    }
+    place(ButtonClose, HTCLOSE);
     if (r.VisibleMax) {
-      const bool zoomed = IsZoomed(h) != FALSE;
-      ButtonMax.ImageIndex =
-          zoomed ? restoreImage() : m->GetMaskIndex(gi, "GLOBALINFO", BigButtons(this) ? "BICONMAX" : "SICONMAX");
-      if (ButtonMax.ImageIndex < 0 && !zoomed) ButtonMax.ImageIndex = m->GetMaskIndex(gi, "GLOBALINFO", "BICONMAX");
-      if (m->IsValidImgIndex(ButtonMax.ImageIndex)) {
-        PlaceTitleButton(ButtonMax, ButtonMax.ImageIndex, nullptr, zoomed ? r.EnabledRestore : r.EnabledMax, x);
-        x = ButtonMax.Rect.Left - spacing;
-      }
+      ButtonMax.ImageIndex = SysButtonLook(HTMAXBUTTON).Image;
+      place(ButtonMax, HTMAXBUTTON);
     }
-    if (r.VisibleMin) {
-      const bool restore = IsIconic(h) && Form->WindowState() == classlib::wsMinimized &&
-                           !(classlib::TApplication::Existing() && classlib::Application->MainForm() == Form);
-      const int image = restore ? restoreImage() : ButtonMin.ImageIndex;
-      if (m->IsValidImgIndex(image)) {
-        PlaceTitleButton(ButtonMin, image, nullptr, restore ? r.EnabledRestore : r.EnabledMin, x);
-        x = ButtonMin.Rect.Left - spacing;
-      }
-    }
-    if (Form->BorderIcons().Contains(classlib::biHelp) && m->IsValidImgIndex(ButtonHelp.ImageIndex)) {
-      PlaceTitleButton(ButtonHelp, ButtonHelp.ImageIndex, nullptr, true, x);
-      x = ButtonHelp.Rect.Left - spacing;
-    }
+    if (r.VisibleMin) place(ButtonMin, HTMINBUTTON);
+    if (Form->BorderIcons().Contains(classlib::biHelp)) place(ButtonHelp, HTHELP);
   }
   if (FTitleButtons->Count() > 0) {
     x -= 8;
@@ -373,11 +381,41 @@ TsCaptionButton* TsSkinProvider::ButtonOfHT(int HT) {
   }
 }
 
+// A change of one button's state redraws that button alone over the caption background saved at
+// the last rendering, so hovering the title costs a glyph, not a frame.
+bool TsSkinProvider::RepaintButtonInCache(int HT, const TsCaptionButton& Button) {
+  TBitmap* cache = FCommonData->CacheBmp();
+  if (TempBmp == nullptr || TempBmp->Width() == 0 || BorderForm != nullptr) return false;
+  if (Button.State < 0) return true;
+  if (IconVisible() && IconRect().Right >= Button.Rect.Left) return true;
+  TsSkinManager* m = SkinManager();
+  const TRect& r = Button.Rect;
+  // The saved strip ends one pixel left of the cache's right edge (SaveBGForBtns).
+  CopyBlock(cache, {r.Left, r.Top}, TempBmp.get(), {TempBmp->Width() - (CaptionWidth() - r.Left) + 1, r.Top},
+            {r.Right - r.Left, ButtonHeight()});
+  if (HT < 1000) {
+    const TitleButtonLook look = SysButtonLook(HT);
+    if (!m->IsValidImgIndex(look.Image)) return true;
+    const bool disabled = !look.Enabled;
+    const int mode = (disabled || !FormActive) && (disabled || Button.State == 0) ? 2 : 1;
+    DrawSkinGlyph(cache, TPoint{r.Left, r.Top}, Button.State, mode, m->Records().ma[look.Image], MakeCacheInfo(cache));
+  } else {
+    const TsTitleButton* user = FTitleButtons->Items(HT - 1000);
+    if (user->UseSkinData() && m->IsValidImgIndex(Button.ImageIndex))
+      DrawSkinGlyph(cache, TPoint{r.Left, r.Top}, Button.State, Button.State == 0 && !FormActive ? 2 : 1,
+                    m->Records().ma[Button.ImageIndex], MakeCacheInfo(cache));
+    DrawUserGlyph(*user);
+  }
+  return true;
+}
+
 void TsSkinProvider::RepaintButton(int HT) {
   TsCaptionButton* b = ButtonOfHT(HT);
   if (b == nullptr || FCommonData->CacheBmp() == nullptr || FCommonData->BGChanged) return;
-  FCommonData->BGChanged = true;
-  PaintAll();
+  if (!RepaintButtonInCache(HT, *b)) {
+    FCommonData->BGChanged = true;
+    PaintAll();
+  }
   if (Form->HandleAllocated() && IsWindowVisible(Form->Handle())) {
     const classlib::WindowDC dc(Form->Handle());
     const TRect r = b->Rect;

@@ -163,6 +163,33 @@ TEST(FramePaint, HotAndPressedButtonsShowTheirCells) {
   bPressed = false;
 }
 
+// A hover repaints the button alone over the saved caption background: the cache ends up as a
+// whole rendering in that state would be, and nothing outside the button is drawn again.
+TEST(FramePaint, HoverRedrawsOnlyTheButtonAsAWholeRenderingWould) {
+  for (bool active : {true, false}) {
+    Frame f(bsSingle, {biSystemMenu, biMinimize, biMaximize}, L"Tarvisel");
+    TBitmap* cache = f.Render(active);
+    auto before = NewBitmap32(cache->Width(), cache->Height());
+    BitBlt(before->Canvas()->Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
+    // A mark in the title band that only a whole rendering would paint over.
+    const TRect& close = f.provider->ButtonClose.Rect;
+    cache->Image32View().At(4, 2).U = 0xFF123456u;
+    f.provider->SetHotHT(HTCLOSE, true);
+    EXPECT_EQ(cache->Image32View().At(4, 2).U, 0xFF123456u) << active;
+    cache->Image32View().At(4, 2).U = before->Image32View().At(4, 2).U;
+    auto hovered = NewBitmap32(cache->Width(), cache->Height());
+    BitBlt(hovered->Canvas()->Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
+    const TRect all{0, 0, cache->Width(), cache->Height()};
+    EXPECT_GT(Differences(hovered.get(), before.get(), close), 0) << active;
+    f.Render(active);
+    EXPECT_EQ(Differences(hovered.get(), cache, all), 0) << active;
+    // Moving on to another button puts the first one back as it was.
+    f.provider->SetHotHT(HTMINBUTTON, true);
+    f.provider->SetHotHT(0, true);
+    EXPECT_EQ(Differences(cache, before.get(), all), 0) << active;
+  }
+}
+
 TEST(FramePaint, DisabledMaximiseIsNeverPressed) {
   Frame f(bsSingle, {biSystemMenu, biMinimize}, L"x");
   f.Render(true);
