@@ -56,6 +56,7 @@ void TCustomForm::DeclareProperties(TClassDecl<TCustomForm>& d) {
   d.Set(L"BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
         TBorderIcons{biSystemMenu, biMinimize, biMaximize});
   d.Enum(L"Position", &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned);
+  d.Bool(L"AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll, false);
   d.Enum(L"FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, fsNormal);
   d.Enum(L"WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal);
   d.Component<TMainMenu>(L"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);

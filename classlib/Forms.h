@@ -136,6 +136,10 @@ class TCustomForm : public TCustomControl {
   void SetHelpFile(const std::wstring& Value) { FHelpFile = Value; }
   TFormState FormState() const { return FFormState; }
   TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  // The form's window may carry scroll bars (WS_HSCROLL/WS_VSCROLL) that a skin draws for it; the
+  // form itself scrolls nothing, so it is off unless a program sets it.
+  bool AutoScroll() const { return FAutoScroll; }
+  void SetAutoScroll(bool Value) { FAutoScroll = Value; }
 
   // ---- focus ----
   TWinControl* ActiveControl() const { return FActiveControl; }
@@ -211,6 +215,7 @@ class TCustomForm : public TCustomControl {
   TWindowState FWindowState = wsNormal;
   TMainMenu* FMenu = nullptr;
   bool FKeyPreview = false;
+  bool FAutoScroll = false;
   std::wstring FHelpFile;
   TFormState FFormState;
   TWinControl* FActiveControl = nullptr;

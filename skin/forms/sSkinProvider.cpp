@@ -377,6 +377,7 @@ void TsSkinProvider::SetDrawNonClientArea(bool Value) {
       FCommonData->BGChanged = true;
       InitExBorders(SkinManager()->ExtendedBorders());
       RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_INVALIDATE);
+      AttachFormScrollHandler(this);
     }
     return;
   }

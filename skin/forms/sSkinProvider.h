@@ -511,6 +511,9 @@ extern const wchar_t* const acEditorTitle;
 // Announces Handle to the skin editor once per run, when the program was started for it and
 // Handle is the main form's; the editor is asked until it answers 1, at most 101 times.
 void SendHandleToEditor(HWND Handle);
+// Gives a skinned AutoScroll form its skinned scroll bars (a handler on the form's window, made
+// once) and takes them away when the form is not skinned.
+void AttachFormScrollHandler(TsSkinProvider* Provider);
 
 // The provider of the MDI parent form and of the MDI child last activated (none without MDI).
 extern TsSkinProvider* MDISkinProvider;

@@ -47,6 +47,7 @@ void TsSkinProvider::WMNCPaint(TMessage& Message) {
     RTInit = false;
     LoadInit();
   }
+  if (!ListSW && FDrawNonClientArea) AttachFormScrollHandler(this);
   if (!FDrawNonClientArea) {
     OldWndProc(Message);
     return;

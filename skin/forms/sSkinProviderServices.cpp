@@ -2,9 +2,12 @@
 // let go, the provider of a component's form, and the main window announced to the skin editor.
 #include <windows.h>
 
+#include "classlib/ScopeExit.h"
+#include "skin/core/acScrollBarsLink.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/windows/acSBUtils.h"
 
 namespace skin {
 
@@ -111,6 +114,25 @@ void SendHandleToEditor(HWND Handle) {
       return;
     if (answer == 1) return;
   }
+}
+
+void AttachFormScrollHandler(TsSkinProvider* Provider) {
+  if (Provider == nullptr || Provider->ComponentState().Contains(classlib::csDestroying)) return;
+  classlib::TCustomForm* form = Provider->Form;
+  if (form == nullptr || !form->HandleAllocated() || !form->AutoScroll()) return;
+  // Creating the handler sends the form messages that come back here.
+  if ((Provider->FormState() & kFormScrollAttaching) != 0) return;
+  Provider->SetFormState(kFormScrollAttaching, true);
+  const classlib::TScopeExit clear([Provider] { Provider->SetFormState(kFormScrollAttaching, false); });
+  if (Provider->Skinned()) {
+    if (Provider->ListSW && Provider->ListSW->Destroyed) Provider->ListSW.reset();
+    if (!Provider->ListSW)
+      Provider->ListSW = TacMainWnd::Create<TacScrollWnd>(form->Handle(), Provider->SkinData(),
+                                                          Provider->SkinManager(), "", false);
+    return;
+  }
+  Provider->ListSW.reset();
+  if (ScrollBarsEngine().InitializeFlatSB != nullptr) ScrollBarsEngine().InitializeFlatSB(form->Handle());
 }
 
 }  // namespace skin

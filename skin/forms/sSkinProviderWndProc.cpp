@@ -194,6 +194,7 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
       return;
     case ACMD_REFRESH:
       if (!fromOurManager) return;
+      if (FDrawNonClientArea) AttachFormScrollHandler(this);
       FLinesCount = -1;
       if (HaveBorder(this)) RgnChanged = true;
       if (FormShowing()) {
@@ -358,7 +359,9 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
     case WM_PRINT: WMPrint(Message); return;
     case WM_ACTIVATE:
       OldWndProc(Message);
-      if (!Form->Showing() || Form->FormState().Contains(classlib::fsCreating)) return;
+      if (!Form->Showing()) return;
+      if (!ListSW && FDrawNonClientArea) AttachFormScrollHandler(this);
+      if (Form->FormState().Contains(classlib::fsCreating)) return;
       FLinesCount = -1;
       if (LOWORD(Message.WParam) != WA_INACTIVE && SystemMenu != nullptr) SystemMenu->UpdateItems(false);
       return;
@@ -520,6 +523,7 @@ void TsSkinProvider::ShowingChanged(TMessage& Message) {
     }
     return;
   }
+  AttachFormScrollHandler(this);
   if (!fAnimating) {
     RedrawWindow(h, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE);
     return;

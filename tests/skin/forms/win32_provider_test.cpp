@@ -131,6 +131,38 @@ TEST_F(ProviderTest, FreeingWithAScrollHandlerLeavesNothingCallingTheProvider) {
   EXPECT_EQ(form->Caption(), L"after");
 }
 
+// A skinned AutoScroll form gets one scroll handler on its window however often it is asked, a
+// form without AutoScroll none, and the handler goes with the skin.
+TEST_F(ProviderTest, AutoScrollFormGetsOneScrollHandlerWhileSkinned) {
+  auto manager = ManagerWithOurSkin();
+  for (bool autoScroll : {false, true}) {
+    Owned<TForm> form = MakeForm(bsSizeable);
+    form->SetAutoScroll(autoScroll);
+    SetWindowLongPtrW(form->Handle(), GWL_STYLE, GetWindowLongPtrW(form->Handle(), GWL_STYLE) | WS_VSCROLL);
+    const std::size_t handlers = TacMainWnd::LiveCount();
+    auto* provider = classlib::Create<TsSkinProvider>(form.get());
+    provider->SkinData()->SetSkinManager(manager.get());
+    provider->PrepareForm();
+    AttachFormScrollHandler(provider);
+    TacScrollWnd* first = provider->ListSW.get();
+    AttachFormScrollHandler(provider);
+    EXPECT_EQ(provider->ListSW.get(), first) << autoScroll;
+    EXPECT_EQ(first != nullptr, autoScroll);
+    EXPECT_EQ(GetPropW(form->Handle(), kHandlerProp) != nullptr, autoScroll);
+    EXPECT_EQ(TacMainWnd::LiveCount(), handlers + (autoScroll ? 1 : 0));
+    EXPECT_EQ(provider->FormState() & kFormScrollAttaching, 0u);
+    if (autoScroll) {
+      manager->SetActive(false);
+      AttachFormScrollHandler(provider);
+      EXPECT_EQ(provider->ListSW, nullptr);
+      EXPECT_EQ(GetPropW(form->Handle(), kHandlerProp), nullptr);
+      manager->SetActive(true);
+    }
+    classlib::Free(provider);
+    EXPECT_EQ(TacMainWnd::LiveCount(), handlers);
+  }
+}
+
 TEST_F(ProviderTest, DefaultsAndDescriptionSettings) {
   Owned<TForm> form = MakeForm(bsSizeable);
   auto* provider = classlib::Create<TsSkinProvider>(form.get());
