@@ -1,0 +1,345 @@
+// The frame handler of a skinned standard dialog on real dialogs made on the test's thread, with
+// our skin and a fake host: the cache against the sections and title-button cells painted
+// directly, the button images a dialog's styles choose, the region's corners, the close button's
+// press and release, the dialog brush and the icon copies.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/core/sConstOptions.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinPaintWin32.h"
+#include "skin/forms/acDialogWnd.h"
+#include "tests/skin/windows/WindowsFixture.h"
+
+namespace skin {
+namespace {
+
+using classlib::TBitmap;
+using test::ManagerWithOurSkin;
+using test::Owned;
+
+struct FakeHost : IacDialogHost {
+  int rescans = 0;
+  void RescanControls() override { ++rescans; }
+  void PrintControls(HDC) override {}
+  bool BiDiLeft() const override { return false; }
+};
+
+int g_closeCommands = 0;
+
+INT_PTR CALLBACK CountingDlgProc(HWND, UINT msg, WPARAM wp, LPARAM) {
+  if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE) {
+    ++g_closeCommands;
+    return TRUE;  // the dialog stays
+  }
+  return FALSE;
+}
+
+// A dialog from a template in memory: no controls, the system font.
+HWND MakeDialog(DWORD style, const wchar_t* title, short cx = 180, short cy = 90) {
+  alignas(4) WORD buffer[128] = {};
+  auto* t = reinterpret_cast<DLGTEMPLATE*>(buffer);
+  t->style = style;
+  t->x = 10;
+  t->y = 10;
+  t->cx = cx;
+  t->cy = cy;
+  WORD* p = reinterpret_cast<WORD*>(t + 1);
+  *p++ = 0;  // no menu
+  *p++ = 0;  // the dialog class
+  for (const wchar_t* c = title; *c != 0; ++c) *p++ = static_cast<WORD>(*c);
+  *p++ = 0;
+  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t, nullptr, CountingDlgProc, 0);
+}
+
+constexpr DWORD kMessageBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+struct Dialog {
+  Owned<TsSkinManager> manager = ManagerWithOurSkin();
+  FakeHost host;
+  HWND h = nullptr;
+  THandler<TacDialogWnd> wnd;
+  explicit Dialog(DWORD style = kMessageBoxStyle, const wchar_t* title = L"Tarvisel") {
+    h = MakeDialog(style, title);
+    if (h == nullptr) return;
+    wnd = TacMainWnd::Create<TacDialogWnd>(h, nullptr, manager.get(), "DIALOG", false, &host);
+    wnd->InitParams();
+    SendMessageW(h, SM_ALPHACMD, AlphaCmd(ACMD_NEWSKIN), reinterpret_cast<LPARAM>(manager.get()));
+  }
+  ~Dialog() {
+    wnd.reset();
+    if (IsWindow(h)) DestroyWindow(h);
+  }
+  RECT Window() const {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r;
+  }
+  int Width() const { return Window().right - Window().left; }
+  int Height() const { return Window().bottom - Window().top; }
+  // Where the client area starts inside the window, read from the system.
+  POINT ClientOrigin() const {
+    POINT p{0, 0};
+    ClientToScreen(h, &p);
+    return {p.x - Window().left, p.y - Window().top};
+  }
+  TBitmap* Render() {
+    wnd->SkinData->BGChanged = true;
+    wnd->PaintAll();
+    return wnd->SkinData->CacheBmp();
+  }
+  int Mask(const char* name) const {
+    return manager->GetMaskIndex(manager->GetSkinIndex("GLOBALINFO"), "GLOBALINFO", name);
+  }
+};
+
+std::uint32_t Px(TBitmap* b, int x, int y) { return b->Image32View().At(x, y).U & 0x00FFFFFFu; }
+
+int Differences(TBitmap* a, TBitmap* b, const TRect& r) {
+  int n = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) n += Px(a, x, y) != Px(b, x, y) ? 1 : 0;
+  return n;
+}
+
+// "DIALOG" over the whole window, "DIALOGTITLE" over the band above the client area.
+std::unique_ptr<TBitmap> Reference(Dialog& d, int state, int titleBottom) {
+  auto ref = NewBitmap32(d.Width(), d.Height());
+  TsSkinManager* m = d.manager.get();
+  PaintItem(m->GetSkinIndex("DIALOG"), "DIALOG", EmptyCI, true, state, TRect{0, 0, ref->Width(), ref->Height()},
+            TPoint{}, ref.get(), m);
+  PaintItem(m->GetSkinIndex("DIALOGTITLE"), "DIALOGTITLE", MakeCacheInfo(ref.get()), true, state,
+            TRect{0, 0, ref->Width(), titleBottom}, TPoint{}, ref.get(), m);
+  return ref;
+}
+
+class DialogWndTest : public ::testing::Test {
+ protected:
+  void SetUp() override { g_closeCommands = 0; }
+};
+
+TEST_F(DialogWndTest, CacheHoldsTheTitleAndTheCloseCellOfEachState) {
+  // Our skin's "SICONCLOSE": three cells of 24 x 18 pixels.
+  constexpr int kCellWidth = 24, kCellHeight = 18;
+  for (bool active : {true, false})
+    for (int state : {0, 1, 2}) {
+      const std::string name = std::string(active ? "active" : "inactive") + ", close state " + std::to_string(state);
+      Dialog d;
+      ASSERT_NE(d.h, nullptr);
+      ShowWindow(d.h, SW_SHOW);
+      SendMessageW(d.h, WM_NCACTIVATE, active ? TRUE : FALSE, 0);
+      ASSERT_EQ(d.wnd->FormActive(), active) << name;
+      d.wnd->ButtonClose.State = state;
+      TBitmap* cache = d.Render();
+      ASSERT_EQ(cache->Width(), d.Width()) << name;
+      ASSERT_EQ(cache->Height(), d.Height()) << name;
+      const POINT client = d.ClientOrigin();
+      const int border = client.x;
+      auto ref = Reference(d, active ? 1 : 0, client.y);
+      const TRect cell{d.Width() - border - kCellWidth, (client.y - kCellHeight) / 2, d.Width() - border,
+                       (client.y - kCellHeight) / 2 + kCellHeight};
+      EXPECT_EQ(d.wnd->ButtonClose.Rect, cell) << name;
+      // The band between the caption text and the button, the frame around the client area.
+      EXPECT_EQ(Differences(cache, ref.get(), TRect{cell.Left - 6, 0, cell.Left, client.y}), 0) << name;
+      EXPECT_EQ(Differences(cache, ref.get(), TRect{0, client.y, border, d.Height()}), 0) << name;
+      EXPECT_EQ(Differences(cache, ref.get(), TRect{0, d.Height() - border, d.Width(), d.Height()}), 0) << name;
+      // The caption text is there.
+      EXPECT_GT(Differences(cache, ref.get(), TRect{border + 24, 0, border + 60, client.y}), 0) << name;
+      // The close cell of the state, faded on an inactive dialog.
+      DrawSkinGlyph(ref.get(), TPoint{cell.Left, cell.Top}, state, active ? 1 : 2,
+                    d.manager->Records().ma[d.Mask("SICONCLOSE")], MakeCacheInfo(ref.get()));
+      EXPECT_EQ(Differences(cache, ref.get(), cell), 0) << name;
+    }
+}
+
+TEST_F(DialogWndTest, StylesChooseTheTitleButtonImages) {
+  struct Case {
+    const char* name;
+    DWORD style;
+    TacBorderStyle border;
+    const char* close;
+  };
+  const Case cases[] = {
+      {"message box", kMessageBoxStyle, acbsDialog, "SICONCLOSE"},
+      {"sizeable, close alone", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, acbsSizeable, "BICLOSEALONE"},
+      {"sizeable with min and max",
+       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, acbsSizeable,
+       "BICONCLOSE"},
+  };
+  for (const Case& c : cases) {
+    Dialog d(c.style);
+    ASSERT_NE(d.h, nullptr) << c.name;
+    EXPECT_EQ(d.wnd->BorderStyle, c.border) << c.name;
+    EXPECT_EQ(d.wnd->ButtonClose.ImageIndex, d.Mask(c.close)) << c.name;
+    EXPECT_EQ(d.wnd->TitleSection, "DIALOGTITLE") << c.name;
+    // The system draws no buttons of its own; the handler still shows its close button.
+    EXPECT_EQ(GetWindowLongPtrW(d.h, GWL_STYLE) & WS_SYSMENU, 0) << c.name;
+    EXPECT_TRUE(d.wnd->VisibleClose()) << c.name;
+  }
+}
+
+// The region's pixels: which of the window's pixels it keeps.
+std::vector<bool> RegionPixels(HWND h, int w, int hgt) {
+  std::vector<bool> in(static_cast<std::size_t>(w) * hgt);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  const int kind = GetWindowRgn(h, rgn);
+  for (int y = 0; y < hgt; ++y)
+    for (int x = 0; x < w; ++x) in[static_cast<std::size_t>(y) * w + x] = kind == ERROR || PtInRegion(rgn, x, y);
+  DeleteObject(rgn);
+  return in;
+}
+
+TEST_F(DialogWndTest, RegionCutsTheKeyCornersOfTheFrameImage) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  const int border = d.wnd->SkinData->BorderIndex;
+  ASSERT_TRUE(d.manager->IsValidImgIndex(border));
+  // The fixture: three key pixels in each corner of the frame image's first cell.
+  const TsMaskData& md = d.manager->Records().ma[border];
+  const TImage32View src = md.Source();
+  const int cw = (md.R.Right - md.R.Left) / md.ImageCount;
+  const int ch = HeightOfImage(md);
+  const auto key = [&](int x, int y) { src.At(md.R.Left + x, md.R.Top + y).U = classlib::kKeyPixel; };
+  for (const auto& [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}}) {
+    key(x, y);
+    key(cw - 1 - x, y);
+    key(x, ch - 1 - y);
+    key(cw - 1 - x, ch - 1 - y);
+  }
+  ShowWindow(d.h, SW_SHOW);
+  d.wnd->RgnChanged = true;
+  SendMessageW(d.h, WM_NCPAINT, 1, 0);
+  EXPECT_FALSE(d.wnd->RgnChanged);
+  EXPECT_FALSE(DlgRgnUpdating);
+  const int w = d.Width(), h = d.Height();
+  const std::vector<bool> in = RegionPixels(d.h, w, h);
+  int cut = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const int dx = std::min(x, w - 1 - x), dy = std::min(y, h - 1 - y);
+      const bool corner = dx + dy <= 1;  // (0, 0), (1, 0), (0, 1) mirrored into each corner
+      EXPECT_EQ(in[static_cast<std::size_t>(y) * w + x], !corner) << x << "," << y;
+      cut += corner ? 1 : 0;
+    }
+  EXPECT_EQ(cut, 12);
+}
+
+TEST_F(DialogWndTest, CloseActsOnlyWhenReleasedOverTheButtonItWentDownOn) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  ShowWindow(d.h, SW_SHOW);
+  d.Render();
+  const RECT w = d.Window();
+  const TRect& b = d.wnd->ButtonClose.Rect;
+  ASSERT_GT(b.Right, b.Left);
+  const LPARAM overClose = MAKELPARAM(w.left + (b.Left + b.Right) / 2, w.top + (b.Top + b.Bottom) / 2);
+  const LPARAM overCaption = MAKELPARAM(w.left + 40, w.top + (b.Top + b.Bottom) / 2);
+  const auto press = [&] {
+    EXPECT_EQ(SendMessageW(d.h, WM_NCHITTEST, 0, overClose), HTCLOSE);
+    EXPECT_EQ(d.wnd->ButtonClose.State, 1);
+    SendMessageW(d.h, WM_NCLBUTTONDOWN, HTCLOSE, overClose);
+    EXPECT_EQ(d.wnd->ButtonClose.State, 2);
+  };
+  // The pressed cell is in the cache at once.
+  press();
+  {
+    const POINT client = d.ClientOrigin();
+    auto ref = Reference(d, 1, client.y);
+    DrawSkinGlyph(ref.get(), TPoint{b.Left, b.Top}, 2, 1, d.manager->Records().ma[d.Mask("SICONCLOSE")],
+                  MakeCacheInfo(ref.get()));
+    EXPECT_EQ(Differences(d.wnd->SkinData->CacheBmp(), ref.get(), b), 0);
+  }
+  // Moved to the caption and released there.
+  EXPECT_EQ(SendMessageW(d.h, WM_NCHITTEST, 0, overCaption), HTCAPTION);
+  EXPECT_EQ(d.wnd->ButtonClose.State, 0);
+  SendMessageW(d.h, WM_NCLBUTTONUP, HTCAPTION, overCaption);
+  EXPECT_EQ(g_closeCommands, 0);
+  // A client release carries key flags, not a hit code (20 = shift and middle button).
+  press();
+  SendMessageW(d.h, WM_LBUTTONUP, 20, MAKELPARAM(10, 10));
+  SendMessageW(d.h, WM_NCLBUTTONUP, HTCLOSE, overClose);
+  EXPECT_EQ(g_closeCommands, 0);
+  // Released over the button.
+  press();
+  SendMessageW(d.h, WM_NCLBUTTONUP, HTCLOSE, overClose);
+  EXPECT_EQ(g_closeCommands, 1);
+  EXPECT_EQ(d.wnd->ButtonClose.State, 0);
+  EXPECT_FALSE(DlgBtnPressed);
+}
+
+TEST_F(DialogWndTest, OneBrushPerColourTheReplacedOneDeleted) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  const HDC dc = GetDC(d.h);
+  const auto ask = [&] { return reinterpret_cast<HBRUSH>(SendMessageW(d.h, WM_CTLCOLORDLG, WPARAM(dc), LPARAM(d.h))); };
+  const HBRUSH first = ask();
+  EXPECT_EQ(ask(), first);
+  ASSERT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BRUSH));
+  LOGBRUSH lb{};
+  GetObjectW(first, sizeof lb, &lb);
+  EXPECT_EQ(lb.lbColor, RGB(0xF3, 0xF4, 0xF6));  // our skin's GLOBALINFO COLOR=16184563
+  // Another global colour: a new brush, the old one gone.
+  d.manager->Records().gd[d.manager->GetSkinIndex("GLOBALINFO")].Color = RGB(10, 20, 30);
+  const HBRUSH second = ask();
+  EXPECT_NE(second, first);
+  EXPECT_EQ(GetObjectType(first), 0u);
+  GetObjectW(second, sizeof lb, &lb);
+  EXPECT_EQ(lb.lbColor, RGB(10, 20, 30));
+  ReleaseDC(d.h, dc);
+  // The last one goes with the handler.
+  d.wnd.reset();
+  EXPECT_EQ(GetObjectType(second), 0u);
+}
+
+std::vector<HICON> g_copies;
+HICON RecordingCopier(HICON icon, int w, int h) {
+  HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE));
+  g_copies.push_back(copy);
+  return copy;
+}
+
+bool IconAlive(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return false;
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  return true;
+}
+
+TEST_F(DialogWndTest, IconCopiesGoAfterDrawingTheDialogsIconStays) {
+  // A 32 x 32 icon of the dialog's own: a white square with a black cross.
+  std::vector<BYTE> andBits(32 * 4, 0x00), xorBits(32 * 4, 0xFF);
+  for (int i = 0; i < 32; ++i)
+    xorBits[static_cast<std::size_t>(i) * 4 + i / 8] &= static_cast<BYTE>(~(0x80 >> (i % 8)));
+  HICON own = CreateIcon(GetModuleHandleW(nullptr), 32, 32, 1, 1, andBits.data(), xorBits.data());
+  ASSERT_NE(own, nullptr);
+  g_copies.clear();
+  SetDialogIconCopier(&RecordingCopier);
+  {
+    Dialog d;
+    ASSERT_NE(d.h, nullptr);
+    SendMessageW(d.h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
+    d.wnd->InitParams();
+    EXPECT_EQ(d.wnd->TitleIcon, own);
+    for (int i = 0; i < 100; ++i) d.Render();
+    // The icon is in the title.
+    const TRect r = d.wnd->IconRect();
+    auto ref = Reference(d, 1, d.ClientOrigin().y);
+    EXPECT_GT(Differences(d.wnd->SkinData->CacheBmp(), ref.get(), r), 0);
+  }
+  SetDialogIconCopier(nullptr);
+  ASSERT_GE(g_copies.size(), 101u);  // the glyph and one per paint
+  int alive = 0;
+  for (HICON copy : g_copies) alive += copy != nullptr && IconAlive(copy) ? 1 : 0;
+  EXPECT_EQ(alive, 0);
+  EXPECT_TRUE(IconAlive(own));
+  DestroyIcon(own);
+}
+
+}  // namespace
+}  // namespace skin
