@@ -65,7 +65,8 @@ bool TacDialogWnd::Skinned() const {
 // ---- parameters ----
 
 void TacDialogWnd::InitParams() {
-  dwStyle = GetWindowLongPtrW(CtrlHandle, GWL_STYLE);
+  // Read again, the window no longer shows the system menu style that an earlier reading took away.
+  dwStyle = GetWindowLongPtrW(CtrlHandle, GWL_STYLE) | (dwStyle & WS_SYSMENU);
   dwExStyle = GetWindowLongPtrW(CtrlHandle, GWL_EXSTYLE);
   if ((dwStyle & WS_POPUP) != 0 && (dwStyle & WS_CAPTION) != WS_CAPTION)
     BorderStyle = acbsNone;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/core/sConstOptions.h"
@@ -64,9 +65,10 @@ struct Dialog {
   FakeHost host;
   HWND h = nullptr;
   THandler<TacDialogWnd> wnd;
-  explicit Dialog(DWORD style = kMessageBoxStyle, const wchar_t* title = L"Tarvisel") {
+  explicit Dialog(DWORD style = kMessageBoxStyle, const wchar_t* title = L"Tarvisel", DWORD exStyle = 0) {
     h = MakeDialog(style, title);
     if (h == nullptr) return;
+    if (exStyle != 0) SetWindowLongPtrW(h, GWL_EXSTYLE, GetWindowLongPtrW(h, GWL_EXSTYLE) | exStyle);
     wnd = TacMainWnd::Create<TacDialogWnd>(h, nullptr, manager.get(), "DIALOG", false, &host);
     wnd->InitParams();
     SendMessageW(h, SM_ALPHACMD, AlphaCmd(ACMD_NEWSKIN), reinterpret_cast<LPARAM>(manager.get()));
@@ -183,6 +185,103 @@ TEST_F(DialogWndTest, StylesChooseTheTitleButtonImages) {
   }
 }
 
+// The leftmost and rightmost column of R where A differs from B; -1 when none.
+std::pair<int, int> DifferingColumns(TBitmap* a, TBitmap* b, const TRect& r) {
+  int first = -1, last = -1;
+  for (int x = r.Left; x < r.Right; ++x)
+    for (int y = r.Top; y < r.Bottom; ++y)
+      if (Px(a, x, y) != Px(b, x, y)) {
+        if (first < 0) first = x;
+        last = x;
+        break;
+      }
+  return {first, last};
+}
+
+TEST_F(DialogWndTest, CaptionTextStaysBetweenIconAndButtonsRightAlignedWhenReadRightToLeft) {
+  struct Case {
+    const char* name;
+    const wchar_t* title;
+    DWORD exStyle;
+  };
+  const Case cases[] = {
+      {"short", L"Tarvisel", 0},
+      {"short, right to left", L"Tarvisel", WS_EX_RTLREADING},
+      {"too long", L"Tarvisel Tarvisel Tarvisel Tarvisel Tarvisel Tarvisel Tarvisel Tarvisel", 0},
+  };
+  for (const Case& c : cases) {
+    Dialog d(kMessageBoxStyle, c.title, c.exStyle);
+    ASSERT_NE(d.h, nullptr) << c.name;
+    TBitmap* cache = d.Render();
+    const POINT client = d.ClientOrigin();
+    auto ref = Reference(d, 1, client.y);
+    // Text from 4 pixels right of the small icon to 6 pixels left of the width of the one title
+    // button (a 24-pixel "SICONCLOSE" cell) from the window's right edge.
+    const int left = client.x + GetSystemMetrics(SM_CXSMICON) + 4;
+    const int right = d.Width() - 24 - 6;
+    ASSERT_LT(right, d.wnd->ButtonClose.Rect.Left) << c.name;
+    const auto [first, last] = DifferingColumns(cache, ref.get(), TRect{left - 2, 0, right + 6, client.y});
+    ASSERT_GE(first, 0) << c.name;
+    EXPECT_GE(first, left) << c.name;
+    EXPECT_LT(last, right) << c.name;
+    const int width = last - first;
+    if (c.exStyle != 0) {
+      EXPECT_GT(last, right - 6) << c.name;
+      EXPECT_GT(first, left + 20) << c.name;
+    } else {
+      EXPECT_LT(first, left + 4) << c.name;
+      if (std::wstring(c.title).size() > 20)
+        EXPECT_GT(width, right - left - 12) << c.name;
+      else
+        EXPECT_LT(width, (right - left) / 2) << c.name;
+    }
+  }
+}
+
+TEST_F(DialogWndTest, ClientAreaAndChildrenGetTheCacheUnderTheFrame) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  RECT c{};
+  GetClientRect(d.h, &c);
+  const POINT client = d.ClientOrigin();
+  // A child asking for its background gets the section's plain colour (FORM's COLOR=16184563, which
+  // DIALOG inherits), and where the client area starts in the cache.
+  TacBGInfo info;
+  SendMessageW(d.h, SM_ALPHACMD, AlphaCmd(ACMD_GETBGINFO), reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.BgType, TacBGType::btFill);
+  EXPECT_EQ(info.Color, static_cast<TColor>(16184563));
+  EXPECT_EQ(SendMessageW(d.h, SM_ALPHACMD, AlphaCmd(ACMD_GETOFFSET), 0), MAKELONG(client.x, client.y));
+  // Erasing paints the client area from the cache; the first erase asks the host for the children.
+  auto printed = NewBitmap32(c.right, c.bottom);
+  const int rescans = d.host.rescans;
+  EXPECT_EQ(SendMessageW(d.h, WM_ERASEBKGND, WPARAM(printed->Canvas()->Handle()), 0), 1);
+  EXPECT_EQ(d.host.rescans, rescans + 1);
+  auto ref = Reference(d, 1, client.y);
+  int differ = 0;
+  for (int y = 0; y < c.bottom; ++y)
+    for (int x = 0; x < c.right; ++x) differ += Px(printed.get(), x, y) != Px(ref.get(), x + client.x, y + client.y);
+  EXPECT_EQ(differ, 0);
+}
+
+TEST_F(DialogWndTest, DoubleClicks) {
+  {
+    Dialog d;  // a message box cannot be maximized
+    ASSERT_NE(d.h, nullptr);
+    ShowWindow(d.h, SW_SHOW);
+    SendMessageW(d.h, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_FALSE(IsZoomed(d.h));
+    SendMessageW(d.h, WM_NCLBUTTONDBLCLK, HTSYSMENU, 0);
+    EXPECT_EQ(g_closeCommands, 1);
+  }
+  Dialog d(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX);
+  ASSERT_NE(d.h, nullptr);
+  ShowWindow(d.h, SW_SHOW);
+  SendMessageW(d.h, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  EXPECT_TRUE(IsZoomed(d.h));
+  SendMessageW(d.h, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  EXPECT_FALSE(IsZoomed(d.h));
+}
+
 // The region's pixels: which of the window's pixels it keeps.
 std::vector<bool> RegionPixels(HWND h, int w, int hgt) {
   std::vector<bool> in(static_cast<std::size_t>(w) * hgt);
@@ -245,6 +344,8 @@ TEST_F(DialogWndTest, CloseActsOnlyWhenReleasedOverTheButtonItWentDownOn) {
     SendMessageW(d.h, WM_NCLBUTTONDOWN, HTCLOSE, overClose);
     EXPECT_EQ(d.wnd->ButtonClose.State, 2);
   };
+  const int iconX = w.left + d.ClientOrigin().x + 4;
+  EXPECT_EQ(SendMessageW(d.h, WM_NCHITTEST, 0, MAKELPARAM(iconX, w.top + (b.Top + b.Bottom) / 2)), HTSYSMENU);
   // The pressed cell is in the cache at once.
   press();
   {
