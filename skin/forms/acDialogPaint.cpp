@@ -330,7 +330,10 @@ void TacDialogWnd::UpdateRgn(bool Redraw) {
   HRGN rgn = GetRgnFromArOR(0, 0);
   if (rgn == nullptr) return;
   // The system owns a region it took; one it refused is still ours to delete.
-  if (SetWindowRgn(CtrlHandle, rgn, Redraw ? TRUE : FALSE) == 0) DeleteObject(rgn);
+  if (SetWindowRgn(CtrlHandle, rgn, Redraw ? TRUE : FALSE) == 0)
+    DeleteObject(rgn);
+  else
+    regionSet_ = true;
 }
 
 }  // namespace skin

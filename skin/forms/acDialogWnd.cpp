@@ -51,6 +51,17 @@ TacDialogWnd::~TacDialogWnd() {
   if (brush_ != nullptr) DeleteObject(brush_);
 }
 
+void TacDialogWnd::Release() {
+  // A dialog that outlives its skinning gets the system's frame back: its title buttons and no region.
+  if (!Destroyed && IsWindow(CtrlHandle)) {
+    if ((dwStyle & WS_SYSMENU) != 0)
+      SetWindowLongPtrW(CtrlHandle, GWL_STYLE, GetWindowLongPtrW(CtrlHandle, GWL_STYLE) | WS_SYSMENU);
+    if (regionSet_) SetWindowRgn(CtrlHandle, nullptr, IsWindowVisible(CtrlHandle));
+  }
+  regionSet_ = false;
+  TacScrollWnd::Release();
+}
+
 void TacDialogWnd::Hook(bool Repaint) {
   TacScrollWnd::Hook(Repaint);
   SkinData->SetUpdating(true);

@@ -136,6 +136,7 @@ class TacDialogWnd : public TacScrollWnd, public IacDialogMenuOwner {
  protected:
   void Hook(bool Repaint) override;
   bool KeepsVisualStyle() const override { return true; }
+  void Release() override;
 
  private:
   bool Skinned() const;
@@ -162,6 +163,7 @@ class TacDialogWnd : public TacScrollWnd, public IacDialogMenuOwner {
   void SaveBGForBtns();
   void RestoreBtnBG(const TRect& R);
 
+  bool regionSet_ = false;
   HBRUSH brush_ = nullptr;
   TColor brushColor_ = 0;
   std::unique_ptr<TDib8> glowActive_, glowInactive_;

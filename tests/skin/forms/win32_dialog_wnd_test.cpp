@@ -326,6 +326,12 @@ TEST_F(DialogWndTest, RegionCutsTheKeyCornersOfTheFrameImage) {
       cut += corner ? 1 : 0;
     }
   EXPECT_EQ(cut, 12);
+  // Freed while the dialog stays: the system's frame again, its buttons and no region.
+  d.wnd.reset();
+  EXPECT_NE(GetWindowLongPtrW(d.h, GWL_STYLE) & WS_SYSMENU, 0);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(d.h, rgn), ERROR);
+  DeleteObject(rgn);
 }
 
 TEST_F(DialogWndTest, CloseActsOnlyWhenReleasedOverTheButtonItWentDownOn) {
