@@ -252,15 +252,65 @@ TEST_F(DialogWndTest, ClientAreaAndChildrenGetTheCacheUnderTheFrame) {
   EXPECT_EQ(info.Color, static_cast<TColor>(16184563));
   EXPECT_EQ(SendMessageW(d.h, SM_ALPHACMD, AlphaCmd(ACMD_GETOFFSET), 0), MAKELONG(client.x, client.y));
   // Erasing paints the client area from the cache; the first erase asks the host for the children.
+  d.Render();
+  d.wnd->SkinData->CacheBmp()->Image32View().At(client.x + 5, client.y + 3).U = 0xFF102030u;
   auto printed = NewBitmap32(c.right, c.bottom);
   const int rescans = d.host.rescans;
   EXPECT_EQ(SendMessageW(d.h, WM_ERASEBKGND, WPARAM(printed->Canvas()->Handle()), 0), 1);
   EXPECT_EQ(d.host.rescans, rescans + 1);
   auto ref = Reference(d, 1, client.y);
+  ref->Image32View().At(client.x + 5, client.y + 3).U = 0xFF102030u;
   int differ = 0;
   for (int y = 0; y < c.bottom; ++y)
     for (int x = 0; x < c.right; ++x) differ += Px(printed.get(), x, y) != Px(ref.get(), x + client.x, y + client.y);
   EXPECT_EQ(differ, 0);
+  EXPECT_EQ(Px(printed.get(), 5, 3), 0x102030u);
+}
+
+void Pump() {
+  MSG msg;
+  for (int i = 0; i < 20; ++i) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  }
+}
+
+TEST_F(DialogWndTest, ScreenShowsTheCacheInFrameAndClientArea) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  SetWindowPos(d.h, HWND_TOPMOST, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  RedrawWindow(d.h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  Pump();
+  // Marks in the cache, one in each part, show where each part of it lands on the screen.
+  const RECT w = d.Window();
+  const POINT client = d.ClientOrigin();
+  TBitmap* cache = d.wnd->SkinData->CacheBmp();
+  ASSERT_FALSE(d.wnd->SkinData->BGChanged);
+  const int right = w.right - w.left - 1, bottom = w.bottom - w.top - 1;
+  for (const auto& [x, y] : {std::pair{5, 2},
+                             {client.x + 5, client.y + 3},
+                             {client.x - 1, client.y + 7},
+                             {right, client.y + 9},
+                             {client.x + 11, bottom}})
+    cache->Image32View().At(x, y).U = 0xFF102030u;
+  RedrawWindow(d.h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  Pump();
+  const int width = w.right - w.left, height = w.bottom - w.top;
+  auto screen = NewBitmap32(width, height);
+  const HDC desktop = GetDC(nullptr);
+  BitBlt(screen->Canvas()->Handle(), 0, 0, width, height, desktop, w.left, w.top, SRCCOPY);
+  ReleaseDC(nullptr, desktop);
+  ASSERT_EQ(cache->Width(), width);
+  ASSERT_EQ(cache->Height(), height);
+  EXPECT_EQ(Differences(screen.get(), cache, TRect{0, 0, width, client.y}), 0) << "title band";
+  EXPECT_EQ(Differences(screen.get(), cache, TRect{0, client.y, client.x, height}), 0) << "left";
+  EXPECT_EQ(Differences(screen.get(), cache, TRect{width - client.x, client.y, width, height}), 0) << "right";
+  EXPECT_EQ(Differences(screen.get(), cache, TRect{0, height - client.x, width, height}), 0) << "bottom";
+  EXPECT_EQ(Differences(screen.get(), cache, TRect{client.x, client.y, width - client.x, height - client.x}), 0)
+      << "client area";
 }
 
 TEST_F(DialogWndTest, DoubleClicks) {
