@@ -3,7 +3,6 @@
 // acDialogPaint.cpp.
 #include "skin/forms/acDialogWnd.h"
 
-#include "classlib/Classes.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/acDwmWin32.h"
@@ -15,16 +14,6 @@ bool DlgBtnPressed = false;
 bool DlgRgnUpdating = false;
 
 namespace {
-
-int OsMajorVersion() {
-  using TRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
-  static const auto rtlGetVersion = reinterpret_cast<TRtlGetVersion>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof info;
-  if (rtlGetVersion != nullptr && rtlGetVersion(&info) == 0) return static_cast<int>(info.dwMajorVersion);
-  return LOBYTE(LOWORD(GetVersion()));
-}
 
 TPoint MessagePoint(const classlib::TMessage& Message) {
   return {static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};

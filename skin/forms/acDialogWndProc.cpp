@@ -52,7 +52,10 @@ bool TacDialogWnd::AlphaCommand(classlib::TMessage& Message) {
       SkinData->UpdateIndexes();
       UpdateIconsIndexes();
       RgnChanged = true;
-      SkinData->Invalidate();
+      // The skin state has no control of its own to invalidate: the dialog is redrawn here.
+      SkinData->BGChanged = true;
+      if (IsWindowVisible(CtrlHandle))
+        RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
       return true;
     case ACMD_SETUPDATING:
       SkinData->SetUpdating(LOWORD(Message.WParam) == 1);

@@ -77,6 +77,8 @@ void SetDwmResolver(TacDwmResolver Resolver) {
 
 void SetOsMajorVersion(TacOsMajor Source) { g_osMajor = Source != nullptr ? Source : &DefaultOsMajor; }
 
+int OsMajorVersion() { return g_osMajor(); }
+
 void InitDwmApi() {
   if (g_dwmApi == nullptr) g_dwmApi = LoadLibraryW(L"DWMAPI.DLL");
 }

@@ -21,6 +21,8 @@ void SetDwmResolver(TacDwmResolver Resolver);
 // The system's major version, as the composition services see it; tests may pretend another.
 using TacOsMajor = int (*)();
 void SetOsMajorVersion(TacOsMajor Source);
+// The system's major version through that source.
+int OsMajorVersion();
 
 // Loads "DWMAPI.DLL" once.
 void InitDwmApi();

@@ -185,6 +185,28 @@ TEST_F(DialogWndTest, StylesChooseTheTitleButtonImages) {
   }
 }
 
+TEST_F(DialogWndTest, MissingImagesFallBack) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  // A skin without small title-button images: the big ones, aligned like big buttons.
+  auto& masks = d.manager->Records().ma;
+  masks[d.Mask("SICONCLOSE")].PropertyName = "GONE";
+  d.wnd->UpdateIconsIndexes();
+  EXPECT_EQ(d.wnd->ButtonClose.ImageIndex, d.Mask("BICLOSEALONE"));
+  EXPECT_TRUE(d.wnd->ButtonClose.HaveAlignment);
+  // No images at all: 21-pixel buttons, nothing drawn, nothing hit but the caption.
+  for (TsCaptionButton* b : {&d.wnd->ButtonClose, &d.wnd->ButtonMin, &d.wnd->ButtonMax, &d.wnd->ButtonHelp})
+    b->ImageIndex = -1;
+  EXPECT_EQ(d.wnd->SysButtonWidth(d.wnd->ButtonClose), 21);
+  EXPECT_EQ(d.wnd->ButtonHeight(d.wnd->ButtonClose.ImageIndex), 21);
+  EXPECT_EQ(d.wnd->TitleBtnsWidth(), 21);
+  d.wnd->ButtonClose.Rect = {};
+  TBitmap* cache = d.Render();
+  auto ref = Reference(d, 1, d.ClientOrigin().y);
+  const int right = d.Width() - d.ClientOrigin().x;
+  EXPECT_EQ(Differences(cache, ref.get(), TRect{right - 21, 0, right, d.ClientOrigin().y}), 0);
+}
+
 // The leftmost and rightmost column of R where A differs from B; -1 when none.
 std::pair<int, int> DifferingColumns(TBitmap* a, TBitmap* b, const TRect& r) {
   int first = -1, last = -1;
