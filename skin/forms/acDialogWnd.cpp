@@ -294,7 +294,12 @@ void TacDialogWnd::SetHotHT(int Code, bool Repaint) {
     if (Repaint) RepaintButton(CurrentHT);
   }
   CurrentHT = Code;
-  if (TsCaptionButton* hot = ButtonOfHT(Code)) hot->State = 1;
+  if (TsCaptionButton* hot = ButtonOfHT(Code)) {
+    hot->State = 1;
+    // Told when the mouse leaves the frame, so that no button stays hot behind it.
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | TME_NONCLIENT, CtrlHandle, 0};
+    TrackMouseEvent(&track);
+  }
   DlgBtnPressed = false;
   if (Repaint) RepaintButton(Code);
 }

@@ -183,7 +183,8 @@ bool TacDialogWnd::WindowMessage(classlib::TMessage& Message) {
     case WM_MOUSEMOVE:
       if (IsWindowEnabled(CtrlHandle)) SkinManager->SetActiveControl(nullptr);
       return false;
-    case WM_MOUSELEAVE: SetHotHT(0); return false;
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE: SetHotHT(0); return false;
     case DM_SETDEFID:
       TacScrollWnd::acWndProc(Message);
       Rescan();

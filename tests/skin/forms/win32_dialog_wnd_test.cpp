@@ -449,6 +449,13 @@ TEST_F(DialogWndTest, CloseActsOnlyWhenReleasedOverTheButtonItWentDownOn) {
   EXPECT_EQ(g_closeCommands, 1);
   EXPECT_EQ(d.wnd->ButtonClose.State, 0);
   EXPECT_FALSE(DlgBtnPressed);
+  // Leaving the window through the frame clears a press.
+  press();
+  SendMessageW(d.h, WM_NCMOUSELEAVE, 0, 0);
+  EXPECT_EQ(d.wnd->ButtonClose.State, 0);
+  EXPECT_FALSE(DlgBtnPressed);
+  SendMessageW(d.h, WM_NCLBUTTONUP, HTCLOSE, overClose);
+  EXPECT_EQ(g_closeCommands, 1);
 }
 
 TEST_F(DialogWndTest, OneBrushPerColourTheReplacedOneDeleted) {
