@@ -26,10 +26,9 @@ class IacDialogHost {
   virtual ~IacDialogHost() = default;
   // Attaches handlers to the dialog's child windows that have none yet.
   virtual void RescanControls() = 0;
-  // Prints the dialog's visible child windows into DC, whose origin is the dialog's client origin.
+  // Prints the dialog's visible child windows into DC, whose origin is the dialog's client origin
+  // (for pictures of the whole dialog, as the show and hide animations take them).
   virtual void PrintControls(HDC DC) = 0;
-  // The dialog has its vertical scroll bar on the left (WS_EX_LEFTSCROLLBAR).
-  virtual bool BiDiLeft() const = 0;
 };
 
 // A title button was pressed with the left button; a release fires its action only while set.

@@ -28,7 +28,6 @@ struct FakeHost : IacDialogHost {
   int rescans = 0;
   void RescanControls() override { ++rescans; }
   void PrintControls(HDC) override {}
-  bool BiDiLeft() const override { return false; }
 };
 
 int g_closeCommands = 0;
