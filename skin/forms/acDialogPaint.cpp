@@ -272,8 +272,9 @@ void TacDialogWnd::Ac_WMPaint(HDC DC) {
   const int saved = SaveDC(dc.get());
   // The children paint themselves; group boxes and notifying statics show the dialog through.
   for (HWND child = GetTopWindow(CtrlHandle); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(child)) continue;
+    // Its own visibility: the dialog itself may still be hidden while it is painted into a picture.
     const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    if ((style & WS_VISIBLE) == 0) continue;
     if ((style & 7) == 7 || ((style & 0x10000) != 0 && IsStaticClass(child))) continue;
     RECT r{};
     GetWindowRect(child, &r);

@@ -288,6 +288,29 @@ TEST_F(DialogWndTest, ClientAreaAndChildrenGetTheCacheUnderTheFrame) {
   EXPECT_EQ(Px(printed.get(), 5, 3), 0x102030u);
 }
 
+TEST_F(DialogWndTest, ClientPaintLeavesChildrenAloneButGroupBoxes) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  const auto child = [&](const wchar_t* cls, DWORD style, int x) {
+    return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, 10, 40, 20, d.h, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  };
+  ASSERT_NE(child(L"STATIC", SS_LEFT, 10), nullptr);
+  ASSERT_NE(child(L"BUTTON", BS_GROUPBOX, 60), nullptr);
+  d.Render();
+  RECT c{};
+  GetClientRect(d.h, &c);
+  auto printed = NewBitmap32(c.right, c.bottom);
+  HBRUSH marker = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
+  FillRect(printed->Canvas()->Handle(), &c, marker);
+  DeleteObject(marker);
+  SendMessageW(d.h, WM_ERASEBKGND, WPARAM(printed->Canvas()->Handle()), 0);
+  const std::uint32_t dialog = 0xF3F4F6u;  // FORM's COLOR=16184563, inherited by DIALOG
+  EXPECT_EQ(Px(printed.get(), 5, 5), dialog);
+  EXPECT_EQ(Px(printed.get(), 25, 20), 0x102030u) << "under the static: left to it";
+  EXPECT_EQ(Px(printed.get(), 75, 20), dialog) << "under the group box: the dialog shows through";
+}
+
 void Pump() {
   MSG msg;
   for (int i = 0; i < 20; ++i) {
