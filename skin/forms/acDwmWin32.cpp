@@ -77,6 +77,8 @@ void SetDwmResolver(TacDwmResolver Resolver) {
 
 void SetOsMajorVersion(TacOsMajor Source) { g_osMajor = Source != nullptr ? Source : &DefaultOsMajor; }
 
+int OsMajorVersion() { return g_osMajor(); }
+
 void InitDwmApi() {
   if (g_dwmApi == nullptr) g_dwmApi = LoadLibraryW(L"DWMAPI.DLL");
 }
@@ -140,48 +142,62 @@ bool SetPreviewBmp(HWND Wnd, TsSkinProvider* Provider) {
 
 // ---- region ----
 
-void FillArOR(TsSkinProvider* Provider) {
-  Provider->ArOR.clear();
-  TsSkinManager* m = Provider->SkinManager();
-  if (m == nullptr) return;
-  const TacSkinRecords& records = m->Records();
-  const int width = Provider->CaptionWidth();
-  const int height = Provider->Form->Height();
+TAOR FrameRegionRuns(const TsSkinManager* Manager, int BorderIndex, int TitleIndex, std::string_view TitleSection,
+                     int Width, int Height) {
+  TAOR result;
+  if (Manager == nullptr) return result;
+  const TacSkinRecords& records = Manager->Records();
   // Each image on its own: its key pixels enclosed by its opaque ones show the layer below.
   const auto add = [&](const TAOR& runs) {
-    const TAOR outer = OuterRuns(runs, width, height);
-    Provider->ArOR.insert(Provider->ArOR.end(), outer.begin(), outer.end());
+    const TAOR outer = OuterRuns(runs, Width, Height);
+    result.insert(result.end(), outer.begin(), outer.end());
   };
-  const int border = Provider->SkinData()->BorderIndex;
-  if (records.IsValidImgIndex(border)) {
-    const TsMaskData& md = records.ma[border];
+  if (records.IsValidImgIndex(BorderIndex)) {
+    const TsMaskData& md = records.ma[BorderIndex];
     TAOR runs;
-    AddRgn(runs, width, md, false, 0);
-    AddRgn(runs, width, md, true, height - md.WB);
+    AddRgn(runs, Width, md, false, 0);
+    AddRgn(runs, Width, md, true, Height - md.WB);
     add(runs);
   }
-  const int title = Provider->TitleSkinIndex();
-  if (m->IsValidSkinIndex(title)) {
-    const int mask = m->GetMaskIndex(title, Provider->TitleSkinSection(), "BORDERSMASK");
+  if (Manager->IsValidSkinIndex(TitleIndex)) {
+    const int mask = Manager->GetMaskIndex(TitleIndex, TitleSection, "BORDERSMASK");
     if (records.IsValidImgIndex(mask)) {
       TAOR runs;
-      AddRgn(runs, width, records.ma[mask], false, 0);
+      AddRgn(runs, Width, records.ma[mask], false, 0);
       add(runs);
     }
   }
+  return result;
 }
 
-HRGN GetRgnFromArOR(TsSkinProvider* Provider, int X, int Y) {
-  HRGN rgn = CreateRectRgn(X, Y, X + Provider->CaptionWidth(), Y + Provider->Form->Height());
+HRGN RegionWithoutRuns(const TAOR& Runs, int X, int Y, int Width, int Height) {
+  HRGN rgn = CreateRectRgn(X, Y, X + Width, Y + Height);
   if (rgn == nullptr) return nullptr;
   if (X == 0 && Y == 0) {
-    CutRuns(rgn, Provider->ArOR);
+    CutRuns(rgn, Runs);
     return rgn;
   }
-  TAOR moved = Provider->ArOR;
+  TAOR moved = Runs;
   for (TRect& r : moved) r = {r.Left + X, r.Top + Y, r.Right + X, r.Bottom + Y};
   CutRuns(rgn, moved);
   return rgn;
+}
+
+bool RegionOwnedElsewhere(HWND Wnd) {
+  // A window that another painting engine owns answers the probe with its own mark.
+  constexpr UINT kProbe = 0xBC4D;
+  constexpr LRESULT kProbeMark = 0x41A2;
+  return SendMessageW(Wnd, kProbe, kProbeMark, 0) == kProbeMark;
+}
+
+void FillArOR(TsSkinProvider* Provider) {
+  Provider->ArOR =
+      FrameRegionRuns(Provider->SkinManager(), Provider->SkinData()->BorderIndex, Provider->TitleSkinIndex(),
+                      Provider->TitleSkinSection(), Provider->CaptionWidth(), Provider->Form->Height());
+}
+
+HRGN GetRgnFromArOR(TsSkinProvider* Provider, int X, int Y) {
+  return RegionWithoutRuns(Provider->ArOR, X, Y, Provider->CaptionWidth(), Provider->Form->Height());
 }
 
 void UpdateRgn(TsSkinProvider* Provider, bool Repaint) {
@@ -189,10 +205,7 @@ void UpdateRgn(TsSkinProvider* Provider, bool Repaint) {
   if (!Provider->DrawNonClientArea() || form == nullptr || !form->HandleAllocated() || Provider->InMenu) return;
   const HWND h = form->Handle();
   if (!HaveBorder(Provider) && !IsIconic(h) && !IsSizeable(h)) return;
-  // A window that another painting engine owns answers the probe with its own mark.
-  constexpr UINT kProbe = 0xBC4D;
-  constexpr LRESULT kProbeMark = 0x41A2;
-  if (!Provider->FirstInitialized && SendMessageW(h, kProbe, kProbeMark, 0) == kProbeMark) return;
+  if (!Provider->FirstInitialized && RegionOwnedElsewhere(h)) return;
   Provider->RgnChanging = true;
   classlib::TScopeExit changing([Provider] { Provider->RgnChanging = false; });
   HRGN rgn;

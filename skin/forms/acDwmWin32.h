@@ -5,10 +5,13 @@
 // negative answer when the library, a function or the system version is missing. Win32 only.
 #include <windows.h>
 
+#include <string_view>
+
 #include "skin/core/sConstTypes.h"
 
 namespace skin {
 
+class TsSkinManager;
 class TsSkinProvider;
 
 // Looks up one DWMAPI function by name (nullptr when missing). The default loads the library on
@@ -18,6 +21,8 @@ void SetDwmResolver(TacDwmResolver Resolver);
 // The system's major version, as the composition services see it; tests may pretend another.
 using TacOsMajor = int (*)();
 void SetOsMajorVersion(TacOsMajor Source);
+// The system's major version through that source.
+int OsMajorVersion();
 
 // Loads "DWMAPI.DLL" once.
 void InitDwmApi();
@@ -31,6 +36,17 @@ void DwmInvalidateIconicBitmaps(HWND Wnd);
 bool SetThumbIcon(HWND Wnd, TsSkinProvider* Provider, int MaxWidth, int MaxHeight);
 bool SetPreviewBmp(HWND Wnd, TsSkinProvider* Provider);
 inline HWND TopZOrder() { return HWND_TOPMOST; }
+
+// Of the transparent corner pixels of a frame Width x Height, the runs that reach its edge: those of
+// the frame image BorderIndex along the top and bottom edges, and those of the top corners of the
+// title section's "BORDERSMASK" image.
+TAOR FrameRegionRuns(const TsSkinManager* Manager, int BorderIndex, int TitleIndex, std::string_view TitleSection,
+                     int Width, int Height);
+// The rectangle Width x Height at (X, Y) without the runs (moved by X, Y); the caller owns it.
+HRGN RegionWithoutRuns(const TAOR& Runs, int X, int Y, int Width, int Height);
+// The window answers the region probe with the mark of another painting engine, which then owns
+// its region.
+bool RegionOwnedElsewhere(HWND Wnd);
 
 // Rebuilds the provider's runs of transparent corner pixels from its frame images.
 void FillArOR(TsSkinProvider* Provider);

@@ -476,6 +476,10 @@ int DiffBorder(TacBorderForm* BorderForm);
 TPoint SkinMenuOffset(TsSkinProvider* Provider);
 bool BigButtons(const TsSkinProvider* Provider);
 bool HaveBorder(const TsSkinProvider* Provider);
+// The system caption font (the caption font size when the system gives one) in Charset.
+void acSetTitleFont(classlib::TFont* Font, classlib::TFontCharset Charset);
+// The width of one cell of a title-button image; the fallback width when the image is missing.
+int TitleButtonWidth(const TsSkinManager* Manager, int ImageIndex);
 bool IsSizeable(HWND Wnd);
 bool IsBorderUnchanged(int Index, TsSkinManager* Manager);
 bool IsGripVisible(const TsSkinProvider* Provider);

@@ -98,6 +98,13 @@ bool HaveBorder(const TsSkinProvider* Provider) {
          (f->HandleAllocated() && (StyleOf(f->Handle()) & WS_CHILD) != 0);
 }
 
+int TitleButtonWidth(const TsSkinManager* Manager, int ImageIndex) {
+  const TsMaskData* md = ImageOf(Manager, ImageIndex);
+  if (md == nullptr) return kTitleButtonFallback;
+  if (md->Bmp != nullptr) return md->ImageCount > 0 ? md->Bmp->Width() / md->ImageCount : md->Bmp->Width();
+  return WidthOfImage(*md);
+}
+
 bool IsSizeable(HWND Wnd) { return (StyleOf(Wnd) & WS_THICKFRAME) != 0; }
 
 bool IsBorderUnchanged(int Index, TsSkinManager* Manager) {
@@ -307,10 +314,7 @@ int TsSkinProvider::ButtonHeight() const {
 }
 
 int TsSkinProvider::SysButtonWidth(const TsCaptionButton& Button) const {
-  const TsMaskData* md = ImageOf(SkinManager(), Button.ImageIndex);
-  if (md == nullptr) return kTitleButtonFallback;
-  if (md->Bmp != nullptr) return md->ImageCount > 0 ? md->Bmp->Width() / md->ImageCount : md->Bmp->Width();
-  return WidthOfImage(*md);
+  return TitleButtonWidth(SkinManager(), Button.ImageIndex);
 }
 
 int TsSkinProvider::SysButtonsCount() const {

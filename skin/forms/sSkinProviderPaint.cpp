@@ -46,8 +46,9 @@ void Fill(TBitmap* Bmp, const TRect& R, TColor Color) {
     for (int x = c.Left; x < c.Right; ++x) v.At(x, y).U = pixel;
 }
 
-// The system caption font as a font object of the class library.
-void SetTitleFont(classlib::TFont* Font, classlib::TCustomForm* Form) {
+}  // namespace
+
+void acSetTitleFont(classlib::TFont* Font, classlib::TFontCharset Charset) {
   HFONT title = acGetTitleFont();
   if (title == nullptr) return;
   LOGFONTW lf{};
@@ -56,10 +57,8 @@ void SetTitleFont(classlib::TFont* Font, classlib::TCustomForm* Form) {
   Font->SetName(lf.lfFaceName);
   Font->SetHeight(GetCaptionFontSize() != 0 ? GetCaptionFontSize() : lf.lfHeight);
   Font->SetStyle(lf.lfWeight >= FW_BOLD ? classlib::TFontStyles{classlib::fsBold} : classlib::TFontStyles{});
-  Font->SetCharset(ac_UseSysCharSet ? static_cast<classlib::TFontCharset>(DEFAULT_CHARSET) : Form->Font()->Charset());
+  Font->SetCharset(Charset);
 }
-
-}  // namespace
 
 bool TsSkinProvider::PaintsThroughCache() const { return (FCommonData->CtrlSkinState & kNoOwnCache) == 0; }
 
@@ -181,7 +180,8 @@ void TsSkinProvider::PaintCaptionText(int TitleBottom) {
   TSize main = added;
   const std::wstring caption = Form->Caption();
   if (FAddedTitle->ShowMainCaption()) {
-    SetTitleFont(canvas->Font(), Form);
+    acSetTitleFont(canvas->Font(),
+                   ac_UseSysCharSet ? static_cast<classlib::TFontCharset>(DEFAULT_CHARSET) : Form->Font()->Charset());
     main = canvas->TextExtent(caption);
   } else {
     added.cx = 0;
@@ -419,8 +419,8 @@ void TsSkinProvider::RepaintButton(int HT) {
   if (Form->HandleAllocated() && IsWindowVisible(Form->Handle())) {
     const classlib::WindowDC dc(Form->Handle());
     const TRect r = b->Rect;
-    BitBlt(dc.get(), r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, FCommonData->CacheBmp()->Canvas()->Handle(), r.Left,
-           r.Top, SRCCOPY);
+    BitBlt(dc.get(), r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, FCommonData->CacheBmp()->Canvas()->Handle(),
+           r.Left, r.Top, SRCCOPY);
   }
 }
 
