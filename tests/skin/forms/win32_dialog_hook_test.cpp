@@ -37,18 +37,17 @@ namespace {
 
 using test::NativeWindow;
 
+BOOL CALLBACK CollectDialog(HWND w, LPARAM l) {
+  wchar_t cls[32]{};
+  GetClassNameW(w, cls, 32);
+  if (IsWindowVisible(w) && std::wstring(cls) == L"#32770") reinterpret_cast<std::vector<HWND>*>(l)->push_back(w);
+  return TRUE;
+}
+
 // Visible standard dialogs of this thread.
 std::vector<HWND> VisibleDialogs() {
   std::vector<HWND> found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM l) -> BOOL {
-        wchar_t cls[32]{};
-        GetClassNameW(w, cls, 32);
-        if (IsWindowVisible(w) && std::wstring(cls) == L"#32770") reinterpret_cast<std::vector<HWND>*>(l)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -404,20 +403,24 @@ TEST_F(DialogHook, AHundredBoxesLeaveNoProviderOrHandlerAlive) {
   EXPECT_EQ(TacWndThunk::LiveCount(), thunksBefore);
 }
 
+// Records the window origin of the DC that each control is printed with.
+std::vector<std::pair<HWND, POINT>> g_printed;
+
+LRESULT CALLBACK PrintRecorderProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PRINT) {
+    POINT org{};
+    GetWindowOrgEx(reinterpret_cast<HDC>(wp), &org);
+    g_printed.emplace_back(w, org);
+    return 0;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
 TEST_F(DialogHook, ChildControlsArePrintedAtTheirPlaces) {
-  // Records the window origin of the DC that each control is printed with.
-  static std::vector<std::pair<HWND, POINT>> printed;
+  std::vector<std::pair<HWND, POINT>>& printed = g_printed;
   printed.clear();
   WNDCLASSW wc{};
-  wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-    if (msg == WM_PRINT) {
-      POINT org{};
-      GetWindowOrgEx(reinterpret_cast<HDC>(wp), &org);
-      printed.emplace_back(w, org);
-      return 0;
-    }
-    return DefWindowProcW(w, msg, wp, lp);
-  };
+  wc.lpfnWndProc = &PrintRecorderProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"PrintRecorder";
   RegisterClassW(&wc);
