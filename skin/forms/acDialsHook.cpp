@@ -122,6 +122,8 @@ void Ac_InstallDialogHook() { SetDialogHookLink({&SkinHookCBT, &HookChanged}); }
 
 LRESULT CALLBACK SkinHookCBT(int Code, WPARAM WParam, LPARAM LParam) {
   const LRESULT result = CallNextHookEx(HookCallback, Code, WParam, LParam);
+  // A window whose creation a later hook refused never exists: nothing is attached to it.
+  if (Code == HCBT_CREATEWND && result != 0) return result;
   try {
     HandleCBT(Code, WParam, LParam);
   } catch (...) {

@@ -130,6 +130,34 @@ struct DialogHook : ::testing::Test {
   }
 };
 
+// A hook installed before the manager's: it refuses the creation of windows named "refused".
+LRESULT CALLBACK RefuseNamed(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lp)->lpcs;
+    if (create->lpszName != nullptr && std::wstring(create->lpszName) == L"refused") return 1;
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST(DialogHookChain, TheNextHooksAnswerIsKept) {
+  HHOOK refuse = SetWindowsHookExW(WH_CBT, &RefuseNamed, nullptr, GetCurrentThreadId());
+  ASSERT_NE(refuse, nullptr);
+  Ac_InstallDialogHook();
+  {
+    test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
+    ASSERT_NE(HookCallback, nullptr);  // the manager's hook runs first and passes the call on
+    HWND refused = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"refused", WS_POPUP | WS_CAPTION, 0, 0, 100, 100,
+                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    EXPECT_EQ(refused, nullptr);
+    EXPECT_EQ(LiveProviders(), 0u);  // a window that is not made is not skinned
+    NativeWindow allowed(L"#32770", WS_POPUP | WS_CAPTION, 100, 100, nullptr, WS_EX_DLGMODALFRAME, L"allowed");
+    EXPECT_NE(HWND(allowed), nullptr);
+    EXPECT_NE(FindFormInList(allowed), nullptr);
+  }
+  UnhookWindowsHookEx(refuse);
+  CleanArray();
+}
+
 TEST_F(DialogHook, MessageBoxControlsGetHandlersWithTheDialogLook) {
   bool checked = false;
   ModalProbe::Run([] { MessageBoxW(nullptr, L"Text of the box", L"Caption", MB_OK | MB_ICONINFORMATION); },
