@@ -5,12 +5,15 @@
 #include "app/PassLock.h"
 #include "app/TestMain.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/forms/acDialsHook.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     Application->Initialize();
     // The main window's description holds the skin manager.
     skin::RegisterSkinManagerClasses();
+    // Message boxes and the file dialog are skinned through the manager's hook.
+    skin::Ac_InstallDialogHook();
     Application->SetHelpFile(L"");
     Application->SetTitle(L"Tarvisel");
     Application->CreateForm(Form1);

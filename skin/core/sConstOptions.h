@@ -16,6 +16,9 @@ inline bool StdTransparency = false;
 inline bool x64woAero = false;
 inline bool ac_ChangeThumbPreviews = false;
 inline int ac_DialogsLevel = 2;
+// Where the next skinned standard dialog is put on the screen (-1 in both: where the system put it).
+inline int DlgLeft = -1;
+inline int DlgTop = -1;
 inline bool ac_UseSysCharSet = true;
 inline bool ac_KeepOwnFont = false;
 inline bool DrawSkinnedMDIWall = true;

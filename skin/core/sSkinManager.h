@@ -205,6 +205,7 @@ class TsSkinManager : public classlib::TComponent {
   TacSkinningRules FSkinningRules = kDefaultSkinningRules;
   std::unique_ptr<TacSkinRecords> records_;
   HHOOK cbtHook_ = nullptr;
+  void (*linkedHook_)(HHOOK) = nullptr;  // the dialog skinning told of the hook it serves
   HWND FActiveControl = nullptr;
   classlib::TControl* FActiveGraphControl = nullptr;
 };

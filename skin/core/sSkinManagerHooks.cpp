@@ -1,10 +1,13 @@
-// The default manager's hooks: the CBT hook through which standard dialogs are to be skinned, and
+// The default manager's hooks: the CBT hook through which standard dialogs are skinned, and
 // the hook on the application's window that follows minimising, restoring, activation and the
 // taskbar's requests. Parts that draw (animations, the skinned system menu, thumbnails, popup menu
 // borders) belong to the form provider and the menu engine: while none answers they do nothing.
 #include <windows.h>
 
+#include <utility>
+
 #include "classlib/Forms.h"
+#include "skin/core/acDialogHookLink.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -20,8 +23,8 @@ constexpr UINT kSendIconicLivePreview = 0x326;
 constexpr UINT kMenuItemBorder = 0xBCB3;    // a skinned popup menu asks for its window border
 constexpr UINT kMenuWindowBorder = 0xBCB4;  // the same for a given menu window
 
-// Passes everything on until the dialog skinning takes its share.
-LRESULT CALLBACK SkinHookCBT(int Code, WPARAM WParam, LPARAM LParam) {
+// Serves while no dialog skinning is linked in: everything passes on.
+LRESULT CALLBACK PassOnCBT(int Code, WPARAM WParam, LPARAM LParam) {
   return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
 
@@ -30,13 +33,19 @@ LRESULT CALLBACK SkinHookCBT(int Code, WPARAM WParam, LPARAM LParam) {
 void TsSkinManager::InstallHook() {
   if (Designing() || !IsDefault() || GlobalHookInstalled) return;
   GlobalHookInstalled = true;
-  cbtHook_ = SetWindowsHookExW(WH_CBT, &SkinHookCBT, nullptr, GetCurrentThreadId());
+  const TacDialogHookLink& link = DialogHookLink();
+  cbtHook_ =
+      SetWindowsHookExW(WH_CBT, link.Procedure != nullptr ? link.Procedure : &PassOnCBT, nullptr, GetCurrentThreadId());
+  linkedHook_ = link.Procedure != nullptr ? link.HookChanged : nullptr;
+  if (linkedHook_ != nullptr) linkedHook_(cbtHook_);
 }
 
 void TsSkinManager::UnInstallHook() {
   if (Designing() || !IsDefault() || !GlobalHookInstalled) return;
   if (cbtHook_ != nullptr) UnhookWindowsHookEx(cbtHook_);
   cbtHook_ = nullptr;
+  // The skinning the hook made goes with it.
+  if (linkedHook_ != nullptr) std::exchange(linkedHook_, nullptr)(nullptr);
   GlobalHookInstalled = false;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classlib/Forms.h"
+#include "classlib/ScopeExit.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sProviderLink.h"
@@ -30,7 +31,7 @@ struct TacMethodRelay {
   classlib::TWndMethod Previous;
   void Call(classlib::TMessage& Message) {
     if (Handler != nullptr)
-      Handler->acWndProc(Message);
+      Handler->Dispatch(Message);
     else
       Previous(Message);
   }
@@ -107,7 +108,7 @@ void InitializeACWnd(TacMainWnd* Wnd, HWND Handle) {
   if (target == nullptr) {
     TacWndThunk* thunk = TacWndThunk::Create(Handle, [Wnd](UINT Msg, WPARAM WParam, LPARAM LParam) {
       classlib::TMessage m{Msg, WParam, LParam, 0};
-      Wnd->acWndProc(m);
+      Wnd->Dispatch(m);
       return m.Result;
     });
     if (thunk == nullptr) return;
@@ -119,6 +120,12 @@ void InitializeACWnd(TacMainWnd* Wnd, HWND Handle) {
   Wnd->relay_ = new detail::TacMethodRelay{Wnd, target->WindowProc};
   Wnd->OldWndProc = target->WindowProc;
   target->WindowProc = Wnd->relay_->Method();
+}
+
+void TacMainWnd::Dispatch(classlib::TMessage& Message) {
+  ++running_;
+  const classlib::TScopeExit done([this] { --running_; });
+  acWndProc(Message);
 }
 
 bool TacMainWnd::OnTop() const {

@@ -70,6 +70,9 @@ class TacMainWnd {
   classlib::TControl* MethodOwner() const { return methodOwner_; }
   // Whether the window still runs through this handler first.
   bool OnTop() const;
+  // Whether a message is inside the handler's window procedure now: the handler must not be
+  // freed until it has returned.
+  bool Running() const { return running_ > 0; }
 
   // Handlers alive in the process.
   static std::size_t LiveCount();
@@ -131,6 +134,11 @@ class TacMainWnd {
   detail::TacMethodRelay* relay_ = nullptr;
   bool themeOff_ = false;
   bool styleSaved_ = false;
+  int running_ = 0;
+
+  friend struct detail::TacMethodRelay;
+  // acWndProc with the handler counted as running.
+  void Dispatch(classlib::TMessage& Message);
 };
 
 // Property, thunk or method: Wnd in front of Handle's procedure.

@@ -90,6 +90,12 @@ void InitializeFlatBars(HWND Wnd) {
 
 }  // namespace
 
+void Ac_InitializeFlatSB(HWND Wnd) { InitializeFlatBars(Wnd); }
+
+void Ac_UninitializeFlatSB(HWND Wnd) {
+  if (TFlatSB off = FlatSB("UninitializeFlatSB")) off(Wnd);
+}
+
 void Ac_InstallScrollBarsLink() { SetScrollBarsEngine({&RefreshLinked, &InitializeFlatBars}); }
 
 void TacScrollWnd::Hook(bool Repaint) { InitializeACScrolls(this, CtrlHandle, Repaint); }

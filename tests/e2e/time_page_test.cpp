@@ -9,6 +9,7 @@
 #include <iterator>
 #include <vector>
 
+#include "skin/core/sMessages.h"
 #include "tests/e2e/E2e.h"
 
 namespace {
@@ -173,6 +174,15 @@ TEST_F(TimePage, PointsListAndExport) {
   Click(Button(L"..."));
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (dialog = FindMessageBox(app.Pid())) != nullptr; }, 10s));
+  // The dialog is caught by the skin manager's hook: its Open button answers the engine's question.
+  const auto skinned = [](HWND w) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(w, skin::SM_ALPHACMD, skin::AlphaCmd(skin::ACMD_ISSKINNED), 0, SMTO_ABORTIFHUNG, 2000, &answer);
+    return answer == 1;
+  };
+  EXPECT_TRUE(WaitUntil([&] { return skinned(GetDlgItem(dialog, IDOK)); }, 5s));
+  Sleep(1500);  // the dialog paints its folder and controls before the picture is taken
+  e2e::Screenshot(dialog, L"open-file-dialog");
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10s));
   EXPECT_EQ(TextOf(pathEdit), notTable);
