@@ -12,6 +12,7 @@
 
 #include "classlib/Classes.h"
 #include "classlib/Forms.h"
+#include "skin/forms/acDialogWnd.h"
 #include "skin/windows/acMainWnd.h"
 
 namespace skin {
@@ -20,7 +21,7 @@ class TsSkinProvider;
 
 // The dialog's frame handler asks its provider to find the child controls again
 // (InitHwndControls) and to print them into a DC (PrintHwndControls).
-class TacProvider : public classlib::TComponent {
+class TacProvider : public classlib::TComponent, public IacDialogHost {
  public:
   // Without owner: a dialog provider, freed through acSupportedList; with a form as owner: a
   // form provider, freed with its form.
@@ -40,6 +41,10 @@ class TacProvider : public classlib::TComponent {
   TacMainWnd* FindCtrlInList(HWND Handle) const;
   // Every visible child control of Handle printed into DC, each at its place.
   void PrintHwndControls(HWND Handle, HDC DC);
+
+  // What the dialog's frame handler asks: new children attached, the children printed.
+  void RescanControls() override { InitHwndControls(CtrlHandle); }
+  void PrintControls(HDC DC) override { PrintHwndControls(CtrlHandle, DC); }
 
   // The dialog is about to be activated: controls made since the last scan are attached.
   void Activating();

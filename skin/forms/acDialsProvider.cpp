@@ -8,6 +8,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acDialsHook.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSkinProvider.h"
@@ -29,21 +30,24 @@ namespace skin {
 namespace {
 
 // ---- The dialog window's own handler ----
-// The frame, title, title buttons and background of a caught dialog are drawn by a handler on the
-// dialog window itself. None is attached yet: the dialog keeps the system's frame while its
-// controls are skinned. The provider reaches that handler only through these three routines.
+// The frame, title, title buttons and background of a caught dialog are drawn by TacDialogWnd on
+// the dialog window itself; the provider reaches it only through these three routines.
 
-// The handler attached to the dialog window; nullptr while dialogs keep the system's frame.
-THandler<TacMainWnd> AttachDialogFrameHandler(HWND /*Dialog*/, TsSkinManager* /*Manager*/, TacProvider* /*Owner*/) {
-  return nullptr;
+THandler<TacMainWnd> AttachDialogFrameHandler(HWND Dialog, TsSkinManager* Manager, TacProvider* Owner) {
+  return TacMainWnd::Create<TacDialogWnd>(Dialog, nullptr, Manager, "DIALOG", false,
+                                          static_cast<IacDialogHost*>(Owner));
 }
 
 // The frame handler holds the dialog's painting back until an edit, list or combo box is found:
 // those paint themselves and need the dialog's WM_PAINT to run.
-void AllowDialogPaint(TacMainWnd* /*Frame*/) {}
+void AllowDialogPaint(TacMainWnd* Frame) {
+  if (auto* dialog = dynamic_cast<TacDialogWnd*>(Frame)) dialog->FWMPaintForbidden = false;
+}
 
 // The frame handler reads its skin indexes and title buttons once the controls are attached.
-void InitDialogFrameParams(TacMainWnd* /*Frame*/) {}
+void InitDialogFrameParams(TacMainWnd* Frame) {
+  if (auto* dialog = dynamic_cast<TacDialogWnd*>(Frame)) dialog->InitParams();
+}
 
 // ---- The table of child handlers ----
 
