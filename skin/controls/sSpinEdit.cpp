@@ -275,8 +275,13 @@ int TsSpinEdit::Value() const {
 }
 
 void TsSpinEdit::SetValue(int V) {
-  if (Loading(this)) return;
-  SetText(classlib::IntToStr(CheckValue(V)));
+  // A description may give the value before its bounds: they apply once it is read (Loaded).
+  SetText(classlib::IntToStr(Loading(this) ? V : CheckValue(V)));
+}
+
+void TsSpinEdit::Loaded() {
+  TsBaseSpinEdit::Loaded();
+  if (!Text().empty() && CheckValue(Value()) != Value()) SetValue(Value());
 }
 
 void TsSpinEdit::Step(std::int64_t Delta) { SetValue(SaturatedAdd(Value(), Delta)); }

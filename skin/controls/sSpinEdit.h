@@ -176,6 +176,7 @@ class TsSpinEdit : public TsBaseSpinEdit {
   void DownClick(classlib::TObject* Sender) override;
 
  protected:
+  void Loaded() override;
   void WndProc(classlib::TMessage& Message) override;
 
  private:

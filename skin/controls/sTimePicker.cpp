@@ -43,7 +43,8 @@ void TsTimePicker::SetValue(classlib::TDateTime T) {
   int h = 0, m = 0, s = 0, ms = 0;
   classlib::DecodeTime(T, h, m, s, ms);
   fTime = {h, m, s};
-  if (!Loading(this)) SetText(TimeText(fTime, FShowSeconds));
+  // Also while a description is read: its value is kept, not dropped.
+  SetText(TimeText(fTime, FShowSeconds));
 }
 
 void TsTimePicker::SetShowSeconds(bool Value) {

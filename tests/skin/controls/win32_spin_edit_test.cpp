@@ -11,7 +11,10 @@
 #include <functional>
 #include <string>
 
+#include "classlib/FormLoader.h"
+#include "classlib/FormReader.h"
 #include "classlib/TypInfo.h"
+#include "skin/controls/sMemo.h"
 #include "skin/controls/sSpinEdit.h"
 #include "skin/core/sSkinManager.h"
 #include "tests/skin/controls/ControlsFixture.h"
@@ -342,6 +345,66 @@ TEST_F(SpinEdits, RegisteredApartFromTheToolBarSpeedButtons) {
   EXPECT_TRUE(picker->ShowSeconds());
   EXPECT_EQ(picker->Text(), L"00:00:00");
   EXPECT_EQ(picker->MaxHour, 24);
+}
+
+TEST_F(SpinEdits, ReadFromADescriptionKeepingTheirValues) {
+  RegisterMemoClasses();
+  const std::string text =
+      "object Root: TForm\n"
+      "  object Spin1: TsSpinEdit\n"
+      "    Value = 15\n"
+      "    MinValue = 1\n"
+      "    MaxValue = 9\n"
+      "    Increment = 2\n"
+      "  end\n"
+      "  object Spin2: TsSpinEdit\n"
+      "    Value = 7\n"
+      "  end\n"
+      "  object Decimal1: TsDecimalSpinEdit\n"
+      "    DecimalPlaces = 1\n"
+      "    Value = 2.5\n"
+      "  end\n"
+      "  object Time1: TsTimePicker\n"
+      "    Value = 0.5\n"
+      "    ShowSeconds = False\n"
+      "  end\n"
+      "  object Memo1: TsMemo\n"
+      "    ScrollBars = ssVertical\n"
+      "    Lines.Strings = (\n"
+      "      'first'\n"
+      "      'second')\n"
+      "  end\n"
+      "end\n";
+  Owned<TForm> root{Create<TForm>(Application)};
+  root->Handle();
+  TFormBindings bindings(root.get());
+  ApplyDescription(root.get(), forms::ReadForm(text), bindings);
+  auto* spin = dynamic_cast<TsSpinEdit*>(root->FindComponent(L"Spin1"));
+  ASSERT_NE(spin, nullptr);
+  EXPECT_EQ(spin->Value(), 9) << "bounds read after the value still hold";
+  EXPECT_EQ(spin->Increment(), 2);
+  EXPECT_EQ(dynamic_cast<TsSpinEdit*>(root->FindComponent(L"Spin2"))->Value(), 7);
+  auto* decimal = dynamic_cast<TsDecimalSpinEdit*>(root->FindComponent(L"Decimal1"));
+  ASSERT_NE(decimal, nullptr);
+  EXPECT_DOUBLE_EQ(decimal->Value(), 2.5);
+  EXPECT_EQ(decimal->Text(), L"2" + std::wstring(1, FormatSettings.DecimalSeparator) + L"5");
+  auto* time = dynamic_cast<TsTimePicker*>(root->FindComponent(L"Time1"));
+  ASSERT_NE(time, nullptr);
+  EXPECT_EQ(time->Text(), L"12:00");
+  auto* memo = dynamic_cast<TsMemo*>(root->FindComponent(L"Memo1"));
+  ASSERT_NE(memo, nullptr);
+  EXPECT_EQ(memo->Text(), L"first\r\nsecond");
+  EXPECT_EQ(memo->ScrollBars(), ssVertical);
+}
+
+TEST_F(SpinEdits, EnterAndTabGoToTheForm) {
+  auto* e = New<TsSpinEdit>();
+  const LRESULT code = SendMessageW(e->Handle(), WM_GETDLGCODE, 0, 0);
+  EXPECT_EQ(code & (DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_HASSETSEL), 0);
+  EXPECT_NE(code & DLGC_WANTARROWS, 0);
+  e->SetText(L"12");
+  Type(e, L"\r");
+  EXPECT_EQ(e->Text(), L"12");
 }
 
 TEST_F(SpinEdits, CreatingPaintingAndFreeingLeavesNoGdiObjectsBehind) {
