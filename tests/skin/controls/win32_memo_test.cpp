@@ -158,8 +158,9 @@ TEST_F(Memos, RegisteredByNameWithItsDefaults) {
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(c->ClassName(), L"TsMemo");
   for (const TPropInfo* p : GetClass(L"TsMemo").AllProperties())
-    if (p->HasDefault && p->Kind != TPropKind::Object)
+    if (p->HasDefault && p->Kind != TPropKind::Object) {
       EXPECT_TRUE(p->IsDefault(c)) << std::string(p->Name.begin(), p->Name.end());
+    }
   auto* m = dynamic_cast<TsMemo*>(c);
   EXPECT_EQ(m->SkinData()->SkinSection(), "EDIT");
   EXPECT_EQ(m->SkinData()->COC, kMemoCoc);

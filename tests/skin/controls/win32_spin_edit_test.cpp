@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <climits>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -144,6 +145,45 @@ TEST_F(SpinEdits, IntegerEditTypingAndLeaving) {
   EXPECT_EQ(free->Text(), L"0");
   free->SetText(L"abc");
   EXPECT_EQ(free->Value(), 0) << "text that is no integer reads as MinValue";
+}
+
+// Puts Text on the clipboard as Unicode text.
+bool SetClipboard(const std::wstring& Text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const std::size_t bytes = (Text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (mem != nullptr) {
+    std::memcpy(GlobalLock(mem), Text.c_str(), bytes);
+    GlobalUnlock(mem);
+    if (SetClipboardData(CF_UNICODETEXT, mem) == nullptr) GlobalFree(mem);
+  }
+  CloseClipboard();
+  return mem != nullptr;
+}
+
+TEST_F(SpinEdits, PastedTextThatIsNoNumberGivesTheOldValueBack) {
+  auto* e = New<TsSpinEdit>();
+  e->SetValue(42);
+  ASSERT_TRUE(SetClipboard(L"abc"));
+  SendMessageW(e->Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(e->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(e->Text(), L"42");
+  ASSERT_TRUE(SetClipboard(L"17"));
+  SendMessageW(e->Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(e->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(e->Text(), L"17");
+  e->SetEditorEnabled(false);
+  ASSERT_TRUE(SetClipboard(L"99"));
+  SendMessageW(e->Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(e->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(e->Text(), L"17") << "no pasting without the editor";
+  auto* d = New<TsDecimalSpinEdit>(70);
+  d->SetValue(1.5);
+  ASSERT_TRUE(SetClipboard(L"x1"));
+  SendMessageW(d->Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(d->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(d->Text(), L"1" + std::wstring(1, FormatSettings.DecimalSeparator) + L"5");
 }
 
 TEST_F(SpinEdits, HeldArrowRepeatsAndStopsWhenItLosesTheCapture) {
@@ -335,8 +375,9 @@ TEST_F(SpinEdits, RegisteredApartFromTheToolBarSpeedButtons) {
     // The properties the spin classes declare; the skin gives the edit its colours.
     for (const wchar_t* declaring : {name, L"TsBaseSpinEdit"})
       for (const TPropInfo& p : GetClass(declaring).Properties)
-        if (p.HasDefault && (declaring != std::wstring(L"TsBaseSpinEdit") || GetClass(name).InheritsFrom(declaring)))
+        if (p.HasDefault && (declaring != std::wstring(L"TsBaseSpinEdit") || GetClass(name).InheritsFrom(declaring))) {
           EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+        }
   }
   TComponent* timer = CreateComponent(L"TsTimerSpeedButton", form.get());
   EXPECT_NE(dynamic_cast<TsTimerSpeedButton*>(timer), nullptr);
