@@ -1,7 +1,10 @@
 // The spin edits' button pair and its auto-repeating arrow buttons.
+#include "skin/controls/sSpinEdit.h"
+
+#include <algorithm>
+
 #include "classlib/Forms.h"
 #include "classlib/Messages.h"
-#include "skin/controls/sSpinEdit.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"

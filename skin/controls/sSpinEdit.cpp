@@ -1,7 +1,9 @@
 // The spin edits: the base with its button pair, the integer and the decimal edit.
 #include "skin/controls/sSpinEdit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "classlib/Forms.h"
 #include "classlib/Messages.h"

@@ -1,8 +1,9 @@
 // The time picker: fixed-width "hh:mm:ss" text edited digit by digit, stepped portion by portion.
+#include "skin/controls/sSpinEdit.h"
+
 #include <algorithm>
 
 #include "classlib/Messages.h"
-#include "skin/controls/sSpinEdit.h"
 
 namespace skin {
 
