@@ -111,6 +111,8 @@ void RegisterLibraryClasses() {
   RegisterClass<TGroupBox, TCustomGroupBox>(L"TGroupBox");
   RegisterClass<TCustomEdit, TWinControl>(L"TCustomEdit");
   RegisterClass<TEdit, TCustomEdit>(L"TEdit");
+  RegisterClass<TCustomMemo, TCustomEdit>(L"TCustomMemo");
+  RegisterClass<TMemo, TCustomMemo>(L"TMemo");
   RegisterClass<TCustomComboBox, TWinControl>(L"TCustomComboBox");
   RegisterClass<TComboBox, TCustomComboBox>(L"TComboBox");
   RegisterClass<TCustomMaskEdit, TCustomEdit>(L"TCustomMaskEdit");

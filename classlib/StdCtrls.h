@@ -301,6 +301,76 @@ class TEdit : public TCustomEdit {
   std::wstring ClassName() const override { return L"TEdit"; }
 };
 
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+template <>
+inline const TEnumInfo& EnumInfo<TScrollStyle>() {
+  static const TEnumInfo i{L"TScrollStyle", {L"ssNone", L"ssHorizontal", L"ssVertical", L"ssBoth"}};
+  return i;
+}
+
+class TCustomMemo;
+
+// A memo's lines: its text cut at the line breaks that the text holds (wrapping adds none).
+class TMemoStrings : public TStrings {
+ public:
+  explicit TMemoStrings(TCustomMemo* Owner) : owner_(Owner) {}
+  std::wstring ClassName() const override { return L"TMemoStrings"; }
+  void Insert(int index, const std::wstring& text) override;
+  void Delete(int index) override;
+  void Clear() override;
+  void SetText(std::wstring_view text) override;
+
+ protected:
+  std::wstring Get(int index) const override;
+  int GetCount() const override;
+  void Put(int index, const std::wstring& text) override;
+
+ private:
+  std::vector<std::wstring> Split() const;
+  void Join(const std::vector<std::wstring>& lines);
+  void Check(int index, int count) const;
+  TCustomMemo* owner_;
+};
+
+// The multi-line edit: an EDIT window with ES_MULTILINE. Without WantReturns Enter goes to the
+// form (its default button) and Ctrl+Enter makes a new line; without WantTabs Tab moves the focus.
+class TCustomMemo : public TCustomEdit {
+ public:
+  explicit TCustomMemo(TComponent* AOwner);
+  ~TCustomMemo() override;
+  std::wstring ClassName() const override { return L"TCustomMemo"; }
+  static void DeclareProperties(TClassDecl<TCustomMemo>& d);
+
+  TStrings* Lines() const { return FLines.get(); }
+  void SetLines(const TStrings* Value) { FLines->Assign(Value); }
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool Value) { FWantReturns = Value; }
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool Value) { FWantTabs = Value; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void KeyPress(wchar_t& Key) override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  std::unique_ptr<TMemoStrings> FLines;
+  TScrollStyle FScrollBars = ssNone;
+  bool FWordWrap = true;
+  bool FWantReturns = true;
+  bool FWantTabs = false;
+};
+
+class TMemo : public TCustomMemo {
+ public:
+  explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+  std::wstring ClassName() const override { return L"TMemo"; }
+};
+
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 template <>
 inline const TEnumInfo& EnumInfo<TComboBoxStyle>() {

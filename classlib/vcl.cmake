@@ -16,6 +16,7 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StdCheckBoxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdGroupBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdMemo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdComboBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdLabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp

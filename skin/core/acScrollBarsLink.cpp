@@ -16,6 +16,10 @@ void RefreshScrollBars(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& B
   if (g_engine.Refresh != nullptr) g_engine.Refresh(SkinData, Bars);
 }
 
+void RefreshEditScrollBars(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars) {
+  if (g_engine.RefreshEdit != nullptr) g_engine.RefreshEdit(SkinData, Bars);
+}
+
 void DropScrollBars(std::unique_ptr<IacScrollBars>& Bars, HWND Wnd) {
   if (!Bars) return;
   Bars.reset();

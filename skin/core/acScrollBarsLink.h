@@ -28,6 +28,9 @@ struct TacScrollBarsEngine {
   // Makes the handler while SkinData's owner is skinned (exactly one however often it is called)
   // and frees it when it is not; nothing while the owner is loading or being destroyed.
   void (*Refresh)(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars) = nullptr;
+  // The same for a control that paints its own client area (edits, memos): the handler also
+  // draws its frame from the skin and gives the control the skin's colours.
+  void (*RefreshEdit)(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars) = nullptr;
   // The system's flat scroll bars put back on a window whose handler went.
   void (*InitializeFlatSB)(HWND Wnd) = nullptr;
 };
@@ -37,6 +40,8 @@ const TacScrollBarsEngine& ScrollBarsEngine();
 
 // The engine's Refresh; without an engine nothing changes.
 void RefreshScrollBars(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars);
+// The engine's RefreshEdit; without an engine nothing changes.
+void RefreshEditScrollBars(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars);
 // Frees the handler, if there is one, and puts the system's flat bars back on Wnd.
 void DropScrollBars(std::unique_ptr<IacScrollBars>& Bars, HWND Wnd);
 

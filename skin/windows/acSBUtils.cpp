@@ -72,15 +72,16 @@ class TacScrollBarsLink final : public IacScrollBars {
   THandler<TacScrollWnd> sw;
 };
 
+template <void (*RefreshOne)(TsCommonData*, THandler<TacScrollWnd>&)>
 void RefreshLinked(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars) {
   // Only this engine makes the handlers behind the interface.
   if (auto* link = static_cast<TacScrollBarsLink*>(Bars.get())) {
-    RefreshScrolls(SkinData, link->sw);
+    RefreshOne(SkinData, link->sw);
     if (!link->sw) Bars.reset();
     return;
   }
   THandler<TacScrollWnd> sw;
-  RefreshScrolls(SkinData, sw);
+  RefreshOne(SkinData, sw);
   if (sw) Bars = std::make_unique<TacScrollBarsLink>(std::move(sw));
 }
 
@@ -96,7 +97,9 @@ void Ac_UninitializeFlatSB(HWND Wnd) {
   if (TFlatSB off = FlatSB("UninitializeFlatSB")) off(Wnd);
 }
 
-void Ac_InstallScrollBarsLink() { SetScrollBarsEngine({&RefreshLinked, &InitializeFlatBars}); }
+void Ac_InstallScrollBarsLink() {
+  SetScrollBarsEngine({&RefreshLinked<&RefreshScrolls>, &RefreshLinked<&RefreshEditScrolls>, &InitializeFlatBars});
+}
 
 void TacScrollWnd::Hook(bool Repaint) { InitializeACScrolls(this, CtrlHandle, Repaint); }
 

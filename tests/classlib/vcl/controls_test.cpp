@@ -757,3 +757,79 @@ TEST_F(Controls, RadioGroupClickAsksBeforeChangingTheSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+LONG_PTR StyleOf(TWinControl* c) { return GetWindowLongPtrW(c->Handle(), GWL_STYLE); }
+
+TEST_F(Controls, MemoLinesAreItsTextCutAtLineBreaks) {
+  MakeForm();
+  auto* memo = Make<TMemo>(form, 8, 8, 200, 100);
+  memo->Lines()->Add(L"one");
+  memo->Lines()->Add(L"two");
+  EXPECT_EQ(memo->Text(), L"one\r\ntwo");
+  memo->Lines()->Insert(0, L"zero");
+  memo->Lines()->Delete(1);
+  memo->Lines()->SetStrings(1, L"2");
+  EXPECT_EQ(WindowText(memo->Handle()), L"zero\r\n2");
+  ASSERT_EQ(memo->Lines()->Count(), 2);
+  EXPECT_EQ(memo->Lines()->Strings(0), L"zero");
+  EXPECT_THROW(memo->Lines()->Strings(2), EListError);
+  EXPECT_THROW(memo->Lines()->Delete(-1), EListError);
+  memo->Lines()->SetText(L"a\nb\r\nc\r\n");
+  EXPECT_EQ(memo->Text(), L"a\r\nb\r\nc");
+  memo->Lines()->Clear();
+  EXPECT_EQ(memo->Lines()->Count(), 0);
+}
+
+TEST_F(Controls, MemoWindowStylesFollowWordWrapAndScrollBars) {
+  MakeForm();
+  auto* memo = Make<TMemo>(form, 8, 8, 200, 100);
+  EXPECT_TRUE(StyleOf(memo) & ES_MULTILINE);
+  EXPECT_FALSE(StyleOf(memo) & ES_AUTOHSCROLL);
+  memo->SetScrollBars(ssBoth);
+  EXPECT_TRUE(StyleOf(memo) & WS_VSCROLL);
+  EXPECT_FALSE(StyleOf(memo) & WS_HSCROLL) << "a wrapping memo has no horizontal bar";
+  memo->SetText(L"kept");
+  memo->SetWordWrap(false);
+  EXPECT_TRUE(StyleOf(memo) & WS_HSCROLL);
+  EXPECT_TRUE(StyleOf(memo) & ES_AUTOHSCROLL);
+  EXPECT_EQ(memo->Text(), L"kept");
+}
+
+TEST_F(Controls, MemoTakesEnterAndTabOnlyWhenItWantsThem) {
+  MakeForm();
+  auto* memo = Make<TMemo>(form, 8, 8, 200, 100);
+  auto* next = Make<TEdit>(form, 8, 120, 100, 21);
+  ShowActive(form);
+  struct Case {
+    bool wantReturns, wantTabs;
+    WORD key;
+    const wchar_t* text;
+    bool keepsFocus;
+  };
+  const Case cases[] = {
+      {true, false, VK_RETURN, L"ab\r\n", true},
+      {false, false, VK_RETURN, L"ab", true},
+      {true, false, VK_TAB, L"ab", false},
+      {true, true, VK_TAB, L"ab\t", true},
+  };
+  for (const Case& c : cases) {
+    memo->SetWantReturns(c.wantReturns);
+    memo->SetWantTabs(c.wantTabs);
+    memo->SetText(L"ab");
+    ASSERT_TRUE(FocusAndWait(memo));
+    SendMessageW(memo->Handle(), EM_SETSEL, 2, 2);
+    const LRESULT code = SendMessageW(memo->Handle(), WM_GETDLGCODE, 0, 0);
+    EXPECT_EQ((code & DLGC_WANTALLKEYS) != 0, c.wantReturns);
+    EXPECT_EQ((code & DLGC_WANTTAB) != 0, c.wantTabs);
+    // The message loop translates the key into its character.
+    PostMessageW(memo->Handle(), WM_KEYDOWN, c.key, LPARAM(1 | MapVirtualKeyW(c.key, MAPVK_VK_TO_VSC) << 16));
+    Pump();
+    EXPECT_EQ(memo->Text(), c.text) << c.wantReturns << c.wantTabs << c.key;
+    EXPECT_EQ(memo->Focused(), c.keepsFocus) << c.wantReturns << c.wantTabs << c.key;
+    EXPECT_EQ(next->Focused(), !c.keepsFocus);
+  }
+}
+
+}  // namespace
