@@ -9,7 +9,7 @@ classlib::TPoint PopupWindowPlace(const classlib::TRect& Edit, int PopupWidth, i
   // The screen's edges, not its width and height: its origin may be negative.
   if (Screen.Bottom < y + PopupHeight) y = Edit.Top - PopupHeight;
   int x;
-  if (Align == pwaRight) {
+  if (Align == TPopupWindowAlign::pwaRight) {
     x = Edit.Right - PopupWidth;
     if (x < Screen.Left) x += PopupWidth - editWidth;
   } else {

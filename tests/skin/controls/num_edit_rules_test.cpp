@@ -211,15 +211,19 @@ TEST(PopupPlace, OnTheVirtualScreen) {
     TPoint at;
   };
   const Case cases[] = {
-      {"below, right edges", {100, 100, 221, 121}, pwaRight, primary, {24, 121}},
-      {"above near the bottom", {100, 740, 221, 761}, pwaRight, primary, {24, 574}},
-      {"left edges near the left edge", {10, 100, 131, 121}, pwaRight, primary, {10, 121}},
-      {"left-aligned", {100, 100, 221, 121}, pwaLeft, primary, {100, 121}},
-      {"left-aligned near the right edge", {900, 100, 1021, 121}, pwaLeft, leftMonitor, {824, 121}},
-      {"on the left monitor", {-1275, 100, -1154, 121}, pwaRight, leftMonitor, {-1275, 121}},
-      {"above near the bottom, monitor above", {100, 700, 221, 721}, pwaRight, upperMonitor, {24, 534}},
-      {"kept inside the right edge", {1000, 100, 1100, 121}, pwaRight, primary, {827, 121}},
-      {"kept inside the left edge", {-1300, 100, -1290, 121}, pwaLeft, leftMonitor, {-1280, 121}},
+      {"below, right edges", {100, 100, 221, 121}, TPopupWindowAlign::pwaRight, primary, {24, 121}},
+      {"above near the bottom", {100, 740, 221, 761}, TPopupWindowAlign::pwaRight, primary, {24, 574}},
+      {"left edges near the left edge", {10, 100, 131, 121}, TPopupWindowAlign::pwaRight, primary, {10, 121}},
+      {"left-aligned", {100, 100, 221, 121}, TPopupWindowAlign::pwaLeft, primary, {100, 121}},
+      {"left-aligned near the right edge", {900, 100, 1021, 121}, TPopupWindowAlign::pwaLeft, leftMonitor, {824, 121}},
+      {"on the left monitor", {-1275, 100, -1154, 121}, TPopupWindowAlign::pwaRight, leftMonitor, {-1275, 121}},
+      {"above near the bottom, monitor above",
+       {100, 700, 221, 721},
+       TPopupWindowAlign::pwaRight,
+       upperMonitor,
+       {24, 534}},
+      {"kept inside the right edge", {1000, 100, 1100, 121}, TPopupWindowAlign::pwaRight, primary, {827, 121}},
+      {"kept inside the left edge", {-1300, 100, -1290, 121}, TPopupWindowAlign::pwaLeft, leftMonitor, {-1280, 121}},
   };
   for (const Case& c : cases) EXPECT_EQ(PopupWindowPlace(c.edit, 197, 166, c.align, c.screen), c.at) << c.what;
 }
