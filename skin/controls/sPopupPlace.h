@@ -3,6 +3,7 @@
 // leave the screen's bottom; its right (or left) edge on the edit's, kept inside the screen's
 // left and right edges. The virtual screen may start left of or above the primary monitor.
 // Portable.
+#include "classlib/EnumInfo.h"
 #include "classlib/Types.h"
 #include "skin/core/sConstTypes.h"
 
@@ -13,3 +14,11 @@ classlib::TPoint PopupWindowPlace(const classlib::TRect& Edit, int PopupWidth, i
                                   const classlib::TRect& Screen);
 
 }  // namespace skin
+
+namespace classlib {
+template <>
+inline const TEnumInfo& EnumInfo<skin::TPopupWindowAlign>() {
+  static const TEnumInfo i{L"TPopupWindowAlign", {L"pwaRight", L"pwaLeft"}};
+  return i;
+}
+}  // namespace classlib
