@@ -202,7 +202,9 @@ TEST_F(ComboEditTest, RegisteredByNameWithItsDefaults) {
   classlib::TComponent* c = classlib::CreateComponent(L"TsComboEdit", form.get());
   ASSERT_NE(c, nullptr);
   for (const classlib::TPropInfo& p : classlib::GetClass(L"TsComboEdit").Properties)
-    if (p.HasDefault) EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+    if (p.HasDefault) {
+      EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+    }
   auto* e = dynamic_cast<TsComboEdit*>(c);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->ClickKey(), 32808);

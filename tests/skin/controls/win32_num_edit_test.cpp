@@ -165,7 +165,9 @@ TEST_F(NumEditTest, RegisteredByNameWithTheirDefaults) {
     classlib::TComponent* c = classlib::CreateComponent(name, form.get());
     ASSERT_NE(c, nullptr);
     for (const classlib::TPropInfo& p : classlib::GetClass(name).Properties)
-      if (p.HasDefault) EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+      if (p.HasDefault) {
+        EXPECT_TRUE(p.IsDefault(c)) << std::string(p.Name.begin(), p.Name.end());
+      }
   }
 }
 
