@@ -31,6 +31,7 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ListView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditMask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Mask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Clipbrd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Thread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Registration.cpp
 )

@@ -190,6 +190,65 @@ Icon Key() {
 }
 Icon Blank() { return Icon(16); }
 
+// The edit buttons' pictures, drawn in one ink; Shift moves them for the pressed cell.
+using GlyphArt = std::function<void(Icon&, Rgba ink, double shift)>;
+void SheetArt(Icon& i, Rgba ink, double s) {  // a sheet of paper with a folded corner
+  i.Fill(Minus(Box(3.5 + s, 1.5 + s, 12.5 + s, 14.5 + s, 0.5), Box(9.5 + s, 0 + s, 14 + s, 4.5 + s)), ink);
+  i.Fill(Box(5 + s, 3 + s, 11 + s, 13 + s), kWhite);
+  i.Fill(Line(9.5 + s, 1.5 + s, 12.5 + s, 4.5 + s, 1.2), ink);
+  for (int k = 0; k < 3; ++k) i.Fill(Line(6 + s, 6.5 + k * 2.5 + s, 10 + s, 6.5 + k * 2.5 + s, 1), ink);
+}
+void FolderArt(Icon& i, Rgba ink, double s) {  // an open folder
+  i.Fill(Box(1.5 + s, 3 + s, 7 + s, 6 + s, 0.8), ink);
+  i.Fill(Box(1.5 + s, 4.5 + s, 12.5 + s, 13.5 + s, 0.8), ink);
+  Sdf flap = [=](double x, double y) {
+    const double top = 7.5 + s, bottom = 13.5 + s;
+    if (y < top || y > bottom) return 1.0;
+    const double t = (y - top) / (bottom - top);
+    const double left = 4.5 + s - 3 * t, right = 15.5 + s - 3 * t;
+    return std::max(left - x, x - right);
+  };
+  i.Fill(flap, kAmber);
+}
+void CalendarArt(Icon& i, Rgba ink, double s) {  // a calendar page with its rings
+  i.Fill(Box(1.5 + s, 2.5 + s, 14.5 + s, 14.5 + s, 1), ink);
+  i.Fill(Box(3 + s, 6 + s, 13 + s, 13 + s), kWhite);
+  for (int k = 0; k < 2; ++k) i.Fill(Line(5 + k * 6 + s, 1 + s, 5 + k * 6 + s, 4 + s, 1.3), kDark);
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 3; ++c) i.Fill(Box(4 + c * 3 + s, 7.5 + r * 2.7 + s, 6 + c * 3 + s, 9.2 + r * 2.7 + s), ink);
+}
+void EllipsisArt(Icon& i, Rgba ink, double s) {  // a box with three dots
+  i.Fill(Minus(Box(1.5 + s, 3.5 + s, 14.5 + s, 12.5 + s, 1.5), Box(3 + s, 5 + s, 13 + s, 11 + s, 0.5)), ink);
+  for (int k = 0; k < 3; ++k) i.Fill(Circle(5 + k * 3 + s, 8 + s, 1.1), ink);
+}
+void CalculatorArt(Icon& i, Rgba ink, double s) {  // a calculator with its display and keys
+  i.Fill(Box(2.5 + s, 0.5 + s, 13.5 + s, 15.5 + s, 1.5), ink);
+  i.Fill(Box(4 + s, 2 + s, 12 + s, 5.5 + s, 0.5), kWhite);
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c)
+      i.Fill(Box(4 + c * 2.8 + s, 7 + r * 2.8 + s, 6 + c * 2.8 + s, 9 + r * 2.8 + s, 0.3),
+             r == 2 && c == 2 ? kAmber : kWhite);
+}
+
+std::vector<std::uint32_t> Pixels(const Icon& icon);
+
+// Three 16 x 16 cells side by side: normal, hot, pressed.
+ImageFile EncodeStrip(const std::string& name, const GlyphArt& art) {
+  std::vector<std::uint32_t> cells[3];
+  for (int k = 0; k < 3; ++k) {
+    Icon i(16);
+    art(i, k == 0 ? kDark : kAccent, k == 2 ? 1 : 0);
+    cells[k] = Pixels(i);
+  }
+  std::vector<std::uint32_t> strip;
+  for (int y = 0; y < 16; ++y)
+    for (int k = 0; k < 3; ++k) strip.insert(strip.end(), cells[k].begin() + y * 16, cells[k].begin() + y * 16 + 16);
+  ImageFile f;
+  f.Name = name + ".png";
+  f.Bytes = skingen::EncodePng(48, 16, strip);
+  return f;
+}
+
 // 0xAARRGGBB words, rows top-down.
 std::vector<std::uint32_t> Pixels(const Icon& icon) {
   auto byte = [](double v) { return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
@@ -257,6 +316,11 @@ std::vector<ImageFile> MainWindowImages() {
 std::vector<ImageFile> PasswordDialogImages() {
   // 0 key, 1 OK, 2 cancel.
   return {Encode("password0", Key(), false), Encode("password1", Check(), true), Encode("password2", Cross(), true)};
+}
+
+std::vector<ImageFile> EditButtonGlyphs() {
+  return {EncodeStrip("SF", SheetArt), EncodeStrip("SR", FolderArt), EncodeStrip("SD", CalendarArt),
+          EncodeStrip("SE", EllipsisArt), EncodeStrip("SC", CalculatorArt)};
 }
 
 std::string DescriptionItems(const std::vector<ImageFile>& files, const std::string& indent) {

@@ -17,6 +17,10 @@ struct ImageFile {
 std::vector<ImageFile> MainWindowImages();
 std::vector<ImageFile> PasswordDialogImages();
 
+// The combo edits' built-in button glyphs "SF", "SR", "SD", "SE", "SC" (sheet, folder, calendar,
+// ellipsis, calculator): 48 x 16 PNGs of three cells, normal, hot and pressed.
+std::vector<ImageFile> EditButtonGlyphs();
+
 // The image list's "Items" property as a window description writes it, each line led by Indent.
 std::string DescriptionItems(const std::vector<ImageFile>& files, const std::string& indent);
 

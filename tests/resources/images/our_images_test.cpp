@@ -1,5 +1,6 @@
-// The images committed under resources/images/ and the image lists in the window descriptions
-// are byte for byte what icongen draws now, in the list order and formats the windows use.
+// The images committed under resources/images/ and resources/glyphs/ and the image lists in the
+// window descriptions are byte for byte what icongen draws now, in the list order and formats the
+// windows use.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -75,6 +76,17 @@ TEST(OurImages, PasswordDialogList) {
   EXPECT_TRUE(images[1].Ico);
   EXPECT_TRUE(images[2].Ico);
   ExpectList("TfrmPassLock.txt", images);
+}
+
+TEST(OurImages, EditButtonGlyphs) {
+  const std::vector<icongen::ImageFile> glyphs = icongen::EditButtonGlyphs();
+  ASSERT_EQ(glyphs.size(), 5u);
+  const char* names[] = {"SF.png", "SR.png", "SD.png", "SE.png", "SC.png"};
+  for (std::size_t i = 0; i < glyphs.size(); ++i) {
+    EXPECT_EQ(glyphs[i].Name, names[i]);
+    EXPECT_TRUE(ReadFile(kResources / "glyphs" / glyphs[i].Name) == glyphs[i].Bytes)
+        << glyphs[i].Name << " differs from what icongen --glyphs makes now";
+  }
 }
 
 }  // namespace
