@@ -134,6 +134,7 @@ void RegisterLibraryClasses() {
 
   RegisterClass<TTabSheet, TWinControl>(L"TTabSheet");
   RegisterClass<TPageControl, TWinControl>(L"TPageControl");
+  RegisterClass<TTabControl, TWinControl>(L"TTabControl");
   RegisterClass<TStatusPanel, TCollectionItem>(L"TStatusPanel");
   RegisterClass<TStatusBar, TWinControl>(L"TStatusBar");
   RegisterClass<TListColumn, TCollectionItem>(L"TListColumn");
