@@ -14,7 +14,8 @@ TTabControl::TTabControl(TComponent* AOwner)
       FCanvas(std::make_unique<TCanvas>()) {
   FTabs->OnChange = [this](TObject*) { UploadTabs(TabIndex()); };
   FImageLink->OnChange = [this](TObject*) {
-    if (FHandle) SendMessageW(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImageList ? FImageList->Handle() : nullptr));
+    if (FHandle)
+      SendMessageW(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImageList ? FImageList->Handle() : nullptr));
   };
   ControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks};
   FWidth = 289;

@@ -254,8 +254,8 @@ TEST(TabControlGeometry, DrawnTabSizesForEachPositionAndStyle) {
 TEST(TabControlGeometry, RowOfATab) {
   const TRect strip{0, 0, 200, 44};
   EXPECT_EQ(TabControlTabRow(1, classlib::tpTop, TRect{10, 22, 60, 42}, strip), 1);
-  EXPECT_EQ(TabControlTabRow(2, classlib::tpTop, TRect{10, 2, 60, 22}, strip), 1);   // (22 + 10) / 20
-  EXPECT_EQ(TabControlTabRow(2, classlib::tpTop, TRect{10, 22, 60, 42}, strip), 2);  // (42 + 10) / 20
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpTop, TRect{10, 2, 60, 22}, strip), 1);    // (22 + 10) / 20
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpTop, TRect{10, 22, 60, 42}, strip), 2);   // (42 + 10) / 20
   EXPECT_EQ(TabControlTabRow(2, classlib::tpLeft, TRect{2, 10, 28, 60}, strip), 1);   // 41 / 26
   EXPECT_EQ(TabControlTabRow(2, classlib::tpLeft, TRect{28, 10, 54, 60}, strip), 2);  // 67 / 26
   const TRect right{146, 0, 200, 150};
