@@ -152,6 +152,7 @@ TToolBar::~TToolBar() {
 }
 
 void TToolBar::DeclareProperties(TClassDecl<TToolBar>& d) {
+  d.Enum(L"Align", &TToolBar::Align, &TToolBar::SetAlign, alTop);
   d.Component<TCustomImageList>(L"Images", &TToolBar::Images, &TToolBar::SetImages);
   d.Component<TCustomImageList>(L"HotImages", &TToolBar::HotImages, &TToolBar::SetHotImages);
   d.Component<TCustomImageList>(L"DisabledImages", &TToolBar::DisabledImages, &TToolBar::SetDisabledImages);
