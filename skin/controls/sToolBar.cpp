@@ -371,7 +371,9 @@ void TsToolBar::WndProc(TMessage& M) {
       if (TToolButton* dropped = FDroppedButton) {
         HotButtonIndex = -1;
         FDroppedButton = nullptr;
-        RepaintButton(dropped->Index());
+        // The menu's item handler may have freed the button: only one still on the bar repaints.
+        for (int i = 0; i < ButtonCount(); ++i)
+          if (Buttons(i) == dropped) RepaintButton(i);
       }
       break;
     default: break;

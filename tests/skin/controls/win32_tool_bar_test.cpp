@@ -215,6 +215,39 @@ TEST_F(ToolBars, NoGdiObjectLeftBehindOver200Paints) {
   EXPECT_LE(LiveGdiObjects(), before + 2);
 }
 
+// A drop-down menu whose chosen item frees the button it belongs to.
+class TFreeingMenu : public TPopupMenu {
+ public:
+  using TPopupMenu::TPopupMenu;
+  TsToolBar* bar = nullptr;
+  TToolButton* droppedWhileOpen = nullptr;
+  void Popup(int, int) override {
+    droppedWhileOpen = bar->DroppedButton();
+    Free(bar->Buttons(0));
+  }
+};
+
+TEST_F(ToolBars, DropDownMenuMayFreeItsButton) {
+  MakeBar(2, true);
+  auto* menu = Create<TFreeingMenu>(form.get());
+  menu->bar = bar;
+  TToolButton* dropDown = buttons[0];
+  dropDown->SetStyle(tbsDropDown);
+  dropDown->SetDropdownMenu(menu);
+  Pump();
+  // A press on the arrow part, at the button's right end, drops the menu down.
+  const TRect r = bar->GetButtonRect(0);
+  const LPARAM arrow = MAKELPARAM(r.Right - 3, (r.Top + r.Bottom) / 2);
+  SendMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+  SendMessageW(bar->Handle(), WM_LBUTTONUP, 0, arrow);
+  Pump();
+  EXPECT_EQ(menu->droppedWhileOpen, dropDown) << "the button counts as dropped down while its menu is open";
+  EXPECT_EQ(bar->DroppedButton(), nullptr);
+  ASSERT_EQ(bar->ButtonCount(), 1);
+  EXPECT_EQ(bar->Buttons(0), buttons[1]);
+  Print(bar);
+}
+
 TEST_F(ToolBars, IsRegisteredByNameWithItsDefaults) {
   RegisterToolBarClasses();
   TComponent* c = CreateComponent(L"TsToolBar", form.get());
