@@ -50,6 +50,12 @@ void TToolButton::SetParent(TWinControl* AParent) {
   if (auto* bar = dynamic_cast<TToolBar*>(AParent); bar && bar != FToolBar) bar->InsertButton(this);
 }
 
+void TToolButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  const bool resized = AWidth != Width();
+  TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (resized && FToolBar && !FToolBar->updatingBounds_ && (FStyle == tbsSeparator || FStyle == tbsDivider)) Changed();
+}
+
 void TToolButton::Changed() {
   if (FToolBar) FToolBar->UploadButtons();
 }

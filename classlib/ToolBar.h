@@ -55,6 +55,8 @@ class TToolButton : public TGraphicControl {
   int CommandId() const { return FCommandId; }
 
   void SetParent(TWinControl* AParent) override;
+  // A separator's width is its own; a button's follows the bar's layout.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void Click();
 
  protected:

@@ -215,6 +215,43 @@ TEST_F(ToolBars, NoGdiObjectLeftBehindOver200Paints) {
   EXPECT_LE(LiveGdiObjects(), before + 2);
 }
 
+// The separator of button i as DIVIDER painted directly in its middle strip over TOOLBAR, or the
+// bar alone.
+std::unique_ptr<TBitmap> SeparatorLook(ToolBars& t, int i, bool divider) {
+  auto back = t.Direct("TOOLBAR", 0, t.bar->Width(), t.bar->Height(), {t.bar->Left(), t.bar->Top()});
+  const TRect r = t.bar->GetButtonRect(i);
+  const TPoint o = t.ClientOffset();
+  const int w = r.Right - r.Left, h = r.Bottom - r.Top;
+  auto look = NewBitmap32(w, h);
+  BitBlt(look->Canvas()->Handle(), 0, 0, w, h, back->Canvas()->Handle(), o.X + r.Left, o.Y + r.Top, SRCCOPY);
+  if (divider) {
+    const TRect line{w / 2 - 2, 2, w / 2 + 2, h - 2};
+    PaintItem(t.Section("DIVIDER"), "DIVIDER", MakeCacheInfo(look.get()), true, 0, line, TPoint{line.Left, line.Top},
+              look.get(), t.manager.get());
+  }
+  return look;
+}
+
+TEST_F(ToolBars, SeparatorsShowTheDividerOnFlatBarsDividersAlways) {
+  for (bool flat : {true, false}) {
+    MakeBar(3, flat);
+    buttons[1]->SetStyle(tbsSeparator);
+    buttons[1]->SetWidth(12);
+    buttons[2]->SetStyle(tbsDivider);
+    buttons[2]->SetWidth(12);
+    Pump();
+    auto printed = Print(bar);
+    auto separator = SeparatorLook(*this, 1, flat);
+    auto divider = SeparatorLook(*this, 2, true);
+    EXPECT_EQ(DifferFromLook(printed.get(), 1, separator.get()), 0) << flat;
+    EXPECT_EQ(DifferFromLook(printed.get(), 2, divider.get()), 0) << flat;
+    EXPECT_NE(DifferentPixels(divider.get(), SeparatorLook(*this, 2, false).get()), 0)
+        << "the divider shows on the bar, or the test shows nothing";
+    Free(bar);
+    buttons.clear();
+  }
+}
+
 // A drop-down menu whose chosen item frees the button it belongs to.
 class TFreeingMenu : public TPopupMenu {
  public:
