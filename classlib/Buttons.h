@@ -8,6 +8,7 @@
 #include "classlib/EnumInfo.h"
 #include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/ToolBarTypes.h"
 
 namespace classlib {
 
@@ -70,15 +71,6 @@ class TBitBtn : public TButton {
 
 // The state of a speed button: bsDown while the mouse holds it, bsExclusive while it stays down.
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
-// The kinds of tool button, which speed buttons copy.
-enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider, tbsTextButton };
-template <>
-inline const TEnumInfo& EnumInfo<TToolButtonStyle>() {
-  static const TEnumInfo i{
-      L"TToolButtonStyle",
-      {L"tbsButton", L"tbsCheck", L"tbsDropDown", L"tbsSeparator", L"tbsDivider", L"tbsTextButton"}};
-  return i;
-}
 
 class TSpeedButton : public TGraphicControl {
  public:

@@ -1,5 +1,5 @@
 #pragma once
-// Common controls: the page control and its sheets (SysTabControl32), the status bar
+// Common controls: the page control and its sheets and the tab control (SysTabControl32), the status bar
 // (msctls_statusbar32) and the list view (SysListView32).
 #include <windows.h>
 
@@ -146,6 +146,84 @@ class TPageControl : public TWinControl {
   bool FHotTrack = false;
   TTabPosition FTabPosition = tpTop;
   HIMAGELIST FImages = nullptr;
+  bool FOwnerDraw = false;
+  int FTabHeight = 0;
+  int FTabWidth = 0;
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+// ---- tab control ----
+
+class TTabControl;
+using TTabControlDrawTabEvent =
+    std::function<void(TTabControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
+
+// A strip of tabs over a body, without pages: Tabs holds the captions, TabIndex the selected one.
+class TTabControl : public TWinControl {
+ public:
+  explicit TTabControl(TComponent* AOwner);
+  ~TTabControl() override;
+  std::wstring ClassName() const override { return L"TTabControl"; }
+  static void DeclareProperties(TClassDecl<TTabControl>& d);
+
+  TStrings* Tabs() const { return FTabs.get(); }
+  void SetTabs(const TStrings* Value) { FTabs->Assign(Value); }
+  // -1 for none. Setting it fires no event; an index that names no tab selects none.
+  int TabIndex() const;
+  void SetTabIndex(int Value);
+  bool MultiLine() const { return FMultiLine; }
+  void SetMultiLine(bool Value);
+  TTabStyle Style() const { return FStyle; }
+  void SetStyle(TTabStyle Value);
+  bool HotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value);
+  TTabPosition TabPosition() const { return FTabPosition; }
+  void SetTabPosition(TTabPosition Value);
+  TCustomImageList* Images() const { return FImageList; }
+  void SetImages(TCustomImageList* Value);
+  bool OwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool Value);
+  int TabHeight() const { return FTabHeight; }
+  void SetTabHeight(int Value);
+  int TabWidth() const { return FTabWidth; }
+  void SetTabWidth(int Value);
+  TCanvas* Canvas() { return FCanvas.get(); }
+
+  // The body under the tabs, in client coordinates.
+  TRect DisplayRect() const;
+  // The common control's rectangle of a tab; empty without a window or for an index that names none.
+  TRect TabRect(int Index) const;
+  int IndexOfTabAt(int X, int Y) const;
+  // Rows of tabs the common control shows (1 without a window).
+  int RowCount() const;
+
+  TNotifyEvent OnChange;
+  TTabChangingEvent OnChanging;
+  TTabControlDrawTabEvent OnDrawTab;
+
+ protected:
+  virtual void Change();
+  virtual bool CanChange();
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWindow() override;
+  void SaveWindowState() override;
+  void Dispatch(TMessage& Message) override;
+  TRect AdjustClientRect() const override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  // Puts the captions, the images and the selection into the window.
+  void UploadTabs(int Selected);
+  void ApplyTabSize();
+
+  std::unique_ptr<TStringList> FTabs;
+  mutable int FTabIndex = -1;
+  TCustomImageList* FImageList = nullptr;
+  std::unique_ptr<TChangeLink> FImageLink;
+  bool FMultiLine = false;
+  TTabStyle FStyle = tsTabs;
+  bool FHotTrack = false;
+  TTabPosition FTabPosition = tpTop;
   bool FOwnerDraw = false;
   int FTabHeight = 0;
   int FTabWidth = 0;

@@ -13,6 +13,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/Splitter.h"
 #include "classlib/TypInfo.h"
+#include "classlib/ToolBar.h"
 #include "classlib/UpDown.h"
 
 namespace classlib {
@@ -136,6 +137,9 @@ void RegisterLibraryClasses() {
 
   RegisterClass<TTabSheet, TWinControl>(L"TTabSheet");
   RegisterClass<TPageControl, TWinControl>(L"TPageControl");
+  RegisterClass<TTabControl, TWinControl>(L"TTabControl");
+  RegisterClass<TToolButton, TGraphicControl>(L"TToolButton");
+  RegisterClass<TToolBar, TWinControl>(L"TToolBar");
   RegisterClass<TStatusPanel, TCollectionItem>(L"TStatusPanel");
   RegisterClass<TStatusBar, TWinControl>(L"TStatusBar");
   RegisterClass<TListColumn, TCollectionItem>(L"TListColumn");

@@ -4,9 +4,13 @@
 #include <memory>
 
 #include "skin/controls/sSpeedButtonGeometry.h"
+#include "skin/controls/sToolBar.h"
+#include "skin/controls/sToolBarGeometry.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/graphics/acAlphaImageList.h"
+#include "skin/graphics/sAlphaGraph.h"
+#include "skin/graphics/sBitmapOverloads.h"
 #include "skin/graphics/sBlend32.h"
 
 namespace skin {
@@ -148,6 +152,81 @@ void DrawBtnGlyph(TControl* Control, TCanvas* Canvas) {
     return;
   }
   DrawListImage(s, skinned, skinned && ControlIsActive(data), target);
+}
+
+namespace {
+
+// The image's rectangle in the button's bitmap; the text height measured on Canvas.
+TRect ToolGlyphRect(classlib::TToolBar* Bar, classlib::TToolButton* Button, classlib::TCustomImageList* List,
+                    classlib::TCanvas* Canvas, int Mode) {
+  TToolBtnLayoutInput in;
+  in.List = Bar->List();
+  in.ShowCaptions = Bar->ShowCaptions();
+  in.DropDown = Button->Style() == classlib::tbsDropDown;
+  in.Button = TSize{Button->Width(), Button->Height()};
+  in.Image = TSize{List->Width(), List->Height()};
+  Canvas->SetFont(Bar->Font());
+  in.TextHeight = Canvas->TextHeight(L"A");
+  return ToolBtnGlyphRect(in, Mode);
+}
+
+// A plain list's image over its key colour, copied into Bmp without the key pixels.
+void CopyKeyed(classlib::TCustomImageList* List, classlib::TCustomImageList* Images, int Index, classlib::TBitmap* Bmp,
+               TPoint At) {
+  const TColor key = Images->BkColor() == classlib::clNone ? clFuchsia : Images->BkColor();
+  auto image = NewBitmap32(List->Width(), List->Height());
+  FillRect32(View32(image.get()), TRect{0, 0, image->Width(), image->Height()}, classlib::ColorToRGB(key));
+  List->Draw(image->Canvas(), 0, 0, Index, true);
+  // The key is compared with whole pixels: the image's alpha says nothing here.
+  const TImage32View view = View32(image.get());
+  for (int y = 0; y < view.Height; ++y)
+    for (int x = 0; x < view.Width; ++x) view.Row(y)[x].A = 0;
+  TsColor trans;
+  trans.C = classlib::ColorToRGB(key);
+  CopyTransBitmaps(View32(Bmp), View32(image.get()), At.X, At.Y, trans);
+}
+
+// The hot list replaces List for a look other than 0 when it holds the button's image.
+classlib::TCustomImageList* WithHotImages(classlib::TToolBar* Bar, classlib::TToolButton* Button,
+                                          classlib::TCustomImageList* List, int Mode) {
+  classlib::TCustomImageList* hot = Bar->HotImages();
+  if (Mode != 0 && hot != nullptr && Button->ImageIndex() < hot->Count()) return hot;
+  return List;
+}
+
+}  // namespace
+
+void CopyToolBtnGlyph(TsToolBar* ToolBar, classlib::TToolButton* Button, classlib::TCustomDrawState State,
+                      classlib::TCustomDrawStage, classlib::TTBCustomDrawFlags, classlib::TBitmap* Bmp) {
+  classlib::TCustomImageList* images = ToolBar->Images();
+  if (images == nullptr || Button->ImageIndex() < 0) return;
+  const int mode = ToolBtnGlyphMode(State);
+  classlib::TCustomImageList* list =
+      !Button->Enabled() && ToolBar->DisabledImages() != nullptr ? ToolBar->DisabledImages() : images;
+  list = WithHotImages(ToolBar, Button, list, mode);
+  if (Button->ImageIndex() >= list->Count()) return;
+  classlib::TBitmap* cache = ToolBar->SkinData()->CacheBmp();
+  const TRect r = ToolGlyphRect(ToolBar, Button, list, cache != nullptr ? cache->Canvas() : Bmp->Canvas(), mode);
+  if (dynamic_cast<TsAlphaImageList*>(list) != nullptr || !ToolBar->Skinned())
+    list->Draw(Bmp->Canvas(), r.Left, r.Top, Button->ImageIndex(), true);
+  else
+    CopyKeyed(list, images, Button->ImageIndex(), Bmp, TPoint{r.Left, r.Top});
+}
+
+void CopyToolBtnGlyph(classlib::TToolBar* ToolBar, classlib::TToolButton* Button, classlib::TCustomDrawState State,
+                      classlib::TCustomDrawStage, classlib::TTBCustomDrawFlags, classlib::TBitmap* Bmp) {
+  classlib::TCustomImageList* images = ToolBar->Images();
+  if (images == nullptr || Button->ImageIndex() < 0) return;
+  const int mode = ToolBtnGlyphMode(State);
+  classlib::TCustomImageList* list = WithHotImages(ToolBar, Button, images, mode);
+  if (Button->ImageIndex() >= list->Count()) return;
+  const TRect r = ToolGlyphRect(ToolBar, Button, list, Bmp->Canvas(), mode);
+  if (dynamic_cast<TsAlphaImageList*>(list) != nullptr) {
+    const int cell = State.Contains(classlib::cdsHot) ? 1 : State.Contains(classlib::cdsChecked) ? 2 : 0;
+    DrawAlphaImgList(list, Bmp, r.Left, r.Top, Button->ImageIndex(), 0, classlib::clNone, cell, 1, false);
+  } else {
+    CopyKeyed(list, images, Button->ImageIndex(), Bmp, TPoint{r.Left, r.Top});
+  }
 }
 
 }  // namespace skin

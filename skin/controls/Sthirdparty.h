@@ -6,6 +6,7 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
 #include "classlib/ImgList.h"
+#include "classlib/ToolBar.h"
 #include "skin/controls/sBtnGlyphRules.h"
 #include "skin/core/sCommonData.h"
 
@@ -35,6 +36,16 @@ class IacGlyphButton {
 // nullptr means the button's own cache bitmap; another canvas is drawn on through a 32-bit copy
 // of the button's area at its (0, 0).
 void DrawBtnGlyph(classlib::TControl* Control, classlib::TCanvas* Canvas);
+
+class TsToolBar;
+
+// A tool button's image into Bmp (the button's bitmap) for State: from the bar's disabled, hot or
+// normal images; Stage and Flags are not used. The skinned bar's variant draws plain lists by
+// their key colour into the bitmap, the plain bar's alpha lists by their state cell.
+void CopyToolBtnGlyph(TsToolBar* ToolBar, classlib::TToolButton* Button, classlib::TCustomDrawState State,
+                      classlib::TCustomDrawStage Stage, classlib::TTBCustomDrawFlags Flags, classlib::TBitmap* Bmp);
+void CopyToolBtnGlyph(classlib::TToolBar* ToolBar, classlib::TToolButton* Button, classlib::TCustomDrawState State,
+                      classlib::TCustomDrawStage Stage, classlib::TTBCustomDrawFlags Flags, classlib::TBitmap* Bmp);
 
 // The number of images of a list (0 without one).
 int GetImageCount(classlib::TCustomImageList* ImgList);

@@ -72,6 +72,7 @@ void TsPageControl::Loaded() {
   FCommonData->Loaded();
   if (TTabSheet* page = ActivePage()) {
     AddToAdapter(page);
+    CheckUpDown();
     SetActivePage(CheckActiveTab(page->PageIndex()));
   }
 }
@@ -146,6 +147,48 @@ void TsPageControl::SetRotateCaptions(bool Value) {
     BGChanged();
   }
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TsPageControl::SetShowUpDown(bool Value) {
+  if (FShowUpDown == Value) return;
+  FShowUpDown = Value;
+  if (Value) {
+    // The common control makes its arrows again with a new window.
+    if (!HasState(this, classlib::csLoading)) RecreateWnd();
+    return;
+  }
+  if (HandleAllocated())
+    if (HWND arrows = FindWindowExW(Handle(), nullptr, UPDOWN_CLASSW, nullptr)) DestroyWindow(arrows);
+  upDown_ = nullptr;
+}
+
+std::string TsPageControl::SpinSection() const {
+  TsSkinManager* sm = FCommonData->GetSkinManager();
+  return sm != nullptr && sm->GetSkinIndex("UPDOWNBTN") >= 0 ? "UPDOWNBTN" : "BUTTON";
+}
+
+void TsPageControl::CheckUpDown() {
+  if (HasState(this, classlib::csLoading) || !HandleAllocated()) return;
+  // Until the skinned spin handler exists the arrows keep the common control's look; only where
+  // they are is remembered.
+  upDown_ = FindWindowExW(Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+  if (upDown_ != nullptr && !FShowUpDown) {
+    DestroyWindow(upDown_);
+    upDown_ = nullptr;
+  }
+}
+
+void TsPageControl::PrintUpDown(HDC DC) {
+  if (upDown_ == nullptr || !IsWindowVisible(upDown_)) return;
+  RECT r{};
+  GetWindowRect(upDown_, &r);
+  MapWindowPoints(HWND_DESKTOP, Handle(), reinterpret_cast<POINT*>(&r), 2);
+  const int saved = SaveDC(DC);
+  const classlib::TScopeExit restore([&] { RestoreDC(DC, saved); });
+  POINT origin{};
+  GetViewportOrgEx(DC, &origin);
+  SetViewportOrgEx(DC, origin.x + r.left, origin.y + r.top, nullptr);
+  SendMessageW(upDown_, WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
 }
 
 void TsPageControl::UpdateBtnData() {
@@ -565,6 +608,7 @@ void TsPageControl::WndProc(TMessage& M) {
       classlib::TPageControl::WndProc(M);
       UpdateBtnData();
       if (HandleAllocated()) Perform(WM_SIZE, 0, 0);
+      CheckUpDown();
       return;
     case TCM_SETCURSEL:
       classlib::TPageControl::WndProc(M);
@@ -584,9 +628,15 @@ void TsPageControl::WndProc(TMessage& M) {
     case WM_CREATE:
     case WM_STYLECHANGED:
       if (HandleAllocated() && !HasState(this, classlib::csLoading)) UpdateBtnData();
+      CheckUpDown();
       break;
+    case WM_SIZE:
+    case WM_PARENTNOTIFY:
+    case TCM_INSERTITEMW:
+    case TCM_DELETEALLITEMS: CheckUpDown(); break;
     case TCM_DELETEITEM:
       if (Skinned() && !FCommonData->Updating()) BGChanged();
+      CheckUpDown();
       break;
     case classlib::CM_ENABLEDCHANGED:
       if (!HasState(this, classlib::csDestroying) && !HasState(this, classlib::csLoading)) FCommonData->Invalidate();
@@ -611,6 +661,7 @@ bool TsPageControl::SkinCommand(TMessage& M) {
     case ACMD_REMOVESKIN:
       if (!own) return false;
       CommonWndProc(M, FCommonData.get());
+      CheckUpDown();
       UpdateBtnData();
       AlphaBroadCast(this, M);
       if (showing) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
@@ -620,6 +671,8 @@ bool TsPageControl::SkinCommand(TMessage& M) {
         CommonWndProc(M, FCommonData.get());
         UpdateBtnData();
         if (showing) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+        CheckUpDown();
+        if (upDown_ != nullptr) SendMessageW(upDown_, M.Msg, M.WParam, M.LParam);
       }
       AlphaBroadCast(this, M);
       return true;
@@ -672,9 +725,13 @@ bool TsPageControl::SkinnedMessage(TMessage& M) {
     }
     case WM_ERASEBKGND: M.Result = 1; return true;
     case WM_PRINT: {
+      CheckUpDown();
       FCommonData->SetUpdating(false);
       const HDC dc = reinterpret_cast<HDC>(M.WParam);
-      if (dc != nullptr) AcPaint(dc);
+      if (dc != nullptr) {
+        AcPaint(dc);
+        PrintUpDown(dc);
+      }
       M.Result = 0;
       return true;
     }

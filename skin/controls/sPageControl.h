@@ -137,6 +137,16 @@ class TsPageControl : public classlib::TPageControl {
   void SetActiveIsBold(bool Value);
   int TabPadding() const { return FTabPadding; }
   void SetTabPadding(int Value);
+  // Whether the tab strip keeps its scroll arrows when the tabs overflow one line.
+  bool ShowUpDown() const { return FShowUpDown; }
+  void SetShowUpDown(bool Value);
+  // Finds the strip's arrows after the window, its tabs or its images change; without
+  // ShowUpDown it destroys them.
+  void CheckUpDown();
+  // The strip's up-down child, nullptr while the tabs fit.
+  HWND UpDownWnd() const { return upDown_; }
+  // The section the arrows are to be skinned with: UPDOWNBTN, else BUTTON.
+  std::string SpinSection() const;
   bool AccessibleDisabledPages() const { return FAccessibleDisabledPages; }
   void SetAccessibleDisabledPages(bool Value) { FAccessibleDisabledPages = Value; }
 
@@ -201,6 +211,7 @@ class TsPageControl : public classlib::TPageControl {
   bool SkinnedMessage(classlib::TMessage& Message);
   void SetPadding(bool WithButtons);
   void MouseMoved(classlib::TMessage& Message);
+  void PrintUpDown(HDC DC);
   void MouseLeft(classlib::TMessage& Message);
   void MouseButton(classlib::TMessage& Message);
   void CloseTab(int PageIndex);
@@ -227,6 +238,8 @@ class TsPageControl : public classlib::TPageControl {
   bool FActiveIsBold = false;
   int FTabPadding = 0;
   bool FAccessibleDisabledPages = true;
+  bool FShowUpDown = true;
+  HWND upDown_ = nullptr;
   int FCurItem = -1;
   int FHoveredBtnIndex = -1;
   int FPressedBtnIndex = -1;

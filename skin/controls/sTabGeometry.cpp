@@ -216,4 +216,95 @@ int CheckActiveTabIndex(std::span<const bool> Special, int PageIndex) {
   return PageIndex;
 }
 
+// ---- the tab control ----
+
+TRect TabControlTabsRect(bool HasTabs, classlib::TTabPosition Position, int Width, int Height, const TRect& C) {
+  TRect r{0, 0, Width, Height};
+  if (!HasTabs) return r;
+  switch (Position) {
+    case classlib::tpTop: r.Bottom = C.Top - 4; break;
+    case classlib::tpBottom: r.Top = C.Bottom + 2; break;
+    case classlib::tpLeft: r.Right = C.Left - 1; break;
+    case classlib::tpRight: r.Left = C.Right + 1; break;
+  }
+  return r;
+}
+
+TRect TabControlPageRect(bool HasTabs, classlib::TTabPosition Position, int Width, int Height, const TRect& C) {
+  TRect r{0, 0, Width, Height};
+  if (!HasTabs) return r;
+  switch (Position) {
+    case classlib::tpTop: r.Top = C.Top - 4; break;
+    case classlib::tpBottom: r.Bottom = C.Bottom + 2; break;
+    case classlib::tpLeft: r.Left = C.Left - 1; break;
+    case classlib::tpRight: r.Right = C.Right + 1; break;
+  }
+  return r;
+}
+
+TRect TabControlSkinTabRect(const TRect& CommonRect, bool Active, classlib::TTabStyle Style,
+                            classlib::TTabPosition Position) {
+  TRect r = CommonRect;
+  if (Style != classlib::tsTabs || Empty(r)) return r;
+  const int a = Active ? 1 : 0;
+  auto inflate = [&r](int dx, int dy) {
+    r.Left -= dx;
+    r.Right += dx;
+    r.Top -= dy;
+    r.Bottom += dy;
+  };
+  if (Active) {
+    r.Bottom -= 1;
+  } else {
+    r.Bottom += 3;
+    r.Right -= 1;
+  }
+  switch (Position) {
+    case classlib::tpTop:
+      inflate(2 * a, 2 * a);
+      r.Bottom += 1;
+      break;
+    case classlib::tpBottom:
+      inflate(2 * a, a);
+      r.Top -= 2;
+      r.Bottom += Active ? 1 : -3;
+      break;
+    case classlib::tpLeft:
+      inflate(0, 1);
+      r.Right += 2;
+      if (Active) {
+        inflate(1, 1);
+      } else {
+        r.Bottom -= 4;
+        r.Right += 2;
+      }
+      break;
+    case classlib::tpRight:
+      inflate(1, 0);
+      Offset(r, -1, -1);
+      if (Active) {
+        inflate(1, 1);
+        r.Bottom += 3;
+      } else {
+        r.Bottom -= 2;
+      }
+      break;
+  }
+  return r;
+}
+
+int TabControlTabRow(int Rows, classlib::TTabPosition Position, const TRect& Tab, const TRect& Tabs) {
+  const int w = W(Tab);
+  const int h = H(Tab);
+  // A tab the control could not measure has no size to divide by.
+  if (Rows < 2 || w <= 0 || h <= 0) return 1;
+  switch (Position) {
+    case classlib::tpTop: return (Tab.Bottom + h / 2) / h;
+    case classlib::tpLeft: return (Tab.Right + w / 2) / w;
+    case classlib::tpRight: return Rows - (Tab.Right + w / 2 - Tabs.Left) / w + 1;
+    case classlib::tpBottom: return Rows - (Tab.Bottom + h / 2 - Tabs.Top) / h + 1;
+  }
+  return 1;
+}
+
 }  // namespace skin

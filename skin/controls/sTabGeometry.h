@@ -81,4 +81,25 @@ classlib::TSize RotatedTabSize(classlib::TTabPosition Position, const classlib::
 // not ttTab), else the first plain page after it, else the nearest before it, else itself.
 int CheckActiveTabIndex(std::span<const bool> Special, int PageIndex);
 
+// ---- the tab control ----
+// The tab control measures from its display rectangle C (the common control's, its top moved 2
+// down) and draws its tabs at sizes of its own.
+
+// The strip: the control less the body, which starts 4 pixels above C for top tabs, and 2 below,
+// 1 left or 1 right of C for bottom, left and right tabs. The whole control without tabs.
+classlib::TRect TabControlTabsRect(bool HasTabs, classlib::TTabPosition Position, int Width, int Height,
+                                   const classlib::TRect& C);
+// The body: the control on the other side of the same line.
+classlib::TRect TabControlPageRect(bool HasTabs, classlib::TTabPosition Position, int Width, int Height,
+                                   const classlib::TRect& C);
+// A tab at its drawn size. For tsTabs an inactive tab reaches under the body and ends a pixel short
+// of its neighbour; the selected one grows over both. Button styles keep the common control's
+// rectangle, and so does an empty one.
+classlib::TRect TabControlSkinTabRect(const classlib::TRect& CommonRect, bool Active, classlib::TTabStyle Style,
+                                      classlib::TTabPosition Position);
+// The row (1 = farthest from the body) of a tab whose common-control
+// rectangle is Tab, in a strip Tabs of Rows rows. A control of one row, or an empty tab, is row 1.
+int TabControlTabRow(int Rows, classlib::TTabPosition Position, const classlib::TRect& Tab,
+                     const classlib::TRect& Tabs);
+
 }  // namespace skin

@@ -199,5 +199,75 @@ TEST(TabSelection, SpecialPagesPassTheChoiceOn) {
   EXPECT_EQ(CheckActiveTabIndex(allSpecial, 1), 1);
 }
 
+// The tab control, 200 by 150, with C its display rectangle moved 2 down: the strip ends 4 above
+// C's top for top tabs, starts 2 below its bottom, ends 1 left of its left, starts 1 right of its
+// right; the body is the rest. Without tabs both are the whole control.
+TEST(TabControlGeometry, StripAndBodyForEachPosition) {
+  struct Case {
+    classlib::TTabPosition position;
+    TRect c, tabs, page;
+  };
+  const Case cases[] = {
+      {classlib::tpTop, {4, 30, 196, 146}, {0, 0, 200, 26}, {0, 26, 200, 150}},
+      {classlib::tpBottom, {4, 6, 196, 122}, {0, 124, 200, 150}, {0, 0, 200, 124}},
+      {classlib::tpLeft, {30, 6, 196, 146}, {0, 0, 29, 150}, {29, 0, 200, 150}},
+      {classlib::tpRight, {4, 6, 170, 146}, {171, 0, 200, 150}, {0, 0, 171, 150}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TabControlTabsRect(true, c.position, 200, 150, c.c), c.tabs) << c.position;
+    EXPECT_EQ(TabControlPageRect(true, c.position, 200, 150, c.c), c.page) << c.position;
+    EXPECT_EQ(TabControlTabsRect(false, c.position, 200, 150, c.c), (TRect{0, 0, 200, 150})) << c.position;
+    EXPECT_EQ(TabControlPageRect(false, c.position, 200, 150, c.c), (TRect{0, 0, 200, 150})) << c.position;
+  }
+}
+
+// Worked by hand, step by step: first active Bottom - 1 / inactive Bottom + 3 and Right - 1, then
+// the position's own moves.
+TEST(TabControlGeometry, DrawnTabSizesForEachPositionAndStyle) {
+  struct Case {
+    classlib::TTabPosition position;
+    TRect tab, active, inactive;
+  };
+  const Case cases[] = {
+      // top: inflated by 2 when active, then Bottom + 1.
+      {classlib::tpTop, {10, 2, 60, 22}, {8, 0, 62, 24}, {10, 2, 59, 26}},
+      // bottom: inflated by (2, 1) when active, Top - 2, Bottom + 1 active / - 3 inactive.
+      {classlib::tpBottom, {10, 124, 60, 144}, {8, 121, 62, 145}, {10, 122, 59, 144}},
+      // left: inflated by (0, 1), Right + 2; active inflated by 1, inactive Bottom - 4, Right + 2.
+      {classlib::tpLeft, {2, 10, 28, 60}, {1, 8, 31, 61}, {2, 9, 31, 60}},
+      // right: inflated by (1, 0), moved by (-1, -1); active inflated by 1 and Bottom + 3,
+      // inactive Bottom - 2.
+      {classlib::tpRight, {172, 10, 198, 60}, {169, 8, 199, 62}, {170, 9, 197, 60}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TabControlSkinTabRect(c.tab, true, classlib::tsTabs, c.position), c.active) << c.position;
+    EXPECT_EQ(TabControlSkinTabRect(c.tab, false, classlib::tsTabs, c.position), c.inactive) << c.position;
+    for (auto style : {classlib::tsButtons, classlib::tsFlatButtons}) {
+      EXPECT_EQ(TabControlSkinTabRect(c.tab, true, style, c.position), c.tab) << c.position;
+      EXPECT_EQ(TabControlSkinTabRect(c.tab, false, style, c.position), c.tab) << c.position;
+    }
+    EXPECT_EQ(TabControlSkinTabRect(TRect{}, true, classlib::tsTabs, c.position), TRect{}) << c.position;
+  }
+}
+
+// Two rows of 20-pixel-high (26-pixel-wide) tabs: row 1 lies farthest from the body.
+TEST(TabControlGeometry, RowOfATab) {
+  const TRect strip{0, 0, 200, 44};
+  EXPECT_EQ(TabControlTabRow(1, classlib::tpTop, TRect{10, 22, 60, 42}, strip), 1);
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpTop, TRect{10, 2, 60, 22}, strip), 1);    // (22 + 10) / 20
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpTop, TRect{10, 22, 60, 42}, strip), 2);   // (42 + 10) / 20
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpLeft, TRect{2, 10, 28, 60}, strip), 1);   // 41 / 26
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpLeft, TRect{28, 10, 54, 60}, strip), 2);  // 67 / 26
+  const TRect right{146, 0, 200, 150};
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpRight, TRect{172, 10, 198, 60}, right), 1);  // 2 - 65 / 26 + 1
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpRight, TRect{146, 10, 172, 60}, right), 2);  // 2 - 39 / 26 + 1
+  const TRect bottom{0, 104, 200, 150};
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpBottom, TRect{10, 104, 60, 124}, bottom), 2);  // 2 - 30 / 20 + 1
+  EXPECT_EQ(TabControlTabRow(2, classlib::tpBottom, TRect{10, 124, 60, 144}, bottom), 1);  // 2 - 50 / 20 + 1
+  // A tab the control could not measure divides by nothing.
+  EXPECT_EQ(TabControlTabRow(3, classlib::tpTop, TRect{}, strip), 1);
+  EXPECT_EQ(TabControlTabRow(3, classlib::tpLeft, TRect{}, strip), 1);
+}
+
 }  // namespace
 }  // namespace skin

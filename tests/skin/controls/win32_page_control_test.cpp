@@ -347,5 +347,32 @@ TEST(PlainPageControl, PaintsClassicEdgesAndSpecialTabs) {
   EXPECT_EQ(Rgb(hovered.get(), menu.Left + 2, menu.Top + 2), AsPixel(GetSysColor(COLOR_MENUHILIGHT)));
 }
 
+TEST_F(PageControls, OverflowingTabsPrintTheNativeArrowsUnlessTheyAreSwitchedOff) {
+  pc = Make<TsPageControl>(10, 10, 160, 150);
+  for (const wchar_t* caption : {L"Alpha", L"Beta", L"Gamma", L"Delta", L"Epsilon", L"Zeta", L"Eta", L"Theta"}) {
+    auto* s = Create<TsTabSheet>(form.get());
+    s->SetPageControl(pc);
+    s->SetCaption(caption);
+  }
+  Pump();
+  EXPECT_EQ(pc->SpinSection(), Section("UPDOWNBTN") >= 0 ? "UPDOWNBTN" : "BUTTON");
+  const HWND arrows = pc->UpDownWnd();
+  ASSERT_NE(arrows, nullptr) << "eight tabs do not fit 160 pixels on one line";
+  RECT r{};
+  GetWindowRect(arrows, &r);
+  MapWindowPoints(HWND_DESKTOP, pc->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  auto own = NewBitmap32(w, h);
+  SendMessageW(arrows, WM_PAINT, reinterpret_cast<WPARAM>(own->Canvas()->Handle()), 0);
+  auto printed = Print(pc);
+  EXPECT_EQ(DifferentColumns(printed.get(), r.left, r.top, own.get(), 0, 0, w, h), 0);
+  pc->SetShowUpDown(false);
+  EXPECT_FALSE(IsWindow(arrows));
+  EXPECT_EQ(pc->UpDownWnd(), nullptr);
+  pc->SetShowUpDown(true);
+  Pump();
+  EXPECT_NE(pc->UpDownWnd(), nullptr) << "a new window brings the arrows back";
+}
+
 }  // namespace
 }  // namespace skin
