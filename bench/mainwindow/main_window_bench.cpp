@@ -2,7 +2,8 @@
 // without the program's handlers, with our skin and with the skin manager inactive (the same
 // controls drawn as plain Windows controls): the window created, shown and painted; page 0 (nine
 // group boxes rebuilt on every paint, their labels, buttons, check boxes and 28 fields) repainted
-// with all its children; and the password dialog's shadowed label painted beside a plain skinned
+// with all its children; page 0's 28 fields alone, unfocused, each painted once with its cache
+// rebuilt (the first paint) and once from its cache; and the password dialog's shadowed label painted beside a plain skinned
 // label of the same text and font. The skin is loaded once, before any timing. Prints the mean time
 // of each and the ratios.
 #include <windows.h>
@@ -91,9 +92,37 @@ double Median(std::vector<double> v) {
 
 // Per mode (skinned, plain): each show (create to painted) and each batch of page-0 repaints.
 struct Timings {
-  std::vector<double> show, page;
-  int controls = 0;
+  std::vector<double> show, page, fieldsFirst, fieldsCached;
+  int controls = 0, fields = 0;
 };
+
+// The skinned fields of a page (edits and masked edits), each with its skin state.
+std::vector<std::pair<TWinControl*, TsCommonData*>> FieldsOn(TForm* form, TWinControl* page) {
+  std::vector<std::pair<TWinControl*, TsCommonData*>> fields;
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    TComponent* c = form->Components(i);
+    TsCommonData* state = nullptr;
+    if (auto* edit = dynamic_cast<TsEdit*>(c)) state = edit->SkinData();
+    if (auto* mask = dynamic_cast<TsMaskEdit*>(c)) state = mask->SkinData();
+    if (state == nullptr) continue;
+    auto* field = static_cast<TWinControl*>(c);
+    for (TWinControl* p = field->Parent(); p != nullptr; p = p->Parent())
+      if (p == page) {
+        fields.emplace_back(field, state);
+        break;
+      }
+  }
+  return fields;
+}
+
+// Every field repainted once; with Rebuild their caches are marked stale first, as after a
+// change of size, state or skin.
+void PaintFields(const std::vector<std::pair<TWinControl*, TsCommonData*>>& fields, bool Rebuild) {
+  for (const auto& [field, state] : fields) {
+    if (Rebuild) state->BGChanged = true;
+    RedrawWindow(field->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  }
+}
 
 int ControlsOn(TForm* form, TWinControl* page) {
   int n = 0;
@@ -124,6 +153,15 @@ void TimeMainWindow(const forms::ObjectNode& description, Timings& t) {
     t.page.push_back(bench::MeanSeconds(kRepaints, [&] {
       RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }));
+  // The focus stays off the fields: the page control holds it.
+  if (auto* pages = dynamic_cast<TWinControl*>(form->FindComponent(L"PageControl1")); pages != nullptr && pages->CanFocus())
+    pages->SetFocus();
+  const auto fields = FieldsOn(form, page);
+  t.fields = static_cast<int>(fields.size());
+  for (int b = 0; b < kBatches; ++b) {
+    t.fieldsFirst.push_back(bench::MeanSeconds(kRepaints, [&] { PaintFields(fields, true); }));
+    t.fieldsCached.push_back(bench::MeanSeconds(kRepaints, [&] { PaintFields(fields, false); }));
+  }
   Free(form);
   Pump();
 }
@@ -220,6 +258,8 @@ int main() {
   const Timings& plain = windows[1];
   const double show[2] = {Median(skinned.show), Median(plain.show)};
   const double page[2] = {Median(skinned.page), Median(plain.page)};
+  const double first[2] = {Median(skinned.fieldsFirst), Median(plain.fieldsFirst)};
+  const double cached[2] = {Median(skinned.fieldsCached), Median(plain.fieldsCached)};
   const double fxPaint[2] = {Median(labels[0].fx), Median(labels[1].fx)};
   const double labelPaint[2] = {Median(labels[0].plain), Median(labels[1].plain)};
   std::printf("the main window from its description, skinned (our skin) and plain (manager inactive),\n");
@@ -229,6 +269,11 @@ int main() {
   std::printf("page 0 repainted with its %d controls (RedrawWindow, all children)\n", skinned.controls);
   std::printf("  repaint:                     skinned %9.1f us, plain %9.1f us, ratio %5.2f\n", page[0] * 1e6,
               page[1] * 1e6, page[0] / page[1]);
+  std::printf("page 0's %d fields alone, unfocused, each repainted once (plain: the system's edits)\n", skinned.fields);
+  std::printf("  first paint (cache rebuilt): skinned %9.1f us, plain %9.1f us, ratio %5.2f\n", first[0] * 1e6,
+              first[1] * 1e6, first[0] / first[1]);
+  std::printf("  from the cache:              skinned %9.1f us, plain %9.1f us, ratio %5.2f\n", cached[0] * 1e6,
+              cached[1] * 1e6, cached[0] / cached[1]);
   std::printf("the password dialog's label sLabelFX1 (the skin's shadow) and a TsLabel of its text, one paint\n");
   std::printf("  skinned: TsLabelFX %9.1f us, TsLabel %9.1f us, ratio %5.2f\n", fxPaint[0] * 1e6, labelPaint[0] * 1e6,
               fxPaint[0] / labelPaint[0]);
