@@ -78,6 +78,11 @@ std::size_t acPageHandlerCount() { return PageHandlers().size(); }
 
 // ---- Tab controls ----
 
+void TacTabControlWnd::Hook(bool Repaint) {
+  if (SkinData->SkinSection().empty()) SkinData->SetSkinSection("PAGECONTROL");
+  TacMainWnd::Hook(Repaint);
+}
+
 void TacTabControlWnd::Release() { BtnSW.reset(); }
 
 int TacTabControlWnd::TabCount() const { return int(SendMessageW(CtrlHandle, TCM_GETITEMCOUNT, 0, 0)); }
@@ -431,6 +436,11 @@ void TacTabControlWnd::acWndProc(classlib::TMessage& Message) {
 
 // ---- Page controls ----
 
+void TacPageControlWnd::Hook(bool Repaint) {
+  TacTabControlWnd::Hook(Repaint);
+  InitPages();
+}
+
 void TacPageControlWnd::InitPages(bool) {
   if (auto* owner = dynamic_cast<classlib::TPageControl*>(SkinData->OwnerControl())) {
     for (int i = 0; i < owner->PageCount(); ++i) {
@@ -482,14 +492,6 @@ void TacPageControlWnd::acWndProc(classlib::TMessage& Message) {
     }
   }
   TacTabControlWnd::acWndProc(Message);
-}
-
-THandler<TacPageControlWnd> acHookPageControl(HWND Wnd, TsCommonData* SkinData, TsSkinManager* Manager,
-                                              const std::string& SkinSection) {
-  auto h =
-      TacMainWnd::Create<TacPageControlWnd>(Wnd, SkinData, Manager, SkinSection.empty() ? "PAGECONTROL" : SkinSection);
-  h->InitPages();
-  return h;
 }
 
 // ---- Pages ----

@@ -57,6 +57,8 @@ class TacTabControlWnd : public TacMainWnd {
   static LOGFONTW VerticalTabFont(const LOGFONTW& Base, TTabPosition Position);
 
  protected:
+  // Hooked with "PAGECONTROL" when the creator named no section.
+  void Hook(bool Repaint) override;
   void Release() override;
   // The tab section's index and its border image for the control's style and position; -1 when the
   // skin has none.
@@ -71,6 +73,10 @@ class TacPageControlWnd : public TacTabControlWnd {
   TRect PageRect() override { return TacTabControlWnd::PageRect(); }
   // Every page not yet skinned gets a page handler, kept in the unit's list.
   void InitPages(bool Unused = false);
+
+ protected:
+  // The pages get their handlers as soon as the control is hooked.
+  void Hook(bool Repaint) override;
 };
 
 class TacPageWnd : public TacMainWnd {
@@ -86,9 +92,6 @@ class TacPageWnd : public TacMainWnd {
   void PrepareCache() {}
 };
 
-// A page control's handler hooked and its pages given handlers.
-THandler<TacPageControlWnd> acHookPageControl(HWND Wnd, TsCommonData* SkinData, TsSkinManager* Manager,
-                                              const std::string& SkinSection);
 // The unit's list of page handlers: one added (it is freed with the list), those whose window is
 // gone freed, all freed.
 void acAddPageHandler(THandler<TacPageWnd> Page);

@@ -84,7 +84,7 @@ struct TabHandlers : ::testing::Test {
 
 TEST_F(TabHandlers, TopTabsPrintTheirSectionsInactiveFirstActiveLast) {
   HWND t = Tabs(0, {L"", L"", L""});
-  auto handler = acHookPageControl(t, nullptr, manager.get(), "");
+  auto handler = TacMainWnd::Create<TacPageControlWnd>(t, nullptr, manager.get(), "");
   ASSERT_EQ(handler->SkinData->SkinSection(), "PAGECONTROL");
   auto got = Print(t);
 
@@ -131,8 +131,8 @@ TEST_F(TabHandlers, SideTabsWriteCaptionsInATurnedFont) {
   // On the screen: a caption on a left tab is taller than wide and stays inside its tab.
   HWND bare = Tabs(TCS_VERTICAL | TCS_MULTILINE, {L"", L"", L""});
   HWND text = Tabs(TCS_VERTICAL | TCS_MULTILINE, {L"", L"", L"Caption"});
-  auto h1 = acHookPageControl(bare, nullptr, manager.get(), "");
-  auto h2 = acHookPageControl(text, nullptr, manager.get(), "");
+  auto h1 = TacMainWnd::Create<TacPageControlWnd>(bare, nullptr, manager.get(), "");
+  auto h2 = TacMainWnd::Create<TacPageControlWnd>(text, nullptr, manager.get(), "");
   auto a = Print(bare), b = Print(text);
   int left_ = kW, right_ = -1, top = kH, bottom = -1;
   for (int y = 0; y < kH; ++y)
@@ -190,7 +190,7 @@ TEST_F(TabHandlers, PagesShowTheirParentsBackgroundAndAreFreedWhenGone) {
   HWND t = Tabs(0, {L"", L""});
   PageWindows pages(t);
   const std::size_t before = acPageHandlerCount();
-  auto handler = acHookPageControl(t, nullptr, manager.get(), "");
+  auto handler = TacMainWnd::Create<TacPageControlWnd>(t, nullptr, manager.get(), "");
   EXPECT_EQ(acPageHandlerCount(), before + 2);
   EXPECT_EQ(SendMessageW(pages.pages[0], SM_ALPHACMD, AlphaCmd(ACMD_ISSKINNED), 0), 1);
   handler->InitPages();
@@ -232,14 +232,14 @@ TEST_F(TabHandlers, NativeTabChildrenBecomePagesOnlyWithAManager) {
     handler->InitPages();
     EXPECT_EQ(acPageHandlerCount(), before);
   }
-  auto handler = acHookPageControl(t, nullptr, manager.get(), "");
+  auto handler = TacMainWnd::Create<TacPageControlWnd>(t, nullptr, manager.get(), "");
   EXPECT_EQ(acPageHandlerCount(), before + 2);
   DestroyWindow(t);
 }
 
 TEST_F(TabHandlers, RepeatedPaintsKeepNoGdiObjects) {
   HWND t = Tabs(TCS_VERTICAL | TCS_MULTILINE, {L"One", L"Two", L"Three"});
-  auto handler = acHookPageControl(t, nullptr, manager.get(), "");
+  auto handler = TacMainWnd::Create<TacPageControlWnd>(t, nullptr, manager.get(), "");
   auto bmp = NewBitmap32(kW, kH);
   for (int i = 0; i < 5; ++i) {
     SendMessageW(t, WM_PRINT, WPARAM(bmp->Canvas()->Handle()), PRF_CLIENT);
