@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ComCtrls.h"
+#include "classlib/Forms.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/windows/acEdgeWnd.h"
 #include "skin/windows/acPageWnd.h"
@@ -235,6 +237,37 @@ TEST_F(TabHandlers, NativeTabChildrenBecomePagesOnlyWithAManager) {
   auto handler = TacMainWnd::Create<TacPageControlWnd>(t, nullptr, manager.get(), "");
   EXPECT_EQ(acPageHandlerCount(), before + 2);
   DestroyWindow(t);
+}
+
+TEST_F(TabHandlers, ClassLibraryPagesGetHandlersNamingTheirSheets) {
+  test::Owned<TForm> form{new TForm(nullptr)};
+  form->SetBounds(0, 0, 400, 300);
+  auto* pc = new TPageControl(form.get());
+  pc->SetParent(form.get());
+  pc->SetBounds(8, 8, 300, 200);
+  std::vector<TTabSheet*> sheets;
+  for (int i = 0; i < 3; ++i) {
+    auto* sheet = new TTabSheet(form.get());
+    sheet->SetPageControl(pc);
+    sheet->SetCaption(L"Page " + std::to_wstring(i));
+    sheet->Handle();
+    sheets.push_back(sheet);
+  }
+  TsCommonData data(pc, true);
+  data.SetSkinManager(manager.get());
+  const std::size_t before = acPageHandlerCount();
+  auto handler = TacMainWnd::Create<TacPageControlWnd>(pc->Handle(), &data, manager.get(), "PAGECONTROL");
+  ASSERT_EQ(acPageHandlerCount(), before + 3);
+  for (TTabSheet* sheet : sheets) {
+    auto* page = dynamic_cast<TacPageWnd*>(Ac_GetHandlerFromHwnd(sheet->Handle()));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->Page, sheet);
+    EXPECT_EQ(page->SkinData->SkinSection(), "CHECKBOX");
+  }
+  handler->InitPages();
+  EXPECT_EQ(acPageHandlerCount(), before + 3);
+  acFreePageHandlers();
+  handler.reset();
 }
 
 TEST_F(TabHandlers, RepeatedPaintsKeepNoGdiObjects) {
