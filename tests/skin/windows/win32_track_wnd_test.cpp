@@ -155,9 +155,9 @@ TEST_F(TrackHandlers, SingleTickStandsAtTheStart) {
 
 // A control that reports a thumb 23 pixels high (Wine keeps its thumb 21 high whatever length is
 // asked for).
-LRESULT CALLBACK TallThumb(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK TallThumb(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR height) {
   if (m == TBM_GETTHUMBRECT) {
-    *reinterpret_cast<RECT*>(lp) = RECT{8, 1, 19, 24};
+    *reinterpret_cast<RECT*>(lp) = RECT{8, 1, 19, 1 + LONG(height)};
     return 0;
   }
   return DefSubclassProc(w, m, wp, lp);
@@ -165,7 +165,7 @@ LRESULT CALLBACK TallThumb(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD
 
 TEST_F(TrackHandlers, TwentyThreePixelThumbTakesTheImageUnscaledAndCentred) {
   HWND t = Track(TBS_AUTOTICKS);
-  ASSERT_TRUE(SetWindowSubclass(t, TallThumb, 1, 0));
+  ASSERT_TRUE(SetWindowSubclass(t, TallThumb, 1, 23));
   auto handler = TacMainWnd::Create<TacTrackWnd>(t, nullptr, manager.get(), "TRACKBAR");
   // Thumb (8, 1)-(19, 24), image 11 x 21: one pixel below the thumb's top, at (8, 2). Tick gap
   // (23 - 4) / 2 + 2 = 11: ticks at y 24.
@@ -174,6 +174,25 @@ TEST_F(TrackHandlers, TwentyThreePixelThumbTakesTheImageUnscaledAndCentred) {
   c.thumbAt = {8, 2};
   auto got = test::Printed(t, 200, 40);
   EXPECT_EQ(Differing(got.get(), Expected(c, 200, 40).get()), 0);
+  DestroyWindow(t);
+}
+
+TEST_F(TrackHandlers, OtherThumbSizesTakeTheImageStretchedToTheWholeThumb) {
+  HWND t = Track(TBS_AUTOTICKS | TBS_NOTICKS);
+  ASSERT_TRUE(SetWindowSubclass(t, TallThumb, 1, 30));
+  auto handler = TacMainWnd::Create<TacTrackWnd>(t, nullptr, manager.get(), "TRACKBAR");
+  auto got = test::Printed(t, 200, 40);
+  // Thumb (8, 1)-(19, 31): the 21-pixel image centred would leave rows 1 to 4 and 26 to 30 bare;
+  // stretched, its top and bottom edges reach the thumb's.
+  const COLORREF bg = ColorToRGB(background);
+  const auto rowShowsThumb = [&](int y) {
+    for (int x = 10; x < 17; ++x)
+      if (Pixel(got.get(), x, y) != bg) return true;
+    return false;
+  };
+  EXPECT_TRUE(rowShowsThumb(1));
+  EXPECT_TRUE(rowShowsThumb(30));
+  EXPECT_FALSE(rowShowsThumb(31)) << "nothing below the thumb";
   DestroyWindow(t);
 }
 
