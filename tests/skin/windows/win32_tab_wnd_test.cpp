@@ -110,6 +110,16 @@ TEST_F(TabHandlers, TopTabsPrintTheirSectionsInactiveFirstActiveLast) {
   DestroyWindow(t);
 }
 
+TEST_F(TabHandlers, WithoutTabsTheControlIsAPlainArea) {
+  HWND t = Tabs(0, {});
+  auto handler = TacMainWnd::Create<TacPageControlWnd>(t, nullptr, manager.get(), "");
+  auto want = NewBitmap32(kW, kH);
+  SectionAt(want.get(), "CHECKBOX", 0, {0, 0, kW, kH}, nullptr);
+  EXPECT_EQ(Differing(Print(t).get(), want.get()), 0);
+  ASSERT_NE(Differing(want.get(), NewBitmap32(kW, kH).get()), 0) << "the area must show the background";
+  DestroyWindow(t);
+}
+
 TEST_F(TabHandlers, SideTabsWriteCaptionsInATurnedFont) {
   LOGFONTW base{};
   base.lfHeight = -11;
