@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ImgList.h"
 #include "classlib/ScopeExit.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
@@ -170,7 +171,13 @@ void TacTabControlWnd::DrawSkinTab(int Index, int State, TPoint OffsetPoint, cla
   TsSkinManager* sm = SkinData->GetSkinManager();
   if (sm == nullptr) return;
   HDC dc = Bmp->Canvas()->Handle();
-  HFONT tabFont = reinterpret_cast<HFONT>(SendMessageW(CtrlHandle, WM_GETFONT, 0, 0));
+  // A class-library owner lends its own font and image list.
+  classlib::TControl* owner = SkinData->OwnerControl();
+  auto* pageOwner = dynamic_cast<classlib::TPageControl*>(owner);
+  classlib::TCustomImageList* ownerImages = pageOwner != nullptr ? pageOwner->Images() : nullptr;
+  HFONT tabFont = owner != nullptr && owner->Font() != nullptr
+                      ? owner->Font()->Handle()
+                      : reinterpret_cast<HFONT>(SendMessageW(CtrlHandle, WM_GETFONT, 0, 0));
   if (tabFont == nullptr) tabFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   const bool isActive = Index == ActiveTabIndex();
   const TRect rs = SkinTabRect(Index, State == 2 && isActive);
@@ -213,11 +220,22 @@ void TacTabControlWnd::DrawSkinTab(int Index, int State, TPoint OffsetPoint, cla
   }
   // 2. The content.
   TRect content{rs.Left + OffsetPoint.X, rs.Top + OffsetPoint.Y, rs.Right + OffsetPoint.X, rs.Bottom + OffsetPoint.Y};
-  HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(CtrlHandle, TCM_GETIMAGELIST, 0, 0));
-  const bool hasImage = images != nullptr && item.iImage >= 0;
-  int iw = 0, ih = 0;
-  if (hasImage) ImageList_GetIconSize(images, &iw, &ih);
   classlib::TCanvas* canvas = Bmp->Canvas();
+  HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(CtrlHandle, TCM_GETIMAGELIST, 0, 0));
+  const bool hasImage = (images != nullptr || ownerImages != nullptr) && item.iImage >= 0;
+  int iw = 0, ih = 0;
+  if (ownerImages != nullptr) {
+    iw = ownerImages->Width();
+    ih = ownerImages->Height();
+  } else if (hasImage) {
+    ImageList_GetIconSize(images, &iw, &ih);
+  }
+  const auto drawImage = [&](HDC target, int x, int y, UINT style) {
+    if (ownerImages != nullptr)
+      ownerImages->Draw(canvas, x, y, item.iImage, true);
+    else
+      ImageList_Draw(images, item.iImage, target, x, y, style);
+  };
   const HGDIOBJ oldFont = SelectObject(dc, tabFont);
   const classlib::TScopeExit restoreFont([&] { SelectObject(dc, oldFont); });
   if (position == classlib::tpTop || position == classlib::tpBottom) {
@@ -225,8 +243,8 @@ void TacTabControlWnd::DrawSkinTab(int Index, int State, TPoint OffsetPoint, cla
     if (hasImage) {
       SIZE extent{};
       GetTextExtentPoint32W(canvas->Handle(), text.c_str(), int(text.size()), &extent);
-      ImageList_Draw(images, item.iImage, canvas->Handle(), content.Left + (w - (extent.cx + iw + 8)) / 2,
-                     content.Top + (h - ih) / 2, ILD_NORMAL);
+      drawImage(canvas->Handle(), content.Left + (w - (extent.cx + iw + 8)) / 2, content.Top + (h - ih) / 2,
+                ILD_NORMAL);
       content.Left += iw;
     }
     canvas->Brush()->SetStyle(classlib::bsClear);
@@ -254,7 +272,7 @@ void TacTabControlWnd::DrawSkinTab(int Index, int State, TPoint OffsetPoint, cla
   }
   const TSideTabPlace place =
       SideTabPlace(content, position, isActive && State == 2, extent.cx, extent.cy, hasImage, TSize{iw, ih});
-  if (hasImage) ImageList_Draw(images, item.iImage, target, place.Image.X, place.Image.Y, ILD_TRANSPARENT);
+  if (hasImage) drawImage(target, place.Image.X, place.Image.Y, ILD_TRANSPARENT);
   SetBkMode(target, TRANSPARENT);
   SetTextColor(target, classlib::ColorToRGB(colour));
   const RECT clip{content.Left, content.Top, content.Right, content.Bottom};

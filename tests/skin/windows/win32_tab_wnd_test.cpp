@@ -120,6 +120,36 @@ TEST_F(TabHandlers, WithoutTabsTheControlIsAPlainArea) {
   DestroyWindow(t);
 }
 
+TEST_F(TabHandlers, TopTabImagesAreCentredInTheDrawnTab) {
+  HWND t = Tabs(0, {L"", L""});
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+  auto red = NewBitmap32(16, 16);
+  HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+  const RECT all{0, 0, 16, 16};
+  FillRect(red->Canvas()->Handle(), &all, brush);
+  DeleteObject(brush);
+  ASSERT_EQ(ImageList_Add(images, red->Handle(), nullptr), 0);
+  SendMessageW(t, TCM_SETIMAGELIST, 0, LPARAM(images));
+  for (int i = 0; i < 2; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_IMAGE;
+    item.iImage = 0;
+    SendMessageW(t, TCM_SETITEMW, i, LPARAM(&item));
+  }
+  auto handler = TacMainWnd::Create<TacPageControlWnd>(t, nullptr, manager.get(), "");
+  auto got = Print(t);
+  // No caption: the image is centred less 4 pixels: active tab (60, 0, 124, 24) puts it at (80, 4),
+  // inactive tab (2, 2, 61, 26) at (19, 6).
+  // The image list keeps its own colour depth: the image is told by its missing green.
+  const auto isRed = [&](int x, int y) { return GetGValue(Pixel(got.get(), x, y)) < 60; };
+  for (const auto& [x, y] : {std::pair{80, 4}, std::pair{95, 19}, std::pair{19, 6}, std::pair{34, 21}})
+    EXPECT_TRUE(isRed(x, y)) << x << "," << y;
+  for (const auto& [x, y] : {std::pair{79, 4}, std::pair{96, 19}, std::pair{80, 3}, std::pair{18, 6}, std::pair{35, 6}})
+    EXPECT_FALSE(isRed(x, y)) << x << "," << y;
+  DestroyWindow(t);
+  ImageList_Destroy(images);
+}
+
 TEST_F(TabHandlers, SideTabsWriteCaptionsInATurnedFont) {
   LOGFONTW base{};
   base.lfHeight = -11;
