@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "skin/core/sConstOptions.h"
@@ -15,6 +16,7 @@
 #include "skin/windows/acSBPaint.h"
 #include "skin/windows/acSBTrack.h"
 #include "skin/windows/acWndRoutines.h"
+#include "skin/windows/acWndUnit.h"
 
 namespace skin {
 namespace {
@@ -29,11 +31,11 @@ bool HasStyle(HWND wnd, LONG_PTR bits) { return (GetWindowLongPtrW(wnd, GWL_STYL
 
 bool Inside(const TRect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 
-// comctl32's flat scroll bars, when the library has them.
-using TFlatSB = BOOL(WINAPI*)(HWND);
+// comctl32's flat scroll bars, when the library has them (resolved by the unit's start-up).
+using TFlatSB = TFlatSBSwitch;
 TFlatSB FlatSB(const char* name) {
-  static const HMODULE lib = LoadLibraryW(L"comctl32.dll");
-  return lib ? reinterpret_cast<TFlatSB>(reinterpret_cast<void*>(GetProcAddress(lib, name))) : nullptr;
+  if (!acWndUnitStarted()) acWndUnitStartup();
+  return std::string_view(name) == "InitializeFlatSB" ? Ac_InitializeFlatSB : Ac_UninitializeFlatSB;
 }
 
 bool OwnerBusy(TsCommonData* data, bool loadingToo) {
