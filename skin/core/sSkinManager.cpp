@@ -412,6 +412,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
       Broadcast(ACMD_NEWSKIN, reinterpret_cast<std::intptr_t>(this));
     }
     records_->SkinData.Active = true;
+    if (FSkinableMenus) FSkinableMenus->UpdateMenus();
     if (IsDefault() && !GlobalHookInstalled) InstallHook();
   } catch (...) {
     // A receiver that raises must not leave the forms without redrawing.
@@ -426,6 +427,7 @@ void TsSkinManager::SendRemoveSkin() {
   if (FSkinableMenus) FSkinableMenus->SkinChanged();
   UnInstallHook();
   records_->SkinData.Active = false;
+  if (FSkinableMenus) FSkinableMenus->UpdateMenus();
   Broadcast(ACMD_REMOVESKIN, reinterpret_cast<std::intptr_t>(this));
   InstallRecords(nullptr);
 }

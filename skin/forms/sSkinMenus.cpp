@@ -199,7 +199,9 @@ void TsSkinableMenus::SetActive(bool Value) {
 void TsSkinableMenus::UpdateMenus() {
   if (FOwner == nullptr) return;
   const auto state = FOwner->ComponentState();
-  if (state.Contains(classlib::csLoading) || state.Contains(classlib::csReading)) return;
+  if (state.Contains(classlib::csLoading) || state.Contains(classlib::csReading) ||
+      state.Contains(classlib::csDestroying))
+    return;
   SetActive(FOwner->Records().SkinData.Active);
 }
 

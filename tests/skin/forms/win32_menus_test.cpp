@@ -220,6 +220,21 @@ TEST_F(Menus, MainMenuTopItemsGetLineHandlersOnlyWhilePopupsAreSkinned) {
   EXPECT_FALSE(top->OnAdvancedDrawItem);
 }
 
+TEST_F(Menus, TheApplicationsMenusFollowTheSkinOnAndOff) {
+  auto* owner = Create<TComponent>(Application);
+  auto* menu = Create<TPopupMenu>(owner);
+  TMenuItem* item = AddItem(menu->Items(), L"-");
+  menus->UpdateMenus();
+  EXPECT_TRUE(menu->OwnerDraw());
+  int w = 0, h = 50;
+  item->MeasureItem(C(), w, h);
+  EXPECT_EQ(h, 2);
+  manager->SetActive(false);
+  EXPECT_FALSE(menu->OwnerDraw());
+  EXPECT_FALSE(item->OnMeasureItem);
+  Free(owner);
+}
+
 // ---- item painting ----
 
 struct ItemPaint : Menus {
