@@ -14,6 +14,7 @@
 #include "classlib/DateUtils.h"
 #include "classlib/IniFile.h"
 #include "classlib/SysUtils.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 
 TForm1* Form1 = nullptr;
@@ -120,6 +121,10 @@ void TForm1::FillPortMenu() {
     item->OnClick = [this](TObject* sender) { comClick(sender); };
     PopupMenu1->Items()->Add(item);
   }
+  // While a skin is in use the port menu is drawn from it; a later skin change hooks or unhooks it.
+  if (skin::TsSkinManager* manager = skin::DefaultManager())
+    if (skin::TsSkinableMenus* menus = skin::SkinableMenusOf(manager))
+      menus->HookPopupMenu(PopupMenu1, manager->Active() && manager->Records().SkinData.Active);
 }
 
 void TForm1::FillLists() {
