@@ -473,6 +473,10 @@ TacMenuInfo TsSkinableMenus::GetMenuInfo(TMenuItem* Item, int aWidth, int aHeigh
   return {};
 }
 
+void TsSkinableMenus::ForgetMenuInfo(TMenuItem* FirstItem) {
+  std::erase_if(g_menuInfoArray, [FirstItem](const TacMenuCacheEntry& e) { return e.Info.FirstItem == FirstItem; });
+}
+
 void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND Wnd) {
   if (FOwner == nullptr || FOwner->ComponentState().Contains(classlib::csDesigning)) return;
   TacMenuInfo info;

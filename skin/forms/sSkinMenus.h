@@ -73,6 +73,8 @@ class TsSkinableMenus : public IacSkinableMenus {
   // looks up by window. Not found: FirstItem and Bmp nullptr.
   TacMenuInfo GetMenuInfo(classlib::TMenuItem* Item, int aWidth, int aHeight, HWND aWnd);
   void PrepareMenuBG(classlib::TMenuItem* Item, int Width, int Height, HWND Wnd);
+  // The cached background of the pop-up starting with FirstItem dropped.
+  void ForgetMenuInfo(classlib::TMenuItem* FirstItem);
   // Region and frame of a pop-up window from its background.
   void DrawWndBorder(HWND Wnd, classlib::TBitmap* MenuBmp);
 

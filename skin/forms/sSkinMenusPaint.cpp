@@ -117,15 +117,24 @@ void TsSkinableMenus::sAdvancedDrawItem(TObject* Sender, TCanvas* ACanvas, TRect
   ACanvas->Lock();
   const classlib::TScopeExit unlock([ACanvas] { ACanvas->Unlock(); });
   HWND wnd = IsNT ? WindowFromDC(ACanvas->Handle()) : nullptr;
-  TRect wr;
-  if (wnd != nullptr) {
-    RECT r{};
-    GetWindowRect(wnd, &r);
-    wr = TRect{r.left, r.top, r.right, r.bottom};
-  } else {
-    wr = TRect{0, 0, ParentWidth(ACanvas, item) + 2 * BorderWidth, ParentHeight(ACanvas, item) + 2 * BorderWidth};
+  // The pop-up's size matters only while its background is still to be made.
+  TacMenuInfo mi = GetMenuInfo(item, 0, 0, wnd);
+  if (mi.Bmp != nullptr && wnd != nullptr && mi.Wnd != wnd) {
+    // Left from a window of this pop-up that has closed: its size and region were that window's.
+    ForgetMenuInfo(mi.FirstItem);
+    mi = {};
   }
-  const TacMenuInfo mi = GetMenuInfo(item, WidthOf(wr), HeightOf(wr), wnd);
+  if (mi.Bmp == nullptr) {
+    TRect wr;
+    if (wnd != nullptr) {
+      RECT r{};
+      GetWindowRect(wnd, &r);
+      wr = TRect{r.left, r.top, r.right, r.bottom};
+    } else {
+      wr = TRect{0, 0, ParentWidth(ACanvas, item) + 2 * BorderWidth, ParentHeight(ACanvas, item) + 2 * BorderWidth};
+    }
+    mi = GetMenuInfo(item, WidthOf(wr), HeightOf(wr), wnd);
+  }
   TBitmap* bg = mi.Bmp;
   const int X = Breaked(item) ? 0 : ExtraWidth(mi);
   if (IsNT && wnd != nullptr && bg != nullptr) RepairFrame(wnd, mi, item, ARect, X);

@@ -364,8 +364,9 @@ TEST_F(ItemPaint, CheckedItemShowsTheSkinCheckGlyphAtTheMarginAndRightToLeftMirr
 // ---- the pop-up window ----
 
 HHOOK g_testHook = nullptr;
+bool g_attach = true;
 LRESULT CALLBACK AttachOnMenuWindow(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
+  if (code == HCBT_CREATEWND && g_attach) {
     wchar_t cls[16]{};
     GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16);
     if (std::wstring(cls) == L"#32768") AttachMenuWindowHandler(reinterpret_cast<HWND>(wParam));
@@ -431,6 +432,7 @@ struct PopupWindow : Menus {
     ASSERT_EQ(keys, 0);
   }
   void TearDown() override {
+    g_attach = true;
     UnhookWindowsHookEx(g_testHook);
     ClearMenuHandlers();
     Menus::TearDown();
@@ -466,6 +468,17 @@ TEST_F(PopupWindow, OpensSkinnedWithItsRegionAndComesOnScreenAtTheMenuOpacity) {
   FreeDeadMenuHandlers();
   EXPECT_EQ(MenuHandlerCount(), 0u);
   EXPECT_EQ(TacMainWnd::LiveCount(), handlersBefore);
+}
+
+TEST_F(PopupWindow, EveryOpeningGetsItsRegionAlsoWithoutTheWindowHandler) {
+  g_attach = false;
+  for (int round = 0; round < 2; ++round) {
+    const OpenMenu seen = Open();
+    EXPECT_FALSE(seen.attached);
+    EXPECT_TRUE(seen.cornerCut) << "opening " << round;
+    EXPECT_TRUE(seen.nextIn) << "opening " << round;
+    EXPECT_TRUE(seen.regionBoundsMatch) << "opening " << round;
+  }
 }
 
 TEST_F(PopupWindow, ARegionQueryAnswersOneAfterTheRegionChangeWhileVisible) {
