@@ -235,6 +235,20 @@ TEST_F(Menus, TheApplicationsMenusFollowTheSkinOnAndOff) {
   Free(owner);
 }
 
+TEST(MenusOfAFreedManager, LeaveTheItemsTheyHookedAlone) {
+  std::unique_ptr<TPopupMenu, void (*)(TPopupMenu*)> popup{Create<TPopupMenu>(nullptr), [](TPopupMenu* m) { Free(m); }};
+  TMenuItem* item = AddItem(popup->Items(), L"-");
+  {
+    Owned<TsSkinManager> manager = ManagerWithOurSkin();
+    SkinableMenusOf(manager.get())->HookPopupMenu(popup.get(), true);
+  }
+  auto bmp = NewBitmap32(8, 8);
+  int w = 0, h = 50;
+  item->MeasureItem(bmp->Canvas(), w, h);
+  EXPECT_EQ(h, 50);
+  item->DrawItem(bmp->Canvas(), TRect{0, 0, 8, 8}, 0);
+}
+
 // ---- item painting ----
 
 struct ItemPaint : Menus {
