@@ -16,6 +16,7 @@
 #include "classlib/SysUtils.h"
 #include "skin/controls/sEdit.h"
 #include "skin/controls/sMaskEdit.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 
 TForm1* Form1 = nullptr;
@@ -124,6 +125,10 @@ void TForm1::FillPortMenu() {
     item->OnClick = [this](TObject* sender) { comClick(sender); };
     PopupMenu1->Items()->Add(item);
   }
+  // While a skin is in use the port menu is drawn from it; a later skin change hooks or unhooks it.
+  if (skin::TsSkinManager* manager = skin::DefaultManager())
+    if (skin::TsSkinableMenus* menus = skin::SkinableMenusOf(manager))
+      menus->HookPopupMenu(PopupMenu1, manager->Active() && manager->Records().SkinData.Active);
 }
 
 void TForm1::FillLists() {

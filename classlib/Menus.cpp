@@ -4,6 +4,7 @@
 #include <map>
 
 #include "classlib/Forms.h"
+#include "classlib/ImgList.h"
 
 namespace classlib {
 
@@ -45,6 +46,37 @@ class BorrowedCanvas : public TCanvas {
 
 }  // namespace
 
+TShortCut ShortCut(WORD Key, bool Shift, bool Ctrl, bool Alt) {
+  return static_cast<TShortCut>((Key & 0xFF) | (Shift ? scShift : 0) | (Ctrl ? scCtrl : 0) | (Alt ? scAlt : 0));
+}
+
+std::wstring ShortCutToText(TShortCut Value) {
+  const UINT key = Value & 0xFF;
+  if (key == 0) return {};
+  std::wstring name;
+  if (key >= VK_F1 && key <= VK_F24) {
+    name = L"F" + std::to_wstring(key - VK_F1 + 1);
+  } else if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
+    name = std::wstring(1, static_cast<wchar_t>(key));
+  } else {
+    static const struct {
+      UINT key;
+      const wchar_t* name;
+    } named[] = {{VK_BACK, L"BkSp"},   {VK_TAB, L"Tab"},    {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},
+                 {VK_SPACE, L"Space"}, {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"},    {VK_END, L"End"},
+                 {VK_HOME, L"Home"},   {VK_LEFT, L"Left"},  {VK_UP, L"Up"},        {VK_RIGHT, L"Right"},
+                 {VK_DOWN, L"Down"},   {VK_INSERT, L"Ins"}, {VK_DELETE, L"Del"}};
+    for (const auto& n : named)
+      if (n.key == key) name = n.name;
+  }
+  if (name.empty()) return {};
+  std::wstring text;
+  if (Value & scShift) text += L"Shift+";
+  if (Value & scCtrl) text += L"Ctrl+";
+  if (Value & scAlt) text += L"Alt+";
+  return text + name;
+}
+
 // ---- TMenuItem ----
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) { FCommand = NewCommand(this); }
@@ -75,6 +107,25 @@ void TMenuItem::DeclareProperties(TClassDecl<TMenuItem>& d) {
 }
 
 void TMenuItem::SetCaption(const std::wstring& Value) { FCaption = Value; }
+
+TBitmap* TMenuItem::Bitmap() {
+  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  return FBitmap.get();
+}
+
+bool TMenuItem::HasBitmap() const { return FBitmap && !FBitmap->Empty(); }
+
+void TMenuItem::SetSubMenuImages(TCustomImageList* Value) {
+  if (FSubMenuImages == Value) return;
+  if (FSubMenuImages) FSubMenuImages->RemoveFreeNotification(this);
+  FSubMenuImages = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TMenuItem::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FSubMenuImages) FSubMenuImages = nullptr;
+}
 void TMenuItem::SetChecked(bool Value) {
   FChecked = Value;
   if (Value && FRadioItem && FParent)
@@ -164,6 +215,7 @@ void TMenuItem::AppendTo(HMENU Menu, bool OwnerDraw) {
   info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
   info.fState = (FChecked ? MFS_CHECKED : 0u) | (FEnabled ? 0u : MFS_DISABLED) | (FDefault ? MFS_DEFAULT : 0u);
   const bool ownerDrawn = OwnerDraw || OnAdvancedDrawItem;
+  std::wstring text;
   if (IsLine()) {
     info.fType = MFT_SEPARATOR | (ownerDrawn ? MFT_OWNERDRAW : 0u);
   } else {
@@ -171,7 +223,8 @@ void TMenuItem::AppendTo(HMENU Menu, bool OwnerDraw) {
         (ownerDrawn ? MFT_OWNERDRAW : MFT_STRING) | (FRadioItem ? MFT_RADIOCHECK : 0u) | (FBreak ? MFT_MENUBREAK : 0u);
     if (!ownerDrawn) {
       info.fMask |= MIIM_STRING;
-      info.dwTypeData = const_cast<wchar_t*>(FCaption.c_str());
+      text = FShortCut != 0 ? FCaption + L"\t" + ShortCutToText(FShortCut) : FCaption;
+      info.dwTypeData = const_cast<wchar_t*>(text.c_str());
     }
   }
   if (!FItems.empty()) {
@@ -194,6 +247,8 @@ TMenu::~TMenu() {
 
 void TMenu::DeclareProperties(TClassDecl<TMenu>& d) {
   d.Bool(L"OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw, false);
+  d.Component<TCustomImageList>(L"Images", &TMenu::Images, &TMenu::SetImages);
+  d.Enum(L"BiDiMode", &TMenu::BiDiMode, &TMenu::SetBiDiMode, bdLeftToRight);
 }
 
 void TMenu::DestroyNative() {
@@ -210,6 +265,18 @@ HMENU TMenu::Handle() {
 
 TMenuItem* TMenu::FindItem(UINT Command) const { return FItems->Find(Command); }
 
+void TMenu::SetImages(TCustomImageList* Value) {
+  if (FImages == Value) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+}
+
 // ---- TPopupMenu ----
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
@@ -225,15 +292,21 @@ void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FPopupComponent) FPopupComponent = nullptr;
 }
 
-void TPopupMenu::Popup(int X, int Y) {
-  if (OnPopup) OnPopup(this);
-  HMENU menu = Handle();
+UINT TPopupMenu::TrackFlags() const {
   UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD;
   switch (FAlignment) {
     case paLeft: flags |= TPM_LEFTALIGN; break;
     case paRight: flags |= TPM_RIGHTALIGN; break;
     case paCenter: flags |= TPM_CENTERALIGN; break;
   }
+  if (FMenuAnimation.Contains(maNone)) flags |= TPM_NOANIMATION;
+  return flags;
+}
+
+void TPopupMenu::Popup(int X, int Y) {
+  if (OnPopup) OnPopup(this);
+  HMENU menu = Handle();
+  const UINT flags = TrackFlags();
   HWND owner = Application->Handle();
   // The menu's owner must be the foreground window, or the menu does not close on a click outside.
   SetForegroundWindow(owner);

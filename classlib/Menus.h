@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "classlib/Bitmap.h"
 #include "classlib/Classes.h"
 #include "classlib/EnumInfo.h"
 #include "classlib/Graphics.h"
@@ -16,10 +18,33 @@
 namespace classlib {
 
 class TMenu;
+class TCustomImageList;
+
+// A key with its modifiers: the virtual-key code in the low byte, scShift, scCtrl, scAlt above.
+using TShortCut = WORD;
+inline constexpr TShortCut scShift = 0x2000;
+inline constexpr TShortCut scCtrl = 0x4000;
+inline constexpr TShortCut scAlt = 0x8000;
+TShortCut ShortCut(WORD Key, bool Shift, bool Ctrl, bool Alt);
+// "Ctrl+Shift+S", "Alt+F4", "Del"; empty for 0 or a key without a name.
+std::wstring ShortCutToText(TShortCut ShortCut);
+
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+template <>
+inline const TEnumInfo& EnumInfo<TBiDiMode>() {
+  static const TEnumInfo i{L"TBiDiMode",
+                           {L"bdLeftToRight", L"bdRightToLeft", L"bdRightToLeftNoAlign", L"bdRightToLeftReadingOnly"}};
+  return i;
+}
+
+enum TMenuAnimations { maLeftToRight, maRightToLeft, maTopToBottom, maBottomToTop, maNone };
+using TMenuAnimation = TSet<TMenuAnimations>;
 
 using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 // State: the ODS_* bits of the system's owner-draw request.
 using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, UINT State)>;
+// The plain drawing event: runs after whoever drew the item, with whether it is selected.
+using TMenuSimpleDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;
 
 class TMenuItem : public TComponent {
  public:
@@ -45,6 +70,14 @@ class TMenuItem : public TComponent {
   void SetBreak(bool Value) { FBreak = Value; }
   int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int Value) { FImageIndex = Value; }
+  // The item's own picture, made empty on first use.
+  TBitmap* Bitmap();
+  bool HasBitmap() const;
+  TShortCut ShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut Value) { FShortCut = Value; }
+  // The images of this item's sub-items; nullptr: the menu's Images.
+  TCustomImageList* SubMenuImages() const { return FSubMenuImages; }
+  void SetSubMenuImages(TCustomImageList* Value);
   const std::wstring& Hint() const { return FHint; }
   void SetHint(const std::wstring& Value) { FHint = Value; }
   bool IsLine() const { return FCaption == L"-"; }
@@ -73,12 +106,14 @@ class TMenuItem : public TComponent {
   virtual void DrawItem(TCanvas* ACanvas, const TRect& ARect, UINT State);
 
   bool HasParent() const override { return true; }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;
 
   TNotifyEvent OnClick;
   TMenuMeasureItemEvent OnMeasureItem;
   TMenuDrawItemEvent OnAdvancedDrawItem;
+  TMenuSimpleDrawItemEvent OnDrawItem;
 
   // Appends this item's native form to Menu (sub-items become a native sub-menu).
   void AppendTo(HMENU Menu, bool OwnerDraw);
@@ -92,6 +127,9 @@ class TMenuItem : public TComponent {
   bool FDefault = false;
   bool FBreak = false;
   int FImageIndex = -1;
+  std::unique_ptr<TBitmap> FBitmap;
+  TShortCut FShortCut = 0;
+  TCustomImageList* FSubMenuImages = nullptr;
   std::wstring FHint;
   UINT FCommand = 0;
   TMenuItem* FParent = nullptr;
@@ -113,8 +151,13 @@ class TMenu : public TComponent {
   bool OwnerDraw() const { return FOwnerDraw; }
   void SetOwnerDraw(bool Value) { FOwnerDraw = Value; }
   TMenuItem* FindItem(UINT Command) const;
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value) { FBiDiMode = Value; }
 
  protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual HMENU CreateNativeMenu() { return CreateMenu(); }
   void DestroyNative();
   HMENU FHandle = nullptr;
@@ -122,6 +165,8 @@ class TMenu : public TComponent {
  private:
   TMenuItem* FItems;
   bool FOwnerDraw = false;
+  TCustomImageList* FImages = nullptr;
+  TBiDiMode FBiDiMode = bdLeftToRight;
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
@@ -145,6 +190,11 @@ class TPopupMenu : public TMenu {
   void SetAlignment(TPopupAlignment Value) { FAlignment = Value; }
   TComponent* PopupComponent() const { return FPopupComponent; }
   void SetPopupComponent(TComponent* Value) { FPopupComponent = Value; }
+  // With maNone the menu opens without the system's animation.
+  TMenuAnimation MenuAnimation() const { return FMenuAnimation; }
+  void SetMenuAnimation(TMenuAnimation Value) { FMenuAnimation = Value; }
+  // The flags Popup gives the system for the alignment and the animation.
+  UINT TrackFlags() const;
 
   TNotifyEvent OnPopup;
 
@@ -156,6 +206,7 @@ class TPopupMenu : public TMenu {
   bool FAutoPopup = true;
   TPopupAlignment FAlignment = paLeft;
   TComponent* FPopupComponent = nullptr;
+  TMenuAnimation FMenuAnimation;
 };
 
 class TMainMenu : public TMenu {

@@ -31,6 +31,7 @@ namespace skin {
 namespace {
 
 TsSkinManager* g_defaultManager = nullptr;
+TacSkinableMenusFactory g_menusFactory = nullptr;
 
 // A skin folder whose options text comes from a live preview.
 class TacPreviewSkinFiles final : public TacSkinFiles {
@@ -46,6 +47,14 @@ class TacPreviewSkinFiles final : public TacSkinFiles {
 };
 
 }  // namespace
+
+void SetSkinableMenusFactory(TacSkinableMenusFactory Factory) { g_menusFactory = Factory; }
+TacSkinableMenusFactory SkinableMenusFactory() { return g_menusFactory; }
+
+IacSkinableMenus* TsSkinManager::SkinableMenus() {
+  if (!FSkinableMenus && g_menusFactory != nullptr) FSkinableMenus = g_menusFactory(this);
+  return FSkinableMenus.get();
+}
 
 int TsStoredSkins::IndexOf(std::wstring_view Name) const {
   for (int i = 0; i < Count(); ++i)
@@ -81,6 +90,7 @@ TsSkinManager::~TsSkinManager() {
 void TsSkinManager::Loaded() {
   classlib::TComponent::Loaded();
   if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
+  if (FMenuSupport->IcoLineSkin.empty()) FMenuSupport->IcoLineSkin = L"ICOLINE";
   LoadThirdNames(*this, false);
   // A description names the skin wherever it likes, the internal skins and the directory maybe
   // after it: the skin is looked for once all are there, and announced without a repaint, since
@@ -391,6 +401,7 @@ void TsSkinManager::Broadcast(unsigned Command, std::intptr_t LParam) {
 void TsSkinManager::SendNewSkin(bool Repaint) {
   if (Reading()) return;
   ClearGlows();  // they show the old skin's images
+  if (FSkinableMenus) FSkinableMenus->SkinChanged();
   if (Repaint) LockForms(this);
   try {
     records_->SkinData.Active = false;
@@ -401,6 +412,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
       Broadcast(ACMD_NEWSKIN, reinterpret_cast<std::intptr_t>(this));
     }
     records_->SkinData.Active = true;
+    if (FSkinableMenus) FSkinableMenus->UpdateMenus();
     if (IsDefault() && !GlobalHookInstalled) InstallHook();
   } catch (...) {
     // A receiver that raises must not leave the forms without redrawing.
@@ -412,8 +424,10 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
 
 void TsSkinManager::SendRemoveSkin() {
   ClearGlows();
+  if (FSkinableMenus) FSkinableMenus->SkinChanged();
   UnInstallHook();
   records_->SkinData.Active = false;
+  if (FSkinableMenus) FSkinableMenus->UpdateMenus();
   Broadcast(ACMD_REMOVESKIN, reinterpret_cast<std::intptr_t>(this));
   InstallRecords(nullptr);
 }

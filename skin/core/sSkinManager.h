@@ -17,6 +17,7 @@
 #include "classlib/Forms.h"
 #include "classlib/StringList.h"
 #include "classlib/TypInfo.h"
+#include "skin/core/acMenuSupport.h"
 #include "skin/core/acSkinDirectory.h"
 #include "skin/core/acSkinIni.h"
 #include "skin/core/acSkinRecords.h"
@@ -159,6 +160,12 @@ class TsSkinManager : public classlib::TComponent {
   // handled one.
   bool MainWindowHook(classlib::TMessage& Message);
 
+  // The menu options, and the skinned menus made on first use by the menu engine's factory
+  // (acMenuSupport.h); nullptr while no engine is linked.
+  TacMenuSupport& MenuSupport() const { return *FMenuSupport; }
+  IacSkinableMenus* SkinableMenus();
+  TacGetExtraLineData OnGetMenuExtraLineData;
+
   // The window and the windowless control under the mouse, as the skinned controls report them:
   // the one the mouse leaves gets command 30, a window it enters command 29. A windowless control
   // that says the mouse is still above it keeps its place.
@@ -204,6 +211,8 @@ class TsSkinManager : public classlib::TComponent {
   std::unique_ptr<TacAnimEffects> FAnimEffects;
   TacSkinningRules FSkinningRules = kDefaultSkinningRules;
   std::unique_ptr<TacSkinRecords> records_;
+  std::unique_ptr<TacMenuSupport> FMenuSupport = std::make_unique<TacMenuSupport>();
+  std::unique_ptr<IacSkinableMenus> FSkinableMenus;
   HHOOK cbtHook_ = nullptr;
   void (*linkedHook_)(HHOOK) = nullptr;  // the dialog skinning told of the hook it serves
   HWND FActiveControl = nullptr;

@@ -128,7 +128,12 @@ void TsSkinManager::DeclareProperties(classlib::TClassDecl<TsSkinManager>& d) {
   d.Bool(L"ExtendedBorders", &TsSkinManager::ExtendedBorders, &TsSkinManager::SetExtendedBorders, false);
   d.Bool(
       L"SkinnedPopups", [](TsSkinManager* m) { return m->SkinnedPopups; },
-      [](TsSkinManager* m, bool v) { m->SkinnedPopups = v; }, true);
+      [](TsSkinManager* m, bool v) {
+        const bool changed = m->SkinnedPopups != v;
+        m->SkinnedPopups = v;
+        if (IacSkinableMenus* menus = m->SkinableMenus(); changed && menus != nullptr) menus->UpdateMenus();
+      },
+      true);
   d.Bool(L"IsDefault", &TsSkinManager::IsDefault, &TsSkinManager::SetIsDefault, true);
   d.Bool(L"Active", &TsSkinManager::Active, &TsSkinManager::SetActive, true);
   d.Integer(L"Saturation", &TsSkinManager::Saturation, &TsSkinManager::SetSaturation, 0);

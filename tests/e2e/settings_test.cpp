@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "tests/e2e/E2e.h"
 
@@ -45,6 +46,12 @@ TEST(Settings, RestoredOnStartWrittenOnExit) {
     // COM1 from the status bar's menu (the only port there is): connected, and the image says so.
     HWND bar = app.StatusBar();
     uidriver::RightClickAt(bar, POINT{300, 8});
+    HWND menu = nullptr;
+    if (uidriver::WaitUntil(
+            [&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 3s)) {
+      std::this_thread::sleep_for(300ms);  // its items drawn
+      e2e::Screenshot(menu, L"settings-port-menu");
+    }
     ASSERT_TRUE(uidriver::ChoosePopupItem(app.Pid(), 0));
     ASSERT_TRUE(uidriver::WaitUntil([&] { return app.Status(1) == L"COM1"; }, 5s));
     EXPECT_TRUE(app.ConnectionImageBecomes(true));
