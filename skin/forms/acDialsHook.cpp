@@ -11,13 +11,13 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/forms/acMnuWnd.h"
 #include "skin/windows/acWndRoutines.h"
 
 namespace skin {
 
 HHOOK HookCallback = nullptr;
 std::vector<TacProvider*> acSupportedList;
-std::vector<THandler<TacMainWnd>> MnuArray;
 const std::vector<std::wstring> ThirdPartySkipForms{L"TApplication", L"TfcPopup"};
 
 namespace {
@@ -35,18 +35,8 @@ bool HasParent(HWND Wnd) { return (GetWindowLongPtrW(Wnd, GWL_STYLE) & WS_CHILD)
 
 bool IsAtom(LPCWSTR Class) { return reinterpret_cast<ULONG_PTR>(Class) < 0x10000; }
 
-// The handler of a popup-menu window. Menu windows are caught already; their handler comes with
-// the skinned menus, and until then they keep the system's look.
-THandler<TacMainWnd> MakePopupMenuHandler(HWND /*Menu*/, TsSkinManager* /*Manager*/) { return nullptr; }
-
-void CatchPopupMenu(HWND Menu) {
-  TsSkinManager* manager = DefaultManager();
-  if (manager == nullptr || !manager->SkinnedPopups || GetBoolMsg(Menu, ACMD_ISSKINNED)) return;
-  if (THandler<TacMainWnd> handler = MakePopupMenuHandler(Menu, manager)) {
-    handler->CtrlHandle = Menu;
-    MnuArray.push_back(std::move(handler));
-  }
-}
+// A popup-menu window gets its handler (the default manager's skin active, SkinnedPopups on).
+void CatchPopupMenu(HWND Menu) { AttachMenuWindowHandler(Menu); }
 
 // A window of a registered class: a top-level window of the class library (the main form
 // excepted while it is being made) gets its chance at creation.
@@ -183,11 +173,7 @@ void CleanArray() {
   }
 }
 
-void ClearMnuArray() {
-  std::vector<THandler<TacMainWnd>> handlers = std::move(MnuArray);
-  MnuArray.clear();
-  handlers.clear();
-}
+void ClearMnuArray() { ClearMenuHandlers(); }
 
 void ClearSupportedList() {
   std::vector<TacProvider*> providers = std::move(acSupportedList);

@@ -85,8 +85,6 @@ class TacProvider : public classlib::TComponent, public IacDialogHost {
 extern HHOOK HookCallback;
 // Every provider the hook made; an entry is set to nullptr when its provider goes, never removed.
 extern std::vector<TacProvider*> acSupportedList;
-// Handlers of the popup-menu windows the hook caught.
-extern std::vector<THandler<TacMainWnd>> MnuArray;
 // Class names of windows never skinned as forms (sorted).
 extern const std::vector<std::wstring> ThirdPartySkipForms;
 
@@ -99,6 +97,7 @@ bool AddSupportedForm(HWND Handle, const CREATESTRUCTW* CreateStruct = nullptr);
 // Frees the dialog providers whose dialog is gone and none of whose handlers is running now; the
 // others wait for a later call.
 void CleanArray();
+// The handlers of the popup-menu windows the hook caught (kept by acMnuWnd) freed.
 void ClearMnuArray();
 // Every provider freed and the list emptied (the hook is gone).
 void ClearSupportedList();
