@@ -46,10 +46,6 @@ class BorrowedCanvas : public TCanvas {
 
 }  // namespace
 
-TShortCut ShortCut(WORD Key, bool Shift, bool Ctrl, bool Alt) {
-  return static_cast<TShortCut>((Key & 0xFF) | (Shift ? scShift : 0) | (Ctrl ? scCtrl : 0) | (Alt ? scAlt : 0));
-}
-
 std::wstring ShortCutToText(TShortCut Value) {
   const UINT key = Value & 0xFF;
   if (key == 0) return {};

@@ -13,6 +13,7 @@
 #include "classlib/EnumInfo.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
+#include "classlib/ShortCut.h"
 #include "classlib/TypInfo.h"
 
 namespace classlib {
@@ -20,14 +21,6 @@ namespace classlib {
 class TMenu;
 class TCustomImageList;
 
-// A key with its modifiers: the virtual-key code in the low byte, scShift, scCtrl, scAlt above.
-using TShortCut = WORD;
-inline constexpr TShortCut scShift = 0x2000;
-inline constexpr TShortCut scCtrl = 0x4000;
-inline constexpr TShortCut scAlt = 0x8000;
-TShortCut ShortCut(WORD Key, bool Shift, bool Ctrl, bool Alt);
-// "Ctrl+Shift+S", "Alt+F4", "Del"; empty for 0 or a key without a name.
-std::wstring ShortCutToText(TShortCut ShortCut);
 
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 template <>

@@ -3,6 +3,8 @@
 // (Alt+Down is scAlt + VK_DOWN = 32808).
 #include <windows.h>
 
+#include <string>
+
 #include "classlib/Controls.h"
 
 namespace classlib {
@@ -12,6 +14,7 @@ inline constexpr TShortCut scShift = 0x2000;
 inline constexpr TShortCut scCtrl = 0x4000;
 inline constexpr TShortCut scAlt = 0x8000;
 
+// 0 for a Key beyond one byte.
 inline TShortCut ShortCut(WORD Key, TShiftState Shift) {
   if ((Key & 0xFF00) != 0) return 0;
   TShortCut s = Key;
@@ -20,5 +23,8 @@ inline TShortCut ShortCut(WORD Key, TShiftState Shift) {
   if (Shift.Contains(ssAlt)) s |= scAlt;
   return s;
 }
+
+// "Ctrl+Shift+S", "Alt+F4", "Del"; empty for 0 or a key without a name (Menus.cpp).
+std::wstring ShortCutToText(TShortCut ShortCut);
 
 }  // namespace classlib

@@ -104,7 +104,7 @@ TEST_F(Menus, MeasuresDividersCaptionsShortcutsAndTheExtraLine) {
   const int textH = GdiTextHeight(L"Tahoma", -11);
   const int cell = static_cast<int>(std::nearbyint(1.25 * textH));
   TMenuItem* first = AddItem(popup->Items(), L"Save");
-  first->SetShortCut(ShortCut('S', false, true, false));
+  first->SetShortCut(ShortCut('S', TShiftState{ssCtrl}));
   TMenuItem* divider = AddItem(popup->Items(), L"-");
   TMenuItem* caption = AddItem(popup->Items(), L"-Tools-");
   TMenuItem* second = AddItem(popup->Items(), L"Save");
