@@ -11,6 +11,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/windows/acComboWnd.h"
 #include "skin/windows/acEditWnd.h"
 #include "skin/windows/acSBPaint.h"
 #include "skin/windows/acSBTrack.h"
@@ -69,19 +70,50 @@ class TacScrollBarsLink final : public IacScrollBars {
     if (sw && !sw->Destroyed) Ac_NCPaint(sw.get(), sw->CtrlHandle, 1, DC, -1, 0);
   }
   bool HasVertBar() const override { return sw && sw->sBarVert != nullptr; }
+  bool WindowDestroyed() const override { return !sw || sw->Destroyed; }
   THandler<TacScrollWnd> sw;
 };
 
+template <void (*RefreshFn)(TsCommonData*, THandler<TacScrollWnd>&)>
 void RefreshLinked(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars) {
   // Only this engine makes the handlers behind the interface.
   if (auto* link = static_cast<TacScrollBarsLink*>(Bars.get())) {
-    RefreshScrolls(SkinData, link->sw);
+    RefreshFn(SkinData, link->sw);
     if (!link->sw) Bars.reset();
     return;
   }
   THandler<TacScrollWnd> sw;
-  RefreshScrolls(SkinData, sw);
+  RefreshFn(SkinData, sw);
   if (sw) Bars = std::make_unique<TacScrollBarsLink>(std::move(sw));
+}
+
+// A combo box's list handler behind the interface; freeing it gives the list its plain border back.
+class TacComboListLink final : public IacScrollBars {
+ public:
+  explicit TacComboListLink(THandler<TacComboListWnd> List) : list(std::move(List)) {}
+  ~TacComboListLink() override {
+    if (!list) return;
+    const HWND h = list->CtrlHandle;
+    if (!list->Destroyed && IsWindow(h))
+      SetWindowLongPtrW(h, GWL_STYLE, (GetWindowLongPtrW(h, GWL_STYLE) & ~LONG_PTR(WS_THICKFRAME)) | WS_BORDER);
+    if (list->Destroyed)
+      list.reset();
+    else
+      UninitializeACScroll(h, true, list);
+  }
+  void Update(bool Repaint) override { UpdateScrolls(list.get(), Repaint); }
+  void PaintNC(HDC DC) override {
+    if (list && !list->Destroyed) Ac_NCPaint(list.get(), list->CtrlHandle, 1, DC, -1, 0);
+  }
+  bool HasVertBar() const override { return list && list->sBarVert != nullptr; }
+  bool WindowDestroyed() const override { return !list || list->Destroyed; }
+  THandler<TacComboListWnd> list;
+};
+
+std::unique_ptr<IacScrollBars> HookLinkedComboList(HWND List, TsSkinManager* Manager, bool Simply) {
+  THandler<TacComboListWnd> list = TacComboListWnd::CreateEx(List, nullptr, Manager, "EDIT", true, Simply);
+  if (!list) return nullptr;
+  return std::make_unique<TacComboListLink>(std::move(list));
 }
 
 void InitializeFlatBars(HWND Wnd) {
@@ -90,7 +122,10 @@ void InitializeFlatBars(HWND Wnd) {
 
 }  // namespace
 
-void Ac_InstallScrollBarsLink() { SetScrollBarsEngine({&RefreshLinked, &InitializeFlatBars}); }
+void Ac_InstallScrollBarsLink() {
+  SetScrollBarsEngine(
+      {&RefreshLinked<RefreshScrolls>, &InitializeFlatBars, &RefreshLinked<RefreshEditScrolls>, &HookLinkedComboList});
+}
 
 void TacScrollWnd::Hook(bool Repaint) { InitializeACScrolls(this, CtrlHandle, Repaint); }
 
