@@ -18,6 +18,7 @@
 #include "skin/controls/sMaskEdit.h"
 #include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/windows/acSBUtils.h"
 
 TForm1* Form1 = nullptr;
 
@@ -68,6 +69,10 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterGroupBoxClasses();
   skin::RegisterEditClasses();
   skin::RegisterMaskEditClasses();
+  skin::RegisterComboBoxClasses();
+  skin::RegisterListViewClasses();
+  // The long lists and the list views take the skinned scroll bars.
+  skin::Ac_InstallScrollBarsLink();
   InitDescription();
   const std::wstring folder = ExecutableFolder();
   SettingsPath = folder + app::kSettingsFileName;
@@ -132,14 +137,14 @@ void TForm1::FillPortMenu() {
 }
 
 void TForm1::FillLists() {
-  for (TComboBox* box : {ComboBox_AddrBU, ComboBox_SetAddrBU}) {
+  for (skin::TsComboBox* box : {ComboBox_AddrBU, ComboBox_SetAddrBU}) {
     box->Items()->Clear();
     box->Items()->Add(L"All BU");
     for (int n = 1; n < kAddressItems; ++n) box->Items()->Add(L"BU-№" + std::to_wstring(n));
   }
   ComboBox_NumPoint->Items()->Clear();
   for (int n = 1; n <= 32; ++n) ComboBox_NumPoint->Items()->Add(std::to_wstring(n));
-  for (TComboBox* box : {ComboBox_NumDay, ComboBox_SetDay}) {
+  for (skin::TsComboBox* box : {ComboBox_NumDay, ComboBox_SetDay}) {
     box->Items()->Clear();
     for (int n = 1; n <= 7; ++n) box->Items()->Add(std::to_wstring(n));
   }

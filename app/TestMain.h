@@ -25,8 +25,10 @@
 #include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
+#include "skin/controls/sComboBox.h"
 #include "skin/controls/sGroupBox.h"
 #include "skin/controls/sLabel.h"
+#include "skin/controls/sListView.h"
 #include "skin/controls/sPageControl.h"
 #include "skin/controls/sRadioButton.h"
 #include "skin/controls/sStatusBar.h"
@@ -51,7 +53,7 @@ class TForm1 : public TForm {
   skin::TsGroupBox* GroupBox1 = nullptr;
   skin::TsCheckBox* CheckBox_HostLink = nullptr;
   skin::TsGroupBox* GroupBox2 = nullptr;
-  TComboBox* ComboBox_AddrBU = nullptr;
+  skin::TsComboBox* ComboBox_AddrBU = nullptr;
   skin::TsBitBtn* sBitBtn_Help = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
@@ -141,7 +143,7 @@ class TForm1 : public TForm {
   skin::TsGroupBox* GroupBox_RTC = nullptr;
   TEdit* edtDate = nullptr;
   TEdit* edtTime = nullptr;
-  TComboBox* ComboBox_SetDay = nullptr;
+  skin::TsComboBox* ComboBox_SetDay = nullptr;
   skin::TsButton* btnLoad_Clock = nullptr;
   skin::TsButton* btnGet_Clock = nullptr;
   skin::TsButton* btnSet_Clock = nullptr;
@@ -151,7 +153,7 @@ class TForm1 : public TForm {
   skin::TsButton* btnSet_InToOutControl = nullptr;
   // On page 1: the unit's own address.
   skin::TsGroupBox* GroupBox16 = nullptr;
-  TComboBox* ComboBox_SetAddrBU = nullptr;
+  skin::TsComboBox* ComboBox_SetAddrBU = nullptr;
   skin::TsButton* btnSetAddr = nullptr;
 
   void btnGetRevClick(TObject* Sender);
@@ -214,8 +216,8 @@ class TForm1 : public TForm {
   skin::TsGroupBox* GroupBox_PointsUsed = nullptr;
   skin::TsGroupBox* GroupBox_PointsTipe = nullptr;
   skin::TsGroupBox* GroupBox_PointsCycle = nullptr;
-  TComboBox* ComboBox_NumPoint = nullptr;
-  TComboBox* ComboBox_NumDay = nullptr;
+  skin::TsComboBox* ComboBox_NumPoint = nullptr;
+  skin::TsComboBox* ComboBox_NumDay = nullptr;
   TEdit* edtPointDate = nullptr;
   TEdit* edtPointTime = nullptr;
   TMaskEdit* MaskEdit_BytePointOut = nullptr;
@@ -232,7 +234,7 @@ class TForm1 : public TForm {
   skin::TsButton* btnGet_PointControl = nullptr;
   skin::TsButton* btnSet_PointControl = nullptr;
   skin::TsButton* btnLoad_DateTime = nullptr;
-  TListView* ListView1 = nullptr;
+  skin::TsListView* ListView1 = nullptr;
   skin::TsButton* btnGetDB = nullptr;
   skin::TsButton* btnSaveDB = nullptr;
   skin::TsButton* btnClearDB = nullptr;
@@ -260,13 +262,13 @@ class TForm1 : public TForm {
   skin::TsGroupBox* GroupBox19 = nullptr;
   skin::TsGroupBox* GroupBox20 = nullptr;
   skin::TsGroupBox* GroupBox21 = nullptr;
-  TComboBox* ComboBox_NumDS = nullptr;
-  TComboBox* ComboBox_NumChannel = nullptr;
+  skin::TsComboBox* ComboBox_NumDS = nullptr;
+  skin::TsComboBox* ComboBox_NumChannel = nullptr;
   TEdit* Edit_IDDS = nullptr;
   skin::TsButton* btnGetID = nullptr;
   skin::TsButton* btnSetID = nullptr;
   skin::TsButton* btnGetAllID = nullptr;
-  TListView* ListView2 = nullptr;
+  skin::TsListView* ListView2 = nullptr;
   skin::TsButton* btn_dsConv = nullptr;
   skin::TsButton* btn_dsGetADC1 = nullptr;
   skin::TsButton* btn_dsGetADC2 = nullptr;

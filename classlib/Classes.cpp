@@ -195,7 +195,19 @@ TCollectionItem* TCollection::Items(int Index) const {
   return FItems[static_cast<std::size_t>(Index)];
 }
 
-TCollectionItem* TCollection::Add() { return FFactory(this); }
+TCollectionItem* TCollection::Add() {
+  // The owner hears of the new item once it is whole, not from inside its base constructor.
+  BeginUpdate();
+  TCollectionItem* item = nullptr;
+  try {
+    item = FFactory(this);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  return item;
+}
 
 TCollectionItem* TCollection::Insert(int Index) {
   TCollectionItem* item = Add();

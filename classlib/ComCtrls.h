@@ -422,6 +422,31 @@ inline const TEnumInfo& EnumInfo<TViewStyle>() {
 enum TItemChange { ctText, ctImage, ctState };
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+using TLVColumnClickEvent = std::function<void(TObject* Sender, TListColumn* Column)>;
+
+// Where a custom-draw notification stands in the painting of the list or of one item.
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+// The state of an item being drawn; each value's place is the bit of the system's CDIS_ flag.
+enum TCustomDrawStateItem {
+  cdsSelected,
+  cdsGrayed,
+  cdsDisabled,
+  cdsChecked,
+  cdsFocused,
+  cdsDefault,
+  cdsHot,
+  cdsMarked,
+  cdsIndeterminate
+};
+using TCustomDrawState = TSet<TCustomDrawStateItem>;
+constexpr TCustomDrawState CustomDrawStateOf(UINT ItemState) { return TCustomDrawState::FromBits(ItemState & 0x1FFu); }
+using TLVAdvancedCustomDrawEvent =
+    std::function<void(TListView* Sender, const TRect& ARect, TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TLVAdvancedCustomDrawItemEvent = std::function<void(TListView* Sender, TListItem* Item, TCustomDrawState State,
+                                                          TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TLVAdvancedCustomDrawSubItemEvent =
+    std::function<void(TListView* Sender, TListItem* Item, int SubItem, TCustomDrawState State, TCustomDrawStage Stage,
+                       bool& DefaultDraw)>;
 
 class TListView : public TWinControl {
  public:
@@ -448,6 +473,18 @@ class TListView : public TWinControl {
   void SetMultiSelect(bool Value);
   bool ShowColumnHeaders() const { return FShowColumnHeaders; }
   void SetShowColumnHeaders(bool Value);
+  // Clicking a column header reports the column (and shows the header pressed).
+  bool ColumnClick() const { return FColumnClick; }
+  void SetColumnClick(bool Value);
+  // The image lists of the icon views, the small-icon, list and report views, and the state images.
+  TCustomImageList* LargeImages() const { return FLargeImages; }
+  void SetLargeImages(TCustomImageList* Value);
+  TCustomImageList* SmallImages() const { return FSmallImages; }
+  void SetSmallImages(TCustomImageList* Value);
+  TCustomImageList* StateImages() const { return FStateImages; }
+  void SetStateImages(TCustomImageList* Value);
+  // The canvas the custom-draw events paint on (the notification's DC while they run).
+  TCanvas* Canvas() { return FCanvas.get(); }
   TListItem* Selected() const;
   TListItem* ItemFocused() const;
   void Clear() { FItems->Clear(); }
@@ -456,9 +493,16 @@ class TListView : public TWinControl {
 
   TLVChangeEvent OnChange;
   TLVSelectItemEvent OnSelectItem;
+  TLVColumnClickEvent OnColumnClick;
+  TLVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+  TLVAdvancedCustomDrawItemEvent OnAdvancedCustomDrawItem;
+  TLVAdvancedCustomDrawSubItemEvent OnAdvancedCustomDrawSubItem;
 
  protected:
   virtual void Change(TListItem* Item, TItemChange Change);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // NM_CUSTOMDRAW turned into the custom-draw events; the answer the list view expects.
+  LRESULT CustomDraw(NMLVCUSTOMDRAW& Draw);
   void CreateParams(TCreateParams& Params) override;
   void InitializeWindow() override;
   void SaveWindowState() override;
@@ -470,6 +514,7 @@ class TListView : public TWinControl {
   friend class TListColumn;
   friend class TListColumns;
   void ApplyExtendedStyle();
+  void ApplyImageList(TCustomImageList* List, int Which);
   void UploadColumns();
   void UploadItems();
   std::unique_ptr<TListColumns> FColumns;
@@ -482,6 +527,11 @@ class TListView : public TWinControl {
   bool FHideSelection = true;
   bool FMultiSelect = false;
   bool FShowColumnHeaders = true;
+  bool FColumnClick = true;
+  TCustomImageList* FLargeImages = nullptr;
+  TCustomImageList* FSmallImages = nullptr;
+  TCustomImageList* FStateImages = nullptr;
+  std::unique_ptr<TCanvas> FCanvas;
   int FUpdating = 0;
   bool FUploading = false;
 };

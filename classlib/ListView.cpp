@@ -222,7 +222,10 @@ void TListItems::Update(TCollectionItem* Item) {
 }
 
 TListView::TListView(TComponent* AOwner)
-    : TWinControl(AOwner), FColumns(std::make_unique<TListColumns>(this)), FItems(std::make_unique<TListItems>(this)) {
+    : TWinControl(AOwner),
+      FColumns(std::make_unique<TListColumns>(this)),
+      FItems(std::make_unique<TListItems>(this)),
+      FCanvas(std::make_unique<TCanvas>()) {
   ControlStyle = {csCaptureMouse, csClickEvents, csDoubleClicks};
   FWidth = 250;
   FHeight = 150;
@@ -249,9 +252,86 @@ void TListView::DeclareProperties(TClassDecl<TListView>& d) {
   d.Bool(L"HideSelection", &TListView::HideSelection, &TListView::SetHideSelection, true);
   d.Bool(L"MultiSelect", &TListView::MultiSelect, &TListView::SetMultiSelect, false);
   d.Bool(L"ShowColumnHeaders", &TListView::ShowColumnHeaders, &TListView::SetShowColumnHeaders, true);
+  d.Bool(L"ColumnClick", &TListView::ColumnClick, &TListView::SetColumnClick, true);
+  d.Component<TCustomImageList>(L"LargeImages", &TListView::LargeImages, &TListView::SetLargeImages);
+  d.Component<TCustomImageList>(L"SmallImages", &TListView::SmallImages, &TListView::SetSmallImages);
+  d.Component<TCustomImageList>(L"StateImages", &TListView::StateImages, &TListView::SetStateImages);
   d.Bool(L"TabStop", &TListView::TabStop, &TListView::SetTabStop, true);
   d.Event(L"OnChange", &TListView::OnChange);
   d.Event(L"OnSelectItem", &TListView::OnSelectItem);
+  d.Event(L"OnColumnClick", &TListView::OnColumnClick);
+  d.Event(L"OnAdvancedCustomDraw", &TListView::OnAdvancedCustomDraw);
+  d.Event(L"OnAdvancedCustomDrawItem", &TListView::OnAdvancedCustomDrawItem);
+  d.Event(L"OnAdvancedCustomDrawSubItem", &TListView::OnAdvancedCustomDrawSubItem);
+}
+
+void TListView::SetColumnClick(bool Value) {
+  if (FColumnClick == Value) return;
+  FColumnClick = Value;
+  RecreateWnd();
+}
+
+void TListView::ApplyImageList(TCustomImageList* List, int Which) {
+  if (FHandle)
+    SendMessageW(FHandle, LVM_SETIMAGELIST, static_cast<WPARAM>(Which),
+                 reinterpret_cast<LPARAM>(List ? List->Handle() : nullptr));
+}
+
+void TListView::SetLargeImages(TCustomImageList* Value) {
+  FLargeImages = Value;
+  if (Value) Value->FreeNotification(this);
+  ApplyImageList(Value, LVSIL_NORMAL);
+}
+
+void TListView::SetSmallImages(TCustomImageList* Value) {
+  FSmallImages = Value;
+  if (Value) Value->FreeNotification(this);
+  ApplyImageList(Value, LVSIL_SMALL);
+}
+
+void TListView::SetStateImages(TCustomImageList* Value) {
+  FStateImages = Value;
+  if (Value) Value->FreeNotification(this);
+  ApplyImageList(Value, LVSIL_STATE);
+}
+
+void TListView::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == static_cast<TComponent*>(FLargeImages)) SetLargeImages(nullptr);
+  if (AComponent == static_cast<TComponent*>(FSmallImages)) SetSmallImages(nullptr);
+  if (AComponent == static_cast<TComponent*>(FStateImages)) SetStateImages(nullptr);
+}
+
+LRESULT TListView::CustomDraw(NMLVCUSTOMDRAW& Draw) {
+  const DWORD stage = Draw.nmcd.dwDrawStage;
+  const TCustomDrawStage when = (stage & CDDS_POSTPAINT) ? cdPostPaint : cdPrePaint;
+  const bool itemEvents = OnAdvancedCustomDrawItem || OnAdvancedCustomDrawSubItem;
+  bool defaultDraw = true;
+  // The events paint on the notification's DC with the list's font.
+  FCanvas->SetHandle(Draw.nmcd.hdc);
+  FCanvas->SetFont(Font());
+  struct Release {
+    TCanvas* c;
+    ~Release() { c->SetHandle(nullptr); }
+  } release{FCanvas.get()};
+  if (stage == CDDS_PREPAINT || stage == CDDS_POSTPAINT) {
+    const RECT& r = Draw.nmcd.rc;
+    if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, TRect{r.left, r.top, r.right, r.bottom}, when, defaultDraw);
+    if (!defaultDraw) return CDRF_SKIPDEFAULT;
+    return stage == CDDS_PREPAINT && itemEvents ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+  }
+  const int index = static_cast<int>(Draw.nmcd.dwItemSpec);
+  TListItem* item = index >= 0 && index < FItems->Count() ? FItems->Items(index) : nullptr;
+  const TCustomDrawState state = CustomDrawStateOf(Draw.nmcd.uItemState);
+  if (item == nullptr) return CDRF_DODEFAULT;
+  if (stage & CDDS_SUBITEM) {
+    if (OnAdvancedCustomDrawSubItem) OnAdvancedCustomDrawSubItem(this, item, Draw.iSubItem, state, when, defaultDraw);
+    return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+  }
+  if (OnAdvancedCustomDrawItem) OnAdvancedCustomDrawItem(this, item, state, when, defaultDraw);
+  if (!defaultDraw) return CDRF_SKIPDEFAULT;
+  return OnAdvancedCustomDrawSubItem ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
 }
 
 void TListView::SetViewStyle(TViewStyle Value) {
@@ -317,11 +397,15 @@ void TListView::CreateParams(TCreateParams& Params) {
   if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
   if (!FHideSelection) Params.Style |= LVS_SHOWSELALWAYS;
   if (!FReadOnly) Params.Style |= LVS_EDITLABELS;
+  if (!FColumnClick) Params.Style |= LVS_NOSORTHEADER;
   Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TListView::InitializeWindow() {
   ApplyExtendedStyle();
+  ApplyImageList(FLargeImages, LVSIL_NORMAL);
+  ApplyImageList(FSmallImages, LVSIL_SMALL);
+  ApplyImageList(FStateImages, LVSIL_STATE);
   UploadColumns();
   UploadItems();
 }
@@ -400,6 +484,17 @@ void TListView::Dispatch(TMessage& M) {
   if (M.Msg == CN_NOTIFY) {
     auto* header = reinterpret_cast<NMHDR*>(M.LParam);
     switch (header->code) {
+      case NM_CUSTOMDRAW:
+        // The header's own drawing notices come this way too; they are not the list's.
+        if (header->hwndFrom != FHandle) break;
+        M.Result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(M.LParam));
+        return;
+      case LVN_COLUMNCLICK: {
+        const int column = reinterpret_cast<NMLISTVIEW*>(M.LParam)->iSubItem;
+        if (OnColumnClick && column >= 0 && column < FColumns->Count()) OnColumnClick(this, FColumns->Items(column));
+        M.Result = 0;
+        return;
+      }
       case LVN_ITEMCHANGED: {
         auto* nm = reinterpret_cast<NMLISTVIEW*>(M.LParam);
         if (FUploading || nm->iItem < 0 || nm->iItem >= FItems->Count()) break;

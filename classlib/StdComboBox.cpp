@@ -93,7 +93,7 @@ void TComboBoxStrings::Upload() {
 // ---- TCustomComboBox ----
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TComboBoxStrings>(this)) {
+    : TWinControl(AOwner), FItems(std::make_unique<TComboBoxStrings>(this)), FCanvas(std::make_unique<TCanvas>()) {
   ControlStyle = {csCaptureMouse, csDoubleClicks, csFixedHeight};
   FWidth = 145;
   FHeight = 21;
@@ -127,6 +127,8 @@ void TCustomComboBox::DeclareProperties(TClassDecl<TCustomComboBox>& d) {
   d.Event(L"OnSelect", &TCustomComboBox::OnSelect);
   d.Event(L"OnDropDown", &TCustomComboBox::OnDropDown);
   d.Event(L"OnCloseUp", &TCustomComboBox::OnCloseUp);
+  d.Event(L"OnDrawItem", &TCustomComboBox::OnDrawItem);
+  d.Event(L"OnMeasureItem", &TCustomComboBox::OnMeasureItem);
 }
 
 int TCustomComboBox::ItemIndex() const {
@@ -207,6 +209,60 @@ void TCustomComboBox::InitializeWindow() {
   FItems->Upload();
   if (FStyle == csDropDown || FStyle == csSimple)
     if (FItemIndex < 0) SetWindowTextW(FHandle, FText.c_str());
+  HookEditField();
+}
+
+void TCustomComboBox::HookEditField() {
+  editHook_.Unhook();
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetComboBoxInfo(FHandle, &info) || info.hwndItem == nullptr || info.hwndItem == FHandle) return;
+  editHook_.Hook(info.hwndItem, [this](HWND h, UINT msg, WPARAM w, LPARAM l, const TWindowHook::TNext& next) {
+    // Nested messages of the field keep their own way down.
+    const TWindowHook::TNext* outer = editNext_;
+    editNext_ = &next;
+    TMessage m{msg, w, l, 0};
+    try {
+      ComboWndProc(m, h);
+    } catch (...) {
+      editNext_ = outer;
+      throw;
+    }
+    editNext_ = outer;
+    return m.Result;
+  });
+}
+
+void TCustomComboBox::ComboWndProc(TMessage& M, HWND) {
+  if (editNext_ != nullptr) M.Result = (*editNext_)(M.Msg, M.WParam, M.LParam);
+}
+
+void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (OnDrawItem) {
+    OnDrawItem(this, Index, Rect, State);
+    return;
+  }
+  const bool selected = State.Contains(odSelected);
+  FCanvas->SetFont(Font());
+  FCanvas->Brush()->SetColor(selected ? clHighlight : Color());
+  FCanvas->Font()->SetColor(selected ? clHighlightText : Font()->Color());
+  FCanvas->FillRect(Rect);
+  if (Index >= 0 && Index < FItems->Count()) {
+    RECT r{Rect.Left + 2, Rect.Top, Rect.Right, Rect.Bottom};
+    const std::wstring text = FItems->Strings(Index);
+    HDC dc = FCanvas->Handle();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, COLORREF(ColorToRGB(FCanvas->Font()->Color())));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  }
+  if (State.Contains(odFocused)) {
+    RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    DrawFocusRect(FCanvas->Handle(), &r);
+  }
+}
+
+void TCustomComboBox::MeasureItem(int Index, int& Height) {
+  if (OnMeasureItem) OnMeasureItem(this, Index, Height);
 }
 
 void TCustomComboBox::SaveWindowState() { FItemIndex = static_cast<int>(SendMessageW(FHandle, CB_GETCURSEL, 0, 0)); }
@@ -238,6 +294,29 @@ void TCustomComboBox::Select() {
 }
 
 void TCustomComboBox::Dispatch(TMessage& M) {
+  if (M.Msg == CN_DRAWITEM) {
+    const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(M.LParam);
+    FCanvas->SetHandle(dis->hDC);
+    try {
+      DrawItem(static_cast<int>(dis->itemID),
+               TRect{dis->rcItem.left, dis->rcItem.top, dis->rcItem.right, dis->rcItem.bottom},
+               OwnerDrawStateOf(dis->itemState));
+    } catch (...) {
+      FCanvas->SetHandle(nullptr);
+      throw;
+    }
+    FCanvas->SetHandle(nullptr);
+    M.Result = TRUE;
+    return;
+  }
+  if (M.Msg == CN_MEASUREITEM) {
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam);
+    int height = FItemHeight;
+    if (FStyle == csOwnerDrawVariable) MeasureItem(static_cast<int>(mis->itemID), height);
+    mis->itemHeight = static_cast<UINT>(std::max(1, height));
+    M.Result = TRUE;
+    return;
+  }
   if (M.Msg == CN_COMMAND) {
     switch (HIWORD(M.WParam)) {
       case CBN_SELCHANGE:

@@ -13,6 +13,7 @@
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
 #include "classlib/SystemImageList.h"
+#include "classlib/WindowHook.h"
 
 namespace classlib {
 
@@ -379,6 +380,28 @@ inline const TEnumInfo& EnumInfo<TComboBoxStyle>() {
   return i;
 }
 
+// The state of an owner-drawn item; each value's place is the bit of the system's ODS_ flag.
+enum TOwnerDrawStateItem {
+  odSelected,
+  odGrayed,
+  odDisabled,
+  odChecked,
+  odFocused,
+  odDefault,
+  odHotLight,
+  odInactive,
+  odNoAccel,
+  odNoFocusRect,
+  odReserved1,
+  odReserved2,
+  odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+// The owner-draw state of the system's item-state flags (DRAWITEMSTRUCT::itemState).
+constexpr TOwnerDrawState OwnerDrawStateOf(UINT ItemState) { return TOwnerDrawState::FromBits(ItemState & 0x13FFu); }
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
+
 class TCustomComboBox;
 
 // The items of a combo box: kept here and mirrored into the window while it exists.
@@ -437,15 +460,28 @@ class TCustomComboBox : public TWinControl {
   bool DroppedDown() const;
   void SetDroppedDown(bool Value);
   void Clear();
+  // The canvas owner-drawn items are painted on (the item's DC while CN_DRAWITEM runs).
+  TCanvas* Canvas() { return FCanvas.get(); }
+  // The edit field of a drop-down or simple box, nullptr for the others or before the window.
+  HWND EditHandle() const { return editHook_.Hooked() ? editHook_.Handle() : nullptr; }
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
 
  protected:
   virtual void Change();
   virtual void Select();
+  // Paints item Index (-1: the empty selection field) into Rect of Canvas: OnDrawItem when
+  // assigned, else the item's text on the system's colours.
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  // The height of item Index (-1: the selection field) of an owner-drawn box.
+  virtual void MeasureItem(int Index, int& Height);
+  // Every message of the box's edit field passes here; the default hands it to the field.
+  virtual void ComboWndProc(TMessage& Message, HWND ChildWnd);
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
   void InitializeWindow() override;
@@ -459,6 +495,11 @@ class TCustomComboBox : public TWinControl {
   int FItemIndex = -1;
 
  private:
+  void HookEditField();
+  std::unique_ptr<TCanvas> FCanvas;
+  TWindowHook editHook_;
+  // The procedures below the edit field's hook while one of its messages is handled.
+  const TWindowHook::TNext* editNext_ = nullptr;
   TComboBoxStyle FStyle = csDropDown;
   int FDropDownCount = 8;
   bool FSorted = false;

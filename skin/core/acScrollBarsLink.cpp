@@ -20,6 +20,11 @@ void RefreshEditScrollBars(TsCommonData* SkinData, std::unique_ptr<IacScrollBars
   if (g_engine.RefreshEdit != nullptr) g_engine.RefreshEdit(SkinData, Bars);
 }
 
+std::unique_ptr<IacScrollBars> HookComboList(HWND List, TsSkinManager* Manager, bool Simply) {
+  if (g_engine.HookComboList == nullptr || List == nullptr) return nullptr;
+  return g_engine.HookComboList(List, Manager, Simply);
+}
+
 void DropScrollBars(std::unique_ptr<IacScrollBars>& Bars, HWND Wnd) {
   if (!Bars) return;
   Bars.reset();

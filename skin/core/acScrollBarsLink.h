@@ -10,6 +10,7 @@
 namespace skin {
 
 class TsCommonData;
+class TsSkinManager;
 
 // The engine's handler on one control's window, owned by the control; freeing it gives the
 // window its own procedure back.
@@ -22,6 +23,8 @@ class IacScrollBars {
   virtual void PaintNC(HDC DC) = 0;
   // The handler has its vertical bar (it is hooked and not yet given back).
   virtual bool HasVertBar() const = 0;
+  // The window went away under the handler: its handle may already name another window.
+  virtual bool WindowDestroyed() const = 0;
 };
 
 struct TacScrollBarsEngine {
@@ -33,6 +36,9 @@ struct TacScrollBarsEngine {
   void (*RefreshEdit)(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars) = nullptr;
   // The system's flat scroll bars put back on a window whose handler went.
   void (*InitializeFlatSB)(HWND Wnd) = nullptr;
+  // The drop-down list of a combo box skinned with Manager's "EDIT" section (Simply: the list
+  // under the edit of a simple box); nullptr when it cannot be hooked.
+  std::unique_ptr<IacScrollBars> (*HookComboList)(HWND List, TsSkinManager* Manager, bool Simply) = nullptr;
 };
 
 void SetScrollBarsEngine(const TacScrollBarsEngine& Engine);
@@ -42,6 +48,8 @@ const TacScrollBarsEngine& ScrollBarsEngine();
 void RefreshScrollBars(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars);
 // The engine's RefreshEdit; without an engine nothing changes.
 void RefreshEditScrollBars(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars);
+// The engine's handler on a combo box's list; nullptr without an engine.
+std::unique_ptr<IacScrollBars> HookComboList(HWND List, TsSkinManager* Manager, bool Simply);
 // Frees the handler, if there is one, and puts the system's flat bars back on Wnd.
 void DropScrollBars(std::unique_ptr<IacScrollBars>& Bars, HWND Wnd);
 

@@ -24,6 +24,7 @@
 #include "skin/windows/acStaticWnd.h"
 #include "skin/windows/acTransPanelWnd.h"
 #include "skin/windows/acWndRoutines.h"
+#include "skin/windows/acWndUnit.h"
 
 namespace skin {
 
@@ -103,7 +104,7 @@ bool TacProvider::HandlerRunning() const {
 void InitDialog(HWND Handle, THandler<TacMainWnd>& Handler) {
   TsSkinManager* manager = DefaultManager();
   if (manager != nullptr && manager->Active()) {
-    Ac_UninitializeFlatSB(Handle);
+    if (Ac_UninitializeFlatSB != nullptr) Ac_UninitializeFlatSB(Handle);
     if (Handler != nullptr && Handler->Destroyed) Handler.reset();
     if (Handler == nullptr) {
       Handler = AttachDialogFrameHandler(Handle, manager, FindFormInList(Handle));
@@ -111,7 +112,7 @@ void InitDialog(HWND Handle, THandler<TacMainWnd>& Handler) {
     }
   } else {
     Handler.reset();
-    Ac_InitializeFlatSB(Handle);
+    if (Ac_InitializeFlatSB != nullptr) Ac_InitializeFlatSB(Handle);
   }
 }
 

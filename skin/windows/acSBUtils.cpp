@@ -12,6 +12,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/windows/acComboWnd.h"
 #include "skin/windows/acEditWnd.h"
 #include "skin/windows/acSBPaint.h"
 #include "skin/windows/acSBTrack.h"
@@ -71,6 +72,7 @@ class TacScrollBarsLink final : public IacScrollBars {
     if (sw && !sw->Destroyed) Ac_NCPaint(sw.get(), sw->CtrlHandle, 1, DC, -1, 0);
   }
   bool HasVertBar() const override { return sw && sw->sBarVert != nullptr; }
+  bool WindowDestroyed() const override { return !sw || sw->Destroyed; }
   THandler<TacScrollWnd> sw;
 };
 
@@ -87,20 +89,44 @@ void RefreshLinked(TsCommonData* SkinData, std::unique_ptr<IacScrollBars>& Bars)
   if (sw) Bars = std::make_unique<TacScrollBarsLink>(std::move(sw));
 }
 
+// A combo box's list handler behind the interface; freeing it gives the list its plain border back.
+class TacComboListLink final : public IacScrollBars {
+ public:
+  explicit TacComboListLink(THandler<TacComboListWnd> List) : list(std::move(List)) {}
+  ~TacComboListLink() override {
+    if (!list) return;
+    const HWND h = list->CtrlHandle;
+    if (!list->Destroyed && IsWindow(h))
+      SetWindowLongPtrW(h, GWL_STYLE, (GetWindowLongPtrW(h, GWL_STYLE) & ~LONG_PTR(WS_THICKFRAME)) | WS_BORDER);
+    if (list->Destroyed)
+      list.reset();
+    else
+      UninitializeACScroll(h, true, list);
+  }
+  void Update(bool Repaint) override { UpdateScrolls(list.get(), Repaint); }
+  void PaintNC(HDC DC) override {
+    if (list && !list->Destroyed) Ac_NCPaint(list.get(), list->CtrlHandle, 1, DC, -1, 0);
+  }
+  bool HasVertBar() const override { return list && list->sBarVert != nullptr; }
+  bool WindowDestroyed() const override { return !list || list->Destroyed; }
+  THandler<TacComboListWnd> list;
+};
+
+std::unique_ptr<IacScrollBars> HookLinkedComboList(HWND List, TsSkinManager* Manager, bool Simply) {
+  THandler<TacComboListWnd> list = TacComboListWnd::CreateEx(List, nullptr, Manager, "EDIT", true, Simply);
+  if (!list) return nullptr;
+  return std::make_unique<TacComboListLink>(std::move(list));
+}
+
 void InitializeFlatBars(HWND Wnd) {
   if (TFlatSB on = FlatSB("InitializeFlatSB")) on(Wnd);
 }
 
 }  // namespace
 
-void Ac_InitializeFlatSB(HWND Wnd) { InitializeFlatBars(Wnd); }
-
-void Ac_UninitializeFlatSB(HWND Wnd) {
-  if (TFlatSB off = FlatSB("UninitializeFlatSB")) off(Wnd);
-}
-
 void Ac_InstallScrollBarsLink() {
-  SetScrollBarsEngine({&RefreshLinked<&RefreshScrolls>, &RefreshLinked<&RefreshEditScrolls>, &InitializeFlatBars});
+  SetScrollBarsEngine({&RefreshLinked<&RefreshScrolls>, &RefreshLinked<&RefreshEditScrolls>, &InitializeFlatBars,
+                       &HookLinkedComboList});
 }
 
 void TacScrollWnd::Hook(bool Repaint) { InitializeACScrolls(this, CtrlHandle, Repaint); }

@@ -104,10 +104,6 @@ void UpdateScrolls(TacScrollWnd* SW, bool Repaint);
 // or hidden as the range allows; the new position.
 int Ac_SetScrollInfo(HWND Handle, int Bar, const SCROLLINFO& ScrollInfo, bool Redraw);
 
-// comctl32's flat scroll bars switched on or off for a window, where the library has them.
-void Ac_InitializeFlatSB(HWND Wnd);
-void Ac_UninitializeFlatSB(HWND Wnd);
-
 // Offers RefreshScrolls and the flat-bar switch to the skinned controls (skin/core/acScrollBarsLink.h):
 // whoever links the engine calls it once before their scroll boxes are skinned.
 void Ac_InstallScrollBarsLink();
