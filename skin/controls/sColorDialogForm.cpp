@@ -482,10 +482,14 @@ void TsColorDialogForm::FormMouseUp(classlib::TObject*, classlib::TMouseButton B
 }
 
 void TsColorDialogForm::WatchCaptureLoss(classlib::TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_CANCELMODE:
-    case WM_CAPTURECHANGED: ReleasePress(); break;
-    default: break;
+  if (Message.Msg == WM_CANCELMODE) {
+    ReleasePress();
+  } else if (Message.Msg == WM_CAPTURECHANGED) {
+    // A press in the marker strip hands the capture from the form to the gradient: that is no loss.
+    const HWND next = reinterpret_cast<HWND>(Message.LParam);
+    const bool toPanel = next && ((ColorPanel->HandleAllocated() && next == ColorPanel->Handle()) ||
+                                  (GradPanel->HandleAllocated() && next == GradPanel->Handle()));
+    if (!toPanel) ReleasePress();
   }
 }
 

@@ -6,13 +6,13 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/ScopeExit.h"
 #include "skin/controls/sColorDialog.h"
+#include "skin/core/sConstTypes.h"
 #include "skin/core/sSkinPaintWin32.h"
 
 namespace skin {
 
 namespace {
 
-constexpr int kUnskinnedFormTag = -98;
 constexpr classlib::TCursor kCrossCursor = -3;
 
 // The monitor holding Window, copied from the screen.
@@ -63,7 +63,7 @@ bool TsColorDialogForm::RunScreenPicker() {
     void operator()(classlib::TObject* o) const { classlib::Free(o); }
   };
   std::unique_ptr<classlib::TForm, FreeObject> picker(classlib::Create<classlib::TForm>(nullptr));
-  picker->SetTag(kUnskinnedFormTag);
+  picker->SetTag(ac_NoSkinTag);
   picker->SetBorderStyle(classlib::bsNone);
   picker->SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
   picker->SetCursor(kCrossCursor);

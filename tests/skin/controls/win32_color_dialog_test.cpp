@@ -179,19 +179,24 @@ TEST_F(ColorDialog, DefineColorsWidensTheFormAndDisablesItself) {
 TEST_F(ColorDialog, ALostPressFreesTheCursor) {
   const RECT desktop = Clip();
   auto f = NewForm();
+  // The marker strip right of the gradient belongs to the form, which hands the press on.
+  const int strip = f->GradPanel->Left() + f->GradPanel->Width() + 3;
   struct Case {
-    classlib::TWinControl* panel;
+    classlib::TWinControl* target;
+    int x, y;
     UINT lost;
+    bool gradient;
   } cases[] = {
-      {f->ColorPanel, WM_CANCELMODE},
-      {f->GradPanel, WM_CANCELMODE},
-      {f->ColorPanel, WM_CAPTURECHANGED},
+      {f->ColorPanel, 10, 10, WM_CANCELMODE, false},
+      {f->GradPanel, 10, 10, WM_CANCELMODE, true},
+      {f->ColorPanel, 10, 10, WM_CAPTURECHANGED, false},
+      {f.get(), strip, f->GradPanel->Top() + 40, WM_CANCELMODE, true},
   };
   for (const Case& c : cases) {
-    SendMessageW(c.panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    ASSERT_TRUE(ExPressed || GradPressed);
+    SendMessageW(c.target->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.x, c.y));
+    ASSERT_EQ(c.gradient ? GradPressed : ExPressed, true) << c.target->Name();
     EXPECT_FALSE(Same(Clip(), desktop)) << "the press confines the cursor";
-    SendMessageW(c.panel->Handle(), c.lost, 0, 0);
+    SendMessageW(GetCapture() ? GetCapture() : c.target->Handle(), c.lost, 0, 0);
     EXPECT_TRUE(Same(Clip(), desktop)) << c.lost;
     EXPECT_FALSE(ExPressed);
     EXPECT_FALSE(GradPressed);
@@ -223,6 +228,26 @@ TEST_F(ColorDialog, TheNextDialogStartsFresh) {
   g->SetCurrentColor(kBlue);
   g->sBitBtn3->Click();
   EXPECT_EQ(g->AddPal->Colors()->Strings(0), L"0000FF");
+}
+
+TEST_F(ColorDialog, TheFieldAndTheGradientShowHueSaturationAndBrightness) {
+  auto f = NewForm();
+  f->SetCurrentColor(kRed);
+  Pump();
+  // Field pixel (x, y): hue x * 360 / 260, saturation 1 - y / 260, value 1 - y / 780. Column 130
+  // of the top row is hue 180 at full saturation and value: cyan. Row 156 of column 0 is hue 0,
+  // saturation 0.4, value 0.8: red 204, green and blue 204 * 0.6 = 122.4 -> 122.
+  auto field = Print(f->ColorPanel);
+  EXPECT_EQ(Rgb(field.get(), 130, 0), 0x00FFFFu);
+  EXPECT_EQ(Rgb(field.get(), 0, 156), 0xCC7A7Au);
+  // Gradient rows for red: 255 - 255/130 = 253.04 in green and blue at the top; 253.04 in red
+  // and 1.96 in the others at the turn (row 129); at the bottom row red has fallen below zero
+  // (255 - 131 * 255/130) while green and blue keep 1.96: white there is the reader's, not the
+  // painter's.
+  auto grad = Print(f->GradPanel);
+  EXPECT_EQ(Rgb(grad.get(), 10, 0), 0xFFFDFDu);
+  EXPECT_EQ(Rgb(grad.get(), 10, 129), 0xFD0202u);
+  EXPECT_EQ(Rgb(grad.get(), 10, 259), 0x000202u);
 }
 
 TEST_F(ColorDialog, TheFormHasEveryComponentAtItsPlace) {
