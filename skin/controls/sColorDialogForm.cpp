@@ -250,6 +250,8 @@ void TsColorDialogForm::SetCurrentColor(TColor C) {
   if (!UseCoords) ColorCoord = FieldPointOf(SelectedHsv.h, SelectedHsv.s, ColorPanel->Width(), ColorPanel->Height());
   SetMarker();
   ExitPanels();
+  // The cursor circle follows the new hue and saturation whoever made the change.
+  RepaintField();
 }
 
 void TsColorDialogForm::SetInternalColor(double H, double S) {

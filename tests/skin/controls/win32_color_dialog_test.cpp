@@ -248,6 +248,17 @@ TEST_F(ColorDialog, TheFieldAndTheGradientShowHueSaturationAndBrightness) {
   EXPECT_EQ(Rgb(grad.get(), 10, 0), 0xFFFDFDu);
   EXPECT_EQ(Rgb(grad.get(), 10, 129), 0xFD0202u);
   EXPECT_EQ(Rgb(grad.get(), 10, 259), 0x000202u);
+  // The cursor circle (black pen, radius 5) moves to the new colour's place: cyan is hue 180.
+  const auto blackNear = [](classlib::TBitmap* b, int cx) {
+    int n = 0;
+    for (int y = 0; y <= 5; ++y)
+      for (int x = cx - 6; x <= cx + 6; ++x) n += x >= 0 && Rgb(b, x, y) == 0;
+    return n;
+  };
+  EXPECT_EQ(blackNear(field.get(), 130), 0);
+  f->SetCurrentColor(0xFFFF00);
+  Pump();
+  EXPECT_GT(blackNear(Print(f->ColorPanel).get(), 130), 0);
 }
 
 TEST_F(ColorDialog, TheFormHasEveryComponentAtItsPlace) {
