@@ -8,6 +8,7 @@
 #include <string>
 
 #include "classlib/ExtCtrls.h"
+#include "classlib/ScopeExit.h"
 #include "skin/controls/sBitBtn.h"
 #include "skin/controls/sColorDialog.h"
 #include "skin/controls/sEdit.h"
@@ -166,6 +167,22 @@ TEST_F(ColorDialog, OkReturnsThePickedColourAndTheWidthFollowsTheOptions) {
     EXPECT_EQ(defineEnabled, c.defineEnabled);
     EXPECT_EQ(hexAtShow, L"FF0000");
   }
+}
+
+TEST_F(ColorDialog, StandardDlgShowsTheSystemDialog) {
+  int systemCalls = 0;
+  auto previous = classlib::TColorDialog::SetRunner([&](classlib::TColorDialog& d) {
+    ++systemCalls;
+    d.SetColor(kBlue);
+    return true;
+  });
+  const auto restore = classlib::TScopeExit([&] { classlib::TColorDialog::SetRunner(previous); });
+  Owned<TsColorDialog> dialog(classlib::Create<TsColorDialog>(nullptr));
+  dialog->SetStandardDlg(true);
+  EXPECT_TRUE(dialog->Execute());
+  EXPECT_EQ(systemCalls, 1);
+  EXPECT_EQ(dialog->Color(), kBlue);
+  EXPECT_EQ(sColorDialogForm, nullptr);
 }
 
 TEST_F(ColorDialog, DefineColorsWidensTheFormAndDisablesItself) {
