@@ -63,13 +63,19 @@ classlib::TColor GradToColor(classlib::TColor Internal, int Y, int Height) {
 
 int GetColorCoord(classlib::TColor Internal, classlib::TColor Color, int Height) {
   const std::vector<classlib::TColor> rows = GradientRows(Internal, Height);
+  int nearest = 0;
+  int nearestDistance = 3 * 256;
   for (int y = 0; y < Height; ++y) {
     const classlib::TColor row = ReadRow(rows, y);
-    if (std::abs(Red(row) - Red(Color)) < 2 && std::abs(Green(row) - Green(Color)) < 2 &&
-        std::abs(Blue(row) - Blue(Color)) < 2)
-      return y;
+    const int dr = std::abs(Red(row) - Red(Color)), dg = std::abs(Green(row) - Green(Color)),
+              db = std::abs(Blue(row) - Blue(Color));
+    if (dr < 2 && dg < 2 && db < 2) return y;
+    if (dr + dg + db < nearestDistance) {
+      nearestDistance = dr + dg + db;
+      nearest = y;
+    }
   }
-  return 0;
+  return nearest;
 }
 
 double BrightnessOfRow(int Y, int Height) {

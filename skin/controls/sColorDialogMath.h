@@ -19,8 +19,10 @@ std::vector<classlib::TColor> GradientRows(classlib::TColor Internal, int Height
 // the gradient give white.
 classlib::TColor GradToColor(classlib::TColor Internal, int Y, int Height);
 
-// The first row whose red, green and blue all lie within less than 2 of Color's; 0 when none does.
-// A negative Internal counts as black.
+// The first row whose red, green and blue all lie within less than 2 of Color's. The rows step by
+// up to two units a channel, so a colour often has no such row: then the nearest one (least sum of
+// channel differences, the first of equals), never the white top for a dark colour. A negative
+// Internal counts as black.
 int GetColorCoord(classlib::TColor Internal, classlib::TColor Color, int Height);
 
 // The brightness shown for a gradient row: 100 in the upper half, falling to 0 at both ends of the

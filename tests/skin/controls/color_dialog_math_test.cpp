@@ -38,8 +38,12 @@ TEST(ColorDialogGradient, TheLastRowAndRowsOutsideGiveWhite) {
 
 TEST(ColorDialogGradient, ColourCoordIsTheFirstRowWithinTwoInEveryChannel) {
   EXPECT_EQ(GetColorCoord(kRed, kRed, 260), 128);
-  // Black is never met: where red reaches 0 (row 258) green and blue still read 1.96 -> 2.
-  EXPECT_EQ(GetColorCoord(kRed, 0, 260), 0);
+  // Black has no row within 2: where red reaches 0 (row 258) green and blue still read 1.96 -> 2.
+  // Row 258 (0, 2, 2) is the nearest; row 257 (2, 2, 2) is one unit farther in red.
+  EXPECT_EQ(GetColorCoord(kRed, 0, 260), 258);
+  // E08030 under its full-brightness colour (255, 145, 55): row 144 reads (224, 128, 50), two off
+  // in blue; rows 143 (226, 129, 50) and 145 (222, 127, 49) are farther.
+  EXPECT_EQ(GetColorCoord(0x3791FF, 0x3080E0, 260), 144);
   // White is met only by the last row.
   EXPECT_EQ(GetColorCoord(kRed, kWhite, 260), 259);
   // A negative colour counts as black, whose upper rows reach 1.96 at row 128, read as 0.
