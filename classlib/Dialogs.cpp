@@ -15,6 +15,31 @@ TMessageBoxFunction& BoxFunction() {
   return function;
 }
 
+TColorDialog::TRunner& ColorRunner() {
+  static TColorDialog::TRunner runner;
+  return runner;
+}
+
+// The colour a custom-colour line names, white when it names none.
+COLORREF CustomColorOfLine(const std::wstring& Line) {
+  if (Line.size() < 6) return RGB(255, 255, 255);
+  unsigned value = 0;
+  for (int i = 0; i < 6; ++i) {
+    const wchar_t c = Line[i];
+    unsigned digit;
+    if (c >= L'0' && c <= L'9')
+      digit = c - L'0';
+    else if (c >= L'A' && c <= L'F')
+      digit = c - L'A' + 10;
+    else if (c >= L'a' && c <= L'f')
+      digit = c - L'a' + 10;
+    else
+      return RGB(255, 255, 255);
+    value = value * 16 + digit;
+  }
+  return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
+
 TOpenDialog::TRunner& DialogRunner() {
   static TOpenDialog::TRunner runner;
   return runner;
@@ -113,6 +138,66 @@ bool TOpenDialog::Run(bool Save) {
   Options.Exclude(ofExtensionDifferent);
   if (ofn.Flags & OFN_EXTENSIONDIFFERENT) Options.Include(ofExtensionDifferent);
   return true;
+}
+
+// ---- TColorDialog ----
+
+std::wstring ColorToRgbHex(TColor Color) {
+  const COLORREF c = static_cast<COLORREF>(ColorToRGB(Color));
+  wchar_t text[8];
+  swprintf(text, 8, L"%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return text;
+}
+
+TColorDialog::TColorDialog(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TColorDialog::DeclareProperties(TClassDecl<TColorDialog>& d) {
+  d.Color(L"Color", &TColorDialog::Color, &TColorDialog::SetColor, clBlack);
+  d.Set(L"Options", &TColorDialog::Options, &TColorDialog::SetOptions, TColorDialogOptions{});
+  d.Integer(L"HelpContext", &TColorDialog::HelpContext, &TColorDialog::SetHelpContext, 0);
+  d.Event(L"OnShow", &TColorDialog::OnShow);
+  d.Event(L"OnClose", &TColorDialog::OnClose);
+}
+
+TColorDialog::TRunner TColorDialog::SetRunner(TRunner Runner) {
+  TRunner previous = std::move(ColorRunner());
+  ColorRunner() = std::move(Runner);
+  return previous;
+}
+
+void TColorDialog::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TColorDialog::DoClose() {
+  if (OnClose) OnClose(this);
+}
+
+bool TColorDialog::Execute() {
+  if (const TRunner& runner = ColorRunner()) return runner(*this);
+  COLORREF custom[16];
+  for (int i = 0; i < 16; ++i)
+    custom[i] = i < FCustomColors->Count() ? CustomColorOfLine(FCustomColors->Strings(i)) : RGB(255, 255, 255);
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof(cc);
+  HWND owner = GetActiveWindow();
+  if (!owner && Application->MainForm()) owner = Application->MainForm()->Handle();
+  cc.hwndOwner = owner;
+  cc.rgbResult = static_cast<COLORREF>(ColorToRGB(FColor));
+  cc.lpCustColors = custom;
+  cc.Flags = CC_RGBINIT;
+  if (FOptions.Contains(cdFullOpen)) cc.Flags |= CC_FULLOPEN;
+  if (FOptions.Contains(cdPreventFullOpen)) cc.Flags |= CC_PREVENTFULLOPEN;
+  if (FOptions.Contains(cdShowHelp)) cc.Flags |= CC_SHOWHELP;
+  if (FOptions.Contains(cdSolidColor)) cc.Flags |= CC_SOLIDCOLOR;
+  if (FOptions.Contains(cdAnyColor)) cc.Flags |= CC_ANYCOLOR;
+  DoShow();
+  const bool chosen = ChooseColorW(&cc) != FALSE;
+  FCustomColors->Clear();
+  for (COLORREF c : custom) FCustomColors->Add(ColorToRgbHex(static_cast<TColor>(c)));
+  DoClose();
+  if (chosen) FColor = static_cast<TColor>(cc.rgbResult);
+  return chosen;
 }
 
 }  // namespace classlib

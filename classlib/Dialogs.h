@@ -10,6 +10,8 @@
 
 #include "classlib/Classes.h"
 #include "classlib/EnumInfo.h"
+#include "classlib/Graphics.h"
+#include "classlib/StringList.h"
 #include "classlib/TypInfo.h"
 
 namespace classlib {
@@ -98,5 +100,53 @@ class TSaveDialog : public TOpenDialog {
   std::wstring ClassName() const override { return L"TSaveDialog"; }
   bool Execute() override { return Run(true); }
 };
+
+enum TColorDialogOption { cdFullOpen, cdPreventFullOpen, cdShowHelp, cdSolidColor, cdAnyColor };
+template <>
+inline const TEnumInfo& EnumInfo<TColorDialogOption>() {
+  static const TEnumInfo i{L"TColorDialogOption",
+                           {L"cdFullOpen", L"cdPreventFullOpen", L"cdShowHelp", L"cdSolidColor", L"cdAnyColor"}};
+  return i;
+}
+using TColorDialogOptions = TSet<TColorDialogOption>;
+
+// The system's colour dialog. CustomColors holds up to 16 lines, each starting with six hexadecimal
+// digits red, green, blue ("FF8000"); lines that are not such a text leave their slot white.
+class TColorDialog : public TComponent {
+ public:
+  explicit TColorDialog(TComponent* AOwner);
+  std::wstring ClassName() const override { return L"TColorDialog"; }
+  static void DeclareProperties(TClassDecl<TColorDialog>& d);
+
+  // True when the user chose a colour; Color then holds it. The custom colours come back either way.
+  virtual bool Execute();
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value) { FColor = Value; }
+  TStrings* CustomColors() const { return FCustomColors.get(); }
+  void SetCustomColors(const TStrings* Value) { FCustomColors->Assign(Value); }
+  TColorDialogOptions Options() const { return FOptions; }
+  void SetOptions(TColorDialogOptions Value) { FOptions = Value; }
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int Value) { FHelpContext = Value; }
+  TNotifyEvent OnShow;
+  TNotifyEvent OnClose;
+
+  // For tests: replaces the system dialog (answer true and set Color to choose one).
+  using TRunner = std::function<bool(TColorDialog& Dialog)>;
+  static TRunner SetRunner(TRunner Runner);
+
+ protected:
+  virtual void DoShow();
+  virtual void DoClose();
+
+ private:
+  TColor FColor = clBlack;
+  std::unique_ptr<TStringList> FCustomColors = std::make_unique<TStringList>();
+  TColorDialogOptions FOptions;
+  int FHelpContext = 0;
+};
+
+// The six-digit hexadecimal red-green-blue text of Color ("FF8000" for orange).
+std::wstring ColorToRgbHex(TColor Color);
 
 }  // namespace classlib

@@ -222,6 +222,34 @@ void TImage::Paint() {
   Canvas()->StretchDraw(DestRect(), g);
 }
 
+// ---- TShape ----
+
+TShape::TShape(TComponent* AOwner)
+    : TGraphicControl(AOwner), FBrush(std::make_unique<TBrush>()), FPen(std::make_unique<TPen>()) {
+  FWidth = 65;
+  FHeight = 65;
+  FPen->SetColor(clBlack);
+  FBrush->OnChange = [this](TObject*) { Invalidate(); };
+  FPen->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+TShape::~TShape() {
+  FBrush->OnChange = nullptr;
+  FPen->OnChange = nullptr;
+}
+
+void TShape::DeclareProperties(TClassDecl<TShape>& d) {
+  d.Object(L"Brush", &TShape::Brush);
+  d.Object(L"Pen", &TShape::Pen);
+}
+
+void TShape::Paint() {
+  TCanvas* canvas = Canvas();
+  canvas->Brush()->Assign(FBrush.get());
+  canvas->Pen()->Assign(FPen.get());
+  canvas->Rectangle(0, 0, Width(), Height());
+}
+
 // ---- TTimer ----
 
 namespace {

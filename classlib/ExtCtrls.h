@@ -147,6 +147,25 @@ class TImage : public TGraphicControl {
   bool FAutoSize = false;
 };
 
+// A rectangle filled with its brush and outlined with its pen.
+class TShape : public TGraphicControl {
+ public:
+  explicit TShape(TComponent* AOwner);
+  ~TShape() override;
+  std::wstring ClassName() const override { return L"TShape"; }
+  static void DeclareProperties(TClassDecl<TShape>& d);
+
+  TBrush* Brush() const { return FBrush.get(); }
+  TPen* Pen() const { return FPen.get(); }
+
+ protected:
+  void Paint() override;
+
+ private:
+  std::unique_ptr<TBrush> FBrush;
+  std::unique_ptr<TPen> FPen;
+};
+
 // Runs OnTimer every Interval milliseconds while Enabled, on the thread that created it.
 class TTimer : public TComponent {
  public:

@@ -126,6 +126,7 @@ void RegisterLibraryClasses() {
   RegisterClass<TCustomRadioGroup, TCustomGroupBox>(L"TCustomRadioGroup");
   RegisterClass<TRadioGroup, TCustomRadioGroup>(L"TRadioGroup");
   RegisterClass<TImage, TGraphicControl>(L"TImage");
+  RegisterClass<TShape, TGraphicControl>(L"TShape");
   RegisterClass<TSpeedButton, TGraphicControl>(L"TSpeedButton");
   RegisterClass<TTimer, TComponent>(L"TTimer");
   RegisterClass<TControlScrollBar, TPersistent>(L"TControlScrollBar");
@@ -148,6 +149,7 @@ void RegisterLibraryClasses() {
 
   RegisterClass<TOpenDialog, TComponent>(L"TOpenDialog");
   RegisterClass<TSaveDialog, TOpenDialog>(L"TSaveDialog");
+  RegisterClass<TColorDialog, TComponent>(L"TColorDialog");
 }
 
 }  // namespace classlib
