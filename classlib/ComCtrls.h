@@ -14,6 +14,7 @@
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
 #include "classlib/TabTypes.h"
+#include "classlib/ToolBarTypes.h"
 
 namespace classlib {
 
@@ -424,21 +425,6 @@ using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TIte
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
 using TLVColumnClickEvent = std::function<void(TObject* Sender, TListColumn* Column)>;
 
-// Where a custom-draw notification stands in the painting of the list or of one item.
-enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
-// The state of an item being drawn; each value's place is the bit of the system's CDIS_ flag.
-enum TCustomDrawStateItem {
-  cdsSelected,
-  cdsGrayed,
-  cdsDisabled,
-  cdsChecked,
-  cdsFocused,
-  cdsDefault,
-  cdsHot,
-  cdsMarked,
-  cdsIndeterminate
-};
-using TCustomDrawState = TSet<TCustomDrawStateItem>;
 constexpr TCustomDrawState CustomDrawStateOf(UINT ItemState) { return TCustomDrawState::FromBits(ItemState & 0x1FFu); }
 using TLVAdvancedCustomDrawEvent =
     std::function<void(TListView* Sender, const TRect& ARect, TCustomDrawStage Stage, bool& DefaultDraw)>;

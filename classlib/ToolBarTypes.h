@@ -1,6 +1,6 @@
 #pragma once
-// The tool bar's button styles, edges and custom-draw states, shared by the tool bar and the
-// portable tool-button geometry.
+// The tool bar's button styles and edges and the custom-draw states (tool bars, list views),
+// shared by the controls and the portable tool-button geometry.
 #include "classlib/EnumInfo.h"
 #include "classlib/Set.h"
 
@@ -28,7 +28,10 @@ inline const TEnumInfo& EnumInfo<TEdgeStyle>() {
   static const TEnumInfo i{L"TEdgeStyle", {L"esNone", L"esRaised", L"esLowered"}};
   return i;
 }
+// Where a custom-draw notification stands in the painting of a control or of one item (tool bars,
+// list views).
 enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+// The state of an item being drawn; each value's place is the bit of the system's CDIS_ flag.
 enum TCustomDrawStateItem {
   cdsSelected,
   cdsGrayed,
