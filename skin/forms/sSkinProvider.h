@@ -219,6 +219,9 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   TRect ShadowSize() const;
   TColor FormColor() const;
   void RepaintNC();
+  // The form's menus (main menu line and items, pop-up menus) hooked to the skinned menus, or given
+  // back, as the default manager's skin comes and goes.
+  void InitMenuItems(bool Active);
   // The outline drag of rmBorder: started at the screen point (X, Y), drawn (the same outline drawn
   // twice is erased), stopped and applied to the window.
   void StartMove(int X, int Y);

@@ -6,6 +6,7 @@
 #include "skin/core/acScrollBarsLink.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acSBUtils.h"
 
@@ -133,6 +134,37 @@ void AttachFormScrollHandler(TsSkinProvider* Provider) {
   }
   Provider->ListSW.reset();
   if (ScrollBarsEngine().InitializeFlatSB != nullptr) ScrollBarsEngine().InitializeFlatSB(form->Handle());
+}
+
+namespace {
+
+void VisitMenus(classlib::TComponent* Owner, TsSkinableMenus* Menus, bool Line, bool Popups) {
+  for (int i = 0; i < Owner->ComponentCount(); ++i) {
+    classlib::TComponent* c = Owner->Components(i);
+    if (auto* main = dynamic_cast<classlib::TMainMenu*>(c)) {
+      Menus->InitMenuLine(main, Line);
+      classlib::TMenuItem* root = main->Items();
+      for (int k = 0; root != nullptr && k < root->Count(); ++k) Menus->HookItem(root->Items(k), Popups);
+    } else if (auto* popup = dynamic_cast<classlib::TPopupMenu*>(c)) {
+      Menus->HookPopupMenu(popup, Popups);
+    } else if (auto* item = dynamic_cast<classlib::TMenuItem*>(c)) {
+      if (dynamic_cast<classlib::TMainMenu*>(item->GetParentMenu()) != nullptr)
+        VisitMenus(item, Menus, Line, Popups);
+      else
+        Menus->HookItem(item, Popups);
+    }
+  }
+}
+
+}  // namespace
+
+void TsSkinProvider::InitMenuItems(bool Active) {
+  if (Designing() || Form == nullptr) return;
+  TsSkinManager* manager = SkinManager();
+  if (manager == nullptr || !manager->IsDefault()) return;
+  TsSkinableMenus* menus = SkinableMenusOf(manager);
+  if (menus == nullptr) return;
+  VisitMenus(Form, menus, Active && FDrawNonClientArea, Active && manager->SkinnedPopups);
 }
 
 }  // namespace skin

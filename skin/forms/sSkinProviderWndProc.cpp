@@ -133,6 +133,7 @@ void TsSkinProvider::RemoveSkin() {
   FTitleSkinIndex = -1;
   FCaptionSkinIndex = -1;
   if (Form == nullptr || IsDestroying(Form)) return;
+  InitMenuItems(false);
   CheckSysMenu(false);
   if (Form->HandleAllocated()) {
     const HWND h = Form->Handle();
@@ -188,6 +189,7 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
       FCaptionSkinIndex = manager->GetSkinIndex("CAPTION");
       UpdateIconsIndexes();
       CheckSysMenu(FDrawNonClientArea);
+      if (!manager->ComponentState().Contains(classlib::csLoading)) InitMenuItems(true);
       FCommonData->BGChanged = true;
       FLinesCount = -1;
       RepaintNC();
@@ -195,6 +197,7 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
     case ACMD_REFRESH:
       if (!fromOurManager) return;
       if (FDrawNonClientArea) AttachFormScrollHandler(this);
+      if (!manager->ComponentState().Contains(classlib::csLoading)) InitMenuItems(Skinned());
       FLinesCount = -1;
       if (HaveBorder(this)) RgnChanged = true;
       if (FormShowing()) {
@@ -363,7 +366,10 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message) {
       if (!ListSW && FDrawNonClientArea) AttachFormScrollHandler(this);
       if (Form->FormState().Contains(classlib::fsCreating)) return;
       FLinesCount = -1;
-      if (LOWORD(Message.WParam) != WA_INACTIVE && SystemMenu != nullptr) SystemMenu->UpdateItems(false);
+      if (LOWORD(Message.WParam) != WA_INACTIVE) {
+        InitMenuItems(Skinned());
+        if (SystemMenu != nullptr) SystemMenu->UpdateItems(false);
+      }
       return;
     case WM_NCACTIVATE: WMNCActivate(Message); return;
     case classlib::CM_VISIBLECHANGED:
@@ -493,6 +499,7 @@ void TsSkinProvider::ShowingChanged(TMessage& Message) {
   }
   FFormState &= ~kFormCapturing;
   SendHandleToEditor(h);
+  InitMenuItems(Skinned());
   const TacFormAnimation& show = SkinManager()->AnimEffects().FormShow();
   fAnimating = FAllowAnimation && Form->Parent() == nullptr && show.Active() && h != acPreviewHandle;
   // The class library's forms have no translucency of their own: the fade always ends opaque.

@@ -18,6 +18,7 @@
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/acMnuWnd.h"
 #include "skin/forms/sSkinMenus.h"
+#include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/sBitmapOverloads.h"
 #include "skin/windows/acMainWnd.h"
 #include "tests/skin/windows/PrintedPixels.h"
@@ -218,6 +219,35 @@ TEST_F(Menus, MainMenuTopItemsGetLineHandlersOnlyWhilePopupsAreSkinned) {
   menus->InitMenuLine(main.get(), false);
   EXPECT_FALSE(main->OwnerDraw());
   EXPECT_FALSE(top->OnAdvancedDrawItem);
+}
+
+// A skinned form hooks the menus it owns (its main menu's line and items, its pop-up menus) and
+// gives them back when the skin goes.
+TEST_F(Menus, AFormsProviderHooksTheMenusTheFormOwns) {
+  RegisterSkinProviderClasses();
+  Owned<TForm> form(Create<TForm>(nullptr));
+  form->HandleNeeded();
+  auto* main = Create<TMainMenu>(form.get());
+  TMenuItem* top = AddItem(main->Items(), L"&File");
+  TMenuItem* sub = AddItem(top, L"-");
+  auto* popup = Create<TPopupMenu>(form.get());
+  TMenuItem* item = AddItem(popup->Items(), L"-");
+  auto* provider = Create<TsSkinProvider>(form.get());
+  provider->SkinData()->SetSkinManager(manager.get());
+  const auto height = [&](TMenuItem* i) {
+    int w = 0, h = 50;
+    i->MeasureItem(C(), w, h);
+    return h;
+  };
+  provider->InitMenuItems(true);
+  EXPECT_TRUE(main->OwnerDraw());
+  EXPECT_TRUE(popup->OwnerDraw());
+  EXPECT_EQ(height(item), 2);
+  EXPECT_EQ(height(sub), 2);
+  provider->InitMenuItems(false);
+  EXPECT_FALSE(main->OwnerDraw());
+  EXPECT_FALSE(popup->OwnerDraw());
+  EXPECT_EQ(height(item), 50);
 }
 
 TEST_F(Menus, TheApplicationsMenusFollowTheSkinOnAndOff) {
