@@ -26,6 +26,10 @@
 
 namespace skin {
 
+// The skin section of a plain tab for a tab strip's style and position: BUTTON or TOOLBUTTON for
+// button styles, else the skin's tab section of that side (page and tab controls alike).
+int StandardTabSection(TsSkinManager* Manager, classlib::TTabStyle Style, classlib::TTabPosition Position);
+
 class TsPageControl;
 
 namespace detail {

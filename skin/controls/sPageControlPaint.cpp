@@ -93,6 +93,22 @@ std::unique_ptr<classlib::TBitmap> TsPageControl::TabBitmap(TTabSheet* Page, con
   return bmp;
 }
 
+int StandardTabSection(TsSkinManager* Manager, classlib::TTabStyle Style, classlib::TTabPosition Position) {
+  switch (Style) {
+    case classlib::tsButtons: return Manager->GetSkinIndex("BUTTON");
+    case classlib::tsFlatButtons: return Manager->GetSkinIndex("TOOLBUTTON");
+    case classlib::tsTabs: break;
+  }
+  const TConstantSkinData& cd = Manager->Records().ConstData;
+  switch (Position) {
+    case classlib::tpTop: return cd.IndexTabTop;
+    case classlib::tpBottom: return cd.IndexTabBottom;
+    case classlib::tpLeft: return cd.IndexTabLeft;
+    case classlib::tpRight: return cd.IndexTabRight;
+  }
+  return -1;
+}
+
 int TsPageControl::TabSection(int PageIndex, bool Special) const {
   TsSkinManager* sm = FCommonData->GetSkinManager();
   auto* sheet = dynamic_cast<TsTabSheet*>(Pages(PageIndex));
@@ -103,19 +119,7 @@ int TsPageControl::TabSection(int PageIndex, bool Special) const {
     return index;
   }
   if (!own.empty()) return sm->GetSkinIndex(own);
-  switch (Style()) {
-    case classlib::tsButtons: return sm->GetSkinIndex("BUTTON");
-    case classlib::tsFlatButtons: return sm->GetSkinIndex("TOOLBUTTON");
-    case classlib::tsTabs: break;
-  }
-  const TConstantSkinData& cd = sm->Records().ConstData;
-  switch (TabPosition()) {
-    case classlib::tpTop: return cd.IndexTabTop;
-    case classlib::tpBottom: return cd.IndexTabBottom;
-    case classlib::tpLeft: return cd.IndexTabLeft;
-    case classlib::tpRight: return cd.IndexTabRight;
-  }
-  return -1;
+  return StandardTabSection(sm, Style(), TabPosition());
 }
 
 void TsPageControl::DrawSkinTab(int PageIndex, int State, HDC DC) {

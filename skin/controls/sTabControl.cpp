@@ -6,6 +6,7 @@
 #include "classlib/Forms.h"
 #include "classlib/GdiObject.h"
 #include "classlib/ScopeExit.h"
+#include "skin/controls/sPageControl.h"
 #include "skin/controls/sTabGeometry.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -125,20 +126,7 @@ int TsTabControl::RestState(int Index) const { return Index == TabIndex() ? 2 : 
 // ---- painting ----
 
 int TsTabControl::TabSection() const {
-  TsSkinManager* sm = FCommonData->GetSkinManager();
-  switch (Style()) {
-    case classlib::tsButtons: return sm->GetSkinIndex("BUTTON");
-    case classlib::tsFlatButtons: return sm->GetSkinIndex("TOOLBUTTON");
-    case classlib::tsTabs: break;
-  }
-  const TConstantSkinData& cd = sm->Records().ConstData;
-  switch (TabPosition()) {
-    case classlib::tpTop: return cd.IndexTabTop;
-    case classlib::tpBottom: return cd.IndexTabBottom;
-    case classlib::tpLeft: return cd.IndexTabLeft;
-    case classlib::tpRight: return cd.IndexTabRight;
-  }
-  return -1;
+  return StandardTabSection(FCommonData->GetSkinManager(), Style(), TabPosition());
 }
 
 void TsTabControl::DrawSkinTab(int Index, int State, HDC DC) {
