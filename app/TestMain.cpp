@@ -56,7 +56,7 @@ bool PortOpens(int n) {
 
 }  // namespace
 
-TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+void RegisterMainWindowClasses() {
   skin::RegisterAlphaImageListClasses();
   skin::RegisterButtonClasses();
   skin::RegisterCheckBoxClasses();
@@ -73,6 +73,10 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   skin::RegisterListViewClasses();
   // The long lists and the list views take the skinned scroll bars.
   skin::Ac_InstallScrollBarsLink();
+}
+
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+  RegisterMainWindowClasses();
   InitDescription();
   const std::wstring folder = ExecutableFolder();
   SettingsPath = folder + app::kSettingsFileName;

@@ -351,3 +351,7 @@ class TForm1 : public TForm {
 };
 
 extern TForm1* Form1;
+
+// Registers the skinned classes the main window's description names, and the skinned scroll bars
+// its lists take; the main window does it when it is made.
+void RegisterMainWindowClasses();

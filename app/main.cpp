@@ -5,6 +5,7 @@
 #include "app/PassLock.h"
 #include "app/TestMain.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerStartup.h"
 #include "skin/forms/acDialsHook.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -17,6 +18,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Application->SetHelpFile(L"");
     Application->SetTitle(L"Tarvisel");
     Application->CreateForm(Form1);
+    // "/noskin" starts the program with skinning off: plain system drawing when a skin misbehaves
+    // on some machine, and the second pass of the end-to-end tests.
+    if (skin::CommandLineHas(L"/noskin"))
+      if (skin::TsSkinManager* manager = skin::DefaultManager()) manager->SetActive(false);
     Application->CreateForm(Form2);
     Application->CreateForm(frmPassLock);
     Application->Run();

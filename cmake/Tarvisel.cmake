@@ -30,13 +30,6 @@ if(TARVISEL_WIN32)
   # the 64-bit one: both Windows trees refuse it at compile time.
   target_compile_options(tarvisel_options INTERFACE -Werror=int-to-pointer-cast -Werror=narrowing
                          $<$<COMPILE_LANGUAGE:C>:-Werror=pointer-to-int-cast>)
-  # Every test program links the whole engine statically: with their debug information the two
-  # Windows trees outgrow a modest build disk (several gigabytes each). Turn this on to debug a
-  # program under Wine with gdb.
-  option(TARVISEL_WIN_DEBUG_INFO "Keep debug information in the Windows executables" OFF)
-  if(NOT TARVISEL_WIN_DEBUG_INFO)
-    target_link_options(tarvisel_options INTERFACE -Wl,--strip-debug)
-  endif()
 endif()
 if(TARVISEL_SANITIZE AND NOT TARVISEL_WIN32)
   target_compile_options(tarvisel_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all
@@ -46,6 +39,15 @@ endif()
 
 if(TARVISEL_FUZZ AND NOT TARVISEL_WIN32)
   target_compile_options(tarvisel_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
+# Every test program links the whole engine statically: with their debug information the two
+# Windows trees outgrow a modest build disk (several gigabytes each). Turn this on to debug a test
+# under Wine with gdb; tarvisel.exe keeps its debug information in tarvisel.dbg either way.
+option(TARVISEL_WIN_TEST_DEBUG_INFO "Keep debug information in the Windows test programs" OFF)
+set(TARVISEL_TEST_LINK_OPTIONS)
+if(TARVISEL_WIN32 AND NOT TARVISEL_WIN_TEST_DEBUG_INFO)
+  set(TARVISEL_TEST_LINK_OPTIONS -Wl,--strip-debug)
 endif()
 
 if(TARVISEL_WIN32)
@@ -92,6 +94,7 @@ function(tarvisel_add_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE tarvisel_options ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_options(${name} PRIVATE ${TARVISEL_TEST_LINK_OPTIONS})
   if(TARVISEL_WIN32)
     add_test(NAME ${name} COMMAND ${TARVISEL_WINE_RUN} ${CMAKE_BINARY_DIR} $<TARGET_FILE:${name}> ${T_ARGS})
     set(_labels win32 ${T_LABELS})

@@ -18,10 +18,12 @@ std::wstring Env(const wchar_t* name) {
   return n > 0 && n < 2048 ? std::wstring(buffer, n) : std::wstring();
 }
 
+bool Plain() { return Env(L"TARVISEL_E2E_PLAIN") == L"1"; }
+
 Tarvisel::Tarvisel(const std::function<void(DWORD pid)>& beforeMain, const std::wstring& args) {
   const std::wstring exe = Env(L"TARVISEL_EXE");
   EXPECT_FALSE(exe.empty()) << "TARVISEL_EXE is not set: run through tests/e2e/with-unit";
-  process_ = uidriver::Process::Start(exe, args, Folder());
+  process_ = uidriver::Process::Start(exe, Plain() ? args + L" /noskin" : args, Folder());
   if (beforeMain) beforeMain(process_.Id());
   main_ = uidriver::WaitForTopWindow(process_.Id(), kMainCaption, kStartLimit);
   EXPECT_NE(main_, nullptr) << "the main window did not appear";
@@ -45,6 +47,7 @@ void Screenshot(HWND wnd, const std::wstring& name) {
   const std::wstring folder = Env(L"TARVISEL_SHOTS");
   RECT r{};
   if (folder.empty() || !GetWindowRect(wnd, &r)) return;
+  const std::wstring path = folder + L"\\" + (Plain() ? L"plain-" : L"") + name + L".bmp";
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return;
   HDC screen = GetDC(nullptr);
@@ -60,7 +63,7 @@ void Screenshot(HWND wnd, const std::wstring& name) {
   BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
                         sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   info.bmiHeader.biSizeImage = size;
-  std::ofstream out(std::filesystem::path(folder + L"\\" + name + L".bmp"), std::ios::binary);
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
   out.write(static_cast<const char*>(bits), size);

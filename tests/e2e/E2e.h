@@ -24,6 +24,9 @@ inline constexpr const wchar_t* kFlagBoxes[] = {L"Outs (реле)", L"Inputs",  
                                                 L"DS (Term)",   L"ML (ДП)", L"Cnt"};
 
 std::wstring Env(const wchar_t* name);
+// The suite's second pass: the program runs with skinning off ("/noskin") and its screenshots are
+// named "plain-<name>".
+bool Plain();
 
 class Tarvisel {
  public:
