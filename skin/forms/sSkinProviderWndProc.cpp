@@ -80,7 +80,8 @@ void TsSkinProvider::NewWndProc(TMessage& Message) {
 // ---- commands ----
 
 bool TsSkinProvider::AlwaysHandledCommand(TMessage& Message) {
-  TsSkinManager* manager = FCommonData ? FCommonData->SkinManager() : nullptr;
+  // The manager the skin comes from: the default one when the provider names none.
+  TsSkinManager* manager = FCommonData ? FCommonData->GetSkinManager() : nullptr;
   const bool fromOurManager = reinterpret_cast<TsSkinManager*>(Message.LParam) == manager;
   switch (CommandOf(Message.WParam)) {
     case ACMD_NEWSKIN:
