@@ -18,6 +18,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinManagerEffects.h"
 #include "skin/forms/acCtrlAdapter.h"
+#include "skin/forms/acDialsHook.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acBtnWnd.h"
 #include "skin/windows/acEditWnd.h"
@@ -261,6 +262,45 @@ TEST_F(CtrlAdapterTest, ShowingTheFormMakesTheAdapter) {
   ASSERT_NE(provider->Adapter(), nullptr);
   EXPECT_NE(dynamic_cast<TacButtonWnd*>(HandlerOf(button)), nullptr);
   form->Hide();
+}
+
+// Class-library panels met inside a caught dialog, by their window class.
+class TSilentPaintPanel : public TPanel {
+ public:
+  using TPanel::TPanel;
+  std::wstring ClassName() const override { return L"TSilentPaintPanel"; }
+};
+
+TEST_F(CtrlAdapterTest, DialogHookSkinsLibraryPanelsByTheirWindowClass) {
+  auto* plain = Child<TPanel>(form.get(), form.get(), 10, 10, 150, 80);
+  auto* label = classlib::Create<TLabel>(form.get());
+  label->SetParent(plain);
+  label->Font()->SetColor(clRed);
+  auto* silent = Child<TSilentPaintPanel>(form.get(), form.get(), 200, 10, 150, 80);
+  silent->SetCaption(L"Shown twice otherwise");
+  plain->HandleNeeded();
+  silent->HandleNeeded();
+  TacProvider dialog(nullptr);
+  ASSERT_TRUE(dialog.AddControl(plain->Handle()));
+  ASSERT_TRUE(dialog.AddControl(silent->Handle()));
+
+  auto* plainHandler = dynamic_cast<TacPanelWnd*>(dialog.FindCtrlInList(plain->Handle()));
+  ASSERT_NE(plainHandler, nullptr);
+  EXPECT_EQ(plainHandler->SkinData->SkinSection(), "CHECKBOX");
+  EXPECT_EQ(plainHandler->SkinData->OwnerControl(), plain);
+  EXPECT_EQ(plainHandler->Panel, plain);
+  EXPECT_EQ(plain->Color(), manager->GetGlobalColor());
+  EXPECT_EQ(label->Font()->Color(), manager->Records().GetGlobalFontColor());
+  EXPECT_TRUE(label->Transparent());
+
+  auto* silentHandler = dynamic_cast<TacPanelWnd*>(dialog.FindCtrlInList(silent->Handle()));
+  ASSERT_NE(silentHandler, nullptr);
+  EXPECT_EQ(silentHandler->SkinData->SkinSection(), "GROUPBOX");
+  EXPECT_EQ(silent->Caption(), L"");
+  // Either panel answers as skinned once: a rescan attaches nothing more.
+  const std::size_t count = dialog.acSkinnedCtrls.size();
+  dialog.InitHwndControls(form->Handle());
+  EXPECT_EQ(dialog.acSkinnedCtrls.size(), count);
 }
 
 }  // namespace
