@@ -2,6 +2,7 @@
 
 #include "classlib/GdiObject.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sSkinTextWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
@@ -234,6 +235,154 @@ void TacPanelWnd::acWndProc(classlib::TMessage& Message) {
     return;
   }
   ContainerMessage(Message);
+}
+
+// ---- dialog panels ----
+
+namespace {
+
+classlib::TWinControl* FindIn(const classlib::TComponent* Owner, HWND Wnd) {
+  for (int i = 0; i < Owner->ComponentCount(); ++i) {
+    classlib::TComponent* c = Owner->Components(i);
+    if (auto* w = dynamic_cast<classlib::TWinControl*>(c); w != nullptr && w->HandleAllocated() && w->Handle() == Wnd)
+      return w;
+    if (classlib::TWinControl* found = FindIn(c, Wnd)) return found;
+  }
+  return nullptr;
+}
+
+// The band the dialog panel's frame takes beyond the window's own frame.
+constexpr int kDlgPanelBand = 6;
+
+}  // namespace
+
+classlib::TWinControl* FindApplicationControl(HWND Wnd) {
+  if (Wnd == nullptr) return nullptr;
+  return FindIn(classlib::Application.operator->(), Wnd);
+}
+
+TacDlgPanelWnd::TacDlgPanelWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager)
+    : TacMainWnd(AHandle, ASkinData, ASkinManager), Panel(FindApplicationControl(AHandle)) {}
+
+void TacDlgPanelWnd::Hook(bool Repaint) {
+  const bool plainPanel = Panel != nullptr && Panel->ClassName() == L"TPanel";
+  if (plainPanel) TakeGlobalColour();
+  SkinData->SetSkinSection(plainPanel ? "CHECKBOX" : "GROUPBOX");
+  TacMainWnd::Hook(Repaint);
+}
+
+void TacDlgPanelWnd::TakeGlobalColour() {
+  TsSkinManager* sm = SkinData != nullptr ? SkinData->GetSkinManager() : SkinManager;
+  if (Panel != nullptr && sm != nullptr && Panel->Color() != sm->GetGlobalColor())
+    Panel->SetColor(sm->GetGlobalColor());
+}
+
+void TacDlgPanelWnd::SetSkinParams() {
+  TacMainWnd::SetSkinParams();
+  TakeGlobalColour();
+}
+
+int TacDlgPanelWnd::FrameWidth() const {
+  RECT w{}, c{};
+  GetWindowRect(CtrlHandle, &w);
+  GetClientRect(CtrlHandle, &c);
+  return ((w.right - w.left) - (c.right - c.left)) / 2;
+}
+
+void TacDlgPanelWnd::PrepareCache() {
+  InitCtrlData(CtrlHandle, ParentWnd, WndRect, WndPos, WndSize, ParentRect);
+  classlib::TBitmap* cache = SkinData->CacheBmp();
+  if (cache == nullptr) return;
+  if (cache->Width() != WndSize.cx || cache->Height() != WndSize.cy) cache->SetSize(WndSize.cx, WndSize.cy);
+  // A class-library parent is asked as a control: as a bare window it would not tell its colour.
+  TacBGInfo bg;
+  if (Panel != nullptr && Panel->Parent() != nullptr)
+    GetBGInfo(bg, Panel->Parent(), false);
+  else
+    GetBGInfo(bg, GetParent(CtrlHandle), false);
+  const TCacheInfo ci = BGInfoToCI(bg);
+  PaintItem(SkinData, ci, false, 0, TRect{0, 0, WndSize.cx, WndSize.cy}, WndPos, cache, true);
+  SkinData->BGChanged = false;
+}
+
+void TacDlgPanelWnd::AC_WMPaint(HDC DC) {
+  const TacGivenOrOwnDC dc(CtrlHandle, DC);
+  if (dc.get() == nullptr) return;
+  const classlib::SavedDC saved(dc.get());
+  if (SkinData->Updating()) return;
+  PrepareCache();
+  const int b = FrameWidth();
+  BitBlt(dc.get(), b, b, WndSize.cx - 2 * b, WndSize.cy - 2 * b, SkinData->CacheBmp()->Canvas()->Handle(), b, b,
+         SRCCOPY);
+}
+
+void TacDlgPanelWnd::AC_WMNCPaint(HDC DC) {
+  const int b = FrameWidth() + kDlgPanelBand;
+  if (b <= 0) return;
+  const TacGivenOrOwnDC dc(CtrlHandle, DC, true);
+  if (dc.get() == nullptr) return;
+  SkinData->BGChanged = true;
+  PrepareCache();
+  BitBltBorder(dc.get(), 0, 0, WndSize.cx, WndSize.cy, SkinData->CacheBmp()->Canvas()->Handle(), 0, 0, b);
+}
+
+void TacDlgPanelWnd::acWndProc(classlib::TMessage& Message) {
+  TsSkinManager* sm = SkinData != nullptr ? SkinData->GetSkinManager() : nullptr;
+  if (Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY || sm == nullptr || !sm->Active()) {
+    TacMainWnd::acWndProc(Message);
+    return;
+  }
+  switch (Message.Msg) {
+    case SM_ALPHACMD:
+      if (CommandOf(Message.WParam) == ACMD_NEWSKIN) AlphaBroadCast(CtrlHandle, Message);
+      break;
+    case WM_SETTEXT:
+      if (!IsWindowVisible(CtrlHandle)) break;
+      SkinData->BGChanged = true;
+      TacMainWnd::acWndProc(Message);
+      return;
+    case WM_PAINT: {
+      TakeGlobalColour();
+      PAINTSTRUCT ps{};
+      BeginPaint(CtrlHandle, &ps);
+      EndPaint(CtrlHandle, &ps);
+      Message.Result = 0;
+      return;
+    }
+    case WM_ERASEBKGND: {
+      const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+      const classlib::SavedDC saved(dc);
+      AC_WMPaint(dc);
+      // The panel's own children and text paint inside the skinned band.
+      IntersectClipRect(dc, kDlgPanelBand, kDlgPanelBand, WndSize.cx - kDlgPanelBand, WndSize.cy - kDlgPanelBand);
+      LPARAM lp = 0;
+      CallPrevWndProc(CtrlHandle, WM_PAINT, Message.WParam, lp);
+      Message.Result = 1;
+      return;
+    }
+    case WM_NCPAINT:
+      AC_WMNCPaint(nullptr);
+      Message.Result = 1;
+      return;
+    case WM_UPDATEUISTATE: Message.Result = 1; return;
+    case WM_PARENTNOTIFY:
+      if (LOWORD(Message.WParam) != WM_CREATE && LOWORD(Message.WParam) != WM_DESTROY) break;
+      TacMainWnd::acWndProc(Message);
+      TakeGlobalColour();
+      if (LOWORD(Message.WParam) == WM_CREATE) AddToAdapter(Panel);
+      return;
+    case WM_PRINT: {
+      const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+      AC_WMPaint(dc);
+      AC_WMNCPaint(dc);
+      return;
+    }
+    case WM_THEMECHANGED:
+      if (Panel != nullptr && Panel->Color() != classlib::clBtnFace) Panel->SetColor(classlib::clBtnFace);
+      break;
+    default: break;
+  }
+  TacMainWnd::acWndProc(Message);
 }
 
 }  // namespace skin

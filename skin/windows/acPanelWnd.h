@@ -53,4 +53,32 @@ class TacPanelWnd : private detail::TacPanelOwnData, public TacMainWnd {
   bool SkinCommand(classlib::TMessage& Message);
 };
 
+// A second panel handler, for a window whose class-library control it finds by itself among the
+// application's components: a "TPanel" takes the skin's colour and the section "CHECKBOX", any
+// other window "GROUPBOX". The face and a frame six pixels wider than the window's own come from
+// the cache; the panel's own painting (its children and text) runs inside that frame.
+class TacDlgPanelWnd : public TacMainWnd {
+ public:
+  TacDlgPanelWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager);
+  void acWndProc(classlib::TMessage& Message) override;
+  void SetSkinParams() override;
+
+  void PrepareCache();
+  void AC_WMPaint(HDC DC);
+  void AC_WMNCPaint(HDC DC);
+
+  classlib::TWinControl* Panel = nullptr;
+
+ protected:
+  void Hook(bool Repaint) override;
+
+ private:
+  void TakeGlobalColour();
+  int FrameWidth() const;
+};
+
+// The class-library control among the application's components (searched through their own
+// components too) whose window is Wnd; nullptr for none.
+classlib::TWinControl* FindApplicationControl(HWND Wnd);
+
 }  // namespace skin

@@ -10,11 +10,11 @@
 
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/graphics/sBitmapOverloads.h"
-#include "skin/windows/acPanelSection.h"
 #include "skin/windows/acPanelWnd.h"
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/WindowsFixture.h"
@@ -148,14 +148,39 @@ TEST_F(PanelWndTest, RemovingTheSkinLetsTheParentShowAgain) {
   EXPECT_EQ(h->SkinData->SkinIndex, -1);
 }
 
-TEST(PanelSection, FromBevelsAndBorder) {
-  using C = TacPanelCut;
-  EXPECT_EQ(PanelSectionFromBevels(C::Lowered, C::Raised, false), "GROUPBOX");
-  EXPECT_EQ(PanelSectionFromBevels(C::Lowered, C::Lowered, true), "PANEL_LOW");
-  EXPECT_EQ(PanelSectionFromBevels(C::Raised, C::Lowered, true), "GROUPBOX");
-  EXPECT_EQ(PanelSectionFromBevels(C::Raised, C::Space, false), "PANEL");
-  EXPECT_EQ(PanelSectionFromBevels(C::Space, C::None, false), "CHECKBOX");
-  EXPECT_EQ(PanelSectionFromBevels(C::None, C::Raised, true), "PANEL_LOW");
+// The dialog panel handler finds its control among the application's components.
+TEST_F(PanelWndTest, DialogPanelFindsItsControlAndTakesTheSectionByItsClass) {
+  Owned<TForm> appForm(classlib::Create<TForm>(classlib::Application.operator->()));
+  appForm->SetBounds(30, 30, 400, 300);
+  appForm->SetColor(kFormColour);
+  auto* p = classlib::Create<TPanel>(appForm.get());
+  p->SetParent(appForm.get());
+  p->SetBounds(kLeft, kTop, kWidth, kHeight);
+  p->SetBevelOuter(bvNone);
+  p->SetColor(clBtnFace);
+  auto* box = classlib::Create<TGroupBox>(appForm.get());
+  box->SetParent(appForm.get());
+  box->SetBounds(200, 10, 100, 60);
+  appForm->HandleNeeded();
+  p->HandleNeeded();
+  box->HandleNeeded();
+
+  auto panelHandler = TacMainWnd::Create<TacDlgPanelWnd>(p->Handle(), nullptr, manager.get(), "");
+  EXPECT_EQ(panelHandler->Panel, p);
+  EXPECT_EQ(panelHandler->SkinData->SkinSection(), "CHECKBOX");
+  EXPECT_EQ(p->Color(), manager->GetGlobalColor());
+  // Printed whole: the face and the band around it are the section over the form.
+  EXPECT_EQ(Differing(PrintedWhole(p).get(), SectionOverForm("CHECKBOX").get()), 0);
+
+  auto boxHandler = TacMainWnd::Create<TacDlgPanelWnd>(box->Handle(), nullptr, manager.get(), "");
+  EXPECT_EQ(boxHandler->Panel, box);
+  EXPECT_EQ(boxHandler->SkinData->SkinSection(), "GROUPBOX");
+
+  // A window the application's components do not hold.
+  test::NativeWindow lone(L"STATIC", WS_CHILD, 50, 20, appForm->Handle());
+  auto loneHandler = TacMainWnd::Create<TacDlgPanelWnd>(lone, nullptr, manager.get(), "");
+  EXPECT_EQ(loneHandler->Panel, nullptr);
+  EXPECT_EQ(loneHandler->SkinData->SkinSection(), "GROUPBOX");
 }
 
 }  // namespace
