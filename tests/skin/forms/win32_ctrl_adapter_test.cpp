@@ -160,6 +160,21 @@ TEST_F(CtrlAdapterTest, ProviderEventVetoesOrNamesTheSection) {
   EXPECT_NE(std::find(asked.begin(), asked.end(), refused), asked.end());
 }
 
+TEST_F(CtrlAdapterTest, ProviderEventMayKeepALabelAsItIs) {
+  auto* kept = classlib::Create<TLabel>(form.get());
+  kept->SetParent(form.get());
+  kept->Font()->SetColor(clRed);
+  auto* taken = classlib::Create<TLabel>(form.get());
+  taken->SetParent(form.get());
+  taken->Font()->SetColor(clRed);
+  provider = classlib::Create<TsSkinProvider>(form.get());
+  provider->OnSkinItem = [&](TComponent* Item, bool& CanBeAdded, std::string&) { CanBeAdded = Item != kept; };
+  provider->AdapterCreate();
+  EXPECT_EQ(kept->Font()->Color(), clRed);
+  EXPECT_EQ(taken->Font()->Color(), manager->Records().GetGlobalFontColor());
+  EXPECT_NE(manager->Records().GetGlobalFontColor(), clRed);
+}
+
 TEST_F(CtrlAdapterTest, PlainLabelsTakeTheSkinsFontColourAndLetTheBackgroundShow) {
   const TColor skinFont = manager->Records().GetGlobalFontColor();
   const TColor own = skinFont == clRed ? clBlue : clRed;
