@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "classlib/ScopeExit.h"
+#include "classlib/StdCtrls.h"
 #include "skin/core/acntSystemWin32.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
@@ -19,6 +20,7 @@
 #include "skin/windows/acIconWnd.h"
 #include "skin/windows/acLinkWnd.h"
 #include "skin/windows/acListViewWnd.h"
+#include "skin/windows/acPanelWnd.h"
 #include "skin/windows/acSBUtils.h"
 #include "skin/windows/acSizerWnd.h"
 #include "skin/windows/acStaticWnd.h"
@@ -69,6 +71,30 @@ THandler<TacMainWnd> Make(HWND Wnd, TsSkinManager* Manager, const char* Section,
 }
 
 constexpr bool Has(LONG_PTR Style, LONG_PTR Bits) { return (Style & Bits) == Bits; }
+
+// A class-library panel inside a dialog, served with the control the window belongs to. A plain
+// panel takes the skin's colours for itself and its labels; a silently painting one loses its
+// caption, which the skin's background would otherwise show twice.
+THandler<TacMainWnd> AttachLibraryPanel(HWND Wnd, TsSkinManager* Manager, bool Plain) {
+  classlib::TWinControl* control = classlib::FindControl(Wnd);
+  THandler<TacMainWnd> h =
+      TacMainWnd::Create<TacPanelWnd>(Wnd, nullptr, Manager, Plain ? "CHECKBOX" : "GROUPBOX", true, control);
+  if (Plain) {
+    if (control != nullptr && Manager != nullptr) {
+      for (int i = 0; i < control->ControlCount(); ++i) {
+        if (auto* label = dynamic_cast<classlib::TCustomLabel*>(control->Controls(i))) {
+          label->Font()->SetColor(Manager->Records().GetGlobalFontColor());
+          label->SetTransparent(true);
+        }
+      }
+      control->SetColor(Manager->GetGlobalColor());
+    }
+  } else {
+    if (control != nullptr && !control->Caption().empty()) control->SetCaption(L"");
+    h->SkinData->BGChanged = true;
+  }
+  return h;
+}
 
 }  // namespace
 
@@ -213,7 +239,7 @@ bool TacProvider::AddControl(HWND Handle) {
   } else if (cls == L"#32770") {
     h = Make<TacTransPanelWnd>(Handle, sm, "CHECKBOX", true);
   } else if (cls == L"tpanel" || cls == L"tsilentpaintpanel") {
-    // Class-library panels inside a dialog: their handler comes with the panel handlers.
+    h = AttachLibraryPanel(Handle, sm, cls == L"tpanel");
   } else if (cls == L"edit") {
     if (IsWindowVisible(Handle)) {
       h = Make<TacEditWnd>(Handle, sm, "EDIT", cacheFilled);

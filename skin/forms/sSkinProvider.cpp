@@ -8,6 +8,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/forms/acCtrlAdapter.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/windows/acThemeWin32.h"
@@ -159,6 +160,8 @@ TsSkinProvider* TsSkinProvider::CreateRT(TComponent* AOwner) {
 
 TsSkinProvider::~TsSkinProvider() {
   if (OutlineDrag.Owner == this) CancelOutlineDrag();
+  // The controls' handlers go first, while the controls they serve are still there.
+  FAdapter.reset();
   BorderForm.reset();
   FAddedTitle.reset();
   if (installed_ && Form != nullptr) {
@@ -239,6 +242,10 @@ void TsSkinProvider::Notification(TComponent* AComponent, classlib::TOperation O
       FCommonData->SetSkinManager(manager);
     else if (Operation == classlib::opRemove && FCommonData->SkinManager() == manager)
       FCommonData->ForgetSkinManager();
+  } else if (auto* control = dynamic_cast<classlib::TWinControl*>(AComponent);
+             control != nullptr && Operation == classlib::opInsert && FAdapter != nullptr && !Designing() &&
+             FAdapter->IsControlSupported(control)) {
+    FAdapter->AddNewItem(control);
   }
 }
 
@@ -271,6 +278,7 @@ void TsSkinProvider::PrepareForm() {
 void TsSkinProvider::LoadInit() {
   if (Form->HandleAllocated()) InitDwm(Form->Handle(), FDrawNonClientArea, false);
   PrepareForm();
+  AdapterCreate();
   if (SystemMenu != nullptr) SystemMenu->UpdateItems(false);
   const int titleButton =
       SkinManager()->GetMaskIndex(SkinManager()->Records().ConstData.IndexGLobalInfo, "GLOBALINFO", "TITLEBUTTON");

@@ -6,6 +6,7 @@
 // answers the frame metrics every frame painter and hit test asks. Win32 only.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,11 @@ namespace skin {
 
 class TsSkinProvider;
 class TsSystemMenu;
+class TacCtrlAdapter;
+
+// Asked before the form's adapter takes Item: CanBeAdded false refuses it; SkinSection may name
+// the section the item's handler is to use.
+using TAddItemEvent = std::function<void(classlib::TComponent* Item, bool& CanBeAdded, std::string& SkinSection)>;
 
 enum TsGripMode { gmNone, gmRightBottom };
 enum TsResizeMode { rmStandard, rmBorder };
@@ -322,6 +328,16 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   // The form takes the skin's global colour, or clBtnFace when switched off.
   void SetUseGlobalColor(bool Value);
   classlib::TNotifyEvent OnAfterAnimation;
+  TAddItemEvent OnSkinItem;
+
+  // The adapter that skins the form's foreign controls: made when the form is skinned (not while
+  // designing) and scanning the form at once; freed, after the controls were told the skin is
+  // gone, when skinning ends.
+  void AdapterCreate();
+  void AdapterRemove();
+  // A copy of Message to every control the adapter hooked.
+  void SendToAdapter(const classlib::TMessage& Message);
+  TacCtrlAdapter* Adapter() const { return FAdapter.get(); }
 
   // State read by the frame painters, the window procedure and the animations.
   classlib::TCustomForm* Form = nullptr;
@@ -441,6 +457,7 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   TacCaptionInput CaptionInput(bool CheckSkin) const;
 
   std::unique_ptr<TsCommonData> FCommonData;
+  std::unique_ptr<TacCtrlAdapter> FAdapter;
   std::unique_ptr<TacAddedTitle> FAddedTitle;
   std::unique_ptr<TsTitleIcon> FTitleIcon;
   std::unique_ptr<TsTitleButtons> FTitleButtons;

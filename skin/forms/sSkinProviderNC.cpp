@@ -55,6 +55,7 @@ void TsSkinProvider::WMNCPaint(TMessage& Message) {
   const HWND h = Form->Handle();
   if (IsIconic(h)) FCommonData->BGChanged = true;
   if (fAnimating || !Form->Showing() || Loading() || SystemMenu == nullptr) return;
+  AdapterCreate();
   if (FCommonData->CacheBmp() == nullptr || FCommonData->CacheBmp()->Width() == 0)
     InitExBorders(SkinManager()->ExtendedBorders());
   AC_WMNCPaint();

@@ -1,11 +1,13 @@
 // What other units ask of a form's provider: the menu line painted again, drawing held off and
-// let go, the provider of a component's form, and the main window announced to the skin editor.
+// let go, the provider of a component's form, the main window announced to the skin editor, and
+// the control adapter made, told and freed.
 #include <windows.h>
 
 #include "classlib/ScopeExit.h"
 #include "skin/core/acScrollBarsLink.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
+#include "skin/forms/acCtrlAdapter.h"
 #include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acSBUtils.h"
@@ -23,6 +25,27 @@ constexpr UINT kEditorTimeoutMs = 500;
 }  // namespace
 
 const wchar_t* const acEditorTitle = L"Tarvisel Skin Editor";
+
+void TsSkinProvider::AdapterCreate() {
+  if (Designing() || !Skinned() || FAdapter != nullptr) return;
+  FAdapter = std::make_unique<TacCtrlAdapter>(this);
+  FAdapter->AddAllItems();
+}
+
+void TsSkinProvider::AdapterRemove() {
+  if (Designing() || FAdapter == nullptr) return;
+  SendToAdapter(classlib::TMessage{SM_ALPHACMD, AlphaCmd(ACMD_REMOVESKIN),
+                                   reinterpret_cast<LPARAM>(FCommonData->GetSkinManager()), 0});
+  // Freeing gives the controls their windows back, which may bring messages to the form: the
+  // provider no longer names the adapter by then.
+  std::unique_ptr<TacCtrlAdapter> doomed = std::move(FAdapter);
+}
+
+void TsSkinProvider::SendToAdapter(const classlib::TMessage& Message) {
+  if (Designing() || FAdapter == nullptr) return;
+  classlib::TMessage copy = Message;
+  FAdapter->WndProc(copy);
+}
 
 void TsSkinProvider::RepaintMenu() {
   FCommonData->BGChanged = true;
@@ -128,8 +151,8 @@ void AttachFormScrollHandler(TsSkinProvider* Provider) {
   if (Provider->Skinned()) {
     if (Provider->ListSW && Provider->ListSW->Destroyed) Provider->ListSW.reset();
     if (!Provider->ListSW)
-      Provider->ListSW = TacMainWnd::Create<TacScrollWnd>(form->Handle(), Provider->SkinData(),
-                                                          Provider->SkinManager(), "", false);
+      Provider->ListSW =
+          TacMainWnd::Create<TacScrollWnd>(form->Handle(), Provider->SkinData(), Provider->SkinManager(), "", false);
     return;
   }
   Provider->ListSW.reset();

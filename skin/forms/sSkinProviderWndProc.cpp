@@ -14,6 +14,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acAnimForms.h"
+#include "skin/forms/acCtrlAdapter.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
@@ -79,7 +80,8 @@ void TsSkinProvider::NewWndProc(TMessage& Message) {
 // ---- commands ----
 
 bool TsSkinProvider::AlwaysHandledCommand(TMessage& Message) {
-  TsSkinManager* manager = FCommonData ? FCommonData->SkinManager() : nullptr;
+  // The manager the skin comes from: the default one when the provider names none.
+  TsSkinManager* manager = FCommonData ? FCommonData->GetSkinManager() : nullptr;
   const bool fromOurManager = reinterpret_cast<TsSkinManager*>(Message.LParam) == manager;
   switch (CommandOf(Message.WParam)) {
     case ACMD_NEWSKIN:
@@ -129,6 +131,7 @@ void TsSkinProvider::RemoveSkin() {
   if (Form != nullptr && Form->HandleAllocated()) InitDwm(Form->Handle(), false, false);
   TMessage m{SM_ALPHACMD, static_cast<WPARAM>(ACMD_REMOVESKIN) << 16, 0, 0};
   CommonMessage(m, FCommonData.get());
+  AdapterRemove();
   FLinesCount = -1;
   FTitleSkinIndex = -1;
   FCaptionSkinIndex = -1;
@@ -142,6 +145,13 @@ void TsSkinProvider::RemoveSkin() {
     // The system's own frame comes back at once.
     SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  // The plain labels the adapter recoloured get the system's text colour back.
+  for (int i = 0; i < Form->ControlCount(); ++i) {
+    if (auto* label = dynamic_cast<classlib::TLabel*>(Form->Controls(i))) {
+      label->Font()->SetColor(classlib::clWindowText);
+      if (!label->Transparent()) label->ControlStyle.Include(classlib::csOpaque);
+    }
   }
   if (FUseGlobalColor && !FCommonData->CustomColor()) Form->SetColor(classlib::clBtnFace);
   if (FCommonData->CacheBmp() != nullptr) FCommonData->CacheBmp()->SetSize(0, 0);
@@ -167,6 +177,10 @@ void TsSkinProvider::UnskinnedWndProc(TMessage& Message) {
                        SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
       }
+      if (FAdapter != nullptr)
+        FAdapter->AddAllItems();
+      else
+        AdapterCreate();
       return;
     }
     if (command == ACMD_GETPROVIDER) {
@@ -196,6 +210,10 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
       return;
     case ACMD_REFRESH:
       if (!fromOurManager) return;
+      if (FAdapter != nullptr)
+        FAdapter->AddAllItems();
+      else
+        AdapterCreate();
       if (FDrawNonClientArea) AttachFormScrollHandler(this);
       if (!manager->ComponentState().Contains(classlib::csLoading)) InitMenuItems(Skinned());
       FLinesCount = -1;
@@ -206,6 +224,16 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
           RedrawWindow(Form->Handle(), nullptr, nullptr,
                        RDW_FRAME | RDW_UPDATENOW | RDW_NOCHILDREN | RDW_ERASE | RDW_INVALIDATE);
         FCommonData->SetUpdating(false);
+      }
+      SendToAdapter(Message);
+      return;
+    case ACMD_ADDTOADAPTER:
+      if (FAdapter == nullptr || Loading()) return;
+      if (auto* control = reinterpret_cast<classlib::TWinControl*>(Message.LParam); control != nullptr) {
+        if (FAdapter->IsControlSupported(control)) FAdapter->AddNewItem(control);
+        FAdapter->AddAllItems(control);
+      } else {
+        FAdapter->AddAllItems(Form);
       }
       return;
     case ACMD_GETPROVIDER: Message.Result = reinterpret_cast<LRESULT>(static_cast<IacSkinProvider*>(this)); return;
@@ -500,6 +528,7 @@ void TsSkinProvider::ShowingChanged(TMessage& Message) {
   FFormState &= ~kFormCapturing;
   SendHandleToEditor(h);
   InitMenuItems(Skinned());
+  if (FAdapter != nullptr) FAdapter->AddAllItems(Form);
   const TacFormAnimation& show = SkinManager()->AnimEffects().FormShow();
   fAnimating = FAllowAnimation && Form->Parent() == nullptr && show.Active() && h != acPreviewHandle;
   // The class library's forms have no translucency of their own: the fade always ends opaque.
