@@ -58,6 +58,13 @@ int ShowMessageBox(HWND Owner, const std::wstring& Text, const std::wstring& Cap
   return MessageBoxW(Owner, Text.c_str(), Caption.c_str(), Flags);
 }
 
+int ShowMessageBoxIndirect(const MSGBOXPARAMSW& Params) {
+  if (const TMessageBoxFunction& f = BoxFunction())
+    return f(Params.hwndOwner, Params.lpszText ? Params.lpszText : L"", Params.lpszCaption ? Params.lpszCaption : L"",
+             Params.dwStyle);
+  return MessageBoxIndirectW(&Params);
+}
+
 void ShowMessage(const std::wstring& Text) { Application->MessageBox(Text, Application->Title(), MB_OK); }
 
 void TOpenDialog::DeclareProperties(TClassDecl<TOpenDialog>& d) {

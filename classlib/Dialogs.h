@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "classlib/Classes.h"
@@ -24,6 +25,39 @@ TMessageBoxFunction SetMessageBoxFunction(TMessageBoxFunction Function);
 int ShowMessageBox(HWND Owner, const std::wstring& Text, const std::wstring& Caption, UINT Flags);
 // A box with the text and an OK button, captioned with the application's title.
 void ShowMessage(const std::wstring& Text);
+// The system's MessageBoxIndirectW (help button, help context, callback), or the installed box
+// function with the owner, text, caption and style of Params.
+int ShowMessageBoxIndirect(const MSGBOXPARAMSW& Params);
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn {
+  mbYes,
+  mbNo,
+  mbOK,
+  mbCancel,
+  mbAbort,
+  mbRetry,
+  mbIgnore,
+  mbAll,
+  mbNoToAll,
+  mbYesToAll,
+  mbHelp,
+  mbClose
+};
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+class TForm;
+
+// A modal form asking for one line of text: true, with Value the text entered, when the user
+// confirms; false, with Value untouched, otherwise. The form holds a label "Prompt", an edit
+// "Value" and the buttons "OK" and "Cancel".
+bool InputQuery(const std::wstring& ACaption, const std::wstring& APrompt, std::wstring& Value);
+// ADefault, or the text entered when the user confirms.
+std::wstring InputBox(const std::wstring& ACaption, const std::wstring& APrompt, const std::wstring& ADefault);
+// A message form, not shown: captioned by the type (the application's title for mtCustom), a
+// label "Message" and one button for each of Buttons in their order, named by it ("Yes", "OK"...)
+// with its modal result; the first of OK and Yes is the default, Cancel (else No, else OK) the
+// cancel button. The caller owns the form.
+TOwnerless<TForm> CreateMessageDialog(const std::wstring& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
 
 enum TOpenOption {
   ofReadOnly,
