@@ -263,21 +263,6 @@ int TApplication::MessageBox(const std::wstring& Text, const std::wstring& Capti
   return ShowMessageBox(owner, Text, Caption.empty() ? FTitle : Caption, Flags);
 }
 
-void TApplication::ModalStarted() {
-  ++FModalLevel;
-  if (OnModalBegin) OnModalBegin(this);
-}
-
-void TApplication::ModalFinished() {
-  if (FModalLevel > 0) --FModalLevel;
-  if (OnModalEnd) OnModalEnd(this);
-}
-
-bool TApplication::HelpContext(int Context) {
-  bool callHelp = true;
-  return OnHelp && OnHelp(HELP_CONTEXT, Context, callHelp);
-}
-
 void TApplication::ShowException(const std::wstring& Message) {
   std::wstring text = Message;
   if (!text.empty() && text.back() > L'.') text += L'.';

@@ -139,10 +139,6 @@ inline constexpr TModalResult mrRetry = IDRETRY;
 inline constexpr TModalResult mrIgnore = IDIGNORE;
 inline constexpr TModalResult mrYes = IDYES;
 inline constexpr TModalResult mrNo = IDNO;
-inline constexpr TModalResult mrAll = mrNo + 1;
-inline constexpr TModalResult mrNoToAll = mrAll + 1;
-inline constexpr TModalResult mrYesToAll = mrNoToAll + 1;
-inline constexpr TModalResult mrClose = mrYesToAll + 1;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;

@@ -23,7 +23,6 @@
 //   Application->Run();
 #include <windows.h>
 
-#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -236,9 +235,6 @@ class TForm : public TCustomForm {
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception_ptr& E)>;
-// Command is HELP_CONTEXT and Data the context id for context help; answers whether help was shown.
-// CallHelp is for the handler to clear when it has handled the request itself.
-using THelpEvent = std::function<bool(UINT Command, std::intptr_t Data, bool& CallHelp)>;
 // A hook on the application's window: true when it has handled the message (its Result stands).
 using TMainWindowHook = std::function<bool(TMessage& Message)>;
 // The last minimise or restore request a component saw.
@@ -292,19 +288,6 @@ class TApplication : public TComponent {
   void ShowException(const std::wstring& Message);
   int MessageBox(const std::wstring& Text, const std::wstring& Caption, UINT Flags);
   TExceptionEvent OnException;
-
-  // A modal window the application did not make as a form (a system message box or dialog) tells
-  // it when it starts and ends, so that whoever follows the application's modal state can.
-  void ModalStarted();
-  void ModalFinished();
-  // How many such windows are open now.
-  int ModalLevel() const { return FModalLevel; }
-  TNotifyEvent OnModalBegin;
-  TNotifyEvent OnModalEnd;
-  // Help at Context of the help file, by OnHelp (there is no help viewer of the library's own);
-  // false when nothing showed it.
-  bool HelpContext(int Context);
-  THelpEvent OnHelp;
   TNotifyEvent OnIdle;
 
   // Mouse tracking behind CM_MOUSEENTER/CM_MOUSELEAVE and hints.
@@ -334,7 +317,6 @@ class TApplication : public TComponent {
   std::wstring FTitle;
   std::wstring FHelpFile;
   bool FShowHint = true;
-  int FModalLevel = 0;
   bool FTerminated = false;
   bool FRunning = false;
   TCustomForm* FMainForm = nullptr;

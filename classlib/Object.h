@@ -1,7 +1,6 @@
 #pragma once
 // Roots of the component library's object model.
 #include <functional>
-#include <memory>
 #include <string>
 
 namespace classlib {
@@ -27,13 +26,6 @@ inline void Free(TObject* object) {
   object->BeforeDestruction();
   delete object;
 }
-
-// Holds an object that has no owner and frees it (Free) when the holder goes.
-struct TFreeObject {
-  void operator()(TObject* object) const { Free(object); }
-};
-template <class T>
-using TOwnerless = std::unique_ptr<T, TFreeObject>;
 
 template <class T>
 void FreeAndNil(T*& object) {

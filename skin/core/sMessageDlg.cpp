@@ -39,8 +39,7 @@ UINT MsgDlgFlags(TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
 
 void CALLBACK MsgDlgHelpCallback(LPHELPINFO Info) {
   if (Info == nullptr || Info->dwContextId == 0) return;
-  if (classlib::TApplication* app = classlib::TApplication::Existing())
-    app->HelpContext(static_cast<int>(Info->dwContextId));
+  classlib::HelpContext(static_cast<int>(Info->dwContextId));
 }
 
 int sMessageDlgPosHelp(const std::wstring& Title, const std::wstring& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
@@ -61,10 +60,8 @@ int sMessageDlgPosHelp(const std::wstring& Title, const std::wstring& Msg, TMsgD
     DlgLeft = -1;
     DlgTop = -1;
   });
-  if (app) app->ModalStarted();
-  const classlib::TScopeExit endModal([app] {
-    if (app && classlib::TApplication::Existing() == app) app->ModalFinished();
-  });
+  classlib::ModalStarted();
+  const classlib::TScopeExit endModal([] { classlib::ModalFinished(); });
 
   MSGBOXPARAMSW params{};
   params.cbSize = sizeof params;

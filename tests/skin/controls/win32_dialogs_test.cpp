@@ -35,7 +35,7 @@ struct Box {
 struct BoxAnswerer {
   explicit BoxAnswerer(int Answer, bool Throw = false) {
     previous = SetMessageBoxFunction([this, Answer, Throw](HWND, const std::wstring& t, const std::wstring& c, UINT f) {
-      boxes.push_back({t, c, f, DlgLeft, DlgTop, Application->ModalLevel()});
+      boxes.push_back({t, c, f, DlgLeft, DlgTop, ApplicationModalState().Level});
       if (Throw) throw std::runtime_error("box failed");
       return Answer;
     });
@@ -94,10 +94,9 @@ TEST(MessageWrappers, ShowMessageIsAPlainOkBox) {
 }
 
 TEST(MessageWrappers, WishedPlaceHoldsDuringTheBoxAndIsResetOnEveryPath) {
-  ASSERT_NE(static_cast<TApplication*>(Application), nullptr) << "the application counts the modal boxes";
   int begun = 0, ended = 0;
-  Application->OnModalBegin = [&](TObject*) { ++begun; };
-  Application->OnModalEnd = [&](TObject*) { ++ended; };
+  ApplicationModalState().OnBegin = [&](TObject*) { ++begun; };
+  ApplicationModalState().OnEnd = [&](TObject*) { ++ended; };
   {
     BoxAnswerer answerer(IDOK);
     sMessageDlgPos(L"m", mtInformation, {mbOK}, 0, 120, 80);
@@ -123,14 +122,14 @@ TEST(MessageWrappers, WishedPlaceHoldsDuringTheBoxAndIsResetOnEveryPath) {
   EXPECT_EQ(DlgTop, -1);
   EXPECT_EQ(begun, 4);
   EXPECT_EQ(ended, 4);
-  EXPECT_EQ(Application->ModalLevel(), 0);
-  Application->OnModalBegin = nullptr;
-  Application->OnModalEnd = nullptr;
+  EXPECT_EQ(ApplicationModalState().Level, 0);
+  ApplicationModalState().OnBegin = nullptr;
+  ApplicationModalState().OnEnd = nullptr;
 }
 
 TEST(MessageWrappers, HelpCallbackOpensTheApplicationsHelpAtTheContext) {
   std::vector<std::pair<UINT, std::intptr_t>> asked;
-  Application->OnHelp = [&](UINT command, std::intptr_t data, bool&) {
+  ApplicationHelpHandler() = [&](UINT command, std::intptr_t data) {
     asked.emplace_back(command, data);
     return true;
   };
@@ -141,11 +140,11 @@ TEST(MessageWrappers, HelpCallbackOpensTheApplicationsHelpAtTheContext) {
   info.dwContextId = 0;  // a box without context: no help
   MsgDlgHelpCallback(&info);
   MsgDlgHelpCallback(nullptr);
-  Application->OnHelp = nullptr;
+  ApplicationHelpHandler() = nullptr;
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].first, static_cast<UINT>(HELP_CONTEXT));
   EXPECT_EQ(asked[0].second, 42);
-  EXPECT_FALSE(Application->HelpContext(42)) << "no handler: no help shown";
+  EXPECT_FALSE(HelpContext(42)) << "no handler: no help shown";
 }
 
 // Runs Action on the next timer tick of the modal loop that is about to start.
