@@ -71,6 +71,7 @@ void RegisterMainWindowClasses() {
   skin::RegisterMaskEditClasses();
   skin::RegisterComboBoxClasses();
   skin::RegisterListViewClasses();
+  skin::RegisterDialogClasses();
   // The long lists and the list views take the skinned scroll bars.
   skin::Ac_InstallScrollBarsLink();
 }

@@ -26,6 +26,7 @@
 #include "skin/controls/sButton.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sComboBox.h"
+#include "skin/controls/sDialogs.h"
 #include "skin/controls/sGroupBox.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sListView.h"
@@ -56,7 +57,7 @@ class TForm1 : public TForm {
   skin::TsComboBox* ComboBox_AddrBU = nullptr;
   skin::TsBitBtn* sBitBtn_Help = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
-  TOpenDialog* OpenDialog1 = nullptr;
+  skin::TsOpenDialog* OpenDialog1 = nullptr;
   skin::TsAlphaImageList* sAlphaImageList1 = nullptr;
 
   void FormCreate(TObject* Sender);

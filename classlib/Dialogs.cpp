@@ -58,6 +58,40 @@ int ShowMessageBox(HWND Owner, const std::wstring& Text, const std::wstring& Cap
   return MessageBoxW(Owner, Text.c_str(), Caption.c_str(), Flags);
 }
 
+TModalState& ApplicationModalState() {
+  static TModalState state;
+  return state;
+}
+
+void ModalStarted() {
+  TModalState& s = ApplicationModalState();
+  ++s.Level;
+  if (s.OnBegin) s.OnBegin(TApplication::Existing());
+}
+
+void ModalFinished() {
+  TModalState& s = ApplicationModalState();
+  if (s.Level > 0) --s.Level;
+  if (s.OnEnd) s.OnEnd(TApplication::Existing());
+}
+
+THelpEvent& ApplicationHelpHandler() {
+  static THelpEvent handler;
+  return handler;
+}
+
+bool HelpContext(int Context) {
+  const THelpEvent& handler = ApplicationHelpHandler();
+  return handler && handler(HELP_CONTEXT, Context);
+}
+
+int ShowMessageBoxIndirect(const MSGBOXPARAMSW& Params) {
+  if (const TMessageBoxFunction& f = BoxFunction())
+    return f(Params.hwndOwner, Params.lpszText ? Params.lpszText : L"", Params.lpszCaption ? Params.lpszCaption : L"",
+             Params.dwStyle);
+  return MessageBoxIndirectW(&Params);
+}
+
 void ShowMessage(const std::wstring& Text) { Application->MessageBox(Text, Application->Title(), MB_OK); }
 
 void TOpenDialog::DeclareProperties(TClassDecl<TOpenDialog>& d) {

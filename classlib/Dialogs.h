@@ -5,7 +5,9 @@
 // MessageBoxW by default), so that tests can answer boxes and dialog skinning can catch them.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "classlib/Classes.h"
@@ -24,6 +26,70 @@ TMessageBoxFunction SetMessageBoxFunction(TMessageBoxFunction Function);
 int ShowMessageBox(HWND Owner, const std::wstring& Text, const std::wstring& Caption, UINT Flags);
 // A box with the text and an OK button, captioned with the application's title.
 void ShowMessage(const std::wstring& Text);
+// The system's MessageBoxIndirectW (help button, help context, callback), or the installed box
+// function with the owner, text, caption and style of Params.
+int ShowMessageBoxIndirect(const MSGBOXPARAMSW& Params);
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn {
+  mbYes,
+  mbNo,
+  mbOK,
+  mbCancel,
+  mbAbort,
+  mbRetry,
+  mbIgnore,
+  mbAll,
+  mbNoToAll,
+  mbYesToAll,
+  mbHelp,
+  mbClose
+};
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+class TForm;
+
+// Holds an object that has no owner and frees it (Free) when the holder goes.
+struct TFreeObject {
+  void operator()(TObject* Object) const { Free(Object); }
+};
+template <class T>
+using TOwnerless = std::unique_ptr<T, TFreeObject>;
+
+// The modal results of the message form's buttons beyond the system's box identifiers.
+inline constexpr int mrAll = IDNO + 1;
+inline constexpr int mrNoToAll = mrAll + 1;
+inline constexpr int mrYesToAll = mrNoToAll + 1;
+inline constexpr int mrClose = mrYesToAll + 1;
+
+// The application's modal state for windows it does not make as forms (a system message box or
+// dialog): they say when they start and end, and whoever follows that state listens to the two
+// events (Sender: the application object when it exists).
+struct TModalState {
+  int Level = 0;
+  TNotifyEvent OnBegin;
+  TNotifyEvent OnEnd;
+};
+TModalState& ApplicationModalState();
+void ModalStarted();
+void ModalFinished();
+
+// Help at a context of the application's help file. There is no help viewer of the library's
+// own: the handler shows it and answers whether it did. Command is HELP_CONTEXT, Data the context.
+using THelpEvent = std::function<bool(UINT Command, std::intptr_t Data)>;
+THelpEvent& ApplicationHelpHandler();
+bool HelpContext(int Context);
+
+// A modal form asking for one line of text: true, with Value the text entered, when the user
+// confirms; false, with Value untouched, otherwise. The form holds a label "Prompt", an edit
+// "Value" and the buttons "OK" and "Cancel".
+bool InputQuery(const std::wstring& ACaption, const std::wstring& APrompt, std::wstring& Value);
+// ADefault, or the text entered when the user confirms.
+std::wstring InputBox(const std::wstring& ACaption, const std::wstring& APrompt, const std::wstring& ADefault);
+// A message form, not shown: captioned by the type (the application's title for mtCustom), a
+// label "Message" and one button for each of Buttons in their order, named by it ("Yes", "OK"...)
+// with its modal result; the first of OK and Yes is the default, Cancel (else No, else OK) the
+// cancel button. The caller owns the form.
+TOwnerless<TForm> CreateMessageDialog(const std::wstring& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
 
 enum TOpenOption {
   ofReadOnly,

@@ -4,6 +4,7 @@
 #include "classlib/Controls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/ExtDlgs.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
 #include "classlib/ImgList.h"
@@ -149,6 +150,8 @@ void RegisterLibraryClasses() {
 
   RegisterClass<TOpenDialog, TComponent>(L"TOpenDialog");
   RegisterClass<TSaveDialog, TOpenDialog>(L"TSaveDialog");
+  RegisterClass<TOpenPictureDialog, TOpenDialog>(L"TOpenPictureDialog");
+  RegisterClass<TSavePictureDialog, TOpenPictureDialog>(L"TSavePictureDialog");
   RegisterClass<TColorDialog, TComponent>(L"TColorDialog");
 }
 

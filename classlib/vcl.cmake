@@ -12,6 +12,8 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MessageDialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExtDlgs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdButtons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdCheckBoxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdGroupBox.cpp

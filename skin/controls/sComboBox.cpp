@@ -121,7 +121,7 @@ int TsCustomComboBox::IndexOf(const std::wstring& S) const {
 }
 
 TRect TsCustomComboBox::ButtonRect() const {
-  const int w = Style() != classlib::csSimple && FShowButton ? GetSystemMetrics(SM_CXVSCROLL) + 1 : 0;
+  const int w = Style() != classlib::csSimple && FShowButton ? ButtonWidth() : 0;
   TRect r;
   r.Left = RightToLeft() ? 2 : Width() - w - 2;
   r.Top = 2;
@@ -334,12 +334,14 @@ void TsCustomComboBox::SkinList(HWND list) {
   // A list whose window died (the box made a new window) leaves its handler on a handle that may
   // name another window by now: that handler goes, and the new list is skinned below.
   if (ListSW != nullptr && (ListSW->WindowDestroyed() || lboxhandle != list || !IsWindow(lboxhandle))) ReleaseList();
-  if (Loading() || ListSW != nullptr || list == nullptr || Items()->Count() <= DropDownCount()) return;
+  if (Loading() || ListSW != nullptr || list == nullptr) return;
+  if (!ListSkinnedAtOnce() && Items()->Count() <= DropDownCount()) return;
   ListSW = HookComboList(list, FCommonData->GetSkinManager(), Style() == classlib::csSimple);
   if (ListSW != nullptr) lboxhandle = list;
 }
 
-bool TsCustomComboBox::ReadOnlyRefuses(const TMessage& M) const {
+bool TsCustomComboBox::ReadOnlyRefuses(const TMessage& M, LRESULT& Answer) const {
+  Answer = 0;
   if (!FReadOnly) return false;
   if (IsKeyDown(M.Msg)) return SelectingKey(M.WParam);
   if (M.Msg == WM_CHAR || M.Msg == classlib::CN_CHAR) return true;
@@ -529,8 +531,8 @@ void TsCustomComboBox::AfterInherited(const TMessage& M) {
 
 void TsCustomComboBox::WndProc(TMessage& M) {
   if (M.Msg == SM_ALPHACMD && SkinCommand(M)) return;
-  if (ReadOnlyRefuses(M)) {
-    M.Result = 0;
+  if (LRESULT answer = 0; ReadOnlyRefuses(M, answer)) {
+    M.Result = answer;
     return;
   }
   if (M.Msg == classlib::CN_MEASUREITEM && (Style() == classlib::csDropDown || Style() == classlib::csDropDownList)) {

@@ -67,17 +67,21 @@ class TsCustomComboBox : public classlib::TCustomComboBox {
   void CreateWnd() override;
   void DrawItem(int Index, const TRect& Rect, classlib::TOwnerDrawState State) override;
   void ComboWndProc(classlib::TMessage& Message, HWND ChildWnd) override;
-
- private:
+  // The drop-down button's width when it shows.
+  virtual int ButtonWidth() const { return GetSystemMetrics(SM_CXVSCROLL) + 1; }
+  // The drop-down list is skinned whatever its length, not only past DropDownCount.
+  virtual bool ListSkinnedAtOnce() const { return false; }
+  // A key or command that would change the selection of a read-only box; Answer is its result.
+  virtual bool ReadOnlyRefuses(const classlib::TMessage& Message, LRESULT& Answer) const;
   bool Skinned() const;
-  bool Loading() const;
   bool Destroying() const;
   // OnDrawItem decides the items' look.
   bool OwnerDrawnWithEvent() const;
+
+ private:
+  bool Loading() const;
   // The cache's height: the edit line of a simple box, else the whole box.
   int CacheHeight() const;
-  // A key or command that would change the selection of a read-only box.
-  bool ReadOnlyRefuses(const classlib::TMessage& Message) const;
   bool SkinCommand(classlib::TMessage& Message);
   bool SkinnedMessage(classlib::TMessage& Message);
   void AfterInherited(const classlib::TMessage& Message);

@@ -51,6 +51,21 @@ class Pages : public ::testing::Test {
   std::unique_ptr<e2e::Tarvisel> app;
 };
 
+// The address list drops down over the page (its 32 entries in the skinned list) and closes again
+// with the unit chosen before.
+TEST_F(Pages, AddressListDropsDownAndClosesKeepingTheUnit) {
+  ASSERT_TRUE(app->ShowPage(L"Контроль уровней"));
+  HWND address = app->InGroup(kAddress, L"ComboBox");
+  const int before = uidriver::ComboIndex(address);
+  EXPECT_EQ(uidriver::SendTimeout(address, CB_GETCOUNT, 0, 0), 32) << "the broadcast entry and 31 units";
+  uidriver::SendTimeout(address, CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return uidriver::SendTimeout(address, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3s));
+  Shot(L"address-list-dropped");
+  uidriver::SendTimeout(address, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_EQ(uidriver::SendTimeout(address, CB_GETDROPPEDSTATE, 0, 0), 0);
+  EXPECT_EQ(uidriver::ComboIndex(address), before);
+}
+
 TEST_F(Pages, LevelTestModeWritesToAllUnitsAndEndsWhenThePageChanges) {
   ASSERT_TRUE(app->ShowPage(L"Контроль уровней"));
   HWND test = app->InGroup(L"Вкл. режим тест", L"Button", L"Test BU");
@@ -191,7 +206,8 @@ TEST_F(Pages, ProbeMeasurements) {
   mark = e2e::LogMark();
   EXPECT_EQ(app->PressAndRead(dens), L"Выполнено, OK");
   EXPECT_TRUE(e2e::Arrives("01 43 00 40 00 03 06 00 00 02 49 04 00", mark));
-  EXPECT_EQ(uidriver::TextOf(uidriver::FindInGroup(sheet, L"Тест", {L"Edit", L"", 3})), L"500" + DecimalSeparator() + L"7");
+  EXPECT_EQ(uidriver::TextOf(uidriver::FindInGroup(sheet, L"Тест", {L"Edit", L"", 3})),
+            L"500" + DecimalSeparator() + L"7");
 
   // Dens Add: a value that is not a number sends nothing; a number goes out and reads back.
   HWND add = uidriver::FindInGroup(sheet, L"Dens Add", {L"Edit"});
@@ -221,8 +237,8 @@ TEST_F(Pages, CounterRegistersAndTheirByteOrders) {
     const char* request;
   } cases[] = {
       {L"CNT", 0, L"00000001", "01 03 00 42 00 02"},
-      {L"Position", 1, L"1" + sep + L"00", "01 03 00 43 00 02"},       // reply data 00 00 80 3F
-      {L"Resolution", 2, L"1" + sep + L"000", "01 03 00 44 00 02"},    // reply data 3F 80 00 00
+      {L"Position", 1, L"1" + sep + L"00", "01 03 00 43 00 02"},     // reply data 00 00 80 3F
+      {L"Resolution", 2, L"1" + sep + L"000", "01 03 00 44 00 02"},  // reply data 3F 80 00 00
   };
   for (const auto& c : cases) {
     const std::size_t mark = e2e::LogMark();

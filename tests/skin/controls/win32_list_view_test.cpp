@@ -255,6 +255,32 @@ TEST_F(ListViews, LeavingTheListFiresOnMouseLeaveOnce) {
   EXPECT_EQ(l->HoverColumn(), -2);
 }
 
+// The icon, small-icon and list views are the system's drawing in the skin's edit colours: the
+// background and the item texts in the section's colours, nothing left of the system's white.
+TEST_F(ListViews, OtherViewStylesPaintInTheSkinsColours) {
+  const TsGenState& edit = manager->Records().gd[std::size_t(Section("EDIT"))].Props[0];
+  const std::uint32_t back = Pixel(ColorToRGB(edit.Color)), text = Pixel(ColorToRGB(edit.FontColor.Color));
+  ASSERT_NE(back, text);
+  for (TViewStyle style : {vsIcon, vsSmallIcon, vsList}) {
+    TsListView* l = NewList(6);
+    l->SetViewStyle(style);
+    Pump();
+    auto bmp = PrintClient(l);
+    int backs = 0, texts = 0, white = 0;
+    for (int y = 0; y < bmp->Height(); ++y)
+      for (int x = 0; x < bmp->Width(); ++x) {
+        const std::uint32_t p = Rgb(bmp.get(), x, y);
+        backs += p == back;
+        texts += p == text;
+        white += p == 0xFFFFFFu && back != 0xFFFFFFu;
+      }
+    EXPECT_GT(backs, bmp->Width() * bmp->Height() / 2) << style;
+    EXPECT_GT(texts, 20) << style << ": the captions are drawn in the section's font colour";
+    EXPECT_EQ(white, 0) << style;
+    Free(l);
+  }
+}
+
 TEST_F(ListViews, RepaintingSixtyFourRowsLeavesNoGdiObjectsBehind) {
   TsListView* l = NewList(64, true);
   l->Items()->Items(3)->SetSelected(true);
