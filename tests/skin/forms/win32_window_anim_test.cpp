@@ -14,8 +14,10 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/GdiObject.h"
+#include "classlib/ScopeExit.h"
 #include "skin/controls/sPageControl.h"
 #include "skin/core/acAnimLink.h"
+#include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
@@ -335,18 +337,30 @@ TEST_F(WindowAnimTest, FormWithoutProviderCrossFadesThroughACover) {
   EXPECT_TRUE(IsWindowVisible(plain->Handle()));
 }
 
-// The screen's colour at a point of Control.
-COLORREF ScreenPixel(TWinControl* Control, int X, int Y) {
-  POINT p{X, Y};
-  ClientToScreen(Control->Handle(), &p);
-  const classlib::ScreenDC screen;
-  return GetPixel(screen.get(), p.x, p.y) & 0xFFFFFF;
-}
+// Stands in for the magnifier, which every cross-fade frame tells to refresh: it reads the cover's
+// pixel at (X, Y) at each frame.
+class FrameWatcher : public TForm {
+ public:
+  explicit FrameWatcher(TComponent* AOwner) : TForm(AOwner) {}
+  static inline int x = 0, y = 0;
+  static inline std::vector<COLORREF> seen;
 
-TEST_F(WindowAnimTest, CoverOfEachControlShowsThatControlsOldLook) {
+ protected:
+  void WndProc(TMessage& M) override {
+    if (M.Msg == SM_ALPHACMD && CommandOf(M.WParam) == ACMD_REFRESH && AnimCoverWindow() != nullptr) {
+      const HWND cover = AnimCoverWindow()->Handle();
+      const HDC dc = GetWindowDC(cover);
+      seen.push_back(GetPixel(dc, x, y) & 0xFFFFFF);
+      ReleaseDC(cover, dc);
+      return;
+    }
+    TForm::WndProc(M);
+  }
+};
+
+TEST_F(WindowAnimTest, CrossFadeOfEachControlStartsFromThatControlsOldLook) {
   Owned<TForm> host(classlib::Create<TForm>(nullptr));
   host->SetBounds(40, 40, 360, 260);
-  host->SetColor(clWhite);
   auto* small = classlib::Create<TPanel>(host.get());
   small->SetParent(host.get());
   small->SetBounds(10, 10, 40, 30);
@@ -362,19 +376,25 @@ TEST_F(WindowAnimTest, CoverOfEachControlShowsThatControlsOldLook) {
   host->Show();
   Pump();
   UpdateWindow(host->Handle());
-  ASSERT_EQ(ScreenPixel(big, 230, 140), COLORREF(RGB(0, 0, 255))) << "the screen cannot be read here";
+  Owned<FrameWatcher> watcher(classlib::Create<FrameWatcher>(nullptr));
+  watcher->HandleNeeded();
+  acMagnForm = watcher.get();
+  const classlib::TScopeExit noWatcher([] { acMagnForm = nullptr; });
   PrepareForAnimation(small);
   AnimShowControl(small, 0, 255, TacAnimType::atFading);
-  // The big panel turns green under its cover: the cover still shows it blue, to its far corner.
+  // The big panel turns green under its cover; the far corner of the first of 3 frames is the old
+  // blue weighted 255 / 256, of the last the new green weighted 255 / 256 (a weight of 1 left).
   PrepareForAnimation(big);
-  ASSERT_NE(AnimCoverWindow(), nullptr);
   big->SetColor(clLime);
-  EXPECT_EQ(ScreenPixel(big, 230, 140), COLORREF(RGB(0, 0, 255)));
-  EXPECT_EQ(ScreenPixel(big, 5, 5), COLORREF(RGB(0, 0, 255)));
-  AnimShowControl(big, 0, 255, TacAnimType::atFading);
-  Pump();
-  EXPECT_EQ(ScreenPixel(big, 230, 140), COLORREF(RGB(0, 255, 0)));
+  FrameWatcher::x = 230;
+  FrameWatcher::y = 140;
+  FrameWatcher::seen.clear();
+  AnimShowControl(big, 24, 255, TacAnimType::atFading);
+  ASSERT_EQ(FrameWatcher::seen.size(), 3u);
+  EXPECT_EQ(FrameWatcher::seen.front(), COLORREF(RGB(0, 0, 254)));
+  EXPECT_EQ(FrameWatcher::seen.back(), COLORREF(RGB(0, 254, 0)));
   EXPECT_FALSE(InAnimationProcess);
+  EXPECT_EQ(AnimCoverWindow(), nullptr);
 }
 
 // Counts of the control animation's entries, passing each on to the real one.
