@@ -51,8 +51,18 @@ struct FakeHost : IacDialogHost {
   void PrintControls(HDC) override {}
 };
 
+INT_PTR CALLBACK KeepingDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+INT_PTR CALLBACK ClosingDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
+  if (msg == WM_COMMAND && (wp == IDCANCEL || wp == IDYES)) {
+    EndDialog(h, INT_PTR(wp));
+    return TRUE;
+  }
+  return FALSE;
+}
+
 // A dialog from a template in memory: no controls, hidden, modeless.
-HWND MakeDialog() {
+HWND MakeDialog(DLGPROC Proc = &KeepingDlgProc) {
   alignas(4) WORD buffer[128] = {};
   auto* t = reinterpret_cast<DLGTEMPLATE*>(buffer);
   t->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -65,8 +75,7 @@ HWND MakeDialog() {
   *p++ = 0;  // the dialog class
   for (const wchar_t* c = L"Animated"; *c != 0; ++c) *p++ = static_cast<WORD>(*c);
   *p++ = 0;
-  return CreateDialogIndirectParamW(
-      GetModuleHandleW(nullptr), t, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t, nullptr, Proc, 0);
 }
 
 class WindowAnimTest : public ::testing::Test {
@@ -104,8 +113,8 @@ class WindowAnimTest : public ::testing::Test {
     sp->PrepareForm();
     return f;
   }
-  void MakeSkinnedDialog() {
-    dialog = MakeDialog();
+  void MakeSkinnedDialog(DLGPROC Proc = &KeepingDlgProc) {
+    dialog = MakeDialog(Proc);
     ASSERT_NE(dialog, nullptr);
     dialogWnd = TacMainWnd::Create<TacDialogWnd>(dialog, nullptr, manager.get(), "DIALOG", false, &host);
     dialogWnd->InitParams();
@@ -280,6 +289,28 @@ TEST_F(WindowAnimTest, DialogHandlerShowsAndHidesThroughTheAnimations) {
     EXPECT_EQ(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     EXPECT_EQ(AnimWindowsAlive(), 0);
   }
+}
+
+TEST_F(WindowAnimTest, CancelThatClosesTheDialogFadesOutItsPicture) {
+  SetAnim(manager->AnimEffects().DialogHide(), 24);
+  MakeSkinnedDialog(&ClosingDlgProc);
+  ShowWindow(dialog, SW_SHOWNOACTIVATE);
+  Pump();
+  UpdateWindow(dialog);
+  PushRecorder recorder;
+  SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_FALSE(IsWindowVisible(dialog));
+  EXPECT_EQ(dialogWnd->CoverForm, nullptr);
+  EXPECT_FALSE(InAnimationProcess);
+  ASSERT_TRUE(WaitForHideEnd());
+  // The picture put over the dialog as the command came, then the hide's start and 2 steps, all on
+  // that one window.
+  EXPECT_EQ(Alphas(recorder.pushes), (std::vector<int>{255, 255, 128, 0, 0}));
+  for (const Push& p : recorder.pushes) {
+    EXPECT_EQ(p.wnd, recorder.pushes[0].wnd);
+    EXPECT_EQ(p.width, WindowSize(dialog).cx);
+  }
+  EXPECT_EQ(AnimWindowsAlive(), 0);
 }
 
 TEST_F(WindowAnimTest, AFailingPushLeavesNoAnimationBehind) {
