@@ -100,7 +100,7 @@ TEST_F(FormAnimTest, ShowWithoutFramesPushesTheWholeFormOpaqueOnce) {
     ExpectShownAndSettled();
     RECT r;
     GetWindowRect(H(), &r);
-    ASSERT_FALSE(recorder.pushes.empty());
+    ASSERT_EQ(recorder.pushes.size(), 1u);
     for (const Push& p : recorder.pushes) {
       EXPECT_NE(p.wnd, H());
       EXPECT_EQ(p.constantAlpha, 255);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -46,9 +47,15 @@ std::vector<int> Alphas(const std::vector<Push>& pushes) {
   return seen;
 }
 
+// Prints a "child" as a 10 x 10 red square at the client origin.
 struct FakeHost : IacDialogHost {
   void RescanControls() override {}
-  void PrintControls(HDC) override {}
+  void PrintControls(HDC DC) override {
+    const RECT r{0, 0, 10, 10};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(DC, &r, red);
+    DeleteObject(red);
+  }
 };
 
 INT_PTR CALLBACK KeepingDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -181,6 +188,31 @@ TEST_F(WindowAnimTest, ShowFramesFollowTheTimeTable) {
     EXPECT_EQ(AnimCoverWindow(), nullptr);
     EXPECT_TRUE(IsWindowVisible(h));
   }
+}
+
+TEST_F(WindowAnimTest, DialogClientIsPrintedAtItsPlaceAndMadeOpaque) {
+  MakeSkinnedDialog();
+  RECT window{}, client{};
+  GetWindowRect(dialog, &window);
+  GetClientRect(dialog, &client);
+  POINT origin{0, 0};
+  ClientToScreen(dialog, &origin);
+  const int x = origin.x - window.left, y = origin.y - window.top;
+  auto bmp = std::make_unique<TBitmap>();
+  bmp->SetPixelFormat(pf32bit);
+  bmp->SetSize(window.right - window.left, window.bottom - window.top);
+  PatBlt(bmp->Canvas()->Handle(), 0, 0, bmp->Width(), bmp->Height(), BLACKNESS);
+  GdiFlush();
+  PrindDlgClient(dialogWnd.get(), bmp.get(), false);
+  GdiFlush();
+  const auto at = [&](int px, int py) { return bmp->Image32View().At(px, py).U; };
+  // Red (blue low in a DIB) and opaque where the child was printed, opaque over the client, the
+  // frame untouched.
+  EXPECT_EQ(at(x + 5, y + 5), 0xFFFF0000u);
+  EXPECT_EQ(at(x + 10, y + 10) >> 24, 0xFFu);
+  EXPECT_EQ(at(x + client.right - 1, y + client.bottom - 1) >> 24, 0xFFu);
+  EXPECT_EQ(at(x - 1, y + 5), 0u);
+  EXPECT_EQ(at(1, 1), 0u);
 }
 
 TEST_F(WindowAnimTest, AeroDialogShowStartsAtThreeQuarters) {
