@@ -42,12 +42,19 @@ TsSkinProvider* ProviderOf(TWinControl* Control) {
 // on, then paints itself under the copy, which goes.
 void FadeInFormCopy(TsSkinProvider* SP, int Frames, int MaxTransparency, TacAnimType Mode) {
   const HWND h = SP->Form->Handle();
+  TacAnimForm copy;
+  // However the fade ends, the form paints its new look (under the copy, which goes after).
+  const classlib::TScopeExit redraw([h] {
+    InAnimationProcess = false;
+    SendMessageW(h, WM_SETREDRAW, 1, 0);
+    RedrawWindow(h, nullptr, nullptr, kRedrawAll);
+  });
   SP->PaintAll();
   std::unique_ptr<TBitmap> image = GetFormImage(SP, false);
   if (image == nullptr) return;
   RECT r{};
   GetWindowRect(h, &r);
-  TacAnimForm copy = NewAnimForm(r);
+  copy = NewAnimForm(r);
   const HWND a = copy->Handle();
   AddExStyle(a, WS_EX_NOACTIVATE | WS_EX_LAYERED);
   SetFormBlendValue(a, image.get(), Frames > 0 ? 0 : MaxTransparency);
@@ -58,15 +65,11 @@ void FadeInFormCopy(TsSkinProvider* SP, int Frames, int MaxTransparency, TacAnim
     const POINT pos{r.left, r.top};
     SetFormBlendValue(a, image.get(), MaxTransparency, &pos);
   }
-  InAnimationProcess = false;
-  SendMessageW(h, WM_SETREDRAW, 1, 0);
-  RedrawWindow(h, nullptr, nullptr, kRedrawAll);
 }
 
 // The snapshot blended into New on the cover, one weight step a frame, New last.
-void CrossFadeOnCover(const TBitmap& New, int Frames) {
+void CrossFadeOnCover(TBitmap& fresh, int Frames) {
   const classlib::WindowDC dc(g_ow->Handle());
-  TBitmap& fresh = const_cast<TBitmap&>(New);
   const int w = fresh.Width(), h = fresh.Height();
   if (Frames > 0 && g_snapshot != nullptr && g_snapshot->Width() == w && g_snapshot->Height() == h) {
     auto mix = NewBitmap32(w, h);
