@@ -10,6 +10,7 @@
 #include "classlib/Messages.h"
 #include "classlib/ScopeExit.h"
 #include "skin/controls/sControlPaint.h"
+#include "skin/core/acAnimLink.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
@@ -521,6 +522,33 @@ void TsPageControl::DropTabMenu(int PageIndex) {
 
 // ---- window procedure ----
 
+bool TsPageControl::PageChangeNotify(classlib::TMessage& M, bool Designing) {
+  const UINT code = reinterpret_cast<NMHDR*>(M.LParam)->code;
+  if (code != TCN_SELCHANGING && code != TCN_SELCHANGE) return false;
+  TsSkinManager* sm = FCommonData->GetSkinManager();
+  const TacControlAnimLink& anim = ControlAnimLink();
+  const bool animated = !Designing && sm != nullptr && sm->AnimEffects().PageChange().Active() && anim.Show != nullptr;
+  if (code == TCN_SELCHANGING) {
+    // The old page is kept on a cover until the new one is in place.
+    if (animated) anim.Prepare(this);
+    classlib::TPageControl::WndProc(M);
+    if (M.Result == 1 || anim.CoverUp == nullptr || !anim.CoverUp()) {
+      if (HandleAllocated()) SendMessageW(Handle(), WM_SETREDRAW, 1, 0);
+      if (anim.FreeCover != nullptr) anim.FreeCover();
+      // Hot tracking starts afresh with the page that stays or comes.
+      if (!Designing) Perform(WM_MOUSEMOVE, 0, 0);
+    }
+    return true;
+  }
+  if (!animated || !anim.CoverUp()) return false;
+  classlib::TPageControl::WndProc(M);
+  const TacFormAnimation& change = sm->AnimEffects().PageChange();
+  anim.Show(this, change.Time(), 255, TacAnimType::atFading);
+  if (TTabSheet* page = ActivePage(); page != nullptr && page->HandleAllocated())
+    RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return true;
+}
+
 void TsPageControl::WndProc(TMessage& M) {
   if (FCommonData == nullptr) {
     classlib::TPageControl::WndProc(M);
@@ -597,12 +625,7 @@ void TsPageControl::WndProc(TMessage& M) {
       return;
     }
     case classlib::CN_NOTIFY:
-      if (Skinned() && M.LParam != 0 && reinterpret_cast<NMHDR*>(M.LParam)->code == TCN_SELCHANGING) {
-        classlib::TPageControl::WndProc(M);
-        // No page-change picture is taken yet: hot tracking starts afresh with the new page.
-        if (!designing) Perform(WM_MOUSEMOVE, 0, 0);
-        return;
-      }
+      if (Skinned() && M.LParam != 0 && PageChangeNotify(M, designing)) return;
       break;
     case TCM_SETIMAGELIST:
       classlib::TPageControl::WndProc(M);

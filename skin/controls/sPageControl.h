@@ -213,6 +213,8 @@ class TsPageControl : public classlib::TPageControl {
   bool Skinned() const;
   bool SkinCommand(classlib::TMessage& Message);
   bool SkinnedMessage(classlib::TMessage& Message);
+  // The page-change notifications, animated when the manager asks for it; false for other ones.
+  bool PageChangeNotify(classlib::TMessage& M, bool Designing);
   void SetPadding(bool WithButtons);
   void MouseMoved(classlib::TMessage& Message);
   void PrintUpDown(HDC DC);

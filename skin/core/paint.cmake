@@ -20,6 +20,6 @@ if(TARVISEL_WIN32)
                                     ${CMAKE_CURRENT_LIST_DIR}/sFade.cpp ${CMAKE_CURRENT_LIST_DIR}/acThdTimer.cpp ${CMAKE_CURRENT_LIST_DIR}/acGlow.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/sCommonDataGlow.cpp ${CMAKE_CURRENT_LIST_DIR}/sCommonDataBoundLabel.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/sSkinTextWin32.cpp ${CMAKE_CURRENT_LIST_DIR}/acScrollBarsLink.cpp
-                                    ${CMAKE_CURRENT_LIST_DIR}/acDialogHookLink.cpp)
+                                    ${CMAKE_CURRENT_LIST_DIR}/acDialogHookLink.cpp ${CMAKE_CURRENT_LIST_DIR}/acAnimLink.cpp)
   target_link_libraries(skin_paint PUBLIC classlib skin_core gdi32 user32)
 endif()

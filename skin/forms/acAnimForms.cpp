@@ -8,6 +8,7 @@
 #include "skin/core/acGlow.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acAnimFrames.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/sAlphaGraph.h"
@@ -21,7 +22,9 @@ namespace {
 
 TacUpdateLayeredWindow updateLayered = &UpdateLayeredWindow;
 
-constexpr UINT kQuietPos = SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+}  // namespace
+
+namespace detail {
 
 std::unique_ptr<TBitmap> NewBitmap32(int Width, int Height) {
   auto bmp = std::make_unique<TBitmap>();
@@ -30,12 +33,22 @@ std::unique_ptr<TBitmap> NewBitmap32(int Width, int Height) {
   return bmp;
 }
 
-void MakeOpaque(TBitmap& Bmp) {
-  FillAlphaRect(Bmp.Image32View(), TRect{0, 0, Bmp.Width(), Bmp.Height()}, 255, false);
+std::unique_ptr<TBitmap> CopyBitmap32(const TBitmap& Bmp) {
+  auto copy = NewBitmap32(Bmp.Width(), Bmp.Height());
+  BitBlt(copy->Canvas()->Handle(), 0, 0, Bmp.Width(), Bmp.Height(), const_cast<TBitmap&>(Bmp).Canvas()->Handle(), 0, 0,
+         SRCCOPY);
+  GdiFlush();
+  return copy;
 }
 
-// Pushes Bmp to the layered Wnd with constant alpha Alpha; Pos nullptr keeps the window's place.
-void Push(HWND Wnd, TBitmap& Bmp, int Alpha, const POINT* Pos) {
+void MakeOpaque(TBitmap& Bmp) { MakeOpaque(Bmp, RECT{0, 0, Bmp.Width(), Bmp.Height()}); }
+
+void MakeOpaque(TBitmap& Bmp, const RECT& R) {
+  GdiFlush();
+  FillAlphaRect(Bmp.Image32View(), TRect{R.left, R.top, R.right, R.bottom}, 255, false);
+}
+
+void PushLayered(HWND Wnd, TBitmap& Bmp, int Alpha, const POINT* Pos) {
   const classlib::ScreenDC screen;
   POINT pos = Pos != nullptr ? *Pos : POINT{};
   SIZE size{Bmp.Width(), Bmp.Height()};
@@ -49,7 +62,6 @@ void AddExStyle(HWND Wnd, LONG_PTR Bits) {
   SetWindowLongPtrW(Wnd, GWL_EXSTYLE, GetWindowLongPtrW(Wnd, GWL_EXSTYLE) | Bits);
 }
 
-// A borderless window the engine leaves alone, never activated and kept off the taskbar.
 TacAnimForm NewAnimForm(const RECT& Bounds) {
   TacAnimForm form(classlib::Create<TForm>(nullptr));
   form->SetTag(acAnimWindowTag);
@@ -60,13 +72,17 @@ TacAnimForm NewAnimForm(const RECT& Bounds) {
   return form;
 }
 
-// Plays the show frames onto Wnd: Frames + 1 pushes with the alpha rising by MaxTransparency /
-// Frames up to MaxTransparency; atAero grows the picture from three quarters of its size.
-void PlayShowFrames(HWND Wnd, TBitmap& Image, int Frames, int MaxTransparency, TacAnimType Mode) {
+HWND InsertAfterFor(HWND Wnd) {
+  if ((GetWindowLongPtrW(Wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) return HWND_TOPMOST;
+  const HWND before = GetWindow(Wnd, GW_HWNDPREV);
+  return before != nullptr ? before : HWND_TOP;
+}
+
+void PlayShowFrames(HWND Wnd, TBitmap& Image, int Frames, int StepDivisor, int MaxTransparency, TacAnimType Mode) {
   const int w = Image.Width(), h = Image.Height();
   auto frame = NewBitmap32(w, h);
   FillAlphaRect(frame->Image32View(), TRect{0, 0, w, h}, 0, false);
-  const double step = double(MaxTransparency) / Frames;
+  const double step = double(MaxTransparency) / StepDivisor;
   const bool aero = Mode == TacAnimType::atAero;
   double dx = 0, dy = 0, l = 0, t = 0, r = 0, b = 0;
   if (aero) {
@@ -92,7 +108,7 @@ void PlayShowFrames(HWND Wnd, TBitmap& Image, int Frames, int MaxTransparency, T
       copied = true;
     }
     GdiFlush();
-    Push(Wnd, *frame, int(std::lround(current)), nullptr);
+    PushLayered(Wnd, *frame, int(std::lround(current)), nullptr);
     if (aero) {
       l -= dx;
       t -= dy;
@@ -103,14 +119,16 @@ void PlayShowFrames(HWND Wnd, TBitmap& Image, int Frames, int MaxTransparency, T
   }
 }
 
-}  // namespace
+}  // namespace detail
+
+using namespace detail;
 
 void SetUpdateLayeredWindow(TacUpdateLayeredWindow Fn) { updateLayered = Fn != nullptr ? Fn : &UpdateLayeredWindow; }
 
 void SetFormBlendValue(HWND Wnd, TBitmap* Bmp, int Value, const POINT* Pos) {
   if ((GetWindowLongPtrW(Wnd, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) AddExStyle(Wnd, WS_EX_LAYERED);
   if (Bmp != nullptr) {
-    Push(Wnd, *Bmp, Value, Pos);
+    PushLayered(Wnd, *Bmp, Value, Pos);
     return;
   }
   RECT r{};
@@ -120,7 +138,7 @@ void SetFormBlendValue(HWND Wnd, TBitmap* Bmp, int Value, const POINT* Pos) {
   // A transparent picture has no colour either: premultiplied pixels are all zero.
   PatBlt(empty->Canvas()->Handle(), 0, 0, empty->Width(), empty->Height(), BLACKNESS);
   GdiFlush();
-  Push(Wnd, *empty, Value, Pos);
+  PushLayered(Wnd, *empty, Value, Pos);
 }
 
 TacAnimForm MakeCoverForm(HWND Wnd) {
@@ -183,29 +201,19 @@ void AnimShowForm(TsSkinProvider* SP, std::uint16_t wTime, int MaxTransparency, 
   const int frames = AnimFrames(wTime);
   animForm = NewAnimForm(r);
   const HWND a = animForm->Handle();
-  const bool topmost = (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  HWND after = topmost ? HWND_TOPMOST : GetWindow(h, GW_HWNDPREV);
-  if (after == nullptr) after = HWND_TOP;
+  const HWND after = InsertAfterFor(h);
   AddExStyle(a, WS_EX_NOACTIVATE | WS_EX_LAYERED);
   SetFormBlendValue(a, image.get(), frames > 0 ? 0 : MaxTransparency);
   SetWindowPos(a, after, r.left, r.top, image->Width(), image->Height(), SWP_SHOWWINDOW | kQuietPos);
 
-  if (frames > 0) PlayShowFrames(a, *image, frames, MaxTransparency, Mode);
-  const POINT pos{r.left, r.top};
-  SetFormBlendValue(a, image.get(), MaxTransparency, &pos);
+  // Without frames the first push already is the final picture.
+  if (frames > 0) {
+    PlayShowFrames(a, *image, frames, frames, MaxTransparency, Mode);
+    const POINT pos{r.left, r.top};
+    SetFormBlendValue(a, image.get(), MaxTransparency, &pos);
+  }
   closeUp();
   if (SP->OnAfterAnimation) SP->OnAfterAnimation(SP);
-}
-
-bool AnimHideForm(TsSkinProvider* SP) {
-  ClearGlows(true);
-  if (SP == nullptr || SP->Form == nullptr || SP->Form->FormStyle() == classlib::fsMDIChild) return true;
-  InAnimationProcess = true;
-  const classlib::TScopeExit done([] { InAnimationProcess = false; });
-  // No hide frames are played: the image taken as the form began to hide goes at once, and no
-  // copy is put on screen only to vanish again.
-  SP->HideImage.reset();
-  return !(classlib::TApplication::Existing() && classlib::Application->Terminated());
 }
 
 }  // namespace skin

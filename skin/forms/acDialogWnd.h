@@ -12,6 +12,7 @@
 
 #include "classlib/Bitmap.h"
 #include "skin/core/sConstTypes.h"
+#include "skin/forms/acAnimForms.h"
 #include "skin/forms/acDials.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/sTextOutWin32.h"
@@ -129,6 +130,8 @@ class TacDialogWnd : public TacScrollWnd, public IacDialogMenuOwner {
   std::unique_ptr<classlib::TBitmap> TempBmp;
   std::unique_ptr<TacSystemMenu, TacFreeObject> SystemMenu;
   IacDialogHost* Host = nullptr;
+  // The dialog's picture put over it as it closes, until the hide animation takes it over.
+  TacAnimForm CoverForm;
   int TitleIndex = -1;
   std::string TitleSection;
 
@@ -139,6 +142,8 @@ class TacDialogWnd : public TacScrollWnd, public IacDialogMenuOwner {
 
  private:
   bool Skinned() const;
+  // The manager hides dialogs through an animation.
+  bool HideAnimated() const;
   void Rescan() {
     if (Host != nullptr) Host->RescanControls();
   }

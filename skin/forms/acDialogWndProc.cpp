@@ -5,8 +5,11 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/graphics/sGraphUtilsWin32.h"
 
 namespace skin {
+
+using classlib::TBitmap;
 
 namespace {
 
@@ -124,21 +127,45 @@ bool TacDialogWnd::WindowMessage(classlib::TMessage& Message) {
       }
       return false;
     case WM_ERASEBKGND: EraseBackground(Message); return true;
-    case WM_SHOWWINDOW:
+    case WM_SHOWWINDOW: {
       PassOn(Message);
       InitDwm(CtrlHandle, true, false);
+      const TacFormAnimation& show = SkinManager->AnimEffects().DialogShow();
+      if (Message.WParam != 0 && show.Active() && show.Time() != 0) {
+        Caption = GetWndText(CtrlHandle);
+        Rescan();
+        AnimShowDlg(this, show.Time(), 255, show.Mode());
+      }
       return true;
+    }
     case WM_DRAWITEM:
       if (auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
           item != nullptr && item->CtlType == kOwnerDrawnStatic)
         SetBkMode(item->hDC, TRANSPARENT);
       return false;
-    case WM_WINDOWPOSCHANGED:
-      if (auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
-          pos != nullptr && (pos->flags & SWP_HIDEWINDOW) != 0)
-        RgnChanged = true;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+      const bool hiding = pos != nullptr && (pos->flags & SWP_HIDEWINDOW) != 0;
+      if (hiding) RgnChanged = true;
       PassOn(Message);
+      if (hiding && HideAnimated()) {
+        AnimHideDlg(this);
+        DoLayered(CtrlHandle, false);
+      }
       return true;
+    }
+    case WM_COMMAND:
+      if ((Message.WParam == IDCANCEL || Message.WParam == IDYES) && HideAnimated()) {
+        // The dialog's last look, client included, for the hide that the command may start.
+        if (TBitmap* cache = SkinData->CacheBmp(); cache != nullptr && !cache->Empty())
+          PrindDlgClient(this, cache, true);
+        CoverForm = MakeCoverForm(CtrlHandle);
+        PassOn(Message);
+        // A dialog that stays open keeps no cover over it.
+        if (IsWindowVisible(CtrlHandle)) CoverForm.reset();
+        return true;
+      }
+      return false;
     case WM_NCHITTEST: {
       Message.Result = 0;
       const int code = HTProcess(Message);
@@ -196,6 +223,11 @@ bool TacDialogWnd::WindowMessage(classlib::TMessage& Message) {
       return true;
     default: return false;
   }
+}
+
+bool TacDialogWnd::HideAnimated() const {
+  const TacFormAnimation& hide = SkinManager->AnimEffects().DialogHide();
+  return hide.Active() && hide.Time() != 0 && UpdateLayeredWindowProc() != nullptr;
 }
 
 void TacDialogWnd::CommonTail(const classlib::TMessage& Message) {

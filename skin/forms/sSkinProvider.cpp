@@ -9,6 +9,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/forms/acCtrlAdapter.h"
+#include "skin/forms/acAnimForms.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/windows/acThemeWin32.h"
@@ -217,6 +218,7 @@ void RegisterSkinProviderClasses() {
   classlib::RegisterClass<TsTitleIcon, classlib::TPersistent>(L"TsTitleIcon");
   classlib::RegisterClass<TsTitleButton, classlib::TCollectionItem>(L"TsTitleButton");
   classlib::RegisterClass<TsSkinProvider, TComponent>(L"TsSkinProvider");
+  InstallControlAnimLink();
 }
 
 // ---- life ----
@@ -295,8 +297,16 @@ void TsSkinProvider::LoadInit() {
 
 void TsSkinProvider::ShowAfterSkinChange() {
   FCommonData->BGChanged = true;
-  if (Form != nullptr && Form->HandleAllocated())
-    RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if (Form == nullptr || !Form->HandleAllocated()) return;
+  TsSkinManager* sm = SkinManager();
+  if (sm != nullptr && sm->AnimEffects().SkinChanging().Active() && IsWindowVisible(Form->Handle())) {
+    // The new look fades in over the old one; the form is redrawn under it.
+    const TacFormAnimation& change = sm->AnimEffects().SkinChanging();
+    AnimShowControl(Form, FDrawNonClientArea ? change.Time() : 0, 255,
+                    FDrawNonClientArea ? change.Mode() : TacAnimType::atFading);
+    return;
+  }
+  RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TsSkinProvider::CheckSysMenu(bool Active) {

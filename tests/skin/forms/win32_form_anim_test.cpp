@@ -16,50 +16,20 @@
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSkinProvider.h"
 #include "tests/skin/controls/GdiCount.h"
+#include "tests/skin/forms/LayeredPushes.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
 namespace {
 
 using namespace classlib;
+using test::AnimWindowsAlive;
 using test::ManagerWithOurSkin;
 using test::Owned;
-
-// One picture pushed to a layered window: its constant alpha, size and per-pixel alpha.
-struct Push {
-  HWND wnd;
-  int constantAlpha;
-  int width, height;
-  std::vector<std::uint8_t> alpha;  // row 0 at the top
-  int AlphaAt(int x, int y) const { return alpha[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
-};
-
-struct PushRecorder {
-  static inline std::vector<Push> pushes;
-  static BOOL WINAPI Record(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
-                            BLENDFUNCTION* blend, DWORD flags) {
-    Push p{wnd, blend->SourceConstantAlpha, size->cx, size->cy, {}};
-    DIBSECTION dib{};
-    const HGDIOBJ bmp = GetCurrentObject(src, OBJ_BITMAP);
-    if (GetObjectW(bmp, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBitsPixel == 32) {
-      GdiFlush();
-      const auto* bits = static_cast<const std::uint8_t*>(dib.dsBm.bmBits);
-      const bool bottomUp = dib.dsBmih.biHeight > 0;
-      for (int y = 0; y < p.height; ++y) {
-        const int row = bottomUp ? dib.dsBm.bmHeight - 1 - y : y;
-        for (int x = 0; x < p.width; ++x)
-          p.alpha.push_back(bits[std::size_t(row) * std::size_t(dib.dsBm.bmWidthBytes) + std::size_t(x) * 4 + 3]);
-      }
-    }
-    pushes.push_back(std::move(p));
-    return UpdateLayeredWindow(wnd, dst, pos, size, src, srcPos, key, blend, flags);
-  }
-  PushRecorder() {
-    pushes.clear();
-    SetUpdateLayeredWindow(&Record);
-  }
-  ~PushRecorder() { SetUpdateLayeredWindow(nullptr); }
-};
+using test::Pump;
+using test::Push;
+using test::PushRecorder;
+using test::ThreadWindows;
 
 // Composition reported on, through the DWM entry the services resolve.
 struct CompositionOn {
@@ -80,36 +50,6 @@ struct CompositionOn {
     SetOsMajorVersion(nullptr);
   }
 };
-
-BOOL CALLBACK CollectWindow(HWND w, LPARAM l) {
-  reinterpret_cast<std::set<HWND>*>(l)->insert(w);
-  return TRUE;
-}
-
-std::set<HWND> ThreadWindows() {
-  std::set<HWND> found;
-  EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-// Windows of the engine's animations still alive.
-int AnimWindowsAlive() {
-  int alive = 0;
-  for (HWND w : ThreadWindows()) {
-    TWinControl* control = FindControl(w);
-    if (control != nullptr && control->Tag() == acAnimWindowTag) ++alive;
-  }
-  return alive;
-}
-
-void Pump() {
-  MSG msg;
-  for (int i = 0; i < 10; ++i)
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-}
 
 class FormAnimTest : public ::testing::Test {
  protected:
@@ -160,7 +100,7 @@ TEST_F(FormAnimTest, ShowWithoutFramesPushesTheWholeFormOpaqueOnce) {
     ExpectShownAndSettled();
     RECT r;
     GetWindowRect(H(), &r);
-    ASSERT_FALSE(recorder.pushes.empty());
+    ASSERT_EQ(recorder.pushes.size(), 1u);
     for (const Push& p : recorder.pushes) {
       EXPECT_NE(p.wnd, H());
       EXPECT_EQ(p.constantAlpha, 255);
@@ -245,6 +185,7 @@ TEST_F(FormAnimTest, ShowsAndHidesLeaveNoWindowOrGdiObjectBehind) {
     Pump();
     form->Hide();
     Pump();
+    ASSERT_TRUE(test::WaitForHideEnd());
   };
   cycle();  // caches and lazily made objects settle
   const std::size_t windows = ThreadWindows().size();

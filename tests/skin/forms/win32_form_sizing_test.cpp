@@ -12,6 +12,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
+#include "skin/forms/acAnimHide.h"
 #include "skin/forms/sSkinProvider.h"
 #include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/WindowsFixture.h"
@@ -268,8 +269,13 @@ TEST_F(FormSizingTest, HidingTakesTheFormsImageOnlyForAHideAnimation) {
   f.form->Hide();
   Pump();
   EXPECT_EQ(FakeFormImage::taken, 1);
-  // The hide plays no frames yet: it lets the image go at once.
+  // The hide took the image over, and its copy fades out on its timer.
   EXPECT_EQ(f.provider->HideImage, nullptr);
+  for (const DWORD start = GetTickCount(); acHideTimer != nullptr && acHideTimer->Form != nullptr;) {
+    ASSERT_LT(GetTickCount() - start, 3000u) << "the hide never ended";
+    Pump();
+    Sleep(1);
+  }
   EXPECT_NE(f.provider->FormState() & kFormCapturing, 0u);
   f.form->Show();
   Pump();
