@@ -52,15 +52,18 @@ HIMAGELIST SolidImages() {
 // The cursor at (X, Y) once the system reports it there (Wine takes a moment on a virtual display).
 bool MoveCursor(int x, int y) {
   SetCursorPos(x, y);
-  for (int i = 0; i < 100; ++i) {
-    POINT now{};
-    GetCursorPos(&now);
-    if (now.x == x && now.y == y) return true;
+  // Settled: reported there three times in a row with the display's events handled in between.
+  int settled = 0;
+  for (int i = 0; i < 200 && settled < 3; ++i) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(10);
+    POINT now{};
+    GetCursorPos(&now);
+    settled = now.x == x && now.y == y ? settled + 1 : 0;
+    if (settled == 0 && i % 20 == 19) SetCursorPos(x, y);
   }
-  return false;
+  return settled == 3;
 }
 
 struct ToolBarHandlers : ::testing::Test {
