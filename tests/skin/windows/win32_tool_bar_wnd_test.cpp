@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/graphics/sBitmapOverloads.h"
@@ -231,6 +232,69 @@ TEST_F(ToolBarHandlers, ButtonUnderTheCursorIsHotAndWholeDropDownsShowTheArrow) 
   EXPECT_EQ(Differing(away.get(), plain.get(), [&](int x, int) { return x < first.Right; }), 0);
   EXPECT_GT(Differing(away.get(), got.get(), [&](int x, int) { return x < first.Right; }), 0);
   DestroyWindow(t);
+}
+
+// The text questions a tool bar is asked: whether each came with a buffer.
+std::vector<bool> g_textAsks;
+LRESULT CALLBACK RecordTextAsks(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (m == TB_GETBUTTONTEXTW) g_textAsks.push_back(lp != 0);
+  return DefSubclassProc(w, m, wp, lp);
+}
+
+TEST_F(ToolBarHandlers, ButtonTextOfAnyLengthIsReadWhole) {
+  const std::wstring text(300, L'x');
+  TBBUTTON b = Button(-2, 100);
+  b.iString = INT_PTR(text.c_str());
+  HWND t = Bar({b});
+  ASSERT_TRUE(SetWindowSubclass(t, RecordTextAsks, 1, 0));
+  auto handler = TacMainWnd::Create<TacToolBarWnd>(t, nullptr, manager.get(), "BAR");
+  g_textAsks.clear();
+  EXPECT_EQ(handler->ButtonText(100), text);
+  // The length first, then the text into a buffer of that length.
+  EXPECT_EQ(g_textAsks, (std::vector<bool>{false, true}));
+  EXPECT_EQ(handler->ButtonText(999), L"") << "no such button";
+  DestroyWindow(t);
+}
+
+// The rows of the button that hold the caption's ink: the first and the last.
+std::pair<int, int> InkRows(TBitmap* got, TBitmap* blank, const TRect& r) {
+  int first = -1, last = -1;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (Pixel(got, x, y) != Pixel(blank, x, y)) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+  return {first, last};
+}
+
+TEST_F(ToolBarHandlers, CaptionOfThreeWordsTakesTwoLines) {
+  const wchar_t* captions[] = {L"Open file", L"Open the file"};
+  int spans[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    TBBUTTON b = Button(-2, 100);
+    b.iString = INT_PTR(captions[i]);
+    HWND t = Bar({b});
+    SendMessageW(t, TB_SETBUTTONSIZE, 0, MAKELPARAM(120, 36));
+    auto handler = TacMainWnd::Create<TacToolBarWnd>(t, nullptr, manager.get(), "BAR");
+    auto got = test::Printed(t, kWidth, kHeight);
+    const TRect r = Item(t, 0);
+    auto blank = Face();
+    PaintButton(blank.get(), r, 0, -1, 0, 0);
+    const auto [first, last] = InkRows(got.get(), blank.get(), r);
+    ASSERT_GE(first, 0) << "no caption drawn";
+    spans[i] = last - first + 1;
+    DestroyWindow(t);
+  }
+  TEXTMETRICW tm{};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  EXPECT_LE(spans[0], tm.tmHeight) << "two words stay on one line";
+  EXPECT_GT(spans[1], tm.tmHeight) << "three words take two lines";
 }
 
 }  // namespace
