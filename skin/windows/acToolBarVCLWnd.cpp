@@ -186,7 +186,6 @@ void TacToolBarVCLWnd::OurAdvancedCustomDraw(classlib::TToolBar* Sender, const T
     return;
   }
   if (SkinData->Updating()) return;
-  SkinData->CacheBmp();
   if (SkinData->BGChanged || SkinData->CacheBmp() == nullptr) PrepareCache();
   classlib::TBitmap* cache = SkinData->CacheBmp();
   cache->Canvas()->Font()->Assign(Sender->Font());

@@ -121,5 +121,19 @@ TEST_F(StatusBarHandlers, PartTextIsWrittenInsideItsPartOnly) {
   DestroyWindow(s);
 }
 
+// A bar that is told to repaint shows on screen what it prints.
+TEST_F(StatusBarHandlers, RepaintShowsTheSkinnedBar) {
+  HWND s = Bar();
+  auto handler = TacMainWnd::Create<TacStatusBarWnd>(s, nullptr, manager.get(), "");
+  auto printed = test::Printed(s, kWidth, kHeight);
+  RedrawWindow(s, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  auto shown = NewBitmap32(kWidth, kHeight);
+  HDC dc = GetDC(s);
+  BitBlt(shown->Canvas()->Handle(), 0, 0, kWidth, kHeight, dc, 0, 0, SRCCOPY);
+  ReleaseDC(s, dc);
+  EXPECT_EQ(Differing(shown.get(), printed.get()), 0);
+  DestroyWindow(s);
+}
+
 }  // namespace
 }  // namespace skin
