@@ -263,9 +263,8 @@ bool TacProvider::AddControl(HWND Handle) {
     spin->lOffset = 2;
     h = std::move(spin);
   }
-  // Tab controls ("systabcontrol32" without TCS_OWNERDRAWFIXED), up-downs ("msctls_updown32"),
-  // track bars ("msctls_trackbar32") and tool bars ("toolbarwindow32", section "BAR" with style
-  // 0x200, else "CHECKBOX") get their handlers with the remaining handlers; until then they keep
+  // Tab controls ("systabcontrol32" without TCS_OWNERDRAWFIXED) and track bars
+  // ("msctls_trackbar32") get their handlers with the remaining handlers; until then they keep
   // their own drawing, as every other class does.
 
   if (h == nullptr) return true;
