@@ -23,7 +23,9 @@
 #include "skin/windows/acPanelWnd.h"
 #include "skin/windows/acSBUtils.h"
 #include "skin/windows/acSizerWnd.h"
+#include "skin/windows/acSpinWnd.h"
 #include "skin/windows/acStaticWnd.h"
+#include "skin/windows/acToolBarWnd.h"
 #include "skin/windows/acTransPanelWnd.h"
 #include "skin/windows/acWndRoutines.h"
 #include "skin/windows/acWndUnit.h"
@@ -279,10 +281,16 @@ bool TacProvider::AddControl(HWND Handle) {
     dlgMode = true;
   } else if (cls == L"shbrowseforfolder") {
     h = Make<TacTransPanelWnd>(Handle, sm, "CHECKBOX", true);
+  } else if (cls == L"toolbarwindow32") {
+    h = Make<TacToolBarWnd>(Handle, sm, Has(style, 0x200) ? "BAR" : "CHECKBOX", true);
+  } else if (cls == L"msctls_updown32") {
+    auto spin = TacMainWnd::Create<TacSpinWnd>(Handle, nullptr, sm, "SPEEDBUTTON_SMALL", true);
+    // The buddy edit's frame overlaps the arrows' first two columns.
+    spin->lOffset = 2;
+    h = std::move(spin);
   }
-  // Tab controls ("systabcontrol32" without TCS_OWNERDRAWFIXED), up-downs ("msctls_updown32"),
-  // track bars ("msctls_trackbar32") and tool bars ("toolbarwindow32", section "BAR" with style
-  // 0x200, else "CHECKBOX") get their handlers with the remaining handlers; until then they keep
+  // Tab controls ("systabcontrol32" without TCS_OWNERDRAWFIXED) and track bars
+  // ("msctls_trackbar32") get their handlers with the remaining handlers; until then they keep
   // their own drawing, as every other class does.
 
   if (h == nullptr) return true;

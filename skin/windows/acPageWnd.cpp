@@ -15,14 +15,15 @@
 #include "skin/core/sSkinTextWin32.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/windows/acSpinWnd.h"
 #include "skin/windows/acWndRoutines.h"
 
 namespace skin {
 
 namespace {
 
-THandler<TacMainWnd> BareUpDownHandler(HWND UpDown, TsSkinManager* Manager) {
-  return TacMainWnd::Create<TacMainWnd>(UpDown, nullptr, Manager, "UPDOWNBTN", true);
+THandler<TacMainWnd> SpinHandler(HWND UpDown, TsSkinManager* Manager) {
+  return TacMainWnd::Create<TacSpinWnd>(UpDown, nullptr, Manager, "UPDOWNBTN", true);
 }
 
 std::vector<THandler<TacPageWnd>>& PageHandlers() {
@@ -51,7 +52,7 @@ bool Skinned(TsCommonData* Data) {
 
 }  // namespace
 
-TacUpDownHandlerFactory acUpDownHandlerFactory = &BareUpDownHandler;
+TacUpDownHandlerFactory acUpDownHandlerFactory = &SpinHandler;
 
 // ---- The unit's list of page handlers ----
 

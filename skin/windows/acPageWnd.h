@@ -17,8 +17,8 @@
 
 namespace skin {
 
-// The handler a tab control's up-down child gets (the up-down handler's unit installs its own;
-// until then a bare handler with the section "UPDOWNBTN").
+// The handler a tab control's up-down child gets: by default the spin handler with the section
+// "UPDOWNBTN".
 using TacUpDownHandlerFactory = THandler<TacMainWnd> (*)(HWND UpDown, TsSkinManager* Manager);
 extern TacUpDownHandlerFactory acUpDownHandlerFactory;
 

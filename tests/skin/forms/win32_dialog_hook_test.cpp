@@ -3,6 +3,7 @@
 // provider kept while one of its handlers runs, and nothing left alive after many boxes.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
@@ -27,7 +28,9 @@
 #include "skin/windows/acIconWnd.h"
 #include "skin/windows/acListViewWnd.h"
 #include "skin/windows/acSizerWnd.h"
+#include "skin/windows/acSpinWnd.h"
 #include "skin/windows/acStaticWnd.h"
+#include "skin/windows/acToolBarWnd.h"
 #include "skin/windows/acTransPanelWnd.h"
 #include "skin/windows/acWndThunkWin32.h"
 #include "tests/skin/windows/WindowsFixture.h"
@@ -473,6 +476,36 @@ TEST_F(DialogHook, ChildControlsArePrintedAtTheirPlaces) {
     EXPECT_EQ(printed[1].second.y, -20);
   }
   UnregisterClassW(L"PrintRecorder", GetModuleHandleW(nullptr));
+}
+
+TEST_F(DialogHook, ToolBarsAndUpDownsGetTheirHandlers) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&icc);
+  NativeWindow dlg(L"#32770", WS_POPUP | WS_CAPTION | WS_SYSMENU, 400, 300, nullptr, WS_EX_DLGMODALFRAME);
+  const auto child = [&](const wchar_t* cls, DWORD style, int y) {
+    HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN | style, 5, y, 200,
+                             24, dlg, nullptr, GetModuleHandleW(nullptr), nullptr);
+    EXPECT_NE(w, nullptr);
+    return w;
+  };
+  HWND wrapable = child(TOOLBARCLASSNAMEW, TBSTYLE_WRAPABLE, 0);
+  HWND plain = child(TOOLBARCLASSNAMEW, 0, 30);
+  HWND upDown = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 5, 60, 16, 24, dlg, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(dlg, SW_SHOW);
+  ASSERT_NE(FindFormInList(dlg), nullptr);
+  // Style 0x200 takes the section "BAR", any other tool bar "CHECKBOX".
+  for (const auto& [w, section] : {std::pair{wrapable, "BAR"}, std::pair{plain, "CHECKBOX"}}) {
+    TacMainWnd* h = Ac_GetHandlerFromHwnd(w);
+    ASSERT_NE(h, nullptr) << section;
+    EXPECT_EQ(typeid(*h), typeid(TacToolBarWnd));
+    EXPECT_EQ(h->SkinData->SkinSection(), section);
+  }
+  // The buddy edit's frame covers the arrows' first two columns.
+  auto* spin = dynamic_cast<TacSpinWnd*>(Ac_GetHandlerFromHwnd(upDown));
+  ASSERT_NE(spin, nullptr);
+  EXPECT_EQ(spin->SkinData->SkinSection(), "SPEEDBUTTON_SMALL");
+  EXPECT_EQ(spin->lOffset, 2);
 }
 
 }  // namespace
