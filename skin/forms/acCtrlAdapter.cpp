@@ -19,6 +19,10 @@
 #include "skin/windows/acListViewWnd.h"
 #include "skin/windows/acPageWnd.h"
 #include "skin/windows/acPanelWnd.h"
+#include "skin/windows/acSpinWnd.h"
+#include "skin/windows/acStatusBarWnd.h"
+#include "skin/windows/acToolBarVCLWnd.h"
+#include "skin/windows/acWWComboBoxWnd.h"
 
 namespace skin {
 
@@ -55,6 +59,13 @@ void TakeSkinFontColour(classlib::TControl* Label) {
 THandler<TacMainWnd> CreateThirdPartyHandler(TacThirdPartyTypes Kind, HWND Wnd, TsCommonData* SkinData,
                                              TsSkinManager* Manager, const std::string& Section) {
   switch (Kind) {
+    case tpToolBar: return Make<TacToolBarVCLWnd>(Wnd, SkinData, Manager, Section);
+    case tpStatusBar: return Make<TacStatusBarWnd>(Wnd, SkinData, Manager, Section);
+    case tpUpDownBtn: return Make<TacSpinWnd>(Wnd, SkinData, Manager, Section);
+    case tpwwEdit:
+      if (auto* control = dynamic_cast<classlib::TWinControl*>(SkinData->OwnerControl()))
+        return TacWWComboBoxWnd::Create(control, SkinData, Manager, Section);
+      return nullptr;
     case tpEdit: return Make<TacEditWnd>(Wnd, SkinData, Manager, Section);
     case tpButton: return Make<TacButtonWnd>(Wnd, SkinData, Manager, Section);
     case tpBitBtn: return Make<TacBitBtnWnd>(Wnd, SkinData, Manager, Section);
