@@ -8,6 +8,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/forms/acBorderWnd.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/windows/acThemeWin32.h"
@@ -21,7 +22,7 @@ using classlib::TMessage;
 TsSkinProvider* MDISkinProvider = nullptr;
 TsSkinProvider* ActiveChildProvider = nullptr;
 bool bPressed = false;
-std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provider) = nullptr;
+std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provider) = &MakeProviderBorderForm;
 
 namespace {
 

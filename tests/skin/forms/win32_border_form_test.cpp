@@ -1,0 +1,251 @@
+// A skinned form with the manager's extended borders: the border window's styles, its place and
+// region against the form's own client area, following moves and sizes, going with minimise and
+// hide and coming back, its hit zones, the click through the shadow, the border double-click, and
+// no region left behind. Layered alpha never shows on an Xvfb screen: the window's state is tested.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/Forms.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/forms/acAnimForms.h"
+#include "skin/forms/acBorderWnd.h"
+#include "skin/forms/acDwmWin32.h"
+#include "skin/forms/sSkinProvider.h"
+#include "tests/skin/controls/GdiCount.h"
+#include "tests/skin/windows/WindowsFixture.h"
+
+namespace skin {
+namespace {
+
+using namespace classlib;
+using test::LiveGdiObjects;
+using test::ManagerWithOurSkin;
+using test::Owned;
+
+void Pump() {
+  MSG msg;
+  for (int i = 0; i < 10; ++i)
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+}
+
+RECT WindowRectOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+
+LPARAM ScreenPos(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// The region of a window, in its own coordinates; asks whether it holds a point.
+struct WindowRegion {
+  HRGN h = CreateRectRgn(0, 0, 0, 0);
+  int type = ERROR;
+  explicit WindowRegion(HWND w) { type = GetWindowRgn(w, h); }
+  ~WindowRegion() { DeleteObject(h); }
+  bool Has(int x, int y) const { return type == ERROR || PtInRegion(h, x, y) != FALSE; }
+};
+
+class BorderFormTest : public ::testing::Test {
+ protected:
+  Owned<TsSkinManager> manager = ManagerWithOurSkin();
+  Owned<TForm> form;
+  TsSkinProvider* provider = nullptr;
+
+  void SetUp() override {
+    manager->SetExtendedBorders(true);
+    ASSERT_TRUE(manager->ExtendedBorders());
+    RegisterSkinProviderClasses();
+    form.reset(classlib::Create<TForm>(nullptr));
+    form->SetBorderStyle(bsSizeable);
+    form->SetBounds(120, 100, 320, 220);
+    form->SetCaption(L"Bordered");
+    form->HandleNeeded();
+    provider = classlib::Create<TsSkinProvider>(form.get());
+    provider->SkinData()->SetSkinManager(manager.get());
+    provider->PrepareForm();
+    form->Show();
+    Pump();
+  }
+  void TearDown() override { classlib::Free(provider); }
+
+  HWND H() const { return form->Handle(); }
+  TacBorderWnd* Border() const { return dynamic_cast<TacBorderWnd*>(provider->BorderForm.get()); }
+  HWND BorderHandle() const { return Border() != nullptr ? Border()->Handle() : nullptr; }
+  TRect Shadow() const { return manager->Records().FormShadowSize; }
+  // The form's client area in screen coordinates.
+  RECT ClientOnScreen() const {
+    RECT c{};
+    GetClientRect(H(), &c);
+    MapWindowPoints(H(), nullptr, reinterpret_cast<POINT*>(&c), 2);
+    return c;
+  }
+  // The border window's region holds the frame around the form's client area and not the area.
+  void ExpectHoleOverClientArea() {
+    const HWND b = BorderHandle();
+    ASSERT_NE(b, nullptr);
+    const RECT br = WindowRectOf(b);
+    const RECT c = ClientOnScreen();
+    const WindowRegion rgn(b);
+    ASSERT_NE(rgn.type, ERROR);
+    const int l = c.left - br.left, t = c.top - br.top, r = c.right - br.left, bt = c.bottom - br.top;
+    EXPECT_FALSE(rgn.Has(l, t));
+    EXPECT_FALSE(rgn.Has(r - 1, bt - 1));
+    EXPECT_FALSE(rgn.Has((l + r) / 2, (t + bt) / 2));
+    EXPECT_TRUE(rgn.Has(l - 1, t));
+    EXPECT_TRUE(rgn.Has(l, t - 1));
+    EXPECT_TRUE(rgn.Has(r, bt - 1));
+    EXPECT_TRUE(rgn.Has(r - 1, bt));
+  }
+};
+
+TEST_F(BorderFormTest, BorderWindowHasExactStylesAndLiesAroundTheForm) {
+  ASSERT_NE(Border(), nullptr);
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(b, GWL_EXSTYLE), LONG_PTR{WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW});
+  EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrW(b, GWLP_HWNDPARENT)), H());
+  TWinControl* control = FindControl(b);
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->Tag(), -98);
+  EXPECT_TRUE(IsWindowVisible(b));
+  // Larger than the form by the shadow on every side at least.
+  const RECT br = WindowRectOf(b), fr = WindowRectOf(H());
+  const TRect s = Shadow();
+  EXPECT_GT(s.Left, 0);
+  EXPECT_LE(br.left + s.Left, fr.left + 1);
+  EXPECT_LE(br.top + s.Top, fr.top + 1);
+  EXPECT_GE(br.right - s.Right, fr.right - 1);
+  EXPECT_GE(br.bottom - s.Bottom, fr.bottom - 1);
+  ExpectHoleOverClientArea();
+}
+
+TEST_F(BorderFormTest, FollowsMovesAndSizes) {
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  const RECT before = WindowRectOf(b);
+  form->SetBounds(160, 130, 360, 260);
+  Pump();
+  ASSERT_EQ(BorderHandle(), b);
+  const RECT after = WindowRectOf(b);
+  EXPECT_EQ(after.left - before.left, 40);
+  EXPECT_EQ(after.top - before.top, 30);
+  EXPECT_EQ((after.right - after.left) - (before.right - before.left), 40);
+  EXPECT_EQ((after.bottom - after.top) - (before.bottom - before.top), 40);
+  ExpectHoleOverClientArea();
+}
+
+TEST_F(BorderFormTest, GoesWithMinimiseAndHideAndComesBack) {
+  ASSERT_NE(BorderHandle(), nullptr);
+  SendMessageW(H(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump();
+  ASSERT_NE(Border(), nullptr);
+  EXPECT_FALSE(Border()->HasWindow());
+  SendMessageW(H(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump();
+  ASSERT_NE(BorderHandle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(BorderHandle()));
+  ExpectHoleOverClientArea();
+
+  form->Hide();
+  Pump();
+  EXPECT_TRUE(BorderHandle() == nullptr || !IsWindowVisible(BorderHandle()));
+  form->Show();
+  Pump();
+  ASSERT_NE(BorderHandle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(BorderHandle()));
+  ExpectHoleOverClientArea();
+}
+
+TEST_F(BorderFormTest, HitZonesOfTheFrame) {
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  const RECT br = WindowRectOf(b);
+  const TRect s = Shadow();
+  const int midX = (br.left + br.right) / 2;
+  const TacBorderWnd& w = *Border();
+  EXPECT_EQ(w.Ex_WMNCHitTest(ScreenPos(midX, br.top + s.Top + 2)), HTTOP);
+  EXPECT_EQ(w.Ex_WMNCHitTest(ScreenPos(midX, br.top + s.Top + 12)), HTCAPTION);
+  EXPECT_EQ(w.Ex_WMNCHitTest(ScreenPos(br.left + s.Left + 1, (br.top + br.bottom) / 2)), HTLEFT);
+  EXPECT_EQ(w.Ex_WMNCHitTest(ScreenPos(br.right - s.Right - 1, br.bottom - s.Bottom - 1)), HTBOTTOMRIGHT);
+  const TRect close = provider->ButtonClose.Rect;
+  ASSERT_GT(close.Right, close.Left);
+  EXPECT_EQ(
+      w.Ex_WMNCHitTest(ScreenPos(br.left + (close.Left + close.Right) / 2, br.top + (close.Top + close.Bottom) / 2)),
+      HTCLOSE);
+  // The window asks through its own hit test: the frame answers HTOBJECT, the shadow does not.
+  EXPECT_EQ(SendMessageW(b, WM_NCHITTEST, 0, ScreenPos(midX, br.top + s.Top + 12)), HTOBJECT);
+  EXPECT_NE(SendMessageW(b, WM_NCHITTEST, 0, ScreenPos(midX, br.top + 1)), HTOBJECT);
+  // A disabled form answers nothing.
+  EnableWindow(H(), FALSE);
+  EXPECT_EQ(w.Ex_WMNCHitTest(ScreenPos(midX, br.top + s.Top + 12)), -1);
+  EnableWindow(H(), TRUE);
+}
+
+TEST_F(BorderFormTest, ClickOnTheShadowPassesThroughOnceAndLeavesNoRegionBehind) {
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  const RECT br = WindowRectOf(b);
+  const int y = (br.bottom - br.top) / 2;
+  {
+    const WindowRegion rgn(b);
+    EXPECT_TRUE(rgn.Has(1, y));
+  }
+  const int regions = LiveGdiObjects(OBJ_REGION);
+  for (int i = 0; i < 5; ++i) {
+    SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, y));
+    const WindowRegion holed(b);
+    EXPECT_FALSE(holed.Has(1, y));
+    EXPECT_TRUE(holed.Has(2, y));
+    EXPECT_TRUE(Border()->ResetRgn);
+    // The next mouse test over the window gives the whole region back.
+    SendMessageW(b, WM_NCHITTEST, 0, ScreenPos(br.left + 1, br.top + y));
+    const WindowRegion back(b);
+    EXPECT_TRUE(back.Has(1, y));
+    EXPECT_FALSE(Border()->ResetRgn);
+  }
+  EXPECT_EQ(LiveGdiObjects(OBJ_REGION), regions);
+}
+
+TEST_F(BorderFormTest, DoubleClickOnTheRightBorderStretchesToTheWorkAreaAndBack) {
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = form->Left(), width = form->Width();
+  const int db = DiffBorder(provider->BorderForm.get());
+  const RECT br = WindowRectOf(b);
+  const TRect s = Shadow();
+  const LPARAM right = ScreenPos(br.right - s.Right - 1, (br.top + br.bottom) / 2);
+  ASSERT_EQ(Border()->Ex_WMNCHitTest(right), HTRIGHT);
+  SendMessageW(b, WM_NCLBUTTONDBLCLK, HTOBJECT, right);
+  Pump();
+  EXPECT_EQ(form->Left(), work.left + db);
+  EXPECT_EQ(form->Width(), work.right - work.left - 2 * db);
+  EXPECT_NE(provider->FormState() & kFormStretchedH, 0u);
+  const RECT br2 = WindowRectOf(BorderHandle());
+  SendMessageW(BorderHandle(), WM_NCLBUTTONDBLCLK, HTOBJECT,
+               ScreenPos(br2.right - s.Right - 1, (br2.top + br2.bottom) / 2));
+  Pump();
+  EXPECT_EQ(form->Left(), left);
+  EXPECT_EQ(form->Width(), width);
+  EXPECT_EQ(provider->FormState() & kFormStretchedH, 0u);
+}
+
+TEST_F(BorderFormTest, FreedWithTheExtendedBorders) {
+  ASSERT_NE(BorderHandle(), nullptr);
+  const HWND b = BorderHandle();
+  manager->SetExtendedBorders(false);
+  provider->InitExBorders(manager->ExtendedBorders());
+  Pump();
+  EXPECT_EQ(provider->BorderForm, nullptr);
+  EXPECT_FALSE(IsWindow(b));
+}
+
+}  // namespace
+}  // namespace skin
