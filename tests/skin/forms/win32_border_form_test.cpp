@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "classlib/Forms.h"
 #include "skin/core/sSkinManager.h"
@@ -235,6 +236,139 @@ TEST_F(BorderFormTest, DoubleClickOnTheRightBorderStretchesToTheWorkAreaAndBack)
   EXPECT_EQ(form->Left(), left);
   EXPECT_EQ(form->Width(), width);
   EXPECT_EQ(provider->FormState() & kFormStretchedH, 0u);
+}
+
+// Pictures pushed through UpdateLayeredWindow: window, constant alpha and size.
+struct PushRecorder {
+  struct Push {
+    HWND wnd;
+    int alpha, width, height;
+  };
+  static inline std::vector<Push> pushes;
+  static BOOL WINAPI Record(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                            BLENDFUNCTION* blend, DWORD flags) {
+    pushes.push_back({wnd, blend->SourceConstantAlpha, size->cx, size->cy});
+    return UpdateLayeredWindow(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+  }
+  PushRecorder() {
+    pushes.clear();
+    SetUpdateLayeredWindow(&Record);
+  }
+  ~PushRecorder() { SetUpdateLayeredWindow(nullptr); }
+};
+
+TEST_F(BorderFormTest, ResizePushesTheRenderedFrameAtItsNewSize) {
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  const RECT before = WindowRectOf(b);
+  PushRecorder recorder;
+  form->SetBounds(form->Left(), form->Top(), 300, 250);
+  Pump();
+  ASSERT_FALSE(recorder.pushes.empty());
+  const PushRecorder::Push& last = recorder.pushes.back();
+  EXPECT_EQ(last.wnd, b);
+  EXPECT_EQ(last.alpha, 255);
+  // The picture grows and shrinks with the form: 20 narrower, 30 higher.
+  EXPECT_EQ(last.width, before.right - before.left - 20);
+  EXPECT_EQ(last.height, before.bottom - before.top + 30);
+  const classlib::TBitmap* cache = provider->SkinData()->CacheBmp();
+  ASSERT_NE(cache, nullptr);
+  EXPECT_EQ(last.width, cache->Width());
+  EXPECT_EQ(last.height, cache->Height());
+  const RECT after = WindowRectOf(b);
+  EXPECT_EQ(after.right - after.left, last.width);
+  EXPECT_EQ(after.bottom - after.top, last.height);
+}
+
+// Composition reported on, with the blur service recording the regions it is given.
+struct BlurRecorder {
+  static inline std::vector<HRGN> regions;
+  static inline int liveWhenGiven = 0;
+  static HRESULT WINAPI IsEnabled(BOOL* on) {
+    *on = TRUE;
+    return S_OK;
+  }
+  struct BlurBehind {
+    DWORD flags;
+    BOOL enable;
+    HRGN region;
+    BOOL transition;
+  };
+  static HRESULT WINAPI Blur(HWND, const BlurBehind* b) {
+    if (b->enable && b->region != nullptr) {
+      regions.push_back(b->region);
+      liveWhenGiven += GetObjectType(b->region) == OBJ_REGION;
+    }
+    return S_OK;
+  }
+  static void* Resolve(const char* name) {
+    const std::string n(name);
+    if (n == "DwmIsCompositionEnabled") return reinterpret_cast<void*>(&IsEnabled);
+    if (n == "DwmEnableBlurBehindWindow") return reinterpret_cast<void*>(&Blur);
+    return nullptr;
+  }
+  static int Vista() { return 6; }
+  BlurRecorder() {
+    regions.clear();
+    liveWhenGiven = 0;
+    SetOsMajorVersion(&Vista);
+    SetDwmResolver(&Resolve);
+  }
+  ~BlurRecorder() {
+    SetDwmResolver(nullptr);
+    SetOsMajorVersion(nullptr);
+  }
+};
+
+TEST_F(BorderFormTest, BlurRegionGoesOnceTheBlurIsSet) {
+  ASSERT_NE(Border(), nullptr);
+  manager->Effects().SetAllowAeroBluring(true);
+  manager->Records().SkinData.UseAeroBluring = true;
+  BlurRecorder blur;
+  const int regions = LiveGdiObjects(OBJ_REGION);
+  for (int i = 0; i < 3; ++i) Border()->UpdateExBordersPos(true, 255);
+  manager->Records().SkinData.UseAeroBluring = false;
+  ASSERT_EQ(blur.regions.size(), 3u);
+  EXPECT_EQ(blur.liveWhenGiven, 3);
+  for (HRGN r : blur.regions) EXPECT_EQ(GetObjectType(r), 0u);
+  EXPECT_EQ(LiveGdiObjects(OBJ_REGION), regions);
+}
+
+// Clicks the shadow of a modal form from inside its modal loop, then closes the form.
+struct ModalProbe {
+  static inline TsSkinProvider* provider = nullptr;
+  static inline TForm* form = nullptr;
+  static inline int regionsBefore = -1, regionsAfter = -1;
+  static inline bool holeApplied = true, ran = false;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    ran = true;
+    auto* border = dynamic_cast<TacBorderWnd*>(provider->BorderForm.get());
+    const HWND b = border != nullptr ? border->Handle() : nullptr;
+    if (b != nullptr) {
+      const RECT br = WindowRectOf(b);
+      const int y = (br.bottom - br.top) / 2;
+      regionsBefore = LiveGdiObjects(OBJ_REGION);
+      for (int i = 0; i < 5; ++i) SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, y));
+      regionsAfter = LiveGdiObjects(OBJ_REGION);
+      const WindowRegion rgn(b);
+      holeApplied = !rgn.Has(1, y);
+    }
+    form->SetModalResult(mrOk);
+  }
+};
+
+TEST_F(BorderFormTest, ShadowHoleOfAModalFormIsDroppedNotLeaked) {
+  form->Hide();
+  Pump();
+  ModalProbe::provider = provider;
+  ModalProbe::form = form.get();
+  SetTimer(nullptr, 0, 50, &ModalProbe::Tick);
+  form->ShowModal();
+  ASSERT_TRUE(ModalProbe::ran);
+  EXPECT_NE(ModalProbe::regionsBefore, -1);
+  EXPECT_FALSE(ModalProbe::holeApplied);
+  EXPECT_EQ(ModalProbe::regionsAfter, ModalProbe::regionsBefore);
 }
 
 TEST_F(BorderFormTest, FreedWithTheExtendedBorders) {
