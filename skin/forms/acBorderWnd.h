@@ -55,7 +55,7 @@ class TacBorderWnd final : public TacBorderForm {
   bool MouseAboveTheShadow(const classlib::TMessage& Message);
   void BorderProc(classlib::TMessage& Message);
 
-  HWND Handle() const { return HasWindow() ? AForm->Handle() : nullptr; }
+  HWND Handle() const override { return HasWindow() ? AForm->Handle() : nullptr; }
   unsigned FormState() const;
   TRect ShadowSize() const;
   // The form's window inside the border window.

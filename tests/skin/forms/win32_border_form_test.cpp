@@ -188,6 +188,71 @@ TEST_F(BorderFormTest, HitZonesOfTheFrame) {
   EnableWindow(H(), TRUE);
 }
 
+TEST_F(BorderFormTest, TitleButtonsActThroughTheBorderWindow) {
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  auto centre = [&](const TRect& r) {
+    const RECT br = WindowRectOf(BorderHandle());
+    return ScreenPos(br.left + (r.Left + r.Right) / 2, br.top + (r.Top + r.Bottom) / 2);
+  };
+  auto click = [&](LPARAM at) {
+    const HWND w = BorderHandle();
+    SendMessageW(w, WM_NCMOUSEMOVE, HTOBJECT, at);
+    SendMessageW(w, WM_NCLBUTTONDOWN, HTOBJECT, at);
+    SendMessageW(w, WM_NCLBUTTONUP, HTOBJECT, at);
+    Pump();
+  };
+  const LPARAM min = centre(provider->ButtonMin.Rect);
+  ASSERT_EQ(Border()->Ex_WMNCHitTest(min), HTMINBUTTON);
+  click(min);
+  EXPECT_TRUE(IsIconic(H()));
+  SendMessageW(H(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump();
+  ASSERT_FALSE(IsIconic(H()));
+  ASSERT_NE(BorderHandle(), nullptr);
+  const LPARAM close = centre(provider->ButtonClose.Rect);
+  ASSERT_EQ(Border()->Ex_WMNCHitTest(close), HTCLOSE);
+  click(close);
+  EXPECT_FALSE(IsWindowVisible(H()));
+}
+
+TEST_F(BorderFormTest, DoubleClickOnTheTitleMaximisesToTheInnerRegion) {
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  const RECT br = WindowRectOf(b);
+  const TRect s = Shadow();
+  const LPARAM title = ScreenPos((br.left + br.right) / 2, br.top + s.Top + 12);
+  ASSERT_EQ(Border()->Ex_WMNCHitTest(title), HTCAPTION);
+  SendMessageW(b, WM_NCLBUTTONDBLCLK, HTOBJECT, title);
+  Pump();
+  ASSERT_TRUE(IsZoomed(H()));
+  ASSERT_NE(BorderHandle(), nullptr);
+  const RECT zr = WindowRectOf(BorderHandle());
+  const int w = zr.right - zr.left, h = zr.bottom - zr.top;
+  // Shadow, system frame and the skin's wider frame cut off on three sides, 4 pixels below the
+  // shadow at the top; the client area is the hole.
+  const int side = GetSystemMetrics(SM_CXFRAME) + DiffBorder(provider->BorderForm.get());
+  const WindowRegion rgn(BorderHandle());
+  ASSERT_NE(rgn.type, ERROR);
+  EXPECT_FALSE(rgn.Has(s.Left + side - 1, s.Top + 5));
+  EXPECT_TRUE(rgn.Has(s.Left + side, s.Top + 5));
+  EXPECT_FALSE(rgn.Has(w / 2, s.Top + 3));
+  EXPECT_TRUE(rgn.Has(w / 2, s.Top + 4));
+  EXPECT_FALSE(rgn.Has(w - s.Right - side, s.Top + 5));
+  EXPECT_TRUE(rgn.Has(w - s.Right - side - 1, s.Top + 5));
+  EXPECT_FALSE(rgn.Has(w / 2, h - s.Bottom - side));
+  {
+    // The client area is the hole; its sides meet the cut-off frame.
+    const RECT c = ClientOnScreen();
+    EXPECT_FALSE(rgn.Has((c.left + c.right) / 2 - zr.left, (c.top + c.bottom) / 2 - zr.top));
+    EXPECT_FALSE(rgn.Has(c.left - zr.left, c.top - zr.top));
+    EXPECT_TRUE(rgn.Has(c.left - zr.left, c.top - zr.top - 1));
+  }
+  // No point of a maximised frame counts as shadow.
+  TMessage m{WM_NCHITTEST, 0, ScreenPos(zr.left + 1, zr.top + 1), 0};
+  EXPECT_FALSE(Border()->MouseAboveTheShadow(m));
+}
+
 TEST_F(BorderFormTest, ClickOnTheShadowPassesThroughOnceAndLeavesNoRegionBehind) {
   const HWND b = BorderHandle();
   ASSERT_NE(b, nullptr);
