@@ -6,6 +6,8 @@
 
 #include "classlib/ScopeExit.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinRect.h"
+#include "skin/core/sSkinRegions.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acAnimForms.h"
@@ -592,6 +594,48 @@ void TacBorderWnd::BorderProc(TMessage& Message) {
       break;
   }
   OldBorderProc(Message);
+}
+
+void PaintExBorderShadow(TsSkinProvider* Provider, classlib::TBitmap* Cache) {
+  TacBorderForm* border = Provider->BorderForm.get();
+  TsSkinManager* m = Provider->SkinManager();
+  if (border == nullptr || m == nullptr || Cache == nullptr) return;
+  TacSkinRecords& records = m->Records();
+  TBitmap32& shadow = Provider->FormActive ? records.ShdaTemplate : records.ShdiTemplate;
+  border->ShadowTemplate = &shadow;
+  if (shadow.Empty()) return;
+  const TImage32View dst = Cache->Image32View();
+  const TImage32View src = shadow.View();
+  const int w = dst.Width, h = dst.Height, tw = src.Width, th = src.Height;
+  const TRect s = records.FormShadowSize;
+  const int d = std::min(GetSystemMetrics(SM_CXFRAME), 6);
+  // The corners reach d pixels into the frame only where it is drawn; the sides stay in the margins.
+  PaintControlByTemplate(dst, src, TRect{0, 0, w, h}, TRect{0, 0, tw, th},
+                         TRect{s.Left + d, s.Top + d, s.Right + d, s.Bottom + d}, s, TRect{1, 1, 1, 1}, true, false);
+  const int index = Provider->SkinData()->BorderIndex;
+  if (!m->IsValidImgIndex(index)) return;
+  const TsMaskData& md = records.ma[static_cast<std::size_t>(index)];
+  const int top = std::min<int>(md.WT, 8), topL = std::min<int>(md.WL, 8), topR = std::min<int>(md.WR, 8);
+  struct Corner {
+    TRect r;
+    int code;
+  };
+  const Corner corners[] = {
+      {{s.Left, s.Top, s.Left + topL, s.Top + top}, 13},
+      {{w - s.Right - topR, s.Top, w - s.Right, s.Top + top}, 14},
+      {{s.Left, h - s.Bottom - md.WB, s.Left + md.WL, h - s.Bottom}, 16},
+      {{w - s.Right - md.WR, h - s.Bottom - md.WB, w - s.Right, h - s.Bottom}, 17},
+  };
+  for (const Corner& c : corners) {
+    // The template's point for the corner's top-left: right and bottom corners come from the
+    // template's right and bottom ends.
+    TPoint p{c.r.Left, c.r.Top};
+    if (c.code == 14 || c.code == 17) p.X = c.r.Left - (w - tw);
+    if (c.code == 16 || c.code == 17) p.Y = c.r.Top - (h - th);
+    p.X = std::max(p.X, 0);
+    p.Y = std::max(p.Y, 0);
+    FillTransPixels32(dst, src, c.r, p, index, &records, c.code);
+  }
 }
 
 std::unique_ptr<TacBorderForm> MakeProviderBorderForm(TsSkinProvider* Provider) {

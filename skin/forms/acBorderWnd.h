@@ -80,6 +80,11 @@ class TacBorderWnd final : public TacBorderForm {
   void HideHandOver(classlib::TMessage& Message);
 };
 
+// The shadow drawn into the margins of the provider's rendered frame from the manager's shadow
+// template (active or inactive), and the frame's transparent corner pixels filled from it; the
+// border window's ShadowTemplate is set to the template used. Nothing without extended borders.
+void PaintExBorderShadow(TsSkinProvider* Provider, classlib::TBitmap* Cache);
+
 // The border window for a provider's form (what the provider makes when extended borders start).
 std::unique_ptr<TacBorderForm> MakeProviderBorderForm(TsSkinProvider* Provider);
 

@@ -436,6 +436,37 @@ TEST_F(BorderFormTest, ShadowHoleOfAModalFormIsDroppedNotLeaked) {
   EXPECT_EQ(ModalProbe::regionsAfter, ModalProbe::regionsBefore);
 }
 
+TEST_F(BorderFormTest, ShadowMarginsOfTheFrameComeFromTheShadowTemplate) {
+  ASSERT_NE(Border(), nullptr);
+  provider->SkinData()->BGChanged = true;
+  provider->PaintAll();
+  const TBitmap32& active = manager->Records().ShdaTemplate;
+  const TBitmap32& inactive = manager->Records().ShdiTemplate;
+  ASSERT_FALSE(active.Empty());
+  const TBitmap32& used = provider->FormActive ? active : inactive;
+  EXPECT_EQ(Border()->ShadowTemplate, &used);
+  classlib::TBitmap* cache = provider->SkinData()->CacheBmp();
+  const TImage32View c = cache->Image32View();
+  const int w = c.Width, h = c.Height, tw = used.Width(), th = used.Height();
+  // The outer corners are the template's own, pixel for pixel; the sides' outermost row is the
+  // template's stretched edge, the same along the whole side.
+  struct Point {
+    int cx, cy, tx, ty;
+  };
+  const Point points[] = {{0, 0, 0, 0},
+                          {3, 2, 3, 2},
+                          {w - 1, 0, tw - 1, 0},
+                          {0, h - 1, 0, th - 1},
+                          {w - 1, h - 1, tw - 1, th - 1},
+                          {w - 4, h - 3, tw - 4, th - 3}};
+  for (const Point& p : points) {
+    SCOPED_TRACE(::testing::Message() << p.cx << "," << p.cy);
+    EXPECT_EQ(c.At(p.cx, p.cy).U, used.At(p.tx, p.ty).U);
+  }
+  EXPECT_EQ(c.At(w / 2, 0).U, c.At(w / 2 + 10, 0).U);
+  EXPECT_EQ(c.At(0, h / 2).U, c.At(0, h / 2 + 10).U);
+}
+
 TEST_F(BorderFormTest, FreedWithTheExtendedBorders) {
   ASSERT_NE(BorderHandle(), nullptr);
   const HWND b = BorderHandle();
