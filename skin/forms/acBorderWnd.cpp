@@ -319,6 +319,11 @@ TacBorderHitInput TacBorderWnd::HitInput() const {
 int TacBorderWnd::Ex_WMNCHitTest(LPARAM ScreenPos) const {
   const HWND h = OwnerHandle();
   if (h == nullptr || !HasWindow()) return -1;
+  if (sp->OnExtHitTest) {
+    TMessage asked{WM_NCHITTEST, 0, ScreenPos, 0};
+    sp->OnExtHitTest(asked);
+    if (asked.Result != 0) return static_cast<int>(asked.Result);
+  }
   if (!IsWindowEnabled(h)) return -1;
   RECT b{};
   GetWindowRect(AForm->Handle(), &b);

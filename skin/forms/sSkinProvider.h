@@ -6,6 +6,7 @@
 // answers the frame metrics every frame painter and hit test asks. Win32 only.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -322,6 +323,9 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   // The form takes the skin's global colour, or clBtnFace when switched off.
   void SetUseGlobalColor(bool Value);
   classlib::TNotifyEvent OnAfterAnimation;
+  // Asked first by the extended-border window's hit test with a WM_NCHITTEST message (Result 0); a
+  // Result set to a hit code is the answer.
+  std::function<void(classlib::TMessage& Message)> OnExtHitTest;
 
   // State read by the frame painters, the window procedure and the animations.
   classlib::TCustomForm* Form = nullptr;

@@ -186,6 +186,14 @@ TEST_F(BorderFormTest, HitZonesOfTheFrame) {
   EnableWindow(H(), FALSE);
   EXPECT_EQ(w.Ex_WMNCHitTest(ScreenPos(midX, br.top + s.Top + 12)), -1);
   EnableWindow(H(), TRUE);
+  // The form's own answer comes first where it gives one.
+  const LPARAM title = ScreenPos(midX, br.top + s.Top + 12);
+  provider->OnExtHitTest = [title](TMessage& m) {
+    if (m.Msg == WM_NCHITTEST && m.LParam == title) m.Result = HTHELP;
+  };
+  EXPECT_EQ(w.Ex_WMNCHitTest(title), HTHELP);
+  EXPECT_EQ(w.Ex_WMNCHitTest(ScreenPos(midX, br.top + s.Top + 2)), HTTOP);
+  provider->OnExtHitTest = nullptr;
 }
 
 TEST_F(BorderFormTest, TitleButtonsActThroughTheBorderWindow) {
