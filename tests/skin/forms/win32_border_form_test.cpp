@@ -43,6 +43,18 @@ RECT WindowRectOf(HWND w) {
 
 LPARAM ScreenPos(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
+// Puts the mouse pointer at (x, y) and waits (at most a second) until the system reports it there.
+bool MoveCursorTo(int x, int y) {
+  if (!SetCursorPos(x, y)) return false;
+  for (int i = 0; i < 100; ++i) {
+    POINT p{};
+    GetCursorPos(&p);
+    if (p.x == x && p.y == y) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
 // The region of a window, in its own coordinates; asks whether it holds a point.
 struct WindowRegion {
   HRGN h = CreateRectRgn(0, 0, 0, 0);
@@ -70,6 +82,8 @@ class BorderFormTest : public ::testing::Test {
     provider = classlib::Create<TsSkinProvider>(form.get());
     provider->SkinData()->SetSkinManager(manager.get());
     provider->PrepareForm();
+    // A pointer resting on the shadow would cut holes of its own into the region.
+    MoveCursorTo(0, 0);
     form->Show();
     Pump();
   }
@@ -194,6 +208,36 @@ TEST_F(BorderFormTest, HitZonesOfTheFrame) {
   EXPECT_EQ(w.Ex_WMNCHitTest(title), HTHELP);
   EXPECT_EQ(w.Ex_WMNCHitTest(ScreenPos(midX, br.top + s.Top + 2)), HTTOP);
   provider->OnExtHitTest = nullptr;
+}
+
+TEST_F(BorderFormTest, CursorsOverTheFrameAndNoneOverTheShadow) {
+  const HWND b = BorderHandle();
+  ASSERT_NE(b, nullptr);
+  const RECT br = WindowRectOf(b);
+  const TRect s = Shadow();
+  const int midY = (br.top + br.bottom) / 2, midX = (br.left + br.right) / 2;
+  struct Case {
+    int x, y;
+    const wchar_t* cursor;  // nullptr: the border window leaves the cursor to the system
+  };
+  const Case cases[] = {
+      {br.left + s.Left + 1, midY, IDC_SIZEWE},
+      {midX, br.top + s.Top + 1, IDC_SIZENS},
+      {br.right - s.Right - 1, br.bottom - s.Bottom - 1, IDC_SIZENWSE},
+      {br.right - s.Right - 1, br.top + s.Top + 1, IDC_SIZENESW},
+      {midX, br.top + s.Top + 12, IDC_ARROW},
+      {br.left + 1, midY, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.x - br.left << "," << c.y - br.top);
+    ASSERT_TRUE(MoveCursorTo(c.x, c.y));
+    EXPECT_EQ(Border()->Ex_WMSetCursor(), c.cursor != nullptr);
+    if (c.cursor != nullptr) {
+      EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, c.cursor));
+    }
+  }
+  // The pointer leaves the next test's windows alone.
+  MoveCursorTo(0, 0);
 }
 
 TEST_F(BorderFormTest, TitleButtonsActThroughTheBorderWindow) {
