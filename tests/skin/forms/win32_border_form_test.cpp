@@ -210,36 +210,6 @@ TEST_F(BorderFormTest, HitZonesOfTheFrame) {
   provider->OnExtHitTest = nullptr;
 }
 
-TEST_F(BorderFormTest, CursorsOverTheFrameAndNoneOverTheShadow) {
-  const HWND b = BorderHandle();
-  ASSERT_NE(b, nullptr);
-  const RECT br = WindowRectOf(b);
-  const TRect s = Shadow();
-  const int midY = (br.top + br.bottom) / 2, midX = (br.left + br.right) / 2;
-  struct Case {
-    int x, y;
-    const wchar_t* cursor;  // nullptr: the border window leaves the cursor to the system
-  };
-  const Case cases[] = {
-      {br.left + s.Left + 1, midY, IDC_SIZEWE},
-      {midX, br.top + s.Top + 1, IDC_SIZENS},
-      {br.right - s.Right - 1, br.bottom - s.Bottom - 1, IDC_SIZENWSE},
-      {br.right - s.Right - 1, br.top + s.Top + 1, IDC_SIZENESW},
-      {midX, br.top + s.Top + 12, IDC_ARROW},
-      {br.left + 1, midY, nullptr},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.x - br.left << "," << c.y - br.top);
-    ASSERT_TRUE(MoveCursorTo(c.x, c.y));
-    EXPECT_EQ(Border()->Ex_WMSetCursor(), c.cursor != nullptr);
-    if (c.cursor != nullptr) {
-      EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, c.cursor));
-    }
-  }
-  // The pointer leaves the next test's windows alone.
-  MoveCursorTo(0, 0);
-}
-
 TEST_F(BorderFormTest, TitleButtonsActThroughTheBorderWindow) {
   const HWND b = BorderHandle();
   ASSERT_NE(b, nullptr);
