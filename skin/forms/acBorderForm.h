@@ -24,6 +24,8 @@ class TacBorderForm {
 
   // The border window has a window (with its handle allocated).
   virtual bool HasWindow() const { return false; }
+  // The border window's own window (nullptr without one); its top-left is the frame image's origin.
+  virtual HWND Handle() const { return nullptr; }
   // Makes the window when it is missing.
   virtual void CreateWindowIfMissing() {}
   // Frees the window (the form is minimised or hidden).

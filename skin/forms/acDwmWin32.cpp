@@ -50,7 +50,7 @@ using TInvalidateIconicBitmaps = HRESULT(WINAPI*)(HWND);
 struct TDwmCells {
   TIsCompositionEnabled IsCompositionEnabled = nullptr;
   TSetWindowAttribute SetWindowAttribute = nullptr;
-  void* EnableBlurBehindWindow = nullptr;
+  HRESULT(WINAPI* EnableBlurBehindWindow)(HWND, const void*) = nullptr;
   TSetIconicThumbnail SetIconicThumbnail = nullptr;
   TSetIconicLivePreviewBitmap SetIconicLivePreviewBitmap = nullptr;
   TInvalidateIconicBitmaps InvalidateIconicBitmaps = nullptr;
@@ -107,6 +107,18 @@ void DwmInvalidateIconicBitmaps(HWND Wnd) {
   if (g_osMajor() < 6 || (g_resolver == &DefaultResolver && g_dwmApi == nullptr)) return;
   if (Resolve(g_cells.InvalidateIconicBitmaps, "DwmInvalidateIconicBitmaps") != nullptr)
     g_cells.InvalidateIconicBitmaps(Wnd);
+}
+
+bool DwmEnableBlurBehind(HWND Wnd, bool Enable, HRGN Region) {
+  if (!AeroIsEnabled() || Resolve(g_cells.EnableBlurBehindWindow, "DwmEnableBlurBehindWindow") == nullptr) return false;
+  // DWM_BLURBEHIND: flags (enable, blur region), enable, region, transition on maximise.
+  struct {
+    DWORD Flags;
+    BOOL Enable;
+    HRGN Region;
+    BOOL TransitionOnMaximized;
+  } blur{Region != nullptr ? 3u : 1u, Enable ? TRUE : FALSE, Region, FALSE};
+  return g_cells.EnableBlurBehindWindow(Wnd, &blur) == S_OK;
 }
 
 bool SetThumbIcon(HWND Wnd, TsSkinProvider* Provider, int MaxWidth, int MaxHeight) {

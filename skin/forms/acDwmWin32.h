@@ -32,6 +32,9 @@ inline bool ForbidSysAnimating() { return !AeroIsEnabled(); }
 // With composition on, switches the window's transitions off (DisableTransitions) or on.
 void InitDwm(HWND Wnd, bool DisableTransitions, bool Unused = false);
 void DwmInvalidateIconicBitmaps(HWND Wnd);
+// With composition on, blurs what lies behind Region of Wnd (the caller keeps and frees Region), or
+// switches the blur off with Enable false. False when the service is missing or refuses.
+bool DwmEnableBlurBehind(HWND Wnd, bool Enable, HRGN Region);
 // The provider's rendered form as the taskbar's thumbnail, fitted into MaxWidth x MaxHeight.
 bool SetThumbIcon(HWND Wnd, TsSkinProvider* Provider, int MaxWidth, int MaxHeight);
 bool SetPreviewBmp(HWND Wnd, TsSkinProvider* Provider);

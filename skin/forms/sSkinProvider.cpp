@@ -10,6 +10,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/forms/acCtrlAdapter.h"
 #include "skin/forms/acAnimForms.h"
+#include "skin/forms/acBorderWnd.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/windows/acThemeWin32.h"
@@ -23,7 +24,7 @@ using classlib::TMessage;
 TsSkinProvider* MDISkinProvider = nullptr;
 TsSkinProvider* ActiveChildProvider = nullptr;
 bool bPressed = false;
-std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provider) = nullptr;
+std::unique_ptr<TacBorderForm> (*acMakeBorderForm)(TsSkinProvider* Provider) = &MakeProviderBorderForm;
 
 namespace {
 

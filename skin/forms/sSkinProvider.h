@@ -338,6 +338,9 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   // A copy of Message to every control the adapter hooked.
   void SendToAdapter(const classlib::TMessage& Message);
   TacCtrlAdapter* Adapter() const { return FAdapter.get(); }
+  // Asked first by the extended-border window's hit test with a WM_NCHITTEST message (Result 0); a
+  // Result set to a hit code is the answer.
+  std::function<void(classlib::TMessage& Message)> OnExtHitTest;
 
   // State read by the frame painters, the window procedure and the animations.
   classlib::TCustomForm* Form = nullptr;

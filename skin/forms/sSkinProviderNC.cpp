@@ -475,7 +475,14 @@ void TsSkinProvider::NCLButtonUp(TMessage& Message) {
       OldWndProc(Message);
       return;
     }
-    if (!Contains(ButtonMin.Rect, CursorToPoint(XOf(Message.LParam), YOf(Message.LParam)))) {
+    // The button's rectangle is in the frame image, which the border window shows when there is one.
+    TPoint p = CursorToPoint(XOf(Message.LParam), YOf(Message.LParam));
+    if (BorderForm != nullptr && BorderForm->Handle() != nullptr) {
+      RECT image{};
+      GetWindowRect(BorderForm->Handle(), &image);
+      p = TPoint{XOf(Message.LParam) - image.left, YOf(Message.LParam) - image.top};
+    }
+    if (!Contains(ButtonMin.Rect, p)) {
       OldWndProc(Message);
       return;
     }

@@ -14,6 +14,7 @@
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sSkinTextWin32.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acBorderWnd.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/graphics/sBlend32.h"
@@ -101,6 +102,7 @@ void TsSkinProvider::PaintAll() {
   if (MenuLineAllowed() && MenuPresent() && MenuHeight() > 0 && FDrawNonClientArea && m->SkinnedPopups)
     PaintMenuLine(s);
   PaintCaptionText(s);
+  if (BorderForm != nullptr) PaintExBorderShadow(this, cache);
   if (IsGripVisible(this) && PaintsThroughCache()) {
     FCommonData->BGChanged = false;
     PaintGrip(cache->Canvas()->Handle());

@@ -562,6 +562,7 @@ void TsSkinProvider::ShowingChanged(TMessage& Message) {
   AttachFormScrollHandler(this);
   if (!fAnimating) {
     RedrawWindow(h, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE);
+    if (BorderForm != nullptr) BorderForm->UpdateExBordersPos(true, 255);
     return;
   }
   SetChildrenRedraw(true);
@@ -570,6 +571,8 @@ void TsSkinProvider::ShowingChanged(TMessage& Message) {
   fAnimating = false;
   AnimShowForm(this, show.Time(), alpha, show.Mode());
   RgnChanging = false;
+  // The frame and shadow come with the form once it stands where its copy faded in.
+  if (BorderForm != nullptr) BorderForm->UpdateExBordersPos(true, 255);
 }
 
 void TsSkinProvider::SetChildrenRedraw(bool On) {
