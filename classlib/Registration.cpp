@@ -6,6 +6,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
+#include "classlib/Grids.h"
 #include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
@@ -132,6 +133,7 @@ void RegisterLibraryClasses() {
   RegisterClass<TControlScrollBar, TPersistent>(L"TControlScrollBar");
   RegisterClass<TScrollingWinControl, TWinControl>(L"TScrollingWinControl");
   RegisterClass<TScrollBox, TScrollingWinControl>(L"TScrollBox");
+  RegisterClass<TCustomGrid, TCustomControl>(L"TCustomGrid");
   RegisterClass<TSplitter, TGraphicControl>(L"TSplitter");
   RegisterClass<TCustomUpDown, TWinControl>(L"TCustomUpDown");
   RegisterClass<TUpDown, TCustomUpDown>(L"TUpDown");

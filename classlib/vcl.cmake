@@ -23,6 +23,7 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SpeedButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScrollBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Grids.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtRadioGroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabControl.cpp
