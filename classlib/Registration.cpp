@@ -5,6 +5,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "classlib/Frames.h"
 #include "classlib/Graphics.h"
 #include "classlib/Grids.h"
 #include "classlib/ImgList.h"
@@ -134,6 +135,8 @@ void RegisterLibraryClasses() {
   RegisterClass<TScrollingWinControl, TWinControl>(L"TScrollingWinControl");
   RegisterClass<TScrollBox, TScrollingWinControl>(L"TScrollBox");
   RegisterClass<TCustomGrid, TCustomControl>(L"TCustomGrid");
+  RegisterClass<TCustomFrame, TScrollingWinControl>(L"TCustomFrame");
+  RegisterClass<TFrame, TCustomFrame>(L"TFrame");
   RegisterClass<TSplitter, TGraphicControl>(L"TSplitter");
   RegisterClass<TCustomUpDown, TWinControl>(L"TCustomUpDown");
   RegisterClass<TUpDown, TCustomUpDown>(L"TUpDown");

@@ -24,6 +24,7 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScrollBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Grids.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Frames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtRadioGroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabControl.cpp
