@@ -9,6 +9,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/windows/acThemeWin32.h"
 
@@ -159,6 +160,8 @@ TsSkinProvider* TsSkinProvider::CreateRT(TComponent* AOwner) {
 
 TsSkinProvider::~TsSkinProvider() {
   if (OutlineDrag.Owner == this) CancelOutlineDrag();
+  // The client handler asks this provider for its picture: it goes first.
+  MDIForm.reset();
   BorderForm.reset();
   FAddedTitle.reset();
   if (installed_ && Form != nullptr) {
@@ -266,6 +269,11 @@ void TsSkinProvider::PrepareForm() {
                        Form->ComponentState().Contains(classlib::csReading) || Loading();
   if (!reading && FUseGlobalColor && !FCommonData->CustomColor()) Form->SetColor(SkinManager()->GetGlobalColor());
   if (!Loading() && Form->Showing()) InitExBorders(SkinManager()->ExtendedBorders());
+  if (Form->FormStyle() == classlib::fsMDIForm) {
+    MDISkinProvider = this;
+    if (!MDIForm) MDIForm = std::make_unique<TsMDIForm>(this);
+    MDIForm->ConnectToClient();
+  }
 }
 
 void TsSkinProvider::LoadInit() {

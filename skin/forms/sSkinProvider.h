@@ -27,6 +27,7 @@ namespace skin {
 
 class TsSkinProvider;
 class TsSystemMenu;
+class TsMDIForm;
 
 enum TsGripMode { gmNone, gmRightBottom };
 enum TsResizeMode { rmStandard, rmBorder };
@@ -371,6 +372,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   std::unique_ptr<TacBorderForm> BorderForm;
   // The image of the form taken as it hides, for the hide animation.
   std::unique_ptr<classlib::TBitmap> HideImage;
+  // The companion of an MDI parent form (its client handler); nullptr for other forms.
+  std::unique_ptr<TsMDIForm> MDIForm;
 
  private:
   static classlib::TComponent* CheckedOwner(classlib::TComponent* AOwner);
