@@ -72,7 +72,9 @@ TsFrameAdapter::TsFrameAdapter(classlib::TComponent* AOwner)
 
 TsFrameAdapter::~TsFrameAdapter() {
   ListSW.reset();
-  if (Frame != nullptr && OldWndProc) Frame->WindowProc = OldWndProc;
+  // A frame being freed frees its components last, when its control part is gone already.
+  if (Frame != nullptr && OldWndProc && !Frame->ComponentState().Contains(classlib::csDestroying))
+    Frame->WindowProc = OldWndProc;
   FCommonData.reset();
 }
 
