@@ -274,10 +274,19 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   if (!FEnabled) Params.Style |= WS_DISABLED;
   if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
   Params.WndParent = nullptr;
-  TApplication* app = TApplication::Existing();
-  TCustomForm* main = app ? app->MainForm() : nullptr;
-  if (main && main != this && main->HandleAllocated()) Params.WndParent = main->FHandle;
-  if (!Params.WndParent) Params.ExStyle |= WS_EX_APPWINDOW;
+  if (FFormStyle == fsMDIChild) {
+    TCustomForm* frame = MDIParent();
+    if (frame == nullptr || frame->ClientHandle() == nullptr)
+      throw EInvalidOperation(L"Cannot create form. No MDI forms are currently active");
+    Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    Params.ExStyle |= WS_EX_MDICHILD;
+    Params.WndParent = frame->ClientHandle();
+  } else {
+    TApplication* app = TApplication::Existing();
+    TCustomForm* main = app ? app->MainForm() : nullptr;
+    if (main && main != this && main->HandleAllocated()) Params.WndParent = main->FHandle;
+    if (!Params.WndParent) Params.ExStyle |= WS_EX_APPWINDOW;
+  }
   Params.WindowClass.style = CS_DBLCLKS;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   Params.WindowClass.hIcon = LoadIconW(instance, L"MAINICON");
@@ -291,6 +300,7 @@ void TCustomForm::CreateWnd() {
     FHeight = FClientHeightWanted + (f.Bottom - f.Top);
   }
   TCustomControl::CreateWnd();
+  if (FFormStyle == fsMDIForm) CreateMDIClient();
   if (FMenu) ::SetMenu(FHandle, FMenu->Handle());
   if (FClientSizeWanted) {
     RECT r{};
@@ -344,6 +354,11 @@ void TCustomForm::UpdateWindowShowing() {
     int cmd = FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW;
     ShowWindow(FHandle, cmd);
     FFormState += fsVisible;
+    if (FFormStyle == fsMDIChild) {
+      // A child is activated inside its client, not on the desktop.
+      if (HWND client = GetParent(FHandle)) SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+      return;
+    }
     if (FWindowState != wsMinimized) {
       SetForegroundWindow(FHandle);
       SetActiveWindow(FHandle);
@@ -533,6 +548,15 @@ void TCustomForm::Dispatch(TMessage& M) {
     case WM_CLOSE:
       Close();
       M.Result = 0;
+      return;
+    case WM_SIZE:
+      TCustomControl::Dispatch(M);
+      // The client window fills the frame's client area.
+      if (FClientHandle) {
+        RECT r{};
+        GetClientRect(FHandle, &r);
+        MoveWindow(FClientHandle, 0, 0, r.right, r.bottom, TRUE);
+      }
       return;
     case WM_ACTIVATE:
       DefaultHandler(M);

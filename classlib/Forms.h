@@ -172,6 +172,19 @@ class TCustomForm : public TCustomControl {
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
 
+  // ---- MDI ----
+  // An fsMDIForm's window holds the system's MDI client window, in which its fsMDIChild forms
+  // live; the form's default procedure is then the frame's, a child's the MDI child's.
+  HWND ClientHandle() const { return FClientHandle; }
+  // The active child of an MDI form (nullptr for none or for other forms).
+  TCustomForm* ActiveMDIChild() const;
+  int MDIChildCount() const;
+  // The children in the client's z-order, topmost first.
+  TCustomForm* MDIChildren(int Index) const;
+  void Tile();
+  void Cascade();
+  void ArrangeIcons();
+
   void SetClientSize(int AWidth, int AHeight) override;
   TRect ClientRect() const override;
   TPoint ClientOrigin() const override;
@@ -188,7 +201,9 @@ class TCustomForm : public TCustomControl {
 
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWnd() override;
   void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
   void UpdateWindowShowing() override;
   void Paint() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -203,6 +218,10 @@ class TCustomForm : public TCustomControl {
   void PlaceForShow();
   void SetWindowFocus();
   TRect FrameSize() const;  // how much larger the window is than its client area
+  // The MDI form an fsMDIChild form lives in: its owner when that is one, else the main form.
+  TCustomForm* MDIParent() const;
+  void CreateMDIClient();
+  std::vector<TCustomForm*> MDIChildList() const;
 
   friend class TApplication;
   friend class TWinControl;
@@ -226,6 +245,7 @@ class TCustomForm : public TCustomControl {
   bool FClientSizeWanted = false;
   int FClientWidthWanted = 0;
   int FClientHeightWanted = 0;
+  HWND FClientHandle = nullptr;
 };
 
 class TForm : public TCustomForm {

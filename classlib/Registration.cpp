@@ -6,7 +6,9 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/ExtDlgs.h"
 #include "classlib/Forms.h"
+#include "classlib/Frames.h"
 #include "classlib/Graphics.h"
+#include "classlib/Grids.h"
 #include "classlib/ImgList.h"
 #include "classlib/Mask.h"
 #include "classlib/Menus.h"
@@ -133,6 +135,9 @@ void RegisterLibraryClasses() {
   RegisterClass<TControlScrollBar, TPersistent>(L"TControlScrollBar");
   RegisterClass<TScrollingWinControl, TWinControl>(L"TScrollingWinControl");
   RegisterClass<TScrollBox, TScrollingWinControl>(L"TScrollBox");
+  RegisterClass<TCustomGrid, TCustomControl>(L"TCustomGrid");
+  RegisterClass<TCustomFrame, TScrollingWinControl>(L"TCustomFrame");
+  RegisterClass<TFrame, TCustomFrame>(L"TFrame");
   RegisterClass<TSplitter, TGraphicControl>(L"TSplitter");
   RegisterClass<TCustomUpDown, TWinControl>(L"TCustomUpDown");
   RegisterClass<TUpDown, TCustomUpDown>(L"TUpDown");

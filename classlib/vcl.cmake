@@ -9,6 +9,7 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/WinControlMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowHook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FormsMDI.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
@@ -25,6 +26,8 @@ target_sources(classlib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SpeedButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScrollBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Grids.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Frames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtRadioGroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabControl.cpp

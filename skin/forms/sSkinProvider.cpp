@@ -12,6 +12,7 @@
 #include "skin/forms/acAnimForms.h"
 #include "skin/forms/acBorderWnd.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/windows/acThemeWin32.h"
 
@@ -164,6 +165,8 @@ TsSkinProvider::~TsSkinProvider() {
   if (OutlineDrag.Owner == this) CancelOutlineDrag();
   // The controls' handlers go first, while the controls they serve are still there.
   FAdapter.reset();
+  // The client handler asks this provider for its picture: it goes first.
+  MDIForm.reset();
   BorderForm.reset();
   FAddedTitle.reset();
   if (installed_ && Form != nullptr) {
@@ -276,6 +279,11 @@ void TsSkinProvider::PrepareForm() {
                        Form->ComponentState().Contains(classlib::csReading) || Loading();
   if (!reading && FUseGlobalColor && !FCommonData->CustomColor()) Form->SetColor(SkinManager()->GetGlobalColor());
   if (!Loading() && Form->Showing()) InitExBorders(SkinManager()->ExtendedBorders());
+  if (Form->FormStyle() == classlib::fsMDIForm) {
+    MDISkinProvider = this;
+    if (!MDIForm) MDIForm = std::make_unique<TsMDIForm>(this);
+    MDIForm->ConnectToClient();
+  }
 }
 
 void TsSkinProvider::LoadInit() {

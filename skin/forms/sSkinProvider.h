@@ -33,6 +33,7 @@ class TacCtrlAdapter;
 // Asked before the form's adapter takes Item: CanBeAdded false refuses it; SkinSection may name
 // the section the item's handler is to use.
 using TAddItemEvent = std::function<void(classlib::TComponent* Item, bool& CanBeAdded, std::string& SkinSection)>;
+class TsMDIForm;
 
 enum TsGripMode { gmNone, gmRightBottom };
 enum TsResizeMode { rmStandard, rmBorder };
@@ -390,6 +391,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   std::unique_ptr<TacBorderForm> BorderForm;
   // The image of the form taken as it hides, for the hide animation.
   std::unique_ptr<classlib::TBitmap> HideImage;
+  // The companion of an MDI parent form (its client handler); nullptr for other forms.
+  std::unique_ptr<TsMDIForm> MDIForm;
 
  private:
   static classlib::TComponent* CheckedOwner(classlib::TComponent* AOwner);

@@ -16,6 +16,7 @@
 #include "skin/forms/acAnimForms.h"
 #include "skin/forms/acCtrlAdapter.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 
@@ -128,6 +129,7 @@ bool TsSkinProvider::AlwaysHandledCommand(TMessage& Message) {
 
 void TsSkinProvider::RemoveSkin() {
   ListSW.reset();
+  if (MDIForm) MDIForm->DestroyScrolls();
   if (Form != nullptr && Form->HandleAllocated()) InitDwm(Form->Handle(), false, false);
   TMessage m{SM_ALPHACMD, static_cast<WPARAM>(ACMD_REMOVESKIN) << 16, 0, 0};
   CommonMessage(m, FCommonData.get());
