@@ -1,3 +1,7 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cwctype>
 #include <utility>
@@ -15,13 +19,16 @@
 #include "skin/windows/acBtnWnd.h"
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acComboWnd.h"
+#include "skin/windows/acEdgeWnd.h"
 #include "skin/windows/acEditWnd.h"
 #include "skin/windows/acIconWnd.h"
 #include "skin/windows/acLinkWnd.h"
 #include "skin/windows/acListViewWnd.h"
+#include "skin/windows/acPageWnd.h"
 #include "skin/windows/acSBUtils.h"
 #include "skin/windows/acSizerWnd.h"
 #include "skin/windows/acStaticWnd.h"
+#include "skin/windows/acTrackWnd.h"
 #include "skin/windows/acTransPanelWnd.h"
 #include "skin/windows/acWndRoutines.h"
 #include "skin/windows/acWndUnit.h"
@@ -201,8 +208,10 @@ bool TacProvider::AddControl(HWND Handle) {
 
   if (cls == L"static") {
     if (Has(style, 3) || Has(style, 0x0E)) {
-      // Etched frames (WS_EX_STATICEDGE) get the edge handler of the remaining handlers.
-      if ((exStyle & WS_EX_STATICEDGE) == 0) h = Make<TacIconWnd>(Handle, sm, "CHECKBOX", true);
+      if ((exStyle & WS_EX_STATICEDGE) != 0)
+        h = Make<TacEdgeWnd>(Handle, sm, "EDIT", true);
+      else
+        h = Make<TacIconWnd>(Handle, sm, "CHECKBOX", true);
     } else if (Has(style, 0x0D)) {
       // enhanced metafiles keep their own drawing
     } else if (const LONG_PTR kind = style & 0x1F; kind == 5 || kind == 6 || kind == 11) {
@@ -239,6 +248,11 @@ bool TacProvider::AddControl(HWND Handle) {
     AllowDialogPaint(ListSW.get());
   } else if (cls == L"scrollbar") {
     if ((style & SBS_SIZEGRIP) != 0) h = Make<TacSizerWnd>(Handle, sm, "CHECKBOX", true);
+  } else if (cls == L"systabcontrol32") {
+    // Owner-drawn tab controls draw their own tabs.
+    if ((style & TCS_OWNERDRAWFIXED) == 0) h = Make<TacTabControlWnd>(Handle, sm, "PAGECONTROL", true);
+  } else if (cls == L"msctls_trackbar32") {
+    h = Make<TacTrackWnd>(Handle, sm, "TRACKBAR", true);
   } else if (cls == L"syslistview32") {
     h = Make<TacListViewWnd>(Handle, sm, "EDIT", true);
     dlgMode = true;
@@ -254,10 +268,9 @@ bool TacProvider::AddControl(HWND Handle) {
   } else if (cls == L"shbrowseforfolder") {
     h = Make<TacTransPanelWnd>(Handle, sm, "CHECKBOX", true);
   }
-  // Tab controls ("systabcontrol32" without TCS_OWNERDRAWFIXED), up-downs ("msctls_updown32"),
-  // track bars ("msctls_trackbar32") and tool bars ("toolbarwindow32", section "BAR" with style
-  // 0x200, else "CHECKBOX") get their handlers with the remaining handlers; until then they keep
-  // their own drawing, as every other class does.
+  // Up-downs ("msctls_updown32") and tool bars ("toolbarwindow32", section "BAR" with style 0x200,
+  // else "CHECKBOX") get their handlers with the remaining handlers; until then they keep their own
+  // drawing, as every other class does.
 
   if (h == nullptr) return true;
   if (dlgMode) h->DlgMode = true;

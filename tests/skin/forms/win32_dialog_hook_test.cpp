@@ -3,6 +3,7 @@
 // provider kept while one of its handlers runs, and nothing left alive after many boxes.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
@@ -23,11 +24,14 @@
 #include "skin/windows/acBtnWnd.h"
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acComboWnd.h"
+#include "skin/windows/acEdgeWnd.h"
 #include "skin/windows/acEditWnd.h"
 #include "skin/windows/acIconWnd.h"
 #include "skin/windows/acListViewWnd.h"
+#include "skin/windows/acPageWnd.h"
 #include "skin/windows/acSizerWnd.h"
 #include "skin/windows/acStaticWnd.h"
+#include "skin/windows/acTrackWnd.h"
 #include "skin/windows/acTransPanelWnd.h"
 #include "skin/windows/acWndThunkWin32.h"
 #include "tests/skin/windows/WindowsFixture.h"
@@ -209,7 +213,9 @@ TEST_F(DialogHook, ChildHandlersFollowTheClassAndStyleTable) {
       {L"Button", BS_OWNERDRAW, 0, &typeid(TacCheckBoxWnd)},  // 0x0B meets "style and 3 = 3"
       {L"Static", SS_LEFT, 0, &typeid(TacStaticWnd)},
       {L"Static", SS_ICON, 0, &typeid(TacIconWnd)},
-      {L"Static", SS_ICON, WS_EX_STATICEDGE, nullptr},
+      {L"Static", SS_ICON, WS_EX_STATICEDGE, &typeid(TacEdgeWnd)},
+      {L"Static", SS_BITMAP, WS_EX_STATICEDGE, &typeid(TacEdgeWnd)},
+      {L"Static", SS_LEFT, WS_EX_STATICEDGE, &typeid(TacStaticWnd)},
       {L"Static", SS_SIMPLE, 0, &typeid(TacIconWnd)},      // 0x0B meets "style and 3 = 3" too
       {L"Static", SS_BLACKFRAME, 0, &typeid(TacIconWnd)},  // 7 meets "style and 3 = 3"
       {L"Static", SS_GRAYRECT, 0, nullptr},                // 5 meets "style and 0x0D = 0x0D"
@@ -222,6 +228,9 @@ TEST_F(DialogHook, ChildHandlersFollowTheClassAndStyleTable) {
       {L"ComboBox", CBS_DROPDOWNLIST, 0, &typeid(TacComboBoxWnd)},
       {L"SysListView32", LVS_REPORT, 0, &typeid(TacListViewWnd)},
       {L"msctls_progress32", 0, 0, nullptr},
+      {L"SysTabControl32", 0, 0, &typeid(TacTabControlWnd)},
+      {L"SysTabControl32", TCS_OWNERDRAWFIXED, 0, nullptr},
+      {L"msctls_trackbar32", TBS_AUTOTICKS, 0, &typeid(TacTrackWnd)},
   };
   std::vector<HWND> controls;
   int y = 0;
