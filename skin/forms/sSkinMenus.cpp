@@ -192,6 +192,14 @@ TsSkinableMenus::~TsSkinableMenus() {
   FOwner = nullptr;
 }
 
+classlib::TBitmap* TsSkinableMenus::Scratch(TScratch Slot, int Width, int Height) {
+  std::unique_ptr<TBitmap>& bmp = scratch_[Slot];
+  Width = std::max(Width, 0);
+  Height = std::max(Height, 0);
+  if (bmp == nullptr || bmp->Width() != Width || bmp->Height() != Height) bmp = NewBitmap32(Width, Height);
+  return bmp.get();
+}
+
 void TsSkinableMenus::SetActive(bool Value) {
   if (Value != FActive) InitItems(Value);
 }
@@ -502,10 +510,10 @@ void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND
       const std::string icoSection = classlib::Utf8Encode(FOwner->MenuSupport().IcoLineSkin);
       const int ico = FOwner->GetSkinIndex(icoSection);
       if (FOwner->IsValidSkinIndex(ico) && IcoLineWidth > 0 && Height - 2 * sbw > 0) {
-        auto strip = NewBitmap32(IcoLineWidth, Height - 2 * sbw);
+        TBitmap* strip = Scratch(scIconColumn, IcoLineWidth, Height - 2 * sbw);
         const TPoint at{extra + sbw, sbw};
         PaintItem(ico, icoSection, MakeCacheInfo(bmp.get()), true, 0, TRect{0, 0, strip->Width(), strip->Height()}, at,
-                  strip.get(), FOwner);
+                  strip, FOwner);
         BitBlt(bmp->Canvas()->Handle(), at.X, at.Y, strip->Width(), strip->Height(), strip->Canvas()->Handle(), 0, 0,
                SRCCOPY);
       }
@@ -517,9 +525,9 @@ void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND
       const std::string section = classlib::Utf8Encode(g_extraSection);
       const int idx = FOwner->GetSkinIndex(section);
       if (FOwner->IsValidSkinIndex(idx) && Height - 2 * sbw > 0 && extra > 0) {
-        auto strip = NewBitmap32(extra, Height - 2 * sbw);
+        TBitmap* strip = Scratch(scExtraLine, extra, Height - 2 * sbw);
         PaintItem(idx, section, MakeCacheInfo(bmp.get()), true, 0, TRect{0, 0, strip->Width(), strip->Height()},
-                  TPoint{sbw, sbw}, strip.get(), FOwner);
+                  TPoint{sbw, sbw}, strip, FOwner);
         int reserve = 12;
         if (g_extraGlyph && !g_extraGlyph->Empty()) {
           reserve += g_extraGlyph->Height() + 8;

@@ -106,6 +106,13 @@ class TsSkinableMenus : public IacSkinableMenus {
   void PaintCaption(classlib::TCanvas* Canvas, TRect R, const TacMenuInfo& mi, classlib::TMenuItem* Item);
   void RepairFrame(HWND Wnd, const TacMenuInfo& mi, classlib::TMenuItem* Item, const TRect& R, int X);
 
+  // Bitmaps that items and strips are rendered in, kept from one item to the next: making and
+  // freeing a DIB section per item cost far more than painting the item. A slot is made anew only
+  // when the size asked for changes; its pixels are those the last user left.
+  enum TScratch { scItem, scDivider, scCaption, scIconColumn, scExtraLine, scCount };
+  classlib::TBitmap* Scratch(TScratch Slot, int Width, int Height);
+  std::unique_ptr<classlib::TBitmap> scratch_[scCount];
+
   TsSkinManager* FOwner;
   bool FActive = false;
 };
