@@ -1,6 +1,8 @@
 #include "skin/forms/sSkinMenus.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <set>
 
 #include "classlib/Forms.h"
@@ -50,6 +52,24 @@ struct TacMenuCacheEntry {
   std::unique_ptr<TBitmap> Bmp;
 };
 std::vector<TacMenuCacheEntry> g_menuInfoArray;
+// One background bitmap kept from a dropped entry: the next pop-up of the same size paints into it
+// instead of making a DIB section of its own (making and freeing one is slow to come).
+std::unique_ptr<TBitmap> g_spareBg;
+
+void DropEntries(const std::function<bool(const TacMenuCacheEntry&)>& Which) {
+  for (TacMenuCacheEntry& e : g_menuInfoArray)
+    if (Which(e) && e.Bmp != nullptr && g_spareBg == nullptr) g_spareBg = std::move(e.Bmp);
+  std::erase_if(g_menuInfoArray, Which);
+}
+
+std::unique_ptr<TBitmap> BackgroundBitmap(int Width, int Height) {
+  if (g_spareBg != nullptr && g_spareBg->Width() == Width && g_spareBg->Height() == Height) return std::move(g_spareBg);
+  return NewBitmap32(Width, Height);
+}
+
+// The system's menu font, read once per pop-up: every item is measured and drawn in it, and the
+// system's answer is slow to come (it is read again after the pop-up's backgrounds are dropped).
+std::optional<LOGFONTW> g_systemMenuFont;
 
 // What the extra line of the pop-up being prepared shows.
 std::wstring g_extraSection, g_extraCaption;
@@ -163,10 +183,13 @@ void AssignMenuFont(classlib::TFont* Font) {
     Font->Assign(CustomMenuFont.get());
     return;
   }
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return;
-  const LOGFONTW& lf = ncm.lfMenuFont;
+  if (!g_systemMenuFont) {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return;
+    g_systemMenuFont = ncm.lfMenuFont;
+  }
+  const LOGFONTW& lf = *g_systemMenuFont;
   Font->SetName(lf.lfFaceName);
   Font->SetHeight(lf.lfHeight);
   classlib::TFontStyles style;
@@ -189,6 +212,7 @@ TsSkinableMenus::TsSkinableMenus(TsSkinManager* AOwner)
 
 TsSkinableMenus::~TsSkinableMenus() {
   LiveMenus().erase(this);
+  if (LiveMenus().empty()) g_spareBg.reset();
   FOwner = nullptr;
 }
 
@@ -213,7 +237,10 @@ void TsSkinableMenus::UpdateMenus() {
   SetActive(FOwner->Records().SkinData.Active);
 }
 
-void TsSkinableMenus::ClearCache() { g_menuInfoArray.clear(); }
+void TsSkinableMenus::ClearCache() {
+  DropEntries([](const TacMenuCacheEntry&) { return true; });
+  g_systemMenuFont.reset();
+}
 
 void TsSkinableMenus::SkinChanged() {
   ClearCache();
@@ -482,7 +509,7 @@ TacMenuInfo TsSkinableMenus::GetMenuInfo(TMenuItem* Item, int aWidth, int aHeigh
 }
 
 void TsSkinableMenus::ForgetMenuInfo(TMenuItem* FirstItem) {
-  std::erase_if(g_menuInfoArray, [FirstItem](const TacMenuCacheEntry& e) { return e.Info.FirstItem == FirstItem; });
+  DropEntries([FirstItem](const TacMenuCacheEntry& e) { return e.Info.FirstItem == FirstItem; });
 }
 
 void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND Wnd) {
@@ -492,12 +519,14 @@ void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND
   info.Wnd = Wnd;
   info.HaveExtraLine = DecideExtraLine(Item, false);
   const int extra = ExtraWidth(info);
-  auto bmp = NewBitmap32(std::max(Width, 0), std::max(Height, 0));
+  const int mainMenu = FOwner->GetSkinIndex("MAINMENU");
+  // A kept bitmap holds an older picture: only a background painted over all of it may take it.
+  auto bmp = FOwner->IsValidSkinIndex(mainMenu) ? BackgroundBitmap(std::max(Width, 0), std::max(Height, 0))
+                                                : NewBitmap32(std::max(Width, 0), std::max(Height, 0));
   TCanvas* canvas = bmp->Canvas();
   canvas->Lock();
   const classlib::TScopeExit unlock([canvas] { canvas->Unlock(); });
   IcoLineWidth = Margin + GlyphSize(Item, false).cx + Spacing;
-  const int mainMenu = FOwner->GetSkinIndex("MAINMENU");
   if (FOwner->IsValidSkinIndex(mainMenu)) {
     const int sbw = GetSkinBorderWidth();
     const TRect whole{0, 0, Width, Height};

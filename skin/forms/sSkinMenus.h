@@ -141,7 +141,8 @@ bool Breaked(const classlib::TMenuItem* Item);
 TSize GlyphSize(classlib::TMenuItem* Item, bool OwnBitmapOnly);
 // 1.25 x the text height, rounded to the nearest, halves to the even neighbour.
 int MenuTextCellHeight(int TextHeight);
-// The font menus draw with: CustomMenuFont, else the system's menu font.
+// The font menus draw with: CustomMenuFont, else the system's menu font (read once and again after
+// ClearCache).
 void AssignMenuFont(classlib::TFont* Font);
 // The right-to-left layout of a menu: the system locale reads right to left and the menu does not
 // say left to right.
