@@ -620,7 +620,11 @@ void TsSkinableMenus::DrawWndBorder(HWND Wnd, TBitmap* MenuBmp) {
   } else {
     CutRuns(rgn, ArOR);
   }
-  if (SetWindowRgn(Wnd, rgn, TRUE) == 0) DeleteObject(rgn);
+  // Setting a region has the window and those below it repainted: only a new one is set.
+  HRGN current = CreateRectRgn(0, 0, 0, 0);
+  const bool same = GetWindowRgn(Wnd, current) != ERROR && EqualRgn(current, rgn);
+  DeleteObject(current);
+  if (same || SetWindowRgn(Wnd, rgn, TRUE) == 0) DeleteObject(rgn);
   HDC dc = GetWindowDC(Wnd);
   BitBltBorder(dc, 0, 0, MenuBmp->Width(), MenuBmp->Height(), MenuBmp->Canvas()->Handle(), 0, 0, 3);
   ReleaseDC(Wnd, dc);
