@@ -35,8 +35,6 @@
 
 namespace skin {
 
-bool DialogFrameHandlerEnabled = false;
-
 namespace {
 
 // ---- The dialog window's own handler ----
@@ -44,10 +42,6 @@ namespace {
 // the dialog window itself; the provider reaches it only through these three routines.
 
 THandler<TacMainWnd> AttachDialogFrameHandler(HWND Dialog, TsSkinManager* Manager, TacProvider* Owner) {
-  // Not attached to the program's dialogs yet: on Wine's file dialog its client paint leaves the
-  // transparent tool bars (places bar, navigation) and a message box's icon black. Until that is
-  // mended the dialogs keep the system's frame while their controls are skinned.
-  if (!DialogFrameHandlerEnabled) return nullptr;
   return TacMainWnd::Create<TacDialogWnd>(Dialog, nullptr, Manager, "DIALOG", false,
                                           static_cast<IacDialogHost*>(Owner));
 }
