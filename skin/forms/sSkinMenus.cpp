@@ -606,6 +606,11 @@ void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND
   g_menuInfoArray.push_back({info, std::move(bmp)});
 }
 
+void TsSkinableMenus::DrawMenuWindowBorder(TMenuItem* Item, HWND Wnd) {
+  const TacMenuInfo mi = GetMenuInfo(Item, 0, 0, Wnd);
+  if (mi.Bmp != nullptr) DrawWndBorder(Wnd, mi.Bmp);
+}
+
 void TsSkinableMenus::DrawWndBorder(HWND Wnd, TBitmap* MenuBmp) {
   if (BorderDrawing || !IsNT || MenuBmp == nullptr || Wnd == nullptr) return;
   if (SendMessageW(Wnd, SM_ALPHACMD, AlphaCmd(ACMD_SETUPDATING), 0) != 0) return;

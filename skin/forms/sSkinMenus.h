@@ -77,6 +77,7 @@ class TsSkinableMenus : public IacSkinableMenus {
   void ForgetMenuInfo(classlib::TMenuItem* FirstItem);
   // Region and frame of a pop-up window from its background.
   void DrawWndBorder(HWND Wnd, classlib::TBitmap* MenuBmp);
+  void DrawMenuWindowBorder(classlib::TMenuItem* Item, HWND Wnd) override;
 
   // Handlers bound to the items.
   void sMeasureItem(classlib::TObject* Sender, classlib::TCanvas* ACanvas, int& Width, int& Height);
