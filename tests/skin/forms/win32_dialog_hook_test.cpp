@@ -553,6 +553,9 @@ TEST_F(DialogHook, TransparentToolBarsAndIconsShowTheDialogsSkinBehindThem) {
   HWND icon = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_ICON, 20, 60, 32, 32, dlg, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
+  // A message box without an icon keeps its icon static, empty.
+  HWND noIcon = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_ICON, 80, 60, 32, 32, dlg, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
   SetCursorPos(0, 0);  // no tool button hot under the mouse
   ShowWindow(dlg, SW_SHOW);
   UpdateWindow(dlg);
@@ -584,6 +587,8 @@ TEST_F(DialogHook, TransparentToolBarsAndIconsShowTheDialogsSkinBehindThem) {
       const POINT w = InWindow(dlg, icon, p.x, p.y);
       EXPECT_EQ(PixelAt(picture, w), PixelAt(reference.get(), w)) << "icon at " << p.x << ", " << p.y;
     }
+    const POINT centre = InWindow(dlg, noIcon, 16, 16);
+    EXPECT_EQ(PixelAt(picture, centre), PixelAt(reference.get(), centre)) << "an icon static without an icon";
     // The label is written over that background: some pixels of the button differ from it.
     int text = 0;
     for (int y = second.top; y < second.bottom; ++y)
@@ -599,7 +604,7 @@ TEST_F(DialogHook, TransparentToolBarsAndIconsShowTheDialogsSkinBehindThem) {
   // The dialog, then each control at its place, each erasing its own background.
   HDC dc = printed->Canvas()->Handle();
   SendMessageW(dlg, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
-  for (HWND child : {bar, icon}) {
+  for (HWND child : {bar, icon, noIcon}) {
     const POINT at = InWindow(dlg, child, 0, 0);
     SetWindowOrgEx(dc, -at.x, -at.y, nullptr);
     SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
