@@ -46,6 +46,8 @@ class BorrowedCanvas : public TCanvas {
 
 }  // namespace
 
+bool IsMenuItemAlive(const TMenuItem* Item) { return Item != nullptr && IsKnownItem(Item); }
+
 std::wstring ShortCutToText(TShortCut Value) {
   const UINT key = Value & 0xFF;
   if (key == 0) return {};

@@ -21,7 +21,6 @@ namespace classlib {
 class TMenu;
 class TCustomImageList;
 
-
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 template <>
 inline const TEnumInfo& EnumInfo<TBiDiMode>() {
@@ -207,6 +206,9 @@ class TMainMenu : public TMenu {
   explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
   std::wstring ClassName() const override { return L"TMainMenu"; }
 };
+
+// Item is a menu item that exists: not freed (for pointers that travelled in posted messages).
+bool IsMenuItemAlive(const TMenuItem* Item);
 
 // WM_COMMAND from a menu, WM_MEASUREITEM and WM_DRAWITEM for menu items: runs the item's
 // handler. True when Message was a menu item's.

@@ -47,6 +47,9 @@ class IacSkinableMenus {
   virtual void ClearCache() = 0;
   // A new skin or none: cached backgrounds and measured border width dropped.
   virtual void SkinChanged() = 0;
+  // The skinned border drawn on the pop-up menu window Wnd from the background made for the
+  // pop-up that holds Item (Item nullptr: the background made for Wnd); nothing without one.
+  virtual void DrawMenuWindowBorder(classlib::TMenuItem* Item, HWND Wnd) = 0;
 };
 
 using TacSkinableMenusFactory = std::unique_ptr<IacSkinableMenus> (*)(TsSkinManager* Manager);

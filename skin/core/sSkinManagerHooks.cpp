@@ -4,9 +4,12 @@
 // borders) belong to the form provider and the menu engine: while none answers they do nothing.
 #include <windows.h>
 
+#include <cwchar>
 #include <utility>
+#include <vector>
 
 #include "classlib/Forms.h"
+#include "classlib/Menus.h"
 #include "skin/core/acDialogHookLink.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
@@ -22,6 +25,47 @@ constexpr UINT kSendIconicThumbnail = 0x323;
 constexpr UINT kSendIconicLivePreview = 0x326;
 constexpr UINT kMenuItemBorder = 0xBCB3;    // a skinned popup menu asks for its window border
 constexpr UINT kMenuWindowBorder = 0xBCB4;  // the same for a given menu window
+
+bool IsMenuWindow(HWND Wnd) {
+  wchar_t cls[16]{};
+  return Wnd != nullptr && GetClassNameW(Wnd, cls, 16) > 0 && std::wcscmp(cls, L"#32768") == 0;
+}
+
+BOOL CALLBACK CollectMenuWindow(HWND Wnd, LPARAM List) {
+  if (IsMenuWindow(Wnd)) reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
+  return TRUE;
+}
+
+// The open pop-up window that shows Item's menu: the window at the centre of the first item of
+// Item's parent, whose native menu is found among this thread's menu windows by the item each
+// native entry carries. nullptr when that menu is not open.
+HWND PopupWindowOf(classlib::TMenuItem* Item) {
+  classlib::TMenuItem* parent = Item->Parent();
+  if (parent == nullptr) return nullptr;
+  classlib::TMenuItem* first = nullptr;
+  for (int i = 0; i < parent->Count() && first == nullptr; ++i)
+    if (parent->Items(i)->Visible()) first = parent->Items(i);
+  if (first == nullptr) return nullptr;
+  // The system's menu windows are top-level windows of the desktop, not of this thread.
+  std::vector<HWND> windows;
+  EnumWindows(&CollectMenuWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND w : windows) {
+    const auto menu = reinterpret_cast<HMENU>(SendMessageW(w, MN_GETHMENU, 0, 0));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    if (menu == nullptr || !GetMenuItemInfoW(menu, 0, TRUE, &info) ||
+        info.dwItemData != reinterpret_cast<ULONG_PTR>(first))
+      continue;
+    RECT r{};
+    if (!GetMenuItemRect(nullptr, menu, 0, &r) &&
+        !GetMenuItemRect(classlib::Application != nullptr ? classlib::Application->Handle() : nullptr, menu, 0, &r))
+      return nullptr;
+    const HWND at = WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    return IsMenuWindow(at) ? at : nullptr;
+  }
+  return nullptr;
+}
 
 // Serves while no dialog skinning is linked in: everything passes on.
 LRESULT CALLBACK PassOnCBT(int Code, WPARAM WParam, LPARAM LParam) {
@@ -81,10 +125,21 @@ bool TsSkinManager::MainWindowHook(classlib::TMessage& Message) {
         for (int i = screen->FormCount() - 1; i >= 0; --i) SendAMessage(screen->Forms(i), ACMD_REDRAW);
       }
       return false;
-    case kMenuItemBorder:
+    case kMenuItemBorder: {
+      if (!SkinnedPopups) return false;
+      // The item was posted: it may have gone with its menu since.
+      auto* item = reinterpret_cast<classlib::TMenuItem*>(Message.LParam);
+      if (!classlib::IsMenuItemAlive(item)) return true;
+      if (HWND popup = PopupWindowOf(item); popup != nullptr && SkinableMenus() != nullptr)
+        SkinableMenus()->DrawMenuWindowBorder(item, popup);
+      return true;
+    }
     case kMenuWindowBorder:
-      // The border is drawn by the menu engine; the request is answered either way.
-      return SkinnedPopups;
+      if (!SkinnedPopups) return false;
+      if (const auto wnd = reinterpret_cast<HWND>(Message.LParam);
+          IsWindow(wnd) && IsMenuWindow(wnd) && SkinableMenus() != nullptr)
+        SkinableMenus()->DrawMenuWindowBorder(nullptr, wnd);
+      return true;
     default: return false;
   }
 }

@@ -270,8 +270,13 @@ void TacDialogWnd::Ac_WMPaint(HDC DC) {
   if (dc.get() == nullptr) return;
   SkinData->SetUpdating(false);
   const int saved = SaveDC(dc.get());
-  // The children paint themselves; group boxes and notifying statics show the dialog through.
-  for (HWND child = GetTopWindow(CtrlHandle); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  // On the dialog's own window the children paint themselves; group boxes and notifying statics
+  // show the dialog through. A DC of another window is a child asking for the dialog under it (a
+  // transparent tool bar erasing, a themed control drawing its parent's background) or a picture
+  // being printed: there the children's places are painted too, or the child erases to nothing.
+  const bool ownWindow = WindowFromDC(dc.get()) == CtrlHandle;
+  for (HWND child = ownWindow ? GetTopWindow(CtrlHandle) : nullptr; child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     // Its own visibility: the dialog itself may still be hidden while it is painted into a picture.
     const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
     if ((style & WS_VISIBLE) == 0) continue;

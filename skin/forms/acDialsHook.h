@@ -81,9 +81,6 @@ class TacProvider : public classlib::TComponent, public IacDialogHost {
   POINT place_{-1, -1};
 };
 
-// Caught dialogs get the skinned frame handler (TacDialogWnd); off for now (see acDialsProvider.cpp).
-extern bool DialogFrameHandlerEnabled;
-
 // The installed hook, for passing calls on.
 extern HHOOK HookCallback;
 // Every provider the hook made; an entry is set to nullptr when its provider goes, never removed.

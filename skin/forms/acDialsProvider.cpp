@@ -1,3 +1,7 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cwctype>
 #include <utility>
@@ -16,23 +20,24 @@
 #include "skin/windows/acBtnWnd.h"
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acComboWnd.h"
+#include "skin/windows/acEdgeWnd.h"
 #include "skin/windows/acEditWnd.h"
 #include "skin/windows/acIconWnd.h"
 #include "skin/windows/acLinkWnd.h"
 #include "skin/windows/acListViewWnd.h"
+#include "skin/windows/acPageWnd.h"
 #include "skin/windows/acPanelWnd.h"
 #include "skin/windows/acSBUtils.h"
 #include "skin/windows/acSizerWnd.h"
 #include "skin/windows/acSpinWnd.h"
 #include "skin/windows/acStaticWnd.h"
 #include "skin/windows/acToolBarWnd.h"
+#include "skin/windows/acTrackWnd.h"
 #include "skin/windows/acTransPanelWnd.h"
 #include "skin/windows/acWndRoutines.h"
 #include "skin/windows/acWndUnit.h"
 
 namespace skin {
-
-bool DialogFrameHandlerEnabled = false;
 
 namespace {
 
@@ -41,10 +46,6 @@ namespace {
 // the dialog window itself; the provider reaches it only through these three routines.
 
 THandler<TacMainWnd> AttachDialogFrameHandler(HWND Dialog, TsSkinManager* Manager, TacProvider* Owner) {
-  // Not attached to the program's dialogs yet: on Wine's file dialog its client paint leaves the
-  // transparent tool bars (places bar, navigation) and a message box's icon black. Until that is
-  // mended the dialogs keep the system's frame while their controls are skinned.
-  if (!DialogFrameHandlerEnabled) return nullptr;
   return TacMainWnd::Create<TacDialogWnd>(Dialog, nullptr, Manager, "DIALOG", false,
                                           static_cast<IacDialogHost*>(Owner));
 }
@@ -229,8 +230,10 @@ bool TacProvider::AddControl(HWND Handle) {
 
   if (cls == L"static") {
     if (Has(style, 3) || Has(style, 0x0E)) {
-      // Etched frames (WS_EX_STATICEDGE) get the edge handler of the remaining handlers.
-      if ((exStyle & WS_EX_STATICEDGE) == 0) h = Make<TacIconWnd>(Handle, sm, "CHECKBOX", true);
+      if ((exStyle & WS_EX_STATICEDGE) != 0)
+        h = Make<TacEdgeWnd>(Handle, sm, "EDIT", true);
+      else
+        h = Make<TacIconWnd>(Handle, sm, "CHECKBOX", true);
     } else if (Has(style, 0x0D)) {
       // enhanced metafiles keep their own drawing
     } else if (const LONG_PTR kind = style & 0x1F; kind == 5 || kind == 6 || kind == 11) {
@@ -267,6 +270,11 @@ bool TacProvider::AddControl(HWND Handle) {
     AllowDialogPaint(ListSW.get());
   } else if (cls == L"scrollbar") {
     if ((style & SBS_SIZEGRIP) != 0) h = Make<TacSizerWnd>(Handle, sm, "CHECKBOX", true);
+  } else if (cls == L"systabcontrol32") {
+    // Owner-drawn tab controls draw their own tabs.
+    if ((style & TCS_OWNERDRAWFIXED) == 0) h = Make<TacTabControlWnd>(Handle, sm, "PAGECONTROL", true);
+  } else if (cls == L"msctls_trackbar32") {
+    h = Make<TacTrackWnd>(Handle, sm, "TRACKBAR", true);
   } else if (cls == L"syslistview32") {
     h = Make<TacListViewWnd>(Handle, sm, "EDIT", true);
     dlgMode = true;
@@ -289,9 +297,6 @@ bool TacProvider::AddControl(HWND Handle) {
     spin->lOffset = 2;
     h = std::move(spin);
   }
-  // Tab controls ("systabcontrol32" without TCS_OWNERDRAWFIXED) and track bars
-  // ("msctls_trackbar32") get their handlers with the remaining handlers; until then they keep
-  // their own drawing, as every other class does.
 
   if (h == nullptr) return true;
   if (dlgMode) h->DlgMode = true;

@@ -1,6 +1,8 @@
 #include "skin/forms/sSkinMenus.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <set>
 
 #include "classlib/Forms.h"
@@ -50,6 +52,24 @@ struct TacMenuCacheEntry {
   std::unique_ptr<TBitmap> Bmp;
 };
 std::vector<TacMenuCacheEntry> g_menuInfoArray;
+// One background bitmap kept from a dropped entry: the next pop-up of the same size paints into it
+// instead of making a DIB section of its own (making and freeing one is slow to come).
+std::unique_ptr<TBitmap> g_spareBg;
+
+void DropEntries(const std::function<bool(const TacMenuCacheEntry&)>& Which) {
+  for (TacMenuCacheEntry& e : g_menuInfoArray)
+    if (Which(e) && e.Bmp != nullptr && g_spareBg == nullptr) g_spareBg = std::move(e.Bmp);
+  std::erase_if(g_menuInfoArray, Which);
+}
+
+std::unique_ptr<TBitmap> BackgroundBitmap(int Width, int Height) {
+  if (g_spareBg != nullptr && g_spareBg->Width() == Width && g_spareBg->Height() == Height) return std::move(g_spareBg);
+  return NewBitmap32(Width, Height);
+}
+
+// The system's menu font, read once per pop-up: every item is measured and drawn in it, and the
+// system's answer is slow to come (it is read again after the pop-up's backgrounds are dropped).
+std::optional<LOGFONTW> g_systemMenuFont;
 
 // What the extra line of the pop-up being prepared shows.
 std::wstring g_extraSection, g_extraCaption;
@@ -163,10 +183,13 @@ void AssignMenuFont(classlib::TFont* Font) {
     Font->Assign(CustomMenuFont.get());
     return;
   }
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return;
-  const LOGFONTW& lf = ncm.lfMenuFont;
+  if (!g_systemMenuFont) {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return;
+    g_systemMenuFont = ncm.lfMenuFont;
+  }
+  const LOGFONTW& lf = *g_systemMenuFont;
   Font->SetName(lf.lfFaceName);
   Font->SetHeight(lf.lfHeight);
   classlib::TFontStyles style;
@@ -189,7 +212,16 @@ TsSkinableMenus::TsSkinableMenus(TsSkinManager* AOwner)
 
 TsSkinableMenus::~TsSkinableMenus() {
   LiveMenus().erase(this);
+  if (LiveMenus().empty()) g_spareBg.reset();
   FOwner = nullptr;
+}
+
+classlib::TBitmap* TsSkinableMenus::Scratch(TScratch Slot, int Width, int Height) {
+  std::unique_ptr<TBitmap>& bmp = scratch_[Slot];
+  Width = std::max(Width, 0);
+  Height = std::max(Height, 0);
+  if (bmp == nullptr || bmp->Width() != Width || bmp->Height() != Height) bmp = NewBitmap32(Width, Height);
+  return bmp.get();
 }
 
 void TsSkinableMenus::SetActive(bool Value) {
@@ -205,7 +237,10 @@ void TsSkinableMenus::UpdateMenus() {
   SetActive(FOwner->Records().SkinData.Active);
 }
 
-void TsSkinableMenus::ClearCache() { g_menuInfoArray.clear(); }
+void TsSkinableMenus::ClearCache() {
+  DropEntries([](const TacMenuCacheEntry&) { return true; });
+  g_systemMenuFont.reset();
+}
 
 void TsSkinableMenus::SkinChanged() {
   ClearCache();
@@ -474,7 +509,7 @@ TacMenuInfo TsSkinableMenus::GetMenuInfo(TMenuItem* Item, int aWidth, int aHeigh
 }
 
 void TsSkinableMenus::ForgetMenuInfo(TMenuItem* FirstItem) {
-  std::erase_if(g_menuInfoArray, [FirstItem](const TacMenuCacheEntry& e) { return e.Info.FirstItem == FirstItem; });
+  DropEntries([FirstItem](const TacMenuCacheEntry& e) { return e.Info.FirstItem == FirstItem; });
 }
 
 void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND Wnd) {
@@ -484,12 +519,14 @@ void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND
   info.Wnd = Wnd;
   info.HaveExtraLine = DecideExtraLine(Item, false);
   const int extra = ExtraWidth(info);
-  auto bmp = NewBitmap32(std::max(Width, 0), std::max(Height, 0));
+  const int mainMenu = FOwner->GetSkinIndex("MAINMENU");
+  // A kept bitmap holds an older picture: only a background painted over all of it may take it.
+  auto bmp = FOwner->IsValidSkinIndex(mainMenu) ? BackgroundBitmap(std::max(Width, 0), std::max(Height, 0))
+                                                : NewBitmap32(std::max(Width, 0), std::max(Height, 0));
   TCanvas* canvas = bmp->Canvas();
   canvas->Lock();
   const classlib::TScopeExit unlock([canvas] { canvas->Unlock(); });
   IcoLineWidth = Margin + GlyphSize(Item, false).cx + Spacing;
-  const int mainMenu = FOwner->GetSkinIndex("MAINMENU");
   if (FOwner->IsValidSkinIndex(mainMenu)) {
     const int sbw = GetSkinBorderWidth();
     const TRect whole{0, 0, Width, Height};
@@ -502,10 +539,10 @@ void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND
       const std::string icoSection = classlib::Utf8Encode(FOwner->MenuSupport().IcoLineSkin);
       const int ico = FOwner->GetSkinIndex(icoSection);
       if (FOwner->IsValidSkinIndex(ico) && IcoLineWidth > 0 && Height - 2 * sbw > 0) {
-        auto strip = NewBitmap32(IcoLineWidth, Height - 2 * sbw);
+        TBitmap* strip = Scratch(scIconColumn, IcoLineWidth, Height - 2 * sbw);
         const TPoint at{extra + sbw, sbw};
         PaintItem(ico, icoSection, MakeCacheInfo(bmp.get()), true, 0, TRect{0, 0, strip->Width(), strip->Height()}, at,
-                  strip.get(), FOwner);
+                  strip, FOwner);
         BitBlt(bmp->Canvas()->Handle(), at.X, at.Y, strip->Width(), strip->Height(), strip->Canvas()->Handle(), 0, 0,
                SRCCOPY);
       }
@@ -517,9 +554,9 @@ void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND
       const std::string section = classlib::Utf8Encode(g_extraSection);
       const int idx = FOwner->GetSkinIndex(section);
       if (FOwner->IsValidSkinIndex(idx) && Height - 2 * sbw > 0 && extra > 0) {
-        auto strip = NewBitmap32(extra, Height - 2 * sbw);
+        TBitmap* strip = Scratch(scExtraLine, extra, Height - 2 * sbw);
         PaintItem(idx, section, MakeCacheInfo(bmp.get()), true, 0, TRect{0, 0, strip->Width(), strip->Height()},
-                  TPoint{sbw, sbw}, strip.get(), FOwner);
+                  TPoint{sbw, sbw}, strip, FOwner);
         int reserve = 12;
         if (g_extraGlyph && !g_extraGlyph->Empty()) {
           reserve += g_extraGlyph->Height() + 8;
@@ -569,6 +606,11 @@ void TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, HWND
   g_menuInfoArray.push_back({info, std::move(bmp)});
 }
 
+void TsSkinableMenus::DrawMenuWindowBorder(TMenuItem* Item, HWND Wnd) {
+  const TacMenuInfo mi = GetMenuInfo(Item, 0, 0, Wnd);
+  if (mi.Bmp != nullptr) DrawWndBorder(Wnd, mi.Bmp);
+}
+
 void TsSkinableMenus::DrawWndBorder(HWND Wnd, TBitmap* MenuBmp) {
   if (BorderDrawing || !IsNT || MenuBmp == nullptr || Wnd == nullptr) return;
   if (SendMessageW(Wnd, SM_ALPHACMD, AlphaCmd(ACMD_SETUPDATING), 0) != 0) return;
@@ -583,7 +625,11 @@ void TsSkinableMenus::DrawWndBorder(HWND Wnd, TBitmap* MenuBmp) {
   } else {
     CutRuns(rgn, ArOR);
   }
-  if (SetWindowRgn(Wnd, rgn, TRUE) == 0) DeleteObject(rgn);
+  // Setting a region has the window and those below it repainted: only a new one is set.
+  HRGN current = CreateRectRgn(0, 0, 0, 0);
+  const bool same = GetWindowRgn(Wnd, current) != ERROR && EqualRgn(current, rgn);
+  DeleteObject(current);
+  if (same || SetWindowRgn(Wnd, rgn, TRUE) == 0) DeleteObject(rgn);
   HDC dc = GetWindowDC(Wnd);
   BitBltBorder(dc, 0, 0, MenuBmp->Width(), MenuBmp->Height(), MenuBmp->Canvas()->Handle(), 0, 0, 3);
   ReleaseDC(Wnd, dc);

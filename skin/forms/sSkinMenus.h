@@ -77,6 +77,7 @@ class TsSkinableMenus : public IacSkinableMenus {
   void ForgetMenuInfo(classlib::TMenuItem* FirstItem);
   // Region and frame of a pop-up window from its background.
   void DrawWndBorder(HWND Wnd, classlib::TBitmap* MenuBmp);
+  void DrawMenuWindowBorder(classlib::TMenuItem* Item, HWND Wnd) override;
 
   // Handlers bound to the items.
   void sMeasureItem(classlib::TObject* Sender, classlib::TCanvas* ACanvas, int& Width, int& Height);
@@ -106,6 +107,13 @@ class TsSkinableMenus : public IacSkinableMenus {
   void PaintCaption(classlib::TCanvas* Canvas, TRect R, const TacMenuInfo& mi, classlib::TMenuItem* Item);
   void RepairFrame(HWND Wnd, const TacMenuInfo& mi, classlib::TMenuItem* Item, const TRect& R, int X);
 
+  // Bitmaps that items and strips are rendered in, kept from one item to the next: making and
+  // freeing a DIB section per item cost far more than painting the item. A slot is made anew only
+  // when the size asked for changes; its pixels are those the last user left.
+  enum TScratch { scItem, scDivider, scCaption, scIconColumn, scExtraLine, scCount };
+  classlib::TBitmap* Scratch(TScratch Slot, int Width, int Height);
+  std::unique_ptr<classlib::TBitmap> scratch_[scCount];
+
   TsSkinManager* FOwner;
   bool FActive = false;
 };
@@ -134,7 +142,8 @@ bool Breaked(const classlib::TMenuItem* Item);
 TSize GlyphSize(classlib::TMenuItem* Item, bool OwnBitmapOnly);
 // 1.25 x the text height, rounded to the nearest, halves to the even neighbour.
 int MenuTextCellHeight(int TextHeight);
-// The font menus draw with: CustomMenuFont, else the system's menu font.
+// The font menus draw with: CustomMenuFont, else the system's menu font (read once and again after
+// ClearCache).
 void AssignMenuFont(classlib::TFont* Font);
 // The right-to-left layout of a menu: the system locale reads right to left and the menu does not
 // say left to right.

@@ -1,6 +1,6 @@
 // Painting of the skinned menus' items: a pop-up item over its pop-up's cached background, with
 // the window frame beside it repaired, and a main menu's top item over the provider's menu line.
-// Every item is rendered into a 32-bit bitmap of its own and then copied to the menu's canvas.
+// Every item is rendered into a 32-bit bitmap kept from item to item and then copied to the menu's canvas.
 #include <algorithm>
 
 #include "classlib/Forms.h"
@@ -164,13 +164,15 @@ void TsSkinableMenus::sAdvancedDrawItem(TObject* Sender, TCanvas* ACanvas, TRect
       if (item->Break()) Copy(canvasDC, ARect.Left - 4, 0, 4, bottom, bgDC, ARect.Left - 4 + kFrame, kFrame);
 
       const int W = WidthOf(ARect), H = HeightOf(ARect);
-      auto bmp = NewBitmap32(std::max(W - X, 0), H);
+      TBitmap* bmp = Scratch(scItem, W - X, H);
       const bool enabled = (State & (ODS_DISABLED | ODS_GRAYED)) == 0;
       const bool hot = enabled && (selected || (State & ODS_HOTLIGHT) != 0);
       const int itemIndex = FOwner->GetSkinIndex("MENUITEM");
       if (FOwner->IsValidSkinIndex(itemIndex))
         PaintItem(itemIndex, "MENUITEM", MakeCacheInfo(bg, kFrame, kFrame), true, selected && enabled ? 1 : 0,
-                  TRect{0, 0, bmp->Width(), H}, TPoint{X + ARect.Left, ARect.Top}, bmp.get(), FOwner);
+                  TRect{0, 0, bmp->Width(), H}, TPoint{X + ARect.Left, ARect.Top}, bmp, FOwner);
+      else
+        FillDC(bmp->Canvas()->Handle(), TRect{0, 0, bmp->Width(), H}, classlib::clWhite);
       const TSize glyph = GlyphSize(item, false);
       classlib::TCustomImageList* images = nullptr;
       if (TMenuItem* parent = item->Parent(); parent != nullptr && parent->SubMenuImages() != nullptr)
@@ -191,17 +193,15 @@ void TsSkinableMenus::sAdvancedDrawItem(TObject* Sender, TCanvas* ACanvas, TRect
           const TsMaskData& md = sd.ma[static_cast<std::size_t>(mask)];
           const int gw = WidthOfImage(md), gh = HeightOfImage(md);
           const int gx = rtl ? bmp->Width() - 2 - gw + Margin : Margin;
-          DrawSkinGlyph(bmp.get(), TPoint{gx, (H - gh) / 2}, selected && enabled ? 1 : 0, 1, md,
-                        MakeCacheInfo(bmp.get()));
+          DrawSkinGlyph(bmp, TPoint{gx, (H - gh) / 2}, selected && enabled ? 1 : 0, 1, md, MakeCacheInfo(bmp));
         }
       }
       // Picture.
       const int smallBtn = FOwner->GetSkinIndex("SPEEDBUTTON_SMALL");
       auto underChecked = [&](int left, int top, int gw, int gh) {
         if (checked && FOwner->IsValidSkinIndex(smallBtn))
-          PaintItem(smallBtn, "SPEEDBUTTON_SMALL", MakeCacheInfo(bmp.get()), true, 2,
-                    TRect{left - 1, top - 1, left + gw + 1, top + gh + 1}, TPoint{left - 1, top - 1}, bmp.get(),
-                    FOwner);
+          PaintItem(smallBtn, "SPEEDBUTTON_SMALL", MakeCacheInfo(bmp), true, 2,
+                    TRect{left - 1, top - 1, left + gw + 1, top + gh + 1}, TPoint{left - 1, top - 1}, bmp, FOwner);
       };
       if (listImage) {
         const int top = (H - images->Height()) / 2;
@@ -225,8 +225,8 @@ void TsSkinableMenus::sAdvancedDrawItem(TObject* Sender, TCanvas* ACanvas, TRect
         const int left = rtl ? ARect.Right - top - glyph.cx - ExtraWidth(mi) : top;
         underChecked(left, top, glyph.cx, glyph.cy);
         if (own->PixelFormat() == classlib::pf32bit)
-          CopyByMask(TRect{left, top, left + glyph.cx, top + glyph.cy}, TRect{0, 0, glyph.cx, glyph.cy},
-                     View32(bmp.get()), View32(own), kEmptyCI32, false);
+          CopyByMask(TRect{left, top, left + glyph.cx, top + glyph.cy}, TRect{0, 0, glyph.cx, glyph.cy}, View32(bmp),
+                     View32(own), kEmptyCI32, false);
         else
           bmp->Canvas()->Draw(left, top, own);
       }
@@ -264,11 +264,13 @@ void TsSkinableMenus::sAdvancedDrawItem(TObject* Sender, TCanvas* ACanvas, TRect
       }
       if (OnDrawItem) OnDrawItem(item, c, TRect{0, 0, bmp->Width(), H}, State, CurItemType);
       if (!enabled)
-        BlendTransRectangle(View32(bmp.get()), 0, 0, View32(bg),
+        BlendTransRectangle(View32(bmp), 0, 0, View32(bg),
                             TRect{ARect.Left + X + BorderWidth, ARect.Top + BorderWidth,
                                   ARect.Left + X + BorderWidth + bmp->Width() - 1, ARect.Top + BorderWidth + H - 1},
                             0.4, clFuchsia);
       Copy(canvasDC, X + ARect.Left, ARect.Top, bmp->Width(), H, bmp->Canvas()->Handle(), 0, 0);
+      // What the event left in the canvas (pens, brushes, fonts) is not for the next item.
+      if (OnDrawItem) scratch_[scItem].reset();
       if (GetFirstItem(item) == item && ExtraWidth(mi) != 0) {
         OSVERSIONINFOW v{};
         v.dwOSVersionInfoSize = sizeof v;
@@ -296,16 +298,16 @@ void TsSkinableMenus::PaintDivider(TCanvas* Canvas, TRect R, const TacMenuInfo& 
     FillDC(Canvas->Handle(), TRect{R.Left + line.Left, R.Top, R.Left + line.Right, R.Top + 1}, color);
     return;
   }
-  auto bmp = NewBitmap32(W, H);
+  TBitmap* bmp = Scratch(scDivider, W, H);
   Copy(bmp->Canvas()->Handle(), 0, 0, W, H, bgDC, R.Left + kFrame, R.Top + kFrame);
-  DrawSkinRect(bmp.get(), line, true, MakeCacheInfo(bmp.get()), FOwner->Records().ma[static_cast<std::size_t>(mask)], 0,
-               true);
+  DrawSkinRect(bmp, line, true, MakeCacheInfo(bmp), FOwner->Records().ma[static_cast<std::size_t>(mask)], 0, true);
   Copy(Canvas->Handle(), R.Left, R.Top, W, H, bmp->Canvas()->Handle(), 0, 0);
 }
 
 void TsSkinableMenus::PaintCaption(TCanvas* Canvas, TRect R, const TacMenuInfo& mi, TMenuItem* Item) {
   const int W = WidthOf(R), H = HeightOf(R);
-  auto bmp = NewBitmap32(W, H);
+  TBitmap* bmp = Scratch(scCaption, W, H);
+  FillDC(bmp->Canvas()->Handle(), TRect{0, 0, W, H}, classlib::clWhite);
   const int extra = ExtraWidth(mi);
   HDC bgDC = mi.Bmp->Canvas()->Handle();
   std::string name = "MENUCAPTION";
@@ -318,7 +320,7 @@ void TsSkinableMenus::PaintCaption(TCanvas* Canvas, TRect R, const TacMenuInfo& 
   BitBltBorder(bmp->Canvas()->Handle(), 0, 0, W, H, bgDC, R.Left + kFrame, R.Top + kFrame, 1);
   if (FOwner->IsValidSkinIndex(section))
     PaintItem(section, name, MakeCacheInfo(mi.Bmp, 4, 4), true, 0, TRect{extra + 1, 1, W - 1, H - 1},
-              TPoint{R.Left + extra + 1, R.Top + 1}, bmp.get(), FOwner);
+              TPoint{R.Left + extra + 1, R.Top + 1}, bmp, FOwner);
   TCanvas* c = bmp->Canvas();
   c->Font()->Assign(CaptionFont.get());
   // The word between the dashes.

@@ -67,6 +67,8 @@ TEST(Help, ButtonAndF1SayWhenTheHelpFileIsMissing) {
   DWORD_PTR skinned = 0;
   SendMessageTimeoutW(ok, skin::SM_ALPHACMD, skin::AlphaCmd(skin::ACMD_ISSKINNED), 0, SMTO_ABORTIFHUNG, 2000, &skinned);
   EXPECT_EQ(skinned, e2e::Plain() ? 0u : 1u);
+  // The box's controls paint themselves after the box has shown.
+  Sleep(500);
   e2e::Screenshot(box, L"message-box");
   uidriver::AnswerMessageBox(box);
   ASSERT_TRUE(uidriver::WaitUntil([&] { return uidriver::FindMessageBox(app.Pid()) == nullptr; }, 5s));

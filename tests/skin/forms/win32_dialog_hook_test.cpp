@@ -18,19 +18,24 @@
 #include "classlib/Forms.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sSkinPaintWin32.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acDialsHook.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acBtnWnd.h"
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acComboWnd.h"
+#include "skin/windows/acEdgeWnd.h"
 #include "skin/windows/acEditWnd.h"
 #include "skin/windows/acIconWnd.h"
 #include "skin/windows/acListViewWnd.h"
+#include "skin/windows/acPageWnd.h"
 #include "skin/windows/acSizerWnd.h"
 #include "skin/windows/acSpinWnd.h"
 #include "skin/windows/acStaticWnd.h"
 #include "skin/windows/acToolBarWnd.h"
+#include "skin/windows/acTrackWnd.h"
 #include "skin/windows/acTransPanelWnd.h"
 #include "skin/windows/acWndThunkWin32.h"
 #include "tests/skin/windows/WindowsFixture.h"
@@ -212,7 +217,9 @@ TEST_F(DialogHook, ChildHandlersFollowTheClassAndStyleTable) {
       {L"Button", BS_OWNERDRAW, 0, &typeid(TacCheckBoxWnd)},  // 0x0B meets "style and 3 = 3"
       {L"Static", SS_LEFT, 0, &typeid(TacStaticWnd)},
       {L"Static", SS_ICON, 0, &typeid(TacIconWnd)},
-      {L"Static", SS_ICON, WS_EX_STATICEDGE, nullptr},
+      {L"Static", SS_ICON, WS_EX_STATICEDGE, &typeid(TacEdgeWnd)},
+      {L"Static", SS_BITMAP, WS_EX_STATICEDGE, &typeid(TacEdgeWnd)},
+      {L"Static", SS_LEFT, WS_EX_STATICEDGE, &typeid(TacStaticWnd)},
       {L"Static", SS_SIMPLE, 0, &typeid(TacIconWnd)},      // 0x0B meets "style and 3 = 3" too
       {L"Static", SS_BLACKFRAME, 0, &typeid(TacIconWnd)},  // 7 meets "style and 3 = 3"
       {L"Static", SS_GRAYRECT, 0, nullptr},                // 5 meets "style and 0x0D = 0x0D"
@@ -225,6 +232,9 @@ TEST_F(DialogHook, ChildHandlersFollowTheClassAndStyleTable) {
       {L"ComboBox", CBS_DROPDOWNLIST, 0, &typeid(TacComboBoxWnd)},
       {L"SysListView32", LVS_REPORT, 0, &typeid(TacListViewWnd)},
       {L"msctls_progress32", 0, 0, nullptr},
+      {L"SysTabControl32", 0, 0, &typeid(TacTabControlWnd)},
+      {L"SysTabControl32", TCS_OWNERDRAWFIXED, 0, nullptr},
+      {L"msctls_trackbar32", TBS_AUTOTICKS, 0, &typeid(TacTrackWnd)},
   };
   std::vector<HWND> controls;
   int y = 0;
@@ -506,6 +516,133 @@ TEST_F(DialogHook, ToolBarsAndUpDownsGetTheirHandlers) {
   ASSERT_NE(spin, nullptr);
   EXPECT_EQ(spin->SkinData->SkinSection(), "SPEEDBUTTON_SMALL");
   EXPECT_EQ(spin->lOffset, 2);
+}
+
+}  // namespace
+}  // namespace skin
+
+namespace skin {
+namespace {
+
+// Pumps the thread's messages for a while so that every paint has happened.
+void Pump(DWORD ms) {
+  const DWORD start = GetTickCount();
+  MSG msg;
+  while (GetTickCount() - start < ms) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  }
+}
+
+// The window as it stands on the screen, in a 32-bit bitmap.
+std::unique_ptr<classlib::TBitmap> ScreenOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  auto bmp = NewBitmap32(r.right - r.left, r.bottom - r.top);
+  HDC screen = GetDC(nullptr);
+  BitBlt(bmp->Canvas()->Handle(), 0, 0, bmp->Width(), bmp->Height(), screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return bmp;
+}
+
+// A point of a child window's client area in its dialog's window coordinates.
+POINT InWindow(HWND dlg, HWND child, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(child, &p);
+  RECT r{};
+  GetWindowRect(dlg, &r);
+  return {p.x - r.left, p.y - r.top};
+}
+
+std::uint32_t PixelAt(classlib::TBitmap* b, POINT p) { return b->Image32View().At(p.x, p.y).U & 0x00FFFFFFu; }
+
+TEST_F(DialogHook, TransparentToolBarsAndIconsShowTheDialogsSkinBehindThem) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  NativeWindow dlg(L"#32770", WS_POPUP | WS_CAPTION | WS_SYSMENU, 400, 200, nullptr, WS_EX_DLGMODALFRAME);
+  TacProvider* provider = FindFormInList(dlg);
+  ASSERT_NE(provider, nullptr);
+  // As the file dialog's places bar and navigation bar are made: transparent, flat, text beside.
+  HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                             WS_CHILD | WS_VISIBLE | TBSTYLE_TRANSPARENT | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER |
+                                 CCS_NORESIZE | CCS_NOPARENTALIGN,
+                             10, 10, 300, 30, dlg, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(bar, nullptr);
+  SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  TBBUTTON buttons[2] = {};
+  const wchar_t* labels[2] = {L"Desktop", L"Documents"};
+  for (int i = 0; i < 2; ++i) {
+    buttons[i].iBitmap = I_IMAGENONE;
+    buttons[i].idCommand = 100 + i;
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+    buttons[i].iString = reinterpret_cast<INT_PTR>(labels[i]);
+  }
+  SendMessageW(bar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
+  HWND icon = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_ICON, 20, 60, 32, 32, dlg, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
+  // A message box without an icon keeps its icon static, empty.
+  HWND noIcon = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_ICON, 80, 60, 32, 32, dlg, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  SetCursorPos(0, 0);  // no tool button hot under the mouse
+  ShowWindow(dlg, SW_SHOW);
+  UpdateWindow(dlg);
+  Pump(300);
+  auto* frame = dynamic_cast<TacDialogWnd*>(provider->ListSW.get());
+  ASSERT_NE(frame, nullptr);
+
+  // The dialog's section painted directly over the whole window, in the dialog's state.
+  RECT wr{};
+  GetWindowRect(dlg, &wr);
+  auto reference = NewBitmap32(wr.right - wr.left, wr.bottom - wr.top);
+  PaintItem(manager->GetSkinIndex("DIALOG"), "DIALOG", EmptyCI, true, frame->FormActive() ? 1 : 0,
+            TRect{0, 0, reference->Width(), reference->Height()}, TPoint{}, reference.get(), manager.get());
+
+  RECT second{};
+  SendMessageW(bar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+  RECT barRect{};
+  GetClientRect(bar, &barRect);
+  ASSERT_LT(second.right + 10, barRect.right);
+  const auto check = [&](classlib::TBitmap* picture, const char* how) {
+    SCOPED_TRACE(how);
+    // Beside the buttons, the corners of a button and the icon's transparent corners: the skin.
+    for (POINT p : {POINT{barRect.right - 3, 3}, POINT{barRect.right - 3, barRect.bottom - 3},
+                    POINT{second.left + 1, second.top + 1}, POINT{second.right - 2, second.bottom - 2}}) {
+      const POINT w = InWindow(dlg, bar, p.x, p.y);
+      EXPECT_EQ(PixelAt(picture, w), PixelAt(reference.get(), w)) << "tool bar at " << p.x << ", " << p.y;
+    }
+    for (POINT p : {POINT{0, 0}, POINT{31, 0}, POINT{0, 31}}) {
+      const POINT w = InWindow(dlg, icon, p.x, p.y);
+      EXPECT_EQ(PixelAt(picture, w), PixelAt(reference.get(), w)) << "icon at " << p.x << ", " << p.y;
+    }
+    const POINT centre = InWindow(dlg, noIcon, 16, 16);
+    EXPECT_EQ(PixelAt(picture, centre), PixelAt(reference.get(), centre)) << "an icon static without an icon";
+    // The label is written over that background: some pixels of the button differ from it.
+    int text = 0;
+    for (int y = second.top; y < second.bottom; ++y)
+      for (int x = second.left; x < second.right; ++x) {
+        const POINT w = InWindow(dlg, bar, x, y);
+        text += PixelAt(picture, w) != PixelAt(reference.get(), w) ? 1 : 0;
+      }
+    EXPECT_GT(text, 10) << "no label";
+  };
+  auto shot = ScreenOf(dlg);
+  check(shot.get(), "on the screen");
+  auto printed = NewBitmap32(reference->Width(), reference->Height());
+  // The dialog, then each control at its place, each erasing its own background.
+  HDC dc = printed->Canvas()->Handle();
+  SendMessageW(dlg, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
+  for (HWND child : {bar, icon, noIcon}) {
+    const POINT at = InWindow(dlg, child, 0, 0);
+    SetWindowOrgEx(dc, -at.x, -at.y, nullptr);
+    SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  }
+  SetWindowOrgEx(dc, 0, 0, nullptr);
+  check(printed.get(), "printed");
 }
 
 }  // namespace

@@ -297,18 +297,45 @@ TEST_F(DialogWndTest, ClientPaintLeavesChildrenAloneButGroupBoxes) {
   };
   ASSERT_NE(child(L"STATIC", SS_LEFT, 10), nullptr);
   ASSERT_NE(child(L"BUTTON", BS_GROUPBOX, 60), nullptr);
+  ShowWindow(d.h, SW_SHOW);
+  UpdateWindow(d.h);
   d.Render();
   RECT c{};
   GetClientRect(d.h, &c);
-  auto printed = NewBitmap32(c.right, c.bottom);
+  // The dialog's own window: its DC reaches under the children (a dialog clips none).
+  HDC dc = GetDC(d.h);
   HBRUSH marker = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
-  FillRect(printed->Canvas()->Handle(), &c, marker);
+  FillRect(dc, &c, marker);
   DeleteObject(marker);
-  SendMessageW(d.h, WM_ERASEBKGND, WPARAM(printed->Canvas()->Handle()), 0);
-  const std::uint32_t dialog = 0xF3F4F6u;  // FORM's COLOR=16184563, inherited by DIALOG
-  EXPECT_EQ(Px(printed.get(), 5, 5), dialog);
-  EXPECT_EQ(Px(printed.get(), 25, 20), 0x102030u) << "under the static: left to it";
-  EXPECT_EQ(Px(printed.get(), 75, 20), dialog) << "under the group box: the dialog shows through";
+  SendMessageW(d.h, WM_ERASEBKGND, WPARAM(dc), 0);
+  const COLORREF dialog = RGB(0xF3, 0xF4, 0xF6);  // FORM's COLOR=16184563, inherited by DIALOG
+  EXPECT_EQ(GetPixel(dc, 5, 5), dialog);
+  EXPECT_EQ(GetPixel(dc, 25, 20), RGB(0x10, 0x20, 0x30)) << "under the static: left to it";
+  EXPECT_EQ(GetPixel(dc, 75, 20), dialog) << "under the group box: the dialog shows through";
+  ReleaseDC(d.h, dc);
+}
+
+TEST_F(DialogWndTest, AChildErasingThroughTheDialogGetsTheDialogUnderItself) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 40, 20, d.h, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(child, nullptr);
+  d.Render();
+  // A picture of the child, whose background is asked of the dialog with the origin moved to the
+  // child's place, as a transparent tool bar or a themed control asks for it.
+  auto printed = NewBitmap32(40, 20);
+  HDC dc = printed->Canvas()->Handle();
+  HBRUSH marker = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
+  const RECT all{0, 0, 40, 20};
+  FillRect(dc, &all, marker);
+  DeleteObject(marker);
+  SetWindowOrgEx(dc, 10, 10, nullptr);
+  SendMessageW(d.h, WM_ERASEBKGND, WPARAM(dc), 0);
+  SetWindowOrgEx(dc, 0, 0, nullptr);
+  const std::uint32_t dialog = 0xF3F4F6u;
+  EXPECT_EQ(Px(printed.get(), 0, 0), dialog);
+  EXPECT_EQ(Px(printed.get(), 39, 19), dialog);
 }
 
 void Pump() {

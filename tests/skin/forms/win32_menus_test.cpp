@@ -548,5 +548,92 @@ TEST_F(PopupWindow, ARegionQueryAnswersOneAfterTheRegionChangeWhileVisible) {
   EXPECT_EQ(MenuHandlerCount(), 0u);
 }
 
+// What the application's window hook does with a pop-up's request for its border.
+struct BorderRequest {
+  bool open = false, answered = false, drawnForItem = false, drawnForWindow = false, otherMenuLeftAlone = false,
+       freedItemAnswered = false;
+};
+BorderRequest g_border;
+TMenuItem* g_borderItem = nullptr;
+TMenuItem* g_closedMenuItem = nullptr;
+
+// Paints a marker over the pop-up window's frame (top and left strips) through its window DC.
+void MarkFrame(HWND wnd) {
+  RECT wr{};
+  GetWindowRect(wnd, &wr);
+  HDC dc = GetWindowDC(wnd);
+  HBRUSH marker = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
+  const RECT top{0, 0, wr.right - wr.left, 3}, left{0, 0, 3, wr.bottom - wr.top};
+  FillRect(dc, &top, marker);
+  FillRect(dc, &left, marker);
+  DeleteObject(marker);
+  ReleaseDC(wnd, dc);
+}
+
+// The frame pixels on the window equal those of the pop-up's background at the same places.
+bool FrameFromBackground(HWND wnd, TBitmap* bg) {
+  if (bg == nullptr) return false;
+  HDC dc = GetWindowDC(wnd);
+  bool same = true;
+  for (POINT p : {POINT{bg->Width() / 2, 1}, POINT{1, bg->Height() / 2}}) {
+    same = same && GetPixel(dc, p.x, p.y) == Pixel(bg, p.x, p.y);
+  }
+  ReleaseDC(wnd, dc);
+  return same;
+}
+
+bool FrameMarked(HWND wnd) {
+  HDC dc = GetWindowDC(wnd);
+  const bool marked = GetPixel(dc, 1, 1) == RGB(0x10, 0x20, 0x30);
+  ReleaseDC(wnd, dc);
+  return marked;
+}
+
+void CALLBACK AskForBorder(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  HWND wnd = FindWindowW(L"#32768", nullptr);
+  g_border.open = wnd != nullptr && IsWindowVisible(wnd);
+  if (g_border.open) {
+    TBitmap* bg = SkinableMenusOf(g_manager)->GetMenuInfo(g_borderItem, 0, 0, nullptr).Bmp;
+    // An item of a menu that is not open: nothing is drawn.
+    MarkFrame(wnd);
+    TMessage other{0xBCB3, 0, reinterpret_cast<LPARAM>(g_closedMenuItem), 0};
+    g_border.otherMenuLeftAlone = g_manager->MainWindowHook(other) && FrameMarked(wnd);
+    TMessage ask{0xBCB3, 0, reinterpret_cast<LPARAM>(g_borderItem), 0};
+    g_border.answered = g_manager->MainWindowHook(ask);
+    g_border.drawnForItem = !FrameMarked(wnd) && FrameFromBackground(wnd, bg);
+    MarkFrame(wnd);
+    TMessage byWindow{0xBCB4, 0, reinterpret_cast<LPARAM>(wnd), 0};
+    g_border.drawnForWindow = g_manager->MainWindowHook(byWindow) && !FrameMarked(wnd) && FrameFromBackground(wnd, bg);
+    // An item freed after its request was posted.
+    auto* gone = new TMenuItem(nullptr);
+    Free(gone);
+    TMessage stale{0xBCB3, 0, reinterpret_cast<LPARAM>(gone), 0};
+    g_border.freedItemAnswered = g_manager->MainWindowHook(stale);
+  }
+  EndMenu();
+}
+
+TEST_F(PopupWindow, TheApplicationHookDrawsTheBorderOfThePopUpThatAnItemAsksFor) {
+  g_attach = false;  // only the request draws the border
+  Owned<TPopupMenu> closed{Create<TPopupMenu>(nullptr)};
+  g_closedMenuItem = AddItem(closed->Items(), L"COM9");
+  g_borderItem = popup->Items()->Items(2);
+  g_border = {};
+  SetTimer(nullptr, 0, 400, &AskForBorder);
+  popup->Popup(200, 200);
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+  ASSERT_TRUE(g_border.open);
+  EXPECT_TRUE(g_border.answered);
+  EXPECT_TRUE(g_border.drawnForItem);
+  EXPECT_TRUE(g_border.drawnForWindow);
+  EXPECT_TRUE(g_border.otherMenuLeftAlone);
+  EXPECT_TRUE(g_border.freedItemAnswered);
+  manager->SkinnedPopups = false;
+  TMessage off{0xBCB3, 0, reinterpret_cast<LPARAM>(g_borderItem), 0};
+  EXPECT_FALSE(manager->MainWindowHook(off)) << "not skinned pop-ups: not handled";
+}
+
 }  // namespace
 }  // namespace skin
