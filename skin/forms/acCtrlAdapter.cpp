@@ -5,17 +5,20 @@
 #include <utility>
 
 #include "classlib/Buttons.h"
+#include "classlib/Frames.h"
 #include "classlib/ScopeExit.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/TypInfo.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acBtnWnd.h"
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acComboWnd.h"
 #include "skin/windows/acEditWnd.h"
+#include "skin/windows/acGridWnd.h"
 #include "skin/windows/acListViewWnd.h"
 #include "skin/windows/acPageWnd.h"
 #include "skin/windows/acPanelWnd.h"
@@ -59,6 +62,9 @@ void TakeSkinFontColour(classlib::TControl* Label) {
 THandler<TacMainWnd> CreateThirdPartyHandler(TacThirdPartyTypes Kind, HWND Wnd, TsCommonData* SkinData,
                                              TsSkinManager* Manager, const std::string& Section) {
   switch (Kind) {
+    case tpGrid: return Make<TacGridWnd>(Wnd, SkinData, Manager, Section);
+    case tpGridEh: return Make<TacGridEhWnd>(Wnd, SkinData, Manager, Section);
+    case tpVirtualTree: return Make<TacVirtualTreeViewWnd>(Wnd, SkinData, Manager, Section);
     case tpToolBar: return Make<TacToolBarVCLWnd>(Wnd, SkinData, Manager, Section);
     case tpStatusBar: return Make<TacStatusBarWnd>(Wnd, SkinData, Manager, Section);
     case tpUpDownBtn: return Make<TacSpinWnd>(Wnd, SkinData, Manager, Section);
@@ -136,6 +142,10 @@ bool TacCtrlAdapter::IsControlSupported(classlib::TComponent* Control) {
   if (Control == nullptr || Control->Tag() == ac_NoSkinTag) return false;
   if (auto* win = dynamic_cast<classlib::TWinControl*>(Control)) {
     if (!win->HandleAllocated() || SkinnedAlready(win)) return false;
+    if (dynamic_cast<classlib::TCustomFrame*>(Control) != nullptr) {
+      std::string section;
+      return Admitted(Control, section);
+    }
   } else if (dynamic_cast<classlib::TGraphicControl*>(Control) != nullptr) {
     std::string section;
     if (dynamic_cast<classlib::TCustomLabel*>(Control) != nullptr) return Admitted(Control, section);
@@ -193,7 +203,11 @@ void TacCtrlAdapter::AddNewItem(classlib::TWinControl* Ctrl, const std::string& 
     return;
   std::string section = SkinSection;
   if (!Admitted(Ctrl, section)) return;
-  // Frames get a frame adapter of their own once that exists; until then they stay as they are.
+  // A frame gets a frame adapter of its own, which it owns; the adapter keeps no item for it.
+  if (auto* frame = dynamic_cast<classlib::TCustomFrame*>(Ctrl)) {
+    AttachFrameAdapter(frame, "GROUPBOX");
+    return;
+  }
   int index = IndexOf(Ctrl);
   const bool isNew = index < 0;
   if (isNew) {

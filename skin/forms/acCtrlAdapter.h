@@ -20,10 +20,8 @@ namespace skin {
 class TsSkinProvider;
 class TacCtrlAdapter;
 
-// The handler the foreign-control list Kind calls for, attached to Wnd with SkinData. Every kind
-// has its case here; a kind whose handler is not part of the engine yet gives nullptr:
-//   tpGrid          TacGridWnd               tpGridEh       TacGridEhWnd
-//   tpVirtualTree   TacVirtualTreeViewWnd
+// The handler the foreign-control list Kind calls for, attached to Wnd with SkinData; every kind
+// has its case here.
 // tpSpeedButton names windowless buttons, which get no window handler. tpScrollControl is served
 // by the edit handler, with the section "PANEL_LOW" when the item has none.
 THandler<TacMainWnd> CreateThirdPartyHandler(TacThirdPartyTypes Kind, HWND Wnd, TsCommonData* SkinData,

@@ -8,10 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ComCtrls.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/Frames.h"
 #include "classlib/Forms.h"
 #include "classlib/ScrollBox.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/ToolBar.h"
+#include "classlib/UpDown.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sLabel.h"
 #include "skin/core/sMessages.h"
@@ -19,10 +23,14 @@
 #include "skin/core/sSkinManagerEffects.h"
 #include "skin/forms/acCtrlAdapter.h"
 #include "skin/forms/acDialsHook.h"
+#include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acBtnWnd.h"
 #include "skin/windows/acEditWnd.h"
 #include "skin/windows/acPanelWnd.h"
+#include "skin/windows/acSpinWnd.h"
+#include "skin/windows/acStatusBarWnd.h"
+#include "skin/windows/acToolBarVCLWnd.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -112,6 +120,29 @@ TEST_F(CtrlAdapterTest, EachListGetsItsHandlerAndTheSpeedButtonListNone) {
   EXPECT_EQ(boxHandler->SkinData->SkinSection(), "PANEL_LOW");
   EXPECT_EQ(HandlerOf(memo), nullptr);
   EXPECT_EQ(adapter->IndexOf(memo), -1);
+  EXPECT_EQ(adapter->Count(), 3);
+}
+
+TEST_F(CtrlAdapterTest, ToolBarsStatusBarsUpDownsAndFramesGetTheirOwnHandlers) {
+  SetThird(tpToolBar, L"TToolBar");
+  SetThird(tpStatusBar, L"TStatusBar");
+  SetThird(tpUpDownBtn, L"TUpDown");
+  auto* bar = Child<TToolBar>(form.get(), form.get(), 10, 10, 200, 30);
+  auto* status = Child<TStatusBar>(form.get(), form.get(), 10, 50, 200, 20);
+  auto* upDown = Child<TUpDown>(form.get(), form.get(), 220, 10, 16, 24);
+  auto* frame = Child<TFrame>(form.get(), form.get(), 10, 100, 200, 100);
+  TacCtrlAdapter* adapter = Adapt();
+
+  EXPECT_NE(dynamic_cast<TacToolBarVCLWnd*>(HandlerOf(bar)), nullptr);
+  EXPECT_NE(dynamic_cast<TacStatusBarWnd*>(HandlerOf(status)), nullptr);
+  EXPECT_NE(dynamic_cast<TacSpinWnd*>(HandlerOf(upDown)), nullptr);
+  // A frame is skinned by an adapter of its own, which it owns; the control adapter keeps no item.
+  TsFrameAdapter* frameAdapter = nullptr;
+  for (int i = 0; i < frame->ComponentCount(); ++i)
+    if (auto* a = dynamic_cast<TsFrameAdapter*>(frame->Components(i))) frameAdapter = a;
+  ASSERT_NE(frameAdapter, nullptr);
+  EXPECT_EQ(frameAdapter->SkinData()->SkinSection(), "GROUPBOX");
+  EXPECT_EQ(adapter->IndexOf(frame), -1);
   EXPECT_EQ(adapter->Count(), 3);
 }
 
