@@ -86,7 +86,7 @@ THandler<TacMainWnd> CreateThirdPartyHandler(TacThirdPartyTypes Kind, HWND Wnd, 
     case tpScrollControl:
       if (SkinData->SkinSection().empty()) SkinData->SetSkinSection("PANEL_LOW");
       return Make<TacEditWnd>(Wnd, SkinData, Manager, SkinData->SkinSection());
-    case tpSpeedButton: return nullptr;
+    case tpSpeedButton: return nullptr;  // windowless: hooked as a graph item
     default: return nullptr;  // the kinds listed in the header whose handlers are still to come
   }
 }
@@ -121,6 +121,20 @@ void TacAdapterItem::DoHook(classlib::TWinControl* Control) {
   if (kind < 0) return;
   ScrollWnd = CreateThirdPartyHandler(static_cast<TacThirdPartyTypes>(kind), Control->Handle(), SkinData.get(), manager,
                                       SkinData->SkinSection());
+}
+
+TacGraphItem::TacGraphItem(TacCtrlAdapter* AAdapter, classlib::TControl* Control)
+    : Ctrl(Control), Adapter(AAdapter), SkinData(std::make_unique<TsCommonData>(Control, true)) {
+  SkinData->COC = kAdapterCOC;
+}
+
+TacGraphItem::~TacGraphItem() { Handler.reset(); }
+
+void TacGraphItem::DoHook(classlib::TControl* Control) {
+  if (Control == nullptr || Control->Tag() == ac_NoSkinTag) return;
+  Ctrl = Control;
+  Handler = std::make_unique<TacSpeedButtonHandler>(Control, SkinData.get(), SkinData->GetSkinManager(),
+                                                    SkinData->SkinSection(), true);
 }
 
 // ---- the adapter ----
@@ -191,7 +205,8 @@ void TacCtrlAdapter::AddAllItems(classlib::TWinControl* OwnerCtrl) {
         AddNewItem(win, std::string());
       else if (dynamic_cast<classlib::TLabel*>(c) != nullptr)
         TakeSkinFontColour(c);
-      // Listed speed buttons wait for the speed-button handler.
+      else if (auto* btn = dynamic_cast<classlib::TSpeedButton*>(c))
+        AddNewItem(btn);
     }
     descend(c);
   }
@@ -258,6 +273,36 @@ TacAdapterItem* TacCtrlAdapter::GetItem(int Index) const {
   return Index >= 0 && Index < Count() ? Items[static_cast<std::size_t>(Index)].get() : nullptr;
 }
 
+void TacCtrlAdapter::AddNewItem(classlib::TSpeedButton* Btn) {
+  if (Btn == nullptr || Btn->Tag() == ac_NoSkinTag || Btn->Parent() == nullptr ||
+      Btn->Perform(SM_ALPHACMD, AlphaCmd(ACMD_ISSKINNED), 0) == 1)
+    return;
+  std::string section = "SPEEDBUTTON";
+  if (!Admitted(Btn, section)) return;
+  auto found = std::find_if(GraphItems.begin(), GraphItems.end(),
+                            [Btn](const std::unique_ptr<TacGraphItem>& item) { return item->Ctrl == Btn; });
+  const bool isNew = found == GraphItems.end();
+  if (isNew) {
+    GraphItems.push_back(std::make_unique<TacGraphItem>(this, Btn));
+    found = GraphItems.end() - 1;
+  }
+  TacGraphItem& item = **found;
+  item.SkinData->SetSkinSection(Btn->Flat() ? "SPEEDBUTTON_SMALL" : "SPEEDBUTTON");
+  if (!isNew) {
+    if (item.Handler != nullptr && item.Handler->Destroyed) {
+      item.Handler.reset();
+      item.DoHook(Btn);
+    }
+    return;
+  }
+  item.DoHook(Btn);
+  if (item.Handler == nullptr) GraphItems.pop_back();
+}
+
+TacGraphItem* TacCtrlAdapter::GetGraphItem(int Index) const {
+  return Index >= 0 && Index < GraphCount() ? GraphItems[static_cast<std::size_t>(Index)].get() : nullptr;
+}
+
 void TacCtrlAdapter::CleanItems() {
   // Freeing an item gives its window back, which may send messages that reach this adapter: the
   // dead items leave the array before they are freed.
@@ -267,6 +312,12 @@ void TacCtrlAdapter::CleanItems() {
   });
   std::move(alive, Items.end(), std::back_inserter(dead));
   Items.erase(alive, Items.end());
+  std::vector<std::unique_ptr<TacGraphItem>> deadButtons;
+  auto hooked = std::stable_partition(GraphItems.begin(), GraphItems.end(), [](const std::unique_ptr<TacGraphItem>& item) {
+    return item->Handler != nullptr && !item->Handler->Destroyed;
+  });
+  std::move(hooked, GraphItems.end(), std::back_inserter(deadButtons));
+  GraphItems.erase(hooked, GraphItems.end());
 }
 
 void TacCtrlAdapter::RemoveAllItems() {
@@ -276,6 +327,10 @@ void TacCtrlAdapter::RemoveAllItems() {
   while (!Items.empty()) {
     std::unique_ptr<TacAdapterItem> last = std::move(Items.back());
     Items.pop_back();
+  }
+  while (!GraphItems.empty()) {
+    std::unique_ptr<TacGraphItem> last = std::move(GraphItems.back());
+    GraphItems.pop_back();
   }
 }
 

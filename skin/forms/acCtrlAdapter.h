@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Buttons.h"
 #include "classlib/Controls.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sDefaults.h"
 #include "skin/windows/acMainWnd.h"
+#include "skin/windows/acSpeedButtonHandler.h"
 
 namespace skin {
 
@@ -45,6 +47,23 @@ class TacAdapterItem {
   THandler<TacMainWnd> ScrollWnd;
 };
 
+// One hooked speed button (windowless: its handler takes the control's WindowProc).
+class TacGraphItem {
+ public:
+  TacGraphItem(TacCtrlAdapter* AAdapter, classlib::TControl* Control);
+  ~TacGraphItem();
+  TacGraphItem(const TacGraphItem&) = delete;
+  TacGraphItem& operator=(const TacGraphItem&) = delete;
+
+  void DoHook(classlib::TControl* Control);
+
+  classlib::TControl* Ctrl = nullptr;
+  TacCtrlAdapter* Adapter = nullptr;
+  // Declared before the handler: the handler gives the button back before its skin state goes.
+  std::unique_ptr<TsCommonData> SkinData;
+  std::unique_ptr<TacSpeedButtonHandler> Handler;
+};
+
 class TacCtrlAdapter {
  public:
   explicit TacCtrlAdapter(TsSkinProvider* AProvider);
@@ -62,12 +81,17 @@ class TacCtrlAdapter {
   void AddAllItems(classlib::TWinControl* OwnerCtrl = nullptr);
   void AddNewItem(classlib::TWinControl* Ctrl) { AddNewItem(Ctrl, DefaultSection); }
   void AddNewItem(classlib::TWinControl* Ctrl, const std::string& SkinSection);
+  // Hooks a speed button a foreign-control list names: "SPEEDBUTTON_SMALL" when flat, else
+  // "SPEEDBUTTON".
+  void AddNewItem(classlib::TSpeedButton* Btn);
   // Frees the item at Index and moves the last one into its place; an index out of range does
   // nothing.
   void RemoveItem(int Index);
   // The message sent to every hooked control whose handler is alive and which has a parent.
   void WndProc(classlib::TMessage& Message);
   int Count() const { return static_cast<int>(Items.size()); }
+  int GraphCount() const { return static_cast<int>(GraphItems.size()); }
+  TacGraphItem* GetGraphItem(int Index) const;
   int IndexOf(const classlib::TWinControl* Ctrl) const;
   // nullptr out of range.
   TacAdapterItem* GetItem(int Index) const;
@@ -83,6 +107,7 @@ class TacCtrlAdapter {
   // The provider's OnSkinItem, when set, may refuse Item or change Section.
   bool Admitted(classlib::TComponent* Item, std::string& Section);
   std::vector<std::unique_ptr<TacAdapterItem>> Items;
+  std::vector<std::unique_ptr<TacGraphItem>> GraphItems;
 };
 
 // The foreign-control list (kind) that names ClassName first, searched in kind order; -1 for none.

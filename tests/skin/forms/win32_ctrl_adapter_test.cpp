@@ -146,6 +146,33 @@ TEST_F(CtrlAdapterTest, ToolBarsStatusBarsUpDownsAndFramesGetTheirOwnHandlers) {
   EXPECT_EQ(adapter->Count(), 3);
 }
 
+TEST_F(CtrlAdapterTest, ListedSpeedButtonsGetTheSpeedButtonHandlerBySection) {
+  SetThird(tpSpeedButton, L"TSpeedButton");
+  auto* raised = new TSpeedButton(form.get());
+  raised->SetParent(form.get());
+  raised->SetBounds(10, 10, 60, 24);
+  auto* flat = new TSpeedButton(form.get());
+  flat->SetParent(form.get());
+  flat->SetBounds(80, 10, 60, 24);
+  flat->SetFlat(true);
+  auto* untouchable = new TSpeedButton(form.get());
+  untouchable->SetParent(form.get());
+  untouchable->SetTag(-98);
+  TacCtrlAdapter* adapter = Adapt();
+
+  ASSERT_EQ(adapter->GraphCount(), 2);
+  for (int i = 0; i < adapter->GraphCount(); ++i) {
+    TacGraphItem* item = adapter->GetGraphItem(i);
+    ASSERT_NE(item->Handler, nullptr);
+    EXPECT_EQ(item->SkinData->SkinSection(), item->Ctrl == flat ? "SPEEDBUTTON_SMALL" : "SPEEDBUTTON");
+    EXPECT_NE(item->Ctrl, untouchable);
+  }
+  // A second scan hooks nothing twice.
+  adapter->AddAllItems();
+  EXPECT_EQ(adapter->GraphCount(), 2);
+  EXPECT_EQ(adapter->GetGraphItem(2), nullptr);
+}
+
 TEST_F(CtrlAdapterTest, ScansOwnedComponentsAndParentedControlsAndDescends) {
   auto* panel = Child<TPanel>(form.get(), form.get(), 10, 10, 200, 150);
   // Owned by the form, placed on the panel: found among the form's components.
