@@ -9,4 +9,11 @@ TOpenPictureDialog::TOpenPictureDialog(TComponent* AOwner)
 
 TOpenPictureDialog::~TOpenPictureDialog() = default;
 
+void TOpenPictureDialog::DeclareProperties(TClassDecl<TOpenPictureDialog>& d) {
+  // The default filter lists the graphic formats registered when the dialog is made, which no
+  // fixed default can say: a description always carries the filter.
+  d.String(L"Filter", &TOpenPictureDialog::Filter,
+           [](TOpenPictureDialog* o, const std::wstring& v) { o->Filter = v; }, nullptr);
+}
+
 }  // namespace classlib

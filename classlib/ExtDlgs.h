@@ -18,6 +18,7 @@ class TOpenPictureDialog : public TOpenDialog {
   static std::wstring DefaultFilter() { return TPicture::GraphicFilter(); }
   // Filter is stored in a description only when it differs from the default.
   bool IsFilterStored() const { return Filter != DefaultFilter(); }
+  static void DeclareProperties(TClassDecl<TOpenPictureDialog>& d);
   // The picture the dialog shows as a preview of the selected file.
   TPicture* Picture() const { return FPicture.get(); }
 
