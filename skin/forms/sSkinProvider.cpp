@@ -4,11 +4,13 @@
 
 #include "classlib/GdiObject.h"
 #include "classlib/TypInfo.h"
+#include "skin/core/acThdTimer.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/windows/acThemeWin32.h"
 
@@ -74,7 +76,10 @@ void TsTitleIcon::SetGlyph(classlib::TBitmap* Value) { FGlyph->Assign(Value); }
 
 TsTitleButton::TsTitleButton(classlib::TCollection* Collection)
     : classlib::TCollectionItem(Collection), FGlyph(std::make_unique<classlib::TBitmap>()) {}
-TsTitleButton::~TsTitleButton() = default;
+TsTitleButton::~TsTitleButton() {
+  // Its glow points at this record.
+  if (BtnData.Timer != nullptr) classlib::Free(BtnData.Timer);
+}
 
 void TsTitleButton::DeclareProperties(classlib::TClassDecl<TsTitleButton>& d) {
   d.String(L"Name", &TsTitleButton::Name, &TsTitleButton::SetName, L"TsTitleButton");
@@ -157,7 +162,22 @@ TsSkinProvider* TsSkinProvider::CreateRT(TComponent* AOwner) {
   return p;
 }
 
+void TacTimerFree::operator()(TacThreadedTimer* Timer) const { classlib::Free(Timer); }
+
+void TsSkinProvider::KillAnimations() {
+  auto kill = [](TsCaptionButton& Button) {
+    if (Button.Timer != nullptr) classlib::Free(Button.Timer);
+    Button.Timer = nullptr;
+  };
+  for (TsCaptionButton* b : {&ButtonMin, &ButtonMax, &ButtonClose, &ButtonHelp}) kill(*b);
+  if (FTitleButtons)
+    for (int i = 0; i < FTitleButtons->Count(); ++i) kill(FTitleButtons->Items(i)->BtnData);
+}
+
 TsSkinProvider::~TsSkinProvider() {
+  KillAnimations();
+  // The timers draw over the form and know its border window: they go first.
+  FormTimer.reset();
   if (OutlineDrag.Owner == this) CancelOutlineDrag();
   BorderForm.reset();
   FAddedTitle.reset();

@@ -27,6 +27,8 @@ namespace skin {
 
 class TsSkinProvider;
 class TsSystemMenu;
+class TacSBAnimation;
+class TacThreadedTimer;
 
 enum TsGripMode { gmNone, gmRightBottom };
 enum TsResizeMode { rmStandard, rmBorder };
@@ -98,6 +100,13 @@ struct TsCaptionButton {
   int HitCode = 0;
   bool HaveAlignment = false;
   int GlowID = -1;
+  // The running glow or fade of the button; its owner frees it (KillAnimations).
+  TacSBAnimation* Timer = nullptr;
+};
+
+// Frees an animation timer of a form (a component that may belong to no owner).
+struct TacTimerFree {
+  void operator()(TacThreadedTimer* Timer) const;
 };
 
 // A user title button.
@@ -219,6 +228,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   TRect ShadowSize() const;
   TColor FormColor() const;
   void RepaintNC();
+  // Stops the glow and fade of every title button and frees their timers.
+  void KillAnimations();
   // The form's menus (main menu line and items, pop-up menus) hooked to the skinned menus, or given
   // back, as the default manager's skin comes and goes.
   void InitMenuItems(bool Active);
@@ -251,6 +262,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   // The record of the button with hit code HT (nullptr for none).
   TsCaptionButton* ButtonOfHT(int HT);
   void RepaintButton(int HT);
+  // A title button's state change shows through its glow window.
+  bool ButtonGlowWanted(int HT) const;
   void SetHotHT(int HT, bool Repaint = true);
   // The mouse is over this form's own frame (any hit zone but the client area).
   bool CursorOnOwnFrame() const;
@@ -369,6 +382,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   int FLinesCount = -1;
   TsSystemMenu* SystemMenu = nullptr;  // owned through the component list
   std::unique_ptr<TacBorderForm> BorderForm;
+  // The running minimise-and-restore or move-blending timer of the form.
+  std::unique_ptr<TacThreadedTimer, TacTimerFree> FormTimer;
   // The image of the form taken as it hides, for the hide animation.
   std::unique_ptr<classlib::TBitmap> HideImage;
 
@@ -402,6 +417,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void NCMouseMove(classlib::TMessage& Message);
   void NCLButtonDown(classlib::TMessage& Message);
   void NCLButtonUp(classlib::TMessage& Message);
+  // A caption drag turns the form translucent.
+  bool BlendOnMovingWanted() const;
   void NCLButtonDblClk(classlib::TMessage& Message);
   // Moves, sizes and window commands (sSkinProviderSizing).
   void WMWindowPosChanging(classlib::TMessage& Message);

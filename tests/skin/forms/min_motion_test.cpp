@@ -52,8 +52,7 @@ TEST(MinMotion, FirstStepMovesTheCentreAndShrinksBothHalves) {
 
 TEST(MinMotion, RestoreClimbsBackAndEndsAtFullAlphaInThePlaceAtRest) {
   TacMinMotion m = Towards({100, 100, 420, 340}, {40, 220, 40, 220}, 200);
-  while (!m.StepMinimise()) {
-  }
+  while (!m.StepMinimise()) {}
   const std::vector<int> expected{21, 42, 63, 84, 105, 126, 147, 168, 189, 210, 231, 252};
   std::vector<int> alphas;
   int steps = 0;
@@ -98,9 +97,9 @@ TEST(MinMotion, TaskbarSideAndEdgeTarget) {
     TRect target;  // for a window centred at (500, 300)
   };
   const Case cases[] = {
-      {{0, 0, 40, 768}, 1, {40, 300, 40, 300}},      // left
-      {{0, 0, 1024, 30}, 2, {500, 30, 500, 30}},     // top
-      {{984, 0, 1024, 768}, 4, {984, 300, 984, 300}},  // right
+      {{0, 0, 40, 768}, 1, {40, 300, 40, 300}},         // left
+      {{0, 0, 1024, 30}, 2, {500, 30, 500, 30}},        // top
+      {{984, 0, 1024, 768}, 4, {984, 300, 984, 300}},   // right
       {{-2, 738, 1026, 770}, 8, {500, 738, 500, 738}},  // bottom
       {{984, 10, 1024, 768}, 4, {984, 300, 984, 300}},  // right, not from the top
   };
