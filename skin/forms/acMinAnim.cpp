@@ -81,6 +81,12 @@ TacMinTimer::TacMinTimer(TsSkinProvider* SP) : TacThreadedTimer(nullptr, true), 
 TacMinTimer::~TacMinTimer() {
   // The worker stops before the pictures it would draw go.
   KillTimer();
+  // Stopped half-way, the form must not stay transparent.
+  if (sp != nullptr && (sp->FormState() & (kFormMinimizing | kFormRestoring)) != 0 && IsWindow(FormHandle)) {
+    SetExStyle(FormHandle, WS_EX_LAYERED, false);
+    sp->SetFormState(kFormMinimizing | kFormRestoring, false);
+    sp->fAnimating = false;
+  }
 }
 
 void TacMinTimer::InitData() {

@@ -130,7 +130,8 @@ void TacSBAnimation::OnAnimTimer(classlib::TObject*) {
 }
 
 void TacSBAnimation::CheckMouseLeave() {
-  if (PBtnData == nullptr || FormHandle == nullptr) return;
+  // A held button keeps its press until the release decides, wherever that happens.
+  if (PBtnData == nullptr || FormHandle == nullptr || PBtnData->State == 2 || CurrentState == 2) return;
   POINT p{};
   GetCursorPos(&p);
   const TRect w = ScreenBounds(FormHandle);

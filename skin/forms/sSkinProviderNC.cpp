@@ -455,7 +455,8 @@ void TsSkinProvider::NCLButtonDown(TMessage& Message) {
     if (!OutlineDragOf() && GetCapture() == h) ReleaseCapture();
     return;
   }
-  if (fullDrag && ht == HTCAPTION && Form->FormStyle() != classlib::fsMDIChild && !IsZoomed(h) && BlendOnMovingWanted()) {
+  if (fullDrag && ht == HTCAPTION && Form->FormStyle() != classlib::fsMDIChild && !IsZoomed(h) &&
+      BlendOnMovingWanted()) {
     if (!FormActive) {
       FormActive = true;
       FCommonData->BGChanged = true;

@@ -321,7 +321,8 @@ TsSkinProvider::TitleButtonLook TsSkinProvider::SysButtonLook(int HT) const {
     case HTMINBUTTON: {
       const bool restore = IsIconic(h) && Form->WindowState() == classlib::wsMinimized &&
                            !(classlib::TApplication::Existing() && classlib::Application->MainForm() == Form);
-      return restore ? TitleButtonLook{restoreImage(), r.EnabledRestore} : TitleButtonLook{ButtonMin.ImageIndex, r.EnabledMin};
+      return restore ? TitleButtonLook{restoreImage(), r.EnabledRestore}
+                     : TitleButtonLook{ButtonMin.ImageIndex, r.EnabledMin};
     }
     case HTHELP: return {ButtonHelp.ImageIndex, true};
     default: return {};

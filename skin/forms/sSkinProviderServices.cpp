@@ -128,8 +128,8 @@ void AttachFormScrollHandler(TsSkinProvider* Provider) {
   if (Provider->Skinned()) {
     if (Provider->ListSW && Provider->ListSW->Destroyed) Provider->ListSW.reset();
     if (!Provider->ListSW)
-      Provider->ListSW = TacMainWnd::Create<TacScrollWnd>(form->Handle(), Provider->SkinData(),
-                                                          Provider->SkinManager(), "", false);
+      Provider->ListSW =
+          TacMainWnd::Create<TacScrollWnd>(form->Handle(), Provider->SkinData(), Provider->SkinManager(), "", false);
     return;
   }
   Provider->ListSW.reset();

@@ -447,7 +447,8 @@ void TsSkinProvider::WMSysCommand(TMessage& Message) {
       SkinManager()->AnimEffects().Minimizing().Active()) {
     StartMinimizing(this);
     sysAnimationOff.emplace();
-  } else if (low == SC_RESTORE && IsMainForm(Form) && IsIconic(h) && Form->Parent() == nullptr && StartRestoring(this)) {
+  } else if (low == SC_RESTORE && IsMainForm(Form) && IsIconic(h) && Form->Parent() == nullptr &&
+             StartRestoring(this)) {
     sysAnimationOff.emplace();
   }
   OldWndProc(Message);

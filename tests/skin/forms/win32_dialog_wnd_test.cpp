@@ -15,6 +15,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/acDialogWnd.h"
+#include "skin/forms/acSBAnimation.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -426,6 +427,31 @@ TEST_F(DialogWndTest, RegionCutsTheKeyCornersOfTheFrameImage) {
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetWindowRgn(d.h, rgn), ERROR);
   DeleteObject(rgn);
+}
+
+TEST_F(DialogWndTest, HotTitleButtonGlowsInALayeredWindowThatGoesWithTheHandler) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  ASSERT_TRUE(d.manager->GetAllowGlowing());
+  ShowWindow(d.h, SW_SHOW);
+  d.Render();
+  const RECT w = d.Window();
+  const TRect& b = d.wnd->ButtonClose.Rect;
+  const LPARAM overClose = MAKELPARAM(w.left + (b.Left + b.Right) / 2, w.top + (b.Top + b.Bottom) / 2);
+  ASSERT_EQ(SendMessageW(d.h, WM_NCHITTEST, 0, overClose), HTCLOSE);
+  TacSBAnimation* glow = d.wnd->ButtonClose.Timer;
+  ASSERT_NE(glow, nullptr);
+  ASSERT_TRUE(glow->AForm);
+  const HWND glowWnd = glow->AForm->Handle();
+  RECT g{};
+  GetWindowRect(glowWnd, &g);
+  // Our skin has no glow picture: the window is the button, where the button is.
+  EXPECT_EQ((TRect{g.left, g.top, g.right, g.bottom}),
+            (TRect{w.left + b.Left, w.top + b.Top, w.left + b.Right, w.top + b.Bottom}));
+  EXPECT_NE(GetWindowLongPtrW(glowWnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  EXPECT_TRUE(IsWindowVisible(glowWnd));
+  d.wnd.reset();
+  EXPECT_FALSE(IsWindow(glowWnd));
 }
 
 TEST_F(DialogWndTest, CloseActsOnlyWhenReleasedOverTheButtonItWentDownOn) {

@@ -294,6 +294,35 @@ TEST_F(MinimiseTest, RestoreRequestedMidWayTurnsAroundFromTheCurrentAlpha) {
   EXPECT_EQ(provider->FormState(), 0u);
 }
 
+// With its timer running on its own: the whole cycle ends within its time, as the message loop
+// hands it the ticks.
+TEST_F(MinimiseTest, RunningTimerPlaysAWholeCycle) {
+  FakeTaskbar bar({0, 728, 1024, 768}, true, H());
+  const auto pumpWhile = [&](unsigned bit) {
+    const DWORD start = GetTickCount();
+    while ((provider->FormState() & bit) != 0 && GetTickCount() - start < 2000) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      Sleep(5);
+    }
+    return (provider->FormState() & bit) == 0;
+  };
+  SendMessageW(H(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(pumpWhile(kFormMinimizing));
+  EXPECT_TRUE(IsIconic(H()));
+  EXPECT_FALSE(Layered(H()));
+  SendMessageW(H(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(pumpWhile(kFormRestoring));
+  EXPECT_TRUE(IsWindowVisible(H()));
+  EXPECT_FALSE(IsIconic(H()));
+  EXPECT_FALSE(Layered(H()));
+  EXPECT_EQ(AnimWindowsAlive(), 0);
+  EXPECT_FALSE(MinTimer()->Enabled());
+}
+
 TEST_F(AnimFixture, WithoutAButtonTheImageHeadsForTheTaskbarEdgeOrTheOrigin) {
   manager->AnimEffects().Minimizing().SetTime(200);
   {
@@ -437,6 +466,62 @@ TEST_F(GlowTest, WithoutAGlowPictureTheWindowIsTheButtonsSizeAndPressedShowsAtOn
   EXPECT_EQ(PushRecorder::AlphasTo(t->AForm->Handle()), std::vector<int>{255});
 }
 
+// A user's click through the system's input queue at a screen point.
+void RealInput(POINT at, DWORD flags) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = (at.x * 65535 + w / 2) / (w - 1);
+  input.mi.dy = (at.y * 65535 + h / 2) / (h - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(5);
+  }
+}
+
+// The glow window lies over the button the mouse is on: clicks go through it to the form.
+TEST_F(GlowTest, ClicksGoThroughTheGlowToTheButton) {
+  SetForegroundWindow(H());
+  const TRect btn = ScreenOf(provider->ButtonMin.Rect);
+  const POINT at{(btn.Left + btn.Right) / 2, (btn.Top + btn.Bottom) / 2};
+  RealInput(at, 0);
+  PumpFor(300);
+  ASSERT_NE(provider->ButtonMin.Timer, nullptr) << "hovering starts the glow";
+  ASSERT_TRUE(provider->ButtonMin.Timer->AForm);
+  EXPECT_EQ(WindowFromPoint(at), H());
+  RealInput(at, MOUSEEVENTF_LEFTDOWN);
+  PumpFor(100);
+  RealInput(at, MOUSEEVENTF_LEFTUP);
+  PumpFor(300);
+  EXPECT_TRUE(IsIconic(H()));
+  RealInput(POINT{5, 5}, 0);
+  PumpFor(100);
+}
+
+// Under Wine the pointer the system reports may lag behind a fast click: a held button's glow
+// never declares the mouse gone, the release decides.
+TEST_F(GlowTest, HeldButtonKeepsItsPressWhereverThePointerIsReported) {
+  ASSERT_TRUE(testsupport::MoveCursor(2, 2));
+  provider->SetPressedHT(HTCLOSE);
+  ASSERT_TRUE(bPressed);
+  TacSBAnimation* t = provider->ButtonClose.Timer;
+  ASSERT_NE(t, nullptr);
+  for (int i = 0; i < 3; ++i) t->OnAnimTimer(t);
+  EXPECT_TRUE(bPressed);
+  EXPECT_EQ(provider->ButtonClose.State, 2);
+  bPressed = false;
+}
+
 TEST_F(GlowTest, KillAnimationsStopsEveryGlow) {
   provider->SetHotHT(HTCLOSE, true);
   provider->SetHotHT(HTMINBUTTON, true);
@@ -513,6 +598,28 @@ TEST_F(AnimFixture, BlendOnMovingFadesOneStepPerTickAndIsOffByDefault) {
   StartBlendOnMoving(provider);
   EXPECT_EQ(MoveSpy::alphas, (std::vector<int>{255, 254, 253}));
   EXPECT_FALSE(Layered(H()));
+}
+
+TEST_F(MinimiseTest, MinimiseButtonClickedThroughItsGlowAnimatesTheMainForm) {
+  SetForegroundWindow(H());
+  const TRect w = [&] {
+    RECT r{};
+    GetWindowRect(H(), &r);
+    return TRect{r.left, r.top, r.right, r.bottom};
+  }();
+  const TRect& b = provider->ButtonMin.Rect;
+  const POINT at{w.Left + (b.Left + b.Right) / 2, w.Top + (b.Top + b.Bottom) / 2};
+  RealInput(at, 0);
+  PumpFor(300);
+  RealInput(at, MOUSEEVENTF_LEFTDOWN);
+  PumpFor(100);
+  RealInput(at, MOUSEEVENTF_LEFTUP);
+  PumpFor(600);
+  EXPECT_TRUE(IsIconic(H()));
+  EXPECT_FALSE(Layered(H()));
+  EXPECT_EQ(provider->FormState(), 0u);
+  RealInput(POINT{5, 5}, 0);
+  PumpFor(100);
 }
 
 }  // namespace
