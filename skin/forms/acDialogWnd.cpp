@@ -6,6 +6,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/forms/acMoveAnim.h"
 #include "skin/forms/acSBAnimation.h"
 #include "skin/windows/acWndRoutines.h"
 
@@ -360,6 +361,16 @@ void TacDialogWnd::NCLButtonDown(classlib::TMessage& Message) {
     return;
   }
   SetHotHT(0);
+  if (code == HTCAPTION && SkinManager != nullptr) {
+    const TacBlendOnMoving& blend = SkinManager->AnimEffects().BlendOnMoving();
+    if (blend.Active() && blend.BlendValue() != 255) {
+      SkinData->BGChanged = true;
+      FFormActive = true;
+      PaintAll();
+      StartBlendOnMovingDlg(this);
+      return;
+    }
+  }
   if (IsZoomed(CtrlHandle)) {
     const TPoint screen = MessagePoint(Message);
     const TPoint p = CursorToPoint(screen.X, screen.Y);

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "classlib/ScopeExit.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acAnimForms.h"
 #include "skin/forms/acBorderForm.h"
+#include "skin/forms/acDialogWnd.h"
 #include "skin/forms/sSkinProvider.h"
 
 namespace skin {
@@ -23,6 +25,29 @@ void SetLayered(HWND Wnd, bool On) {
   const LONG_PTR ex = GetWindowLongPtrW(Wnd, GWL_EXSTYLE);
   const LONG_PTR updated = On ? ex | WS_EX_LAYERED : ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
   if (updated != ex) SetWindowLongPtrW(Wnd, GWL_EXSTYLE, updated);
+}
+
+// The window layered under a snapshot (the switch would flash), then dragged by the system's move
+// loop while the timer fades it.
+void BlendedDrag(HWND Wnd, TacMoveTimer& Timer) {
+  {
+    TacAnimForm cover = MakeCoverForm(Wnd);
+    SetLayered(Wnd, true);
+    SetLayeredWindowAttributes(Wnd, 0, 255, LWA_ALPHA);
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+  }
+  Timer.SetEnabled(true);
+  g_moveLoop(Wnd);
+}
+
+// The window opaque again, under a snapshot, and redrawn whole.
+void EndBlendedDrag(HWND Wnd, TacMoveTimer* Timer) {
+  if ((GetWindowLongPtrW(Wnd, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return;
+  TacAnimForm cover = IsWindowVisible(Wnd) ? MakeCoverForm(Wnd) : nullptr;
+  SetLayered(Wnd, false);
+  UpdateWindow(Wnd);
+  if (Timer != nullptr) Timer->SetEnabled(false);
+  RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
 }
 
 }  // namespace
@@ -66,28 +91,14 @@ void StartBlendOnMoving(TsSkinProvider* SP) {
     SP->BorderForm->ExBorderShowing = true;
     SP->BorderForm->FreeWindow();
   }
-  {
-    // The switch to layered would flash: a snapshot covers it.
-    TacAnimForm cover = MakeCoverForm(h);
-    SetLayered(h, true);
-    SetLayeredWindowAttributes(h, 0, 255, LWA_ALPHA);
-    RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
-  }
-  timer->SetEnabled(true);
-  g_moveLoop(h);
+  BlendedDrag(h, *timer);
 }
 
 void FinishBlendOnMoving(TsSkinProvider* SP) {
   if (SP == nullptr || SP->Form == nullptr || !SP->Form->HandleAllocated()) return;
   const HWND h = SP->Form->Handle();
   auto* timer = dynamic_cast<TacMoveTimer*>(SP->FormTimer.get());
-  if ((GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED) != 0) {
-    TacAnimForm cover = IsWindowVisible(h) ? MakeCoverForm(h) : nullptr;
-    SetLayered(h, false);
-    UpdateWindow(h);
-    if (timer != nullptr) timer->SetEnabled(false);
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-  }
+  EndBlendedDrag(h, timer);
   SP->SetFormState(kFormBlending, false);
   if (SP->BorderForm != nullptr) {
     SP->BorderForm->ExBorderShowing = false;
@@ -97,6 +108,26 @@ void FinishBlendOnMoving(TsSkinProvider* SP) {
     timer->CurrentBlendValue = 255;
     SP->FormTimer.reset();
   }
+}
+
+void StartBlendOnMovingDlg(TacDialogWnd* Dlg) {
+  if (Dlg == nullptr || Dlg->SkinManager == nullptr || (Dlg->FormState & kFormBlending) != 0) return;
+  const TacBlendOnMoving& settings = Dlg->SkinManager->AnimEffects().BlendOnMoving();
+  if (!settings.Active()) return;
+  const HWND h = Dlg->CtrlHandle;
+  Dlg->FormState |= kFormBlending;
+  std::unique_ptr<TacMoveTimer, TacTimerFree> timer(new TacMoveTimer(nullptr, true));
+  // However the drag ends, the dialog is given back opaque.
+  const classlib::TScopeExit finish([&] {
+    EndBlendedDrag(h, timer.get());
+    Dlg->FormState &= ~kFormBlending;
+    if (IsWindowVisible(h)) SetFocus(h);
+  });
+  timer->FormHandle = h;
+  timer->BlendValue = settings.BlendValue();
+  timer->BlendStep = static_cast<std::uint8_t>((255 - timer->BlendValue) / 30);
+  timer->SetInterval(acAnimInterval);
+  BlendedDrag(h, *timer);
 }
 
 }  // namespace skin

@@ -12,6 +12,7 @@ namespace skin {
 
 class TsSkinProvider;
 class TacBorderForm;
+class TacDialogWnd;
 
 class TacMoveTimer : public TacThreadedTimer {
  public:
@@ -41,5 +42,7 @@ void SetMoveLoop(TacMoveLoop Loop);
 void StartBlendOnMoving(TsSkinProvider* SP);
 // Ends blending: the form opaque and not layered, the move timer gone.
 void FinishBlendOnMoving(TsSkinProvider* SP);
+// The same for a skinned dialog's caption drag: the fade goes a thirtieth of the way per step.
+void StartBlendOnMovingDlg(TacDialogWnd* Dlg);
 
 }  // namespace skin

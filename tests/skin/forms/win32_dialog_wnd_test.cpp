@@ -15,6 +15,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/acDialogWnd.h"
+#include "skin/forms/acMoveAnim.h"
 #include "skin/forms/acSBAnimation.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
@@ -452,6 +453,40 @@ TEST_F(DialogWndTest, HotTitleButtonGlowsInALayeredWindowThatGoesWithTheHandler)
   EXPECT_TRUE(IsWindowVisible(glowWnd));
   d.wnd.reset();
   EXPECT_FALSE(IsWindow(glowWnd));
+}
+
+struct DialogMoveSpy {
+  static inline TacDialogWnd* wnd = nullptr;
+  static inline bool blending = false;
+  static inline int alpha = -1;
+  static void Loop(HWND h) {
+    blending = (wnd->FormState & kFormBlending) != 0;
+    BYTE a = 0;
+    DWORD flags = 0;
+    if ((GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED) != 0 && GetLayeredWindowAttributes(h, nullptr, &a, &flags))
+      alpha = a;
+  }
+};
+
+TEST_F(DialogWndTest, CaptionDragRunsLayeredAndEndsOpaque) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  ShowWindow(d.h, SW_SHOW);
+  d.Render();
+  TacBlendOnMoving& blend = d.manager->AnimEffects().BlendOnMoving();
+  blend.SetActive(true);
+  DialogMoveSpy::wnd = d.wnd.get();
+  SetMoveLoop(&DialogMoveSpy::Loop);
+  const RECT w = d.Window();
+  const TRect& b = d.wnd->ButtonClose.Rect;
+  const LPARAM overCaption = MAKELPARAM(w.left + 40, w.top + (b.Top + b.Bottom) / 2);
+  ASSERT_EQ(SendMessageW(d.h, WM_NCHITTEST, 0, overCaption), HTCAPTION);
+  SendMessageW(d.h, WM_NCLBUTTONDOWN, HTCAPTION, overCaption);
+  SetMoveLoop(nullptr);
+  EXPECT_TRUE(DialogMoveSpy::blending);
+  EXPECT_EQ(DialogMoveSpy::alpha, 255);
+  EXPECT_EQ(GetWindowLongPtrW(d.h, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  EXPECT_EQ(d.wnd->FormState & kFormBlending, 0u);
 }
 
 TEST_F(DialogWndTest, CloseActsOnlyWhenReleasedOverTheButtonItWentDownOn) {

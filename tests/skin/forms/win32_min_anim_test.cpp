@@ -585,6 +585,29 @@ TEST_F(AnimFixture, BlendOnMovingBelow13MillisecondsDragsAtTheBlendValueAtOnce) 
   EXPECT_EQ(AnimWindowsAlive(), 0);
 }
 
+// The caption pressed with full-window dragging on: the drag runs blended.
+TEST_F(AnimFixture, CaptionPressStartsTheBlendedDrag) {
+  BOOL fullDrag = FALSE;
+  SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0);
+  SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+  TacBlendOnMoving& blend = manager->AnimEffects().BlendOnMoving();
+  blend.SetActive(true);
+  blend.SetTime(0);
+  RECT w{};
+  GetWindowRect(H(), &w);
+  const LPARAM caption = MAKELPARAM(w.left + 40, w.top + 10);
+  ASSERT_EQ(SendMessageW(H(), WM_NCHITTEST, 0, caption), HTCAPTION);
+  {
+    MoveSpy spy(provider, 2);
+    SendMessageW(H(), WM_NCLBUTTONDOWN, HTCAPTION, caption);
+    EXPECT_TRUE(MoveSpy::blendingFlag);
+    EXPECT_EQ(MoveSpy::alphas, (std::vector<int>{255, 170}));
+  }
+  SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, fullDrag, nullptr, 0);
+  EXPECT_FALSE(Layered(H()));
+  EXPECT_EQ(provider->FormState(), 0u);
+}
+
 TEST_F(AnimFixture, BlendOnMovingFadesOneStepPerTickAndIsOffByDefault) {
   {
     MoveSpy spy(provider, 2);
@@ -614,7 +637,8 @@ TEST_F(MinimiseTest, MinimiseButtonClickedThroughItsGlowAnimatesTheMainForm) {
   RealInput(at, MOUSEEVENTF_LEFTDOWN);
   PumpFor(100);
   RealInput(at, MOUSEEVENTF_LEFTUP);
-  PumpFor(600);
+  PumpFor(100);
+  for (int i = 0; i < 60 && provider->FormState() != 0; ++i) PumpFor(50);
   EXPECT_TRUE(IsIconic(H()));
   EXPECT_FALSE(Layered(H()));
   EXPECT_EQ(provider->FormState(), 0u);
