@@ -100,6 +100,11 @@ void TacMinTimer::InitData() {
     Motion.CurrentAlpha = Motion.AlphaFrom;
     first_ = false;
   }
+  if (Minimized && !IsIconic(FormHandle) && (sp->FormState() & kFormRestoring) == 0) {
+    // Restored without this animation (by the program or the system): it starts afresh.
+    Minimized = false;
+    Motion.CurrentAlpha = Motion.AlphaFrom;
+  }
   if (Motion.CurrentAlpha == 0 && Minimized) {
     Motion.SetCurrent(Motion.RectTo);
   } else if (Motion.CurrentAlpha >= Motion.AlphaFrom) {

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <optional>
 
 #include "classlib/GdiObject.h"
 #include "classlib/ScopeExit.h"
@@ -442,17 +441,20 @@ void TsSkinProvider::WMSysCommand(TMessage& Message) {
   }
   // The main form (the one with the taskbar button) minimises and restores through its own
   // animation, with the system's switched off meanwhile.
-  std::optional<TSysAnimationOff> sysAnimationOff;
+  bool animated = false;
   if (c == SC_MINIMIZE && IsMainForm(Form) && !IsIconic(h) && Form->Parent() == nullptr &&
       SkinManager()->AnimEffects().Minimizing().Active()) {
     StartMinimizing(this);
-    sysAnimationOff.emplace();
-  } else if (low == SC_RESTORE && IsMainForm(Form) && IsIconic(h) && Form->Parent() == nullptr &&
-             StartRestoring(this)) {
-    sysAnimationOff.emplace();
+    animated = true;
+  } else if (low == SC_RESTORE && IsMainForm(Form) && IsIconic(h) && Form->Parent() == nullptr) {
+    animated = StartRestoring(this);
   }
-  OldWndProc(Message);
-  sysAnimationOff.reset();
+  if (animated) {
+    const TSysAnimationOff off;
+    OldWndProc(Message);
+  } else {
+    OldWndProc(Message);
+  }
   // SC_CLOSE may have freed the form and this provider with it.
   if (c == SC_CLOSE) return;
   switch (c) {

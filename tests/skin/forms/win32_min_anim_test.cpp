@@ -341,6 +341,23 @@ TEST_F(AnimFixture, WithoutAButtonTheImageHeadsForTheTaskbarEdgeOrTheOrigin) {
   TickUntil(kFormMinimizing);
 }
 
+// Shown again by the program rather than through the animation: the next minimise starts afresh
+// from where the window stands.
+TEST_F(MinimiseTest, RestoredBehindTheAnimationsBackTheNextMinimiseStartsAfresh) {
+  FakeTaskbar bar({0, 728, 1024, 768}, true, H());
+  SendMessageW(H(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  TickUntil(kFormMinimizing);
+  ASSERT_TRUE(MinTimer()->Minimized);
+  ShowWindow(H(), SW_RESTORE);
+  SetWindowPos(H(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(H(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(MinTimer()->Motion.RectFrom, (TRect{200, 150, 520, 390}));
+  PushRecorder::pushes.clear();
+  EXPECT_EQ(TickUntil(kFormMinimizing), 13);
+  EXPECT_EQ(PushRecorder::AlphasTo(Cover()).size(), 12u);
+  EXPECT_FALSE(Layered(H()));
+}
+
 TEST_F(AnimFixture, MinimisingSwitchedOffAnimatesNothing) {
   manager->AnimEffects().Minimizing().SetActive(false);
   StartMinimizing(provider);
