@@ -616,7 +616,11 @@ TEST_F(AnimFixture, CaptionPressStartsTheBlendedDrag) {
   ASSERT_EQ(SendMessageW(H(), WM_NCHITTEST, 0, caption), HTCAPTION);
   {
     MoveSpy spy(provider, 2);
+    // Should the system's own move loop run instead, Escape waiting in the queue ends it.
+    PostMessageW(H(), WM_KEYDOWN, VK_ESCAPE, 0);
     SendMessageW(H(), WM_NCLBUTTONDOWN, HTCAPTION, caption);
+    MSG msg;
+    while (PeekMessageW(&msg, H(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {}
     EXPECT_TRUE(MoveSpy::blendingFlag);
     EXPECT_EQ(MoveSpy::alphas, (std::vector<int>{255, 170}));
   }
