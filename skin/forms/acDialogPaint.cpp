@@ -13,6 +13,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/forms/acSBAnimation.h"
 
 namespace skin {
 
@@ -237,6 +238,14 @@ void TacDialogWnd::PaintBorderIcons() {
 void TacDialogWnd::RepaintButton(int Code) {
   TsCaptionButton* b = ButtonOfHT(Code);
   if (b == nullptr || !Skinned()) return;
+  if (SkinManager->GetAllowGlowing() && IsWindowVisible(CtrlHandle) && !IsIconic(CtrlHandle)) {
+    // The hot and pressed looks show in a layered window above the frame.
+    if (b->State == 2)
+      StartSBAnimation(*b, 2, 1, true, nullptr, this);
+    else if (b->State != -1)
+      StartSBAnimation(*b, b->State, 10, b->State == 1, nullptr, this);
+    return;
+  }
   TBitmap* cache = SkinData->CacheBmp();
   if (cache == nullptr || cache->Width() == 0 || SkinData->BGChanged) return;
   if (b->Rect.Left <= SysBorderWidth(CtrlHandle, nullptr, true) + GetSystemMetrics(SM_CXSMICON)) return;

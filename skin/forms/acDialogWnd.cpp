@@ -6,6 +6,8 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/forms/acMoveAnim.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/windows/acWndRoutines.h"
 
 namespace skin {
@@ -37,10 +39,20 @@ TacDialogWnd::TacDialogWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager*
 }
 
 TacDialogWnd::~TacDialogWnd() {
+  KillAnimations();
   if (brush_ != nullptr) DeleteObject(brush_);
 }
 
+void TacDialogWnd::KillAnimations() {
+  for (TsCaptionButton* b : {&ButtonMin, &ButtonMax, &ButtonClose, &ButtonHelp})
+    if (b->Timer != nullptr) {
+      classlib::Free(b->Timer);
+      b->Timer = nullptr;
+    }
+}
+
 void TacDialogWnd::Release() {
+  KillAnimations();
   // A dialog that outlives its skinning gets the system's frame back: its title buttons and no region.
   if (!Destroyed && IsWindow(CtrlHandle)) {
     if ((dwStyle & WS_SYSMENU) != 0)
@@ -349,6 +361,16 @@ void TacDialogWnd::NCLButtonDown(classlib::TMessage& Message) {
     return;
   }
   SetHotHT(0);
+  if (code == HTCAPTION && SkinManager != nullptr) {
+    const TacBlendOnMoving& blend = SkinManager->AnimEffects().BlendOnMoving();
+    if (blend.Active() && blend.BlendValue() != 255) {
+      SkinData->BGChanged = true;
+      FFormActive = true;
+      PaintAll();
+      StartBlendOnMovingDlg(this);
+      return;
+    }
+  }
   if (IsZoomed(CtrlHandle)) {
     const TPoint screen = MessagePoint(Message);
     const TPoint p = CursorToPoint(screen.X, screen.Y);

@@ -106,6 +106,8 @@ class TacDialogWnd : public TacScrollWnd, public IacDialogMenuOwner {
   void DrawAppIcon();
   void MakeTitleBG();
   void RepaintButton(int Code);
+  // Stops the glow of every title button and frees its timer.
+  void KillAnimations();
   void Ac_WMPaint(HDC DC);
   void Ac_WMNCPaint();
   void FillArOR();

@@ -4,6 +4,7 @@
 
 #include "classlib/GdiObject.h"
 #include "classlib/TypInfo.h"
+#include "skin/core/acThdTimer.h"
 #include "skin/core/sConstOptions.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -13,6 +14,7 @@
 #include "skin/forms/acBorderWnd.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/sMDIForm.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/windows/acThemeWin32.h"
 
@@ -78,7 +80,10 @@ void TsTitleIcon::SetGlyph(classlib::TBitmap* Value) { FGlyph->Assign(Value); }
 
 TsTitleButton::TsTitleButton(classlib::TCollection* Collection)
     : classlib::TCollectionItem(Collection), FGlyph(std::make_unique<classlib::TBitmap>()) {}
-TsTitleButton::~TsTitleButton() = default;
+TsTitleButton::~TsTitleButton() {
+  // Its glow points at this record.
+  if (BtnData.Timer != nullptr) classlib::Free(BtnData.Timer);
+}
 
 void TsTitleButton::DeclareProperties(classlib::TClassDecl<TsTitleButton>& d) {
   d.String(L"Name", &TsTitleButton::Name, &TsTitleButton::SetName, L"TsTitleButton");
@@ -161,7 +166,22 @@ TsSkinProvider* TsSkinProvider::CreateRT(TComponent* AOwner) {
   return p;
 }
 
+void TacTimerFree::operator()(TacThreadedTimer* Timer) const { classlib::Free(Timer); }
+
+void TsSkinProvider::KillAnimations() {
+  auto kill = [](TsCaptionButton& Button) {
+    if (Button.Timer != nullptr) classlib::Free(Button.Timer);
+    Button.Timer = nullptr;
+  };
+  for (TsCaptionButton* b : {&ButtonMin, &ButtonMax, &ButtonClose, &ButtonHelp}) kill(*b);
+  if (FTitleButtons)
+    for (int i = 0; i < FTitleButtons->Count(); ++i) kill(FTitleButtons->Items(i)->BtnData);
+}
+
 TsSkinProvider::~TsSkinProvider() {
+  KillAnimations();
+  // The timers draw over the form and know its border window: they go first.
+  FormTimer.reset();
   if (OutlineDrag.Owner == this) CancelOutlineDrag();
   // The controls' handlers go first, while the controls they serve are still there.
   FAdapter.reset();

@@ -34,6 +34,8 @@ class TacCtrlAdapter;
 // the section the item's handler is to use.
 using TAddItemEvent = std::function<void(classlib::TComponent* Item, bool& CanBeAdded, std::string& SkinSection)>;
 class TsMDIForm;
+class TacSBAnimation;
+class TacThreadedTimer;
 
 enum TsGripMode { gmNone, gmRightBottom };
 enum TsResizeMode { rmStandard, rmBorder };
@@ -105,6 +107,13 @@ struct TsCaptionButton {
   int HitCode = 0;
   bool HaveAlignment = false;
   int GlowID = -1;
+  // The running glow or fade of the button; its owner frees it (KillAnimations).
+  TacSBAnimation* Timer = nullptr;
+};
+
+// Frees an animation timer of a form (a component that may belong to no owner).
+struct TacTimerFree {
+  void operator()(TacThreadedTimer* Timer) const;
 };
 
 // A user title button.
@@ -226,6 +235,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   TRect ShadowSize() const;
   TColor FormColor() const;
   void RepaintNC();
+  // Stops the glow and fade of every title button and frees their timers.
+  void KillAnimations();
   // The form's menus (main menu line and items, pop-up menus) hooked to the skinned menus, or given
   // back, as the default manager's skin comes and goes.
   void InitMenuItems(bool Active);
@@ -258,6 +269,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   // The record of the button with hit code HT (nullptr for none).
   TsCaptionButton* ButtonOfHT(int HT);
   void RepaintButton(int HT);
+  // A title button's state change shows through its glow window.
+  bool ButtonGlowWanted(int HT) const;
   void SetHotHT(int HT, bool Repaint = true);
   // The mouse is over this form's own frame (any hit zone but the client area).
   bool CursorOnOwnFrame() const;
@@ -389,6 +402,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   int FLinesCount = -1;
   TsSystemMenu* SystemMenu = nullptr;  // owned through the component list
   std::unique_ptr<TacBorderForm> BorderForm;
+  // The running minimise-and-restore or move-blending timer of the form.
+  std::unique_ptr<TacThreadedTimer, TacTimerFree> FormTimer;
   // The image of the form taken as it hides, for the hide animation.
   std::unique_ptr<classlib::TBitmap> HideImage;
   // The companion of an MDI parent form (its client handler); nullptr for other forms.
@@ -424,6 +439,8 @@ class TsSkinProvider : public classlib::TComponent, public IacSkinProvider {
   void NCMouseMove(classlib::TMessage& Message);
   void NCLButtonDown(classlib::TMessage& Message);
   void NCLButtonUp(classlib::TMessage& Message);
+  // A caption drag turns the form translucent.
+  bool BlendOnMovingWanted() const;
   void NCLButtonDblClk(classlib::TMessage& Message);
   // Moves, sizes and window commands (sSkinProviderSizing).
   void WMWindowPosChanging(classlib::TMessage& Message);

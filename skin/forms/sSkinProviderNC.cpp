@@ -10,6 +10,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acDwmWin32.h"
+#include "skin/forms/acMoveAnim.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 
@@ -455,7 +456,24 @@ void TsSkinProvider::NCLButtonDown(TMessage& Message) {
     if (!OutlineDragOf() && GetCapture() == h) ReleaseCapture();
     return;
   }
+  if (fullDrag && ht == HTCAPTION && Form->FormStyle() != classlib::fsMDIChild && !IsZoomed(h) &&
+      BlendOnMovingWanted()) {
+    if (!FormActive) {
+      FormActive = true;
+      FCommonData->BGChanged = true;
+    }
+    SetFocus(h);
+    StartBlendOnMoving(this);
+    return;
+  }
   OldWndProc(Message);
+}
+
+bool TsSkinProvider::BlendOnMovingWanted() const {
+  const TsSkinManager* m = SkinManager();
+  if (m == nullptr || !FAllowBlendOnMoving || IsIconic(Form->Handle())) return false;
+  const TacBlendOnMoving& blend = m->AnimEffects().BlendOnMoving();
+  return blend.Active() && blend.BlendValue() != 255;
 }
 
 void TsSkinProvider::NCLButtonUp(TMessage& Message) {
@@ -489,6 +507,11 @@ void TsSkinProvider::NCLButtonUp(TMessage& Message) {
     SetHotHT(0, true);
     if (IsIconic(h)) {
       Form->Perform(WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (classlib::Application != nullptr && classlib::Application->MainForm() == Form) {
+      // The main form's minimise plays its animation; only the hide picture is skipped.
+      SkipAnimation = true;
+      const classlib::TScopeExit minimised([this] { SkipAnimation = false; });
+      Form->Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     } else {
       FFormState |= kFormMinimizing;
       const classlib::TScopeExit minimised([this] { FFormState &= ~kFormMinimizing; });

@@ -15,6 +15,7 @@
 #include "skin/core/sSkinTextWin32.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acBorderWnd.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/graphics/sBlend32.h"
@@ -322,7 +323,8 @@ TsSkinProvider::TitleButtonLook TsSkinProvider::SysButtonLook(int HT) const {
     case HTMINBUTTON: {
       const bool restore = IsIconic(h) && Form->WindowState() == classlib::wsMinimized &&
                            !(classlib::TApplication::Existing() && classlib::Application->MainForm() == Form);
-      return restore ? TitleButtonLook{restoreImage(), r.EnabledRestore} : TitleButtonLook{ButtonMin.ImageIndex, r.EnabledMin};
+      return restore ? TitleButtonLook{restoreImage(), r.EnabledRestore}
+                     : TitleButtonLook{ButtonMin.ImageIndex, r.EnabledMin};
     }
     case HTHELP: return {ButtonHelp.ImageIndex, true};
     default: return {};
@@ -411,9 +413,29 @@ bool TsSkinProvider::RepaintButtonInCache(int HT, const TsCaptionButton& Button)
   return true;
 }
 
+bool TsSkinProvider::ButtonGlowWanted(int HT) const {
+  if (HT >= 101 && HT <= 103) return false;
+  const TsSkinManager* m = SkinManager();
+  if (m == nullptr || !(m->GetAllowGlowing() || BorderForm != nullptr)) return false;
+  return FFormState == 0 && Form->Parent() == nullptr && Form->FormStyle() != classlib::fsMDIChild &&
+         Form->HandleAllocated() && IsWindowVisible(Form->Handle()) && !IsIconic(Form->Handle());
+}
+
 void TsSkinProvider::RepaintButton(int HT) {
   TsCaptionButton* b = ButtonOfHT(HT);
-  if (b == nullptr || FCommonData->CacheBmp() == nullptr || FCommonData->BGChanged) return;
+  if (b == nullptr) return;
+  if (ButtonGlowWanted(HT)) {
+    // The hot and pressed looks show in a layered window above the frame, which keeps its normal
+    // buttons meanwhile.
+    if (b->State == 1)
+      StartSBAnimation(*b, 1, 10, true, this, nullptr);
+    else if (b->State == 2)
+      StartSBAnimation(*b, 2, 1, true, this, nullptr);
+    else if (b->State != -1)
+      StartSBAnimation(*b, b->State, 10, false, this, nullptr);
+    return;
+  }
+  if (FCommonData->CacheBmp() == nullptr || FCommonData->BGChanged) return;
   if (!RepaintButtonInCache(HT, *b)) {
     FCommonData->BGChanged = true;
     PaintAll();

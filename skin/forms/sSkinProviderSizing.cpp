@@ -16,6 +16,7 @@
 #include "skin/forms/acAnimForms.h"
 #include "skin/forms/acDwmWin32.h"
 #include "skin/forms/acFormSizing.h"
+#include "skin/forms/acMinAnim.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 
@@ -338,6 +339,7 @@ void TsSkinProvider::WMClose(TMessage& Message) {
 void TsSkinProvider::SizingMessage(TMessage& Message) {
   switch (Message.Msg) {
     case WM_MOVE:
+      KillAnimations();
       ClearGlows(false);
       OldWndProc(Message);
       return;
@@ -368,6 +370,12 @@ void TsSkinProvider::SizingMessage(TMessage& Message) {
       return;
     case WM_SETTINGCHANGE:
       FCommonData->BGChanged = true;
+      if (Message.WParam == SPI_SETWORKAREA)
+        if (auto* timer = dynamic_cast<TacMinTimer*>(FormTimer.get())) {
+          // The taskbar moved: a minimised form's image waits at its new place.
+          timer->UpdateDstRect();
+          timer->Motion.SetCurrent(timer->Motion.RectTo);
+        }
       OldWndProc(Message);
       return;
     default: OldWndProc(Message); return;
@@ -431,7 +439,22 @@ void TsSkinProvider::WMSysCommand(TMessage& Message) {
     AfterMinimize(low);
     return;
   }
-  OldWndProc(Message);
+  // The main form (the one with the taskbar button) minimises and restores through its own
+  // animation, with the system's switched off meanwhile.
+  bool animated = false;
+  if (c == SC_MINIMIZE && IsMainForm(Form) && !IsIconic(h) && Form->Parent() == nullptr &&
+      SkinManager()->AnimEffects().Minimizing().Active()) {
+    StartMinimizing(this);
+    animated = true;
+  } else if (low == SC_RESTORE && IsMainForm(Form) && IsIconic(h) && Form->Parent() == nullptr) {
+    animated = StartRestoring(this);
+  }
+  if (animated) {
+    const TSysAnimationOff off;
+    OldWndProc(Message);
+  } else {
+    OldWndProc(Message);
+  }
   // SC_CLOSE may have freed the form and this provider with it.
   if (c == SC_CLOSE) return;
   switch (c) {

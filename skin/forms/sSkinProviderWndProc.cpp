@@ -90,6 +90,7 @@ bool TsSkinProvider::AlwaysHandledCommand(TMessage& Message) {
       return false;
     case ACMD_REMOVESKIN:
       if (!fromOurManager) return true;
+      KillAnimations();
       RemoveSkin();
       return true;
     case ACMD_ISSKINNED: Message.Result = 1; return true;
@@ -199,6 +200,8 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message) {
   switch (CommandOf(Message.WParam)) {
     case ACMD_NEWSKIN:
       if (!fromOurManager) return;
+      // Glow pictures of the old skin go.
+      KillAnimations();
       FCommonData->UpdateIndexes();
       FTitleSkinIndex = -1;
       TitleSkinIndex();
@@ -518,6 +521,7 @@ void TsSkinProvider::ShowingChanged(TMessage& Message) {
     return;
   }
   if (!Form->Showing()) {
+    KillAnimations();
     // Nothing animates the hide yet: the extended border goes with the form.
     InitExBorders(false);
     OldWndProc(Message);

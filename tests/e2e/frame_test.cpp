@@ -138,6 +138,35 @@ TEST(Frame, TheSkinnedMinimiseButtonIconifiesTheMainWindow) {
   EXPECT_FALSE(IsIconic(app.Main()));
   RealClick(app.Main(), *minimise);
   EXPECT_TRUE(uidriver::WaitUntil([&] { return IsIconic(app.Main()) != FALSE; }, 5s));
+  // The minimise animation ends with the window itself no longer layered.
+  const auto layered = [&] { return (GetWindowLongPtrW(app.Main(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0; };
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return !layered(); }, 5s));
+
+  // Restored, it grows back and comes out opaque, visible and not layered, with no picture of
+  // the animation left on the screen.
+  PostMessageW(app.Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsIconic(app.Main()) && IsWindowVisible(app.Main()); }, 5s));
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return !layered(); }, 5s));
+  ASSERT_TRUE(uidriver::Answers(app.Main(), 5s));
+  struct Search {
+    DWORD pid;
+    HWND main;
+    int layeredShown = 0;
+  } search{app.Pid(), app.Main()};
+  EnumWindows(
+      [](HWND w, LPARAM l) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(l);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == s->pid && w != s->main && IsWindowVisible(w) &&
+            (GetWindowLongPtrW(w, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW)) ==
+                (WS_EX_LAYERED | WS_EX_TOOLWINDOW))
+          ++s->layeredShown;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  EXPECT_EQ(search.layeredShown, 0);
+  e2e::Screenshot(app.Main(), L"frame-restored");
   EXPECT_TRUE(app.Close());
 }
 

@@ -15,6 +15,8 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinPaintWin32.h"
 #include "skin/forms/acDialogWnd.h"
+#include "skin/forms/acMoveAnim.h"
+#include "skin/forms/acSBAnimation.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -455,9 +457,70 @@ TEST_F(DialogWndTest, RegionCutsTheKeyCornersOfTheFrameImage) {
   DeleteObject(rgn);
 }
 
+TEST_F(DialogWndTest, HotTitleButtonGlowsInALayeredWindowThatGoesWithTheHandler) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  ASSERT_TRUE(d.manager->GetAllowGlowing());
+  ShowWindow(d.h, SW_SHOW);
+  d.Render();
+  const RECT w = d.Window();
+  const TRect& b = d.wnd->ButtonClose.Rect;
+  const LPARAM overClose = MAKELPARAM(w.left + (b.Left + b.Right) / 2, w.top + (b.Top + b.Bottom) / 2);
+  ASSERT_EQ(SendMessageW(d.h, WM_NCHITTEST, 0, overClose), HTCLOSE);
+  TacSBAnimation* glow = d.wnd->ButtonClose.Timer;
+  ASSERT_NE(glow, nullptr);
+  ASSERT_TRUE(glow->AForm);
+  const HWND glowWnd = glow->AForm->Handle();
+  RECT g{};
+  GetWindowRect(glowWnd, &g);
+  // Our skin has no glow picture: the window is the button, where the button is.
+  EXPECT_EQ((TRect{g.left, g.top, g.right, g.bottom}),
+            (TRect{w.left + b.Left, w.top + b.Top, w.left + b.Right, w.top + b.Bottom}));
+  EXPECT_NE(GetWindowLongPtrW(glowWnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  EXPECT_TRUE(IsWindowVisible(glowWnd));
+  d.wnd.reset();
+  EXPECT_FALSE(IsWindow(glowWnd));
+}
+
+struct DialogMoveSpy {
+  static inline TacDialogWnd* wnd = nullptr;
+  static inline bool blending = false;
+  static inline int alpha = -1;
+  static void Loop(HWND h) {
+    blending = (wnd->FormState & kFormBlending) != 0;
+    BYTE a = 0;
+    DWORD flags = 0;
+    if ((GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED) != 0 && GetLayeredWindowAttributes(h, nullptr, &a, &flags))
+      alpha = a;
+  }
+};
+
+TEST_F(DialogWndTest, CaptionDragRunsLayeredAndEndsOpaque) {
+  Dialog d;
+  ASSERT_NE(d.h, nullptr);
+  ShowWindow(d.h, SW_SHOW);
+  d.Render();
+  TacBlendOnMoving& blend = d.manager->AnimEffects().BlendOnMoving();
+  blend.SetActive(true);
+  DialogMoveSpy::wnd = d.wnd.get();
+  SetMoveLoop(&DialogMoveSpy::Loop);
+  const RECT w = d.Window();
+  const TRect& b = d.wnd->ButtonClose.Rect;
+  const LPARAM overCaption = MAKELPARAM(w.left + 40, w.top + (b.Top + b.Bottom) / 2);
+  ASSERT_EQ(SendMessageW(d.h, WM_NCHITTEST, 0, overCaption), HTCAPTION);
+  SendMessageW(d.h, WM_NCLBUTTONDOWN, HTCAPTION, overCaption);
+  SetMoveLoop(nullptr);
+  EXPECT_TRUE(DialogMoveSpy::blending);
+  EXPECT_EQ(DialogMoveSpy::alpha, 255);
+  EXPECT_EQ(GetWindowLongPtrW(d.h, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  EXPECT_EQ(d.wnd->FormState & kFormBlending, 0u);
+}
+
 TEST_F(DialogWndTest, CloseActsOnlyWhenReleasedOverTheButtonItWentDownOn) {
   Dialog d;
   ASSERT_NE(d.h, nullptr);
+  // The button's looks are painted into the frame itself: no glow window takes them over.
+  d.manager->SetAllowGlowing(false);
   ShowWindow(d.h, SW_SHOW);
   d.Render();
   const RECT w = d.Window();
