@@ -21,4 +21,22 @@ inline bool MoveCursor(int x, int y) {
   return false;
 }
 
+// Puts the pointer at (x, y) and handles this thread's messages until the system has reported it
+// there three times in a row (asking again now and then), so that the windows under it have seen it
+// arrive. False when it did not settle within about two seconds.
+inline bool MoveCursorAndSettle(int x, int y) {
+  SetCursorPos(x, y);
+  int settled = 0;
+  for (int i = 0; i < 200 && settled < 3; ++i) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+    POINT now{};
+    GetCursorPos(&now);
+    settled = now.x == x && now.y == y ? settled + 1 : 0;
+    if (settled == 0 && i % 20 == 19) SetCursorPos(x, y);
+  }
+  return settled == 3;
+}
+
 }  // namespace testsupport

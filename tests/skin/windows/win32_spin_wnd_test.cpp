@@ -13,6 +13,7 @@
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
 #include "tests/skin/windows/WindowsFixture.h"
+#include "tests/support/MoveCursor.h"
 
 namespace skin {
 namespace {
@@ -21,22 +22,6 @@ using namespace classlib;
 using test::Differing;
 using test::NativeWindow;
 using test::Pixel;
-
-bool MoveCursor(int x, int y) {
-  SetCursorPos(x, y);
-  // Settled: reported there three times in a row with the display's events handled in between.
-  int settled = 0;
-  for (int i = 0; i < 200 && settled < 3; ++i) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(10);
-    POINT now{};
-    GetCursorPos(&now);
-    settled = now.x == x && now.y == y ? settled + 1 : 0;
-    if (settled == 0 && i % 20 == 19) SetCursorPos(x, y);
-  }
-  return settled == 3;
-}
 
 struct SpinHandlers : ::testing::Test {
   test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
@@ -53,7 +38,7 @@ struct SpinHandlers : ::testing::Test {
     GetBGInfo(bg, HWND(parent), false);
     ASSERT_EQ(bg.BgType, TacBGType::btFill);
     background = bg.Color;
-    ASSERT_TRUE(MoveCursor(1000, 740));
+    ASSERT_TRUE(testsupport::MoveCursorAndSettle(1000, 740));
   }
   HWND UpDown(int w, int h, DWORD style = 0) {
     HWND u = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, 20, 20, w, h, parent, nullptr,
@@ -125,7 +110,7 @@ TEST_F(SpinHandlers, ButtonUnderTheCursorIsHotAndPressedWhileHeld) {
   auto handler = TacMainWnd::Create<TacSpinWnd>(u, nullptr, manager.get(), "UPDOWNBTN");
   POINT lower{8, 25};
   ClientToScreen(u, &lower);
-  ASSERT_TRUE(MoveCursor(lower.x, lower.y));
+  ASSERT_TRUE(testsupport::MoveCursorAndSettle(lower.x, lower.y));
   const TRect first{0, 0, 16, 16}, second{0, 15, 16, 31};
   auto hot = test::Printed(u, 16, 31);
   EXPECT_EQ(Differing(hot.get(), Expected(16, 31, first, second, 0, 1, true).get()), 0);

@@ -16,6 +16,7 @@
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
 #include "tests/skin/windows/WindowsFixture.h"
+#include "tests/support/MoveCursor.h"
 
 namespace skin {
 namespace {
@@ -51,22 +52,6 @@ HIMAGELIST SolidImages() {
 }
 
 // The cursor at (X, Y) once the system reports it there (Wine takes a moment on a virtual display).
-bool MoveCursor(int x, int y) {
-  SetCursorPos(x, y);
-  // Settled: reported there three times in a row with the display's events handled in between.
-  int settled = 0;
-  for (int i = 0; i < 200 && settled < 3; ++i) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(10);
-    POINT now{};
-    GetCursorPos(&now);
-    settled = now.x == x && now.y == y ? settled + 1 : 0;
-    if (settled == 0 && i % 20 == 19) SetCursorPos(x, y);
-  }
-  return settled == 3;
-}
-
 struct ToolBarHandlers : ::testing::Test {
   test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
   NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300};
@@ -84,7 +69,7 @@ struct ToolBarHandlers : ::testing::Test {
     GetBGInfo(bg, HWND(parent), false);
     ASSERT_EQ(bg.BgType, TacBGType::btFill);
     background = bg.Color;
-    MoveCursor(1000, 740);
+    testsupport::MoveCursorAndSettle(1000, 740);
   }
   void TearDown() override { ImageList_Destroy(images); }
 
@@ -209,7 +194,7 @@ TEST_F(ToolBarHandlers, ButtonUnderTheCursorIsHotAndWholeDropDownsShowTheArrow) 
   const TRect first = Item(t, 0), drop = Item(t, 1);
   POINT centre{(first.Left + first.Right) / 2, (first.Top + first.Bottom) / 2};
   ClientToScreen(t, &centre);
-  ASSERT_TRUE(MoveCursor(centre.x, centre.y));
+  ASSERT_TRUE(testsupport::MoveCursorAndSettle(centre.x, centre.y));
   auto got = test::Printed(t, kWidth, kHeight);
 
   const int bw = first.Right - first.Left, dw = drop.Right - drop.Left, dh = drop.Bottom - drop.Top;
@@ -225,7 +210,7 @@ TEST_F(ToolBarHandlers, ButtonUnderTheCursorIsHotAndWholeDropDownsShowTheArrow) 
   EXPECT_EQ(Differing(got.get(), want.get(), [&](int x, int) { return x >= first.Right; }), 0) << "drop";
 
   // Away from the bar the first button is plain again.
-  ASSERT_TRUE(MoveCursor(1000, 740));
+  ASSERT_TRUE(testsupport::MoveCursorAndSettle(1000, 740));
   auto away = test::Printed(t, kWidth, kHeight);
   auto plain = Face();
   PaintButton(plain.get(), first, 0, 1, (bw - kImage) / 2, 4);
