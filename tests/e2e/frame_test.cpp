@@ -152,19 +152,17 @@ TEST(Frame, TheSkinnedMinimiseButtonIconifiesTheMainWindow) {
     DWORD pid;
     HWND main;
     int layeredShown = 0;
+    static BOOL CALLBACK Visit(HWND w, LPARAM l) {
+      auto* s = reinterpret_cast<Search*>(l);
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == s->pid && w != s->main && IsWindowVisible(w) &&
+          (GetWindowLongPtrW(w, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW)) == (WS_EX_LAYERED | WS_EX_TOOLWINDOW))
+        ++s->layeredShown;
+      return TRUE;
+    }
   } search{app.Pid(), app.Main()};
-  EnumWindows(
-      [](HWND w, LPARAM l) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(l);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == s->pid && w != s->main && IsWindowVisible(w) &&
-            (GetWindowLongPtrW(w, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW)) ==
-                (WS_EX_LAYERED | WS_EX_TOOLWINDOW))
-          ++s->layeredShown;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(&Search::Visit, reinterpret_cast<LPARAM>(&search));
   EXPECT_EQ(search.layeredShown, 0);
   e2e::Screenshot(app.Main(), L"frame-restored");
   EXPECT_TRUE(app.Close());
