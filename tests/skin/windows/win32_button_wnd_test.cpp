@@ -22,6 +22,7 @@
 #include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
+#include "tests/skin/windows/SkinnedParent.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -36,18 +37,8 @@ std::unique_ptr<TBitmap> Printed(HWND wnd, int w = kW, int h = kH) { return test
 using test::Differing;
 using test::Pixel;
 
-struct ButtonHandlers : ::testing::Test {
-  test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
-  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300};
-  TColor background = clFuchsia;
+struct ButtonHandlers : test::SkinnedParent {
 
-  void SetUp() override {
-    ASSERT_TRUE(manager->Active());
-    TacBGInfo bg;
-    GetBGInfo(bg, HWND(parent), false);
-    ASSERT_EQ(bg.BgType, TacBGType::btFill);
-    background = bg.Color;
-  }
   HWND Button(DWORD style, const wchar_t* text = L"", int w = kW, int h = kH, DWORD exStyle = 0) {
     HWND b = CreateWindowExW(exStyle, L"BUTTON", text, WS_CHILD | WS_VISIBLE | style, 20, 30, w, h, parent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);

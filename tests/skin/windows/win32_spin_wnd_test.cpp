@@ -12,6 +12,7 @@
 #include "skin/windows/acSpinWnd.h"
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
+#include "tests/skin/windows/SkinnedParent.h"
 #include "tests/skin/windows/WindowsFixture.h"
 #include "tests/support/MoveCursor.h"
 
@@ -23,21 +24,16 @@ using test::Differing;
 using test::NativeWindow;
 using test::Pixel;
 
-struct SpinHandlers : ::testing::Test {
-  test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
-  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200};
-  TColor background = clFuchsia;
+struct SpinHandlers : test::SkinnedParent {
+  SpinHandlers() : SkinnedParent(300, 200) {}
 
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
   }
   void SetUp() override {
-    ASSERT_TRUE(manager->Active());
-    TacBGInfo bg;
-    GetBGInfo(bg, HWND(parent), false);
-    ASSERT_EQ(bg.BgType, TacBGType::btFill);
-    background = bg.Color;
+    SkinnedParent::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(testsupport::MoveCursorAndSettle(1000, 740));
   }
   HWND UpDown(int w, int h, DWORD style = 0) {

@@ -19,6 +19,7 @@
 #include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
+#include "tests/skin/windows/SkinnedParent.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -45,18 +46,8 @@ TSize ClientSize(HWND w) {
   return TSize{r.right, r.bottom};
 }
 
-struct StaticKinds : ::testing::Test {
-  test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
-  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300};
-  TColor background = clFuchsia;
+struct StaticKinds : test::SkinnedParent {
 
-  void SetUp() override {
-    ASSERT_TRUE(manager->Active());
-    TacBGInfo bg;
-    GetBGInfo(bg, HWND(parent), false);
-    ASSERT_EQ(bg.BgType, TacBGType::btFill);
-    background = bg.Color;
-  }
   HWND Child(const wchar_t* cls, DWORD style, const wchar_t* text, int w, int h, DWORD exStyle = 0) {
     HWND c = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 20, 30, w, h, parent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);

@@ -12,6 +12,7 @@
 #include "skin/windows/acStatusBarWnd.h"
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
+#include "tests/skin/windows/SkinnedParent.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -21,22 +22,13 @@ using namespace classlib;
 using test::Differing;
 using test::NativeWindow;
 
-struct StatusBarHandlers : ::testing::Test {
-  test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
-  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 200};
-  TColor background = clFuchsia;
+struct StatusBarHandlers : test::SkinnedParent {
+  StatusBarHandlers() : SkinnedParent(400, 200) {}
   static constexpr int kWidth = 300, kHeight = 22;
 
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
-  }
-  void SetUp() override {
-    ASSERT_TRUE(manager->Active());
-    TacBGInfo bg;
-    GetBGInfo(bg, HWND(parent), false);
-    ASSERT_EQ(bg.BgType, TacBGType::btFill);
-    background = bg.Color;
   }
   HWND Bar() {
     HWND s = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,

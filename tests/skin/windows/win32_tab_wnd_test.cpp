@@ -19,6 +19,7 @@
 #include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
+#include "tests/skin/windows/SkinnedParent.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -31,21 +32,11 @@ using test::Pixel;
 
 constexpr int kW = 240, kH = 120;
 
-struct TabHandlers : ::testing::Test {
-  test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
-  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300};
-  TColor background = clFuchsia;
+struct TabHandlers : test::SkinnedParent {
 
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
-  }
-  void SetUp() override {
-    ASSERT_TRUE(manager->Active());
-    TacBGInfo bg;
-    GetBGInfo(bg, HWND(parent), false);
-    ASSERT_EQ(bg.BgType, TacBGType::btFill);
-    background = bg.Color;
   }
   void TearDown() override { acFreePageHandlers(); }
   // Tabs of 60 x 20 with the given captions, the second one selected.

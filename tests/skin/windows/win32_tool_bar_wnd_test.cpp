@@ -15,6 +15,7 @@
 #include "skin/windows/acToolBarWnd.h"
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
+#include "tests/skin/windows/SkinnedParent.h"
 #include "tests/skin/windows/WindowsFixture.h"
 #include "tests/support/MoveCursor.h"
 
@@ -52,11 +53,9 @@ HIMAGELIST SolidImages() {
 }
 
 // The cursor at (X, Y) once the system reports it there (Wine takes a moment on a virtual display).
-struct ToolBarHandlers : ::testing::Test {
-  test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
-  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300};
+struct ToolBarHandlers : test::SkinnedParent {
+  ToolBarHandlers() : SkinnedParent(500, 300) {}
   HIMAGELIST images = SolidImages();
-  TColor background = clFuchsia;
   static constexpr int kWidth = 400, kHeight = 40;
 
   static void SetUpTestSuite() {
@@ -64,11 +63,8 @@ struct ToolBarHandlers : ::testing::Test {
     InitCommonControlsEx(&icc);
   }
   void SetUp() override {
-    ASSERT_TRUE(manager->Active());
-    TacBGInfo bg;
-    GetBGInfo(bg, HWND(parent), false);
-    ASSERT_EQ(bg.BgType, TacBGType::btFill);
-    background = bg.Color;
+    SkinnedParent::SetUp();
+    if (HasFatalFailure()) return;
     testsupport::MoveCursorAndSettle(1000, 740);
   }
   void TearDown() override { ImageList_Destroy(images); }

@@ -16,6 +16,7 @@
 #include "tests/skin/controls/GdiCount.h"
 #include "tests/skin/windows/PrintedPixels.h"
 #include "tests/skin/windows/TargetWindow.h"
+#include "tests/skin/windows/SkinnedParent.h"
 #include "tests/skin/windows/WindowsFixture.h"
 
 namespace skin {
@@ -71,21 +72,11 @@ const TrackCase kCases[] = {
      {}},
 };
 
-struct TrackHandlers : ::testing::Test {
-  test::Owned<TsSkinManager> manager = test::ManagerWithOurSkin();
-  NativeWindow parent{test::TargetClass(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300};
-  TColor background = clFuchsia;
+struct TrackHandlers : test::SkinnedParent {
 
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
-  }
-  void SetUp() override {
-    ASSERT_TRUE(manager->Active());
-    TacBGInfo bg;
-    GetBGInfo(bg, HWND(parent), false);
-    ASSERT_EQ(bg.BgType, TacBGType::btFill);
-    background = bg.Color;
   }
   HWND Track(DWORD style) {
     const bool vertical = (style & TBS_VERT) != 0;
